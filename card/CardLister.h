@@ -1,0 +1,48 @@
+#pragma once
+
+#include "Card.h"
+#include "CardListView.h"
+#include "FinderUi.h"
+#include "SearchCriteria.h"
+
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+// The listed cards and the commands that fill them: the three list
+// commands and the search run. It owns the cards; line i of the view shows
+// cards()[i], and both are always emptied and filled together.
+class CardLister {
+public:
+    CardLister(CardListView& view, FinderUi& ui, std::filesystem::path dataDir = ".");
+
+    // Appends a heap copy of `card` and its list line.
+    void AddCardLine(const Card& card);
+    // Reads the side's file and adds every card of it: 0 when the file was
+    // opened, -1 when it cannot be opened (or the side has no file).
+    int LoadSide(int side);
+
+    void OnListAll();     // Corporate cards, then Runner cards
+    void OnListRunner();
+    void OnListCorp();
+    // Replaces the list with the hits of `criteria` in the side's file; when
+    // the file cannot be opened the list stays as it was.
+    void RunSearch(const SearchCriteria& criteria);
+
+    const std::vector<std::unique_ptr<Card>>& cards() const { return cards_; }
+    const std::filesystem::path& dataDir() const { return dataDir_; }
+
+private:
+    template <typename Load> void replaceList(Load load);
+    void clearList();
+    void reportUnfinishedRecord(int result, const RecordTrace& trace, const char* file,
+                                const std::filesystem::path& path, bool readFailed);
+
+    CardListView& view_;
+    FinderUi& ui_;
+    std::filesystem::path dataDir_;
+    std::vector<std::unique_ptr<Card>> cards_;
+};
+
+// The list line of a card: rate, name, type, note and illust joined by tabs.
+std::string listLine(const Card& card);

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Converts between the card files' code page 932 and UTF-8 with the C
+// library's iconv. One converter serves the window and the command-line
+// finder, so both show and accept exactly the same characters.
+class Cp932Converter {
+public:
+    Cp932Converter();
+    ~Cp932Converter();
+    Cp932Converter(const Cp932Converter&) = delete;
+    Cp932Converter& operator=(const Cp932Converter&) = delete;
+
+    // Every character is kept; an invalid byte, an unmapped double-byte
+    // pair or a lone lead byte becomes U+FFFD.
+    std::string toUtf8(std::string_view cp932);
+
+    // The CP932 bytes of `utf8`; nullopt when the text holds a character
+    // that CP932 cannot hold, or is no valid UTF-8. Never a substitute.
+    std::optional<std::string> fromUtf8(std::string_view utf8);
+
+    // Whether `cp932` decodes without a single invalid sequence.
+    bool isValidCp932(std::string_view cp932);
+
+private:
+    void* toUtf8_;    // iconv_t
+    void* fromUtf8_;  // iconv_t
+};

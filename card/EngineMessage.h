@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+// A problem the user must be told about while cards are read.
+struct EngineMessage {
+    enum Kind { OpenFailed, FormatError, ReadFailed };
+    Kind kind = OpenFailed;
+    std::string file;   // bare data-file name, e.g. "corp.txt"
+    std::string path;   // the path that was opened
+    long line = 0;      // 1-based physical line; 0 when none applies
+};
+
+// The message box text in UTF-8, e.g. for a format error
+// "データファイルの形式が正しくない\ncorp.txt 85行目".
+std::string messageText(const EngineMessage& message);
+// The first line of the text alone: "データファイルをオープンできない" etc.
+std::string messageHeadline(EngineMessage::Kind kind);

@@ -1,0 +1,52 @@
+#include "ShiftJis.h"
+
+namespace sjis {
+
+bool matchesAt(std::string_view field, std::size_t start, std::string_view text, bool whole)
+{
+    std::size_t i = start;
+    std::size_t j = 0;
+    while (j < text.size()) {
+        if (i >= field.size())
+            return false;
+        std::size_t fieldLen = charLength(field, i);
+        std::size_t textLen = charLength(text, j);
+        if (fieldLen != textLen)
+            return false;
+        if (fieldLen == 1) {
+            if (foldAscii(static_cast<unsigned char>(field[i])) !=
+                foldAscii(static_cast<unsigned char>(text[j])))
+                return false;
+        } else if (field[i] != text[j] || field[i + 1] != text[j + 1]) {
+            return false;  // a double-byte character is compared unfolded
+        }
+        i += fieldLen;
+        j += textLen;
+    }
+    return !whole || i == field.size();
+}
+
+std::size_t find(std::string_view field, std::string_view text)
+{
+    for (std::size_t i = 0; field.size() - i >= text.size(); i += charLength(field, i)) {
+        if (matchesAt(field, i, text, false))
+            return i;
+        if (i == field.size())
+            break;
+    }
+    return std::string_view::npos;
+}
+
+std::string_view truncateToBytes(std::string_view s, std::size_t limit)
+{
+    std::size_t end = 0;
+    while (end < s.size()) {
+        std::size_t len = charLength(s, end);
+        if (end + len > limit)
+            break;
+        end += len;
+    }
+    return s.substr(0, end);
+}
+
+}  // namespace sjis

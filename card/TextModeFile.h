@@ -1,0 +1,47 @@
+#pragma once
+
+#include "DataFile.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+// A data file read the way a Windows text-mode stream reads it, on every
+// platform: CR right before LF is dropped (a lone CR stays), a byte 0x1A
+// ends the file, and at most kMaxPiece bytes come back per call. Every
+// other byte, NUL included, is delivered unchanged.
+class TextModeFile : public DataFile {
+public:
+    // Opens `path` for reading; nullptr when it cannot be opened or is a
+    // directory.
+    static std::unique_ptr<TextModeFile> open(const std::filesystem::path& path);
+    // Reads from bytes held in memory (tests, the fuzzer).
+    static std::unique_ptr<TextModeFile> fromBytes(std::string bytes);
+
+    ~TextModeFile() override;
+    TextModeFile(const TextModeFile&) = delete;
+    TextModeFile& operator=(const TextModeFile&) = delete;
+
+    bool readPiece(std::string& piece) override;
+    long lineNumber() const override { return pieceLine_; }
+
+    // True when reading stopped on an I/O error rather than at the end.
+    bool readFailed() const { return readFailed_; }
+
+private:
+    explicit TextModeFile(int fd);
+    bool refill();
+    bool atEnd();
+    int nextByte();
+    int peekByte();
+
+    int fd_ = -1;
+    std::vector<char> buffer_;
+    std::size_t pos_ = 0;
+    std::size_t end_ = 0;
+    bool ended_ = false;       // 0x1A seen, end of data or read error
+    bool readFailed_ = false;
+    long nextLine_ = 1;        // line the next byte belongs to
+    long pieceLine_ = 0;
+};
