@@ -1,0 +1,44 @@
+#include "Cp932Text.h"
+
+#include "Cp932Converter.h"
+
+namespace {
+
+// iconv descriptors are costly to open; the GUI thread is the only user.
+Cp932Converter& converter()
+{
+    static Cp932Converter instance;
+    return instance;
+}
+
+// A lone surrogate has no UTF-8 form, and Qt would encode it as a
+// substitute character instead of failing.
+bool hasLoneSurrogate(const QString& text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+QString fromCp932(std::string_view bytes)
+{
+    if (bytes.empty())
+        return QString();
+    return QString::fromStdString(converter().toUtf8(bytes));
+}
+
+std::optional<std::string> toCp932(const QString& text)
+{
+    if (text.isEmpty())
+        return std::string();
+    if (hasLoneSurrogate(text))
+        return std::nullopt;
+    return converter().fromUtf8(text.toStdString());
+}

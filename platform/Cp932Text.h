@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The two borders where card text meets the screen: CP932 bytes are decoded
+// when shown, and what the user types is encoded back to CP932.
+
+// Every byte is kept: an invalid byte or a lone lead byte shows as U+FFFD.
+QString fromCp932(std::string_view bytes);
+
+// nullopt when CP932 cannot hold some character of `text` (an emoji, say);
+// never a substitute that could match another card.
+std::optional<std::string> toCp932(const QString& text);

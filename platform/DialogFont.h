@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+// Every dialog is set in "ＭＳ 明朝" 10 pt. That family is rarely installed
+// here, so the name is mapped onto the Mincho faces that are.
+void installDialogFontSubstitutions();
+
+// The dialog font: "ＭＳ 明朝", 10 pt.
+QFont dialogFont();
+
+// The family name the dialog templates ask for.
+QString dialogFontFamily();
