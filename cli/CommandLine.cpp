@@ -1,0 +1,231 @@
+#include "CommandLine.h"
+
+#include "SearchMode.h"
+
+#include <cstddef>
+#include <string_view>
+
+// Walks the arguments once: global options, the command word, then the
+// command's own options. "--opt=value" and "--opt value" are both taken.
+class CommandLine::Parser {
+public:
+    Parser(const std::vector<std::string>& args, std::string& error) : args_(args), error_(error) {}
+
+    std::optional<CommandLine> run()
+    {
+        if (helpOrVersion())
+            return result_;
+        if (!globalOptions())
+            return std::nullopt;
+        if (pos_ == args_.size())
+            return fail("no command given (list, search or check)");
+        std::string word = args_[pos_++];
+        bool ok = word == "list"     ? listCommand()
+                  : word == "search" ? searchCommand()
+                  : word == "check"  ? checkCommand()
+                                     : (fail("unknown command: " + word), false);
+        if (!ok)
+            return std::nullopt;
+        return result_;
+    }
+
+private:
+    // Sets `option` and `value` from the current argument when it is an
+    // option; `value` comes from "=value" or the next argument.
+    bool takeOption(std::string& option)
+    {
+        const std::string& arg = args_[pos_];
+        if (arg.size() < 2 || arg[0] != '-')
+            return false;
+        std::size_t eq = arg.find('=');
+        if (arg.starts_with("--") && eq != std::string::npos) {
+            option = arg.substr(0, eq);
+            inlineValue_ = arg.substr(eq + 1);
+            hasInlineValue_ = true;
+        } else {
+            option = arg;
+            hasInlineValue_ = false;
+        }
+        ++pos_;
+        return true;
+    }
+
+    bool value(const std::string& option, std::string& out)
+    {
+        if (hasInlineValue_) {
+            out = inlineValue_;
+            return true;
+        }
+        if (pos_ == args_.size())
+            return fail(option + " needs a value"), false;
+        out = args_[pos_++];
+        return true;
+    }
+
+    bool noValue(const std::string& option)
+    {
+        if (hasInlineValue_)
+            return fail(option + " takes no value"), false;
+        return true;
+    }
+
+    bool choice(const std::string& option, std::initializer_list<std::string_view> words, int& out)
+    {
+        std::string text;
+        if (!value(option, text))
+            return false;
+        int index = 0;
+        for (std::string_view word : words) {
+            if (text == word) {
+                out = index;
+                return true;
+            }
+            ++index;
+        }
+        return fail("invalid value for " + option + ": " + text), false;
+    }
+
+    bool globalOptions()
+    {
+        std::string option;
+        while (pos_ < args_.size() && takeOption(option)) {
+            if (option == "-C") {
+                if (!value(option, result_.dataDir))
+                    return false;
+                result_.dataDirGiven = true;
+            } else if (option == "--encoding") {
+                int encoding = 0;
+                if (!choice(option, {"utf-8", "cp932"}, encoding))
+                    return false;
+                result_.encoding = encoding == 0 ? Encoding::Utf8 : Encoding::Cp932;
+            } else {
+                return fail("unknown option: " + option), false;
+            }
+        }
+        return true;
+    }
+
+    // --help or --version anywhere wins over everything else, help first.
+    bool helpOrVersion()
+    {
+        bool version = false;
+        for (const std::string& arg : args_) {
+            if (arg == "--help" || arg == "-h") {
+                result_.command = Command::Help;
+                return true;
+            }
+            version = version || arg == "--version";
+        }
+        if (version)
+            result_.command = Command::Version;
+        return version;
+    }
+
+    bool listCommand()
+    {
+        bool sideSeen = false;
+        while (pos_ < args_.size()) {
+            std::string option;
+            if (takeOption(option)) {
+                if (option != "--records")
+                    return fail("unknown option for list: " + option), false;
+                if (!noValue(option) || !setRecords())
+                    return false;
+                continue;
+            }
+            const std::string& word = args_[pos_++];
+            if (sideSeen)
+                return fail("unexpected argument: " + word), false;
+            sideSeen = true;
+            if (word == "all")
+                result_.command = Command::ListAll;
+            else if (word == "runner")
+                result_.command = Command::ListRunner;
+            else if (word == "corp")
+                result_.command = Command::ListCorp;
+            else
+                return fail("list takes all, runner or corp, not " + word), false;
+        }
+        if (!sideSeen)
+            return fail("list needs all, runner or corp"), false;
+        return true;
+    }
+
+    bool searchCommand()
+    {
+        result_.command = Command::Search;
+        while (pos_ < args_.size()) {
+            std::string option;
+            if (!takeOption(option))
+                return fail("unexpected argument: " + args_[pos_]), false;
+            bool ok = option == "--side"      ? choice(option, {"corp", "runner"}, result_.side)
+                      : option == "--mode"    ? choice(option, {"exact", "prefix", "partial"}, result_.mode)
+                      : option == "--name"    ? value(option, result_.name)
+                      : option == "--type"    ? value(option, result_.type)
+                      : option == "--rate"    ? value(option, result_.rate)
+                      : option == "--records" ? noValue(option) && setRecords()
+                                              : (fail("unknown option for search: " + option), false);
+            if (!ok)
+                return false;
+        }
+        return true;
+    }
+
+    bool setRecords()
+    {
+        result_.records = true;
+        return true;
+    }
+
+    bool checkCommand()
+    {
+        result_.command = Command::Check;
+        if (pos_ < args_.size())
+            return fail("check takes no arguments: " + args_[pos_]), false;
+        return true;
+    }
+
+    std::nullopt_t fail(const std::string& message)
+    {
+        error_ = message;
+        return std::nullopt;
+    }
+
+    const std::vector<std::string>& args_;
+    std::string& error_;
+    CommandLine result_;
+    std::size_t pos_ = 0;
+    std::string inlineValue_;
+    bool hasInlineValue_ = false;
+};
+
+std::optional<CommandLine> CommandLine::parse(const std::vector<std::string>& args, std::string& error)
+{
+    static_assert(Exact == 0 && Prefix == 1 && Partial == 2, "--mode words follow search_mode");
+    return Parser(args, error).run();
+}
+
+const char* CommandLine::usage()
+{
+    return "usage: voxtarn-find [-C DIR] [--encoding utf-8|cp932] list all|runner|corp [--records]\n"
+           "       voxtarn-find [-C DIR] [--encoding utf-8|cp932] search [--side corp|runner]\n"
+           "                    [--name TEXT] [--type TEXT] [--rate TEXT]\n"
+           "                    [--mode exact|prefix|partial] [--records]\n"
+           "       voxtarn-find [-C DIR] check\n"
+           "       voxtarn-find --help | --version\n"
+           "\n"
+           "Lists and searches the cards of corp.txt and runner.txt (Shift-JIS) in DIR\n"
+           "(default: the current directory).\n"
+           "\n"
+           "  list        one line per card: rate, name, type, note, illust, tab-separated\n"
+           "  search      the cards of one side (default corp) whose name or type matches\n"
+           "              TEXT (default mode exact; A-Z match a-z) and whose rarity is\n"
+           "              --rate (empty: any)\n"
+           "  check       reports every format problem of both files as FILE:LINE: text\n"
+           "  --records   print whole records in the data-file format instead of lines\n"
+           "  --encoding  of the output and of TEXT (default utf-8; cp932 passes the\n"
+           "              file's bytes through unchanged)\n"
+           "\n"
+           "Exit status: 0 cards printed (check: no problem), 1 none (check: problems),\n"
+           "2 error. Messages go to standard error as FILE:LINE: text.\n";
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// The command line of voxtarn-find, parsed:
+//   voxtarn-find [-C DIR] [--encoding utf-8|cp932] list all|runner|corp [--records]
+//   voxtarn-find [-C DIR] [--encoding utf-8|cp932] search [--side corp|runner]
+//       [--name TEXT] [--type TEXT] [--rate TEXT] [--mode exact|prefix|partial] [--records]
+//   voxtarn-find [-C DIR] check
+//   voxtarn-find --help | --version
+class CommandLine {
+public:
+    enum class Command { Help, Version, ListAll, ListRunner, ListCorp, Search, Check };
+    enum class Encoding { Utf8, Cp932 };
+
+    // The parsed command line, or nullopt with `error` set.
+    static std::optional<CommandLine> parse(const std::vector<std::string>& args, std::string& error);
+
+    static const char* usage();
+
+    Command command = Command::Help;
+    Encoding encoding = Encoding::Utf8;
+    bool dataDirGiven = false;
+    std::string dataDir;     // -C DIR, as given
+    bool records = false;    // --records
+    // search: the texts as typed (in the argument encoding), side and mode.
+    std::string name;
+    std::string type;
+    std::string rate;
+    int side = 0;
+    int mode = 0;
+
+private:
+    class Parser;
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "CardListView.h"
+
+class Cp932Converter;
+class OutputSink;
+
+// The card list of the command-line finder: every line goes to the output
+// as soon as it is added, so the cards read before an error are printed.
+class ConsoleListView : public CardListView {
+public:
+    // With a converter, lines are printed in UTF-8; without, as read.
+    // `printLines` false keeps the list silent (whole records are printed
+    // after the command instead).
+    ConsoleListView(OutputSink& out, Cp932Converter* toUtf8, bool printLines);
+
+    // Lines already written cannot be taken back; a run of the finder fills
+    // its list once, so emptying has nothing to do.
+    void resetContent() override {}
+    void addString(std::string line) override;
+    void selectFirstLine() override {}
+    void setRedraw(bool) override {}
+
+private:
+    OutputSink& out_;
+    Cp932Converter* toUtf8_;
+    bool printLines_;
+};

@@ -1,0 +1,45 @@
+#include "OutputSink.h"
+
+namespace {
+constexpr std::size_t kBlockSize = 1 << 20;
+}
+
+OutputSink::OutputSink(std::FILE* stream) : stream_(stream)
+{
+    buffer_.reserve(kBlockSize + 4096);
+}
+
+OutputSink::~OutputSink()
+{
+    flush();
+}
+
+void OutputSink::append(std::string_view bytes)
+{
+    buffer_ += bytes;
+    flushIfFull();
+}
+
+void OutputSink::append(char byte)
+{
+    buffer_ += byte;
+    flushIfFull();
+}
+
+void OutputSink::flushIfFull()
+{
+    if (buffer_.size() >= kBlockSize)
+        flush();
+}
+
+bool OutputSink::flush()
+{
+    if (!buffer_.empty() && !failed_) {
+        if (std::fwrite(buffer_.data(), 1, buffer_.size(), stream_) != buffer_.size())
+            failed_ = true;
+    }
+    buffer_.clear();
+    if (std::fflush(stream_) != 0)
+        failed_ = true;
+    return !failed_;
+}

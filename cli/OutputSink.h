@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+// Collects output in one large buffer and hands it to the stream in big
+// blocks: a million list lines cost a few hundred writes, not a million.
+class OutputSink {
+public:
+    explicit OutputSink(std::FILE* stream);
+    ~OutputSink();
+    OutputSink(const OutputSink&) = delete;
+    OutputSink& operator=(const OutputSink&) = delete;
+
+    void append(std::string_view bytes);
+    void append(char byte);
+
+    // Writes out everything held so far; false once any write has failed.
+    bool flush();
+
+private:
+    void flushIfFull();
+
+    std::FILE* stream_;
+    std::string buffer_;
+    bool failed_ = false;
+};
