@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+class QFont;
+
+// Converts dialog units to pixels the way the dialog manager does: a
+// horizontal unit is a quarter of the font's average character width, a
+// vertical unit an eighth of its height.
+class DialogBaseUnits {
+public:
+    DialogBaseUnits(int baseX, int baseY);
+
+    // The average width is that of the 52 letters A-Z and a-z, rounded.
+    static DialogBaseUnits forFont(const QFont& font);
+
+    int baseX() const { return baseX_; }
+    int baseY() const { return baseY_; }
+
+    int toPixelsX(int units) const;
+    int toPixelsY(int units) const;
+    QPoint toPixels(int x, int y) const;
+    QSize toPixels(QSize units) const;
+    QRect toPixels(int x, int y, int width, int height) const;
+
+private:
+    int baseX_;
+    int baseY_;
+};

@@ -1,0 +1,297 @@
+#include "TemplateDialogBuilder.h"
+
+#include "AppIcon.h"
+#include "DialogColors.h"
+#include "DialogFont.h"
+#include "DialogTemplates.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QDialog>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextOption>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+constexpr int kOkId = 1;
+constexpr int kCancelId = 2;
+constexpr int kIconPixels = 32;
+
+bool has(std::uint32_t style, std::uint32_t flag)
+{
+    return (style & flag) != 0;
+}
+
+QString utf8(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+Qt::WindowFlags windowFlagsFor(std::uint32_t style)
+{
+    if (!has(style, DialogCaption))
+        return Qt::Dialog | Qt::FramelessWindowHint;
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (has(style, DialogSystemMenu))
+        flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    return flags;
+}
+
+// A captionless window has no frame of the window manager's, so it draws
+// its own: one pixel for a thin border, a raised panel for a modal frame.
+int drawnBorderWidth(std::uint32_t style)
+{
+    if (has(style, DialogCaption))
+        return 0;
+    if (has(style, DialogModalFrame))
+        return 2;
+    return has(style, DialogThinBorder) ? 1 : 0;
+}
+
+void addDrawnBorder(QDialog& dialog, std::uint32_t style, QSize size)
+{
+    auto* frame = new QFrame(&dialog);
+    frame->setObjectName(QStringLiteral("border"));
+    if (has(style, DialogModalFrame)) {
+        frame->setFrameStyle(QFrame::WinPanel | QFrame::Raised);
+        frame->setLineWidth(2);
+    } else {
+        frame->setFrameStyle(QFrame::Box | QFrame::Plain);
+        frame->setLineWidth(1);
+    }
+    frame->setGeometry(QRect(QPoint(0, 0), size));
+    frame->setFocusPolicy(Qt::NoFocus);
+}
+
+QWidget* makeLabel(QDialog& dialog, const ControlTemplate& control)
+{
+    auto* label = new QLabel(&dialog);
+    label->setTextFormat(Qt::PlainText);
+    label->setText(utf8(control.text));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(!has(control.style, StyleNoWordWrap));
+    return label;
+}
+
+QWidget* makeMultiLineEdit(QDialog& dialog, const ControlTemplate& control)
+{
+    auto* edit = new QPlainTextEdit(&dialog);
+    edit->setReadOnly(has(control.style, StyleReadOnly));
+    edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    edit->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    edit->setVerticalScrollBarPolicy(has(control.style, StyleVScroll) ? Qt::ScrollBarAlwaysOn
+                                                                       : Qt::ScrollBarAsNeeded);
+    edit->setTabChangesFocus(true);
+    edit->setFrameShape(has(control.style, StyleBorder) ? QFrame::StyledPanel : QFrame::NoFrame);
+    edit->setPlainText(utf8(control.text));
+    return edit;
+}
+
+QWidget* makeEdit(QDialog& dialog, const ControlTemplate& control)
+{
+    if (has(control.style, StyleMultiLine))
+        return makeMultiLineEdit(dialog, control);
+    auto* edit = new QLineEdit(&dialog);
+    edit->setFrame(has(control.style, StyleBorder));
+    edit->setReadOnly(has(control.style, StyleReadOnly));
+    edit->setText(utf8(control.text));
+    return edit;
+}
+
+QWidget* makePushButton(QDialog& dialog, const ControlTemplate& control)
+{
+    auto* button = new QPushButton(utf8(control.text), &dialog);
+    button->setDefault(has(control.style, StyleDefaultButton));
+    if (control.id == kOkId)
+        QObject::connect(button, &QPushButton::clicked, &dialog, &QDialog::accept);
+    else if (control.id == kCancelId)
+        QObject::connect(button, &QPushButton::clicked, &dialog, &QDialog::reject);
+    return button;
+}
+
+QWidget* makeComboBox(QDialog& dialog, const ControlTemplate& control)
+{
+    auto* combo = new QComboBox(&dialog);
+    combo->setEditable(true);
+    // The list offers entries; the field takes whatever is typed, unchanged
+    // and uncompleted, and typing adds nothing to the list.
+    combo->setCompleter(nullptr);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setEditText(utf8(control.text));
+    return combo;
+}
+
+QWidget* makeIcon(QDialog& dialog, const ControlTemplate& control)
+{
+    auto* label = new QLabel(&dialog);
+    if (QString::fromUtf8(control.text) == QLatin1String(kAppIconName))
+        label->setPixmap(appIcon().pixmap(kIconPixels, kIconPixels));
+    return label;
+}
+
+QWidget* makeControl(QDialog& dialog, const ControlTemplate& control)
+{
+    switch (control.kind) {
+    case ControlKind::Label:
+        return makeLabel(dialog, control);
+    case ControlKind::Edit:
+        return makeEdit(dialog, control);
+    case ControlKind::PushButton:
+        return makePushButton(dialog, control);
+    case ControlKind::GroupBox:
+        return new QGroupBox(utf8(control.text), &dialog);
+    case ControlKind::RadioButton:
+        return new QRadioButton(utf8(control.text), &dialog);
+    case ControlKind::ComboBox:
+        return makeComboBox(dialog, control);
+    case ControlKind::Icon:
+        return makeIcon(dialog, control);
+    }
+    return new QWidget(&dialog);
+}
+
+// Where the control sits, in pixels of the dialog's client area. An icon
+// takes its own size; a combo box's template height includes its drop-down
+// list, so the closed box takes the height the style gives it.
+QRect placeFor(const QWidget& widget, const ControlTemplate& control, const DialogBaseUnits& units)
+{
+    QRect rect = units.toPixels(control.x, control.y, control.width, control.height);
+    if (control.kind == ControlKind::Icon)
+        rect.setSize(QSize(kIconPixels, kIconPixels));
+    else if (control.kind == ControlKind::ComboBox)
+        rect.setHeight(std::min(rect.height(), widget.sizeHint().height()));
+    return rect;
+}
+
+bool takesFocus(const ControlTemplate& control)
+{
+    switch (control.kind) {
+    case ControlKind::Label:
+    case ControlKind::GroupBox:
+    case ControlKind::Icon:
+        return false;
+    default:
+        return true;
+    }
+}
+
+// Radio buttons form one exclusive group from a button that starts a group
+// up to the next control that starts one.
+class RadioGrouper {
+public:
+    explicit RadioGrouper(QDialog& dialog) : dialog_(dialog) {}
+
+    void add(QWidget* widget, const ControlTemplate& control)
+    {
+        if (has(control.style, StyleStartsGroup) || control.kind != ControlKind::RadioButton)
+            group_ = nullptr;
+        if (control.kind != ControlKind::RadioButton)
+            return;
+        if (!group_) {
+            group_ = new QButtonGroup(&dialog_);
+            group_->setObjectName(QStringLiteral("group%1").arg(control.id));
+            group_->setExclusive(true);
+        }
+        group_->addButton(static_cast<QRadioButton*>(widget), control.id);
+    }
+
+private:
+    QDialog& dialog_;
+    QButtonGroup* group_ = nullptr;
+};
+
+}  // namespace
+
+TemplateDialogBuilder::TemplateDialogBuilder(const DialogTemplate& dialogTemplate)
+    : template_(dialogTemplate)
+{
+}
+
+void TemplateDialogBuilder::buildFromResources(QDialog& dialog, int templateId)
+{
+    const DialogTemplate* found = findDialogTemplate(templateId);
+    // The templates are compiled in: a missing one is a build defect.
+    if (!found)
+        qFatal("no dialog template %d", templateId);
+    TemplateDialogBuilder(*found).build(dialog);
+}
+
+QString TemplateDialogBuilder::objectNameFor(const ControlTemplate& control, int index)
+{
+    if (control.id == kStaticId)
+        return QStringLiteral("static%1").arg(index);
+    return QStringLiteral("id%1").arg(control.id);
+}
+
+QString TemplateDialogBuilder::dialogObjectName(int templateId)
+{
+    return QStringLiteral("dialog%1").arg(templateId);
+}
+
+QFont TemplateDialogBuilder::font() const
+{
+    installDialogFontSubstitutions();
+    QFont font(QString::fromUtf8(template_.fontName), template_.pointSize);
+    font.setStyleHint(QFont::Serif);
+    return font;
+}
+
+DialogBaseUnits TemplateDialogBuilder::baseUnits() const
+{
+    return DialogBaseUnits::forFont(font());
+}
+
+void TemplateDialogBuilder::build(QDialog& dialog) const
+{
+    dialog.setObjectName(dialogObjectName(template_.id));
+    dialog.setWindowFlags(windowFlagsFor(template_.style));
+    dialog.setWindowTitle(utf8(template_.caption));
+    dialog.setFont(font());
+    applyDialogColors(dialog);
+
+    const DialogBaseUnits units = baseUnits();
+    const int border = drawnBorderWidth(template_.style);
+    const QSize client = units.toPixels(QSize(template_.width, template_.height));
+    const QSize outer = client + QSize(2 * border, 2 * border);
+    if (border > 0)
+        addDrawnBorder(dialog, template_.style, outer);
+
+    RadioGrouper grouper(dialog);
+    std::vector<QWidget*> focusChain;
+    QWidget* firstTabStop = nullptr;
+    int index = 0;
+    for (const ControlTemplate& control : template_.controls) {
+        QWidget* widget = makeControl(dialog, control);
+        widget->setObjectName(objectNameFor(control, index++));
+        widget->setGeometry(placeFor(*widget, control, units).translated(border, border));
+        grouper.add(widget, control);
+        if (takesFocus(control)) {
+            const bool tabStop = has(control.style, StyleTabStop);
+            widget->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
+            focusChain.push_back(widget);
+            if (tabStop && !firstTabStop)
+                firstTabStop = widget;
+        } else {
+            widget->setFocusPolicy(Qt::NoFocus);
+        }
+    }
+    for (std::size_t i = 1; i < focusChain.size(); ++i)
+        QWidget::setTabOrder(focusChain[i - 1], focusChain[i]);
+
+    dialog.setFixedSize(outer);
+    const QWidget* owner = dialog.parentWidget();
+    const QPoint origin = owner ? owner->mapToGlobal(QPoint(0, 0)) : QPoint(0, 0);
+    dialog.move(origin + units.toPixels(template_.x, template_.y));
+    if (firstTabStop)
+        firstTabStop->setFocus();
+}

@@ -1,0 +1,50 @@
+#include "MainMenu.h"
+
+#include <array>
+
+namespace {
+
+constexpr MenuItem kSeparator{nullptr, 0};
+
+constexpr auto kFileItems = std::to_array<MenuItem>({
+    {"終了(&X)", ID_EXIT},
+});
+
+constexpr auto kCardItems = std::to_array<MenuItem>({
+    {"検索(&S)\tF5", ID_SEARCH},
+    {"全カードリスト(&A)", ID_LIST_ALL},
+    {"Runnerカードリスト(&R)", ID_LIST_RUNNER},
+    {"Corporateカードリスト(&C)", ID_LIST_CORP},
+    kSeparator,
+    {"詳細表示(&D)\tEnter", ID_DETAIL},
+});
+
+constexpr auto kHelpItems = std::to_array<MenuItem>({
+    {"記号の説明(&C)", ID_LEGEND},
+    kSeparator,
+    {"このプログラムの主張(&A)", ID_ABOUT},
+});
+
+constexpr auto kMainMenu = std::to_array<MenuPopup>({
+    {"ファイル(&F)", kFileItems},
+    {"カード(&C)", kCardItems},
+    {"ヘルプ(&H)", kHelpItems},
+});
+
+constexpr auto kMainAccelerators = std::to_array<Accelerator>({
+    {AcceleratorKey::F1, 0x70, ID_ABOUT},
+    {AcceleratorKey::Enter, 0x0D, ID_DETAIL},
+    {AcceleratorKey::F5, 0x74, ID_SEARCH},
+});
+
+}  // namespace
+
+std::span<const MenuPopup> mainMenu()
+{
+    return kMainMenu;
+}
+
+std::span<const Accelerator> mainAccelerators()
+{
+    return kMainAccelerators;
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <span>
+
+// The menu bar "MAINMENU" and the accelerator table "MAINACCEL" as data.
+
+// One menu item. A separator has no text and command 0. The text marks its
+// mnemonic with '&' and may carry a key name after a TAB.
+struct MenuItem {
+    const char* text;   // UTF-8; nullptr for a separator
+    int command;
+
+    bool isSeparator() const { return text == nullptr; }
+};
+
+struct MenuPopup {
+    const char* text;   // UTF-8, with its '&' mnemonic
+    std::span<const MenuItem> items;
+};
+
+// Keys of the accelerator table; none takes Shift, Ctrl or Alt.
+enum class AcceleratorKey { F1, Enter, F5 };
+
+struct Accelerator {
+    AcceleratorKey key;
+    int virtualKey;     // the key's Windows virtual-key code
+    int command;
+};
+
+// Command ids.
+inline constexpr int ID_ABOUT = 100;
+inline constexpr int ID_EXIT = 101;
+inline constexpr int ID_SEARCH = 102;
+inline constexpr int ID_DETAIL = 103;
+inline constexpr int ID_LIST_ALL = 104;
+inline constexpr int ID_LIST_RUNNER = 105;
+inline constexpr int ID_LIST_CORP = 106;
+inline constexpr int ID_LEGEND = 107;
+
+// The pop-ups of "MAINMENU" in menu-bar order.
+std::span<const MenuPopup> mainMenu();
+
+// The entries of "MAINACCEL".
+std::span<const Accelerator> mainAccelerators();
