@@ -1,0 +1,96 @@
+#include "DetailDialog.h"
+
+#include "Cp932Text.h"
+#include "DialogOpeners.h"
+#include "DialogTemplates.h"
+#include "RulesText.h"
+#include "TemplateDialogBuilder.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <string_view>
+
+namespace {
+
+constexpr int kNameId = 111;
+constexpr int kTypeId = 112;
+constexpr int kRulesId = 113;
+constexpr int kNoteId = 114;
+constexpr int kIllustId = 115;
+constexpr int kRateId = 116;
+constexpr int kLegendButtonId = 117;
+constexpr int kOk = 1;
+constexpr int kCancel = 2;
+
+QString controlName(int id)
+{
+    return QStringLiteral("id%1").arg(id);
+}
+
+// Decodes the composed text line by line: a line that ends in a lone lead
+// byte must not swallow the CR of its line break.
+QString displayText(std::string_view composed)
+{
+    constexpr std::string_view lineBreak = "\r\n";
+    QString shown;
+    std::size_t start = 0;
+    for (std::size_t end = composed.find(lineBreak); end != std::string_view::npos;
+         end = composed.find(lineBreak, start)) {
+        shown += fromCp932(composed.substr(start, end - start));
+        shown += QLatin1Char('\n');
+        start = end + lineBreak.size();
+    }
+    shown += fromCp932(composed.substr(start));
+    return shown;
+}
+
+}  // namespace
+
+DetailDialog::DetailDialog(QWidget* parent)
+    : QDialog(parent)
+{
+    TemplateDialogBuilder::buildFromResources(*this, kDetailTemplateId);
+    connect(findChild<QPushButton*>(controlName(kLegendButtonId)), &QPushButton::clicked, this,
+            &DetailDialog::OnLegend);
+}
+
+DetailDialog::~DetailDialog() = default;
+
+int DetailDialog::DoModal()
+{
+    OnInitDialog();
+    return exec();
+}
+
+void DetailDialog::OnLegend()
+{
+    runLegendDialog(this);
+}
+
+bool DetailDialog::OnInitDialog()
+{
+    setLabel(kNameId, card.name);
+    setLabel(kTypeId, card.type);
+    findChild<QPlainTextEdit*>(controlName(kRulesId))->setPlainText(displayText(composeRulesText(card)));
+    setLabel(kNoteId, card.note);
+    setLabel(kIllustId, card.illust);
+    setLabel(kRateId, card.rate);
+    return true;
+}
+
+void DetailDialog::accept()
+{
+    done(kOk);
+}
+
+void DetailDialog::reject()
+{
+    done(kCancel);
+}
+
+void DetailDialog::setLabel(int id, const std::string& bytes)
+{
+    findChild<QLabel*>(controlName(id))->setText(fromCp932(bytes));
+}
