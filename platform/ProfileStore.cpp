@@ -1,0 +1,76 @@
+#include "ProfileStore.h"
+
+#include <limits>
+
+ProfileStore::ProfileStore()
+    : settings_(QSettings::NativeFormat, QSettings::UserScope, QString::fromLatin1(kOrganisation),
+                QString::fromLatin1(kApplication))
+{
+    // Without this QSettings may fall back to rewriting the file in place,
+    // which a full disk turns into an empty or truncated store.
+    settings_.setAtomicSyncRequired(true);
+}
+
+std::optional<int> parseStrictInt(const QString& text)
+{
+    bool ok = false;
+    const qlonglong value = text.toLongLong(&ok, 10);
+    if (!ok || value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
+        return std::nullopt;
+    return static_cast<int>(value);
+}
+
+QVariant ProfileStore::read(const QString& section, const QString& key) const
+{
+    return settings_.value(section + QLatin1Char('/') + key);
+}
+
+std::optional<int> ProfileStore::readInt(const QString& section, const QString& key) const
+{
+    const QVariant value = read(section, key);
+    switch (value.typeId()) {
+    case QMetaType::QString:
+        return parseStrictInt(value.toString());
+    case QMetaType::Int:
+        return value.toInt();
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+        // Other backends hand numbers back typed; range-check them too.
+        return parseStrictInt(value.toString());
+    default:
+        return std::nullopt;  // absent, a list, or anything else
+    }
+}
+
+int ProfileStore::getProfileInt(const QString& section, const QString& key, int defaultValue) const
+{
+    return readInt(section, key).value_or(defaultValue);
+}
+
+QString ProfileStore::getProfileString(const QString& section, const QString& key,
+                                       const QString& defaultValue) const
+{
+    const QVariant value = read(section, key);
+    // A hand-edited value with bare commas reads as a list: not ours.
+    if (value.typeId() != QMetaType::QString)
+        return defaultValue;
+    return value.toString();
+}
+
+void ProfileStore::writeProfileInt(const QString& section, const QString& key, int value)
+{
+    settings_.setValue(section + QLatin1Char('/') + key, value);
+}
+
+void ProfileStore::writeProfileString(const QString& section, const QString& key,
+                                      const QString& value)
+{
+    settings_.setValue(section + QLatin1Char('/') + key, value);
+}
+
+bool ProfileStore::flush()
+{
+    settings_.sync();
+    return settings_.status() == QSettings::NoError;
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QSettings>
+#include <QString>
+
+#include <optional>
+
+// The per-user settings store, addressed by section and key like the old
+// profile calls, on QSettings (organisation "Kestrowe", application
+// "Voxtarn card list finder"). Integers are read strictly: a value that is
+// no decimal number or does not fit 32 bits counts as absent. Writes are
+// collected and land in one atomic replacement of the file, so a failed
+// write leaves the earlier values readable.
+class ProfileStore {
+public:
+    static constexpr const char* kOrganisation = "Kestrowe";
+    static constexpr const char* kApplication = "Voxtarn card list finder";
+
+    ProfileStore();
+
+    int getProfileInt(const QString& section, const QString& key, int defaultValue) const;
+    QString getProfileString(const QString& section, const QString& key,
+                             const QString& defaultValue = QString()) const;
+
+    void writeProfileInt(const QString& section, const QString& key, int value);
+    void writeProfileString(const QString& section, const QString& key, const QString& value);
+
+    // Writes what was changed; false when the file could not be replaced
+    // (the old file is then untouched).
+    bool flush();
+
+    QString fileName() const { return settings_.fileName(); }
+
+private:
+    std::optional<int> readInt(const QString& section, const QString& key) const;
+    QVariant read(const QString& section, const QString& key) const;
+
+    mutable QSettings settings_;
+};
+
+// The text as a 32-bit signed decimal integer, or nullopt.
+std::optional<int> parseStrictInt(const QString& text);
