@@ -35,6 +35,9 @@ private:
     bool atEnd();
     int nextByte();
     int peekByte();
+    std::size_t nextOf(char byte, std::size_t& cached);
+
+    static constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
 
     int fd_ = -1;
     std::vector<char> buffer_;
@@ -44,4 +47,6 @@ private:
     bool readFailed_ = false;
     long nextLine_ = 1;        // line the next byte belongs to
     long pieceLine_ = 0;
+    std::size_t nextCr_ = kUnknown;       // where the next CR stands, once looked up
+    std::size_t nextEndMark_ = kUnknown;  // the same for Ctrl-Z
 };
