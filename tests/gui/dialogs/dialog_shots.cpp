@@ -1,16 +1,62 @@
 // Saves a PNG of every dialog into the folder given as the argument, so the
-// layouts can be looked at next to their templates.
+// layouts can be looked at next to their templates: each template as built,
+// the search dialog with criteria filled and the detail dialog with a card
+// of five rules-text lines.
+#include "Cp932Text.h"
+#include "DetailDialog.h"
 #include "DialogColors.h"
+#include "DialogFont.h"
 #include "DialogTemplates.h"
-#include "NowSearchDialog.h"
+#include "SearchDialog.h"
 #include "TemplateDialogBuilder.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
-#include <QPixmap>
+#include <QTimer>
 
 #include <cstdio>
+
+namespace {
+
+std::string bytes(const QString& text)
+{
+    return toCp932(text).value_or(std::string());
+}
+
+void save(QWidget& dialog, const QDir& out, const QString& name)
+{
+    const QString path = out.filePath(name);
+    dialog.grab().save(path);
+    std::printf("%s\n", qPrintable(path));
+}
+
+// Grabs a modal dialog from inside its own loop, then closes it.
+void grabWhenShown(QDialog& dialog, const QDir& out, const QString& name)
+{
+    QTimer::singleShot(50, &dialog, [&dialog, out, name] {
+        save(dialog, out, name);
+        dialog.done(2);
+    });
+}
+
+Card fiveLineCard()
+{
+    Card card;
+    card.name = bytes(QStringLiteral("データ・ストーム"));
+    card.type = bytes(QStringLiteral("アイス：コード・ゲート"));
+    card.text[0] = bytes(QStringLiteral("このアイスはレズするたびに[2]を得る。"));
+    card.text[1] = bytes(QStringLiteral("* ランナーはＡを１つ失う。"));
+    card.text[2] = bytes(QStringLiteral("* ランナーが[1]を支払わない限り、ランを終了する。"));
+    card.text[3] = bytes(QStringLiteral("- トレース３：成功したなら、ランナーのプログラム１つをＴする。"));
+    card.text[4] = bytes(QStringLiteral("このテキストは折り返しを見るための長い一行で、箱の幅を越えて次の行へ続くはずである。"));
+    card.note = bytes(QStringLiteral("「嵐の目の中では何も動かない」"));
+    card.illust = bytes(QStringLiteral("Mira Tolvanen"));
+    card.rate = bytes(QStringLiteral("Uncommon"));
+    return card;
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -27,9 +73,21 @@ int main(int argc, char** argv)
         TemplateDialogBuilder(t).build(dialog);
         dialog.show();
         QCoreApplication::processEvents();
-        const QString path = out.filePath(QStringLiteral("template%1.png").arg(t.id));
-        dialog.grab().save(path);
-        std::printf("%s\n", qPrintable(path));
+        save(dialog, out, QStringLiteral("template%1.png").arg(t.id));
     }
+
+    SearchDialog search;
+    search.name = bytes(QStringLiteral("ストーム"));
+    search.type = bytes(QStringLiteral("アイス"));
+    search.rate = "Uncommon";
+    search.side = 1;
+    search.mode = 2;
+    grabWhenShown(search, out, QStringLiteral("search-filled.png"));
+    search.DoModal();
+
+    DetailDialog detail;
+    detail.card = fiveLineCard();
+    grabWhenShown(detail, out, QStringLiteral("detail-five-lines.png"));
+    detail.DoModal();
     return 0;
 }
