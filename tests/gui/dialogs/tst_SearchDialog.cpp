@@ -52,6 +52,7 @@ private slots:
     void cancelEscAndCloseBoxLeaveTheCriteria_data();
     void cancelEscAndCloseBoxLeaveTheCriteria();
     void cutsLongTextsWithoutSplittingACharacter();
+    void reachesEveryGroupByTabAndArrows();
     void refusesACharacterCp932CannotHold();
 
 private:
@@ -258,6 +259,33 @@ void SearchDialogTest::cutsLongTextsWithoutSplittingACharacter()
     QCOMPARE(dialog.type, std::string(254, 'x'));
     QCOMPARE(dialog.rate.size(), std::size_t(254));
     QCOMPARE(dialog.rate.substr(252), kA);
+}
+
+void SearchDialogTest::reachesEveryGroupByTabAndArrows()
+{
+    SearchDialog dialog;
+    dialog.side = 0;
+    dialog.mode = 0;
+    QStringList visited;
+    driver_->onNextModal([&](QWidget* modal) {
+        QTest::keyClicks(QApplication::focusWidget(), "Gate");
+        for (int i = 0; i < 4; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        // In the mode group now: arrows move the check within the group only.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        visited << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+        pressKey(modal, Qt::Key_Return);
+    });
+    QCOMPARE(dialog.DoModal(), 1);
+    QCOMPARE(visited, (QStringList{"id209", "id210", "id202", "id204", "id206", "id1"}));
+    QCOMPARE(dialog.name, std::string("Gate"));
+    QCOMPARE(dialog.side, 0);
+    QCOMPARE(dialog.mode, 2);
 }
 
 void SearchDialogTest::refusesACharacterCp932CannotHold()
