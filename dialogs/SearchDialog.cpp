@@ -60,6 +60,7 @@ bool SearchDialog::OnInitDialog()
     // Adding the first entry would select it; the field shows `rate` and no
     // entry is selected, whether or not the text is one of them.
     auto* rarity = findChild<QComboBox*>(controlName(kRateId));
+    rarity->clear();
     rarity->addItems(rarityNames());
     rarity->setCurrentIndex(-1);
     rarity->setEditText(fromCp932(rate));

@@ -1,6 +1,5 @@
 #include "DialogFont.h"
 #include "DialogTemplates.h"
-#include "MainMenu.h"
 #include "TemplateDialogBuilder.h"
 
 #include <QButtonGroup>
@@ -68,7 +67,6 @@ private slots:
     void okAndCancelEndTheDialog();
     void captionlessWindowDrawsItsBorder();
     void everyTemplateControlLiesInsideItsDialog();
-    void menuAndAcceleratorsAreComplete();
 };
 
 void TemplateDialogBuilderTest::convertsDialogUnitsRounded()
@@ -251,26 +249,6 @@ void TemplateDialogBuilderTest::everyTemplateControlLiesInsideItsDialog()
     }
     QCOMPARE(ids, (QSet<int>{100, 110, 160, 170, 200}));
     QVERIFY(!findDialogTemplate(101));
-}
-
-void TemplateDialogBuilderTest::menuAndAcceleratorsAreComplete()
-{
-    QStringList entries;
-    for (const MenuPopup& popup : mainMenu()) {
-        entries << QString::fromUtf8(popup.text);
-        for (const MenuItem& item : popup.items)
-            entries << (item.isSeparator() ? QStringLiteral("-")
-                                           : QString::fromUtf8(item.text) + QStringLiteral("=%1").arg(item.command));
-    }
-    QCOMPARE(entries, (QStringList{
-        "ファイル(&F)", "終了(&X)=101",
-        "カード(&C)", "検索(&S)\tF5=102", "全カードリスト(&A)=104", "Runnerカードリスト(&R)=105",
-        "Corporateカードリスト(&C)=106", "-", "詳細表示(&D)\tEnter=103",
-        "ヘルプ(&H)", "記号の説明(&C)=107", "-", "このプログラムの主張(&A)=100"}));
-    QStringList keys;
-    for (const Accelerator& a : mainAccelerators())
-        keys << QStringLiteral("%1:%2").arg(a.virtualKey).arg(a.command);
-    QCOMPARE(keys, (QStringList{"112:100", "13:103", "116:102"}));
 }
 
 QTEST_MAIN(TemplateDialogBuilderTest)
