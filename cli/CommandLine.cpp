@@ -30,8 +30,8 @@ public:
     }
 
 private:
-    // Sets `option` and `value` from the current argument when it is an
-    // option; `value` comes from "=value" or the next argument.
+    // Takes the current argument when it is an option; an "=value" part is
+    // kept for value(), which otherwise takes the next argument.
     bool takeOption(std::string& option)
     {
         const std::string& arg = args_[pos_];
