@@ -4,7 +4,14 @@
 #include "TemplateDialogBuilder.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QEventLoop>
+#include <QWindow>
+
+namespace {
+// How long the notice waits for the window system to map it.
+constexpr int kExposeWaitMs = 300;
+}  // namespace
 
 NowSearchDialog::NowSearchDialog(QWidget* parent)
     : QDialog(parent)
@@ -24,6 +31,9 @@ NowSearchDialog::~NowSearchDialog() = default;
 // handled here; keys and clicks wait until the reading is over.
 void NowSearchDialog::paintBeforeReturning()
 {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    const QDeadlineTimer deadline(kExposeWaitMs);
+    do {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    } while (!(windowHandle() && windowHandle()->isExposed()) && !deadline.hasExpired());
     repaint();
 }

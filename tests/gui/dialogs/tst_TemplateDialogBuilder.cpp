@@ -195,6 +195,7 @@ void TemplateDialogBuilderTest::chainsTabOrderInTemplateOrder()
     QDialog dialog;
     TemplateDialogBuilder(kTestTemplate).build(dialog);
     dialog.show();
+    dialog.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
     QCOMPARE(QApplication::focusWidget(), control<QWidget>(dialog, "id11"));
     // Each Tab goes on in template order, past labels, boxes and the
