@@ -70,7 +70,11 @@ int main(int argc, char** argv)
     setDialogBkColor(menuBackgroundColor(), menuTextColor());
     for (const DialogTemplate& t : allDialogTemplates()) {
         QDialog dialog;
-        TemplateDialogBuilder(t).build(dialog);
+        const TemplateDialogBuilder builder(t);
+        builder.build(dialog);
+        const DialogBaseUnits units = builder.baseUnits();
+        std::printf("template %d: base units %d x %d, %d x %d units -> %d x %d px\n", t.id,
+                    units.baseX(), units.baseY(), t.width, t.height, dialog.width(), dialog.height());
         dialog.show();
         QCoreApplication::processEvents();
         save(dialog, out, QStringLiteral("template%1.png").arg(t.id));
