@@ -10,9 +10,9 @@ bool nextRecordLine(DataFile& file, std::string& line, RecordTrace* trace, bool 
     if (readline(file, line) != 0)
         return false;
     if (trace) {
-        if (first)
-            trace->firstLine = file.lineNumber();
         trace->lastLine = file.lineNumber();
+        if (first)
+            trace->firstLine = trace->lastLine;
         if (!line.empty())
             trace->hasContent = true;
     }

@@ -27,14 +27,17 @@ std::string listLine(const Card& card)
 
 void CardLister::AddCardLine(const Card& card)
 {
-    cards_.push_back(std::make_unique<Card>(card));
+    if (keepCards_)
+        cards_.push_back(std::make_unique<Card>(card));
     view_.addString(listLine(card));
+    ++lineCount_;
 }
 
 void CardLister::clearList()
 {
     cards_.clear();
     view_.resetContent();
+    lineCount_ = 0;
 }
 
 // A record cut short that held a non-empty line, or one not closed by "--",

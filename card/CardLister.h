@@ -29,6 +29,13 @@ public:
     // the file cannot be opened the list stays as it was.
     void RunSearch(const SearchCriteria& criteria);
 
+    // Whether AddCardLine keeps a copy of each card (the default). A front
+    // end that only prints the lines as they come and never looks a card up
+    // again turns it off and holds no card at all.
+    void setKeepCards(bool keep) { keepCards_ = keep; }
+    // Lines in the list since it was last emptied.
+    std::size_t lineCount() const { return lineCount_; }
+
     const std::vector<std::unique_ptr<Card>>& cards() const { return cards_; }
     const std::filesystem::path& dataDir() const { return dataDir_; }
 
@@ -42,6 +49,8 @@ private:
     FinderUi& ui_;
     std::filesystem::path dataDir_;
     std::vector<std::unique_ptr<Card>> cards_;
+    std::size_t lineCount_ = 0;
+    bool keepCards_ = true;
 };
 
 // The list line of a card: rate, name, type, note and illust joined by tabs.

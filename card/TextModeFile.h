@@ -34,7 +34,6 @@ private:
     bool refill();
     bool atEnd();
     int nextByte();
-    int peekByte();
     std::size_t nextOf(char byte, std::size_t& cached);
 
     static constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);

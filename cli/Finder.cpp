@@ -62,6 +62,8 @@ int Finder::runList()
 {
     ConsoleListView view(out_, utf8Converter(), !commandLine_.records);
     CardLister lister(view, ui_, dataDir());
+    // The lines go out as they come; only records need the cards afterwards.
+    lister.setKeepCards(commandLine_.records);
     switch (commandLine_.command) {
     case CommandLine::Command::ListRunner: lister.OnListRunner(); break;
     case CommandLine::Command::ListCorp: lister.OnListCorp(); break;
@@ -77,6 +79,7 @@ int Finder::runSearch()
         return kError;
     ConsoleListView view(out_, utf8Converter(), !commandLine_.records);
     CardLister lister(view, ui_, dataDir());
+    lister.setKeepCards(commandLine_.records);
     lister.RunSearch(*criteria);
     return listStatus(lister);
 }
@@ -87,7 +90,7 @@ int Finder::listStatus(const CardLister& lister)
         printRecords(lister);
     if (ui_.messageCount() > 0)
         return kError;
-    return lister.cards().empty() ? kNothing : kFound;
+    return lister.lineCount() == 0 ? kNothing : kFound;
 }
 
 void Finder::printRecords(const CardLister& lister)

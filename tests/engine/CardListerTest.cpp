@@ -204,3 +204,16 @@ TEST(ListLine, RarityFirstAndEmptyFieldsKeepTheirTabs)
     card.illust.clear();
     EXPECT_EQ(listLine(card), "Rare\tN\tT\t\t");
 }
+
+TEST_F(CardListerTest, WithoutKeepingCardsTheLinesStillComeAndAreCounted)
+{
+    dir.write("corp.txt", record("C1") + record("C2"));
+    dir.write("runner.txt", record("R1"));
+    lister.setKeepCards(false);
+    lister.OnListAll();
+    EXPECT_TRUE(lister.cards().empty());
+    EXPECT_EQ(lister.lineCount(), 3u);
+    EXPECT_EQ(screen.lines.size(), 3u);
+    lister.RunSearch(SearchCriteria{"zzz", "", "", 0, Exact});
+    EXPECT_EQ(lister.lineCount(), 0u);
+}
