@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QApplication>
+
+#include <memory>
+
+class CMainWindow;
+
+// The application: sets the look and the names that the settings and the
+// message boxes go by, then creates and shows the main window.
+class CMyApp : public QApplication {
+    Q_OBJECT
+public:
+    static constexpr const char* kApplicationName = "Voxtarn card list finder";
+    static constexpr const char* kOrganisationName = "Kestrowe";
+
+    CMyApp(int& argc, char** argv);
+    ~CMyApp() override;
+
+    // Always true: start-up checks nothing it could not recover from.
+    bool InitInstance();
+
+    CMainWindow* mainWindow() const { return mainWindow_.get(); }
+
+private:
+    // A top-level window has no parent; the application owns it.
+    std::unique_ptr<CMainWindow> mainWindow_;
+};

@@ -1,0 +1,78 @@
+#include "CardLineDelegate.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QStringList>
+
+CardLineDelegate::CardLineDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
+
+std::array<int, 4> CardLineDelegate::tabStopPixels(const QFontMetrics& metrics)
+{
+    std::array<int, 4> pixels{};
+    const int average = metrics.averageCharWidth();
+    for (std::size_t i = 0; i < kTabStops.size(); ++i)
+        pixels[i] = kTabStops[i] * average / 4;
+    return pixels;
+}
+
+// A tab moves to the first stop right of the text drawn so far; past the
+// last stop it is one blank wide, so later fields never overlap.
+std::vector<int> CardLineDelegate::fieldPositions(const QString& line, const QFontMetrics& metrics)
+{
+    const std::array<int, 4> stops = tabStopPixels(metrics);
+    std::vector<int> positions;
+    int x = 0;
+    const QStringList fields = line.split(QLatin1Char('\t'));
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        positions.push_back(x);
+        const int end = x + metrics.horizontalAdvance(fields[i]);
+        x = end + metrics.horizontalAdvance(QLatin1Char(' '));
+        for (int stop : stops) {
+            if (stop > end) {
+                x = stop;
+                break;
+            }
+        }
+    }
+    return positions;
+}
+
+void CardLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                             const QModelIndex& index) const
+{
+    QStyleOptionViewItem opt(option);
+    initStyleOption(&opt, index);
+    const QString line = opt.text;
+    opt.text.clear();  // the style draws background, selection and focus only
+    const QWidget* widget = opt.widget;
+    QStyle* style = widget ? widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
+
+    const QPalette::ColorGroup group = !(opt.state & QStyle::State_Enabled) ? QPalette::Disabled
+                                       : (opt.state & QStyle::State_Active) ? QPalette::Active
+                                                                            : QPalette::Inactive;
+    const QPalette::ColorRole role =
+        (opt.state & QStyle::State_Selected) ? QPalette::HighlightedText : QPalette::Text;
+
+    painter->save();
+    painter->setClipRect(opt.rect);
+    painter->setFont(opt.font);
+    painter->setPen(opt.palette.color(group, role));
+    const QFontMetrics metrics(opt.font);
+    const QStringList fields = line.split(QLatin1Char('\t'));
+    const std::vector<int> positions = fieldPositions(line, metrics);
+    const int left = opt.rect.left() + kLeftMargin;
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        const QRect box(left + positions[static_cast<std::size_t>(i)], opt.rect.top(),
+                        metrics.horizontalAdvance(fields[i]) + 1, opt.rect.height());
+        painter->drawText(box, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, fields[i]);
+    }
+    painter->restore();
+}
+
+QSize CardLineDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const
+{
+    const QFontMetrics metrics(option.font);
+    return QSize(kHorizontalExtent, metrics.height() + 2);
+}
