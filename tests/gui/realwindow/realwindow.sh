@@ -1,0 +1,135 @@
+#!/usr/bin/env bash
+# The whole program in a real X server, driven by real key presses:
+#   realwindow.sh <voxtarn executable> <output folder>
+# Starts its own Xvfb, searches the Runner cards for a typed name in partial
+# mode, opens the details of the first hit, closes everything with the
+# keyboard and checks from outside that the settings file holds the typed
+# name, the side and the mode. Screenshots of the search and detail dialogs
+# land in the output folder. Exit 77 (skipped) when Xvfb is not installed.
+set -euo pipefail
+
+program="$(realpath "$1")"
+out="$(realpath -m "$2")"
+limit=20   # seconds for any one wait
+
+command -v Xvfb > /dev/null || { echo "Xvfb is not installed: skipped"; exit 77; }
+for tool in xdotool setxkbmap import; do
+  command -v "$tool" > /dev/null || { echo "missing $tool (scripts/setup installs it)"; exit 1; }
+done
+
+tmp="$(mktemp -d)"
+xvfb_pid=""
+app_pid=""
+cleanup() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2> /dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2> /dev/null || true
+  wait 2> /dev/null || true
+  rm -rf "$tmp"
+}
+trap cleanup EXIT
+
+step() { echo "--- $*"; }
+fail() { echo "FAIL: $*"; exit 1; }
+
+# Xvfb picks a free display itself and writes its number once it accepts
+# clients: no guessing, no race with other servers.
+mkfifo "$tmp/displayfd"
+Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3> "$tmp/displayfd" 2> "$tmp/xvfb.log" &
+xvfb_pid=$!
+read -r -t "$limit" number < "$tmp/displayfd" || fail "Xvfb did not start: $(cat "$tmp/xvfb.log")"
+export DISPLAY=":$number"
+unset WAYLAND_DISPLAY
+step "Xvfb on $DISPLAY"
+setxkbmap -layout us
+
+# Wait for a window by its exact title; prints its id.
+wait_window() {
+  timeout "$limit" xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1
+}
+
+# Give the keyboard focus to a window and wait until the server reports it.
+focus() {
+  local window=$1 deadline=$((SECONDS + limit))
+  xdotool windowfocus --sync "$window"
+  until [ "$(xdotool getwindowfocus)" = "$window" ]; do
+    [ $SECONDS -lt $deadline ] || fail "focus did not reach window $window"
+    xdotool windowfocus --sync "$window"
+  done
+}
+
+# Wait until no visible window has this title.
+wait_gone() {
+  local deadline=$((SECONDS + limit))
+  while xdotool search --onlyvisible --name "^$1\$" > /dev/null; do
+    [ $SECONDS -lt $deadline ] || fail "window '$1' did not close"
+    xdotool sleep 0.05
+  done
+}
+
+shot() {
+  mkdir -p "$out"
+  import -window root "$out/$1"
+  echo "screenshot: $out/$1"
+}
+
+# Data files of our own, plain ASCII; settings in the temp folder.
+mkdir -p "$tmp/data" "$tmp/config" "$tmp/empty" "$tmp/runtime"
+chmod 700 "$tmp/runtime"
+card() {  # name type rate
+  printf '%s\n%s\nA: gain [1].\n\nnote of %s\nIllus. Test\n%s\n--\n' "$1" "$2" "$1" "$3"
+}
+{ card "Glass Wall" "Ice" "Common"; card "Night Archive" "Asset" "Rare"; } > "$tmp/data/corp.txt"
+{ card "Rope Ladder" "Hardware" "Common"; card "Ice Pick" "Program" "Vital"; card "Nice Try" "Event" "Rare"; } > "$tmp/data/runner.txt"
+
+export XDG_CONFIG_HOME="$tmp/config" XDG_CONFIG_DIRS="$tmp/empty" XDG_RUNTIME_DIR="$tmp/runtime"
+export QT_QPA_PLATFORM=xcb
+(cd "$tmp/data" && exec "$program") > "$tmp/app.log" 2>&1 &
+app_pid=$!
+
+step "main window"
+main=$(wait_window "Voxtarn card list finder")
+[ -n "$main" ] || fail "the main window did not appear: $(cat "$tmp/app.log")"
+focus "$main"
+
+step "F5: search dialog"
+xdotool key F5
+search=$(wait_window "検索")
+[ -n "$search" ] || fail "the search dialog did not appear"
+focus "$search"
+xdotool type --delay 30 "ice"
+# Tab: type, rarity, the side group; Down: Runner; Tab: the mode group;
+# Down twice: partial.
+xdotool key --delay 50 Tab Tab Tab Down Tab Down Down
+shot search-dialog.png
+xdotool key Return
+wait_gone "検索"
+
+step "Enter on the list: detail dialog"
+focus "$main"
+xdotool key Return
+detail=$(wait_window "カード")
+[ -n "$detail" ] || fail "the detail dialog did not appear"
+focus "$detail"
+shot detail-dialog.png
+xdotool key Escape
+wait_gone "カード"
+
+step "Alt+F4"
+focus "$main"
+xdotool key alt+F4
+deadline=$((SECONDS + limit))
+while kill -0 "$app_pid" 2> /dev/null; do
+  [ $SECONDS -lt $deadline ] || fail "the program did not end after Alt+F4"
+  xdotool sleep 0.05
+done
+wait "$app_pid" || fail "the program ended with status $?"
+app_pid=""
+
+step "settings"
+conf="$tmp/config/Kestrowe/Voxtarn card list finder.conf"
+[ -f "$conf" ] || fail "no settings file at $conf"
+cat "$conf"
+grep -qx 'key=ice' "$conf" || fail "the typed name is not stored"
+grep -qx 'type=1' "$conf" || fail "the Runner side is not stored"
+grep -qx 'mode=2' "$conf" || fail "the partial mode is not stored"
+echo "PASS"
