@@ -1,0 +1,169 @@
+// The all-cards command in the window against the engine alone, on the
+// generated data folders, with peak memory. Prints figures; passes or fails
+// nothing.
+//   voxtarn-gui-bench [--runs N] DATA_FOLDER...
+// Each measurement runs in a child process of its own, so that its peak
+// resident size (getrusage maxrss) is its own.
+#include "CMainWindow.h"
+#include "CMyApp.h"
+#include "CardListBox.h"
+#include "CardListModel.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <cstdio>
+#include <sys/resource.h>
+
+namespace {
+
+class NullView : public CardListView {
+public:
+    void resetContent() override {}
+    void addString(std::string) override {}
+    void selectFirstLine() override {}
+    void setRedraw(bool) override {}
+};
+
+class NullUi : public FinderUi {
+public:
+    void showMessage(const EngineMessage& message) override
+    {
+        std::fprintf(stderr, "%s\n", messageText(message).c_str());
+    }
+    void showNotice() override {}
+    void hideNotice() override {}
+};
+
+long peakKilobytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// One child measurement: "<seconds> <peak kB> <lines> [<scroll ms>]".
+int measure(const QString& mode, const QString& folder)
+{
+    const std::string dir = QFile::encodeName(folder).toStdString();
+    if (mode == QLatin1String("engine")) {
+        NullView view;
+        NullUi ui;
+        CardLister lister(view, ui, dir);
+        QElapsedTimer clock;
+        clock.start();
+        lister.OnListAll();
+        const double seconds = clock.nsecsElapsed() / 1e9;
+        std::printf("%.3f %ld %zu\n", seconds, peakKilobytes(), lister.cards().size());
+        return 0;
+    }
+    CMainWindow window(dir);
+    window.resize(960, 600);
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return 1;
+    QApplication::processEvents();
+    QElapsedTimer clock;
+    clock.start();
+    window.dispatch(CMainWindow::Message::Command, 0, 104);
+    QApplication::processEvents();  // the view's layout and first paint
+    const double seconds = clock.nsecsElapsed() / 1e9;
+    CardListBox* list = window.listBox();
+    if (list->currentSelection() != 0)
+        return 1;
+    // Jumps to the middle and the end and repaints: with only the visible
+    // rows drawn this takes milliseconds whatever the length.
+    clock.restart();
+    for (int row : {list->count() / 2, list->count() - 1}) {
+        list->scrollTo(list->lines()->index(row));
+        list->viewport()->repaint();
+    }
+    const double scrollMs = clock.nsecsElapsed() / 1e6;
+    std::printf("%.3f %ld %d %.1f\n", seconds, peakKilobytes(), list->count(), scrollMs);
+    return 0;
+}
+
+struct Figures {
+    double seconds = 1e300;
+    long peakKb = 0;
+    long long lines = 0;
+    double scrollMs = 1e300;
+};
+
+Figures runChild(const QString& mode, const QString& folder, int runs)
+{
+    Figures best;
+    for (int i = 0; i < runs; ++i) {
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--measure"), mode, folder});
+        if (!child.waitForFinished(-1) || child.exitCode() != 0) {
+            std::fprintf(stderr, "%s run on %s failed\n", qPrintable(mode), qPrintable(folder));
+            return best;
+        }
+        const QStringList f = QString::fromLatin1(child.readAllStandardOutput()).split(QLatin1Char(' '));
+        best.seconds = std::min(best.seconds, f.value(0).toDouble());
+        best.peakKb = std::max(best.peakKb, f.value(1).toLong());
+        best.lines = f.value(2).toLongLong();
+        if (f.size() > 3)
+            best.scrollMs = std::min(best.scrollMs, f.value(3).toDouble());
+    }
+    return best;
+}
+
+qint64 dataBytes(const QString& folder)
+{
+    return QFileInfo(QDir(folder).filePath(QStringLiteral("corp.txt"))).size() +
+           QFileInfo(QDir(folder).filePath(QStringLiteral("runner.txt"))).size();
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QTemporaryDir settingsRoot;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(settingsRoot.path()));
+    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(settingsRoot.path()));
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    CMyApp app(argc, argv);
+    app.setApplicationName(QString::fromLatin1(CMyApp::kApplicationName));
+    QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.size() == 3 && args[0] == QLatin1String("--measure"))
+        return measure(args[1], args[2]);
+
+    int runs = 3;
+    if (args.size() >= 2 && args[0] == QLatin1String("--runs")) {
+        runs = std::max(1, args[1].toInt());
+        args = args.mid(2);
+    }
+    if (args.isEmpty()) {
+        std::fprintf(stderr, "usage: voxtarn-gui-bench [--runs N] DATA_FOLDER...\n");
+        return 2;
+    }
+    std::printf("%-28s %9s %8s | %8s %8s %6s | %9s %9s %6s | %9s\n", "folder", "lines", "MB",
+                "engine s", "window s", "ratio", "engine MB", "window MB", "x file", "scroll ms");
+    for (const QString& folder : args) {
+        const Figures engine = runChild(QStringLiteral("engine"), folder, runs);
+        const Figures window = runChild(QStringLiteral("window"), folder, runs);
+        const double mb = dataBytes(folder) / 1048576.0;
+        std::printf("%-28s %9lld %8.1f | %8.3f %8.3f %6.2f | %9.1f %9.1f %6.2f | %9.1f\n",
+                    qPrintable(QDir(folder).dirName()), window.lines, mb, engine.seconds,
+                    window.seconds, window.seconds / engine.seconds, engine.peakKb / 1024.0,
+                    window.peakKb / 1024.0, window.peakKb / 1024.0 / mb, window.scrollMs);
+    }
+    std::printf("\nall-cards command (104), best of %d runs each, offscreen platform.\n"
+                "engine: CardLister with a view that keeps nothing; window: the command through the\n"
+                "window's table until the list is filled, the first line selected and painted.\n"
+                "MB: peak resident size (getrusage maxrss); x file: window peak / both files' size.\n"
+                "scroll ms: jump to the middle and the last line, repainting each time.\n",
+                runs);
+    return 0;
+}
