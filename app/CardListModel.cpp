@@ -6,36 +6,56 @@ CardListModel::CardListModel(QObject* parent) : QAbstractListModel(parent) {}
 
 int CardListModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(lines_.size());
+    return parent.isValid() ? 0 : static_cast<int>(lineCount());
+}
+
+std::string_view CardListModel::line(int row) const
+{
+    const std::size_t index = static_cast<std::size_t>(row);
+    const std::size_t start = index == 0 ? 0 : ends_.at(index - 1);
+    return std::string_view(bytes_).substr(start, ends_.at(index) - start);
 }
 
 QVariant CardListModel::data(const QModelIndex& index, int role) const
 {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount())
         return QVariant();
-    return fromCp932(lines_[static_cast<std::size_t>(index.row())]);
+    return fromCp932(line(index.row()));
 }
 
 void CardListModel::clear()
 {
     if (suspended_) {
-        lines_.clear();
+        clearLines();
         return;
     }
     beginResetModel();
-    lines_.clear();
+    clearLines();
     endResetModel();
 }
 
-void CardListModel::append(std::string line)
+// Gives the memory back too: the previous list may have been huge.
+void CardListModel::clearLines()
+{
+    std::string().swap(bytes_);
+    std::vector<std::uint64_t>().swap(ends_);
+}
+
+void CardListModel::storeLine(std::string_view line)
+{
+    bytes_ += line;
+    ends_.push_back(bytes_.size());
+}
+
+void CardListModel::append(std::string_view line)
 {
     if (suspended_) {
-        lines_.push_back(std::move(line));
+        storeLine(line);
         return;
     }
     const int row = rowCount();
     beginInsertRows(QModelIndex(), row, row);
-    lines_.push_back(std::move(line));
+    storeLine(line);
     endInsertRows();
 }
 
