@@ -3,7 +3,6 @@
 #include "CardLineDelegate.h"
 #include "CardListModel.h"
 
-#include <QScrollBar>
 
 CardListBox::CardListBox(QWidget* parent) : QListView(parent), lines_(new CardListModel(this))
 {

@@ -5,14 +5,10 @@
 #include "CardListModel.h"
 #include "Cp932Text.h"
 #include "GuiTestMain.h"
-#include "WindowRect.h"
 
 #include <QFontMetrics>
 #include <QSignalSpy>
 
-#include <climits>
-
-Q_DECLARE_METATYPE(WindowRect)
 
 class CardListTest : public QObject {
     Q_OBJECT
@@ -85,32 +81,6 @@ private slots:
         list->setRedraw(true);
         QCOMPARE(list->count(), 0);
         QCOMPARE(list->currentSelection(), -1);
-    }
-
-    void windowRectangleChecks_data()
-    {
-        QTest::addColumn<WindowRect>("rect");
-        QTest::addColumn<bool>("usable");
-        QTest::newRow("defaults") << WindowRect{} << false;
-        QTest::newRow("on the screen") << WindowRect{10, 10, 200, 100} << true;
-        QTest::newRow("straddling the left edge") << WindowRect{-100, 10, 50, 100} << true;
-        QTest::newRow("touching the right edge from outside") << WindowRect{800, 0, 900, 100} << false;
-        QTest::newRow("above the screen") << WindowRect{0, -300, 100, -1} << false;
-        QTest::newRow("zero height") << WindowRect{10, 10, 200, 10} << false;
-        QTest::newRow("reversed") << WindowRect{200, 10, 10, 100} << false;
-        QTest::newRow("width beyond 32 bits") << WindowRect{INT_MIN, 0, INT_MAX, 100} << false;
-        QTest::newRow("far away") << WindowRect{INT_MAX - 10, INT_MAX - 10, INT_MAX, INT_MAX} << false;
-    }
-    void windowRectangleChecks()
-    {
-        QFETCH(WindowRect, rect);
-        QFETCH(bool, usable);
-        const QList<QRect> screens{QRect(0, 0, 800, 600), QRect(-1280, 0, 1280, 1024)};
-        QCOMPARE(rect.usableOn({QRect(0, 0, 800, 600)}), usable);
-        if (usable)
-            QVERIFY(rect.usableOn(screens));
-        const WindowRect fromFrame = WindowRect::fromFrame(QRect(5, 6, 100, 50));
-        QCOMPARE(fromFrame, (WindowRect{5, 6, 105, 56}));
     }
 };
 
