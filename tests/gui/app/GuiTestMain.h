@@ -16,6 +16,10 @@ inline QString redirectSettings(const QTemporaryDir& root)
     QDir().mkpath(empty);
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
     qputenv("XDG_CONFIG_DIRS", QFile::encodeName(empty));
+    const QString runtime = root.filePath(QStringLiteral("runtime"));
+    QDir().mkpath(runtime);
+    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     return config;

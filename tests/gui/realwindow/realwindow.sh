@@ -40,27 +40,27 @@ read -r -t "$limit" number < "$tmp/displayfd" || fail "Xvfb did not start: $(cat
 export DISPLAY=":$number"
 unset WAYLAND_DISPLAY
 step "Xvfb on $DISPLAY"
-setxkbmap -layout us
+timeout "$limit" setxkbmap -layout us
 
 # Wait for a window by its exact title; prints its id.
 wait_window() {
-  timeout "$limit" xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1
+  timeout "$limit" xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1 || true
 }
 
 # Give the keyboard focus to a window and wait until the server reports it.
 focus() {
   local window=$1 deadline=$((SECONDS + limit))
-  xdotool windowfocus --sync "$window"
-  until [ "$(xdotool getwindowfocus)" = "$window" ]; do
+  timeout 5 xdotool windowfocus --sync "$window" || true
+  until [ "$(timeout 5 xdotool getwindowfocus)" = "$window" ]; do
     [ $SECONDS -lt $deadline ] || fail "focus did not reach window $window"
-    xdotool windowfocus --sync "$window"
+    timeout 5 xdotool windowfocus --sync "$window" || true
   done
 }
 
 # Wait until no visible window has this title.
 wait_gone() {
   local deadline=$((SECONDS + limit))
-  while xdotool search --onlyvisible --name "^$1\$" > /dev/null; do
+  while timeout 5 xdotool search --onlyvisible --name "^$1\$" > /dev/null; do
     [ $SECONDS -lt $deadline ] || fail "window '$1' did not close"
     xdotool sleep 0.05
   done
@@ -68,7 +68,7 @@ wait_gone() {
 
 shot() {
   mkdir -p "$out"
-  import -window root "$out/$1"
+  timeout "$limit" import -window root "$out/$1"
   echo "screenshot: $out/$1"
 }
 
