@@ -14,7 +14,7 @@
 struct TestCard {
     QString name;
     QString type = QStringLiteral("Ice");
-    QStringList text;
+    QStringList text = {};
     QString note = QStringLiteral("note");
     QString illust = QStringLiteral("illust");
     QString rate = QStringLiteral("Common");
