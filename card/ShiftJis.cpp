@@ -28,11 +28,19 @@ bool matchesAt(std::string_view field, std::size_t start, std::string_view text,
 
 std::size_t find(std::string_view field, std::string_view text)
 {
+    if (text.empty())
+        return 0;
+    // Most boundaries fail on their first character: test it in line before
+    // comparing the rest.
+    const std::size_t firstLength = charLength(text, 0);
+    const auto first = static_cast<unsigned char>(text[0]);
+    const unsigned char firstFolded = firstLength == 1 ? foldAscii(first) : first;
     for (std::size_t i = 0; field.size() - i >= text.size(); i += charLength(field, i)) {
-        if (matchesAt(field, i, text, false))
+        const auto b = static_cast<unsigned char>(field[i]);
+        const std::size_t length = charLength(field, i);
+        if (length == firstLength && (length == 1 ? foldAscii(b) : b) == firstFolded &&
+            matchesAt(field, i, text, false))
             return i;
-        if (i == field.size())
-            break;
     }
     return std::string_view::npos;
 }
