@@ -3,9 +3,10 @@
 // offscreen included; the settings are not touched.
 #include "CMainWindow.h"
 #include "CMyApp.h"
-#include "GuiTestMain.h"
+#include "GuiTest.h"
 
 #include <QDir>
+#include <QTest>
 
 #include <cstdio>
 
@@ -19,8 +20,6 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: main_window_shot <data folder> <PNG file>\n");
         return 2;
     }
-    app.setApplicationName(QString::fromLatin1(CMyApp::kApplicationName));
-    app.setOrganizationName(QString::fromLatin1(CMyApp::kOrganisationName));
     CMainWindow window(QFile::encodeName(args[1]).toStdString());
     window.resize(960, 520);
     window.show();

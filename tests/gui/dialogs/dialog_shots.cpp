@@ -7,13 +7,13 @@
 #include "DialogColors.h"
 #include "DialogFont.h"
 #include "DialogTemplates.h"
+#include "ModalDriver.h"
 #include "SearchDialog.h"
 #include "TemplateDialogBuilder.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
-#include <QTimer>
 
 #include <cstdio>
 
@@ -31,13 +31,13 @@ void save(QWidget& dialog, const QDir& out, const QString& name)
     std::printf("%s\n", qPrintable(path));
 }
 
-// Grabs a modal dialog from inside its own loop, then closes it.
-void grabWhenShown(QDialog& dialog, const QDir& out, const QString& name)
+// Grabs the next modal dialog from inside its own loop, then closes it.
+ModalDriver::Action grab(const QDir& out, const QString& name)
 {
-    QTimer::singleShot(50, &dialog, [&dialog, out, name] {
-        save(dialog, out, name);
-        dialog.done(2);
-    });
+    return [out, name](QWidget* dialog) {
+        save(*dialog, out, name);
+        ModalDriver::close(dialog);
+    };
 }
 
 Card fiveLineCard()
@@ -80,18 +80,19 @@ int main(int argc, char** argv)
         save(dialog, out, QStringLiteral("template%1.png").arg(t.id));
     }
 
+    ModalDriver driver;
+    driver.then(grab(out, QStringLiteral("search-filled.png")))
+        .then(grab(out, QStringLiteral("detail-five-lines.png")));
     SearchDialog search;
     search.name = bytes(QStringLiteral("ストーム"));
     search.type = bytes(QStringLiteral("アイス"));
     search.rate = "Uncommon";
     search.side = 1;
     search.mode = 2;
-    grabWhenShown(search, out, QStringLiteral("search-filled.png"));
     search.DoModal();
 
     DetailDialog detail;
     detail.card = fiveLineCard();
-    grabWhenShown(detail, out, QStringLiteral("detail-five-lines.png"));
     detail.DoModal();
     return 0;
 }
