@@ -46,13 +46,13 @@ constexpr const char* kFormatError = "データファイルの形式が正しく
 TEST(FinderCli, ListsCorpThenRunnerAndExitsByWhatItPrinted)
 {
     FinderProcess finder;
-    finder.write("corp.txt", sjis(record("灰の門", "Rare", {"* 侵入を終了する。"}, "アイス：障壁", "X", "Y") +
+    finder.write("corp.txt", sjis(record("灰の門", "Rare", {"* 侵入を終了する。"}, "アイス：城壁", "X", "Y") +
                                   "# a comment between records\n" + record("C2", "Common", {}, "T", "", "")));
     finder.write("runner.txt", sjis(record("蜘蛛の糸", "Uncommon", {"[1]: 強度+1。"}, "プログラム")));
 
     auto all = finder.run({"list", "all"});
     EXPECT_EQ(all.status, 0);
-    EXPECT_EQ(all.out, "Rare\t灰の門\tアイス：障壁\tX\tY\n"
+    EXPECT_EQ(all.out, "Rare\t灰の門\tアイス：城壁\tX\tY\n"
                        "Common\tC2\tT\t\t\n"
                        "Uncommon\t蜘蛛の糸\tプログラム\tn\ti\n");
     EXPECT_EQ(all.err, "");
@@ -223,8 +223,8 @@ TEST(FinderCli, OutputEncodings)
 TEST(FinderCli, SearchTextsModesAndSides)
 {
     FinderProcess finder;
-    finder.write("corp.txt", sjis(record("ABC", "Rare", {}, "アイス：障壁") + record("abx", "Common") +
-                                  record("xab", "Common", {}, "アイス：番兵") + record("b", "Rare")));
+    finder.write("corp.txt", sjis(record("ABC", "Rare", {}, "アイス：城壁") + record("abx", "Common") +
+                                  record("xab", "Common", {}, "アイス：猟犬") + record("b", "Rare")));
     finder.write("runner.txt", sjis(record("蜘蛛の糸", "Rare", {}, "プログラム")));
     auto names = [&](const std::vector<std::string>& args) {
         std::vector<std::string> result;

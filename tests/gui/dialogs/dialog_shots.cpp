@@ -43,8 +43,8 @@ ModalDriver::Action grab(const QDir& out, const QString& name)
 Card fiveLineCard()
 {
     Card card;
-    card.name = bytes(QStringLiteral("データ・ストーム"));
-    card.type = bytes(QStringLiteral("アイス：コード・ゲート"));
+    card.name = bytes(QStringLiteral("雷鳴の回廊"));
+    card.type = bytes(QStringLiteral("アイス：錠前"));
     card.text[0] = bytes(QStringLiteral("このアイスはレズするたびに[2]を得る。"));
     card.text[1] = bytes(QStringLiteral("* ランナーはＡを１つ失う。"));
     card.text[2] = bytes(QStringLiteral("* ランナーが[1]を支払わない限り、ランを終了する。"));
@@ -84,7 +84,7 @@ int main(int argc, char** argv)
     driver.then(grab(out, QStringLiteral("search-filled.png")))
         .then(grab(out, QStringLiteral("detail-five-lines.png")));
     SearchDialog search;
-    search.name = bytes(QStringLiteral("ストーム"));
+    search.name = bytes(QStringLiteral("雷鳴"));
     search.type = bytes(QStringLiteral("アイス"));
     search.rate = "Uncommon";
     search.side = 1;
