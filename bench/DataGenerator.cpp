@@ -1,6 +1,7 @@
 #include "DataGenerator.h"
 
 #include "Cp932Converter.h"
+#include "RecordWriter.h"
 
 #include <initializer_list>
 #include <stdexcept>
@@ -65,51 +66,45 @@ std::string DataGenerator::number(int low, int high)
     return std::to_string(low + static_cast<int>(below(static_cast<std::size_t>(high - low + 1))));
 }
 
-void DataGenerator::appendLine(std::string& out, const std::string& line)
+std::string DataGenerator::name()
 {
-    out += line;
-    out += '\n';
-}
-
-void DataGenerator::appendName(std::string& out)
-{
+    std::string text;
     std::size_t words = 2 + below(3);
     for (std::size_t i = 0; i < words; ++i)
-        out += pick(nameWords_);
+        text += pick(nameWords_);
     if (below(5) == 0)
-        out += " Mk." + number(2, 9);
-    out += '\n';
+        text += " Mk." + number(2, 9);
+    return text;
 }
 
 // One to three phrases; '#' in a phrase stands for a small number.
-void DataGenerator::appendRulesLine(std::string& out)
+std::string DataGenerator::rulesLine()
 {
+    std::string text;
     std::size_t phrases = 1 + below(3);
     for (std::size_t i = 0; i < phrases; ++i) {
         for (char c : pick(rules_)) {
             if (c == '#')
-                out += number(0, 6);
+                text += number(0, 6);
             else
-                out += c;
+                text += c;
         }
     }
-    out += '\n';
+    return text;
 }
 
 void DataGenerator::appendCard(std::string& out)
 {
     if (cards_++ % 1000 == 0)
         out += "# block " + std::to_string(cards_ / 1000) + "\n";
-    appendName(out);
-    appendLine(out, pick(types_));
-    std::size_t lines = below(6);
-    for (std::size_t i = 0; i < lines; ++i)
-        appendRulesLine(out);
-    if (lines < 5)
-        out += '\n';
-    appendLine(out, pick(flavour_));
-    appendLine(out, pick(artists_));
+    card_.name = name();
+    card_.type = pick(types_);
+    const std::size_t lines = below(Card::kTextLines + 1);
+    for (std::size_t i = 0; i < Card::kTextLines; ++i)
+        card_.text[i] = i < lines ? rulesLine() : std::string();
+    card_.note = pick(flavour_);
+    card_.illust = pick(artists_);
     static const char* const rarities[] = {"Common", "Common", "Uncommon", "Vital", "Rare"};
-    appendLine(out, rarities[below(5)]);
-    out += "--\n";
+    card_.rate = rarities[below(5)];
+    appendRecord(out, card_);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Card.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -20,12 +22,12 @@ private:
     const std::string& pick(const std::vector<std::string>& words) { return words[below(words.size())]; }
     std::string number(int low, int high);
 
-    void appendName(std::string& out);
-    void appendRulesLine(std::string& out);
-    void appendLine(std::string& out, const std::string& line);
+    std::string name();
+    std::string rulesLine();
 
     std::uint64_t state_;
     std::uint64_t cards_ = 0;
+    Card card_;  // reused for every record
     std::vector<std::string> nameWords_;
     std::vector<std::string> types_;
     std::vector<std::string> rules_;

@@ -115,27 +115,13 @@ std::size_t TextModeFile::nextOf(char byte, std::size_t& cached)
 
 bool TextModeFile::readPiece(std::string& piece)
 {
-    // Nearly every line lies whole in the buffer with no CR or Ctrl-Z in
-    // front of its line feed: one scan and one copy.
-    if (!ended_ && pos_ < end_) {
-        std::size_t stop = std::min({end_, pos_ + kMaxPiece, nextOf('\r', nextCr_),
-                                     nextOf(kEndOfFileMark, nextEndMark_)});
-        const char* p = buffer_.data() + pos_;
-        if (const void* lf = std::memchr(p, '\n', stop - pos_)) {
-            std::size_t length = static_cast<std::size_t>(static_cast<const char*>(lf) - p) + 1;
-            piece.assign(p, length);
-            pos_ += length;
-            pieceLine_ = nextLine_++;
-            return true;
-        }
-    }
     piece.clear();
     if (atEnd())
         return false;
     pieceLine_ = nextLine_;
-    while (piece.size() < kMaxPiece && !atEnd()) {
-        // Fast path: plain bytes up to the line feed, the piece limit or the
-        // next CR or Ctrl-Z, copied at once.
+    // Most lines take one pass: the plain bytes up to the line feed, the
+    // piece limit or the next CR or Ctrl-Z, copied at once.
+    do {
         std::size_t stop = std::min({end_, pos_ + (kMaxPiece - piece.size()), nextOf('\r', nextCr_),
                                      nextOf(kEndOfFileMark, nextEndMark_)});
         const char* p = buffer_.data() + pos_;
@@ -161,6 +147,6 @@ bool TextModeFile::readPiece(std::string& piece)
             ++nextLine_;
             break;
         }
-    }
+    } while (piece.size() < kMaxPiece && !atEnd());
     return true;
 }

@@ -1,4 +1,5 @@
 #include "Card.h"
+#include "RecordWriter.h"
 #include "TextModeFile.h"
 
 #include <gtest/gtest.h>
@@ -114,4 +115,37 @@ TEST(CardCopy, CopiesRulesTextUpToTheFirstEmptyEntry)
     EXPECT_EQ(target.text, (std::array<std::string, 5>{"a", "b", "", "", ""}));
     Card copy(source);
     EXPECT_EQ(copy.text[3], "");
+}
+
+TEST(RecordWriter, WrittenRecordsReadBackAsTheSameCards)
+{
+    Card plain;
+    plain.name = "N";
+    plain.type = "T";
+    plain.text = {"a", "b", "", "", ""};
+    plain.rate = "Rare";
+    std::string out;
+    appendRecord(out, plain);
+    EXPECT_EQ(out, "N\nT\na\nb\n\n\n\nRare\n--\n");
+
+    // Fields only an overlong line or a stray CR can make.
+    Card odd;
+    odd.name = std::string(254, 'n') + "\r";   // a whole piece ending in CR...
+    odd.type = "";                             // ...before an empty line
+    odd.text = {"x\r", "y", "z", "w", std::string(255, 'v')};
+    odd.note = "";
+    odd.illust = std::string(255, 'i');
+    odd.rate = "r";
+    for (const Card& card : {plain, odd}) {
+        std::string record;
+        appendRecord(record, card);
+        auto outcome = readOne(record);
+        ASSERT_EQ(outcome.result, 0);
+        EXPECT_EQ(outcome.card.name, card.name);
+        EXPECT_EQ(outcome.card.type, card.type);
+        EXPECT_EQ(outcome.card.text, card.text);
+        EXPECT_EQ(outcome.card.note, card.note);
+        EXPECT_EQ(outcome.card.illust, card.illust);
+        EXPECT_EQ(outcome.card.rate, card.rate);
+    }
 }

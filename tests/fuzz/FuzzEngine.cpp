@@ -1,10 +1,11 @@
-// Feeds arbitrary bytes through the record reader, the list loading, the
-// file check, the comparisons and the CP932 converter, and checks what must
+// Feeds arbitrary bytes through the record reader and writer, the list
+// loading, the file check, the comparisons and the CP932 converter, and checks what must
 // hold whatever the input.
 #include "Card.h"
 #include "CardLister.h"
 #include "Cp932Converter.h"
 #include "DataFileChecker.h"
+#include "RecordWriter.h"
 #include "ShiftJis.h"
 #include "TextModeFile.h"
 
@@ -79,6 +80,19 @@ void checkComparisons(const std::string& data)
 
 // --- the reader, the check and the list loading
 
+// A card written as a record reads back as the same card.
+void checkRecordRoundTrip(const Card& card)
+{
+    std::string record;
+    appendRecord(record, card);
+    auto file = TextModeFile::fromBytes(record);
+    Card again;
+    require(again.read(*file) == 0, "a written record reads back");
+    require(again.name == card.name && again.type == card.type && again.text == card.text &&
+                again.note == card.note && again.illust == card.illust && again.rate == card.rate,
+            "a written record reads back as the same card");
+}
+
 void checkReading(const std::string& data)
 {
     auto file = TextModeFile::fromBytes(data);
@@ -91,6 +105,7 @@ void checkReading(const std::string& data)
         for (const auto& field : {card.name, card.type, card.note, card.illust, card.rate})
             require(field.size() <= DataFile::kMaxPiece && field.find('\n') == std::string::npos,
                     "fields are single lines of at most 255 bytes");
+        checkRecordRoundTrip(card);
     }
     require(result == 1 || result == -1, "read ends with 1 or -1");
 
