@@ -60,16 +60,13 @@ Cp932Converter* Finder::utf8Converter()
 
 int Finder::runList()
 {
-    ConsoleListView view(out_, utf8Converter(), !commandLine_.records);
-    CardLister lister(view, ui_, dataDir());
-    // The lines go out as they come; only records need the cards afterwards.
-    lister.setKeepCards(commandLine_.records);
-    switch (commandLine_.command) {
-    case CommandLine::Command::ListRunner: lister.OnListRunner(); break;
-    case CommandLine::Command::ListCorp: lister.OnListCorp(); break;
-    default: lister.OnListAll(); break;
-    }
-    return listStatus(lister);
+    return runOnList([this](CardLister& lister) {
+        switch (commandLine_.command) {
+        case CommandLine::Command::ListRunner: lister.OnListRunner(); break;
+        case CommandLine::Command::ListCorp: lister.OnListCorp(); break;
+        default: lister.OnListAll(); break;
+        }
+    });
 }
 
 int Finder::runSearch()
@@ -77,10 +74,16 @@ int Finder::runSearch()
     std::optional<SearchCriteria> criteria = searchCriteria();
     if (!criteria)
         return kError;
+    return runOnList([&criteria](CardLister& lister) { lister.RunSearch(*criteria); });
+}
+
+// The lines go out as they come; only records need the cards afterwards.
+int Finder::runOnList(const std::function<void(CardLister&)>& command)
+{
     ConsoleListView view(out_, utf8Converter(), !commandLine_.records);
     CardLister lister(view, ui_, dataDir());
     lister.setKeepCards(commandLine_.records);
-    lister.RunSearch(*criteria);
+    command(lister);
     return listStatus(lister);
 }
 

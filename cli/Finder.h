@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -26,6 +27,8 @@ private:
     int runList();
     int runSearch();
     int runCheck();
+    // Runs a list command or a search on a fresh list and gives its status.
+    int runOnList(const std::function<void(CardLister&)>& command);
     // Checks one data file; false when it could not be opened or read.
     bool checkFile(const char* file, bool& problemsFound);
 
