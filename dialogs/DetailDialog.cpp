@@ -21,14 +21,6 @@ constexpr int kNoteId = 114;
 constexpr int kIllustId = 115;
 constexpr int kRateId = 116;
 constexpr int kLegendButtonId = 117;
-constexpr int kOk = 1;
-constexpr int kCancel = 2;
-
-QString controlName(int id)
-{
-    return QStringLiteral("id%1").arg(id);
-}
-
 // Decodes the composed text line by line: a line that ends in a lone lead
 // byte must not swallow the CR of its line break.
 QString displayText(std::string_view composed)
@@ -52,7 +44,7 @@ DetailDialog::DetailDialog(QWidget* parent)
     : QDialog(parent)
 {
     TemplateDialogBuilder::buildFromResources(*this, kDetailTemplateId);
-    connect(findChild<QPushButton*>(controlName(kLegendButtonId)), &QPushButton::clicked, this,
+    connect(dialogControl<QPushButton>(*this, kLegendButtonId), &QPushButton::clicked, this,
             &DetailDialog::OnLegend);
 }
 
@@ -73,7 +65,7 @@ bool DetailDialog::OnInitDialog()
 {
     setLabel(kNameId, card.name);
     setLabel(kTypeId, card.type);
-    findChild<QPlainTextEdit*>(controlName(kRulesId))->setPlainText(displayText(composeRulesText(card)));
+    dialogControl<QPlainTextEdit>(*this, kRulesId)->setPlainText(displayText(composeRulesText(card)));
     setLabel(kNoteId, card.note);
     setLabel(kIllustId, card.illust);
     setLabel(kRateId, card.rate);
@@ -82,15 +74,15 @@ bool DetailDialog::OnInitDialog()
 
 void DetailDialog::accept()
 {
-    done(kOk);
+    done(IDOK);
 }
 
 void DetailDialog::reject()
 {
-    done(kCancel);
+    done(IDCANCEL);
 }
 
 void DetailDialog::setLabel(int id, const std::string& bytes)
 {
-    findChild<QLabel*>(controlName(id))->setText(fromCp932(bytes));
+    dialogControl<QLabel>(*this, id)->setText(fromCp932(bytes));
 }

@@ -18,8 +18,8 @@ namespace {
 constexpr int kNameId = 208;
 constexpr int kTypeId = 209;
 constexpr int kRateId = 210;
-constexpr int kOk = 1;
-constexpr int kCancel = 2;
+// The three text fields, in the order of the members they fill.
+constexpr std::array<int, 3> kTextIds{kNameId, kTypeId, kRateId};
 
 // A field gives back at most 254 bytes, cut at a character boundary.
 constexpr std::size_t kFieldByteLimit = 254;
@@ -29,11 +29,6 @@ const QStringList& rarityNames()
     static const QStringList names{QStringLiteral("Common"), QStringLiteral("Uncommon"),
                                    QStringLiteral("Vital"), QStringLiteral("Rare")};
     return names;
-}
-
-QString controlName(int id)
-{
-    return QStringLiteral("id%1").arg(id);
 }
 
 }  // namespace
@@ -54,12 +49,12 @@ int SearchDialog::DoModal()
 
 bool SearchDialog::OnInitDialog()
 {
-    findChild<QLineEdit*>(controlName(kNameId))->setText(fromCp932(name));
-    findChild<QLineEdit*>(controlName(kTypeId))->setText(fromCp932(type));
+    dialogControl<QLineEdit>(*this, kNameId)->setText(fromCp932(name));
+    dialogControl<QLineEdit>(*this, kTypeId)->setText(fromCp932(type));
 
     // Adding the first entry would select it; the field shows `rate` and no
     // entry is selected, whether or not the text is one of them.
-    auto* rarity = findChild<QComboBox*>(controlName(kRateId));
+    auto* rarity = dialogControl<QComboBox>(*this, kRateId);
     rarity->clear();
     rarity->addItems(rarityNames());
     rarity->setCurrentIndex(-1);
@@ -74,13 +69,12 @@ void SearchDialog::OnOK()
 {
     // All three texts are checked before any member changes, so a refused
     // text leaves the members as the caller set them.
-    std::array<std::optional<std::string>, 3> texts{fieldText(kNameId), fieldText(kTypeId),
-                                                     fieldText(kRateId)};
-    for (std::size_t i = 0; i < texts.size(); ++i) {
+    std::array<std::optional<std::string>, kTextIds.size()> texts;
+    for (std::size_t i = 0; i < kTextIds.size(); ++i) {
+        texts[i] = fieldText(kTextIds[i]);
         if (!texts[i]) {
             showMessageBox(this, QStringLiteral("検索文字列に使えない文字が含まれている"));
-            const int ids[] = {kNameId, kTypeId, kRateId};
-            findChild<QWidget*>(controlName(ids[i]))->setFocus();
+            dialogControl<QWidget>(*this, kTextIds[i])->setFocus();
             return;
         }
     }
@@ -89,12 +83,12 @@ void SearchDialog::OnOK()
     rate = std::move(*texts[2]);
     side = checkedIndex(side_ids);
     mode = checkedIndex(mode_ids);
-    done(kOk);
+    done(IDOK);
 }
 
 void SearchDialog::OnCancel()
 {
-    done(kCancel);
+    done(IDCANCEL);
 }
 
 void SearchDialog::accept()
@@ -113,9 +107,9 @@ std::optional<std::string> SearchDialog::fieldText(int id)
 {
     QString text;
     if (id == kRateId)
-        text = findChild<QComboBox*>(controlName(id))->currentText();
+        text = dialogControl<QComboBox>(*this, id)->currentText();
     else
-        text = findChild<QLineEdit*>(controlName(id))->text();
+        text = dialogControl<QLineEdit>(*this, id)->text();
     std::optional<std::string> bytes = toCp932(text);
     if (bytes)
         bytes = std::string(sjis::truncateToBytes(*bytes, kFieldByteLimit));
@@ -124,7 +118,7 @@ std::optional<std::string> SearchDialog::fieldText(int id)
 
 QButtonGroup* SearchDialog::radioGroup(std::span<const int> ids) const
 {
-    return findChild<QButtonGroup*>(QStringLiteral("group%1").arg(ids.front()));
+    return findChild<QButtonGroup*>(TemplateDialogBuilder::groupObjectName(ids.front()));
 }
 
 // Checks the button at `index` and clears the others; an index outside the

@@ -9,15 +9,24 @@ QString dialogFontFamily()
 
 void installDialogFontSubstitutions()
 {
-    QFont::insertSubstitutions(dialogFontFamily(),
-                               {QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝"),
-                                QStringLiteral("Noto Serif CJK JP")});
+    static const bool installed = [] {
+        QFont::insertSubstitutions(dialogFontFamily(),
+                                   {QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝"),
+                                    QStringLiteral("Noto Serif CJK JP")});
+        return true;
+    }();
+    (void)installed;
+}
+
+QFont dialogFont(const QString& family, int pointSize)
+{
+    installDialogFontSubstitutions();
+    QFont font(family, pointSize);
+    font.setStyleHint(QFont::Serif);
+    return font;
 }
 
 QFont dialogFont()
 {
-    installDialogFontSubstitutions();
-    QFont font(dialogFontFamily(), 10);
-    font.setStyleHint(QFont::Serif);
-    return font;
+    return dialogFont(dialogFontFamily(), 10);
 }

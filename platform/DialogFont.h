@@ -7,7 +7,9 @@
 // here, so the name is mapped onto the Mincho faces that are.
 void installDialogFontSubstitutions();
 
-// The dialog font: "ＭＳ 明朝", 10 pt.
+// A dialog template's font, with the substitutions in place.
+QFont dialogFont(const QString& family, int pointSize);
+// The dialog font of the program's templates: "ＭＳ 明朝", 10 pt.
 QFont dialogFont();
 
 // The family name the dialog templates ask for.

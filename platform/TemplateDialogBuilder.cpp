@@ -22,8 +22,6 @@
 
 namespace {
 
-constexpr int kOkId = 1;
-constexpr int kCancelId = 2;
 constexpr int kIconPixels = 32;
 
 bool has(std::uint32_t style, std::uint32_t flag)
@@ -112,9 +110,9 @@ QWidget* makePushButton(QDialog& dialog, const ControlTemplate& control)
 {
     auto* button = new QPushButton(utf8(control.text), &dialog);
     button->setDefault(has(control.style, StyleDefaultButton));
-    if (control.id == kOkId)
+    if (control.id == IDOK)
         QObject::connect(button, &QPushButton::clicked, &dialog, &QDialog::accept);
-    else if (control.id == kCancelId)
+    else if (control.id == IDCANCEL)
         QObject::connect(button, &QPushButton::clicked, &dialog, &QDialog::reject);
     return button;
 }
@@ -199,7 +197,7 @@ public:
             return;
         if (!group_) {
             group_ = new QButtonGroup(&dialog_);
-            group_->setObjectName(QStringLiteral("group%1").arg(control.id));
+            group_->setObjectName(TemplateDialogBuilder::groupObjectName(control.id));
             group_->setExclusive(true);
         }
         group_->addButton(static_cast<QRadioButton*>(widget), control.id);
@@ -230,7 +228,17 @@ QString TemplateDialogBuilder::objectNameFor(const ControlTemplate& control, int
 {
     if (control.id == kStaticId)
         return QStringLiteral("static%1").arg(index);
-    return QStringLiteral("id%1").arg(control.id);
+    return controlObjectName(control.id);
+}
+
+QString TemplateDialogBuilder::controlObjectName(int id)
+{
+    return QStringLiteral("id%1").arg(id);
+}
+
+QString TemplateDialogBuilder::groupObjectName(int firstId)
+{
+    return QStringLiteral("group%1").arg(firstId);
 }
 
 QString TemplateDialogBuilder::dialogObjectName(int templateId)
@@ -240,10 +248,7 @@ QString TemplateDialogBuilder::dialogObjectName(int templateId)
 
 QFont TemplateDialogBuilder::font() const
 {
-    installDialogFontSubstitutions();
-    QFont font(QString::fromUtf8(template_.fontName), template_.pointSize);
-    font.setStyleHint(QFont::Serif);
-    return font;
+    return dialogFont(QString::fromUtf8(template_.fontName), template_.pointSize);
 }
 
 DialogBaseUnits TemplateDialogBuilder::baseUnits() const

@@ -4,10 +4,10 @@
 #include "DialogTemplate.h"
 
 #include <QString>
+#include <QWidget>
 
 class QDialog;
 class QFont;
-class QWidget;
 
 // Turns a dialog template into a QDialog with its child controls, placed by
 // converting dialog units with the template font's base units.
@@ -35,8 +35,17 @@ public:
     DialogBaseUnits baseUnits() const;
 
     static QString objectNameFor(const ControlTemplate& control, int index);
+    static QString controlObjectName(int id);
+    static QString groupObjectName(int firstId);
     static QString dialogObjectName(int templateId);
 
 private:
     const DialogTemplate& template_;
 };
+
+// The control `id` of a dialog built from a template.
+template <typename Widget>
+Widget* dialogControl(const QWidget& dialog, int id)
+{
+    return dialog.findChild<Widget*>(TemplateDialogBuilder::controlObjectName(id));
+}

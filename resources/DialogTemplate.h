@@ -43,6 +43,10 @@ enum DialogStyle : std::uint32_t {
 
 // A control without an id of its own.
 inline constexpr int kStaticId = -1;
+// The ids of the OK and Cancel buttons, which are also the results a dialog
+// ends with when they are pressed.
+inline constexpr int IDOK = 1;
+inline constexpr int IDCANCEL = 2;
 
 struct ControlTemplate {
     ControlKind kind;

@@ -32,9 +32,9 @@ constexpr auto kMainMenu = std::to_array<MenuPopup>({
 });
 
 constexpr auto kMainAccelerators = std::to_array<Accelerator>({
-    {AcceleratorKey::F1, 0x70, ID_ABOUT},
-    {AcceleratorKey::Enter, 0x0D, ID_DETAIL},
-    {AcceleratorKey::F5, 0x74, ID_SEARCH},
+    {AcceleratorKey::F1, ID_ABOUT},
+    {AcceleratorKey::Enter, ID_DETAIL},
+    {AcceleratorKey::F5, ID_SEARCH},
 });
 
 }  // namespace

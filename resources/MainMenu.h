@@ -23,7 +23,6 @@ enum class AcceleratorKey { F1, Enter, F5 };
 
 struct Accelerator {
     AcceleratorKey key;
-    int virtualKey;     // the key's Windows virtual-key code
     int command;
 };
 

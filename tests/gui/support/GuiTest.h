@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ModalDriver.h"
+#include "ProfileStore.h"
 
 #include <QApplication>
 #include <QObject>
@@ -44,8 +45,8 @@ private:
         App app(argc, argv);                                                    \
         app.setAttribute(Qt::AA_Use96Dpi, true);                                \
         if (QCoreApplication::organizationName().isEmpty()) {                  \
-            QCoreApplication::setApplicationName("Voxtarn card list finder");   \
-            QCoreApplication::setOrganizationName("Kestrowe");                  \
+            QCoreApplication::setApplicationName(ProfileStore::kApplication);   \
+            QCoreApplication::setOrganizationName(ProfileStore::kOrganisation); \
         }                                                                       \
         QApplication::setQuitOnLastWindowClosed(false);                         \
         TestObject test;                                                        \

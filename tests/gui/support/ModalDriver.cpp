@@ -1,5 +1,7 @@
 #include "ModalDriver.h"
 
+#include "TemplateDialogBuilder.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
@@ -88,5 +90,5 @@ QString childText(QWidget* parent, const QString& objectName)
 
 void clickId(QWidget* dialog, int id)
 {
-    dialog->findChild<QAbstractButton*>(QStringLiteral("id%1").arg(id))->click();
+    dialogControl<QAbstractButton>(*dialog, id)->click();
 }
