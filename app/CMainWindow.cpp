@@ -3,6 +3,7 @@
 #include "CardListBox.h"
 #include "Cp932Text.h"
 #include "DetailDialog.h"
+#include "DialogTemplate.h"
 #include "DialogOpeners.h"
 #include "MainMenu.h"
 #include "MessageBox.h"
@@ -69,6 +70,18 @@ QSize defaultWindowSize()
     return available * 3 / 4;
 }
 
+// The five criteria, always copied together and in this order, between the
+// window's set and the search dialog's members.
+template <typename From, typename To>
+void copyCriteria(const From& from, To& to)
+{
+    to.name = from.name;
+    to.type = from.type;
+    to.rate = from.rate;
+    to.side = from.side;
+    to.mode = from.mode;
+}
+
 // Values the program never writes would index the dialog's radio tables.
 int sideOrZero(int side)
 {
@@ -90,9 +103,6 @@ std::span<const CMainWindow::CommandEntry> CMainWindow::commandTable()
 CMainWindow::CMainWindow(std::filesystem::path dataDir) : cards(*this, *this, std::move(dataDir))
 {
     creationRect_ = readCreationRect();
-    criteria.name.clear();
-    criteria.type.clear();
-    criteria.rate.clear();
     LoadSearchSettings();
     setWindowTitle(QCoreApplication::applicationName());
     OnCreate();
@@ -313,18 +323,10 @@ void CMainWindow::OnListCorp()
 void CMainWindow::OnSearch()
 {
     SearchDialog dialog(this);
-    dialog.name = criteria.name;
-    dialog.type = criteria.type;
-    dialog.rate = criteria.rate;
-    dialog.side = criteria.side;
-    dialog.mode = criteria.mode;
-    if (dialog.DoModal() != 1)
+    copyCriteria(criteria, dialog);
+    if (dialog.DoModal() != IDOK)
         return;
-    criteria.name = dialog.name;
-    criteria.type = dialog.type;
-    criteria.rate = dialog.rate;
-    criteria.side = dialog.side;
-    criteria.mode = dialog.mode;
+    copyCriteria(dialog, criteria);
     RunSearch();
 }
 

@@ -4,6 +4,7 @@
 #include "CMainWindow.h"
 #include "DialogColors.h"
 #include "DialogFont.h"
+#include "ProfileStore.h"
 
 CMyApp::CMyApp(int& argc, char** argv) : QApplication(argc, argv) {}
 
@@ -16,8 +17,8 @@ CMyApp::~CMyApp()
 bool CMyApp::InitInstance()
 {
     setDialogBkColor(menuBackgroundColor(), menuTextColor());
-    setApplicationName(QString::fromLatin1(kApplicationName));
-    setOrganizationName(QString::fromLatin1(kOrganisationName));
+    setApplicationName(QString::fromLatin1(ProfileStore::kApplication));
+    setOrganizationName(QString::fromLatin1(ProfileStore::kOrganisation));
     setWindowIcon(appIcon());
     installDialogFontSubstitutions();
     mainWindow_ = std::make_unique<CMainWindow>();

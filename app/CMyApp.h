@@ -11,9 +11,6 @@ class CMainWindow;
 class CMyApp : public QApplication {
     Q_OBJECT
 public:
-    static constexpr const char* kApplicationName = "Voxtarn card list finder";
-    static constexpr const char* kOrganisationName = "Kestrowe";
-
     CMyApp(int& argc, char** argv);
     ~CMyApp() override;
 

@@ -18,12 +18,11 @@ std::array<int, 4> CardLineDelegate::tabStopPixels(const QFontMetrics& metrics)
 
 // A tab moves to the first stop right of the text drawn so far; past the
 // last stop it is one blank wide, so later fields never overlap.
-std::vector<int> CardLineDelegate::fieldPositions(const QString& line, const QFontMetrics& metrics)
+std::vector<int> CardLineDelegate::fieldPositions(const QStringList& fields, const QFontMetrics& metrics)
 {
     const std::array<int, 4> stops = tabStopPixels(metrics);
     std::vector<int> positions;
     int x = 0;
-    const QStringList fields = line.split(QLatin1Char('\t'));
     for (qsizetype i = 0; i < fields.size(); ++i) {
         positions.push_back(x);
         const int end = x + metrics.horizontalAdvance(fields[i]);
@@ -61,7 +60,7 @@ void CardLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     painter->setPen(opt.palette.color(group, role));
     const QFontMetrics metrics(opt.font);
     const QStringList fields = line.split(QLatin1Char('\t'));
-    const std::vector<int> positions = fieldPositions(line, metrics);
+    const std::vector<int> positions = fieldPositions(fields, metrics);
     const int left = opt.rect.left() + kLeftMargin;
     for (qsizetype i = 0; i < fields.size(); ++i) {
         const QRect box(left + positions[static_cast<std::size_t>(i)], opt.rect.top(),

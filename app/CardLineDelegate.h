@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QStyledItemDelegate>
 
 #include <array>
@@ -26,6 +27,7 @@ public:
 
     // The tab stops in pixels for `metrics`.
     static std::array<int, 4> tabStopPixels(const QFontMetrics& metrics);
-    // Where each field of `line` starts, in pixels from the line's start.
-    static std::vector<int> fieldPositions(const QString& line, const QFontMetrics& metrics);
+    // Where each of a line's tab-separated `fields` starts, in pixels from
+    // the line's start.
+    static std::vector<int> fieldPositions(const QStringList& fields, const QFontMetrics& metrics);
 };

@@ -22,8 +22,6 @@ QRect WindowRect::toQRect() const
 // where QRect's inclusive edges would overflow.
 bool WindowRect::touchesAny(const QList<QRect>& screens) const
 {
-    if (!hasArea())
-        return false;
     for (const QRect& screen : screens) {
         const long long screenLeft = screen.x();
         const long long screenTop = screen.y();

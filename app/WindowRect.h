@@ -21,7 +21,7 @@ struct WindowRect {
     // Width and height both positive, computed without overflow.
     bool hasArea() const;
     QRect toQRect() const;
-    // Whether any part of the rectangle lies on one of `screens`.
+    // Whether the edges overlap one of `screens`; the area is not checked.
     bool touchesAny(const QList<QRect>& screens) const;
     // Usable as the creation rectangle: it has an area and is at least
     // partly on a screen; otherwise the system's default placement is used.

@@ -8,6 +8,7 @@
 #include "CMyApp.h"
 #include "CardListBox.h"
 #include "CardListModel.h"
+#include "ProfileStore.h"
 
 #include <QApplication>
 #include <QDir>
@@ -137,7 +138,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     CMyApp app(argc, argv);
-    app.setApplicationName(QString::fromLatin1(CMyApp::kApplicationName));
+    app.setApplicationName(QString::fromLatin1(ProfileStore::kApplication));
     QStringList args = QCoreApplication::arguments().mid(1);
     if (args.size() == 3 && args[0] == QLatin1String("--measure"))
         return measure(args[1], args[2]);

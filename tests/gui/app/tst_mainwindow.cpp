@@ -168,10 +168,10 @@ private slots:
         const int quarter = metrics.averageCharWidth();
         const std::vector<int> expected{0, 48 * quarter / 4, 200 * quarter / 4, 376 * quarter / 4,
                                         516 * quarter / 4};
-        QCOMPARE(CardLineDelegate::fieldPositions(QStringLiteral("R\tN\tT\tX\tY"), metrics), expected);
+        QCOMPARE(CardLineDelegate::fieldPositions(QStringLiteral("R\tN\tT\tX\tY").split(QLatin1Char('\t')), metrics), expected);
         // A field running past a stop pushes the next one to a later stop.
         const QString longRate(60, QLatin1Char('W'));
-        const int pushed = CardLineDelegate::fieldPositions(longRate + QStringLiteral("\tN"), metrics)[1];
+        const int pushed = CardLineDelegate::fieldPositions({longRate, QStringLiteral("N")}, metrics)[1];
         QVERIFY(pushed > metrics.horizontalAdvance(longRate));
         QVERIFY(std::find(expected.begin(), expected.end(), pushed) != expected.end());
     }

@@ -66,6 +66,16 @@ wait_gone() {
   done
 }
 
+# Press a key in the focused window, wait for the dialog it opens and give
+# that dialog the focus.
+open_dialog() {  # key title
+  xdotool key "$1"
+  local dialog
+  dialog=$(wait_window "$2")
+  [ -n "$dialog" ] || fail "the dialog '$2' did not appear"
+  focus "$dialog"
+}
+
 shot() {
   mkdir -p "$out"
   timeout "$limit" import -window root "$out/$1"
@@ -92,10 +102,7 @@ main=$(wait_window "Voxtarn card list finder")
 focus "$main"
 
 step "F5: search dialog"
-xdotool key F5
-search=$(wait_window "検索")
-[ -n "$search" ] || fail "the search dialog did not appear"
-focus "$search"
+open_dialog F5 "検索"
 xdotool type --delay 30 "ice"
 # Tab: type, rarity, the side group; Down: Runner; Tab: the mode group;
 # Down twice: partial.
@@ -106,10 +113,7 @@ wait_gone "検索"
 
 step "Enter on the list: detail dialog"
 focus "$main"
-xdotool key Return
-detail=$(wait_window "カード")
-[ -n "$detail" ] || fail "the detail dialog did not appear"
-focus "$detail"
+open_dialog Return "カード"
 shot detail-dialog.png
 xdotool key Escape
 wait_gone "カード"
