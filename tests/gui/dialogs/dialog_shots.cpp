@@ -1,8 +1,11 @@
-// Saves a PNG of every dialog into the folder given as the argument, so the
-// layouts can be looked at next to their templates: each template as built,
-// the search dialog with criteria filled and the detail dialog with a card
-// of five rules-text lines.
-#include "Cp932Text.h"
+// Saves a PNG of every dialog into a folder, so the layouts can be looked at
+// next to their templates: each template as built, and the search and detail
+// dialogs filled from the first card with five rules-text lines in a data
+// folder: dialog_shots <output folder> <data folder>.
+#include "Card.h"
+#include "DataFiles.h"
+#include "ProfileStore.h"
+#include "TextModeFile.h"
 #include "DetailDialog.h"
 #include "DialogColors.h"
 #include "DialogFont.h"
@@ -14,15 +17,12 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
-
-std::string bytes(const QString& text)
-{
-    return toCp932(text).value_or(std::string());
-}
 
 void save(QWidget& dialog, const QDir& out, const QString& name)
 {
@@ -40,20 +40,19 @@ ModalDriver::Action grab(const QDir& out, const QString& name)
     };
 }
 
-Card fiveLineCard()
+// The first card with five rules-text lines in the data folder's files.
+std::optional<Card> fiveLineCard(const QString& dataFolder)
 {
-    Card card;
-    card.name = bytes(QStringLiteral("雷鳴の回廊"));
-    card.type = bytes(QStringLiteral("アイス：錠前"));
-    card.text[0] = bytes(QStringLiteral("このアイスはレズするたびに[2]を得る。"));
-    card.text[1] = bytes(QStringLiteral("* ランナーはＡを１つ失う。"));
-    card.text[2] = bytes(QStringLiteral("* ランナーが[1]を支払わない限り、ランを終了する。"));
-    card.text[3] = bytes(QStringLiteral("- トレース３：成功したなら、ランナーのプログラム１つをＴする。"));
-    card.text[4] = bytes(QStringLiteral("このテキストは折り返しを見るための長い一行で、箱の幅を越えて次の行へ続くはずである。"));
-    card.note = bytes(QStringLiteral("「嵐の目の中では何も動かない」"));
-    card.illust = bytes(QStringLiteral("Mira Tolvanen"));
-    card.rate = bytes(QStringLiteral("Uncommon"));
-    return card;
+    for (const char* file : datafiles) {
+        const QString path = QDir(dataFolder).filePath(QString::fromLatin1(file));
+        auto data = TextModeFile::open(QFile::encodeName(path).toStdString());
+        Card card;
+        while (data && card.read(*data) == 0) {
+            if (!card.text[Card::kTextLines - 1].empty())
+                return card;
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -61,12 +60,17 @@ Card fiveLineCard()
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("Voxtarn card list finder"));
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: dialog_shots <output folder>\n");
+    QCoreApplication::setApplicationName(QString::fromLatin1(ProfileStore::kApplication));
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: dialog_shots <output folder> <data folder>\n");
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
+    const std::optional<Card> card = fiveLineCard(QString::fromLocal8Bit(argv[2]));
+    if (!card) {
+        std::fprintf(stderr, "dialog_shots: no card with five rules-text lines in %s\n", argv[2]);
+        return 1;
+    }
     setDialogBkColor(menuBackgroundColor(), menuTextColor());
     for (const DialogTemplate& t : allDialogTemplates()) {
         QDialog dialog;
@@ -84,15 +88,15 @@ int main(int argc, char** argv)
     driver.then(grab(out, QStringLiteral("search-filled.png")))
         .then(grab(out, QStringLiteral("detail-five-lines.png")));
     SearchDialog search;
-    search.name = bytes(QStringLiteral("雷鳴"));
-    search.type = bytes(QStringLiteral("アイス"));
-    search.rate = "Uncommon";
+    search.name = card->name;
+    search.type = card->type;
+    search.rate = card->rate;
     search.side = 1;
     search.mode = 2;
     search.DoModal();
 
     DetailDialog detail;
-    detail.card = fiveLineCard();
+    detail.card = *card;
     detail.DoModal();
     return 0;
 }
