@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -183,6 +184,46 @@ bool takesFocus(const ControlTemplate& control)
     }
 }
 
+// In a radio group the arrow keys move the check together with the focus,
+// wrapping at the group's ends, as in the dialogs of the old framework; Qt's
+// own buttons may move the focus alone and leave the old button checked.
+class RadioGroupKeys : public QObject {
+public:
+    explicit RadioGroupKeys(QButtonGroup* group) : QObject(group), group_(group) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const int step = stepFor(static_cast<QKeyEvent*>(event)->key());
+        const QList<QAbstractButton*> buttons = group_->buttons();
+        const qsizetype at = buttons.indexOf(static_cast<QAbstractButton*>(watched));
+        if (step == 0 || at < 0)
+            return false;
+        QAbstractButton* next = buttons[(at + step + buttons.size()) % buttons.size()];
+        next->setChecked(true);
+        next->setFocus(step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    }
+
+private:
+    static int stepFor(int key)
+    {
+        switch (key) {
+        case Qt::Key_Down:
+        case Qt::Key_Right:
+            return 1;
+        case Qt::Key_Up:
+        case Qt::Key_Left:
+            return -1;
+        default:
+            return 0;
+        }
+    }
+
+    QButtonGroup* group_;
+};
+
 // Radio buttons form one exclusive group from a button that starts a group
 // up to the next control that starts one.
 class RadioGrouper {
@@ -199,13 +240,16 @@ public:
             group_ = new QButtonGroup(&dialog_);
             group_->setObjectName(TemplateDialogBuilder::groupObjectName(control.id));
             group_->setExclusive(true);
+            keys_ = new RadioGroupKeys(group_);
         }
         group_->addButton(static_cast<QRadioButton*>(widget), control.id);
+        widget->installEventFilter(keys_);
     }
 
 private:
     QDialog& dialog_;
     QButtonGroup* group_ = nullptr;
+    RadioGroupKeys* keys_ = nullptr;
 };
 
 }  // namespace
