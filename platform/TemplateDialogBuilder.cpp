@@ -184,12 +184,25 @@ bool takesFocus(const ControlTemplate& control)
     }
 }
 
-// In a radio group the arrow keys move the check together with the focus,
-// wrapping at the group's ends, as in the dialogs of the old framework; Qt's
-// own buttons may move the focus alone and leave the old button checked.
+// The keyboard in a radio group, as the dialog manager of the old framework
+// handles it: Tab reaches the group at its checked button only (the first
+// when none is checked), and the arrow keys move the check together with the
+// focus, wrapping at the group's ends. Qt's own buttons take Tab on every
+// button and may move the focus alone, leaving the old button checked.
 class RadioGroupKeys : public QObject {
 public:
-    explicit RadioGroupKeys(QButtonGroup* group) : QObject(group), group_(group) {}
+    explicit RadioGroupKeys(QButtonGroup* group) : QObject(group), group_(group)
+    {
+        connect(group, &QButtonGroup::buttonToggled, this, &RadioGroupKeys::updateTabStop);
+    }
+
+    void updateTabStop()
+    {
+        const QList<QAbstractButton*> buttons = group_->buttons();
+        const QAbstractButton* stop = group_->checkedButton() ? group_->checkedButton() : buttons.value(0);
+        for (QAbstractButton* button : buttons)
+            button->setFocusPolicy(button == stop ? Qt::StrongFocus : Qt::ClickFocus);
+    }
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
@@ -244,6 +257,7 @@ public:
         }
         group_->addButton(static_cast<QRadioButton*>(widget), control.id);
         widget->installEventFilter(keys_);
+        keys_->updateTabStop();
     }
 
 private:
@@ -323,7 +337,6 @@ void TemplateDialogBuilder::build(QDialog& dialog) const
         QWidget* widget = makeControl(dialog, control);
         widget->setObjectName(objectNameFor(control, index++));
         widget->setGeometry(placeFor(*widget, control, units).translated(border, border));
-        grouper.add(widget, control);
         if (takesFocus(control)) {
             const bool tabStop = has(control.style, StyleTabStop);
             widget->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
@@ -333,6 +346,7 @@ void TemplateDialogBuilder::build(QDialog& dialog) const
         } else {
             widget->setFocusPolicy(Qt::NoFocus);
         }
+        grouper.add(widget, control);
     }
     for (std::size_t i = 1; i < focusChain.size(); ++i)
         QWidget::setTabOrder(focusChain[i - 1], focusChain[i]);
