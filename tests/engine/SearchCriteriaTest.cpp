@@ -4,61 +4,53 @@
 
 namespace {
 
-Card card(const std::string& name, const std::string& type = "Program", const std::string& rate = "Rare")
-{
-    Card c;
-    c.name = name;
-    c.type = type;
-    c.rate = rate;
-    return c;
-}
+struct CriteriaCase {
+    SearchCriteria criteria;  // name, type, rate, side, mode
+    std::string name, type, rate;  // of the card
+    bool hit;
+};
 
-SearchCriteria criteria(const std::string& name, const std::string& type, const std::string& rate, int mode)
-{
-    return SearchCriteria{name, type, rate, 0, mode};
-}
+const CriteriaCase kCases[] = {
+    {{"abc", "", "", 0, Exact}, "ABC", "T", "Rare", true},
+    {{"abc", "", "", 0, Exact}, "ABCD", "T", "Rare", false},
+    {{"ab", "", "", 0, Prefix}, "abx", "T", "Rare", true},
+    {{"ab", "", "", 0, Prefix}, "xab", "T", "Rare", false},
+    {{"bc", "", "", 0, Partial}, "xbcx", "T", "Rare", true},
+    {{"bc", "", "", 0, Partial}, "b", "T", "Rare", false},
+    // A mode the program never writes matches nothing.
+    {{"ABC", "", "", 0, 3}, "ABC", "T", "Rare", false},
+    {{"ABC", "", "", 0, -1}, "ABC", "T", "Rare", false},
+    // Name or type, in every mode.
+    {{"abc", "xyz", "", 0, Exact}, "abc", "other", "Rare", true},
+    {{"abc", "xyz", "", 0, Prefix}, "other", "xyz", "Rare", true},
+    {{"abc", "xyz", "", 0, Partial}, "other", "other", "Rare", false},
+    {{"", "ice", "", 0, Prefix}, "abc", "Ice: Wall", "Rare", true},
+    // The rarity is compared whole in every mode, ignoring case.
+    {{"abc", "", "rare", 0, Exact}, "abc", "T", "Rare", true},
+    {{"abc", "", "Rar", 0, Prefix}, "abc", "T", "Rare", false},
+    {{"abc", "", "rare", 0, Partial}, "abc", "T", "Common", false},
+    {{"abc", "xyz", "Rare", 0, Partial}, "other", "other", "Rare", false},
+    // Without a name or type text nothing is a hit, whatever the rarity.
+    {{"", "", "Rare", 0, Partial}, "abc", "T", "Rare", false},
+    {{"", "", "", 0, Partial}, "abc", "T", "Rare", false},
+    // Texts are never trimmed.
+    {{" ", "", "", 0, Exact}, " ", "T", "Rare", true},
+};
+
+void PrintTo(const CriteriaCase& c, std::ostream* os) { *os << ::testing::PrintToString(c.name + " / " + c.type + " / " + c.rate); }
+
+class Criteria : public ::testing::TestWithParam<CriteriaCase> {};
 
 }  // namespace
 
-TEST(SearchCriteria, ModesDecideHowNameAndTypeMatch)
+TEST_P(Criteria, Accepts)
 {
-    auto exact = criteria("abc", "", "", Exact);
-    EXPECT_TRUE(exact.accepts(card("ABC")));
-    EXPECT_FALSE(exact.accepts(card("ABCD")));
-    EXPECT_FALSE(exact.accepts(card("xABC")));
-
-    auto prefix = criteria("ab", "", "", Prefix);
-    EXPECT_TRUE(prefix.accepts(card("ABC")));
-    EXPECT_TRUE(prefix.accepts(card("abx")));
-    EXPECT_FALSE(prefix.accepts(card("xab")));
-    EXPECT_FALSE(prefix.accepts(card("a")));
-
-    auto partial = criteria("bc", "", "", Partial);
-    EXPECT_TRUE(partial.accepts(card("ABC")));
-    EXPECT_TRUE(partial.accepts(card("xbcx")));
-    EXPECT_FALSE(partial.accepts(card("b")));
-
-    // A mode the program never writes matches nothing.
-    EXPECT_FALSE(criteria("ABC", "", "", 7).accepts(card("ABC")));
-    EXPECT_FALSE(criteria("ABC", "", "", -1).accepts(card("ABC")));
+    const CriteriaCase& c = GetParam();
+    Card card;
+    card.name = c.name;
+    card.type = c.type;
+    card.rate = c.rate;
+    EXPECT_EQ(c.criteria.accepts(card), c.hit);
 }
 
-TEST(SearchCriteria, NameOrTypeThenRarityAlwaysWhole)
-{
-    for (int mode : {Exact, Prefix, Partial}) {
-        auto either = criteria("abc", "xyz", "", mode);
-        EXPECT_TRUE(either.accepts(card("abc", "other"))) << mode;
-        EXPECT_TRUE(either.accepts(card("other", "xyz"))) << mode;
-        EXPECT_FALSE(either.accepts(card("other", "other"))) << mode;
-
-        EXPECT_TRUE(criteria("abc", "", "rare", mode).accepts(card("abc", "T", "Rare"))) << mode;
-        EXPECT_FALSE(criteria("abc", "", "Rar", mode).accepts(card("abc", "T", "Rare"))) << mode;
-        EXPECT_FALSE(criteria("abc", "", "rare", mode).accepts(card("abc", "T", "Common"))) << mode;
-    }
-    // Without a name or type text nothing is a hit, whatever the rarity.
-    EXPECT_FALSE(criteria("", "", "Rare", Partial).accepts(card("abc")));
-    EXPECT_FALSE(criteria("", "", "", Partial).accepts(card("abc")));
-    // Texts are never trimmed.
-    EXPECT_TRUE(criteria(" ", "", "", Exact).accepts(card(" ")));
-    EXPECT_FALSE(criteria(" ", "", "", Exact).accepts(card("abc")));
-}
+INSTANTIATE_TEST_SUITE_P(Table, Criteria, ::testing::ValuesIn(kCases));

@@ -11,8 +11,7 @@ public:
     TempDir()
     {
         std::random_device random;
-        path_ = std::filesystem::temp_directory_path() /
-                ("voxtarn-test-" + std::to_string(random()) + std::to_string(random()));
+        path_ = std::filesystem::temp_directory_path() / ("voxtarn-test-" + std::to_string(random()));
         std::filesystem::create_directories(path_);
     }
     ~TempDir() { std::filesystem::remove_all(path_); }
@@ -23,11 +22,15 @@ public:
 
     std::filesystem::path write(const std::string& name, const std::string& bytes) const
     {
-        std::filesystem::path file = path_ / name;
-        std::ofstream(file, std::ios::binary) << bytes;
-        return file;
+        std::filesystem::create_directories((path_ / name).parent_path());
+        std::ofstream(path_ / name, std::ios::binary) << bytes;
+        return path_ / name;
     }
 
 private:
     std::filesystem::path path_;
 };
+
+// From now on, until called with "", reading a file of this name fails with
+// EIO once its first block has been read, as on a damaged disk.
+void failReadsAfterFirstBlock(const std::string& fileName);

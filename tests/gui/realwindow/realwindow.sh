@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # The whole program in a real X server, driven by real key presses:
 #   realwindow.sh <voxtarn executable> <output folder>
-# Starts its own Xvfb, searches the Runner cards for a typed name in partial
-# mode, opens the details of the first hit, closes everything with the
-# keyboard and checks from outside that the settings file holds the typed
-# name, the side and the mode. Screenshots of the search and detail dialogs
-# land in the output folder. Exit 77 (skipped) when Xvfb is not installed.
+# Starts its own Xvfb, searches the Runner cards for a typed name in prefix
+# mode (the arrow keys wrap round both radio groups), opens the details of
+# the first hit, closes everything with the keyboard and checks from outside
+# that the settings file holds the typed name, the side and the mode.
+# Screenshots of the search and detail dialogs land in the output folder.
+# Exit 77 (skipped) when Xvfb is not installed.
 set -euo pipefail
 
 program="$(realpath "$1")"
@@ -27,9 +28,32 @@ cleanup() {
   rm -rf "$tmp"
 }
 trap cleanup EXIT
-
 step() { echo "--- $*"; }
 fail() { echo "FAIL: $*"; exit 1; }
+
+# Runs a check until it holds, for at most $limit seconds: retry WHAT CHECK...
+retry() {
+  local what=$1 deadline=$((SECONDS + limit))
+  shift
+  until "$@"; do
+    [ $SECONDS -lt $deadline ] || fail "$what"
+    sleep 0.05
+  done
+}
+focused() { timeout 5 xdotool windowfocus --sync "$1" || true; [ "$(timeout 5 xdotool getwindowfocus)" = "$1" ]; }
+gone() { ! timeout 5 xdotool search --onlyvisible --name "^$1\$" > /dev/null; }
+ended() { ! kill -0 "$app_pid" 2> /dev/null; }
+# The id of the window with this exact title, once it is up.
+window() { timeout "$limit" xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1 || true; }
+focus() { retry "focus did not reach window $1" focused "$1"; }
+open_dialog() {  # KEY TITLE: press the key, wait for the dialog, focus it
+  xdotool key "$1"
+  local dialog
+  dialog=$(window "$2")
+  [ -n "$dialog" ] || fail "the dialog '$2' did not appear"
+  focus "$dialog"
+}
+shot() { mkdir -p "$out" && timeout "$limit" import -window root "$out/$1" && echo "screenshot: $out/$1"; }
 
 # Xvfb picks a free display itself and writes its number once it accepts
 # clients: no guessing, no race with other servers.
@@ -42,46 +66,6 @@ unset WAYLAND_DISPLAY
 step "Xvfb on $DISPLAY"
 timeout "$limit" setxkbmap -layout us
 
-# Wait for a window by its exact title; prints its id.
-wait_window() {
-  timeout "$limit" xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1 || true
-}
-
-# Give the keyboard focus to a window and wait until the server reports it.
-focus() {
-  local window=$1 deadline=$((SECONDS + limit))
-  timeout 5 xdotool windowfocus --sync "$window" || true
-  until [ "$(timeout 5 xdotool getwindowfocus)" = "$window" ]; do
-    [ $SECONDS -lt $deadline ] || fail "focus did not reach window $window"
-    timeout 5 xdotool windowfocus --sync "$window" || true
-  done
-}
-
-# Wait until no visible window has this title.
-wait_gone() {
-  local deadline=$((SECONDS + limit))
-  while timeout 5 xdotool search --onlyvisible --name "^$1\$" > /dev/null; do
-    [ $SECONDS -lt $deadline ] || fail "window '$1' did not close"
-    xdotool sleep 0.05
-  done
-}
-
-# Press a key in the focused window, wait for the dialog it opens and give
-# that dialog the focus.
-open_dialog() {  # key title
-  xdotool key "$1"
-  local dialog
-  dialog=$(wait_window "$2")
-  [ -n "$dialog" ] || fail "the dialog '$2' did not appear"
-  focus "$dialog"
-}
-
-shot() {
-  mkdir -p "$out"
-  timeout "$limit" import -window root "$out/$1"
-  echo "screenshot: $out/$1"
-}
-
 # Data files of our own, plain ASCII; settings in the temp folder.
 mkdir -p "$tmp/data" "$tmp/config" "$tmp/empty" "$tmp/runtime"
 chmod 700 "$tmp/runtime"
@@ -90,50 +74,41 @@ card() {  # name type rate
 }
 { card "Glass Wall" "Ice" "Common"; card "Night Archive" "Asset" "Rare"; } > "$tmp/data/corp.txt"
 { card "Rope Ladder" "Hardware" "Common"; card "Ice Pick" "Program" "Vital"; card "Nice Try" "Event" "Rare"; } > "$tmp/data/runner.txt"
-
-export XDG_CONFIG_HOME="$tmp/config" XDG_CONFIG_DIRS="$tmp/empty" XDG_RUNTIME_DIR="$tmp/runtime"
-export QT_QPA_PLATFORM=xcb
+export XDG_CONFIG_HOME="$tmp/config" XDG_CONFIG_DIRS="$tmp/empty" XDG_RUNTIME_DIR="$tmp/runtime" QT_QPA_PLATFORM=xcb
 (cd "$tmp/data" && exec "$program") > "$tmp/app.log" 2>&1 &
 app_pid=$!
 
 step "main window"
-main=$(wait_window "Voxtarn card list finder")
+main=$(window "Voxtarn card list finder")
 [ -n "$main" ] || fail "the main window did not appear: $(cat "$tmp/app.log")"
 focus "$main"
 
 step "F5: search dialog"
 open_dialog F5 "検索"
 xdotool type --delay 30 "ice"
-# Tab: type, rarity, the side group; Down: Runner; Tab: the mode group;
-# Down twice: partial.
-xdotool key --delay 50 Tab Tab Tab Down Tab Down Down
+# Tab: type, rarity, the side group at Corporate; Up wraps to Runner; Tab:
+# the mode group at exact; Up wraps to partial, Up again gives prefix.
+xdotool key --delay 50 Tab Tab Tab Up Tab Up Up
 shot search-dialog.png
 xdotool key Return
-wait_gone "検索"
+retry "the search dialog did not close" gone "検索"
 
 step "Enter on the list: detail dialog"
 focus "$main"
 open_dialog Return "カード"
 shot detail-dialog.png
 xdotool key Escape
-wait_gone "カード"
+retry "the detail dialog did not close" gone "カード"
 
 step "Alt+F4"
 focus "$main"
 xdotool key alt+F4
-deadline=$((SECONDS + limit))
-while kill -0 "$app_pid" 2> /dev/null; do
-  [ $SECONDS -lt $deadline ] || fail "the program did not end after Alt+F4"
-  xdotool sleep 0.05
-done
-wait "$app_pid" || fail "the program ended with status $?"
+retry "the program did not end after Alt+F4" ended
+wait "$app_pid" || fail "the program ended with status $?: $(cat "$tmp/app.log")"
 app_pid=""
-
-step "settings"
 conf="$tmp/config/Kestrowe/Voxtarn card list finder.conf"
-[ -f "$conf" ] || fail "no settings file at $conf"
-cat "$conf"
-grep -qx 'key=ice' "$conf" || fail "the typed name is not stored"
-grep -qx 'type=1' "$conf" || fail "the Runner side is not stored"
-grep -qx 'mode=2' "$conf" || fail "the partial mode is not stored"
+cat "$conf" || fail "no settings file at $conf"
+for line in key=ice type=1 mode=1; do
+  grep -qx "$line" "$conf" || fail "the settings file lacks $line"
+done
 echo "PASS"

@@ -1,31 +1,47 @@
 #include "GuiTest.h"
 
-#include "ProfileStore.h"
-
+#include <QAbstractButton>
+#include <QDateTime>
+#include <QDialog>
 #include <QDir>
-#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
 
-void redirectSettings(const QTemporaryDir& root)
+ModalDriver::ModalDriver()
 {
-    const QString config = root.filePath(QStringLiteral("config"));
-    const QString empty = root.filePath(QStringLiteral("empty"));
-    const QString runtime = root.filePath(QStringLiteral("runtime"));
-    for (const QString& folder : {config, empty, runtime})
-        QDir().mkpath(folder);
-    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
-    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(empty));
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
+    timer_.start(10);
 }
 
-QString settingsFile()
+void ModalDriver::close(QWidget* modal)
 {
-    // Taken once: every QSettings built later on the same file shares its
-    // unsaved changes, and would write them when destroyed.
-    static const QString name = ProfileStore().fileName();
-    return name;
+    if (auto* dialog = qobject_cast<QDialog*>(modal))
+        return dialog->done(QDialog::Rejected);
+    modal->close();
+}
+
+void ModalDriver::poll()
+{
+    busy_.removeIf([](const QPointer<QWidget>& w) { return !w || !w->isVisible(); });
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal != top_)
+        topSince_.start();
+    top_ = modal;
+    if (!modal || !modal->isVisible()) {
+        return;
+    } else if (!busy_.contains(modal) && !queue_.isEmpty()) {
+        busy_.append(modal);
+        timer_.start();  // a timer does not fire again while its own slot runs
+        queue_.takeFirst()(modal);
+        topSince_.start();
+    } else if (topSince_.elapsed() > 5000) {
+        qWarning("closing a modal widget nobody handled: %s", qPrintable(modal->objectName()));
+        ++strays_;
+        close(modal);
+    }
 }
 
 void GuiTest::init()
@@ -41,4 +57,75 @@ void GuiTest::cleanup()
     driver_.reset();
     QVERIFY2(strays == 0, "a modal widget was left open");
     QVERIFY2(pending == 0, "an expected modal widget never opened");
+}
+
+ModalDriver::Action acceptMessage(QStringList& log)
+{
+    return [&log](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        QAbstractButton* ok = box ? box->button(QMessageBox::Ok) : nullptr;
+        if (!ok) {
+            log << "not a message box with OK: " + modal->objectName();
+            return ModalDriver::close(modal);
+        }
+        const bool plain = box->icon() == QMessageBox::NoIcon && box->textFormat() == Qt::PlainText &&
+                           box->buttons().size() == 1 && ok->icon().isNull();
+        log << box->windowTitle() + " | " + box->text() + (plain ? "" : " (not plain)");
+        ok->click();
+    };
+}
+
+QString childText(QWidget* parent, const QString& objectName)
+{
+    QObject* child = parent->findChild<QObject*>(objectName);
+    if (auto* label = qobject_cast<QLabel*>(child))
+        return label->text();
+    if (auto* edit = qobject_cast<QLineEdit*>(child))
+        return edit->text();
+    if (auto* box = qobject_cast<QPlainTextEdit*>(child))
+        return box->toPlainText();
+    return "<no " + objectName + ">";
+}
+
+void redirectSettings(const QTemporaryDir& root)
+{
+    for (const char* folder : {"config", "empty", "runtime"})
+        QDir().mkpath(root.filePath(folder));
+    QFile::setPermissions(root.filePath("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(root.filePath("config")));
+    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(root.filePath("empty")));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(root.filePath("runtime")));
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+QString settingsFile()
+{
+    // Taken once: every QSettings built later on the same file shares its
+    // unsaved changes, and would write them when destroyed.
+    static const QString name = ProfileStore().fileName();
+    return name;
+}
+
+void writeSettings(const QByteArray& text)
+{
+    QDir().mkpath(QFileInfo(settingsFile()).absolutePath());
+    QFile file(settingsFile());
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.flush())
+        qFatal("cannot write the settings file");
+    // QSettings reads a file again only when its size or time changed.
+    static int tick = 0;
+    file.setFileTime(QDateTime::currentDateTime().addSecs(++tick), QFileDevice::FileModificationTime);
+}
+
+std::string record(const QString& name, const QString& rate, const QString& rule)
+{
+    return toCp932(name + "\nIce\n" + (rule.isEmpty() ? "" : rule + "\n") + "\nnote\nillust\n" + rate + "\n--\n").value();
+}
+
+void writeFile(const QTemporaryDir& folder, const QString& name, const std::string& bytes)
+{
+    QFile out(folder.filePath(name));
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()))
+        qFatal("cannot write the test data file %s", qPrintable(name));
 }
