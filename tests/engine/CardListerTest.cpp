@@ -7,8 +7,7 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-// Records what the engine does to the list and the screen, in order; the
-// lines themselves go to `lines`.
+// Records what the engine does to the list and the screen, in order; the lines themselves go to `lines`.
 class RecordingScreen : public CardListView, public FinderUi {
 public:
     Strings lines, events;
@@ -97,8 +96,7 @@ TEST_F(CardListerTest, FilesThatCannotBeReadAreReportedOnceWhileTheNoticeIsUp)
     lister.OnListRunner();
     EXPECT_EQ(events()[3], kOpenFailed);
 
-    // A record not closed by "--" ends its file, named by its last line; a
-    // record cut short by its first.
+    // A record not closed by "--" ends its file, named by its last line; a record cut short by its first.
     dir.write("corp.txt", record("C1") + "C2\nType\n\nnote\nillust\nRare\n---\n" + record("C3"));
     std::filesystem::remove(dir.path() / "runner.txt");
     dir.write("runner.txt", record("R1") + "# tail\nR2\nType\n");

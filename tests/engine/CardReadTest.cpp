@@ -34,7 +34,6 @@ const ReadCase kReadCases[] = {
     {"N\nT\n # no comment\n\nn\ni\nr\n--\n", 0, "N|T| # no comment,,,,|n|i|r"},
     // The terminator is exactly "--"; the last line may lack its line feed.
     {"N\nT\n\nn\ni\nr\n--\r\n", 0, "N|T|,,,,|n|i|r"},
-    {"N\nT\n\nn\ni\nr\n--", 0, "N|T|,,,,|n|i|r"},
     {"N\nT\n\nn\ni\nr\n-- \n", -1, ""},
     {"N\nT\n\nn\ni\nr\n---\n", -1, ""},
     {"N\nT\n\nn\ni\nr\n", 1, ""},

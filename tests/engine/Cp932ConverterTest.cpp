@@ -10,8 +10,8 @@ TEST(Cp932Converter, DecodesEveryCharacterAndMarksInvalidBytes)
     EXPECT_EQ(converter.toUtf8(std::string("a\0b", 3)), std::string("a\0b", 3));
     // Control codes stay what they are.
     EXPECT_EQ(converter.toUtf8("\x1A\x1C\x7F"), "\x1A\x1C\x7F");
-    // Invalid single bytes, an unmapped pair and a lone lead byte each give
-    // one U+FFFD and the characters around them survive.
+    // Invalid single bytes, an unmapped pair and a lone lead byte each give one U+FFFD and the characters around them
+    // survive.
     EXPECT_EQ(converter.toUtf8("a\x80" "b"), "a\xEF\xBF\xBD" "b");
     EXPECT_EQ(converter.toUtf8("a\x85\x40" "b"), "a\xEF\xBF\xBD" "b");
     EXPECT_EQ(converter.toUtf8("a\x83"), "a\xEF\xBF\xBD");

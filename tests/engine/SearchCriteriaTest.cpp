@@ -29,10 +29,8 @@ const CriteriaCase kCases[] = {
     {{"abc", "", "rare", 0, Exact}, "abc", "T", "Rare", true},
     {{"abc", "", "Rar", 0, Prefix}, "abc", "T", "Rare", false},
     {{"abc", "", "rare", 0, Partial}, "abc", "T", "Common", false},
-    {{"abc", "xyz", "Rare", 0, Partial}, "other", "other", "Rare", false},
     // Without a name or type text nothing is a hit, whatever the rarity.
     {{"", "", "Rare", 0, Partial}, "abc", "T", "Rare", false},
-    {{"", "", "", 0, Partial}, "abc", "T", "Rare", false},
     // Texts are never trimmed.
     {{" ", "", "", 0, Exact}, " ", "T", "Rare", true},
 };

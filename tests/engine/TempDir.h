@@ -8,12 +8,7 @@
 // A folder of its own for one test, removed with it.
 class TempDir {
 public:
-    TempDir()
-    {
-        std::random_device random;
-        path_ = std::filesystem::temp_directory_path() / ("voxtarn-test-" + std::to_string(random()));
-        std::filesystem::create_directories(path_);
-    }
+    TempDir() { std::filesystem::create_directories(path_); }
     ~TempDir() { std::filesystem::remove_all(path_); }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
@@ -28,9 +23,10 @@ public:
     }
 
 private:
-    std::filesystem::path path_;
+    std::filesystem::path path_ =
+        std::filesystem::temp_directory_path() / ("voxtarn-test-" + std::to_string(std::random_device()()));
 };
 
-// From now on, until called with "", reading a file of this name fails with
-// EIO once its first block has been read, as on a damaged disk.
+// From now on, until called with "", reading a file of this name fails with EIO once its first block has been read, as
+// on a damaged disk.
 void failReadsAfterFirstBlock(const std::string& fileName);

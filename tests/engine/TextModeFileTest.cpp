@@ -13,11 +13,7 @@ namespace {
 
 std::string failingName;
 
-struct Piece {
-    std::string bytes;
-    long line;
-    bool operator==(const Piece&) const = default;
-};
+using Piece = std::pair<std::string, long>;  // the bytes and the line number
 
 std::vector<Piece> allPieces(DataFile& file)
 {
@@ -58,13 +54,10 @@ class TextMode : public ::testing::TestWithParam<PieceCase> {};
 
 }  // namespace
 
-void failReadsAfterFirstBlock(const std::string& fileName)
-{
-    failingName = fileName;
-}
+void failReadsAfterFirstBlock(const std::string& fileName) { failingName = fileName; }
 
-// Stands in for the C library's read(2) in this test program, for
-// failReadsAfterFirstBlock(); every other read goes through unchanged.
+// Stands in for the C library's read(2) in this test program, for failReadsAfterFirstBlock(); every other read goes
+// through unchanged.
 extern "C" ssize_t read(int fd, void* buffer, size_t count)
 {
     if (!failingName.empty() && lseek(fd, 0, SEEK_CUR) > 0) {
@@ -88,8 +81,8 @@ INSTANTIATE_TEST_SUITE_P(Table, TextMode, ::testing::ValuesIn(kPieceCases));
 TEST(TextModeFile, ReadsFromDiskAcrossBlockEdges)
 {
     TempDir dir;
-    // The reader takes the file in blocks of 64 KiB: a CR LF pair lies before,
-    // across and after the edge of the first block.
+    // The reader takes the file in blocks of 64 KiB: a CR LF pair lies before, across and after the edge of the first
+    // block.
     for (std::size_t crAt : {65534, 65535, 65536}) {
         auto file = TextModeFile::open(dir.write("edge.txt", std::string(crAt, 'a') + "\r\nb\r\n"));
         ASSERT_NE(file, nullptr);

@@ -1,5 +1,5 @@
-// The dialogs on their own: built from templates in dialog units, the
-// notice, the search dialog's transfer of criteria and the card details.
+// The dialogs on their own: built from templates in dialog units, the notice, the search dialog's transfer of criteria
+// and the card details.
 #include "DetailDialog.h"
 #include "DialogFont.h"
 #include "DialogTemplates.h"
@@ -63,8 +63,7 @@ private slots:
         QCOMPARE(child(&notice, "border")->geometry(), notice.rect());
     }
 
-    // The dialog shows the members and gives the controls back only on OK
-    // (Enter confirms: OK is the default button).
+    // The dialog shows the members and gives the controls back only on OK (Enter confirms: OK is the default button).
     void searchDialogTransfersOnlyOnOk_data()
     {
         QTest::addColumn<int>("how");
@@ -117,8 +116,8 @@ private slots:
                   " " + QByteArray::number(dialog.mode), "result");
     }
 
-    // Tab reaches a radio group at its checked button; an arrow key moves the
-    // check with the focus, wrapping at the ends of the group.
+    // Tab reaches a radio group at its checked button; an arrow key moves the check with the focus, wrapping at the
+    // ends of the group.
     void arrowKeysMoveTheCheckInARadioGroup_data()
     {
         QTest::addColumn<int>("side");
@@ -175,9 +174,8 @@ private slots:
         QCOMPARE(dialog.name + "|" + dialog.type + "|" + dialog.rate, "a" + all.substr(2) + "|" + std::string(254, 'x') + "|" + all);
     }
 
-    // A character CP932 cannot hold, or a lone surrogate that Qt would turn
-    // into "?", is refused with a message; the dialog stays open with the
-    // focus in that field and the criteria as they were.
+    // A character CP932 cannot hold, or a lone surrogate that Qt would turn into "?", is refused with a message; the
+    // dialog stays open with the focus in that field and the criteria as they were.
     void refusedCharactersKeepTheDialogOpen_data()
     {
         QTest::addColumn<QString>("field");
@@ -209,8 +207,7 @@ private slots:
         QCOMPARE(seen, (QStringList{"Voxtarn card list finder | 検索文字列に使えない文字が含まれている", "11before0"}));
     }
 
-    // Every field in its own place; the legend opens over the dialog as often
-    // as asked.
+    // Every field in its own place; the legend opens over the dialog as often as asked.
     void detailShowsTheWholeCard()
     {
         DetailDialog dialog;
@@ -221,8 +218,8 @@ private slots:
         card.note = "Note";
         card.illust = "Illust";
         card.rate = "Rate";
-        // Five lines of 255 bytes; the first ends in a lone lead byte, which
-        // must not take the CR of its line break when shown.
+        // Five lines of 255 bytes; the first ends in a lone lead byte, which must not take the CR of its line break
+        // when shown.
         QString rules;
         for (int i = 0; i < Card::kTextLines; ++i) {
             card.text[std::size_t(i)] = std::string(255, char('a' + i));

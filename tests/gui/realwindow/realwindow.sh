@@ -14,20 +14,11 @@ out="$(realpath -m "$2")"
 limit=20   # seconds for any one wait
 
 command -v Xvfb > /dev/null || { echo "Xvfb is not installed: skipped"; exit 77; }
-for tool in xdotool setxkbmap import; do
-  command -v "$tool" > /dev/null || { echo "missing $tool (scripts/setup installs it)"; exit 1; }
-done
 
 tmp="$(mktemp -d)"
 xvfb_pid=""
 app_pid=""
-cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2> /dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2> /dev/null || true
-  wait 2> /dev/null || true
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
+trap 'kill $app_pid $xvfb_pid 2> /dev/null; wait 2> /dev/null; rm -rf "$tmp"' EXIT
 step() { echo "--- $*"; }
 fail() { echo "FAIL: $*"; exit 1; }
 

@@ -5,8 +5,6 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 
@@ -77,32 +75,25 @@ ModalDriver::Action acceptMessage(QStringList& log)
 
 QString childText(QWidget* parent, const QString& objectName)
 {
-    QObject* child = parent->findChild<QObject*>(objectName);
-    if (auto* label = qobject_cast<QLabel*>(child))
-        return label->text();
-    if (auto* edit = qobject_cast<QLineEdit*>(child))
-        return edit->text();
-    if (auto* box = qobject_cast<QPlainTextEdit*>(child))
-        return box->toPlainText();
-    return "<no " + objectName + ">";
+    const QObject* child = parent->findChild<QObject*>(objectName);
+    if (!child)
+        return "<no " + objectName + ">";
+    return child->property(qobject_cast<const QPlainTextEdit*>(child) ? "plainText" : "text").toString();
 }
 
 void redirectSettings(const QTemporaryDir& root)
 {
-    for (const char* folder : {"config", "empty", "runtime"})
-        QDir().mkpath(root.filePath(folder));
-    QFile::setPermissions(root.filePath("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(root.filePath("config")));
-    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(root.filePath("empty")));
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(root.filePath("runtime")));
+    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(root.filePath("none")));  // no system-wide settings either
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(root.path()));  // owner only, as Qt wants it
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
 QString settingsFile()
 {
-    // Taken once: every QSettings built later on the same file shares its
-    // unsaved changes, and would write them when destroyed.
+    // Taken once: every QSettings built later on the same file shares its unsaved changes, and would write them when
+    // destroyed.
     static const QString name = ProfileStore().fileName();
     return name;
 }

@@ -16,11 +16,10 @@
 #include <functional>
 #include <memory>
 
-// Drives modal widgets from inside their own event loops. The actions given
-// to then() run in order, each on the next modal widget that comes on top
-// and is not being handled already, so an action may open the next one (a
-// message box over a dialog). A modal widget left on top for 5 s is closed
-// and counted as a stray, so that a failing test ends instead of hanging.
+// Drives modal widgets from inside their own event loops. The actions given to then() run in order, each on the next
+// modal widget that comes on top and is not being handled already, so an action may open the next one (a message box
+// over a dialog). A modal widget left on top for 5 s is closed and counted as a stray, so that a failing test ends
+// instead of hanging.
 class ModalDriver {
 public:
     using Action = std::function<void(QWidget* modal)>;
@@ -40,9 +39,8 @@ private:
     int strays_ = 0;
 };
 
-// Before each test the settings file goes and a modal driver comes; after
-// it, the test fails if the driver closed a stray or an expected modal
-// widget never came.
+// Before each test the settings file goes and a modal driver comes; after it, the test fails if the driver closed a
+// stray or an expected modal widget never came.
 class GuiTest : public QObject {
     Q_OBJECT
 protected:
@@ -56,16 +54,15 @@ private:
     std::unique_ptr<ModalDriver> driver_;
 };
 
-// For a message box: logs "title | text", " (not plain)" added unless it is
-// plain text with one OK button and no icon anywhere, and presses OK.
+// For a message box: logs "title | text", " (not plain)" added unless it is plain text with one OK button and no icon
+// anywhere, and presses OK.
 ModalDriver::Action acceptMessage(QStringList& log);
 // The text of the named child: a label, a line edit or a text box.
 QString childText(QWidget* parent, const QString& objectName);
 inline void clickId(QWidget* dialog, int id) { dialogControl<QAbstractButton>(*dialog, id)->click(); }
 
-// Points the settings store and the runtime folder at a private temporary
-// folder before anything reads them; the offscreen platform unless another
-// was asked for.
+// Points the settings store and the runtime folder at a private temporary folder before anything reads them; the
+// offscreen platform unless another was asked for.
 void redirectSettings(const QTemporaryDir& root);
 QString settingsFile();  // removed before each test
 void writeSettings(const QByteArray& text);  // as a user edits it by hand
@@ -73,8 +70,8 @@ void writeSettings(const QByteArray& text);  // as a user edits it by hand
 std::string record(const QString& name, const QString& rate = "Common", const QString& rule = {});
 void writeFile(const QTemporaryDir& folder, const QString& name, const std::string& bytes);
 
-// Standard dialog buttons with icons, as desktop themes give them and the
-// offscreen platform does not: a test sees what a user sees.
+// Standard dialog buttons with icons, as desktop themes give them and the offscreen platform does not: a test sees what
+// a user sees.
 class DesktopStyle : public QProxyStyle {
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget, QStyleHintReturn* data) const override
     {
