@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <climits>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 namespace {
 
 using Strings = std::vector<std::string>;
@@ -26,6 +31,26 @@ std::string record(const std::string& name, const std::string& rate = "Common", 
 }
 
 const std::string kOpenFailed = "データファイルをオープンできない";
+std::string failingName;
+
+}  // namespace
+
+// Stands in for the C library's read(2) in this test program: reading the file named `failingName` fails with EIO once
+// its first block is read, as on a damaged disk; every other read goes through unchanged.
+extern "C" ssize_t read(int fd, void* buffer, size_t count)
+{
+    if (!failingName.empty() && lseek(fd, 0, SEEK_CUR) > 0) {
+        char target[PATH_MAX];
+        const ssize_t n = readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), target, sizeof target);
+        if (n > 0 && std::string(target, n).ends_with("/" + failingName)) {
+            errno = EIO;
+            return -1;
+        }
+    }
+    return syscall(SYS_read, fd, buffer, count);
+}
+
+namespace {
 
 class CardListerTest : public ::testing::Test {
 protected:
@@ -46,8 +71,6 @@ protected:
     Strings events() { return std::exchange(screen.events, {}); }
 };
 
-const Strings kListing = {"reset", "redraw off", "notice", "no notice", "select 0", "redraw on"};
-
 }  // namespace
 
 TEST_F(CardListerTest, ListCommandsReplaceTheListAndSelectItsFirstLine)
@@ -55,13 +78,11 @@ TEST_F(CardListerTest, ListCommandsReplaceTheListAndSelectItsFirstLine)
     dir.write("corp.txt", record("C1", "Rare", "") + "# between\n" + record("C2"));
     dir.write("runner.txt", record("R1") + "\n\n# empty lines after the last record\n\n");
     lister.OnListAll();
+    events();
     lister.OnListAll();
     EXPECT_EQ(names(), "C1 C2 R1");
-    // Rarity first; an empty field keeps its tab.
-    EXPECT_EQ(screen.lines[0], "Rare\tC1\tType\t\tillust");
-    Strings twice = kListing;
-    twice.insert(twice.end(), kListing.begin(), kListing.end());
-    EXPECT_EQ(events(), twice);
+    EXPECT_EQ(screen.lines[0], "Rare\tC1\tType\t\tillust");  // rarity first; an empty field keeps its tab
+    EXPECT_EQ(events(), (Strings{"reset", "redraw off", "notice", "no notice", "select 0", "redraw on"}));
     lister.OnListRunner();
     EXPECT_EQ(names(), "R1");
     lister.OnListCorp();
@@ -71,13 +92,6 @@ TEST_F(CardListerTest, ListCommandsReplaceTheListAndSelectItsFirstLine)
     lister.OnListRunner();
     EXPECT_EQ(names(), "");
     EXPECT_EQ(events(), (Strings{"reset", "redraw off", "notice", "no notice", "select none", "redraw on"}));
-
-    // Without keeping the cards the lines still come and are counted.
-    lister.setKeepCards(false);
-    lister.OnListAll();
-    EXPECT_TRUE(lister.cards().empty());
-    EXPECT_EQ(lister.lineCount(), 2u);
-    EXPECT_EQ(screen.lines.size(), 2u);
 }
 
 TEST_F(CardListerTest, FilesThatCannotBeReadAreReportedOnceWhileTheNoticeIsUp)
@@ -92,13 +106,9 @@ TEST_F(CardListerTest, FilesThatCannotBeReadAreReportedOnceWhileTheNoticeIsUp)
     lister.OnListAll();
     EXPECT_EQ(names(), "C1");
     EXPECT_EQ(events()[3], kOpenFailed);
-    std::filesystem::create_directory(dir.path() / "runner.txt");
-    lister.OnListRunner();
-    EXPECT_EQ(events()[3], kOpenFailed);
 
     // A record not closed by "--" ends its file, named by its last line; a record cut short by its first.
     dir.write("corp.txt", record("C1") + "C2\nType\n\nnote\nillust\nRare\n---\n" + record("C3"));
-    std::filesystem::remove(dir.path() / "runner.txt");
     dir.write("runner.txt", record("R1") + "# tail\nR2\nType\n");
     lister.OnListAll();
     EXPECT_EQ(names(), "C1 R1");
@@ -111,9 +121,9 @@ TEST_F(CardListerTest, FilesThatCannotBeReadAreReportedOnceWhileTheNoticeIsUp)
     for (int i = 0; i < 3000; ++i)
         many += record("C" + std::to_string(i));
     dir.write("corp.txt", many);
-    failReadsAfterFirstBlock("corp.txt");
+    failingName = "corp.txt";
     lister.OnListCorp();
-    failReadsAfterFirstBlock("");
+    failingName.clear();
     EXPECT_GT(lister.cards().size(), 100u);
     EXPECT_LT(lister.cards().size(), 3000u);
     EXPECT_EQ(events()[3], "データファイルを読み込めない\ncorp.txt");

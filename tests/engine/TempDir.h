@@ -26,7 +26,3 @@ private:
     std::filesystem::path path_ =
         std::filesystem::temp_directory_path() / ("voxtarn-test-" + std::to_string(std::random_device()()));
 };
-
-// From now on, until called with "", reading a file of this name fails with EIO once its first block has been read, as
-// on a damaged disk.
-void failReadsAfterFirstBlock(const std::string& fileName);

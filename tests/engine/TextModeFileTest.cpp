@@ -3,15 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
-#include <climits>
-#include <sys/syscall.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
-
-std::string failingName;
 
 using Piece = std::pair<std::string, long>;  // the bytes and the line number
 
@@ -54,23 +48,6 @@ class TextMode : public ::testing::TestWithParam<PieceCase> {};
 
 }  // namespace
 
-void failReadsAfterFirstBlock(const std::string& fileName) { failingName = fileName; }
-
-// Stands in for the C library's read(2) in this test program, for failReadsAfterFirstBlock(); every other read goes
-// through unchanged.
-extern "C" ssize_t read(int fd, void* buffer, size_t count)
-{
-    if (!failingName.empty() && lseek(fd, 0, SEEK_CUR) > 0) {
-        char target[PATH_MAX];
-        const ssize_t n = readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), target, sizeof target);
-        if (n > 0 && std::string(target, n).ends_with("/" + failingName)) {
-            errno = EIO;
-            return -1;
-        }
-    }
-    return syscall(SYS_read, fd, buffer, count);
-}
-
 TEST_P(TextMode, Pieces)
 {
     EXPECT_EQ(allPieces(*TextModeFile::fromBytes(GetParam().bytes)), GetParam().pieces);
@@ -94,22 +71,4 @@ TEST(TextModeFile, ReadsFromDiskAcrossBlockEdges)
         EXPECT_EQ(lastLine, 2);
         EXPECT_FALSE(file->readFailed());
     }
-    EXPECT_EQ(TextModeFile::open(dir.path()), nullptr);
-    EXPECT_EQ(TextModeFile::open(dir.path() / "missing.txt"), nullptr);
-}
-
-TEST(TextModeFile, AReadErrorEndsTheFileAndIsKnown)
-{
-    TempDir dir;
-    std::string lines;
-    for (int i = 0; i < 20000; ++i)
-        lines += "line " + std::to_string(i) + "\n";
-    auto file = TextModeFile::open(dir.write("bad.txt", lines));
-    failReadsAfterFirstBlock("bad.txt");
-    const std::vector<Piece> pieces = allPieces(*file);
-    failReadsAfterFirstBlock("");
-    EXPECT_TRUE(file->readFailed());
-    ASSERT_GT(pieces.size(), 1000u);
-    EXPECT_LT(pieces.size(), 20000u);
-    EXPECT_EQ(pieces[1000], (Piece{"line 1000\n", 1001}));
 }

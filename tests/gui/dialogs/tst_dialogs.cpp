@@ -83,19 +83,17 @@ private slots:
         dialog.rate = "Rare";
         dialog.side = 1;
         dialog.mode = 2;
-        modals().then([&](QWidget* modal) {
+        then([&](QWidget* modal) {
             auto* rarity = child<QComboBox>(modal, "id210");
             QCOMPARE(childText(modal, "id208") + childText(modal, "id209") + rarity->currentText(), "IceあProgramRare");
             QCOMPARE(rarity->currentIndex(), -1);
             QCOMPARE(rarity->count(), 4);
             QCOMPARE(checkedIds(modal), "203 206");
-            QCOMPARE(QApplication::focusWidget(), child(modal, "id208"));
+            QCOMPARE(modal->focusWidget(), child(modal, "id208"));
             auto* name = child<QLineEdit>(modal, "id208");
             name->clear();
             QTest::keyClicks(name, "Wall");
-            QInputMethodEvent typed;  // Japanese comes from an input method
-            typed.setCommitString("・氷");
-            QApplication::sendEvent(name, &typed);
+            name->insert("・氷");
             setText(child(modal, "id209"), "〜アイス");
             rarity->lineEdit()->clear();
             QTest::keyClicks(rarity, "vital");  // taken as typed, not completed
@@ -145,7 +143,7 @@ private slots:
         dialog.side = side;
         dialog.mode = mode;
         QString focused;
-        modals().then([&](QWidget* modal) {
+        then([&](QWidget* modal) {
             modal->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(modal));
             for (int i = 0; i < tabs; ++i)
@@ -162,7 +160,7 @@ private slots:
     void longTextsAreCutWithoutSplittingACharacter()
     {
         SearchDialog dialog;
-        modals().then([](QWidget* modal) {
+        then([](QWidget* modal) {
             // 1 + 127 * 2 = 255 bytes: byte 254 is the lead byte of the last "あ".
             setText(child(modal, "id208"), "a" + QString(127, QChar(0x3042)));
             setText(child(modal, "id209"), QString(300, 'x'));
@@ -192,11 +190,11 @@ private slots:
         SearchDialog dialog;
         dialog.name = "before";
         QStringList seen;
-        modals().then([&](QWidget* modal) {
+        then([&](QWidget* modal) {
             QWidget* edit = child(modal, field);
             setText(edit, text);
             clickId(modal, 203);
-            modals().then(acceptMessage(seen));
+            then(acceptMessage(seen));
             clickId(modal, 1);
             QWidget* focus = modal->focusWidget();
             seen << QString::number(modal->isVisible()) + QString::number(focus == edit || edit->isAncestorOf(focus)) +
@@ -236,16 +234,16 @@ private slots:
             for (int id = 111; id <= 116; ++id)
                 shown << childText(modal, QString("id%1").arg(id));
             QVERIFY(child<QPlainTextEdit>(modal, "id113")->isReadOnly());
-            QCOMPARE(QApplication::focusWidget(), child(modal, "id1"));
+            QCOMPARE(modal->focusWidget(), child(modal, "id1"));
             for (int i = 0; i < 2; ++i) {
-                modals().then(legend);
+                then(legend);
                 clickId(modal, 117);
             }
             QTest::keyClick(child(modal, "id1"), Qt::Key_Return);
         };
-        modals().then(show);
+        then(show);
         QCOMPARE(dialog.DoModal(), 1);
-        modals().then(show);
+        then(show);
         empty.DoModal();  // without rules text: five empty lines
         const QString legends = "dialog170 over dialog110";
         QCOMPARE(shown, (QStringList{"<b>Wall</b> ウォール", "Type", rules, "Note", "Illust", "Rate", legends, legends,

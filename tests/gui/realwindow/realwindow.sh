@@ -19,7 +19,6 @@ tmp="$(mktemp -d)"
 xvfb_pid=""
 app_pid=""
 trap 'kill $app_pid $xvfb_pid 2> /dev/null; wait 2> /dev/null; rm -rf "$tmp"' EXIT
-step() { echo "--- $*"; }
 fail() { echo "FAIL: $*"; exit 1; }
 
 # Runs a check until it holds, for at most $limit seconds: retry WHAT CHECK...
@@ -54,27 +53,22 @@ xvfb_pid=$!
 read -r -t "$limit" number < "$tmp/displayfd" || fail "Xvfb did not start: $(cat "$tmp/xvfb.log")"
 export DISPLAY=":$number"
 unset WAYLAND_DISPLAY
-step "Xvfb on $DISPLAY"
 timeout "$limit" setxkbmap -layout us
 
-# Data files of our own, plain ASCII; settings in the temp folder.
-mkdir -p "$tmp/data" "$tmp/config" "$tmp/empty" "$tmp/runtime"
-chmod 700 "$tmp/runtime"
+mkdir "$tmp/data"
 card() {  # name type rate
   printf '%s\n%s\nA: gain [1].\n\nnote of %s\nIllus. Test\n%s\n--\n' "$1" "$2" "$1" "$3"
 }
 { card "Glass Wall" "Ice" "Common"; card "Night Archive" "Asset" "Rare"; } > "$tmp/data/corp.txt"
 { card "Rope Ladder" "Hardware" "Common"; card "Ice Pick" "Program" "Vital"; card "Nice Try" "Event" "Rare"; } > "$tmp/data/runner.txt"
-export XDG_CONFIG_HOME="$tmp/config" XDG_CONFIG_DIRS="$tmp/empty" XDG_RUNTIME_DIR="$tmp/runtime" QT_QPA_PLATFORM=xcb
+export XDG_CONFIG_HOME="$tmp/config" XDG_CONFIG_DIRS="$tmp/none" XDG_RUNTIME_DIR="$tmp" QT_QPA_PLATFORM=xcb
 (cd "$tmp/data" && exec "$program") > "$tmp/app.log" 2>&1 &
 app_pid=$!
 
-step "main window"
 main=$(window "Voxtarn card list finder")
 [ -n "$main" ] || fail "the main window did not appear: $(cat "$tmp/app.log")"
 focus "$main"
 
-step "F5: search dialog"
 open_dialog F5 "検索"
 xdotool type --delay 30 "ice"
 # Tab: type, rarity, the side group at Corporate; Up wraps to Runner; Tab:
@@ -84,14 +78,12 @@ shot search-dialog.png
 xdotool key Return
 retry "the search dialog did not close" gone "検索"
 
-step "Enter on the list: detail dialog"
 focus "$main"
 open_dialog Return "カード"
 shot detail-dialog.png
 xdotool key Escape
 retry "the detail dialog did not close" gone "カード"
 
-step "Alt+F4"
 focus "$main"
 xdotool key alt+F4
 retry "the program did not end after Alt+F4" ended

@@ -8,63 +8,54 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 
-ModalDriver::ModalDriver()
-{
-    QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
-    timer_.start(10);
-}
-
-void ModalDriver::close(QWidget* modal)
+void closeModal(QWidget* modal)
 {
     if (auto* dialog = qobject_cast<QDialog*>(modal))
         return dialog->done(QDialog::Rejected);
     modal->close();
 }
 
-void ModalDriver::poll()
+bool GuiTest::eventFilter(QObject* watched, QEvent* event)
 {
-    busy_.removeIf([](const QPointer<QWidget>& w) { return !w || !w->isVisible(); });
-    QWidget* modal = QApplication::activeModalWidget();
-    if (modal != top_)
-        topSince_.start();
-    top_ = modal;
-    if (!modal || !modal->isVisible()) {
-        return;
-    } else if (!busy_.contains(modal) && !queue_.isEmpty()) {
-        busy_.append(modal);
-        timer_.start();  // a timer does not fire again while its own slot runs
-        queue_.takeFirst()(modal);
-        topSince_.start();
-    } else if (topSince_.elapsed() > 5000) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (event->type() != QEvent::Show || !widget || !widget->isWindow() || !widget->isModal())
+        return false;
+    const QPointer<QWidget> modal(widget);
+    if (!actions_.isEmpty()) {
+        QTimer::singleShot(0, this, [modal, action = actions_.takeFirst()] { if (modal) action(modal); });
+        return false;
+    }
+    QTimer::singleShot(5000, this, [this, modal] {
+        if (!modal || !modal->isVisible())
+            return;
         qWarning("closing a modal widget nobody handled: %s", qPrintable(modal->objectName()));
         ++strays_;
-        close(modal);
-    }
+        closeModal(modal);
+    });
+    return false;
 }
 
 void GuiTest::init()
 {
     QFile::remove(settingsFile());
-    driver_ = std::make_unique<ModalDriver>();
+    actions_.clear();
+    strays_ = 0;
 }
 
 void GuiTest::cleanup()
 {
-    const int strays = driver_->strays();
-    const int pending = driver_->pending();
-    driver_.reset();
-    QVERIFY2(strays == 0, "a modal widget was left open");
-    QVERIFY2(pending == 0, "an expected modal widget never opened");
+    QVERIFY2(strays_ == 0, "a modal widget was left open");
+    QVERIFY2(actions_.isEmpty(), "an expected modal widget never opened");
 }
 
-ModalDriver::Action acceptMessage(QStringList& log)
+ModalAction acceptMessage(QStringList& log)
 {
     return [&log](QWidget* modal) {
         auto* box = qobject_cast<QMessageBox*>(modal);
         QAbstractButton* ok = box ? box->button(QMessageBox::Ok) : nullptr;
         if (!ok) {
             log << "not a message box with OK: " + modal->objectName();
-            return ModalDriver::close(modal);
+            return closeModal(modal);
         }
         const bool plain = box->icon() == QMessageBox::NoIcon && box->textFormat() == Qt::PlainText &&
                            box->buttons().size() == 1 && ok->icon().isNull();

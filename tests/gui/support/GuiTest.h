@@ -6,7 +6,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QPointer>
 #include <QProxyStyle>
 #include <QTemporaryDir>
@@ -14,49 +13,34 @@
 #include <QTimer>
 
 #include <functional>
-#include <memory>
 
-// Drives modal widgets from inside their own event loops. The actions given to then() run in order, each on the next
-// modal widget that comes on top and is not being handled already, so an action may open the next one (a message box
-// over a dialog). A modal widget left on top for 5 s is closed and counted as a stray, so that a failing test ends
-// instead of hanging.
-class ModalDriver {
-public:
-    using Action = std::function<void(QWidget* modal)>;
-    ModalDriver();
-    ModalDriver& then(Action action) { queue_.append(std::move(action)); return *this; }
-    int pending() const { return int(queue_.size()); }
-    int strays() const { return strays_; }
-    static void close(QWidget* modal);  // as the close box does: a dialog is rejected
+using ModalAction = std::function<void(QWidget* modal)>;
+void closeModal(QWidget* modal);  // as the close box does: a dialog is rejected
 
-private:
-    void poll();
-    QTimer timer_;
-    QList<Action> queue_;
-    QList<QPointer<QWidget>> busy_;
-    QPointer<QWidget> top_;
-    QElapsedTimer topSince_;
-    int strays_ = 0;
-};
-
-// Before each test the settings file goes and a modal driver comes; after it, the test fails if the driver closed a
-// stray or an expected modal widget never came.
+// Before each test the settings file goes. then() drives modal widgets from
+// inside their own event loops: the actions run in order, each on the next
+// modal widget shown, so an action may open the next one (a message box over
+// a dialog). A modal widget shown with no action waiting is closed 5 s later;
+// the test fails then, and when an action found no modal widget.
 class GuiTest : public QObject {
     Q_OBJECT
-protected:
-    ModalDriver& modals() { return *driver_; }
+public:
+    GuiTest() { qApp->installEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    GuiTest& then(ModalAction action) { actions_.append(std::move(action)); return *this; }
 
 private slots:
     void init();
     void cleanup();
 
 private:
-    std::unique_ptr<ModalDriver> driver_;
+    QList<ModalAction> actions_;
+    int strays_ = 0;
 };
 
 // For a message box: logs "title | text", " (not plain)" added unless it is plain text with one OK button and no icon
 // anywhere, and presses OK.
-ModalDriver::Action acceptMessage(QStringList& log);
+ModalAction acceptMessage(QStringList& log);
 // The text of the named child: a label, a line edit or a text box.
 QString childText(QWidget* parent, const QString& objectName);
 inline void clickId(QWidget* dialog, int id) { dialogControl<QAbstractButton>(*dialog, id)->click(); }
