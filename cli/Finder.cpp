@@ -7,6 +7,7 @@
 #include "RecordWriter.h"
 #include "SearchCriteria.h"
 #include "TextModeFile.h"
+#include "Utf8Path.h"
 
 namespace {
 constexpr int kFound = 0;
@@ -49,8 +50,7 @@ int Finder::run()
 // them as "corp.txt"; with -C DIR as "DIR/corp.txt".
 std::filesystem::path Finder::dataDir() const
 {
-    return commandLine_.dataDirGiven ? std::filesystem::path(commandLine_.dataDir)
-                                     : std::filesystem::path();
+    return commandLine_.dataDirGiven ? pathFromUtf8(commandLine_.dataDir) : std::filesystem::path();
 }
 
 Cp932Converter* Finder::utf8Converter()
@@ -150,8 +150,9 @@ int Finder::runCheck()
 
 bool Finder::checkFile(const char* file, bool& problemsFound)
 {
-    std::string path = (dataDir() / file).string();
-    std::unique_ptr<TextModeFile> data = TextModeFile::open(path);
+    std::filesystem::path opened = dataDir() / file;
+    std::string path = utf8FromPath(opened);
+    std::unique_ptr<TextModeFile> data = TextModeFile::open(opened);
     if (!data) {
         ui_.showMessage({EngineMessage::OpenFailed, file, path, 0});
         return false;

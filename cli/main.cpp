@@ -1,4 +1,5 @@
 #include "CommandLine.h"
+#include "ConsoleSetup.h"
 #include "Finder.h"
 
 #include <cstdio>
@@ -8,7 +9,8 @@
 
 int main(int argc, char** argv)
 {
-    std::vector<std::string> args(argv + 1, argv + argc);
+    setUpStandardStreams();
+    std::vector<std::string> args = utf8Arguments(argc, argv);
     std::string error;
     std::optional<CommandLine> commandLine = CommandLine::parse(args, error);
     if (!commandLine) {
@@ -18,7 +20,7 @@ int main(int argc, char** argv)
     try {
         return Finder(*commandLine, stdout, stderr).run();
     } catch (const std::exception& e) {
-        // Out of memory, or a C library without a CP932 converter.
+        // Out of memory, or a system without a CP932 converter.
         std::fprintf(stderr, "voxtarn-find: %s\n", e.what());
         return 2;
     }
