@@ -6,6 +6,7 @@
 #include "DataFiles.h"
 #include "RecordWriter.h"
 #include "SearchCriteria.h"
+#include "SystemConsole.h"
 #include "TextModeFile.h"
 #include "Utf8Path.h"
 
@@ -16,7 +17,7 @@ constexpr int kError = 2;
 }  // namespace
 
 Finder::Finder(const CommandLine& commandLine, std::FILE* out, std::FILE* err)
-    : commandLine_(commandLine), out_(out), ui_(out_, err)
+    : commandLine_(commandLine), out_(out, commandLine.encoding == CommandLine::Encoding::Cp932), ui_(out_, err)
 {
 }
 
@@ -129,7 +130,7 @@ std::optional<SearchCriteria> Finder::searchCriteria()
 // could match some other card.
 std::optional<std::string> Finder::cardText(const std::string& option, const std::string& text)
 {
-    if (commandLine_.encoding == CommandLine::Encoding::Cp932)
+    if (commandLine_.encoding == CommandLine::Encoding::Cp932 && !kUnicodeArguments)
         return text;
     std::optional<std::string> bytes = converter_.fromUtf8(text);
     if (!bytes)

@@ -1,6 +1,6 @@
 #include "CommandLine.h"
-#include "ConsoleSetup.h"
 #include "Finder.h"
+#include "SystemConsole.h"
 
 #include <cstdio>
 #include <exception>
@@ -14,14 +14,14 @@ int main(int argc, char** argv)
     std::string error;
     std::optional<CommandLine> commandLine = CommandLine::parse(args, error);
     if (!commandLine) {
-        std::fprintf(stderr, "voxtarn-find: %s\nTry 'voxtarn-find --help'.\n", error.c_str());
+        writeText(stderr, "voxtarn-find: " + error + "\nTry 'voxtarn-find --help'.\n");
         return 2;
     }
     try {
         return Finder(*commandLine, stdout, stderr).run();
     } catch (const std::exception& e) {
         // Out of memory, or a system without a CP932 converter.
-        std::fprintf(stderr, "voxtarn-find: %s\n", e.what());
+        writeText(stderr, std::string("voxtarn-find: ") + e.what() + "\n");
         return 2;
     }
 }
