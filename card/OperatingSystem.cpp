@@ -4,12 +4,6 @@
 
 #if defined(_WIN32)
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include <algorithm>
@@ -50,6 +44,29 @@ bool toWide(UINT codePage, std::string_view in, std::wstring& wide)
     return true;
 }
 
+// `wide` in code page `codePage`; false when a character has no counterpart.
+// No best fit for code page 932: a character it does not hold is refused,
+// never turned into "?" or a look-alike that could match another card.
+bool fromWide(UINT codePage, const std::wstring& wide, std::string& out)
+{
+    const bool cp932 = codePage == kCodePage932;
+    // At most 3 bytes a UTF-16 unit in UTF-8, 2 in code page 932.
+    out.resize(wide.size() * 3);
+    BOOL usedDefault = FALSE;
+    int n = WideCharToMultiByte(codePage, cp932 ? WC_NO_BEST_FIT_CHARS : 0, wide.data(), lengthOf(wide.size()),
+                                out.data(), lengthOf(out.size()), nullptr, cp932 ? &usedDefault : nullptr);
+    out.resize(static_cast<std::size_t>(std::max(n, 0)));
+    return n > 0 && !usedDefault;
+}
+
+bool convert(UINT from, UINT to, std::string_view in, std::string& out)
+{
+    requireCodePage932();
+    out.clear();
+    std::wstring wide;
+    return in.empty() || (toWide(from, in, wide) && fromWide(to, wide, out));
+}
+
 }  // namespace
 
 namespace os {
@@ -88,37 +105,12 @@ void closeFile(FileHandle file)
 
 bool cp932ToUtf8(std::string_view in, std::string& out)
 {
-    requireCodePage932();
-    out.clear();
-    if (in.empty())
-        return true;
-    std::wstring wide;
-    if (!toWide(kCodePage932, in, wide))
-        return false;
-    out.resize(wide.size() * 3);
-    int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), lengthOf(wide.size()), out.data(),
-                                lengthOf(out.size()), nullptr, nullptr);
-    out.resize(static_cast<std::size_t>(std::max(n, 0)));
-    return n > 0;
+    return convert(kCodePage932, CP_UTF8, in, out);
 }
 
-// No best fit: a character that code page 932 does not hold is refused,
-// never turned into "?" or a look-alike that could match another card.
 bool utf8ToCp932(std::string_view in, std::string& out)
 {
-    requireCodePage932();
-    out.clear();
-    if (in.empty())
-        return true;
-    std::wstring wide;
-    if (!toWide(CP_UTF8, in, wide))
-        return false;
-    out.resize(wide.size() * 2);
-    BOOL usedDefault = FALSE;
-    int n = WideCharToMultiByte(kCodePage932, WC_NO_BEST_FIT_CHARS, wide.data(), lengthOf(wide.size()),
-                                out.data(), lengthOf(out.size()), nullptr, &usedDefault);
-    out.resize(static_cast<std::size_t>(std::max(n, 0)));
-    return n > 0 && !usedDefault;
+    return convert(CP_UTF8, kCodePage932, in, out);
 }
 
 }  // namespace os
