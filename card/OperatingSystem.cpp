@@ -78,11 +78,8 @@ FileHandle openRegularFile(const std::filesystem::path& path)
     if (file == INVALID_HANDLE_VALUE)
         return kNoFile;
     // Pipes, the console and devices such as NUL or COM1 are no data files.
-    // A directory does not open without FILE_FLAG_BACKUP_SEMANTICS; checked
-    // all the same.
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (GetFileType(file) != FILE_TYPE_DISK || !GetFileInformationByHandle(file, &info) ||
-        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    // (A directory does not open at all without FILE_FLAG_BACKUP_SEMANTICS.)
+    if (GetFileType(file) != FILE_TYPE_DISK) {
         CloseHandle(file);
         return kNoFile;
     }
