@@ -2,6 +2,7 @@
 
 #include "DataFiles.h"
 #include "TextModeFile.h"
+#include "Utf8Path.h"
 
 CardLister::CardLister(CardListView& view, FinderUi& ui, std::filesystem::path dataDir)
     : view_(view), ui_(ui), dataDir_(std::move(dataDir))
@@ -47,7 +48,7 @@ void CardLister::reportUnfinishedRecord(int result, const RecordTrace& trace, co
 {
     EngineMessage message;
     message.file = file;
-    message.path = path.string();
+    message.path = utf8FromPath(path);
     if (readFailed) {
         message.kind = EngineMessage::ReadFailed;
     } else if (result < 0) {
@@ -69,7 +70,7 @@ int CardLister::LoadSide(int side)
     std::filesystem::path path = dataDir_ / (file ? file : "");
     std::unique_ptr<TextModeFile> data = file ? TextModeFile::open(path) : nullptr;
     if (!data) {
-        ui_.showMessage({EngineMessage::OpenFailed, file ? file : "", path.string(), 0});
+        ui_.showMessage({EngineMessage::OpenFailed, file ? file : "", utf8FromPath(path), 0});
         return -1;
     }
     RecordTrace trace;
@@ -117,7 +118,7 @@ void CardLister::RunSearch(const SearchCriteria& criteria)
     // Opened before anything is emptied: a missing file keeps the list.
     std::unique_ptr<TextModeFile> data = file ? TextModeFile::open(path) : nullptr;
     if (!data) {
-        ui_.showMessage({EngineMessage::OpenFailed, file ? file : "", path.string(), 0});
+        ui_.showMessage({EngineMessage::OpenFailed, file ? file : "", utf8FromPath(path), 0});
         return;
     }
     RecordTrace trace;

@@ -23,7 +23,7 @@ public:
     Command command = Command::Help;
     Encoding encoding = Encoding::Utf8;
     bool dataDirGiven = false;
-    std::string dataDir;     // -C DIR, as given
+    std::string dataDir;     // -C DIR, as given (UTF-8 on Windows)
     bool records = false;    // --records
     // search: the texts as typed (in the argument encoding), side and mode.
     std::string name;

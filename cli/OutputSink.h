@@ -8,7 +8,8 @@
 // blocks: a million list lines cost a few hundred writes, not a million.
 class OutputSink {
 public:
-    explicit OutputSink(std::FILE* stream);
+    // `cp932`: the output is CP932 text, not UTF-8 (a console is told).
+    explicit OutputSink(std::FILE* stream, bool cp932 = false);
     ~OutputSink();
     OutputSink(const OutputSink&) = delete;
     OutputSink& operator=(const OutputSink&) = delete;
@@ -23,6 +24,7 @@ private:
     void flushIfFull();
 
     std::FILE* stream_;
+    bool cp932_;
     std::string buffer_;
     bool failed_ = false;
 };

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <sys/stat.h>
 
 namespace {
 
@@ -133,6 +134,13 @@ TEST(FinderCli, FilesThatCannotBeOpenedAreErrorsNamedAsOpened)
     EXPECT_EQ(finder.run({"-C", "sub", "search", "--side", "runner", "--name", "r"}).status, 0);
 
     EXPECT_EQ(finder.run({"-C", "no/such/dir", "list", "runner"}).status, 2);
+
+    // A FIFO is refused at once, never waited on.
+    std::filesystem::create_directories(finder.dir() / "pipe");
+    ::mkfifo((finder.dir() / "pipe" / "corp.txt").c_str(), 0600);
+    auto fifo = finder.run({"-C", "pipe", "list", "all"});
+    EXPECT_EQ(fifo.status, 2);
+    EXPECT_EQ(fifo.err, std::string("pipe/corp.txt: ") + kOpenFailed + "\n");
 }
 
 TEST(FinderCli, FormatErrorMidFileReportsItsLineAndKeepsTheCardsBefore)

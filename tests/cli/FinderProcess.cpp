@@ -54,7 +54,8 @@ FinderProcess::Result FinderProcess::run(const std::vector<std::string>& args,
 {
     std::filesystem::path out = dir_ / "out" / "stdout";
     std::filesystem::path err = dir_ / "out" / "stderr";
-    std::string command = "cd " + quoted(dir_.string()) + " && " + quoted(VOXTARN_FIND);
+    // A program that blocks fails the test instead of hanging it.
+    std::string command = "cd " + quoted(dir_.string()) + " && timeout 30 " + quoted(VOXTARN_FIND);
     for (const std::string& arg : args)
         command += " " + quoted(arg);
     command += " >" + quoted(stdoutFile.empty() ? out.string() : stdoutFile) + " 2>" + quoted(err.string());

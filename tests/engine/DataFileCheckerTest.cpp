@@ -55,7 +55,7 @@ TEST(DataFileChecker, ReportsCutShortRecordsLongLinesAndInvalidBytes)
     auto splitResult = check(split + "\nn\ni\nr\n--\n");
     EXPECT_EQ(linesOf(splitResult), (std::vector<long>{2}));
 
-    auto invalid = check("N\nT\n\nn\n\x80\nr\n--\n# \x83\n");
+    auto invalid = check("N\nT\n\nn\n\xA0\nr\n--\n# \x83\n");
     EXPECT_EQ(linesOf(invalid), (std::vector<long>{5, 8}));
     EXPECT_EQ(invalid.cards, 1);
 }

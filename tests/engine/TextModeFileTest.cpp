@@ -82,9 +82,25 @@ TEST(TextModeFile, ReadsFromDiskAcrossBufferBoundaries)
     EXPECT_FALSE(file->readFailed());
 }
 
-TEST(TextModeFile, DirectoriesAndMissingFilesDoNotOpen)
+// Only a regular file, after following links, is a data file; anything else
+// is refused at once, never a read that blocks or never ends.
+TEST(TextModeFile, OnlyRegularFilesOpen)
 {
     TempDir dir;
-    EXPECT_EQ(TextModeFile::open(dir.path()), nullptr);
-    EXPECT_EQ(TextModeFile::open(dir.path() / "missing.txt"), nullptr);
+    const std::filesystem::path file = dir.write("corp.txt", "C\n");
+    const std::pair<std::filesystem::path, bool> rows[] = {
+        {file, true},
+        {dir.path(), false},
+        {dir.path() / "missing.txt", false},
+#if defined(_WIN32)
+        {"NUL", false},
+        {"CON", false},
+#else
+        {dir.link("to-file", file), true},
+        {dir.link("to-zero", "/dev/zero"), false},
+        {dir.fifo("fifo"), false},
+#endif
+    };
+    for (const auto& [path, opens] : rows)
+        EXPECT_EQ(TextModeFile::open(path) != nullptr, opens) << path;
 }
