@@ -70,7 +70,7 @@ QSize defaultWindowSize()
     return available * 3 / 4;
 }
 
-// The five criteria, always copied together and in this order, between the
+// The criteria, always copied together and in this order, between the
 // window's set and the search dialog's members.
 template <typename From, typename To>
 void copyCriteria(const From& from, To& to)
@@ -80,6 +80,7 @@ void copyCriteria(const From& from, To& to)
     to.rate = from.rate;
     to.side = from.side;
     to.mode = from.mode;
+    to.fold = from.fold;
 }
 
 // Values the program never writes would index the dialog's radio tables.
@@ -195,6 +196,8 @@ void CMainWindow::LoadSearchSettings()
     criteria.name = toCp932(store.getProfileString(kSearch, QStringLiteral("key"))).value_or("");
     criteria.side = sideOrZero(store.getProfileInt(kSearch, QStringLiteral("type"), 0));
     criteria.mode = modeOrZero(store.getProfileInt(kSearch, QStringLiteral("mode"), 0));
+    // Written as 0 or 1; anything else was not written here: off.
+    criteria.fold = store.getProfileInt(kSearch, QStringLiteral("fold"), 0) == 1;
 }
 
 void CMainWindow::SaveSettings()
@@ -210,6 +213,7 @@ void CMainWindow::SaveSettings()
     store.writeProfileString(kSearch, QStringLiteral("key"), fromCp932(criteria.name));
     store.writeProfileInt(kSearch, QStringLiteral("type"), criteria.side);
     store.writeProfileInt(kSearch, QStringLiteral("mode"), criteria.mode);
+    store.writeProfileInt(kSearch, QStringLiteral("fold"), criteria.fold ? 1 : 0);
     // A failed write keeps the earlier file whole; like every settings
     // write, it is not reported.
     store.flush();

@@ -1,6 +1,7 @@
 #include "CardLister.h"
 
 #include "DataFiles.h"
+#include "FoldedSearch.h"
 #include "TextModeFile.h"
 #include "Utf8Path.h"
 
@@ -112,8 +113,20 @@ void CardLister::OnListCorp()
 
 void CardLister::RunSearch(const SearchCriteria& criteria)
 {
+    if (criteria.fold) {
+        FoldedSearch folded(criteria);
+        searchSide(criteria.side, [&folded](const Card& card) { return folded.accepts(card); });
+    } else {
+        searchSide(criteria.side, [&criteria](const Card& card) { return criteria.acceptsAsTyped(card); });
+    }
+}
+
+// One loop for both tests: without folding it runs the very test it always
+// ran, with not even a look at the option per card.
+template <typename Accepts> void CardLister::searchSide(int side, Accepts accepts)
+{
     Card work;
-    const char* file = dataFileName(criteria.side);
+    const char* file = dataFileName(side);
     std::filesystem::path path = dataDir_ / (file ? file : "");
     // Opened before anything is emptied: a missing file keeps the list.
     std::unique_ptr<TextModeFile> data = file ? TextModeFile::open(path) : nullptr;
@@ -125,7 +138,7 @@ void CardLister::RunSearch(const SearchCriteria& criteria)
     int result = 0;
     replaceList([&] {
         while ((result = work.read(*data, &trace)) == 0) {
-            if (criteria.accepts(work))
+            if (accepts(work))
                 AddCardLine(work);
         }
     });

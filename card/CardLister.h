@@ -26,7 +26,8 @@ public:
     void OnListRunner();
     void OnListCorp();
     // Replaces the list with the hits of `criteria` in the side's file; when
-    // the file cannot be opened the list stays as it was.
+    // the file cannot be opened the list stays as it was. The criteria texts
+    // of a folded search are folded once for the whole file.
     void RunSearch(const SearchCriteria& criteria);
 
     // Whether AddCardLine keeps a copy of each card (the default). A front
@@ -41,6 +42,7 @@ public:
 
 private:
     template <typename Load> void replaceList(Load load);
+    template <typename Accepts> void searchSide(int side, Accepts accepts);
     void clearList();
     void reportUnfinishedRecord(int result, const RecordTrace& trace, const char* file,
                                 const std::filesystem::path& path, bool readFailed);

@@ -129,7 +129,7 @@ private:
             if (takeOption(option)) {
                 if (option != "--records")
                     return fail("unknown option for list: " + option), false;
-                if (!noValue(option) || !setRecords())
+                if (!noValue(option) || !setFlag(result_.records))
                     return false;
                 continue;
             }
@@ -163,7 +163,8 @@ private:
                       : option == "--name"    ? value(option, result_.name)
                       : option == "--type"    ? value(option, result_.type)
                       : option == "--rate"    ? value(option, result_.rate)
-                      : option == "--records" ? noValue(option) && setRecords()
+                      : option == "--fold"    ? noValue(option) && setFlag(result_.fold)
+                      : option == "--records" ? noValue(option) && setFlag(result_.records)
                                               : (fail("unknown option for search: " + option), false);
             if (!ok)
                 return false;
@@ -171,9 +172,9 @@ private:
         return true;
     }
 
-    bool setRecords()
+    static bool setFlag(bool& flag)
     {
-        result_.records = true;
+        flag = true;
         return true;
     }
 
@@ -210,7 +211,7 @@ const char* CommandLine::usage()
     return "usage: voxtarn-find [-C DIR] [--encoding utf-8|cp932] list all|runner|corp [--records]\n"
            "       voxtarn-find [-C DIR] [--encoding utf-8|cp932] search [--side corp|runner]\n"
            "                    [--name TEXT] [--type TEXT] [--rate TEXT]\n"
-           "                    [--mode exact|prefix|partial] [--records]\n"
+           "                    [--mode exact|prefix|partial] [--fold] [--records]\n"
            "       voxtarn-find [-C DIR] check\n"
            "       voxtarn-find --help | --version\n"
            "\n"
@@ -221,6 +222,10 @@ const char* CommandLine::usage()
            "  search      the cards of one side (default corp) whose name or type matches\n"
            "              TEXT (default mode exact; A-Z match a-z) and whose rarity is\n"
            "              --rate (empty: any)\n"
+           "  --fold      search with kana and character width folded: hiragana match\n"
+           "              katakana, half-width katakana (a voiced mark joined to its\n"
+           "              letter) match full-width ones, full-width ASCII matches ASCII,\n"
+           "              in the name, type and rarity alike\n"
            "  check       reports every format problem of both files as FILE:LINE: text\n"
            "  --records   print whole records in the data-file format instead of lines\n"
            "  --encoding  of the output and of TEXT (default utf-8; cp932 passes the\n"

@@ -7,6 +7,7 @@
 #include "RecordWriter.h"
 #include "SearchCriteria.h"
 #include "SystemConsole.h"
+#include "TextFold.h"
 #include "TextModeFile.h"
 #include "Utf8Path.h"
 
@@ -123,16 +124,19 @@ std::optional<SearchCriteria> Finder::searchCriteria()
     criteria.rate = std::move(*rate);
     criteria.side = commandLine_.side;
     criteria.mode = commandLine_.mode;
+    criteria.fold = commandLine_.fold;
     return criteria;
 }
 
 // A character that CP932 cannot hold is an error, never a substitute that
-// could match some other card.
+// could match some other card; only a folded search takes a hiragana that
+// CP932 lacks as the katakana it folds to anyway.
 std::optional<std::string> Finder::cardText(const std::string& option, const std::string& text)
 {
     if (commandLine_.encoding == CommandLine::Encoding::Cp932 && !kUnicodeArguments)
         return text;
-    std::optional<std::string> bytes = converter_.fromUtf8(text);
+    std::optional<std::string> bytes =
+        converter_.fromUtf8(commandLine_.fold ? textfold::withKatakanaForMissingHiragana(text) : text);
     if (!bytes)
         ui_.showError(option + ": the text is no UTF-8 or holds a character that CP932 cannot hold");
     return bytes;

@@ -84,6 +84,7 @@ TEST(FinderCli, BadArgumentsExitTwoWithAHint)
         {"list", "some"},
         {"list", "all", "corp"},
         {"list", "all", "--records=yes"},
+        {"search", "--fold=yes"},
         {"search", "--mode", "fuzzy"},
         {"search", "--side", "both"},
         {"search", "--name"},
@@ -233,7 +234,7 @@ TEST(FinderCli, SearchTextsModesAndSides)
     FinderProcess finder;
     finder.write("corp.txt", sjis(record("ABC", "Rare", {}, "アイス：城壁") + record("abx", "Common") +
                                   record("xab", "Common", {}, "アイス：猟犬") + record("b", "Rare")));
-    finder.write("runner.txt", sjis(record("蜘蛛の糸", "Rare", {}, "プログラム")));
+    finder.write("runner.txt", sjis(record("蜘蛛の糸", "Rare", {}, "プログラム") + record("ヴォイド")));
     auto names = [&](const std::vector<std::string>& args) {
         std::vector<std::string> result;
         for (const std::string& line : lines(finder.run(args).out))
@@ -248,6 +249,10 @@ TEST(FinderCli, SearchTextsModesAndSides)
               Names({"abx", "xab"}));
     EXPECT_EQ(names({"search", "--type", "アイス", "--mode", "prefix", "--rate", "Rare"}), Names({"ABC"}));
     EXPECT_EQ(names({"search", "--side", "runner", "--name", "蜘蛛", "--mode", "partial"}), Names({"蜘蛛の糸"}));
+
+    // Folded, a typed ゔ, which CP932 lacks, is taken as ヴ.
+    EXPECT_EQ(names({"search", "--side", "runner", "--fold", "--mode", "prefix", "--name", "ゔぉい"}), Names({"ヴォイド"}));
+    EXPECT_EQ(finder.run({"search", "--side", "runner", "--mode", "prefix", "--name", "ゔぉい"}).status, 2);
 
     // With cp932 the text is taken as bytes: Shift-JIS finds, UTF-8 does not.
     EXPECT_EQ(finder.run({"--encoding", "cp932", "search", "--side", "runner", "--name", sjis("蜘蛛の糸")}).status, 0);
@@ -321,6 +326,12 @@ TEST(FinderCli, SampleDataPassesTheCheck)
     EXPECT_EQ(all.status, 0);
     for (const char* rarity : {"Common\t", "Uncommon\t", "Vital\t", "Rare\t"})
         EXPECT_NE(all.out.find(std::string("\n") + rarity), std::string::npos) << rarity;
+    // A hiragana word finds the katakana card when folded.
+    std::vector<std::string> folded = {"-C", VOXTARN_SAMPLE_DATA, "search", "--side", "runner", "--mode", "partial",
+                                       "--name", "はっかー"};
+    EXPECT_EQ(finder.run(folded).status, 1);
+    folded.push_back("--fold");
+    EXPECT_EQ(finder.run(folded).out.substr(0, 28), "Vital\t夕凪のハッカー\t");
 }
 
 TEST(FinderCli, AFailedWriteIsAnError)

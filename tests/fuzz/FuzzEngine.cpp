@@ -1,12 +1,14 @@
 // Feeds arbitrary bytes through the record reader and writer, the list
-// loading, the file check, the comparisons and the CP932 converter, and checks what must
-// hold whatever the input.
+// loading, the file check, the comparisons with and without folding and the
+// CP932 converter, and checks what must hold whatever the input.
 #include "Card.h"
 #include "CardLister.h"
 #include "Cp932Converter.h"
 #include "DataFileChecker.h"
 #include "RecordWriter.h"
+#include "SearchCriteria.h"
 #include "ShiftJis.h"
+#include "TextFold.h"
 #include "TextModeFile.h"
 
 #include <cstdint>
@@ -64,6 +66,65 @@ int referenceFind(const std::string& field, const std::string& text)
     return 0;
 }
 
+// --- the folded comparisons against folding each character on its own
+
+// The folded characters of `s`, found by folding one character at a time
+// with the table: a half-width letter and the voiced mark after it are one
+// character when they fold to one.
+std::vector<textfold::FoldedChar> foldEachCharacter(const std::string& s)
+{
+    const std::vector<Character> chars = characters(s);
+    std::vector<textfold::FoldedChar> out;
+    textfold::FoldedText one;
+    for (std::size_t k = 0; k < chars.size(); ++k) {
+        const std::string& bytes = chars[k].bytes;
+        if (k + 1 < chars.size() && bytes.size() == 1 && (chars[k + 1].bytes == "\xDE" || chars[k + 1].bytes == "\xDF")) {
+            textfold::fold(bytes + chars[k + 1].bytes, one);
+            if (one.size() == 1) {
+                out.push_back(one[0]);
+                ++k;
+                continue;
+            }
+        }
+        textfold::fold(bytes, one);
+        require(one.size() == 1, "a character folds to one");
+        out.push_back(one[0]);
+    }
+    return out;
+}
+
+bool referenceFoldedMatch(const std::string& field, const std::string& text, int mode)
+{
+    const auto f = foldEachCharacter(field);
+    const auto t = foldEachCharacter(text);
+    for (std::size_t start = 0; start + t.size() <= f.size(); ++start) {
+        bool same = true;
+        for (std::size_t k = 0; k < t.size() && same; ++k)
+            same = f[start + k] == t[k];
+        if (same && (mode == Partial || (start == 0 && (mode == Prefix || t.size() == f.size()))))
+            return true;
+        if (mode != Partial)
+            return false;
+    }
+    return false;
+}
+
+void checkFoldedComparisons(const Card& card, const std::string& text)
+{
+    if (text.empty())
+        return;  // an empty text is no criterion
+    for (int mode : {Exact, Prefix, Partial}) {
+        const SearchCriteria folded{text, "", "", 0, mode, true};
+        require(folded.accepts(card) == referenceFoldedMatch(card.name, text, mode),
+                "the folded comparison equals folding each character");
+    }
+    if (card.match(Name, text))
+        require(SearchCriteria{text, "", "", 0, Exact, true}.accepts(card), "equal texts stay equal folded");
+    const std::string typed = textfold::withKatakanaForMissingHiragana(text);
+    require(typed.size() == text.size() && typed.find("\xE3\x82\x94") == std::string::npos,
+            "a typed hiragana vu becomes katakana in place");
+}
+
 void checkComparisons(const std::string& data)
 {
     std::size_t cut = data.find('\n');
@@ -76,6 +137,7 @@ void checkComparisons(const std::string& data)
     if (card.match(Name, text))
         require(card.fmatch(Name, text) == 1, "match implies fmatch");
     require(sjis::truncateToBytes(card.name, text.size()).size() <= text.size(), "truncation stays in bounds");
+    checkFoldedComparisons(card, text);
 }
 
 // --- the reader, the check and the list loading
@@ -154,6 +216,7 @@ void checkListing(const std::string& data)
     criteria.type = data.size() > 3 ? data.substr(3, 2) : std::string();
     criteria.side = data.empty() ? 0 : data[0] & 1;
     criteria.mode = data.size() < 2 ? 0 : static_cast<unsigned char>(data[1]) % 4;
+    criteria.fold = data.size() > 1 && (data[1] & 4) != 0;
     lister.RunSearch(criteria);
     require(screen.lines == lister.cards().size(), "one line per hit");
     for (const auto& card : lister.cards())

@@ -251,13 +251,14 @@ private slots:
         const struct {
             QStringList entries;
             int side, mode;
+            bool fold;
         } cases[] = {
-            {{}, 0, 0},  // first run
-            {{"key=アイス", "type=1", "mode=2"}, 1, 2},
-            {{"type=2", "mode=3"}, 0, 0},  // never written by the program
-            {{"type=-1", "mode=-5"}, 0, 0},
-            {{"type=1x", "mode=4294967298"}, 0, 0},  // strict, no wrapping
-            {{"key=x", "mode=1"}, 0, 1},  // partial
+            {{}, 0, 0, false},  // first run
+            {{"key=アイス", "type=1", "mode=2", "fold=1"}, 1, 2, true},
+            {{"type=2", "mode=3", "fold=2"}, 0, 0, false},  // never written by the program
+            {{"type=-1", "mode=-5", "fold=-1"}, 0, 0, false},
+            {{"type=1x", "mode=4294967298", "fold=true"}, 0, 0, false},  // strict, no wrapping
+            {{"key=x", "mode=1", "fold=0"}, 0, 1, false},  // partial
         };
         for (const auto& c : cases) {
             QFile::remove(settingsFile());
@@ -267,6 +268,7 @@ private slots:
             QCOMPARE(fromCp932(criteria.name), c.entries.filter(QStringLiteral("key=")).value(0).mid(4));
             QCOMPARE(criteria.side, c.side);
             QCOMPARE(criteria.mode, c.mode);
+            QCOMPARE(criteria.fold, c.fold);
             QVERIFY(criteria.type.empty() && criteria.rate.empty());
         }
     }
@@ -309,7 +311,7 @@ private slots:
     void closingSavesSettings()
     {
         DataFolder data;
-        writeStore(kSearch, {"key=ｱｲｽ, \"壁\"", "type=1", "mode=2"});
+        writeStore(kSearch, {"key=ｱｲｽ, \"壁\"", "type=1", "mode=2", "fold=1"});
         auto window = openWindow(data);
         window->move(60, 70);  // a top-level window moves by its frame
         window->resize(420, 310);
@@ -325,6 +327,7 @@ private slots:
         QCOMPARE(store.getProfileString(kSearch, QStringLiteral("key")), QStringLiteral("ｱｲｽ, \"壁\""));
         QCOMPARE(store.getProfileInt(kSearch, QStringLiteral("type"), -1), 1);
         QCOMPARE(store.getProfileInt(kSearch, QStringLiteral("mode"), -1), 2);
+        QCOMPARE(store.getProfileInt(kSearch, QStringLiteral("fold"), -1), 1);
 
         // The end of the session writes too, and the window stays.
         auto second = openWindow(data);
@@ -352,6 +355,7 @@ private slots:
         window->close();
         QCOMPARE(storedRect(), QRect(10, 20, 320, 240));
         QCOMPARE(ProfileStore().getProfileInt(kSearch, QStringLiteral("mode"), -1), 0);
+        QCOMPARE(ProfileStore().getProfileInt(kSearch, QStringLiteral("fold"), -1), 0);
     }
 
     void searchFromF5()
@@ -359,7 +363,8 @@ private slots:
         DataFolder data;
         data.write(QStringLiteral("corp.txt"), namedCards({QStringLiteral("氷の壁")}));
         data.write(QStringLiteral("runner.txt"), namedCards({QStringLiteral("Ice Pick"), QStringLiteral("Rope"),
-                                                             QStringLiteral("氷の鍵"), QStringLiteral("Nice Try")}));
+                                                             QStringLiteral("氷の鍵"), QStringLiteral("Nice Try"),
+                                                             QStringLiteral("アイス・ピック")}));
         auto window = openWindow(data);
 
         // Partial, Runner side: every name holding "ice", ASCII case folded.
@@ -369,6 +374,15 @@ private slots:
         QCOMPARE(window->listBox()->currentSelection(), 0);
         QCOMPARE(window->searchCriteria().side, 1);
         QCOMPARE(window->searchCriteria().mode, 2);
+
+        // Folded: hiragana and half-width katakana find the katakana card.
+        modals().then([](QWidget* dialog) {
+            clickId(dialog, 207);
+            fillSearch(QStringLiteral("あいす・ﾋﾟｯｸ"), 203, 204)(dialog);
+        });
+        pressOnList(*window, Qt::Key_F5);
+        QCOMPARE(cardNames(*window), (QStringList{"アイス・ピック"}));
+        QVERIFY(window->searchCriteria().fold);
 
         // Zero hits: an empty list, no selection, no message (the watchdog
         // would close one and fail the test).
@@ -391,7 +405,7 @@ private slots:
         window->OnSearch();
         QCOMPARE(shown, QStringLiteral("zzz"));
         QVERIFY(window->searchCriteria() == before);
-        QCOMPARE(window->listBox()->count(), 4);
+        QCOMPARE(window->listBox()->count(), 5);
     }
 
     void searchWithAMissingFileKeepsTheList()

@@ -9,6 +9,7 @@
 #include "SearchDialog.h"
 #include "TemplateDialogBuilder.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFontInfo>
 #include <QLineEdit>
@@ -39,7 +40,7 @@ T* child(QWidget* parent, const QString& name)
 
 bool checked(QWidget* dialog, int id)
 {
-    return child<QRadioButton>(dialog, QStringLiteral("id%1").arg(id))->isChecked();
+    return child<QAbstractButton>(dialog, QStringLiteral("id%1").arg(id))->isChecked();
 }
 
 const std::string kA = "\x82\xa0";  // "あ" in CP932
@@ -108,7 +109,15 @@ private slots:
             QCOMPARE(rarity->count(), 4);
             QVERIFY(!checked(modal, 202) && checked(modal, 203));
             QVERIFY(!checked(modal, 204) && !checked(modal, 205) && checked(modal, 206));
+            QVERIFY(!checked(modal, 207));
             QCOMPARE(QApplication::focusWidget(), child(modal, "id208"));
+            // The fold check box comes after the mode group, before OK.
+            child(modal, "id206")->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), child(modal, "id207"));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), child(modal, "id1"));
 
             auto* name = child<QLineEdit>(modal, "id208");
             name->clear();
@@ -117,7 +126,8 @@ private slots:
             QInputMethodEvent typed;
             typed.setCommitString(QStringLiteral("・氷"));
             QApplication::sendEvent(name, &typed);
-            child<QLineEdit>(modal, "id209")->setText(QStringLiteral("〜アイス"));
+            // Folded, ゔ, which CP932 lacks, is taken as ヴ.
+            child<QLineEdit>(modal, "id209")->setText(QStringLiteral("〜アイスゔ"));
             // A rarity not in the list is taken as typed, not completed.
             rarity->lineEdit()->clear();
             QTest::keyClicks(rarity, "vital");
@@ -129,10 +139,11 @@ private slots:
         });
         QCOMPARE(dialog.DoModal(), 1);
         QCOMPARE(dialog.name, std::string("Wall\x81\x45\x95\x58"));
-        QCOMPARE(dialog.type, std::string("\x81\x60\x83\x41\x83\x43\x83\x58"));
+        QCOMPARE(dialog.type, std::string("\x81\x60\x83\x41\x83\x43\x83\x58\x83\x94"));
         QCOMPARE(dialog.rate, std::string("vital"));
         QCOMPARE(dialog.side, 0);
         QCOMPARE(dialog.mode, 1);
+        QVERIFY(dialog.fold);
     }
 
     void searchCancelEscAndCloseBoxLeaveTheCriteria()
@@ -142,7 +153,10 @@ private slots:
             dialog.name = "keep";
             dialog.rate = "Common";
             dialog.mode = 1;
+            dialog.fold = true;
             modals().then([&](QWidget* modal) {
+                QVERIFY(checked(modal, 207));
+                clickId(modal, 207);
                 child<QLineEdit>(modal, "id208")->setText(QStringLiteral("edited"));
                 child<QComboBox>(modal, "id210")->setEditText(QStringLiteral("Rare"));
                 clickId(modal, 203);
@@ -159,6 +173,7 @@ private slots:
             QCOMPARE(dialog.rate, std::string("Common"));
             QCOMPARE(dialog.side, 0);
             QCOMPARE(dialog.mode, 1);
+            QVERIFY(dialog.fold);
         }
     }
 
@@ -187,12 +202,13 @@ private slots:
     {
         SearchDialog dialog;
         dialog.name = "before";
-        const QString withEmoji = QStringLiteral("Ice") + QString::fromUtf8("\xF0\x9F\x98\x80");
+        // ゔ: CP932 lacks it, and without folding it is no katakana either.
+        const QString refused = QStringLiteral("Iceゔ");
         QStringList messages;
         QWidget* owner = nullptr;
         bool stayedOpen = false;
         modals().then([&](QWidget* modal) {
-            child<QLineEdit>(modal, "id208")->setText(withEmoji);
+            child<QLineEdit>(modal, "id208")->setText(refused);
             clickId(modal, 203);
             modals().then([&](QWidget* box) {
                 owner = box->parentWidget();
@@ -200,7 +216,7 @@ private slots:
             });
             clickId(modal, 1);
             // The box has closed; the search dialog is still up with the input.
-            stayedOpen = modal->isVisible() && childText(modal, "id208") == withEmoji && dialog.side == 0;
+            stayedOpen = modal->isVisible() && childText(modal, "id208") == refused && dialog.side == 0;
             child<QLineEdit>(modal, "id208")->setText(QStringLiteral("Ice"));
             clickId(modal, 1);
         });

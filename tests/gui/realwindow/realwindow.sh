@@ -2,10 +2,12 @@
 # The whole program in a real X server, driven by real key presses:
 #   realwindow.sh <voxtarn executable> <output folder>
 # Starts its own Xvfb, searches the Runner cards for a typed name in partial
-# mode, opens the details of the first hit, closes everything with the
-# keyboard and checks from outside that the settings file holds the typed
-# name, the side and the mode. Screenshots of the search and detail dialogs
-# land in the output folder. Exit 77 (skipped) when Xvfb is not installed.
+# mode, opens the details of the first hit, searches again for a hiragana
+# name with kana folded and opens the katakana card it finds, closes
+# everything with the keyboard and checks from outside that the settings
+# file holds the typed name, the side, the mode and the folding.
+# Screenshots of the search and detail dialogs land in the output folder.
+# Exit 77 (skipped) when Xvfb is not installed.
 set -euo pipefail
 
 program="$(realpath "$1")"
@@ -82,14 +84,15 @@ shot() {
   echo "screenshot: $out/$1"
 }
 
-# Data files of our own, plain ASCII; settings in the temp folder.
+# Data files of our own, in Shift-JIS; settings in the temp folder.
 mkdir -p "$tmp/data" "$tmp/config" "$tmp/empty" "$tmp/runtime"
 chmod 700 "$tmp/runtime"
 card() {  # name type rate
   printf '%s\n%s\nA: gain [1].\n\nnote of %s\nIllus. Test\n%s\n--\n' "$1" "$2" "$1" "$3"
 }
 { card "Glass Wall" "Ice" "Common"; card "Night Archive" "Asset" "Rare"; } > "$tmp/data/corp.txt"
-{ card "Rope Ladder" "Hardware" "Common"; card "Ice Pick" "Program" "Vital"; card "Nice Try" "Event" "Rare"; } > "$tmp/data/runner.txt"
+{ card "Rope Ladder" "Hardware" "Common"; card "Ice Pick" "Program" "Vital"; card "Nice Try" "Event" "Rare"
+  card "ミラー・ノット" "プログラム" "Rare"; } | iconv -f UTF-8 -t CP932 > "$tmp/data/runner.txt"
 
 export XDG_CONFIG_HOME="$tmp/config" XDG_CONFIG_DIRS="$tmp/empty" XDG_RUNTIME_DIR="$tmp/runtime"
 export QT_QPA_PLATFORM=xcb
@@ -118,6 +121,24 @@ shot detail-dialog.png
 xdotool key Escape
 wait_gone "カード"
 
+step "F5: a hiragana name, kana folded"
+focus "$main"
+open_dialog F5 "検索"
+# The name field holds the last name; Tab five times: the fold check box.
+xdotool key ctrl+a
+xdotool type --delay 30 "みらー"
+xdotool key --delay 50 Tab Tab Tab Tab Tab space
+shot search-folded.png
+xdotool key Return
+wait_gone "検索"
+
+step "Enter on the list: the katakana card (no hit would bring a message instead)"
+focus "$main"
+open_dialog Return "カード"
+shot detail-folded.png
+xdotool key Escape
+wait_gone "カード"
+
 step "Alt+F4"
 focus "$main"
 xdotool key alt+F4
@@ -133,7 +154,8 @@ step "settings"
 conf="$tmp/config/Kestrowe/Voxtarn card list finder.conf"
 [ -f "$conf" ] || fail "no settings file at $conf"
 cat "$conf"
-grep -qx 'key=ice' "$conf" || fail "the typed name is not stored"
+grep -qx 'key=みらー' "$conf" || fail "the typed name is not stored"
 grep -qx 'type=1' "$conf" || fail "the Runner side is not stored"
 grep -qx 'mode=2' "$conf" || fail "the partial mode is not stored"
+grep -qx 'fold=1' "$conf" || fail "the folding is not stored"
 echo "PASS"
