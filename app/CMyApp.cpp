@@ -19,6 +19,8 @@ bool CMyApp::InitInstance()
     setDialogBkColor(menuBackgroundColor(), menuTextColor());
     setApplicationName(QString::fromLatin1(ProfileStore::kApplication));
     setOrganizationName(QString::fromLatin1(ProfileStore::kOrganisation));
+    // Lets the desktop match the window to its menu entry and icon.
+    setDesktopFileName(QStringLiteral(VOXTARN_APP_ID));
     setWindowIcon(appIcon());
     installDialogFontSubstitutions();
     mainWindow_ = std::make_unique<CMainWindow>();
