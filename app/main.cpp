@@ -13,6 +13,6 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "voxtarn: %s\nTry 'voxtarn --help'.\n", qPrintable(options.error));
         return 2;
     }
-    app.InitInstance();
+    app.InitInstance(options.dataFolder);
     return app.exec();
 }
