@@ -129,7 +129,11 @@ xdotool type --delay 20 "$tmp/data/"
 shot folder-chooser.png
 xdotool key Return
 wait_gone "データフォルダを開く"
-grep -qx "folder=$tmp/data" "$conf" || fail "the folder is not stored at once: $(cat "$conf")"
+deadline=$((SECONDS + limit))   # written once the chooser has returned
+until grep -qsx "folder=$tmp/data" "$conf"; do
+  [ $SECONDS -lt $deadline ] || fail "the folder is not stored at once: $(cat "$conf")"
+  xdotool sleep 0.05
+done
 
 focus "$main"
 step "F5: search dialog"
