@@ -8,8 +8,6 @@
 
 namespace {
 
-const char* const kProgram = "voxtarn";
-
 // Help and version as options of our own: Qt's --help-all would list the
 // window system's options, which a core application does not know.
 struct Parser {
@@ -41,10 +39,11 @@ std::optional<int> StartOptions::answerWithoutWindow(int argc, char** argv)
 {
     // Named "voxtarn" whatever the path it was started by: the usage line
     // ends up in the manual page.
-    std::vector<char*> args(argv, argv + argc);
     char name[] = "voxtarn";
-    args.at(0) = name;
-    int count = argc;
+    std::vector<char*> args{name};
+    if (argc > 1)
+        args.insert(args.end(), argv + 1, argv + argc);
+    int count = static_cast<int>(args.size());
     QCoreApplication core(count, args.data());
     Parser p;
     p.parser.parse(QCoreApplication::arguments());  // Qt's own options are unknown here
@@ -53,7 +52,7 @@ std::optional<int> StartOptions::answerWithoutWindow(int argc, char** argv)
         return 0;
     }
     if (p.parser.isSet(p.version)) {
-        std::printf("%s %s\n", kProgram, VOXTARN_VERSION);
+        std::printf("%s %s\n", name, VOXTARN_VERSION);
         return 0;
     }
     return std::nullopt;
