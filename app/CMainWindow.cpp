@@ -2,6 +2,7 @@
 
 #include "CardListBox.h"
 #include "Cp932Text.h"
+#include "DataFolderSettings.h"
 #include "DetailDialog.h"
 #include "DialogTemplate.h"
 #include "DialogOpeners.h"
@@ -13,6 +14,8 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QMenuBar>
@@ -34,6 +37,7 @@ constexpr auto kCommandTable = std::to_array<CMainWindow::CommandEntry>({
     {CMainWindow::Message::Command, 0, ID_LIST_RUNNER, &CMainWindow::OnListRunner},
     {CMainWindow::Message::Command, 0, ID_LIST_CORP, &CMainWindow::OnListCorp},
     {CMainWindow::Message::Command, 0, ID_LEGEND, &CMainWindow::OnLegend},
+    {CMainWindow::Message::Command, 0, ID_OPEN_FOLDER, &CMainWindow::OnOpenDataFolder},
     {CMainWindow::Message::Command, CMainWindow::LBN_DBLCLK, CMainWindow::IDC_CARDLIST,
      &CMainWindow::OnListDblClk},
 });
@@ -50,6 +54,8 @@ QList<QKeySequence> keysOf(AcceleratorKey key)
         return {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)};  // keypad Enter too
     case AcceleratorKey::F5:
         return {QKeySequence(Qt::Key_F5)};
+    case AcceleratorKey::CtrlO:
+        return {QKeySequence(Qt::CTRL | Qt::Key_O)};
     }
     return {};
 }
@@ -322,6 +328,21 @@ void CMainWindow::OnListRunner()
 void CMainWindow::OnListCorp()
 {
     cards.OnListCorp();
+}
+
+void CMainWindow::OnOpenDataFolder()
+{
+    const QString current = QDir(QString::fromStdU16String(cards.dataDir().u16string())).absolutePath();
+    const QString folder =
+        QFileDialog::getExistingDirectory(this, QStringLiteral("データフォルダを開く"), current);
+    if (!folder.isEmpty())  // cancelled: nothing changes
+        openDataFolder(folder);
+}
+
+void CMainWindow::openDataFolder(const QString& folder)
+{
+    cards.setDataDir(DataFolderSettings::toPath(folder));
+    DataFolderSettings::remember(folder);
 }
 
 void CMainWindow::OnSearch()

@@ -39,6 +39,8 @@ public:
 
     const std::vector<std::unique_ptr<Card>>& cards() const { return cards_; }
     const std::filesystem::path& dataDir() const { return dataDir_; }
+    // The folder every following command reads its files from.
+    void setDataDir(std::filesystem::path dir) { dataDir_ = std::move(dir); }
 
 private:
     template <typename Load> void replaceList(Load load);

@@ -104,7 +104,7 @@ TEST(FinderCli, BadArgumentsExitTwoWithAHint)
 
     auto help = finder.run({"list", "all", "--help"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.out.rfind("usage: voxtarn-find", 0), 0u);
+    EXPECT_EQ(help.out.rfind("Usage: voxtarn-find", 0), 0u);
     auto version = finder.run({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "voxtarn-find 0.3\n");

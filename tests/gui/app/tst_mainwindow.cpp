@@ -5,6 +5,7 @@
 #include "CardLineDelegate.h"
 #include "CardListBox.h"
 #include "CardListModel.h"
+#include "DataFolderSettings.h"
 #include "EngineMessage.h"
 #include "GuiTest.h"
 #include "NowSearchDialog.h"
@@ -102,8 +103,13 @@ private slots:
     void startUpShowsTheWindow()
     {
         auto* app = qobject_cast<CMyApp*>(QCoreApplication::instance());
-        QVERIFY(app && app->InitInstance());
+        // A DIR that is no folder: the message, then the window on the current folder.
+        QStringList messages;
+        modals().then(acceptMessage(messages));
+        QVERIFY(app && app->InitInstance(QStringLiteral("/no/such/フォルダ")));
+        QCOMPARE(messages, QStringList{kTitle + QStringLiteral("データフォルダが見つからない\n/no/such/フォルダ")});
         CMainWindow* window = app->mainWindow();
+        QCOMPARE(window->lister().dataDir(), std::filesystem::path("."));
         QVERIFY(window && QTest::qWaitForWindowActive(window));
         QCOMPARE(window->windowTitle(), QStringLiteral("Voxtarn card list finder"));
         QCOMPARE(QCoreApplication::organizationName(), QStringLiteral("Kestrowe"));
@@ -139,15 +145,21 @@ private slots:
         }
         modals().then(record);
         pressOnList(*window, Qt::Key_Enter, Qt::KeypadModifier);
+        modals().then(record);
+        pressOnList(*window, Qt::Key_O, Qt::ControlModifier);
         CardListBox* list = window->listBox();
         const QPoint second = list->visualRect(list->lines()->index(1)).center();
         modals().then(record);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second);
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second);
         QCOMPARE(seen, (QStringList{about, "dialog110 First", about, about, "dialog200 <no id111>",
-                                    "dialog110 First", "dialog110 First", "dialog110 Second"}));
-        // The search dialog closed by its close box changed nothing.
+                                    "dialog110 First", "dialog110 First", "QFileDialog <no id111>",
+                                    "dialog110 Second"}));
+        // The search dialog and the folder chooser closed by their close
+        // boxes changed nothing.
         QCOMPARE(cardNames(*window), (QStringList{"First", "Second"}));
+        QCOMPARE(window->lister().dataDir(), std::filesystem::path(data.path()));
+        QVERIFY(!QFile::exists(settingsFile()));
     }
 
     void listCoversTheClientAreaAtTheTabStops()
@@ -270,6 +282,37 @@ private slots:
             QCOMPARE(criteria.mode, c.mode);
             QCOMPARE(criteria.fold, c.fold);
             QVERIFY(criteria.type.empty() && criteria.rate.empty());
+        }
+    }
+
+    void dataFolderAtStart()
+    {
+        DataFolder given, stored, withFile, empty;
+        withFile.write(QStringLiteral("runner.txt"), {});
+        stored.write(QStringLiteral("corp.txt"), {});
+        const QString gone = QString::fromStdString(given.path()) + QStringLiteral("/gone");
+        const auto q = [](const DataFolder& folder) { return QString::fromStdString(folder.path()); };
+        const struct {
+            const char* what;
+            QString argument, current, storedFolder, expected;
+            bool notFound;
+        } cases[] = {
+            {"DIR given", q(given), q(withFile), q(stored), q(given), false},
+            {"DIR gone", gone, q(empty), q(stored), q(empty), true},
+            {"DIR a file", q(stored) + QStringLiteral("/corp.txt"), q(empty), q(stored), q(empty), true},
+            {"current folder with a file", {}, q(withFile), q(stored), q(withFile), false},
+            {"stored folder", {}, q(empty), q(stored), q(stored), false},
+            {"stored folder gone", {}, q(empty), gone, q(empty), false},
+            {"nothing stored", {}, q(empty), {}, q(empty), false},
+        };
+        for (const auto& c : cases) {
+            QFile::remove(settingsFile());
+            if (!c.storedFolder.isEmpty())
+                DataFolderSettings::remember(c.storedFolder);
+            const DataFolderSettings::Start start =
+                DataFolderSettings::atStart(c.argument, DataFolderSettings::toPath(c.current));
+            QVERIFY2(start.folder == DataFolderSettings::toPath(c.expected), c.what);
+            QVERIFY2(start.argumentNotFound == c.notFound, c.what);
         }
     }
 

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # The whole program in a real X server, driven by real key presses:
 #   realwindow.sh <voxtarn executable> <output folder>
-# Starts its own Xvfb, searches the Runner cards for a typed name in partial
-# mode, opens the details of the first hit, searches again for a hiragana
-# name with kana folded and opens the katakana card it finds, closes
-# everything with the keyboard and checks from outside that the settings
-# file holds the typed name, the side, the mode and the folding.
-# Screenshots of the search and detail dialogs land in the output folder.
+# Starts its own Xvfb and the program in a folder without data files, opens
+# the data folder with Ctrl+O, searches the Runner cards for a typed name in
+# partial mode, opens the details of the first hit, searches again for a
+# hiragana name with kana folded and opens the katakana card it finds, closes
+# everything with the keyboard and checks from outside that the settings file
+# holds the folder, the typed name, the side, the mode and the folding.
+# Started again in the same folder, the stored search finds the cards of the
+# folder opened last. Screenshots of the chooser and the search and detail
+# dialogs land in the output folder.
 # Exit 77 (skipped) when Xvfb is not installed.
 set -euo pipefail
 
@@ -85,7 +88,7 @@ shot() {
 }
 
 # Data files of our own, in Shift-JIS; settings in the temp folder.
-mkdir -p "$tmp/data" "$tmp/config" "$tmp/empty" "$tmp/runtime"
+mkdir -p "$tmp/data" "$tmp/config" "$tmp/empty" "$tmp/runtime" "$tmp/home"
 chmod 700 "$tmp/runtime"
 card() {  # name type rate
   printf '%s\n%s\nA: gain [1].\n\nnote of %s\nIllus. Test\n%s\n--\n' "$1" "$2" "$1" "$3"
@@ -96,14 +99,46 @@ card() {  # name type rate
 
 export XDG_CONFIG_HOME="$tmp/config" XDG_CONFIG_DIRS="$tmp/empty" XDG_RUNTIME_DIR="$tmp/runtime"
 export QT_QPA_PLATFORM=xcb
-(cd "$tmp/data" && exec "$program") > "$tmp/app.log" 2>&1 &
-app_pid=$!
+conf="$tmp/config/Kestrowe/Voxtarn card list finder.conf"
+
+# Starts the program in the folder without data files, as a menu would.
+start_program() {
+  (cd "$tmp/home" && exec "$program") > "$tmp/app.log" 2>&1 &
+  app_pid=$!
+  main=$(wait_window "Voxtarn card list finder")
+  [ -n "$main" ] || fail "the main window did not appear: $(cat "$tmp/app.log")"
+  focus "$main"
+}
+
+# Alt+F4; the program must end by itself, with status 0.
+close_program() {
+  focus "$main"
+  xdotool key alt+F4
+  local deadline=$((SECONDS + limit))
+  while kill -0 "$app_pid" 2> /dev/null; do
+    [ $SECONDS -lt $deadline ] || fail "the program did not end after Alt+F4"
+    xdotool sleep 0.05
+  done
+  wait "$app_pid" || fail "the program ended with status $?"
+  app_pid=""
+}
 
 step "main window"
-main=$(wait_window "Voxtarn card list finder")
-[ -n "$main" ] || fail "the main window did not appear: $(cat "$tmp/app.log")"
-focus "$main"
+start_program
 
+step "Ctrl+O: the folder chooser, given the data folder"
+open_dialog ctrl+o "データフォルダを開く"
+xdotool type --delay 20 "$tmp/data/"
+shot folder-chooser.png
+xdotool key Return
+wait_gone "データフォルダを開く"
+deadline=$((SECONDS + limit))   # written once the chooser has returned
+until grep -qsx "folder=$tmp/data" "$conf"; do
+  [ $SECONDS -lt $deadline ] || fail "the folder is not stored at once: $(cat "$conf")"
+  xdotool sleep 0.05
+done
+
+focus "$main"
 step "F5: search dialog"
 open_dialog F5 "検索"
 xdotool type --delay 30 "ice"
@@ -140,22 +175,24 @@ xdotool key Escape
 wait_gone "カード"
 
 step "Alt+F4"
-focus "$main"
-xdotool key alt+F4
-deadline=$((SECONDS + limit))
-while kill -0 "$app_pid" 2> /dev/null; do
-  [ $SECONDS -lt $deadline ] || fail "the program did not end after Alt+F4"
-  xdotool sleep 0.05
-done
-wait "$app_pid" || fail "the program ended with status $?"
-app_pid=""
+close_program
 
 step "settings"
-conf="$tmp/config/Kestrowe/Voxtarn card list finder.conf"
 [ -f "$conf" ] || fail "no settings file at $conf"
 cat "$conf"
 grep -qx 'key=みらー' "$conf" || fail "the typed name is not stored"
 grep -qx 'type=1' "$conf" || fail "the Runner side is not stored"
 grep -qx 'mode=2' "$conf" || fail "the partial mode is not stored"
 grep -qx 'fold=1' "$conf" || fail "the folding is not stored"
+
+step "started again: the stored search finds cards of the folder opened last"
+start_program
+open_dialog F5 "検索"
+xdotool key Return
+wait_gone "検索"
+focus "$main"
+open_dialog Return "カード"   # only a listed card has details
+xdotool key Escape
+wait_gone "カード"
+close_program
 echo "PASS"
