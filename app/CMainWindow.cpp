@@ -2,6 +2,7 @@
 
 #include "CardListBox.h"
 #include "Cp932Text.h"
+#include "DataFolderSettings.h"
 #include "DetailDialog.h"
 #include "DialogTemplate.h"
 #include "DialogOpeners.h"
@@ -13,6 +14,8 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QMenuBar>
@@ -34,6 +37,7 @@ constexpr auto kCommandTable = std::to_array<CMainWindow::CommandEntry>({
     {CMainWindow::Message::Command, 0, ID_LIST_RUNNER, &CMainWindow::OnListRunner},
     {CMainWindow::Message::Command, 0, ID_LIST_CORP, &CMainWindow::OnListCorp},
     {CMainWindow::Message::Command, 0, ID_LEGEND, &CMainWindow::OnLegend},
+    {CMainWindow::Message::Command, 0, ID_OPEN_FOLDER, &CMainWindow::OnOpenDataFolder},
     {CMainWindow::Message::Command, CMainWindow::LBN_DBLCLK, CMainWindow::IDC_CARDLIST,
      &CMainWindow::OnListDblClk},
 });
@@ -50,6 +54,8 @@ QList<QKeySequence> keysOf(AcceleratorKey key)
         return {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)};  // keypad Enter too
     case AcceleratorKey::F5:
         return {QKeySequence(Qt::Key_F5)};
+    case AcceleratorKey::CtrlO:
+        return {QKeySequence(Qt::CTRL | Qt::Key_O)};
     }
     return {};
 }
@@ -70,7 +76,7 @@ QSize defaultWindowSize()
     return available * 3 / 4;
 }
 
-// The five criteria, always copied together and in this order, between the
+// The criteria, always copied together and in this order, between the
 // window's set and the search dialog's members.
 template <typename From, typename To>
 void copyCriteria(const From& from, To& to)
@@ -80,6 +86,7 @@ void copyCriteria(const From& from, To& to)
     to.rate = from.rate;
     to.side = from.side;
     to.mode = from.mode;
+    to.fold = from.fold;
 }
 
 // Values the program never writes would index the dialog's radio tables.
@@ -195,6 +202,8 @@ void CMainWindow::LoadSearchSettings()
     criteria.name = toCp932(store.getProfileString(kSearch, QStringLiteral("key"))).value_or("");
     criteria.side = sideOrZero(store.getProfileInt(kSearch, QStringLiteral("type"), 0));
     criteria.mode = modeOrZero(store.getProfileInt(kSearch, QStringLiteral("mode"), 0));
+    // Written as 0 or 1; anything else was not written here: off.
+    criteria.fold = store.getProfileInt(kSearch, QStringLiteral("fold"), 0) == 1;
 }
 
 void CMainWindow::SaveSettings()
@@ -210,6 +219,7 @@ void CMainWindow::SaveSettings()
     store.writeProfileString(kSearch, QStringLiteral("key"), fromCp932(criteria.name));
     store.writeProfileInt(kSearch, QStringLiteral("type"), criteria.side);
     store.writeProfileInt(kSearch, QStringLiteral("mode"), criteria.mode);
+    store.writeProfileInt(kSearch, QStringLiteral("fold"), criteria.fold ? 1 : 0);
     // A failed write keeps the earlier file whole; like every settings
     // write, it is not reported.
     store.flush();
@@ -318,6 +328,21 @@ void CMainWindow::OnListRunner()
 void CMainWindow::OnListCorp()
 {
     cards.OnListCorp();
+}
+
+void CMainWindow::OnOpenDataFolder()
+{
+    const QString current = QDir(QString::fromStdU16String(cards.dataDir().u16string())).absolutePath();
+    const QString folder =
+        QFileDialog::getExistingDirectory(this, QStringLiteral("データフォルダを開く"), current);
+    if (!folder.isEmpty())  // cancelled: nothing changes
+        openDataFolder(folder);
+}
+
+void CMainWindow::openDataFolder(const QString& folder)
+{
+    cards.setDataDir(DataFolderSettings::toPath(folder));
+    DataFolderSettings::remember(folder);
 }
 
 void CMainWindow::OnSearch()

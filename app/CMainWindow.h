@@ -52,7 +52,12 @@ public:
     void OnListCorp();
     void OnLegend();
     void OnListDblClk();
+    void OnOpenDataFolder();
     void RunSearch();
+
+    // Reads every following command's files from `folder` and keeps it in
+    // the settings for the next start: what the folder chooser calls.
+    void openDataFolder(const QString& folder);
 
     // The session is ending: the settings are written, the window stays.
     bool OnQueryEndSession();

@@ -14,12 +14,16 @@ public:
     CMyApp(int& argc, char** argv);
     ~CMyApp() override;
 
-    // Always true: start-up checks nothing it could not recover from.
-    bool InitInstance();
+    // Always true: start-up checks nothing it could not recover from. The
+    // cards are read from `folderArgument` (DIR of the command line) or the
+    // folder the settings choose when it is empty.
+    bool InitInstance(const QString& folderArgument = {});
 
     CMainWindow* mainWindow() const { return mainWindow_.get(); }
 
 private:
+    void installQtJapanese();
+
     // A top-level window has no parent; the application owns it.
     std::unique_ptr<CMainWindow> mainWindow_;
 };

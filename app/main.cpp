@@ -1,8 +1,18 @@
 #include "CMyApp.h"
+#include "StartOptions.h"
+
+#include <cstdio>
 
 int main(int argc, char** argv)
 {
+    if (const std::optional<int> status = StartOptions::answerWithoutWindow(argc, argv))
+        return *status;
     CMyApp app(argc, argv);
-    app.InitInstance();
+    const StartOptions options = StartOptions::parse(QCoreApplication::arguments());
+    if (!options.error.isEmpty()) {
+        std::fprintf(stderr, "voxtarn: %s\nTry 'voxtarn --help'.\n", qPrintable(options.error));
+        return 2;
+    }
+    app.InitInstance(options.dataFolder);
     return app.exec();
 }

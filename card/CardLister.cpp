@@ -1,7 +1,9 @@
 #include "CardLister.h"
 
 #include "DataFiles.h"
+#include "FoldedSearch.h"
 #include "TextModeFile.h"
+#include "Utf8Path.h"
 
 CardLister::CardLister(CardListView& view, FinderUi& ui, std::filesystem::path dataDir)
     : view_(view), ui_(ui), dataDir_(std::move(dataDir))
@@ -47,7 +49,7 @@ void CardLister::reportUnfinishedRecord(int result, const RecordTrace& trace, co
 {
     EngineMessage message;
     message.file = file;
-    message.path = path.string();
+    message.path = utf8FromPath(path);
     if (readFailed) {
         message.kind = EngineMessage::ReadFailed;
     } else if (result < 0) {
@@ -69,7 +71,7 @@ int CardLister::LoadSide(int side)
     std::filesystem::path path = dataDir_ / (file ? file : "");
     std::unique_ptr<TextModeFile> data = file ? TextModeFile::open(path) : nullptr;
     if (!data) {
-        ui_.showMessage({EngineMessage::OpenFailed, file ? file : "", path.string(), 0});
+        ui_.showMessage({EngineMessage::OpenFailed, file ? file : "", utf8FromPath(path), 0});
         return -1;
     }
     RecordTrace trace;
@@ -111,20 +113,32 @@ void CardLister::OnListCorp()
 
 void CardLister::RunSearch(const SearchCriteria& criteria)
 {
+    if (criteria.fold) {
+        FoldedSearch folded(criteria);
+        searchSide(criteria.side, [&folded](const Card& card) { return folded.accepts(card); });
+    } else {
+        searchSide(criteria.side, [&criteria](const Card& card) { return criteria.acceptsAsTyped(card); });
+    }
+}
+
+// One loop for both tests: without folding it runs the very test it always
+// ran, with not even a look at the option per card.
+template <typename Accepts> void CardLister::searchSide(int side, Accepts accepts)
+{
     Card work;
-    const char* file = dataFileName(criteria.side);
+    const char* file = dataFileName(side);
     std::filesystem::path path = dataDir_ / (file ? file : "");
     // Opened before anything is emptied: a missing file keeps the list.
     std::unique_ptr<TextModeFile> data = file ? TextModeFile::open(path) : nullptr;
     if (!data) {
-        ui_.showMessage({EngineMessage::OpenFailed, file ? file : "", path.string(), 0});
+        ui_.showMessage({EngineMessage::OpenFailed, file ? file : "", utf8FromPath(path), 0});
         return;
     }
     RecordTrace trace;
     int result = 0;
     replaceList([&] {
         while ((result = work.read(*data, &trace)) == 0) {
-            if (criteria.accepts(work))
+            if (accepts(work))
                 AddCardLine(work);
         }
     });

@@ -26,7 +26,8 @@ public:
     void OnListRunner();
     void OnListCorp();
     // Replaces the list with the hits of `criteria` in the side's file; when
-    // the file cannot be opened the list stays as it was.
+    // the file cannot be opened the list stays as it was. The criteria texts
+    // of a folded search are folded once for the whole file.
     void RunSearch(const SearchCriteria& criteria);
 
     // Whether AddCardLine keeps a copy of each card (the default). A front
@@ -38,9 +39,12 @@ public:
 
     const std::vector<std::unique_ptr<Card>>& cards() const { return cards_; }
     const std::filesystem::path& dataDir() const { return dataDir_; }
+    // The folder every following command reads its files from.
+    void setDataDir(std::filesystem::path dir) { dataDir_ = std::move(dir); }
 
 private:
     template <typename Load> void replaceList(Load load);
+    template <typename Accepts> void searchSide(int side, Accepts accepts);
     void clearList();
     void reportUnfinishedRecord(int result, const RecordTrace& trace, const char* file,
                                 const std::filesystem::path& path, bool readFailed);

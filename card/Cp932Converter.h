@@ -4,16 +4,12 @@
 #include <string>
 #include <string_view>
 
-// Converts between the card files' code page 932 and UTF-8 with the C
-// library's iconv. One converter serves the window and the command-line
-// finder, so both show and accept exactly the same characters.
+// Converts between the card files' code page 932 and UTF-8 with the
+// system's own converter (iconv "CP932", or code page 932 on Windows). One
+// converter serves the window and the command-line finder, so both show and
+// accept exactly the same characters.
 class Cp932Converter {
 public:
-    Cp932Converter();
-    ~Cp932Converter();
-    Cp932Converter(const Cp932Converter&) = delete;
-    Cp932Converter& operator=(const Cp932Converter&) = delete;
-
     // Every character is kept; an invalid byte, an unmapped double-byte
     // pair or a lone lead byte becomes U+FFFD.
     std::string toUtf8(std::string_view cp932);
@@ -24,8 +20,4 @@ public:
 
     // Whether `cp932` decodes without a single invalid sequence.
     bool isValidCp932(std::string_view cp932);
-
-private:
-    void* toUtf8_;    // iconv_t
-    void* fromUtf8_;  // iconv_t
 };

@@ -7,7 +7,7 @@ struct EngineMessage {
     enum Kind { OpenFailed, FormatError, ReadFailed };
     Kind kind = OpenFailed;
     std::string file;   // bare data-file name, e.g. "corp.txt"
-    std::string path;   // the path that was opened
+    std::string path;   // the path that was opened (UTF-8 on Windows)
     long line = 0;      // 1-based physical line; 0 when none applies
 };
 

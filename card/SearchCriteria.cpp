@@ -1,5 +1,7 @@
 #include "SearchCriteria.h"
 
+#include "FoldedSearch.h"
+
 namespace {
 
 bool fieldMatches(const Card& card, search_type field, const std::string& text, int mode)
@@ -15,6 +17,11 @@ bool fieldMatches(const Card& card, search_type field, const std::string& text, 
 }  // namespace
 
 bool SearchCriteria::accepts(const Card& card) const
+{
+    return fold ? FoldedSearch::acceptsOnce(*this, card) : acceptsAsTyped(card);
+}
+
+bool SearchCriteria::acceptsAsTyped(const Card& card) const
 {
     bool result = false;
     if (!name.empty())

@@ -5,17 +5,22 @@
 
 #include <string>
 
-// The five search criteria, always copied together in this order.
+// The search criteria, always copied together in this order.
 struct SearchCriteria {
     std::string name;   // card-name text (Shift-JIS); empty: not used
     std::string type;   // card-type text; empty: not used
     std::string rate;   // rarity text; empty: any rarity
     int side = 0;       // 0 Corporate, 1 Runner
     int mode = Exact;   // a search_mode
+    bool fold = false;  // kana and character width folded (TextFold.h) in all three texts
 
     // A hit: (name given and the card's name matches it, or type given and
     // the card's type matches it) and (no rate given, or the rate equals it).
+    // A search over many cards with `fold` prepares a FoldedSearch once instead.
     bool accepts(const Card& card) const;
+    // The same test without folding, whatever `fold` says: the search's
+    // plain path, exactly as it was before folding existed.
+    bool acceptsAsTyped(const Card& card) const;
 
     bool operator==(const SearchCriteria&) const = default;
 };

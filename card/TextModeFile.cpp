@@ -1,11 +1,7 @@
 #include "TextModeFile.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 constexpr std::size_t kBufferSize = 64 * 1024;
@@ -14,38 +10,33 @@ constexpr char kEndOfFileMark = 0x1A;  // Ctrl-Z: old Shift-JIS files end with i
 
 std::unique_ptr<TextModeFile> TextModeFile::open(const std::filesystem::path& path)
 {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    os::FileHandle handle = os::openRegularFile(path);
+    if (handle == os::kNoFile)
         return nullptr;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        return nullptr;
-    }
-    auto file = std::unique_ptr<TextModeFile>(new TextModeFile(fd));
+    auto file = std::unique_ptr<TextModeFile>(new TextModeFile(handle));
     file->buffer_.resize(kBufferSize);
     return file;
 }
 
 std::unique_ptr<TextModeFile> TextModeFile::fromBytes(std::string bytes)
 {
-    auto file = std::unique_ptr<TextModeFile>(new TextModeFile(-1));
+    auto file = std::unique_ptr<TextModeFile>(new TextModeFile(os::kNoFile));
     file->buffer_.assign(bytes.begin(), bytes.end());
     file->end_ = file->buffer_.size();
     return file;
 }
 
-TextModeFile::TextModeFile(int fd) : fd_(fd) {}
+TextModeFile::TextModeFile(os::FileHandle file) : file_(file) {}
 
 TextModeFile::~TextModeFile()
 {
-    if (fd_ >= 0)
-        ::close(fd_);
+    if (file_ != os::kNoFile)
+        os::closeFile(file_);
 }
 
 bool TextModeFile::refill()
 {
-    if (ended_ || fd_ < 0)
+    if (ended_ || file_ == os::kNoFile)
         return false;
     // Keep an unread tail (at most one byte: a CR waiting for its LF).
     std::size_t kept = end_ - pos_;
@@ -54,18 +45,13 @@ bool TextModeFile::refill()
     pos_ = 0;
     end_ = kept;
     nextCr_ = nextEndMark_ = kUnknown;
-    for (;;) {
-        ssize_t n = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
-        if (n > 0) {
-            end_ += static_cast<std::size_t>(n);
-            return true;
-        }
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            readFailed_ = true;
-        return false;
+    std::ptrdiff_t n = os::readFile(file_, buffer_.data() + end_, buffer_.size() - end_);
+    if (n > 0) {
+        end_ += static_cast<std::size_t>(n);
+        return true;
     }
+    readFailed_ = n < 0;
+    return false;
 }
 
 bool TextModeFile::atEnd()

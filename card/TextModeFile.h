@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DataFile.h"
+#include "OperatingSystem.h"
 
 #include <filesystem>
 #include <memory>
@@ -13,8 +14,8 @@
 // other byte, NUL included, is delivered unchanged.
 class TextModeFile : public DataFile {
 public:
-    // Opens `path` for reading; nullptr when it cannot be opened or is a
-    // directory.
+    // Opens `path` for reading; nullptr when it cannot be opened or is no
+    // regular file (a directory, FIFO, socket or device), at once.
     static std::unique_ptr<TextModeFile> open(const std::filesystem::path& path);
     // Reads from bytes held in memory (tests, the fuzzer).
     static std::unique_ptr<TextModeFile> fromBytes(std::string bytes);
@@ -30,7 +31,7 @@ public:
     bool readFailed() const { return readFailed_; }
 
 private:
-    explicit TextModeFile(int fd);
+    explicit TextModeFile(os::FileHandle file);
     bool refill();
     bool atEnd();
     int nextByte();
@@ -38,7 +39,7 @@ private:
 
     static constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
 
-    int fd_ = -1;
+    os::FileHandle file_ = os::kNoFile;
     std::vector<char> buffer_;
     std::size_t pos_ = 0;
     std::size_t end_ = 0;

@@ -142,7 +142,7 @@ private:
             if (takeOption(option)) {
                 if (option != "--records")
                     return fail("unknown option for list: " + option), false;
-                if (!noValue(option) || !setRecords())
+                if (!noValue(option) || !setFlag(result_.records))
                     return false;
                 continue;
             }
@@ -176,7 +176,8 @@ private:
                       : option == "--name"    ? value(option, result_.name)
                       : option == "--type"    ? value(option, result_.type)
                       : option == "--rate"    ? value(option, result_.rate)
-                      : option == "--records" ? noValue(option) && setRecords()
+                      : option == "--fold"    ? noValue(option) && setFlag(result_.fold)
+                      : option == "--records" ? noValue(option) && setFlag(result_.records)
                                               : (fail("unknown option for search: " + option), false);
             if (!ok)
                 return false;
@@ -184,9 +185,9 @@ private:
         return true;
     }
 
-    bool setRecords()
+    static bool setFlag(bool& flag)
     {
-        result_.records = true;
+        flag = true;
         return true;
     }
 
@@ -220,24 +221,50 @@ std::optional<CommandLine> CommandLine::parse(const std::vector<std::string>& ar
 
 const char* CommandLine::usage()
 {
-    return "usage: voxtarn-find [-C DIR] [--encoding utf-8|cp932] list all|runner|corp [--records]\n"
-           "       voxtarn-find [-C DIR] [--encoding utf-8|cp932] search [--side corp|runner]\n"
-           "                    [--name TEXT] [--type TEXT] [--rate TEXT]\n"
-           "                    [--mode exact|prefix|partial] [--records]\n"
-           "       voxtarn-find [-C DIR] check\n"
-           "       voxtarn-find --help | --version\n"
+    // Also the source of the manual page (help2man): commands and options
+    // each on a line of their own, indented, the text from column 23.
+    return "Usage: voxtarn-find [-C DIR] [--encoding utf-8|cp932] list all|runner|corp [--records]\n"
+           "  or:  voxtarn-find [-C DIR] [--encoding utf-8|cp932] search [SEARCH OPTION]...\n"
+           "  or:  voxtarn-find [-C DIR] check\n"
+           "  or:  voxtarn-find --help | --version\n"
            "\n"
            "Lists and searches the cards of corp.txt and runner.txt (Shift-JIS) in DIR\n"
            "(default: the current directory).\n"
            "\n"
-           "  list        one line per card: rate, name, type, note, illust, tab-separated\n"
-           "  search      the cards of one side (default corp) whose name or type matches\n"
-           "              TEXT (default mode exact; A-Z match a-z) and whose rarity is\n"
-           "              --rate (empty: any)\n"
-           "  check       reports every format problem of both files as FILE:LINE: text\n"
-           "  --records   print whole records in the data-file format instead of lines\n"
-           "  --encoding  of the output and of TEXT (default utf-8; cp932 passes the\n"
-           "              file's bytes through unchanged)\n"
+           "Commands:\n"
+           "  list all|runner|corp  one line per card: rate, name, type, note, illust,\n"
+           "                        tab-separated; all is the Corporate cards, then the\n"
+           "                        Runner cards\n"
+           "  search                the cards of one side whose name or type matches\n"
+           "                        its TEXT, and whose rarity is --rate when given\n"
+           "  check                 reports every format problem of both files as\n"
+           "                        FILE:LINE: text, then the cards of each file\n"
+           "\n"
+           "Options:\n"
+           "  -C DIR                read the data files from DIR\n"
+           "  --encoding utf-8|cp932\n"
+           "                        of the output and of TEXT (default utf-8; cp932\n"
+           "                        passes the file's bytes through unchanged)\n"
+           "  --records             print whole records in the data-file format\n"
+           "                        instead of lines\n"
+           "  -h, --help            show this help and exit\n"
+           "  --version             show the version and exit\n"
+           "\n"
+           "Search options:\n"
+           "  --side corp|runner    the side to search (default corp)\n"
+           "  --name TEXT           card name to match (default empty)\n"
+           "  --type TEXT           card type to match (default empty)\n"
+           "  --rate TEXT           rarity, the whole text, A-Z matching a-z (default\n"
+           "                        empty: any rarity)\n"
+           "  --mode exact|prefix|partial\n"
+           "                        how name and type match: the whole text, its\n"
+           "                        beginning or any part, A-Z matching a-z\n"
+           "                        (default exact)\n"
+           "  --fold                fold kana and character width: hiragana match\n"
+           "                        katakana, half-width katakana (a voiced mark\n"
+           "                        joined to its letter) match full-width ones,\n"
+           "                        full-width ASCII matches ASCII, in the name,\n"
+           "                        type and rarity alike\n"
            "\n"
            "Exit status: 0 cards printed (check: no problem), 1 none (check: problems),\n"
            "2 error. Messages go to standard error as FILE:LINE: text.\n";

@@ -7,7 +7,7 @@
 // The command line of voxtarn-find, parsed:
 //   voxtarn-find [-C DIR] [--encoding utf-8|cp932] list all|runner|corp [--records]
 //   voxtarn-find [-C DIR] [--encoding utf-8|cp932] search [--side corp|runner]
-//       [--name TEXT] [--type TEXT] [--rate TEXT] [--mode exact|prefix|partial] [--records]
+//       [--name TEXT] [--type TEXT] [--rate TEXT] [--mode exact|prefix|partial] [--fold] [--records]
 //   voxtarn-find [-C DIR] check
 //   voxtarn-find --help | --version
 class CommandLine {
@@ -23,7 +23,7 @@ public:
     Command command = Command::Help;
     Encoding encoding = Encoding::Utf8;
     bool dataDirGiven = false;
-    std::string dataDir;     // -C DIR, as given
+    std::string dataDir;     // -C DIR, as given (UTF-8 on Windows)
     bool records = false;    // --records
     // search: the texts as typed (in the argument encoding), side and mode.
     std::string name;
@@ -31,6 +31,7 @@ public:
     std::string rate;
     int side = 0;
     int mode = 0;
+    bool fold = false;       // --fold: kana and character width folded
 
 private:
     class Parser;

@@ -1,6 +1,7 @@
 #include "ConsoleUi.h"
 
 #include "OutputSink.h"
+#include "SystemConsole.h"
 
 std::string fileLineText(const std::string& path, long line, const std::string& text)
 {
@@ -19,12 +20,12 @@ void ConsoleUi::showMessage(const EngineMessage& message)
     ++messages_;
     out_.flush();
     std::string text = fileLineText(message.path, message.line, messageHeadline(message.kind));
-    std::fprintf(err_, "%s\n", text.c_str());
+    writeText(err_, text + "\n");
 }
 
 void ConsoleUi::showError(const std::string& text)
 {
     ++messages_;
     out_.flush();
-    std::fprintf(err_, "voxtarn-find: %s\n", text.c_str());
+    writeText(err_, "voxtarn-find: " + text + "\n");
 }

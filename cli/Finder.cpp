@@ -6,7 +6,10 @@
 #include "DataFiles.h"
 #include "RecordWriter.h"
 #include "SearchCriteria.h"
+#include "SystemConsole.h"
+#include "TextFold.h"
 #include "TextModeFile.h"
+#include "Utf8Path.h"
 
 namespace {
 constexpr int kFound = 0;
@@ -15,7 +18,7 @@ constexpr int kError = 2;
 }  // namespace
 
 Finder::Finder(const CommandLine& commandLine, std::FILE* out, std::FILE* err)
-    : commandLine_(commandLine), out_(out), ui_(out_, err)
+    : commandLine_(commandLine), out_(out, commandLine.encoding == CommandLine::Encoding::Cp932), ui_(out_, err)
 {
 }
 
@@ -57,8 +60,7 @@ int Finder::runCommand()
 // them as "corp.txt"; with -C DIR as "DIR/corp.txt".
 std::filesystem::path Finder::dataDir() const
 {
-    return commandLine_.dataDirGiven ? std::filesystem::path(commandLine_.dataDir)
-                                     : std::filesystem::path();
+    return commandLine_.dataDirGiven ? pathFromUtf8(commandLine_.dataDir) : std::filesystem::path();
 }
 
 Cp932Converter* Finder::utf8Converter()
@@ -130,16 +132,19 @@ std::optional<SearchCriteria> Finder::searchCriteria()
     criteria.rate = std::move(*rate);
     criteria.side = commandLine_.side;
     criteria.mode = commandLine_.mode;
+    criteria.fold = commandLine_.fold;
     return criteria;
 }
 
 // A character that CP932 cannot hold is an error, never a substitute that
-// could match some other card.
+// could match some other card; only a folded search takes a hiragana that
+// CP932 lacks as the katakana it folds to anyway.
 std::optional<std::string> Finder::cardText(const std::string& option, const std::string& text)
 {
-    if (commandLine_.encoding == CommandLine::Encoding::Cp932)
+    if (commandLine_.encoding == CommandLine::Encoding::Cp932 && !kUnicodeArguments)
         return text;
-    std::optional<std::string> bytes = converter_.fromUtf8(text);
+    std::optional<std::string> bytes =
+        converter_.fromUtf8(commandLine_.fold ? textfold::withKatakanaForMissingHiragana(text) : text);
     if (!bytes)
         ui_.showError(option + ": the text is no UTF-8 or holds a character that CP932 cannot hold");
     return bytes;
@@ -158,8 +163,9 @@ int Finder::runCheck()
 
 bool Finder::checkFile(const char* file, bool& problemsFound)
 {
-    std::string path = (dataDir() / file).string();
-    std::unique_ptr<TextModeFile> data = TextModeFile::open(path);
+    std::filesystem::path opened = dataDir() / file;
+    std::string path = utf8FromPath(opened);
+    std::unique_ptr<TextModeFile> data = TextModeFile::open(opened);
     if (!data) {
         ui_.showMessage({EngineMessage::OpenFailed, file, path, 0});
         return false;

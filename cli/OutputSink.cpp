@@ -1,10 +1,12 @@
 #include "OutputSink.h"
 
+#include "SystemConsole.h"
+
 namespace {
 constexpr std::size_t kBlockSize = 1 << 20;
 }
 
-OutputSink::OutputSink(std::FILE* stream) : stream_(stream)
+OutputSink::OutputSink(std::FILE* stream, bool cp932) : stream_(stream), cp932_(cp932)
 {
     buffer_.reserve(kBlockSize + 4096);
 }
@@ -35,7 +37,7 @@ void OutputSink::flushIfFull()
 bool OutputSink::flush()
 {
     if (!buffer_.empty() && !failed_) {
-        if (std::fwrite(buffer_.data(), 1, buffer_.size(), stream_) != buffer_.size())
+        if (!writeText(stream_, buffer_, cp932_))
             failed_ = true;
     }
     buffer_.clear();

@@ -16,7 +16,8 @@ public:
         WriteFailed() : std::runtime_error("cannot write to standard output") {}
     };
 
-    explicit OutputSink(std::FILE* stream);
+    // `cp932`: the output is CP932 text, not UTF-8 (a console is told).
+    explicit OutputSink(std::FILE* stream, bool cp932 = false);
     ~OutputSink();
     OutputSink(const OutputSink&) = delete;
     OutputSink& operator=(const OutputSink&) = delete;
@@ -32,6 +33,7 @@ private:
     void flushIfFull();
 
     std::FILE* stream_;
+    bool cp932_;
     std::string buffer_;
     bool failed_ = false;
 };

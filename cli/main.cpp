@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 #include "Finder.h"
+#include "SystemConsole.h"
 
 #include <cstdio>
 #include <exception>
@@ -8,18 +9,19 @@
 
 int main(int argc, char** argv)
 {
-    std::vector<std::string> args(argv + 1, argv + argc);
+    setUpStandardStreams();
+    std::vector<std::string> args = utf8Arguments(argc, argv);
     std::string error;
     std::optional<CommandLine> commandLine = CommandLine::parse(args, error);
     if (!commandLine) {
-        std::fprintf(stderr, "voxtarn-find: %s\nTry 'voxtarn-find --help'.\n", error.c_str());
+        writeText(stderr, "voxtarn-find: " + error + "\nTry 'voxtarn-find --help'.\n");
         return 2;
     }
     try {
         return Finder(*commandLine, stdout, stderr).run();
     } catch (const std::exception& e) {
-        // Out of memory, or a C library without a CP932 converter.
-        std::fprintf(stderr, "voxtarn-find: %s\n", e.what());
+        // Out of memory, or a system without a CP932 converter.
+        writeText(stderr, std::string("voxtarn-find: ") + e.what() + "\n");
         return 2;
     }
 }

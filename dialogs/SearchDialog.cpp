@@ -5,9 +5,11 @@
 #include "MessageBox.h"
 #include "ShiftJis.h"
 #include "TemplateDialogBuilder.h"
+#include "TextFold.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 
@@ -18,6 +20,7 @@ namespace {
 constexpr int kNameId = 208;
 constexpr int kTypeId = 209;
 constexpr int kRateId = 210;
+constexpr int kFoldId = 207;
 // The three text fields, in the order of the members they fill.
 constexpr std::array<int, 3> kTextIds{kNameId, kTypeId, kRateId};
 
@@ -62,6 +65,7 @@ bool SearchDialog::OnInitDialog()
 
     checkRadioButton(side_ids, side);
     checkRadioButton(mode_ids, mode);
+    dialogControl<QCheckBox>(*this, kFoldId)->setChecked(fold);
     return true;
 }
 
@@ -69,9 +73,10 @@ void SearchDialog::OnOK()
 {
     // All three texts are checked before any member changes, so a refused
     // text leaves the members as the caller set them.
+    const bool folded = dialogControl<QCheckBox>(*this, kFoldId)->isChecked();
     std::array<std::optional<std::string>, kTextIds.size()> texts;
     for (std::size_t i = 0; i < kTextIds.size(); ++i) {
-        texts[i] = fieldText(kTextIds[i]);
+        texts[i] = fieldText(kTextIds[i], folded);
         if (!texts[i]) {
             showMessageBox(this, QStringLiteral("検索文字列に使えない文字が含まれている"));
             dialogControl<QWidget>(*this, kTextIds[i])->setFocus();
@@ -83,6 +88,7 @@ void SearchDialog::OnOK()
     rate = std::move(*texts[2]);
     side = checkedIndex(side_ids);
     mode = checkedIndex(mode_ids);
+    fold = folded;
     done(IDOK);
 }
 
@@ -102,14 +108,17 @@ void SearchDialog::reject()
 }
 
 // The field's text in CP932, cut to the byte limit; nullopt when it holds a
-// character CP932 cannot hold.
-std::optional<std::string> SearchDialog::fieldText(int id)
+// character CP932 cannot hold. For a folded search a typed hiragana that
+// CP932 lacks is taken as the katakana it folds to.
+std::optional<std::string> SearchDialog::fieldText(int id, bool folded)
 {
     QString text;
     if (id == kRateId)
         text = dialogControl<QComboBox>(*this, id)->currentText();
     else
         text = dialogControl<QLineEdit>(*this, id)->text();
+    if (folded)
+        text = QString::fromStdString(textfold::withKatakanaForMissingHiragana(text.toStdString()));
     std::optional<std::string> bytes = toCp932(text);
     if (bytes)
         bytes = std::string(sjis::truncateToBytes(*bytes, kFieldByteLimit));

@@ -9,7 +9,7 @@
 
 class QButtonGroup;
 
-// The search criteria dialog. The caller sets the five members, runs
+// The search criteria dialog. The caller sets the six members, runs
 // DoModal and, only when it returns 1, reads them back. The texts are CP932
 // bytes, as the engine holds them.
 class SearchDialog : public QDialog {
@@ -28,6 +28,7 @@ public:
     std::string rate;
     int side = 0;
     int mode = 0;
+    bool fold = false;  // kana and character width folded: check box 207
 
     // 1 when confirmed with OK or Enter; 2 for Cancel, Esc or the close box.
     int DoModal();
@@ -48,5 +49,5 @@ private:
     QButtonGroup* radioGroup(std::span<const int> ids) const;
     void checkRadioButton(std::span<const int> ids, int index);
     int checkedIndex(std::span<const int> ids) const;
-    std::optional<std::string> fieldText(int id);
+    std::optional<std::string> fieldText(int id, bool folded);
 };

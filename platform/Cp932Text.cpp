@@ -4,13 +4,6 @@
 
 namespace {
 
-// iconv descriptors are costly to open; the GUI thread is the only user.
-Cp932Converter& converter()
-{
-    static Cp932Converter instance;
-    return instance;
-}
-
 // A lone surrogate has no UTF-8 form, and Qt would encode it as a
 // substitute character instead of failing.
 bool hasLoneSurrogate(const QString& text)
@@ -31,7 +24,7 @@ QString fromCp932(std::string_view bytes)
 {
     if (bytes.empty())
         return QString();
-    return QString::fromStdString(converter().toUtf8(bytes));
+    return QString::fromStdString(Cp932Converter().toUtf8(bytes));
 }
 
 std::optional<std::string> toCp932(const QString& text)
@@ -40,5 +33,5 @@ std::optional<std::string> toCp932(const QString& text)
         return std::string();
     if (hasLoneSurrogate(text))
         return std::nullopt;
-    return converter().fromUtf8(text.toStdString());
+    return Cp932Converter().fromUtf8(text.toStdString());
 }

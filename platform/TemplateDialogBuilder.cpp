@@ -6,6 +6,7 @@
 #include "DialogTemplates.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QFrame>
@@ -151,6 +152,8 @@ QWidget* makeControl(QDialog& dialog, const ControlTemplate& control)
         return new QGroupBox(utf8(control.text), &dialog);
     case ControlKind::RadioButton:
         return new QRadioButton(utf8(control.text), &dialog);
+    case ControlKind::CheckBox:
+        return new QCheckBox(utf8(control.text), &dialog);
     case ControlKind::ComboBox:
         return makeComboBox(dialog, control);
     case ControlKind::Icon:

@@ -7,7 +7,7 @@
 static void ensureIconResource()
 {
     static const bool registered = [] {
-        Q_INIT_RESOURCE(resources);
+        Q_INIT_RESOURCE(appicon);
         return true;
     }();
     (void)registered;
@@ -16,5 +16,10 @@ static void ensureIconResource()
 QIcon appIcon()
 {
     ensureIconResource();
-    return QIcon(QStringLiteral(":/icons/appicon.png"));
+    // One file per size: each small size is its own rendering, never a
+    // larger picture scaled down.
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
+    return icon;
 }

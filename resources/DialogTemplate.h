@@ -13,6 +13,7 @@ enum class ControlKind {
     PushButton,
     GroupBox,
     RadioButton,  // automatic: a group runs from one StartsGroup to the next
+    CheckBox,     // automatic: a click toggles it
     ComboBox,     // editable field with a drop-down list
     Icon,         // shows the icon the text names; sized by the icon
 };

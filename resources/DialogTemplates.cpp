@@ -84,6 +84,7 @@ constexpr auto kSearchControls = std::to_array<ControlTemplate>({
     {ControlKind::RadioButton, 204, "完全一致", 59, 157, 41, 10, StyleStartsGroup | StyleTabStop},
     {ControlKind::RadioButton, 205, "前方一致", 59, 172, 41, 10, StyleTabStop},
     {ControlKind::RadioButton, 206, "部分一致", 59, 188, 40, 10, StyleTabStop},
+    {ControlKind::CheckBox, 207, "かなと全角半角を区別しない", 18, 213, 150, 10, StyleStartsGroup | StyleTabStop},
     {ControlKind::PushButton, 1, "OK", 147, 152, 40, 14,
      StyleDefaultButton | StyleStartsGroup | StyleTabStop},
     {ControlKind::PushButton, 2, "Cancel", 146, 182, 40, 14, StyleTabStop},
@@ -99,7 +100,7 @@ constexpr auto kTemplates = std::to_array<DialogTemplate>({
     {kLegendTemplateId, "テキスト内の記号説明", kModalStyle, kDialogFont, kDialogPointSize,
      75, 38, 161, 125, kLegendControls},
     {kSearchTemplateId, "検索", kModalStyle, kDialogFont, kDialogPointSize,
-     40, 20, 199, 212, kSearchControls},
+     40, 20, 199, 229, kSearchControls},
 });
 
 }  // namespace

@@ -7,6 +7,8 @@ namespace {
 constexpr MenuItem kSeparator{nullptr, 0};
 
 constexpr auto kFileItems = std::to_array<MenuItem>({
+    {"データフォルダを開く...(&O)\tCtrl+O", ID_OPEN_FOLDER},
+    kSeparator,
     {"終了(&X)", ID_EXIT},
 });
 
@@ -35,6 +37,7 @@ constexpr auto kMainAccelerators = std::to_array<Accelerator>({
     {AcceleratorKey::F1, ID_ABOUT},
     {AcceleratorKey::Enter, ID_DETAIL},
     {AcceleratorKey::F5, ID_SEARCH},
+    {AcceleratorKey::CtrlO, ID_OPEN_FOLDER},
 });
 
 }  // namespace

@@ -18,8 +18,8 @@ struct MenuPopup {
     std::span<const MenuItem> items;
 };
 
-// Keys of the accelerator table; none takes Shift, Ctrl or Alt.
-enum class AcceleratorKey { F1, Enter, F5 };
+// Keys of the accelerator table; Ctrl+O is the only one with a modifier.
+enum class AcceleratorKey { F1, Enter, F5, CtrlO };
 
 struct Accelerator {
     AcceleratorKey key;
@@ -35,6 +35,7 @@ inline constexpr int ID_LIST_ALL = 104;
 inline constexpr int ID_LIST_RUNNER = 105;
 inline constexpr int ID_LIST_CORP = 106;
 inline constexpr int ID_LEGEND = 107;
+inline constexpr int ID_OPEN_FOLDER = 108;
 
 // The pop-ups of "MAINMENU" in menu-bar order.
 std::span<const MenuPopup> mainMenu();

@@ -41,8 +41,8 @@ std::string quoted(const std::string& arg)
     return result + "'";
 }
 
-// Where the output goes, and big/corp.txt: 8000 records of over 200 bytes and a bad one at the end, more than one block
-// of output.
+// Where the output goes, and the data folders git cannot hold: big/, 8000 records of over 200 bytes and a bad one at
+// the end, more than one block of output; pipe/, whose corp.txt is a FIFO.
 const TempDir& scratch()
 {
     static const TempDir dir;
@@ -50,7 +50,8 @@ const TempDir& scratch()
         std::string big;
         for (int i = 0; i < 8000; ++i)
             big += record(std::to_string(i) + std::string(200, 'x'));
-        return !dir.write("corp.txt", big + "Bad\nT\n\nn\ni\nr\nXX\n").empty();
+        dir.fifo("pipe/corp.txt");
+        return !dir.write("big/corp.txt", big + "Bad\nT\n\nn\ni\nr\nXX\n").empty();
     }();
     (void)written;
     return dir;
@@ -65,9 +66,10 @@ struct Outcome {
 // when one is given.
 Outcome run(const Args& args, const std::string& where = ".", const std::string& stdoutFile = "")
 {
-    const fs::path dir = where == "big" ? scratch().path() : fs::path(VOXTARN_CLI_DATA) / where;
+    const fs::path dir = where == "big" || where == "pipe" ? scratch().path() / where : fs::path(VOXTARN_CLI_DATA) / where;
     const fs::path out = scratch().path() / "stdout", err = scratch().path() / "stderr";
-    std::string command = "cd " + quoted(dir) + " && " + quoted(VOXTARN_FIND);
+    // A program that blocks fails the test instead of hanging it.
+    std::string command = "cd " + quoted(dir) + " && timeout 30 " + quoted(VOXTARN_FIND);
     for (const std::string& arg : args)
         command += " " + quoted(arg);
     command += " >" + quoted(stdoutFile.empty() ? out.string() : stdoutFile) + " 2>" + quoted(err);
@@ -92,7 +94,8 @@ const std::string kOpenFailed = ": データファイルをオープンできな
 const std::string kFormat = ": データファイルの形式が正しくない\n";
 const std::string kHint = "\nTry 'voxtarn-find --help'.\n";
 const std::string kCorpUtf8 = "Rare\t灰の門\tアイス：城壁\tX\tY\nCommon\tC2\tT\t\t\nRare\t札\uFFFDz\t施設\tn\uFFFD\ti\n";
-const std::string kRunnerUtf8 = "Uncommon\t蜘蛛の糸\tプログラム\tn\ti\nCommon\t-h\tT\tn\ti\nCommon\t--version\tT\tn\ti\n";
+const std::string kRunnerUtf8 =
+    "Uncommon\t蜘蛛の糸\tプログラム\tn\ti\nCommon\t-h\tT\tn\ti\nCommon\t--version\tT\tn\ti\nCommon\tヴォイド\tT\tn\ti\n";
 
 const CliCase kCases[] = {
     // Corporate before Runner; 0 when a card was printed, 1 when none.
@@ -106,6 +109,12 @@ const CliCase kCases[] = {
     {{"search", "--type=アイス", "--mode=prefix", "--rate", "rare"}, 0, "Rare\t灰の門\tアイス：城壁\tX\tY\n", ""},
     {{"search", "--name", "-h", "--side", "runner"}, 0, "Common\t-h\tT\tn\ti\n", ""},
     {{"search", "--side", "runner", "--name", "--version"}, 0, "Common\t--version\tT\tn\ti\n", ""},
+    // Folded, a typed ゔ, which CP932 lacks, is taken as ヴ; not folded, it is refused.
+    {{"search", "--side", "runner", "--fold", "--mode", "prefix", "--name", "ゔぉい"}, 0, "Common\tヴォイド\tT\tn\ti\n", ""},
+    {{"search", "--side", "runner", "--mode", "prefix", "--name", "ゔぉい"}, 2, "", "voxtarn-find: --name: the text is no UTF-8 or holds a character that CP932 cannot hold\n"},
+    {{"-C", VOXTARN_SAMPLE_DATA, "search", "--side", "runner", "--mode", "partial", "--name", "はっかー"}, 1, "", ""},
+    {{"-C", VOXTARN_SAMPLE_DATA, "search", "--side", "runner", "--mode", "partial", "--name", "はっかー", "--fold"}, 0,
+     "Vital\t夕凪のハッカー\t...", ""},
     {{"--encoding", "cp932", "search", "--side", "runner", "--name", sjis("蜘蛛の糸")}, 0,
      sjis("Uncommon\t蜘蛛の糸\tプログラム\tn\ti\n"), ""},
     {{"search", "--side", "runner", "--name", "蜘蛛の糸", "--records"}, 0, record("蜘蛛の糸", "Uncommon", "[1]: 強度+1。", "プログラム"), ""},
@@ -118,6 +127,7 @@ const CliCase kCases[] = {
     {{"list", "all"}, 2, "Common\tA\tT\tn\ti\n", "runner.txt" + kOpenFailed, "dir"},
     {{"-C", "dir", "search", "--side", "runner", "--name", "A"}, 2, "", "dir/runner.txt" + kOpenFailed},
     {{"-C", "no/such/dir", "list", "corp"}, 2, "", "no/such/dir/corp.txt" + kOpenFailed},
+    {{"list", "all"}, 2, "", "corp.txt" + kOpenFailed, "pipe"},  // a FIFO is refused at once, never waited on
     {{"-C", "bad", "list", "all"}, 2, "Common\tA\tT\tn\ti\nCommon\tR\tT\tn\ti\n", "bad/corp.txt:15" + kFormat + "bad/runner.txt:9" + kFormat},
     {{"-C", "bad", "search", "--name", "A", "--mode", "partial", "--records"}, 2, record("A"), "bad/corp.txt:15" + kFormat},
     // check: every problem as FILE:LINE; a mistyped "--" ends its own record.
@@ -128,7 +138,7 @@ const CliCase kCases[] = {
     {{"-C", "dir", "check"}, 2, "dir/corp.txt: 1 cards\n", "dir/runner.txt" + kOpenFailed},
     {{"-C", VOXTARN_SAMPLE_DATA, "check"}, 0, "*", ""},  // the sample cards pass the check
     // Arguments: --help and --version win; anything else wrong exits 2 with a hint.
-    {{"list", "all", "--help"}, 0, "usage: voxtarn-find ...", ""},
+    {{"list", "all", "--help"}, 0, "Usage: voxtarn-find ...", ""},
     {{"--version"}, 0, "voxtarn-find " VOXTARN_VERSION "\n", ""},
     {{}, 2, "", "voxtarn-find: no command given (list, search or check)" + kHint},
     {{"bogus"}, 2, "", "voxtarn-find: unknown command: bogus" + kHint},
@@ -136,6 +146,7 @@ const CliCase kCases[] = {
     {{"list", "some"}, 2, "", "voxtarn-find: list takes all, runner or corp, not some" + kHint},
     {{"list", "all", "corp"}, 2, "", "voxtarn-find: unexpected argument: corp" + kHint},
     {{"list", "all", "--records=yes"}, 2, "", "voxtarn-find: --records takes no value" + kHint},
+    {{"search", "--fold=yes"}, 2, "", "voxtarn-find: --fold takes no value" + kHint},
     {{"search", "--mode", "fuzzy"}, 2, "", "voxtarn-find: invalid value for --mode: fuzzy" + kHint},
     {{"search", "--side", "both"}, 2, "", "voxtarn-find: invalid value for --side: both" + kHint},
     {{"search", "--name"}, 2, "", "voxtarn-find: --name needs a value" + kHint},

@@ -2,20 +2,42 @@
 
 #include <gtest/gtest.h>
 
+// The same rows run against both converters: glibc's iconv "CP932" in the
+// Linux build and the system's code page 932 in the Windows build. Where
+// the two tables differ, a row gives both answers: GLIBC_WINDOWS(glibc's,
+// Windows').
+#if defined(_WIN32)
+#define GLIBC_WINDOWS(glibc, windows) windows
+#else
+#define GLIBC_WINDOWS(glibc, windows) glibc
+#endif
+
+namespace {
+const std::string kBad = "\xEF\xBF\xBD";  // U+FFFD
+const std::optional<std::string> kRefused;
+}  // namespace
+
 TEST(Cp932Converter, DecodesEveryCharacterAndMarksInvalidBytes)
 {
+    const std::pair<std::string, std::string> rows[] = {
+        {"\x83\x41\x83\x93 ABC", "アン ABC"},
+        {"\xB1\x81\x60\x87\x40\xFA\x40\xF0\x40", "ｱ\uFF5E①ⅰ\uE000"},
+        {std::string("a\0b", 3), std::string("a\0b", 3)},
+        {"\x1A\x1C\x7F", "\x1A\x1C\x7F"},  // control codes stay what they are
+        // Each invalid byte, unmapped pair or lone lead byte is one U+FFFD
+        // and the characters around it survive.
+        {"a\xA0" "b\xFD", "a" + kBad + "b" + kBad},
+        {"a\x85\x40" "b", "a" + kBad + "b"},
+        {"a\x83", "a" + kBad},
+        {"\x83 x", kBad + " x"},
+        // Windows' table holds 0x80 as U+0080; glibc's has no 0x80.
+        {"a\x80" "b", GLIBC_WINDOWS("a" + kBad + "b", "a\u0080b")},
+    };
     Cp932Converter converter;
-    EXPECT_EQ(converter.toUtf8("\x83\x41\x83\x93 ABC"), "アン ABC");
-    EXPECT_EQ(converter.toUtf8("\xB1"), "ｱ");
-    EXPECT_EQ(converter.toUtf8(std::string("a\0b", 3)), std::string("a\0b", 3));
-    // Control codes stay what they are.
-    EXPECT_EQ(converter.toUtf8("\x1A\x1C\x7F"), "\x1A\x1C\x7F");
-    // Invalid single bytes, an unmapped pair and a lone lead byte each give one U+FFFD and the characters around them
-    // survive.
-    EXPECT_EQ(converter.toUtf8("a\x80" "b"), "a\xEF\xBF\xBD" "b");
-    EXPECT_EQ(converter.toUtf8("a\x85\x40" "b"), "a\xEF\xBF\xBD" "b");
-    EXPECT_EQ(converter.toUtf8("a\x83"), "a\xEF\xBF\xBD");
-    EXPECT_EQ(converter.toUtf8("\x83 x"), "\xEF\xBF\xBD x");
+    for (const auto& [cp932, utf8] : rows) {
+        EXPECT_EQ(converter.toUtf8(cp932), utf8) << cp932;
+        EXPECT_EQ(converter.isValidCp932(cp932), utf8.find(kBad) == std::string::npos) << cp932;
+    }
     // Long input crosses the converter's internal chunks.
     std::string many;
     for (int i = 0; i < 5000; ++i)
@@ -25,20 +47,28 @@ TEST(Cp932Converter, DecodesEveryCharacterAndMarksInvalidBytes)
 
 TEST(Cp932Converter, EncodesWhatCp932HoldsAndRefusesTheRest)
 {
+    const std::pair<std::string, std::optional<std::string>> rows[] = {
+        {"アン ABC", "\x83\x41\x83\x93 ABC"},
+        {"", ""},
+        // No substitute that could match other cards; the converter is
+        // reusable after a refusal.
+        {"a\U0001F600", kRefused},
+        {"\xFF", kRefused},
+        {"\xED\xA0\x80", kRefused},  // a lone surrogate in UTF-8
+        {"\uFF5E\uFF0D①", "\x81\x60\x81\x7C\x87\x40"},
+        // glibc maps these look-alikes onto CP932 characters (wave dash,
+        // minus sign, yen, overline, cent, pound, not, em dash, double
+        // vertical line); Windows without best fit holds none of them.
+        {"\u301C", GLIBC_WINDOWS("\x81\x60", kRefused)},
+        {"\u2212", GLIBC_WINDOWS("\x81\x7C", kRefused)},
+        {"\u00A5\u203E", GLIBC_WINDOWS("\x5C\x7E", kRefused)},
+        {"\u00A2\u00A3\u00AC", GLIBC_WINDOWS("\x81\x91\x81\x92\x81\xCA", kRefused)},
+        {"\u2014\u2016", GLIBC_WINDOWS("\x81\x5C\x81\x61", kRefused)},
+        // Windows' table holds U+0080 and U+F8F0 to U+F8F3 as single bytes
+        // (it reads 0xA0 and 0xFD to 0xFF back as invalid all the same).
+        {"\u0080\uF8F0\uF8F3", GLIBC_WINDOWS(kRefused, "\x80\xA0\xFF")},
+    };
     Cp932Converter converter;
-    EXPECT_EQ(converter.fromUtf8("アン ABC"), std::optional<std::string>("\x83\x41\x83\x93 ABC"));
-    // Wave dash and minus sign, as Japanese input methods type them.
-    EXPECT_EQ(converter.fromUtf8("\u301C"), std::optional<std::string>("\x81\x60"));
-    EXPECT_EQ(converter.fromUtf8("\u2212"), std::optional<std::string>("\x81\x7C"));
-    EXPECT_EQ(converter.fromUtf8("①"), std::optional<std::string>("\x87\x40"));
-    EXPECT_EQ(converter.fromUtf8(""), std::optional<std::string>(""));
-    // No substitute that could match other cards.
-    EXPECT_EQ(converter.fromUtf8("a\U0001F600"), std::nullopt);
-    EXPECT_EQ(converter.fromUtf8("\xFF"), std::nullopt);
-    // The converter is reusable after a refusal.
-    EXPECT_EQ(converter.fromUtf8("b"), std::optional<std::string>("b"));
-
-    EXPECT_TRUE(converter.isValidCp932("\x83\x41x"));
-    EXPECT_FALSE(converter.isValidCp932("\x83"));
-    EXPECT_FALSE(converter.isValidCp932("\xA0"));
+    for (const auto& [utf8, cp932] : rows)
+        EXPECT_EQ(converter.fromUtf8(utf8), cp932) << utf8;
 }

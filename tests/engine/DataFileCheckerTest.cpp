@@ -33,7 +33,7 @@ const CheckCase kCheckCases[] = {
     {"N\nT\n\n" + std::string(300, 'n') + "\ni\nr\n--\n", "4:行が254バイトを超えている 6:レコードが", 0},
     // A double-byte character split between the pieces of a long line is valid.
     {"N\n" + std::string(254, 'x') + "\x83\x41\n\nn\ni\nr\n--\n", "2:行が254バイトを超えている", 1},
-    {"N\nT\n\nn\n\x80\nr\n--\n# \x83\n", "5:Shift-JIS 8:Shift-JIS", 1},
+    {"N\nT\n\nn\n\xA0\nr\n--\n# \x83\n", "5:Shift-JIS 8:Shift-JIS", 1},
 };
 
 void PrintTo(const CheckCase& c, std::ostream* os) { *os << ::testing::PrintToString(c.bytes); }

@@ -1,3 +1,4 @@
+#include "Cp932Converter.h"
 #include "SearchCriteria.h"
 
 #include <gtest/gtest.h>
@@ -37,8 +38,60 @@ void PrintTo(const CriteriaCase& c, std::ostream* os) { *os << ::testing::PrintT
 
 class Criteria : public ::testing::TestWithParam<CriteriaCase> {};
 
+// CP932 bytes of a UTF-8 literal.
+std::string sjis(const std::string& utf8)
+{
+    return Cp932Converter().fromUtf8(utf8).value();
+}
+
+// The card's name and the typed name (UTF-8), the mode, and whether the card
+// is a hit with folding off and on.
+struct FoldCase {
+    const char* field;
+    const char* text;
+    int mode;
+    bool off, on;
+};
+
+const FoldCase kFoldCases[] = {
+    // Hiragana and katakana, the small ones too.
+    {"アーカイブ", "あーかいぶ", Exact, false, true},
+    {"ァィゥェォッャュョヮ", "ぁぃぅぇぉっゃゅょゎ", Exact, false, true},
+    {"ヽヾ", "ゝゞ", Exact, false, true},
+    // Half-width katakana, a voiced mark joined to its letter.
+    {"アーカイブ", "ｱｰｶｲﾌﾞ", Exact, false, true},
+    {"ｶﾞﾊﾟｳﾞ", "がぱヴ", Exact, false, true},
+    {"｢ｧ｡､･｣", "「ぁ。、・」", Exact, false, true},
+    // Full-width ASCII, then A-Z as always; the ideographic space.
+    {"ＡＢＣ＋０", "abc+0", Exact, false, true},
+    {"Ab c", "ａＢ　Ｃ", Exact, false, true},
+    // What stays distinct.
+    {"ア", "ァ", Exact, false, false},
+    {"カ", "ガ", Exact, false, false},
+    {"ｶﾞ", "ｶ", Exact, false, false},
+    {"ヶ", "ケ", Exact, false, false},
+    {"ー", "－", Exact, false, false},
+    {"アー", "アア", Exact, false, false},
+    {"灰", "炭", Exact, false, false},
+    // The modes on folded texts.
+    {"アーカイブ", "あー", Prefix, false, true},
+    {"アーカイブ", "かいぶ", Prefix, false, false},
+    {"アーカイブ", "かいぶ", Partial, false, true},
+    {"アーカイブ", "あーかい", Exact, false, false},
+    {"あ", "アーカイブ", Prefix, false, false},
+    {"黒曜の城門", "曜の", Partial, true, true},
+    // Boundaries: ｶﾞ is one character, ﾞ after a letter without a voiced
+    // form is one of its own, a byte never starts a match.
+    {"ｶﾞｲ", "ｶ", Partial, true, false},
+    {"ｶﾞｲ", "ｲ", Partial, true, true},
+    {"ｱﾞ", "ア゛", Exact, false, true},
+    {"ｱﾞ", "あ", Prefix, false, true},
+    {"ア", "A", Partial, false, false},
+};
+
 }  // namespace
 
+// ASCII texts behave the same with folding on: it folds A-Z as always.
 TEST_P(Criteria, Accepts)
 {
     const CriteriaCase& c = GetParam();
@@ -46,7 +99,30 @@ TEST_P(Criteria, Accepts)
     card.name = c.name;
     card.type = c.type;
     card.rate = c.rate;
+    SearchCriteria folded = c.criteria;
+    folded.fold = true;
     EXPECT_EQ(c.criteria.accepts(card), c.hit);
+    EXPECT_EQ(folded.accepts(card), c.hit);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, Criteria, ::testing::ValuesIn(kCases));
+
+TEST(SearchCriteria, FoldingKanaAndWidth)
+{
+    for (const FoldCase& row : kFoldCases) {
+        Card card;
+        card.name = sjis(row.field);
+        SearchCriteria criteria{sjis(row.text), "", "", 0, row.mode};
+        EXPECT_EQ(criteria.accepts(card), row.off) << row.field << " / " << row.text;
+        criteria.fold = true;
+        EXPECT_EQ(criteria.accepts(card), row.on) << row.field << " / " << row.text;
+    }
+    // The type and the rarity fold too.
+    Card card;
+    card.type = sjis("プログラム");
+    card.rate = "RARE";
+    SearchCriteria criteria{"", sjis("ぷろぐらむ"), sjis("ｒａｒｅ"), 0, Exact};
+    EXPECT_FALSE(criteria.accepts(card));
+    criteria.fold = true;
+    EXPECT_TRUE(criteria.accepts(card));
+}

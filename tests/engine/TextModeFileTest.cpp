@@ -72,3 +72,26 @@ TEST(TextModeFile, ReadsFromDiskAcrossBlockEdges)
         EXPECT_FALSE(file->readFailed());
     }
 }
+
+// Only a regular file, after following links, is a data file; anything else
+// is refused at once, never a read that blocks or never ends.
+TEST(TextModeFile, OnlyRegularFilesOpen)
+{
+    TempDir dir;
+    const std::filesystem::path file = dir.write("corp.txt", "C\n");
+    const std::pair<std::filesystem::path, bool> rows[] = {
+        {file, true},
+        {dir.path(), false},
+        {dir.path() / "missing.txt", false},
+#if defined(_WIN32)
+        {"NUL", false},
+        {"CON", false},
+#else
+        {dir.link("to-file", file), true},
+        {dir.link("to-zero", "/dev/zero"), false},
+        {dir.fifo("fifo"), false},
+#endif
+    };
+    for (const auto& [path, opens] : rows)
+        EXPECT_EQ(TextModeFile::open(path) != nullptr, opens) << path;
+}

@@ -1,15 +1,19 @@
-// Feeds arbitrary bytes through the record reader and writer, the file check, the comparisons and the CP932 converter,
-// under the sanitizers: none may crash or read out of bounds on a bad file, and what must hold whatever the input is
-// checked.
+// Feeds arbitrary bytes through the record reader and writer, the file check, the comparisons with and without folding
+// and the CP932 converter, under the sanitizers: none may crash or read out of bounds on a bad file, and what must hold
+// whatever the input is checked.
 #include "Card.h"
 #include "Cp932Converter.h"
 #include "DataFileChecker.h"
 #include "RecordWriter.h"
+#include "SearchCriteria.h"
+#include "TextFold.h"
 #include "TextModeFile.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -19,6 +23,86 @@ void require(bool condition, const char* what)
         std::fprintf(stderr, "fuzz check failed: %s\n", what);
         std::abort();
     }
+}
+
+// The text's characters, A-Z folded: the plain character-by-character search
+// that the comparisons must agree with.
+std::vector<std::string> characters(const std::string& s)
+{
+    std::vector<std::string> chars;
+    for (std::size_t i = 0; i < s.size(); i += chars.back().size()) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        const bool lead = ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) && i + 1 < s.size();
+        chars.push_back(s.substr(i, lead ? 2 : 1));
+        if (!lead && b >= 'A' && b <= 'Z')
+            chars.back()[0] = static_cast<char>(b + 32);
+    }
+    return chars;
+}
+
+// Folded one character at a time with the table, a half-width letter and the
+// voiced mark after it as one when they fold to one.
+std::vector<textfold::FoldedChar> foldEachCharacter(const std::string& s)
+{
+    const std::vector<std::string> chars = characters(s);
+    std::vector<textfold::FoldedChar> out;
+    textfold::FoldedText one;
+    for (std::size_t k = 0; k < chars.size(); ++k) {
+        if (k + 1 < chars.size() && chars[k].size() == 1 && (chars[k + 1] == "\xDE" || chars[k + 1] == "\xDF")) {
+            textfold::fold(chars[k] + chars[k + 1], one);
+            if (one.size() == 1) {
+                out.push_back(one[0]);
+                ++k;
+                continue;
+            }
+        }
+        textfold::fold(chars[k], one);
+        require(one.size() == 1, "a character folds to one");
+        out.push_back(one[0]);
+    }
+    return out;
+}
+
+// Where `text` stands in `field`, character by character (offset + 1), or 0.
+template <typename Char>
+std::size_t referenceFind(const std::vector<Char>& field, const std::vector<Char>& text, int mode)
+{
+    for (std::size_t start = 0; start + text.size() <= field.size(); ++start) {
+        if (std::equal(text.begin(), text.end(), field.begin() + start) &&
+            (mode == Partial || (start == 0 && (mode == Prefix || text.size() == field.size()))))
+            return start + 1;
+        if (mode != Partial)
+            break;
+    }
+    return 0;
+}
+
+void checkComparisons(const std::string& data)
+{
+    const std::size_t cut = data.find('\n');
+    Card card;
+    card.name = data.substr(0, cut);
+    const std::string text = cut == std::string::npos ? std::string() : data.substr(cut + 1, 24);
+    const std::vector<std::string> fieldChars = characters(card.name);
+    const std::size_t at = referenceFind(fieldChars, characters(text), Partial);
+    std::size_t offset = 0;
+    for (std::size_t k = 0; k + 1 < at; ++k)
+        offset += fieldChars[k].size();
+    require(card.pmatch(Name, text) == (at ? int(offset) + 1 : 0), "pmatch equals the plain search");
+    require(card.fmatch(Name, text) == (card.pmatch(Name, text) == 1), "fmatch is a match at the start");
+    require(!card.match(Name, text) || card.fmatch(Name, text), "match implies fmatch");
+    require(!card.match(Name, text) || SearchCriteria{text, "", "", 0, Exact, true}.accepts(card) || text.empty(),
+            "equal texts stay equal folded");
+    if (text.empty())
+        return;  // an empty text is no criterion
+    for (int mode : {Exact, Prefix, Partial}) {
+        const SearchCriteria folded{text, "", "", 0, mode, true};
+        require(folded.accepts(card) == (referenceFind(foldEachCharacter(card.name), foldEachCharacter(text), mode) != 0),
+                "the folded comparison equals folding each character");
+    }
+    const std::string typed = textfold::withKatakanaForMissingHiragana(text);
+    require(typed.size() == text.size() && typed.find("\xE3\x82\x94") == std::string::npos,
+            "a typed hiragana vu becomes katakana in place");
 }
 
 void checkReading(const std::string& data)
@@ -62,6 +146,7 @@ void checkConversion(const std::string& data)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size)
 {
     const std::string data(reinterpret_cast<const char*>(bytes), size);
+    checkComparisons(data);
     checkReading(data);
     checkConversion(data);
     return 0;

@@ -5,6 +5,7 @@
 #include "CardLineDelegate.h"
 #include "CardListBox.h"
 #include "CardListModel.h"
+#include "DataFolderSettings.h"
 #include "GuiTest.h"
 #include "NowSearchDialog.h"
 
@@ -74,8 +75,8 @@ QString stored()
     QStringList values;
     for (const char* key : {"left", "top", "right", "bottom"})
         values << QString::number(store.getProfileInt("rect", key, 0));
-    return values.join(',') + " " + store.getProfileString("search", "key") +
-           QString::number(store.getProfileInt("search", "type", -1)) + QString::number(store.getProfileInt("search", "mode", -1));
+    return values.join(',') + " " + store.getProfileString("search", "key") + QString::number(store.getProfileInt("search", "type", -1)) +
+           QString::number(store.getProfileInt("search", "mode", -1)) + QString::number(store.getProfileInt("search", "fold", -1));
 }
 
 }  // namespace
@@ -83,10 +84,15 @@ QString stored()
 class MainWindowTest : public GuiTest {
     Q_OBJECT
 private slots:
+    // A DIR that is no folder: the message, then the window on the current folder, the list in the focus.
     void startUpPutsTheFocusInTheList()
     {
         auto* app = qobject_cast<CMyApp*>(QCoreApplication::instance());
-        QVERIFY(app && app->InitInstance() && QTest::qWaitForWindowActive(app->mainWindow()));
+        QStringList messages;
+        then(acceptMessage(messages));
+        QVERIFY(app && app->InitInstance("/no/such/フォルダ") && QTest::qWaitForWindowActive(app->mainWindow()));
+        QCOMPARE(messages, QStringList{"Voxtarn card list finder | データフォルダが見つからない\n/no/such/フォルダ"});
+        QCOMPARE(app->mainWindow()->lister().dataDir(), std::filesystem::path("."));
         QCOMPARE(QApplication::focusWidget(), app->mainWindow()->listBox());
         app->mainWindow()->close();
     }
@@ -99,11 +105,12 @@ private slots:
         QTest::addColumn<QKeySequence>("keys");
         QTest::addColumn<int>("id");
         QTest::addColumn<QString>("seen");
-        const QStringList menu = {"dialog100", "closed, saved", "dialog200", "dialog110 First", "Third R1", "R1", "Third", "dialog170"};
-        for (int id = 100; id <= 107; ++id)
+        const QStringList menu = {"dialog100", "closed, saved", "dialog200", "dialog110 First", "Third R1", "R1", "Third",
+                                  "dialog170", "QFileDialog"};
+        for (int id = 100; id <= 108; ++id)
             QTest::addRow("menu %d", id) << "menu" << QKeySequence() << id << menu[id - 100];
         for (const auto& [keys, seen] : {std::pair{"F1", "dialog100"}, {"F5", "dialog200"}, {"Return", "dialog110 First"},
-                                          {"Alt+F4", "closed, saved"}})
+                                          {"Ctrl+O", "QFileDialog"}, {"Alt+F4", "closed, saved"}})
             QTest::addRow("%s", keys) << "key" << QKeySequence(keys) << 0 << seen;
         QTest::addRow("keypad Enter") << "key" << QKeySequence(Qt::Key_Enter | Qt::KeypadModifier) << 0 << "dialog110 First";
         QTest::addRow("double-click") << "mouse" << QKeySequence() << 1 << "dialog110 Second";
@@ -124,7 +131,7 @@ private slots:
         window->OnListCorp();
         writeCards(data, {"Third"}, {"R1"});
         QString observed;
-        if (seen.startsWith("dialog")) {
+        if (seen.startsWith("dialog") || seen == "QFileDialog") {
             then([&](QWidget* dialog) {
                 const QString name = childText(dialog, "id111");
                 observed = dialog->objectName() + (name.startsWith('<') ? "" : " " + name);
@@ -147,6 +154,8 @@ private slots:
         if (!window->isVisible())
             observed = QFile::exists(settingsFile()) ? "closed, saved" : "closed";
         QCOMPARE(observed.isEmpty() ? cardNames(*window) : observed, seen);
+        // The folder chooser closed by its close box changed nothing.
+        QVERIFY(seen != "QFileDialog" || (window->lister().dataDir() == data.path().toStdString() && !QFile::exists(settingsFile())));
     }
 
     // Fields start at the tab stops, 12, 50, 94 and 129 average characters, but never less than two average characters
@@ -208,9 +217,20 @@ private slots:
     void searchAndUnreadableFiles()
     {
         QTemporaryDir data;
-        writeCards(data, {"氷の壁"}, {"Ice Pick", "Rope", "氷の鍵", "Nice Try"});
+        writeCards(data, {"氷の壁"}, {"Ice Pick", "Rope", "氷の鍵", "Nice Try", "アイス・ピック"});
         auto window = openWindow(data);
-        then(fillSearch("ICE", 203, 206));
+        // Folded: hiragana and half-width katakana find the katakana card.
+        then([](QWidget* dialog) {
+            clickId(dialog, 207);
+            fillSearch("あいす・ﾋﾟｯｸ", 203, 204)(dialog);
+        });
+        press(*window, Qt::Key_F5);
+        QCOMPARE(cardNames(*window), "アイス・ピック");
+        QVERIFY(window->searchCriteria().fold);
+        then([](QWidget* dialog) {
+            clickId(dialog, 207);
+            fillSearch("ICE", 203, 206)(dialog);
+        });
         press(*window, Qt::Key_F5);
         QCOMPARE(cardNames(*window), "Ice Pick Nice Try");
         window->listBox()->setCurrentIndex(window->listBox()->lines()->index(1));
@@ -241,15 +261,15 @@ private slots:
     void storedSearchValues_data()
     {
         QTest::addColumn<QByteArray>("stored");
-        QTest::addColumn<QString>("criteria");  // name, side, mode
-        QTest::addRow("first run") << QByteArray() << " 0 0";
-        QTest::addRow("stored") << QByteArray("key=アイス\ntype=1\nmode=2") << "アイス 1 2";
-        QTest::addRow("partly") << QByteArray("key=x\nmode=1") << "x 0 1";
-        QTest::addRow("never written") << QByteArray("type=2\nmode=3") << " 0 0";
-        QTest::addRow("negative") << QByteArray("type=-1\nmode=-5") << " 0 0";
-        QTest::addRow("lists") << QByteArray("key=a, b\ntype=1, 0") << " 0 0";
+        QTest::addColumn<QString>("criteria");  // name, side, mode, fold
+        QTest::addRow("first run") << QByteArray() << " 0 0 0";
+        QTest::addRow("stored") << QByteArray("key=アイス\ntype=1\nmode=2\nfold=1") << "アイス 1 2 1";
+        QTest::addRow("partly") << QByteArray("key=x\nmode=1\nfold=0") << "x 0 1 0";
+        QTest::addRow("never written") << QByteArray("type=2\nmode=3\nfold=2") << " 0 0 0";
+        QTest::addRow("negative") << QByteArray("type=-1\nmode=-5\nfold=-1") << " 0 0 0";
+        QTest::addRow("lists") << QByteArray("key=a, b\ntype=1, 0\nfold=1, 1") << " 0 0 0";
         for (const char* mode : {"4294967297", "-4294967294", "1x", "0x1", "1.5", ""})  // 1 or 2 if read loosely
-            QTest::addRow("mode=%s", mode) << "mode=" + QByteArray(mode) << " 0 0";
+            QTest::addRow("mode=%s", mode) << "mode=" + QByteArray(mode) + "\nfold=true" << " 0 0 0";
     }
 
     void storedSearchValues()
@@ -257,8 +277,45 @@ private slots:
         QFETCH(QByteArray, stored);
         writeSettings("[search]\n" + stored + "\n");
         const SearchCriteria criteria = CMainWindow().searchCriteria();
-        QTEST(fromCp932(criteria.name) + " " + QString::number(criteria.side) + " " + QString::number(criteria.mode), "criteria");
+        QTEST(QString("%1 %2 %3 %4").arg(fromCp932(criteria.name)).arg(criteria.side).arg(criteria.mode).arg(criteria.fold), "criteria");
         QVERIFY(criteria.type.empty() && criteria.rate.empty());
+    }
+
+    // The folder named on the command line when it is one; else the current folder when it holds a data file; else the
+    // folder opened last when it still exists; else the current folder.
+    void dataFolderAtStart_data()
+    {
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<QString>("current");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("expected");  // "!" after it: the DIR given was not found
+        QTest::addRow("DIR given") << "given" << "withFile" << "stored" << "given";
+        QTest::addRow("DIR gone") << "given/gone" << "empty" << "stored" << "empty!";
+        QTest::addRow("DIR a file") << "stored/corp.txt" << "empty" << "stored" << "empty!";
+        QTest::addRow("current folder with a file") << "" << "withFile" << "stored" << "withFile";
+        QTest::addRow("stored folder") << "" << "empty" << "stored" << "stored";
+        QTest::addRow("stored folder gone") << "" << "empty" << "given/gone" << "empty";
+        QTest::addRow("nothing stored") << "" << "empty" << "" << "empty";
+    }
+
+    void dataFolderAtStart()
+    {
+        QFETCH(QString, argument);
+        QFETCH(QString, current);
+        QFETCH(QString, stored);
+        QFETCH(QString, expected);
+        QTemporaryDir root;
+        for (const char* folder : {"given", "empty", "withFile", "stored"})
+            QDir().mkpath(root.filePath(folder));
+        writeFile(root, "withFile/runner.txt", "");
+        writeFile(root, "stored/corp.txt", "");
+        const auto path = [&](const QString& name) { return name.isEmpty() ? name : root.filePath(name); };
+        if (!stored.isEmpty())
+            DataFolderSettings::remember(path(stored));
+        const DataFolderSettings::Start start = DataFolderSettings::atStart(path(argument), DataFolderSettings::toPath(path(current)));
+        const bool notFound = expected.endsWith('!');
+        QCOMPARE(start.folder, DataFolderSettings::toPath(root.filePath(notFound ? expected.chopped(1) : expected)));
+        QCOMPARE(start.argumentNotFound, notFound);
     }
 
     // A stored rectangle is used when its top can be grabbed on a screen, no larger than the screen; otherwise the
@@ -304,14 +361,14 @@ private slots:
 
     void closingSavesTheSettings()
     {
-        writeSettings("[search]\nkey=\"ｱｲｽ, \\\"壁\\\"\"\ntype=1\nmode=2\n");  // a name with a comma and quotes
+        writeSettings("[search]\nkey=\"ｱｲｽ, \\\"壁\\\"\"\ntype=1\nmode=2\nfold=1\n");  // a name with a comma and quotes
         QTemporaryDir data;
         auto window = openWindow(data);
         window->move(60, 70);  // a top-level window moves by its frame
         window->resize(420, 310);
         QTRY_COMPARE(window->frameGeometry().topLeft(), QPoint(60, 70));
         const QRect f = window->frameGeometry();
-        const QString saved = QString("%1,%2,%3,%4 ").arg(f.left()).arg(f.top()).arg(f.right() + 1).arg(f.bottom() + 1) + "ｱｲｽ, \"壁\"12";
+        const QString saved = QString("%1,%2,%3,%4 ").arg(f.left()).arg(f.top()).arg(f.right() + 1).arg(f.bottom() + 1) + "ｱｲｽ, \"壁\"121";
         // Exit posts the close: the window is still open when the command returns.
         QVERIFY(window->dispatch(CMainWindow::Message::Command, 0, 101) && window->isVisible());
         QTRY_VERIFY(!window->isVisible());

@@ -7,6 +7,7 @@
 #include "NowSearchDialog.h"
 #include "SearchDialog.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFontInfo>
 #include <QLineEdit>
@@ -67,11 +68,12 @@ private slots:
     void searchDialogTransfersOnlyOnOk_data()
     {
         QTest::addColumn<int>("how");
-        QTest::addColumn<QByteArray>("result");  // name|type|rate side mode, in CP932
-        QTest::addRow("Enter") << 0 << QByteArray("Wall\x81\x45\x95\x58|\x81\x60\x83\x41\x83\x43\x83\x58|vital 0 1");
+        QTest::addColumn<QByteArray>("result");  // name|type|rate side mode fold, in CP932
+        // Folded, ゔ, which CP932 lacks, is taken as ヴ.
+        QTest::addRow("Enter") << 0 << QByteArray("Wall\x81\x45\x95\x58|\x81\x60\x83\x41\x83\x43\x83\x58\x83\x94|vital 0 1 1");
         const char* closing[] = {"Cancel", "Esc", "close box"};
         for (int how = 1; how <= 3; ++how)
-            QTest::addRow("%s", closing[how - 1]) << how << QByteArray("Ice\x82\xa0|Program|Rare 1 2");
+            QTest::addRow("%s", closing[how - 1]) << how << QByteArray("Ice\x82\xa0|Program|Rare 1 2 0");
     }
 
     void searchDialogTransfersOnlyOnOk()
@@ -90,11 +92,19 @@ private slots:
             QCOMPARE(rarity->count(), 4);
             QCOMPARE(checkedIds(modal), "203 206");
             QCOMPARE(modal->focusWidget(), child(modal, "id208"));
+            // The fold check box comes after the mode group, before OK.
+            QVERIFY(!child<QCheckBox>(modal, "id207")->isChecked());
+            child(modal, "id206")->setFocus();
+            QTest::keyClick(modal->focusWidget(), Qt::Key_Tab);
+            QCOMPARE(modal->focusWidget(), child(modal, "id207"));
+            QTest::keyClick(modal->focusWidget(), Qt::Key_Space);
+            QTest::keyClick(modal->focusWidget(), Qt::Key_Tab);
+            QCOMPARE(modal->focusWidget(), child(modal, "id1"));
             auto* name = child<QLineEdit>(modal, "id208");
             name->clear();
             QTest::keyClicks(name, "Wall");
             name->insert("・氷");
-            setText(child(modal, "id209"), "〜アイス");
+            setText(child(modal, "id209"), "〜アイスゔ");
             rarity->lineEdit()->clear();
             QTest::keyClicks(rarity, "vital");  // taken as typed, not completed
             clickId(modal, 202);
@@ -110,8 +120,8 @@ private slots:
                 modal->close();
         });
         QCOMPARE(dialog.DoModal(), how == 0 ? 1 : 2);
-        QTEST(QByteArray::fromStdString(dialog.name + "|" + dialog.type + "|" + dialog.rate + " ") + QByteArray::number(dialog.side) +
-                  " " + QByteArray::number(dialog.mode), "result");
+        QTEST(QByteArray::fromStdString(dialog.name + "|" + dialog.type + "|" + dialog.rate) +
+                  QString(" %1 %2 %3").arg(dialog.side).arg(dialog.mode).arg(dialog.fold).toLatin1(), "result");
     }
 
     // Tab reaches a radio group at its checked button; an arrow key moves the check with the focus, wrapping at the
@@ -179,6 +189,7 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("text");
         QTest::addRow("emoji in the name") << "id208" << "Ice\U0001F600";
+        QTest::addRow("ゔ in the name, not folded") << "id208" << "Iceゔ";  // CP932 lacks it
         QTest::addRow("lone surrogate in the type") << "id209" << "Ice" + QString(QChar(0xD800));
         QTest::addRow("emoji in the rarity") << "id210" << "\U0001F600";
     }

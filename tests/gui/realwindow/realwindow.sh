@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # The whole program in a real X server, driven by real key presses:
 #   realwindow.sh <voxtarn executable> <output folder>
-# Starts its own Xvfb, searches the Runner cards for a typed name in prefix
-# mode (the arrow keys wrap round both radio groups), opens the details of
-# the first hit, closes everything with the keyboard and checks from outside
-# that the settings file holds the typed name, the side and the mode.
-# Screenshots of the search and detail dialogs land in the output folder.
+# Starts its own Xvfb and the program in a folder without data files, opens
+# the data folder with Ctrl+O, searches the Runner cards for a typed name in
+# prefix mode (the arrow keys wrap round both radio groups), opens the details
+# of the first hit, searches again for a hiragana name with kana folded and
+# opens the katakana card it finds, closes everything with the keyboard and
+# checks from outside that the settings file holds the folder, the typed
+# name, the side, the mode and the folding. Started again in the same folder,
+# the stored search finds the cards of the folder opened last. Screenshots of
+# the chooser and the dialogs land in the output folder.
 # Exit 77 (skipped) when Xvfb is not installed.
 set -euo pipefail
 
@@ -14,7 +18,6 @@ out="$(realpath -m "$2")"
 limit=20   # seconds for any one wait
 
 command -v Xvfb > /dev/null || { echo "Xvfb is not installed: skipped"; exit 77; }
-
 tmp="$(mktemp -d)"
 xvfb_pid=""
 app_pid=""
@@ -33,17 +36,36 @@ retry() {
 focused() { timeout 5 xdotool windowfocus --sync "$1" || true; [ "$(timeout 5 xdotool getwindowfocus)" = "$1" ]; }
 gone() { ! timeout 5 xdotool search --onlyvisible --name "^$1\$" > /dev/null; }
 ended() { ! kill -0 "$app_pid" 2> /dev/null; }
+stored() { grep -qsx "$1" "$conf"; }
 # The id of the window with this exact title, once it is up.
 window() { timeout "$limit" xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1 || true; }
 focus() { retry "focus did not reach window $1" focused "$1"; }
-open_dialog() {  # KEY TITLE: press the key, wait for the dialog, focus it
+open_dialog() {  # KEY TITLE: press the key in the main window, wait for the dialog, focus it
+  focus "$main"
   xdotool key "$1"
   local dialog
   dialog=$(window "$2")
   [ -n "$dialog" ] || fail "the dialog '$2' did not appear"
   focus "$dialog"
 }
+close_dialog() {  # KEY TITLE
+  xdotool key "$1"
+  retry "the dialog '$2' did not close" gone "$2"
+}
 shot() { mkdir -p "$out" && timeout "$limit" import -window root "$out/$1" && echo "screenshot: $out/$1"; }
+start_program() {  # in the folder without data files, as a menu would
+  (cd "$tmp/home" && exec "$program") > "$tmp/app.log" 2>&1 &
+  app_pid=$!
+  main=$(window "Voxtarn card list finder")
+  [ -n "$main" ] || fail "the main window did not appear: $(cat "$tmp/app.log")"
+}
+close_program() {  # Alt+F4; the program must end by itself, with status 0
+  focus "$main"
+  xdotool key alt+F4
+  retry "the program did not end after Alt+F4" ended
+  wait "$app_pid" || fail "the program ended with status $?: $(cat "$tmp/app.log")"
+  app_pid=""
+}
 
 # Xvfb picks a free display itself and writes its number once it accepts
 # clients: no guessing, no race with other servers.
@@ -55,19 +77,23 @@ export DISPLAY=":$number"
 unset WAYLAND_DISPLAY
 timeout "$limit" setxkbmap -layout us
 
-mkdir "$tmp/data"
+mkdir "$tmp/data" "$tmp/home"
 card() {  # name type rate
   printf '%s\n%s\nA: gain [1].\n\nnote of %s\nIllus. Test\n%s\n--\n' "$1" "$2" "$1" "$3"
 }
 { card "Glass Wall" "Ice" "Common"; card "Night Archive" "Asset" "Rare"; } > "$tmp/data/corp.txt"
-{ card "Rope Ladder" "Hardware" "Common"; card "Ice Pick" "Program" "Vital"; card "Nice Try" "Event" "Rare"; } > "$tmp/data/runner.txt"
+{ card "Rope Ladder" "Hardware" "Common"; card "Ice Pick" "Program" "Vital"; card "Nice Try" "Event" "Rare"
+  card "ミラー・ノット" "プログラム" "Rare"; } | iconv -f UTF-8 -t CP932 > "$tmp/data/runner.txt"
 export XDG_CONFIG_HOME="$tmp/config" XDG_CONFIG_DIRS="$tmp/none" XDG_RUNTIME_DIR="$tmp" QT_QPA_PLATFORM=xcb
-(cd "$tmp/data" && exec "$program") > "$tmp/app.log" 2>&1 &
-app_pid=$!
+conf="$tmp/config/Kestrowe/Voxtarn card list finder.conf"
+start_program
 
-main=$(window "Voxtarn card list finder")
-[ -n "$main" ] || fail "the main window did not appear: $(cat "$tmp/app.log")"
-focus "$main"
+# Ctrl+O: the folder chooser, given the data folder; stored at once.
+open_dialog ctrl+o "データフォルダを開く"
+xdotool type --delay 20 "$tmp/data/"
+shot folder-chooser.png
+close_dialog Return "データフォルダを開く"
+retry "the folder is not stored at once" stored "folder=$tmp/data"
 
 open_dialog F5 "検索"
 xdotool type --delay 30 "ice"
@@ -75,23 +101,32 @@ xdotool type --delay 30 "ice"
 # the mode group at exact; Up wraps to partial, Up again gives prefix.
 xdotool key --delay 50 Tab Tab Tab Up Tab Up Up
 shot search-dialog.png
-xdotool key Return
-retry "the search dialog did not close" gone "検索"
-
-focus "$main"
+close_dialog Return "検索"
 open_dialog Return "カード"
 shot detail-dialog.png
-xdotool key Escape
-retry "the detail dialog did not close" gone "カード"
+close_dialog Escape "カード"
 
-focus "$main"
-xdotool key alt+F4
-retry "the program did not end after Alt+F4" ended
-wait "$app_pid" || fail "the program ended with status $?: $(cat "$tmp/app.log")"
-app_pid=""
-conf="$tmp/config/Kestrowe/Voxtarn card list finder.conf"
-cat "$conf" || fail "no settings file at $conf"
-for line in key=ice type=1 mode=1; do
-  grep -qx "$line" "$conf" || fail "the settings file lacks $line"
+# A hiragana name, kana folded: Tab five times reaches the fold check box.
+open_dialog F5 "検索"
+xdotool key ctrl+a
+xdotool type --delay 30 "みらー"
+xdotool key --delay 50 Tab Tab Tab Tab Tab space
+shot search-folded.png
+close_dialog Return "検索"
+open_dialog Return "カード"   # the katakana card: no hit would bring a message instead
+shot detail-folded.png
+close_dialog Escape "カード"
+close_program
+cat "$conf"
+for line in key=みらー type=1 mode=1 fold=1; do
+  stored "$line" || fail "the settings file lacks $line"
 done
+
+# Started again: the stored search finds cards of the folder opened last.
+start_program
+open_dialog F5 "検索"
+close_dialog Return "検索"
+open_dialog Return "カード"   # only a listed card has details
+close_dialog Escape "カード"
+close_program
 echo "PASS"

@@ -1,0 +1,75 @@
+#include "StartOptions.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+// Help and version as options of our own: Qt's --help-all would list the
+// window system's options, which a core application does not know.
+struct Parser {
+    QCommandLineParser parser;
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
+                            QStringLiteral("Show this help and exit.")};
+    QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
+                               QStringLiteral("Show the version and exit.")};
+
+    Parser()
+    {
+        parser.setApplicationDescription(QStringLiteral(
+            "Lists and searches the cards of a two-sided card game, read from the\n"
+            "Shift-JIS data files corp.txt and runner.txt in DIR, in a Japanese window."));
+        parser.addOption(help);
+        parser.addOption(version);
+        parser.addPositionalArgument(
+            QStringLiteral("DIR"),
+            QStringLiteral("The folder that holds corp.txt and runner.txt. Default: the "
+                           "current folder when it holds either file, else the folder opened "
+                           "last time (ファイル > データフォルダを開く), else the current folder."),
+            QStringLiteral("[DIR]"));
+    }
+};
+
+}  // namespace
+
+std::optional<int> StartOptions::answerWithoutWindow(int argc, char** argv)
+{
+    // Named "voxtarn" whatever the path it was started by: the usage line
+    // ends up in the manual page.
+    char name[] = "voxtarn";
+    std::vector<char*> args{name};
+    if (argc > 1)
+        args.insert(args.end(), argv + 1, argv + argc);
+    int count = static_cast<int>(args.size());
+    QCoreApplication core(count, args.data());
+    Parser p;
+    p.parser.parse(QCoreApplication::arguments());  // Qt's own options are unknown here
+    if (p.parser.isSet(p.help)) {
+        std::fputs(qPrintable(p.parser.helpText()), stdout);
+        return 0;
+    }
+    if (p.parser.isSet(p.version)) {
+        std::printf("%s %s\n", name, VOXTARN_VERSION);
+        return 0;
+    }
+    return std::nullopt;
+}
+
+StartOptions StartOptions::parse(const QStringList& arguments)
+{
+    StartOptions options;
+    Parser p;
+    if (!p.parser.parse(arguments)) {
+        options.error = p.parser.errorText();
+        return options;
+    }
+    const QStringList positional = p.parser.positionalArguments();
+    if (positional.size() > 1)
+        options.error = QStringLiteral("only one DIR can be given, not %1").arg(positional.size());
+    else
+        options.dataFolder = positional.value(0);
+    return options;
+}

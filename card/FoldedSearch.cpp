@@ -1,0 +1,32 @@
+#include "FoldedSearch.h"
+
+FoldedSearch::FoldedSearch(const SearchCriteria& criteria) : mode_(criteria.mode)
+{
+    textfold::fold(criteria.name, name_);
+    textfold::fold(criteria.type, type_);
+    textfold::fold(criteria.rate, rate_);
+}
+
+// A text folds to no character only when it is empty.
+bool FoldedSearch::accepts(const Card& card)
+{
+    bool result = false;
+    if (!name_.empty())
+        result = fieldMatches(card.name, name_, mode_);
+    if (!type_.empty())
+        result = result || fieldMatches(card.type, type_, mode_);
+    if (!rate_.empty())
+        result = result && fieldMatches(card.rate, rate_, Exact);
+    return result;
+}
+
+bool FoldedSearch::acceptsOnce(const SearchCriteria& criteria, const Card& card)
+{
+    return FoldedSearch(criteria).accepts(card);
+}
+
+bool FoldedSearch::fieldMatches(const std::string& field, const textfold::FoldedText& text, int mode)
+{
+    textfold::fold(field, field_);
+    return textfold::matches(field_, text, mode);
+}

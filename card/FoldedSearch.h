@@ -1,0 +1,27 @@
+#pragma once
+
+#include "Card.h"
+#include "SearchCriteria.h"
+#include "TextFold.h"
+
+// The test of SearchCriteria::accepts with kana and width folded, prepared
+// once for a whole search: the criteria texts are folded here, and each
+// card's name, type and rate into one reused buffer, only when the test
+// needs them.
+class FoldedSearch {
+public:
+    explicit FoldedSearch(const SearchCriteria& criteria);
+
+    bool accepts(const Card& card);
+    // The test of one card alone, folding the criteria texts for it.
+    static bool acceptsOnce(const SearchCriteria& criteria, const Card& card);
+
+private:
+    bool fieldMatches(const std::string& field, const textfold::FoldedText& text, int mode);
+
+    textfold::FoldedText name_;
+    textfold::FoldedText type_;
+    textfold::FoldedText rate_;
+    int mode_;
+    textfold::FoldedText field_;  // the card field being compared
+};

@@ -1,0 +1,224 @@
+#include "OperatingSystem.h"
+
+#include <stdexcept>
+
+#if defined(_WIN32)
+
+#include <windows.h>
+
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+constexpr UINT kCodePage932 = 932;
+
+HANDLE handleOf(os::FileHandle file) { return reinterpret_cast<HANDLE>(file); }
+
+// The Win32 conversion functions count in int; card texts are lines and
+// records, far below this.
+int lengthOf(std::size_t size)
+{
+    if (size > INT_MAX / 4)
+        throw std::length_error("text too long to convert");
+    return static_cast<int>(size);
+}
+
+void requireCodePage932()
+{
+    static const bool present = IsValidCodePage(kCodePage932) != 0;
+    if (!present)
+        throw std::runtime_error("the system has no code page 932");
+}
+
+// UTF-16 of `in` in code page `codePage`; false on any invalid sequence.
+bool toWide(UINT codePage, std::string_view in, std::wstring& wide)
+{
+    // One byte never gives more than one UTF-16 unit, in either code page.
+    wide.resize(in.size());
+    int n = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, in.data(), lengthOf(in.size()), wide.data(),
+                                lengthOf(wide.size()));
+    if (n <= 0)
+        return false;
+    wide.resize(static_cast<std::size_t>(n));
+    return true;
+}
+
+// `wide` in code page `codePage`; false when a character has no counterpart.
+// No best fit for code page 932: a character it does not hold is refused,
+// never turned into "?" or a look-alike that could match another card.
+bool fromWide(UINT codePage, const std::wstring& wide, std::string& out)
+{
+    const bool cp932 = codePage == kCodePage932;
+    // At most 3 bytes a UTF-16 unit in UTF-8, 2 in code page 932.
+    out.resize(wide.size() * 3);
+    BOOL usedDefault = FALSE;
+    int n = WideCharToMultiByte(codePage, cp932 ? WC_NO_BEST_FIT_CHARS : 0, wide.data(), lengthOf(wide.size()),
+                                out.data(), lengthOf(out.size()), nullptr, cp932 ? &usedDefault : nullptr);
+    out.resize(static_cast<std::size_t>(std::max(n, 0)));
+    return n > 0 && !usedDefault;
+}
+
+bool convert(UINT from, UINT to, std::string_view in, std::string& out)
+{
+    requireCodePage932();
+    out.clear();
+    std::wstring wide;
+    return in.empty() || (toWide(from, in, wide) && fromWide(to, wide, out));
+}
+
+}  // namespace
+
+namespace os {
+
+FileHandle openRegularFile(const std::filesystem::path& path)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return kNoFile;
+    // Pipes, the console and devices such as NUL or COM1 are no data files.
+    // (A directory does not open at all without FILE_FLAG_BACKUP_SEMANTICS.)
+    if (GetFileType(file) != FILE_TYPE_DISK) {
+        CloseHandle(file);
+        return kNoFile;
+    }
+    return reinterpret_cast<FileHandle>(file);
+}
+
+std::ptrdiff_t readFile(FileHandle file, char* buffer, std::size_t size)
+{
+    DWORD read = 0;
+    DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
+    if (!ReadFile(handleOf(file), buffer, wanted, &read, nullptr))
+        return -1;
+    return static_cast<std::ptrdiff_t>(read);
+}
+
+void closeFile(FileHandle file)
+{
+    CloseHandle(handleOf(file));
+}
+
+bool cp932ToUtf8(std::string_view in, std::string& out)
+{
+    return convert(kCodePage932, CP_UTF8, in, out);
+}
+
+bool utf8ToCp932(std::string_view in, std::string& out)
+{
+    return convert(CP_UTF8, kCodePage932, in, out);
+}
+
+}  // namespace os
+
+#else  // POSIX
+
+#include <cerrno>
+#include <fcntl.h>
+#include <iconv.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// iconv descriptors are costly to open: one pair per thread, kept.
+class IconvPair {
+public:
+    IconvPair() : toUtf8(iconv_open("UTF-8", "CP932")), fromUtf8(iconv_open("CP932", "UTF-8"))
+    {
+        if (failed(toUtf8) || failed(fromUtf8)) {
+            close();
+            throw std::runtime_error("iconv has no CP932 converter");
+        }
+    }
+    ~IconvPair() { close(); }
+    IconvPair(const IconvPair&) = delete;
+    IconvPair& operator=(const IconvPair&) = delete;
+
+    static IconvPair& ofThisThread()
+    {
+        thread_local IconvPair pair;
+        return pair;
+    }
+
+    iconv_t toUtf8;
+    iconv_t fromUtf8;
+
+private:
+    static bool failed(iconv_t cd) { return cd == reinterpret_cast<iconv_t>(-1); }
+
+    void close()
+    {
+        if (!failed(toUtf8))
+            iconv_close(toUtf8);
+        if (!failed(fromUtf8))
+            iconv_close(fromUtf8);
+    }
+};
+
+bool convert(iconv_t cd, std::string_view in, std::string& out)
+{
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    out.clear();
+    char* src = const_cast<char*>(in.data());
+    std::size_t srcLeft = in.size();
+    char chunk[4096];
+    while (srcLeft > 0) {
+        char* dst = chunk;
+        std::size_t dstLeft = sizeof chunk;
+        std::size_t rc = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+        out.append(chunk, static_cast<std::size_t>(dst - chunk));
+        if (rc == static_cast<std::size_t>(-1) && errno != E2BIG)
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+namespace os {
+
+FileHandle openRegularFile(const std::filesystem::path& path)
+{
+    // O_NONBLOCK: opening a FIFO for reading would wait for a writer.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0)
+        return kNoFile;
+    struct stat st {};
+    int flags = -1;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || (flags = ::fcntl(fd, F_GETFL)) < 0 ||
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        return kNoFile;
+    }
+    return fd;
+}
+
+std::ptrdiff_t readFile(FileHandle file, char* buffer, std::size_t size)
+{
+    for (;;) {
+        ssize_t n = ::read(static_cast<int>(file), buffer, size);
+        if (n >= 0 || errno != EINTR)
+            return n;
+    }
+}
+
+void closeFile(FileHandle file)
+{
+    ::close(static_cast<int>(file));
+}
+
+bool cp932ToUtf8(std::string_view in, std::string& out)
+{
+    return convert(IconvPair::ofThisThread().toUtf8, in, out);
+}
+
+bool utf8ToCp932(std::string_view in, std::string& out)
+{
+    return convert(IconvPair::ofThisThread().fromUtf8, in, out);
+}
+
+}  // namespace os
+
+#endif

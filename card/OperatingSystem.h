@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// The engine's only calls into the operating system: reading data files and
+// the system's own code page 932 converter. OperatingSystem.cpp has one
+// Win32 branch and one POSIX branch; nothing else in the engine knows the
+// platform.
+namespace os {
+
+// An open file: a descriptor on POSIX, a HANDLE on Windows.
+using FileHandle = std::intptr_t;
+inline constexpr FileHandle kNoFile = -1;
+
+// Opens `path` for reading when it is a regular file after following
+// symbolic links; kNoFile when it is missing, unreadable, or a FIFO, socket,
+// device or directory. Never waits for a writer or a device.
+FileHandle openRegularFile(const std::filesystem::path& path);
+// Reads up to `size` bytes: how many were read, 0 at the end, -1 on an error.
+std::ptrdiff_t readFile(FileHandle file, char* buffer, std::size_t size);
+void closeFile(FileHandle file);
+
+// Whole-string conversions by the system's converter (iconv "CP932" on
+// POSIX, code page 932 on Windows): false when some character of `in` has
+// no counterpart or is invalid; `out` then holds nothing useful. Both throw
+// std::runtime_error when the system has no code page 932.
+bool cp932ToUtf8(std::string_view in, std::string& out);
+bool utf8ToCp932(std::string_view in, std::string& out);
+
+}  // namespace os

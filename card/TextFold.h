@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The folding of the search that ignores kana and character width. A
+// CP932 text folds to one 16-bit value per character; two characters are
+// the same after folding when they are:
+// - hiragana and the katakana of the same sound (あ = ア, ぁ = ァ; ァ and ア
+//   stay different);
+// - a half-width katakana and its full-width form, a half-width letter with
+//   the voiced or semi-voiced mark after it counting as one character
+//   (ｶﾞ = ガ = が, ﾊﾟ = パ, ｰ = ー, ｡ = 。);
+// - a full-width ASCII character and the ASCII one (Ａ = A, ０ = 0), the
+//   ideographic space and the ASCII space, and A-Z and a-z;
+// - two codes of CP932 for the same Unicode character.
+// Everything else stays itself: kanji, カ and ガ, ヶ and ケ, ー and －.
+namespace textfold {
+
+// A folded character: the CP932 code (one byte, or lead byte * 256 + trail
+// byte) of the character that stands for all the characters folded to it.
+// A byte that is no character of CP932 stands for itself.
+using FoldedChar = std::uint16_t;
+using FoldedText = std::vector<FoldedChar>;
+
+// Replaces `out` with the folded characters of the CP932 text `cp932`,
+// keeping its capacity so that a search reuses one buffer for every card.
+void fold(std::string_view cp932, FoldedText& out);
+
+// Whether the folded `field` matches the folded `text` by `mode`, a
+// search_mode: the whole field, its beginning, or from any of its
+// characters on. Any other mode matches nothing.
+bool matches(const FoldedText& field, const FoldedText& text, int mode);
+
+// A UTF-8 text typed for a folded search, with the hiragana that CP932
+// lacks (ゔ, ゕ, ゖ) taken as the katakana they fold to, so that the text
+// converts to CP932 instead of being refused.
+std::string withKatakanaForMissingHiragana(std::string_view utf8);
+
+}  // namespace textfold

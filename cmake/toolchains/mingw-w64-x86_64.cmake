@@ -1,0 +1,25 @@
+# Cross-builds 64-bit Windows programs with Debian's MinGW-w64 (package
+# g++-mingw-w64-x86-64-posix). Everything is linked statically, libstdc++,
+# libgcc and winpthread included, so an .exe needs no DLL beside it.
+#   cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/mingw-w64-x86_64.cmake -DVOXTARN_ENGINE_ONLY=ON
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(mingw_prefix x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${mingw_prefix}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${mingw_prefix}-g++-posix)
+set(CMAKE_RC_COMPILER ${mingw_prefix}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${mingw_prefix})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+
+# Tests run under Wine when it is there (Debian's wine64 package).
+find_program(VOXTARN_WINE64 wine64 PATHS /usr/lib/wine NO_DEFAULT_PATH)
+if(VOXTARN_WINE64)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${VOXTARN_WINE64})
+endif()
