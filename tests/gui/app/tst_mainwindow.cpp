@@ -378,17 +378,19 @@ private slots:
         QFile::remove(settingsFile());
         QVERIFY(second->OnQueryEndSession() && second->isVisible());
         QCOMPARE(stored(), saved);
+        second->move(100, 120);
         second->showMinimized();
         QTRY_VERIFY(second->isMinimized());
         second->close();
         QCOMPARE(stored(), saved);
     }
 
-    // Integers are 32-bit decimals: one out of range is absent, not wrapped.
+    // Integers are 32-bit decimals: one out of range is absent, not wrapped. A hand-edited list is no string either.
     void storedIntegers()
     {
-        writeSettings("[rect]\nleft=-2147483648\ntop=2147483647\nright=2147483648\nbottom=-2147483649\n");
+        writeSettings("[rect]\nleft=-2147483648\ntop=2147483647\nright=2147483648\nbottom=-2147483649\nlist=1, 2\n");
         const ProfileStore store;
+        QCOMPARE(store.getProfileString("rect", "list", "absent"), "absent");
         QCOMPARE(store.getProfileInt("rect", "left", 7), INT_MIN);
         QCOMPARE(store.getProfileInt("rect", "top", 7), INT_MAX);
         QCOMPARE(store.getProfileInt("rect", "right", 7) + store.getProfileInt("rect", "bottom", 7), 14);

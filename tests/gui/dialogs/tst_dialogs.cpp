@@ -55,6 +55,7 @@ private slots:
         QDialog about;
         TemplateDialogBuilder::buildFromResources(about, kAboutTemplateId);
         QCOMPARE(child(&about, "static0")->size(), QSize(32, 32));
+        QCOMPARE(child(&about, "static1")->height(), QFontMetrics(dialogFont()).height());  // 8 units: one line of the font
         // The notice is up, painted, when constructed: no event loop runs after it.
         QWidget owner;
         owner.show();
