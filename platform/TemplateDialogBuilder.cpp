@@ -187,11 +187,11 @@ bool takesFocus(const ControlTemplate& control)
     }
 }
 
-// The keyboard in a radio group, as the dialog manager of the old framework
-// handles it: Tab reaches the group at its checked button only (the first
-// when none is checked), and the arrow keys move the check together with the
-// focus, wrapping at the group's ends. Qt's own buttons take Tab on every
-// button and may move the focus alone, leaving the old button checked.
+// The keyboard in a radio group, as dialog boxes on Windows handle it: Tab
+// reaches the group at its checked button only (the first when none is
+// checked), and the arrow keys move the check together with the focus,
+// wrapping at the group's ends. Qt's own buttons may take Tab on every button
+// and move the focus alone, leaving the old button checked.
 class RadioGroupKeys : public QObject {
 public:
     explicit RadioGroupKeys(QButtonGroup* group) : QObject(group), group_(group)
