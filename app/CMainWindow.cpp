@@ -60,12 +60,12 @@ QList<QKeySequence> keysOf(AcceleratorKey key)
     return {};
 }
 
-QList<QRect> screenRects()
+QList<QRect> availableAreas()
 {
-    QList<QRect> rects;
+    QList<QRect> areas;
     for (const QScreen* screen : QGuiApplication::screens())
-        rects.append(screen->geometry());
-    return rects;
+        areas.append(screen->availableGeometry());
+    return areas;
 }
 
 // Stands in for the system's default size of a new window.
@@ -109,11 +109,11 @@ std::span<const CMainWindow::CommandEntry> CMainWindow::commandTable()
 
 CMainWindow::CMainWindow(std::filesystem::path dataDir) : cards(*this, *this, std::move(dataDir))
 {
-    creationRect_ = readCreationRect();
+    const WindowRect creationRect = readCreationRect();
     LoadSearchSettings();
     setWindowTitle(QCoreApplication::applicationName());
     OnCreate();
-    placeWindow();
+    placeWindow(creationRect);
 }
 
 CMainWindow::~CMainWindow() = default;
@@ -227,15 +227,16 @@ void CMainWindow::SaveSettings()
 
 // --- Placement ----------------------------------------------------------
 
-void CMainWindow::placeWindow()
+void CMainWindow::placeWindow(const WindowRect& creationRect)
 {
-    if (!creationRect_.usableOn(screenRects())) {
+    const std::optional<QRect> frame = creationRect.placementOn(availableAreas());
+    if (!frame) {
         resize(defaultWindowSize());
         return;
     }
-    const QRect frame = creationRect_.toQRect();
-    move(frame.topLeft());  // a top-level window's position is its frame's
-    resize(frame.size());
+    placement_ = *frame;
+    move(placement_.topLeft());  // a top-level window's position is its frame's
+    resize(placement_.size());
     frameFitPending_ = true;
 }
 
@@ -249,10 +250,9 @@ void CMainWindow::fitFrameToCreationRect()
     if (margins.isNull())
         return;
     frameFitPending_ = false;
-    const QRect frame = creationRect_.toQRect();
-    resize(frame.width() - margins.left() - margins.right(),
-           frame.height() - margins.top() - margins.bottom());
-    move(frame.topLeft());
+    resize(placement_.width() - margins.left() - margins.right(),
+           placement_.height() - margins.top() - margins.bottom());
+    move(placement_.topLeft());
 }
 
 void CMainWindow::showEvent(QShowEvent* event)

@@ -78,7 +78,6 @@ public:
     const CardLister& lister() const { return cards; }
     CardListBox* listBox() const { return listbox; }
     const SearchCriteria& searchCriteria() const { return criteria; }
-    const WindowRect& creationRect() const { return creationRect_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -92,7 +91,7 @@ private:
     void buildMenu();
     void buildAccelerators();
     WindowRect readCreationRect() const;
-    void placeWindow();
+    void placeWindow(const WindowRect& creationRect);
     void fitFrameToCreationRect();
 
     // Members in the order the window's description gives them: the cards
@@ -103,6 +102,6 @@ private:
 
     std::unique_ptr<NowSearchDialog> notice_;
     bool activeBeforeNotice_ = false;
-    WindowRect creationRect_;
+    QRect placement_;  // the frame rectangle taken from the stored one
     bool frameFitPending_ = false;
 };

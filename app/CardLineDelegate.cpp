@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QStringList>
 
+#include <algorithm>
+
 CardLineDelegate::CardLineDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
 
 std::array<int, 4> CardLineDelegate::tabStopPixels(const QFontMetrics& metrics)
@@ -16,23 +18,20 @@ std::array<int, 4> CardLineDelegate::tabStopPixels(const QFontMetrics& metrics)
     return pixels;
 }
 
-// A tab moves to the first stop right of the text drawn so far; past the
-// last stop it is one blank wide, so later fields never overlap.
+// A tab moves to the first stop right of the text drawn so far, as in a
+// list box with tab stops, but never closer to it than the least gap: a field
+// that runs past its column, or past the last stop, stays apart from the next.
 std::vector<int> CardLineDelegate::fieldPositions(const QStringList& fields, const QFontMetrics& metrics)
 {
     const std::array<int, 4> stops = tabStopPixels(metrics);
+    const int gap = kMinimumGap * metrics.averageCharWidth();
     std::vector<int> positions;
     int x = 0;
-    for (qsizetype i = 0; i < fields.size(); ++i) {
+    for (const QString& field : fields) {
         positions.push_back(x);
-        const int end = x + metrics.horizontalAdvance(fields[i]);
-        x = end + metrics.horizontalAdvance(QLatin1Char(' '));
-        for (int stop : stops) {
-            if (stop > end) {
-                x = stop;
-                break;
-            }
-        }
+        const int end = x + metrics.horizontalAdvance(field);
+        const auto stop = std::find_if(stops.begin(), stops.end(), [end](int s) { return s > end; });
+        x = std::max(stop != stops.end() ? *stop : end, end + gap);
     }
     return positions;
 }

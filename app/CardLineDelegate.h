@@ -18,6 +18,8 @@ public:
     static constexpr std::array<int, 4> kTabStops = {48, 200, 376, 516};
     static constexpr int kHorizontalExtent = 2048;
     static constexpr int kLeftMargin = 2;
+    // Least space between two fields, in average character widths.
+    static constexpr int kMinimumGap = 2;
 
     explicit CardLineDelegate(QObject* parent);
 

@@ -4,12 +4,17 @@
 #include <QRect>
 
 #include <climits>
+#include <optional>
 
 // A window's frame rectangle as the settings store keeps it: four edges in
 // screen coordinates, right and bottom just outside the window.
 struct WindowRect {
     // Stands for "let the system place the window", in left and top.
     static constexpr int kUseDefault = INT_MIN;
+    // The part of the window's top that must lie on a screen, so that the
+    // user can grab the title bar and move the window.
+    static constexpr int kGrabWidth = 100;
+    static constexpr int kGrabHeight = 50;
 
     int left = kUseDefault;
     int top = kUseDefault;
@@ -18,14 +23,12 @@ struct WindowRect {
 
     static WindowRect fromFrame(const QRect& frame);
 
-    // Width and height both positive, computed without overflow.
-    bool hasArea() const;
-    QRect toQRect() const;
-    // Whether the edges overlap one of `screens`; the area is not checked.
-    bool touchesAny(const QList<QRect>& screens) const;
-    // Usable as the creation rectangle: it has an area and is at least
-    // partly on a screen; otherwise the system's default placement is used.
-    bool usableOn(const QList<QRect>& screens) const;
+    // Where a window with this stored rectangle goes on screens with these
+    // available areas: no larger than the area it mostly lies on (a side that
+    // is longer takes the area's own), and with its top band on a screen to
+    // grab it by. nullopt when it has no area or cannot be grabbed: the
+    // system's default placement then.
+    std::optional<QRect> placementOn(const QList<QRect>& areas) const;
 
     bool operator==(const WindowRect&) const = default;
 };

@@ -84,7 +84,11 @@ int Card::read(DataFile& file, RecordTrace* trace)
     std::string terminator;
     if (!nextRecordLine(file, terminator, trace, false))
         return 1;
-    return terminator == "--" ? 0 : -1;
+    if (terminator == "--")
+        return 0;
+    if (trace)
+        trace->closedByDashes = terminator.starts_with("--");
+    return -1;
 }
 
 const std::string& Card::getmatchstr(search_type n) const

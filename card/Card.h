@@ -8,9 +8,10 @@
 
 // Where the last record read stood in its file, for error messages.
 struct RecordTrace {
-    long firstLine = 0;       // physical line of the record's first line
-    long lastLine = 0;        // physical line of the last line taken
-    bool hasContent = false;  // some line of the record was not empty
+    long firstLine = 0;           // physical line of the record's first line
+    long lastLine = 0;            // physical line of the last line taken
+    bool hasContent = false;      // some line of the record was not empty
+    bool closedByDashes = false;  // a wrong closing line began with "--" ("-- ", "---")
 };
 
 // One card of the game as a side's data file holds it. Every field keeps

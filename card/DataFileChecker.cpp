@@ -110,7 +110,9 @@ CheckResult checkDataFile(DataFile& file)
         }
         if (status < 0) {
             result.problems.push_back({trace.lastLine, "レコードが \"--\" の行で終わっていない"});
-            if (skipPastTerminator(inspected))
+            // A mistyped "--" still closes its record; any other line means
+            // the record has shifted, and the next "--" line closes it.
+            if (trace.closedByDashes || skipPastTerminator(inspected))
                 continue;
         } else if (trace.hasContent) {
             result.problems.push_back({trace.firstLine, "ファイルの終わりでレコードが途切れている"});

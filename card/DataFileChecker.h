@@ -17,6 +17,7 @@ struct CheckResult {
 };
 
 // Reads a whole data file as the card reader does and reports every record
-// not closed by "--" (reading resumes after the next "--" line), a record
-// cut short by the end of the file, lines over 254 bytes and invalid CP932.
+// not closed by "--" (reading resumes after its closing line when that begins
+// with "--", else after the next "--" line), a record cut short by the end of
+// the file, lines over 254 bytes and invalid CP932.
 CheckResult checkDataFile(DataFile& file);

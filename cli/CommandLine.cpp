@@ -2,8 +2,16 @@
 
 #include "SearchMode.h"
 
+#include <algorithm>
+#include <array>
 #include <cstddef>
 #include <string_view>
+
+namespace {
+// The options that take the next argument as their value.
+constexpr std::array<std::string_view, 7> kValueOptions{"-C", "--encoding", "--side", "--mode",
+                                                       "--name", "--type", "--rate"};
+}  // namespace
 
 // Walks the arguments once: global options, the command word, then the
 // command's own options. "--opt=value" and "--opt value" are both taken.
@@ -105,12 +113,17 @@ private:
         return true;
     }
 
-    // --help or --version anywhere wins over everything else, help first.
+    // --help or --version anywhere wins over everything else, help first;
+    // but the value of an option is always that value: "--name -h" names a
+    // card "-h".
     bool helpOrVersion()
     {
         bool version = false;
-        for (const std::string& arg : args_) {
-            if (arg == "--help" || arg == "-h") {
+        for (std::size_t i = 0; i < args_.size(); ++i) {
+            const std::string& arg = args_[i];
+            if (std::find(kValueOptions.begin(), kValueOptions.end(), arg) != kValueOptions.end()) {
+                ++i;
+            } else if (arg == "--help" || arg == "-h") {
                 result_.command = Command::Help;
                 return true;
             }

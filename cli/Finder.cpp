@@ -25,20 +25,10 @@ Finder::Finder(const CommandLine& commandLine, std::FILE* out, std::FILE* err)
 int Finder::run()
 {
     int status = kError;
-    switch (commandLine_.command) {
-    case CommandLine::Command::Help:
-        out_.append(CommandLine::usage());
-        status = kFound;
-        break;
-    case CommandLine::Command::Version:
-        out_.append("voxtarn-find " VOXTARN_VERSION "\n");
-        status = kFound;
-        break;
-    case CommandLine::Command::ListAll:
-    case CommandLine::Command::ListRunner:
-    case CommandLine::Command::ListCorp: status = runList(); break;
-    case CommandLine::Command::Search: status = runSearch(); break;
-    case CommandLine::Command::Check: status = runCheck(); break;
+    try {
+        status = runCommand();
+    } catch (const OutputSink::WriteFailed&) {
+        // Reported below, once.
     }
     // A full disk or a closed pipe must not pass for a finished listing.
     if (!out_.flush()) {
@@ -46,6 +36,24 @@ int Finder::run()
         status = kError;
     }
     return status;
+}
+
+int Finder::runCommand()
+{
+    switch (commandLine_.command) {
+    case CommandLine::Command::Help:
+        out_.append(CommandLine::usage());
+        return kFound;
+    case CommandLine::Command::Version:
+        out_.append("voxtarn-find " VOXTARN_VERSION "\n");
+        return kFound;
+    case CommandLine::Command::ListAll:
+    case CommandLine::Command::ListRunner:
+    case CommandLine::Command::ListCorp: return runList();
+    case CommandLine::Command::Search: return runSearch();
+    case CommandLine::Command::Check: return runCheck();
+    }
+    return kError;
 }
 
 // Without -C the files are opened by their bare names, so messages name

@@ -24,6 +24,7 @@ public:
     int run();
 
 private:
+    int runCommand();
     int runList();
     int runSearch();
     int runCheck();

@@ -30,8 +30,8 @@ void OutputSink::append(char byte)
 
 void OutputSink::flushIfFull()
 {
-    if (buffer_.size() >= kBlockSize)
-        flush();
+    if (buffer_.size() >= kBlockSize && !flush())
+        throw WriteFailed();
 }
 
 bool OutputSink::flush()

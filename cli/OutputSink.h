@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -8,6 +9,13 @@
 // blocks: a million list lines cost a few hundred writes, not a million.
 class OutputSink {
 public:
+    // Thrown by append() when a full block cannot be written (a closed pipe,
+    // a full disk): the command stops there instead of reading on for output
+    // that nobody receives.
+    struct WriteFailed : std::runtime_error {
+        WriteFailed() : std::runtime_error("cannot write to standard output") {}
+    };
+
     // `cp932`: the output is CP932 text, not UTF-8 (a console is told).
     explicit OutputSink(std::FILE* stream, bool cp932 = false);
     ~OutputSink();
@@ -18,6 +26,7 @@ public:
     void append(char byte);
 
     // Writes out everything held so far; false once any write has failed.
+    // Never throws.
     bool flush();
 
 private:

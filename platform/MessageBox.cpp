@@ -2,6 +2,7 @@
 
 #include "DialogColors.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QMessageBox>
 
@@ -11,6 +12,8 @@ void showMessageBox(QWidget* owner, const QString& text)
                     QMessageBox::Ok, owner);
     box.setObjectName(QStringLiteral("messagebox"));
     box.setTextFormat(Qt::PlainText);
+    // Desktop themes put a tick on a standard OK button; ours is plain.
+    box.button(QMessageBox::Ok)->setIcon(QIcon());
     applyDialogColors(box);
     box.exec();
 }

@@ -11,6 +11,7 @@
 #include <QDialog>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -186,6 +187,59 @@ bool takesFocus(const ControlTemplate& control)
     }
 }
 
+// The keyboard in a radio group, as dialog boxes on Windows handle it: Tab
+// reaches the group at its checked button only (the first when none is
+// checked), and the arrow keys move the check together with the focus,
+// wrapping at the group's ends. Qt's own buttons may take Tab on every button
+// and move the focus alone, leaving the old button checked.
+class RadioGroupKeys : public QObject {
+public:
+    explicit RadioGroupKeys(QButtonGroup* group) : QObject(group), group_(group)
+    {
+        connect(group, &QButtonGroup::buttonToggled, this, &RadioGroupKeys::updateTabStop);
+    }
+
+    void updateTabStop()
+    {
+        const QList<QAbstractButton*> buttons = group_->buttons();
+        const QAbstractButton* stop = group_->checkedButton() ? group_->checkedButton() : buttons.value(0);
+        for (QAbstractButton* button : buttons)
+            button->setFocusPolicy(button == stop ? Qt::StrongFocus : Qt::ClickFocus);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const int step = stepFor(static_cast<QKeyEvent*>(event)->key());
+        const QList<QAbstractButton*> buttons = group_->buttons();
+        const qsizetype at = buttons.indexOf(static_cast<QAbstractButton*>(watched));
+        if (step == 0 || at < 0)
+            return false;
+        QAbstractButton* next = buttons[(at + step + buttons.size()) % buttons.size()];
+        next->setChecked(true);
+        next->setFocus(step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    }
+
+private:
+    static int stepFor(int key)
+    {
+        switch (key) {
+        case Qt::Key_Down:
+        case Qt::Key_Right:
+            return 1;
+        case Qt::Key_Up:
+        case Qt::Key_Left:
+            return -1;
+        default:
+            return 0;
+        }
+    }
+
+    QButtonGroup* group_;
+};
+
 // Radio buttons form one exclusive group from a button that starts a group
 // up to the next control that starts one.
 class RadioGrouper {
@@ -202,13 +256,17 @@ public:
             group_ = new QButtonGroup(&dialog_);
             group_->setObjectName(TemplateDialogBuilder::groupObjectName(control.id));
             group_->setExclusive(true);
+            keys_ = new RadioGroupKeys(group_);
         }
         group_->addButton(static_cast<QRadioButton*>(widget), control.id);
+        widget->installEventFilter(keys_);
+        keys_->updateTabStop();
     }
 
 private:
     QDialog& dialog_;
     QButtonGroup* group_ = nullptr;
+    RadioGroupKeys* keys_ = nullptr;
 };
 
 }  // namespace
@@ -282,7 +340,6 @@ void TemplateDialogBuilder::build(QDialog& dialog) const
         QWidget* widget = makeControl(dialog, control);
         widget->setObjectName(objectNameFor(control, index++));
         widget->setGeometry(placeFor(*widget, control, units).translated(border, border));
-        grouper.add(widget, control);
         if (takesFocus(control)) {
             const bool tabStop = has(control.style, StyleTabStop);
             widget->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
@@ -292,6 +349,7 @@ void TemplateDialogBuilder::build(QDialog& dialog) const
         } else {
             widget->setFocusPolicy(Qt::NoFocus);
         }
+        grouper.add(widget, control);
     }
     for (std::size_t i = 1; i < focusChain.size(); ++i)
         QWidget::setTabOrder(focusChain[i - 1], focusChain[i]);

@@ -5,57 +5,53 @@
 
 namespace {
 
-CheckResult check(const std::string& bytes)
+const std::string kGood = "N\nT\n\nn\ni\nr\n--\n";  // 7 lines
+
+// A record whose closing line is `closing` (lines 1-7 of its own).
+std::string closedBy(const std::string& closing)
 {
-    auto file = TextModeFile::fromBytes(bytes);
-    return checkDataFile(*file);
+    return "B\nT\n\nn\ni\nr\n" + closing + "\n";
 }
 
-std::vector<long> linesOf(const CheckResult& result)
-{
-    std::vector<long> lines;
-    for (const auto& problem : result.problems)
-        lines.push_back(problem.line);
-    return lines;
-}
+struct CheckCase {
+    std::string bytes;
+    std::string problems;  // "LINE:first word of the text" each, joined by ' '
+    long cards;
+};
 
-const std::string kGood = "N\nT\n\nn\ni\nr\n--\n";
+const CheckCase kCheckCases[] = {
+    {"# c\n" + kGood + kGood + "\n\n", "", 2},
+    // A mistyped "--" closes its own record: the next one is checked too.
+    {kGood + closedBy("-- ") + kGood + closedBy("---") + kGood, "14:レコードが 28:レコードが", 3},
+    // Any other closing line: the record has shifted; go on after the next "--".
+    {kGood + closedBy("xx") + "stray\n--\n" + kGood, "14:レコードが", 2},
+    {kGood + "# x\nN\nT\n", "9:ファイルの終わりでレコードが途切れている", 1},
+    // A line holds 254 bytes; 255 already shift the record.
+    {"N\n" + std::string(254, 't') + "\n\nn\ni\nr\n--\n", "", 1},
+    {"N\n" + std::string(255, 't') + "\n\nn\ni\nr\n--\n", "2:行が254バイトを超えている 6:レコードが", 0},
+    // One problem for a 300-byte line, though it arrives in two pieces.
+    {"N\nT\n\n" + std::string(300, 'n') + "\ni\nr\n--\n", "4:行が254バイトを超えている 6:レコードが", 0},
+    // A double-byte character split between the pieces of a long line is valid.
+    {"N\n" + std::string(254, 'x') + "\x83\x41\n\nn\ni\nr\n--\n", "2:行が254バイトを超えている", 1},
+    {"N\nT\n\nn\n\xA0\nr\n--\n# \x83\n", "5:Shift-JIS 8:Shift-JIS", 1},
+};
+
+void PrintTo(const CheckCase& c, std::ostream* os) { *os << ::testing::PrintToString(c.bytes); }
+
+class Checker : public ::testing::TestWithParam<CheckCase> {};
 
 }  // namespace
 
-TEST(DataFileChecker, CleanFileCountsItsCards)
+TEST_P(Checker, ReportsEveryProblemWithItsLine)
 {
-    auto result = check("# c\n" + kGood + kGood + "\n\n");
-    EXPECT_TRUE(result.problems.empty());
-    EXPECT_EQ(result.cards, 2);
+    auto file = TextModeFile::fromBytes(GetParam().bytes);
+    const CheckResult result = checkDataFile(*file);
+    std::string problems;
+    for (const CheckProblem& problem : result.problems)
+        problems += (problems.empty() ? "" : " ") + std::to_string(problem.line) + ":" +
+                    problem.text.substr(0, problem.text.find(' '));
+    EXPECT_EQ(problems, GetParam().problems);
+    EXPECT_EQ(result.cards, GetParam().cards);
 }
 
-TEST(DataFileChecker, ReportsEveryBadRecordAndResumesAfterTheNextTerminator)
-{
-    std::string bad = "B\nT\n\nn\ni\nr\n-- \nstray\n--\n";  // lines 8-16 after one good record
-    auto result = check(kGood + bad + kGood + bad + kGood);
-    EXPECT_EQ(linesOf(result), (std::vector<long>{14, 30}));
-    EXPECT_EQ(result.cards, 3);
-}
-
-TEST(DataFileChecker, ReportsCutShortRecordsLongLinesAndInvalidBytes)
-{
-    auto cut = check(kGood + "# x\nN\nT\n");
-    EXPECT_EQ(linesOf(cut), (std::vector<long>{9}));
-
-    // A 300-byte line is one problem on one line, though it arrives in pieces;
-    // it also shifts the record, which then misses its terminator.
-    auto longLine = check("N\n" + std::string(300, 't') + "\n\nn\ni\nr\n--\n");
-    ASSERT_FALSE(longLine.problems.empty());
-    EXPECT_EQ(longLine.problems[0].line, 2);
-    EXPECT_NE(longLine.problems[0].text.find("300"), std::string::npos);
-
-    // A double-byte character split between two pieces of a long line is valid.
-    std::string split = "N\n" + std::string(254, 'x') + "\x83\x41" + "\n";
-    auto splitResult = check(split + "\nn\ni\nr\n--\n");
-    EXPECT_EQ(linesOf(splitResult), (std::vector<long>{2}));
-
-    auto invalid = check("N\nT\n\nn\n\xA0\nr\n--\n# \x83\n");
-    EXPECT_EQ(linesOf(invalid), (std::vector<long>{5, 8}));
-    EXPECT_EQ(invalid.cards, 1);
-}
+INSTANTIATE_TEST_SUITE_P(Table, Checker, ::testing::ValuesIn(kCheckCases));

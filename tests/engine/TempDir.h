@@ -11,13 +11,7 @@
 // A folder of its own for one test, removed with it.
 class TempDir {
 public:
-    TempDir()
-    {
-        std::random_device random;
-        path_ = std::filesystem::temp_directory_path() /
-                ("voxtarn-test-" + std::to_string(random()) + std::to_string(random()));
-        std::filesystem::create_directories(path_);
-    }
+    TempDir() { std::filesystem::create_directories(path_); }
     ~TempDir() { std::filesystem::remove_all(path_); }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
@@ -26,9 +20,9 @@ public:
 
     std::filesystem::path write(const std::string& name, const std::string& bytes) const
     {
-        std::filesystem::path file = path_ / name;
-        std::ofstream(file, std::ios::binary) << bytes;
-        return file;
+        std::filesystem::create_directories((path_ / name).parent_path());
+        std::ofstream(path_ / name, std::ios::binary) << bytes;
+        return path_ / name;
     }
 
     std::filesystem::path link(const std::string& name, const std::filesystem::path& target) const
@@ -40,11 +34,13 @@ public:
 #if !defined(_WIN32)
     std::filesystem::path fifo(const std::string& name) const
     {
+        std::filesystem::create_directories((path_ / name).parent_path());
         ::mkfifo((path_ / name).c_str(), 0600);
         return path_ / name;
     }
 #endif
 
 private:
-    std::filesystem::path path_;
+    std::filesystem::path path_ =
+        std::filesystem::temp_directory_path() / ("voxtarn-test-" + std::to_string(std::random_device()()));
 };

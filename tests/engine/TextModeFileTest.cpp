@@ -7,79 +7,70 @@
 
 namespace {
 
-struct Piece {
-    std::string bytes;
-    long line;
-    bool operator==(const Piece&) const = default;
-};
+using Piece = std::pair<std::string, long>;  // the bytes and the line number
 
 std::vector<Piece> allPieces(DataFile& file)
 {
     std::vector<Piece> pieces;
-    std::string piece;
-    while (file.readPiece(piece))
+    for (std::string piece; file.readPiece(piece);)
         pieces.push_back({piece, file.lineNumber()});
     return pieces;
 }
 
-std::vector<Piece> piecesOf(const std::string& bytes)
-{
-    return allPieces(*TextModeFile::fromBytes(bytes));
-}
+struct PieceCase {
+    std::string bytes;
+    std::vector<Piece> pieces;
+};
+
+const std::string k255(255, 'x');
+
+const PieceCase kPieceCases[] = {
+    {"a\r\nb\n", {{"a\n", 1}, {"b\n", 2}}},
+    // A lone CR stays, also right before the end; CR CR LF keeps one CR.
+    {"a\rb\r\r\nc\r", {{"a\rb\r\n", 1}, {"c\r", 2}}},
+    {"x\ny", {{"x\n", 1}, {"y", 2}}},
+    {"", {}},
+    // Ctrl-Z ends the file; NUL bytes are kept.
+    {"a\nb\x1A" "c\nd\n", {{"a\n", 1}, {"b", 2}}},
+    {"\x1A" "card\n", {}},
+    {std::string("a\0b\n", 4), {{std::string("a\0b\n", 4), 1}}},
+    // At most 255 bytes a piece; the pieces of one line share its number.
+    {k255 + "xxx\nnext\n", {{k255, 1}, {"xxx\n", 1}, {"next\n", 2}}},
+    {k255.substr(1) + "\n", {{k255.substr(1) + "\n", 1}}},
+    {k255 + "\n", {{k255, 1}, {"\n", 1}}},
+    // A dropped CR does not count towards the 255 bytes.
+    {k255.substr(1) + "\r\n", {{k255.substr(1) + "\n", 1}}},
+};
+
+void PrintTo(const PieceCase& c, std::ostream* os) { *os << ::testing::PrintToString(c.bytes); }
+
+class TextMode : public ::testing::TestWithParam<PieceCase> {};
 
 }  // namespace
 
-TEST(TextModeFile, TranslatesLineEndsLikeAWindowsTextModeRead)
+TEST_P(TextMode, Pieces)
 {
-    EXPECT_EQ(piecesOf("a\r\nb\n"), (std::vector<Piece>{{"a\n", 1}, {"b\n", 2}}));
-    // A lone CR stays, also right before the end; CR CR LF keeps the first CR.
-    EXPECT_EQ(piecesOf("a\rb\r\r\nc\r"), (std::vector<Piece>{{"a\rb\r\n", 1}, {"c\r", 2}}));
-    // The last line may lack its line feed.
-    EXPECT_EQ(piecesOf("x\ny"), (std::vector<Piece>{{"x\n", 1}, {"y", 2}}));
-    EXPECT_TRUE(piecesOf("").empty());
+    EXPECT_EQ(allPieces(*TextModeFile::fromBytes(GetParam().bytes)), GetParam().pieces);
 }
 
-TEST(TextModeFile, CtrlZEndsTheFileAndNulBytesAreKept)
-{
-    EXPECT_EQ(piecesOf("a\nb\x1A" "c\nd\n"), (std::vector<Piece>{{"a\n", 1}, {"b", 2}}));
-    EXPECT_TRUE(piecesOf("\x1A" "card\n").empty());
-    EXPECT_EQ(piecesOf(std::string("a\0b\n", 4)), (std::vector<Piece>{{std::string("a\0b\n", 4), 1}}));
-}
+INSTANTIATE_TEST_SUITE_P(Table, TextMode, ::testing::ValuesIn(kPieceCases));
 
-TEST(TextModeFile, DeliversAtMost255BytesAndLongLinesKeepOneLineNumber)
-{
-    auto pieces = piecesOf(std::string(300, 'x') + "\nnext\n");
-    ASSERT_EQ(pieces.size(), 3u);
-    EXPECT_EQ(pieces[0], (Piece{std::string(255, 'x'), 1}));
-    EXPECT_EQ(pieces[1], (Piece{std::string(45, 'x') + "\n", 1}));
-    EXPECT_EQ(pieces[2], (Piece{"next\n", 2}));
-
-    // 254 bytes and LF fit one piece; 255 bytes leave the LF to a piece of its own.
-    EXPECT_EQ(piecesOf(std::string(254, 'y') + "\n").size(), 1u);
-    auto exact = piecesOf(std::string(255, 'z') + "\n");
-    ASSERT_EQ(exact.size(), 2u);
-    EXPECT_EQ(exact[1], (Piece{"\n", 1}));
-    // A dropped CR does not count towards the 255 bytes.
-    EXPECT_EQ(piecesOf(std::string(254, 'w') + "\r\n").size(), 1u);
-}
-
-TEST(TextModeFile, ReadsFromDiskAcrossBufferBoundaries)
+TEST(TextModeFile, ReadsFromDiskAcrossBlockEdges)
 {
     TempDir dir;
-    // Lines of 7 bytes plus CR LF put some CR LF pairs across the 256 KiB blocks.
-    std::string bytes;
-    const int lines = 100000;
-    for (int i = 0; i < lines; ++i)
-        bytes += "line" + std::to_string(1000 + i % 900) + "\r\n";
-    auto file = TextModeFile::open(dir.write("big.txt", bytes));
-    ASSERT_NE(file, nullptr);
-    auto pieces = allPieces(*file);
-    ASSERT_EQ(pieces.size(), static_cast<std::size_t>(lines));
-    for (int i = 0; i < lines; ++i) {
-        ASSERT_EQ(pieces[i].bytes, "line" + std::to_string(1000 + i % 900) + "\n") << i;
-        ASSERT_EQ(pieces[i].line, i + 1);
+    // The reader takes the file in blocks of 64 KiB: a CR LF pair lies before, across and after the edge of the first
+    // block.
+    for (std::size_t crAt : {65534, 65535, 65536}) {
+        auto file = TextModeFile::open(dir.write("edge.txt", std::string(crAt, 'a') + "\r\nb\r\n"));
+        ASSERT_NE(file, nullptr);
+        std::string joined;
+        long lastLine = 0;
+        for (std::string piece; file->readPiece(piece); lastLine = file->lineNumber())
+            joined += piece;
+        EXPECT_EQ(joined, std::string(crAt, 'a') + "\nb\n") << crAt;
+        EXPECT_EQ(lastLine, 2);
+        EXPECT_FALSE(file->readFailed());
     }
-    EXPECT_FALSE(file->readFailed());
 }
 
 // Only a regular file, after following links, is a data file; anything else

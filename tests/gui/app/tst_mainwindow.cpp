@@ -1,98 +1,82 @@
-// The main window driven as a user drives it: commands, list commands,
-// search, details and the settings it keeps, on data files the test writes.
+// The main window driven as a user drives it, on data files the test writes: what only the window shows (what the
+// engine makes of the files is the engine tests' business); and the settings store behind it.
 #include "CMainWindow.h"
 #include "CMyApp.h"
 #include "CardLineDelegate.h"
 #include "CardListBox.h"
 #include "CardListModel.h"
 #include "DataFolderSettings.h"
-#include "EngineMessage.h"
 #include "GuiTest.h"
 #include "NowSearchDialog.h"
-#include "ProfileStore.h"
-#include "TestData.h"
 
-#include <QAbstractButton>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
 
 #include <climits>
+#include <csignal>
+#include <sys/resource.h>
 
 namespace {
 
-const QString kRect = QStringLiteral("rect");
-const QString kSearch = QStringLiteral("search");
-const QString kTitle = QStringLiteral("Voxtarn card list finder | ");
-
-std::unique_ptr<CMainWindow> openWindow(const DataFolder& data)
+std::unique_ptr<CMainWindow> openWindow(const QTemporaryDir& data)
 {
-    auto window = std::make_unique<CMainWindow>(data.path());
+    auto window = std::make_unique<CMainWindow>(QFile::encodeName(data.path()).toStdString());
     window->show();
     window->activateWindow();
-    if (!QTest::qWaitForWindowExposed(window.get()))
-        qWarning("main window not exposed");
+    if (!QTest::qWaitForWindowActive(window.get()))
+        qWarning("main window not active");
     return window;
 }
 
-QStringList listedLines(const CMainWindow& window)
+// corp.txt and runner.txt with cards of these names.
+void writeCards(const QTemporaryDir& data, const QStringList& corp, const QStringList& runner)
 {
-    QStringList lines;
-    const CardListModel* model = window.listBox()->lines();
-    for (int row = 0; row < model->rowCount(); ++row)
-        lines << model->data(model->index(row)).toString();
-    return lines;
+    for (const auto& [file, names] : {std::pair{"corp.txt", corp}, {"runner.txt", runner}}) {
+        std::string bytes;
+        for (const QString& name : names)
+            bytes += record(name);
+        writeFile(data, file, bytes);
+    }
 }
 
-QStringList cardNames(const CMainWindow& window)
+QString cardNames(const CMainWindow& window)
 {
     QStringList names;
     for (const auto& card : window.lister().cards())
         names << fromCp932(card->name);
-    return names;
+    return names.join(' ');
 }
 
-QString headline(EngineMessage::Kind kind)
-{
-    return kTitle + QString::fromStdString(messageHeadline(kind));
-}
-
-// Fills the search dialog and confirms it with OK.
-ModalDriver::Action fillSearch(QString name, int sideButton, int modeButton)
+ModalAction fillSearch(QString name, int sideButton, int modeButton)
 {
     return [=](QWidget* dialog) {
-        dialog->findChild<QLineEdit*>(QStringLiteral("id208"))->setText(name);
+        dialog->findChild<QLineEdit*>("id208")->setText(name);
         clickId(dialog, sideButton);
         clickId(dialog, modeButton);
         clickId(dialog, 1);
     };
 }
 
-// The window's keys work while it is active; a closed dialog does not give
-// the activation back on the offscreen platform, as a window manager would.
-void pressOnList(CMainWindow& window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+// A closed dialog does not give the activation back on the offscreen platform, as a window manager would; the window's
+// keys need it.
+void press(CMainWindow& window, const QKeySequence& keys)
 {
     window.activateWindow();
     if (!QTest::qWaitForWindowActive(&window))
         qWarning("main window not active");
-    QTest::keyClick(window.listBox(), key, modifiers);
+    QTest::keySequence(window.listBox(), keys);
 }
 
-// Writes "key=value" entries into one section of the settings file.
-void writeStore(const QString& section, const QStringList& entries)
-{
-    ProfileStore store;
-    for (const QString& entry : entries)
-        store.writeProfileString(section, entry.section(QLatin1Char('='), 0, 0),
-                                 entry.section(QLatin1Char('='), 1));
-    QVERIFY(store.flush());
-}
-
-QRect storedRect()
+// The stored rectangle, the name, the side and the mode.
+QString stored()
 {
     const ProfileStore store;
-    const auto edge = [&](const char* key) { return store.getProfileInt(kRect, QString::fromLatin1(key), 0); };
-    return QRect(QPoint(edge("left"), edge("top")), QPoint(edge("right") - 1, edge("bottom") - 1));
+    QStringList values;
+    for (const char* key : {"left", "top", "right", "bottom"})
+        values << QString::number(store.getProfileInt("rect", key, 0));
+    return values.join(',') + " " + store.getProfileString("search", "key") + QString::number(store.getProfileInt("search", "type", -1)) +
+           QString::number(store.getProfileInt("search", "mode", -1)) + QString::number(store.getProfileInt("search", "fold", -1));
 }
 
 }  // namespace
@@ -100,415 +84,342 @@ QRect storedRect()
 class MainWindowTest : public GuiTest {
     Q_OBJECT
 private slots:
-    void startUpShowsTheWindow()
+    // A DIR that is no folder: the message, then the window on the current folder, the list in the focus.
+    void startUpPutsTheFocusInTheList()
     {
         auto* app = qobject_cast<CMyApp*>(QCoreApplication::instance());
-        // A DIR that is no folder: the message, then the window on the current folder.
         QStringList messages;
-        modals().then(acceptMessage(messages));
-        QVERIFY(app && app->InitInstance(QStringLiteral("/no/such/フォルダ")));
-        QCOMPARE(messages, QStringList{kTitle + QStringLiteral("データフォルダが見つからない\n/no/such/フォルダ")});
-        CMainWindow* window = app->mainWindow();
-        QCOMPARE(window->lister().dataDir(), std::filesystem::path("."));
-        QVERIFY(window && QTest::qWaitForWindowActive(window));
-        QCOMPARE(window->windowTitle(), QStringLiteral("Voxtarn card list finder"));
-        QCOMPARE(QCoreApplication::organizationName(), QStringLiteral("Kestrowe"));
-        QVERIFY(!QApplication::windowIcon().isNull());
-        QCOMPARE(QApplication::focusWidget(), window->listBox());
-        window->close();
+        then(acceptMessage(messages));
+        QVERIFY(app && app->InitInstance("/no/such/フォルダ") && QTest::qWaitForWindowActive(app->mainWindow()));
+        QCOMPARE(messages, QStringList{"Voxtarn card list finder | データフォルダが見つからない\n/no/such/フォルダ"});
+        QCOMPARE(app->mainWindow()->lister().dataDir(), std::filesystem::path("."));
+        QCOMPARE(QApplication::focusWidget(), app->mainWindow()->listBox());
+        app->mainWindow()->close();
     }
 
-    void commandsRunFromTableMenuKeysAndMouse()
+    // Each command, from the menu, a key, the mouse or the dispatcher, reaches its own handler. The list shows the
+    // Corporate cards First and Second, First selected; corp.txt then holds Third alone.
+    void commands_data()
     {
-        DataFolder data;
-        data.write(QStringLiteral("corp.txt"), namedCards({QStringLiteral("First"), QStringLiteral("Second")}));
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("seen");
+        const QStringList menu = {"dialog100", "closed, saved", "dialog200", "dialog110 First", "Third R1", "R1", "Third",
+                                  "dialog170", "QFileDialog"};
+        for (int id = 100; id <= 108; ++id)
+            QTest::addRow("menu %d", id) << "menu" << QKeySequence() << id << menu[id - 100];
+        for (const auto& [keys, seen] : {std::pair{"F1", "dialog100"}, {"F5", "dialog200"}, {"Return", "dialog110 First"},
+                                          {"Ctrl+O", "QFileDialog"}, {"Alt+F4", "closed, saved"}})
+            QTest::addRow("%s", keys) << "key" << QKeySequence(keys) << 0 << seen;
+        QTest::addRow("keypad Enter") << "key" << QKeySequence(Qt::Key_Enter | Qt::KeypadModifier) << 0 << "dialog110 First";
+        QTest::addRow("double-click") << "mouse" << QKeySequence() << 1 << "dialog110 Second";
+        // Id 100 is the About command with code 0, the list's double-click with code 2.
+        QTest::addRow("code 2, id 100") << "dispatch" << QKeySequence() << 2 << "dialog110 First";
+        QTest::addRow("code 1, id 100") << "dispatch" << QKeySequence() << 1 << "unhandled";
+    }
+
+    void commands()
+    {
+        QFETCH(QString, how);
+        QFETCH(QKeySequence, keys);
+        QFETCH(int, id);
+        QFETCH(QString, seen);
+        QTemporaryDir data;
+        writeCards(data, {"First", "Second"}, {"R1"});
         auto window = openWindow(data);
         window->OnListCorp();
-        QStringList seen;
-        const auto record = [&](QWidget* dialog) {
-            seen << dialog->objectName() + QLatin1Char(' ') + childText(dialog, QStringLiteral("id111"));
-            ModalDriver::close(dialog);
-        };
-        const QString about = QStringLiteral("dialog100 <no id111>");
-
-        // Id 100: the About box as a command, the details as the list's double-click.
-        modals().then(record);
-        QVERIFY(window->dispatch(CMainWindow::Message::Command, 0, 100));
-        modals().then(record);
-        QVERIFY(window->dispatch(CMainWindow::Message::Command, CMainWindow::LBN_DBLCLK, 100));
-        QVERIFY(!window->dispatch(CMainWindow::Message::Command, 1, 100));
-        modals().then(record);
-        window->findChild<QAction*>(QStringLiteral("command100"))->trigger();
-        for (Qt::Key key : {Qt::Key_F1, Qt::Key_F5, Qt::Key_Return}) {
-            modals().then(record);
-            pressOnList(*window, key);
+        writeCards(data, {"Third"}, {"R1"});
+        QString observed;
+        if (seen.startsWith("dialog") || seen == "QFileDialog") {
+            then([&](QWidget* dialog) {
+                const QString name = childText(dialog, "id111");
+                observed = dialog->objectName() + (name.startsWith('<') ? "" : " " + name);
+                closeModal(dialog);
+            });
         }
-        modals().then(record);
-        pressOnList(*window, Qt::Key_Enter, Qt::KeypadModifier);
-        modals().then(record);
-        pressOnList(*window, Qt::Key_O, Qt::ControlModifier);
         CardListBox* list = window->listBox();
-        const QPoint second = list->visualRect(list->lines()->index(1)).center();
-        modals().then(record);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second);
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second);
-        QCOMPARE(seen, (QStringList{about, "dialog110 First", about, about, "dialog200 <no id111>",
-                                    "dialog110 First", "dialog110 First", "QFileDialog <no id111>",
-                                    "dialog110 Second"}));
-        // The search dialog and the folder chooser closed by their close
-        // boxes changed nothing.
-        QCOMPARE(cardNames(*window), (QStringList{"First", "Second"}));
-        QCOMPARE(window->lister().dataDir(), std::filesystem::path(data.path()));
-        QVERIFY(!QFile::exists(settingsFile()));
+        const QPoint line = list->visualRect(list->lines()->index(id)).center();
+        if (how == "menu") {
+            window->findChild<QAction*>(QString("command%1").arg(id))->trigger();
+        } else if (how == "key") {
+            press(*window, keys);
+        } else if (how == "mouse") {
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, line);
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, line);
+        } else if (!window->dispatch(CMainWindow::Message::Command, id, 100)) {
+            observed = "unhandled";
+        }
+        QTRY_VERIFY(!window->isVisible() || !seen.startsWith("closed"));
+        if (!window->isVisible())
+            observed = QFile::exists(settingsFile()) ? "closed, saved" : "closed";
+        QCOMPARE(observed.isEmpty() ? cardNames(*window) : observed, seen);
+        // The folder chooser closed by its close box changed nothing.
+        QVERIFY(seen != "QFileDialog" || (window->lister().dataDir() == data.path().toStdString() && !QFile::exists(settingsFile())));
     }
 
-    void listCoversTheClientAreaAtTheTabStops()
+    // Fields start at the tab stops, 12, 50, 94 and 129 average characters, but never less than two average characters
+    // after the field before.
+    void fieldsKeepTheirColumnsAndTheirDistance()
     {
-        DataFolder data;
-        data.write(QStringLiteral("corp.txt"), namedCards({QStringLiteral("C1")}));
+        const QFontMetrics metrics(QApplication::font());
+        const int average = metrics.averageCharWidth();
+        const std::vector<int> stops{12 * average, 50 * average, 94 * average, 129 * average};
+        QCOMPARE(CardLineDelegate::fieldPositions({"R", "N", "T", "X", "Y"}, metrics),
+                 (std::vector<int>{0, stops[0], stops[1], stops[2], stops[3]}));
+        for (int length = 0; length < 150; ++length) {
+            const QString field(length, 'x');
+            const int end = metrics.horizontalAdvance(field);
+            const int next = CardLineDelegate::fieldPositions({field, "N"}, metrics)[1];
+            QVERIFY2(next >= end + 2 * average && (next == end + 2 * average || std::count(stops.begin(), stops.end(), next)),
+                     qPrintable(field));
+        }
+    }
+
+    void listFillsTheClientAreaOnceAndSelectsItsFirstLine()
+    {
+        QTemporaryDir data;
+        writeCards(data, {"C1", "氷の壁"}, {"R1", "R2"});
         auto window = openWindow(data);
         window->resize(500, 300);
-        window->OnListCorp();
         CardListBox* list = window->listBox();
-        QTRY_COMPARE(list->width(), window->width());  // below the menu bar, to the bottom
+        QSignalSpy inserted(list->lines(), &QAbstractItemModel::rowsInserted);
+        window->OnListAll();
+        window->OnListAll();
+        QCOMPARE(list->count(), 4);
+        QCOMPARE(list->currentIndex().row(), 0);
+        QCOMPARE(inserted.count(), 0);  // filled by one reset, not line by line
+        QVERIFY(window->findChildren<NowSearchDialog*>().isEmpty());
+        // Below the menu bar to the bottom, no frame, one line selected at most, lines 2048 pixels wide.
+        QTRY_COMPARE(list->width(), window->width());
         QCOMPARE(list->geometry().bottom(), window->rect().bottom());
         QCOMPARE(list->frameShape(), QFrame::NoFrame);
         QCOMPARE(list->selectionMode(), QAbstractItemView::SingleSelection);
         QTRY_COMPARE(list->horizontalScrollBar()->maximum(), 2048 - list->viewport()->width());
-
-        const QFontMetrics metrics(list->font());
-        const int quarter = metrics.averageCharWidth();
-        const std::vector<int> expected{0, 48 * quarter / 4, 200 * quarter / 4, 376 * quarter / 4,
-                                        516 * quarter / 4};
-        QCOMPARE(CardLineDelegate::fieldPositions(QStringLiteral("R\tN\tT\tX\tY").split(QLatin1Char('\t')), metrics), expected);
-        // A field running past a stop pushes the next one to a later stop.
-        const QString longRate(60, QLatin1Char('W'));
-        const int pushed = CardLineDelegate::fieldPositions({longRate, QStringLiteral("N")}, metrics)[1];
-        QVERIFY(pushed > metrics.horizontalAdvance(longRate));
-        QVERIFY(std::find(expected.begin(), expected.end(), pushed) != expected.end());
-    }
-
-    void listCommandsListEachCardOnce()
-    {
-        DataFolder data;
-        const QList<TestCard> corp = namedCards({QStringLiteral("C1"), QStringLiteral("氷の壁")});
-        QList<TestCard> runner = namedCards({QStringLiteral("R1"), QStringLiteral("R2"), QStringLiteral("R3")});
-        runner[1].note.clear();
-        runner[1].illust.clear();
-        data.write(QStringLiteral("corp.txt"), corp);
-        data.write(QStringLiteral("runner.txt"), runner);
-        auto window = openWindow(data);
-        CardListBox* list = window->listBox();
-
-        QSignalSpy inserted(list->lines(), &QAbstractItemModel::rowsInserted);
-        QStringList all;
-        for (const TestCard& card : corp + runner)
-            all << card.listLine();
-        window->OnListAll();
-        window->OnListAll();
-        QCOMPARE(listedLines(*window), all);
-        QCOMPARE(cardNames(*window), (QStringList{"C1", "氷の壁", "R1", "R2", "R3"}));
-        QCOMPARE(list->currentSelection(), 0);
-        QCOMPARE(list->currentIndex().row(), 0);
-        QCOMPARE(inserted.count(), 0);  // filled by one reset, not line by line
-        QVERIFY(window->findChildren<NowSearchDialog*>().isEmpty());
-
+        list->setCurrentIndex(list->lines()->index(3));
         window->OnListRunner();
-        QCOMPARE(cardNames(*window), (QStringList{"R1", "R2", "R3"}));
-        list->setCurrentIndex(list->lines()->index(2));
-        window->OnListCorp();
-        QCOMPARE(listedLines(*window), (QStringList{corp[0].listLine(), corp[1].listLine()}));
         QCOMPARE(list->currentSelection(), 0);
-
-        data.writeBytes(QStringLiteral("runner.txt"), "");
+        // Details: with no line selected the message, with no card nothing at all.
+        list->clearSelection();
+        QStringList shown;
+        then(acceptMessage(shown));
+        window->OnDetails();
+        QCOMPARE(shown, QStringList{"Voxtarn card list finder | 対象項目を選択して下さい"});
+        writeCards(data, {}, {});
         window->OnListRunner();
         QCOMPARE(list->count(), 0);
         QCOMPARE(list->currentSelection(), -1);
+        window->OnDetails();
     }
 
-    void listCommandsReportUnreadableFiles()
+    // The search dialog edits a copy of the window's criteria; a file that cannot be opened gives one plain message
+    // box, and a search then keeps the previous list, a list command what the other file gave.
+    void searchAndUnreadableFiles()
     {
-        DataFolder data;
-        data.write(QStringLiteral("corp.txt"), namedCards({QStringLiteral("C1"), QStringLiteral("C2")}));
+        QTemporaryDir data;
+        writeCards(data, {"氷の壁"}, {"Ice Pick", "Rope", "氷の鍵", "Nice Try", "アイス・ピック"});
         auto window = openWindow(data);
+        // Folded: hiragana and half-width katakana find the katakana card.
+        then([](QWidget* dialog) {
+            clickId(dialog, 207);
+            fillSearch("あいす・ﾋﾟｯｸ", 203, 204)(dialog);
+        });
+        press(*window, Qt::Key_F5);
+        QCOMPARE(cardNames(*window), "アイス・ピック");
+        QVERIFY(window->searchCriteria().fold);
+        then([](QWidget* dialog) {
+            clickId(dialog, 207);
+            fillSearch("ICE", 203, 206)(dialog);
+        });
+        press(*window, Qt::Key_F5);
+        QCOMPARE(cardNames(*window), "Ice Pick Nice Try");
+        window->listBox()->setCurrentIndex(window->listBox()->lines()->index(1));
+        const SearchCriteria before = window->searchCriteria();
+        QString shown;
+        then([&](QWidget* dialog) {
+            shown = childText(dialog, "id208");
+            clickId(dialog, 202);
+            clickId(dialog, 2);
+        });
+        window->OnSearch();  // Cancel: nothing changes
+        QCOMPARE(shown, "ICE");
+        QVERIFY(window->searchCriteria() == before);
+
+        QFile::remove(data.filePath("runner.txt"));
         QStringList messages;
-
-        // runner.txt missing: the Corporate cards stay listed, one message.
-        modals().then(acceptMessage(messages));
-        window->OnListAll();
-        QCOMPARE(messages.size(), 1);
-        QVERIFY2(messages[0].startsWith(headline(EngineMessage::OpenFailed)), qPrintable(messages[0]));
-        QCOMPARE(cardNames(*window), (QStringList{"C1", "C2"}));
-        QCOMPARE(window->listBox()->currentSelection(), 0);
-
-        // A record not closed by "--": the cards before it, then all Runner cards.
-        data.write(QStringLiteral("runner.txt"), namedCards({QStringLiteral("R1")}));
-        std::string broken = TestCard{QStringLiteral("Bad")}.record();
-        broken.replace(broken.rfind("--"), 2, "xx");
-        data.write(QStringLiteral("corp.txt"), namedCards({QStringLiteral("C1"), QStringLiteral("C2")}),
-                   broken + TestCard{QStringLiteral("C4")}.record());
-        messages.clear();
-        modals().then(acceptMessage(messages));
-        window->OnListAll();
-        QCOMPARE(messages.size(), 1);
-        QVERIFY2(messages[0].startsWith(headline(EngineMessage::FormatError)), qPrintable(messages[0]));
-        QCOMPARE(cardNames(*window), (QStringList{"C1", "C2", "R1"}));
-        QCOMPARE(window->listBox()->currentSelection(), 0);
+        then(fillSearch("Rope", 203, 204)).then(acceptMessage(messages));
+        window->OnSearch();
+        QCOMPARE(cardNames(*window), "Ice Pick Nice Try");
+        QCOMPARE(window->listBox()->currentSelection(), 1);
+        QCOMPARE(window->searchCriteria().mode, 0);  // the confirmed criteria are kept
+        QCOMPARE(messages, QStringList{"Voxtarn card list finder | データファイルをオープンできない"});
         QVERIFY(window->findChildren<NowSearchDialog*>().isEmpty());
     }
 
-    void settingsLoadWithDefaultsForBadValues()
+    // Values a user may have edited by hand: what is no 32-bit decimal, no plain string or out of range counts as
+    // absent.
+    void storedSearchValues_data()
     {
-        DataFolder data;
-        const struct {
-            QStringList entries;
-            int side, mode;
-            bool fold;
-        } cases[] = {
-            {{}, 0, 0, false},  // first run
-            {{"key=アイス", "type=1", "mode=2", "fold=1"}, 1, 2, true},
-            {{"type=2", "mode=3", "fold=2"}, 0, 0, false},  // never written by the program
-            {{"type=-1", "mode=-5", "fold=-1"}, 0, 0, false},
-            {{"type=1x", "mode=4294967298", "fold=true"}, 0, 0, false},  // strict, no wrapping
-            {{"key=x", "mode=1", "fold=0"}, 0, 1, false},  // partial
-        };
-        for (const auto& c : cases) {
-            QFile::remove(settingsFile());
-            writeStore(kSearch, c.entries);
-            const CMainWindow window(data.path());
-            const SearchCriteria& criteria = window.searchCriteria();
-            QCOMPARE(fromCp932(criteria.name), c.entries.filter(QStringLiteral("key=")).value(0).mid(4));
-            QCOMPARE(criteria.side, c.side);
-            QCOMPARE(criteria.mode, c.mode);
-            QCOMPARE(criteria.fold, c.fold);
-            QVERIFY(criteria.type.empty() && criteria.rate.empty());
-        }
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QString>("criteria");  // name, side, mode, fold
+        QTest::addRow("first run") << QByteArray() << " 0 0 0";
+        QTest::addRow("stored") << QByteArray("key=アイス\ntype=1\nmode=2\nfold=1") << "アイス 1 2 1";
+        QTest::addRow("partly") << QByteArray("key=x\nmode=1\nfold=0") << "x 0 1 0";
+        QTest::addRow("never written") << QByteArray("type=2\nmode=3\nfold=2") << " 0 0 0";
+        QTest::addRow("negative") << QByteArray("type=-1\nmode=-5\nfold=-1") << " 0 0 0";
+        QTest::addRow("lists") << QByteArray("key=a, b\ntype=1, 0\nfold=1, 1") << " 0 0 0";
+        for (const char* mode : {"4294967297", "-4294967294", "1x", "0x1", "1.5", ""})  // 1 or 2 if read loosely
+            QTest::addRow("mode=%s", mode) << "mode=" + QByteArray(mode) + "\nfold=true" << " 0 0 0";
+    }
+
+    void storedSearchValues()
+    {
+        QFETCH(QByteArray, stored);
+        writeSettings("[search]\n" + stored + "\n");
+        const SearchCriteria criteria = CMainWindow().searchCriteria();
+        QTEST(QString("%1 %2 %3 %4").arg(fromCp932(criteria.name)).arg(criteria.side).arg(criteria.mode).arg(criteria.fold), "criteria");
+        QVERIFY(criteria.type.empty() && criteria.rate.empty());
+    }
+
+    // The folder named on the command line when it is one; else the current folder when it holds a data file; else the
+    // folder opened last when it still exists; else the current folder.
+    void dataFolderAtStart_data()
+    {
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<QString>("current");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("expected");  // "!" after it: the DIR given was not found
+        QTest::addRow("DIR given") << "given" << "withFile" << "stored" << "given";
+        QTest::addRow("DIR gone") << "given/gone" << "empty" << "stored" << "empty!";
+        QTest::addRow("DIR a file") << "stored/corp.txt" << "empty" << "stored" << "empty!";
+        QTest::addRow("current folder with a file") << "" << "withFile" << "stored" << "withFile";
+        QTest::addRow("stored folder") << "" << "empty" << "stored" << "stored";
+        QTest::addRow("stored folder gone") << "" << "empty" << "given/gone" << "empty";
+        QTest::addRow("nothing stored") << "" << "empty" << "" << "empty";
     }
 
     void dataFolderAtStart()
     {
-        DataFolder given, stored, withFile, empty;
-        withFile.write(QStringLiteral("runner.txt"), {});
-        stored.write(QStringLiteral("corp.txt"), {});
-        const QString gone = QString::fromStdString(given.path()) + QStringLiteral("/gone");
-        const auto q = [](const DataFolder& folder) { return QString::fromStdString(folder.path()); };
-        const struct {
-            const char* what;
-            QString argument, current, storedFolder, expected;
-            bool notFound;
-        } cases[] = {
-            {"DIR given", q(given), q(withFile), q(stored), q(given), false},
-            {"DIR gone", gone, q(empty), q(stored), q(empty), true},
-            {"DIR a file", q(stored) + QStringLiteral("/corp.txt"), q(empty), q(stored), q(empty), true},
-            {"current folder with a file", {}, q(withFile), q(stored), q(withFile), false},
-            {"stored folder", {}, q(empty), q(stored), q(stored), false},
-            {"stored folder gone", {}, q(empty), gone, q(empty), false},
-            {"nothing stored", {}, q(empty), {}, q(empty), false},
-        };
-        for (const auto& c : cases) {
-            QFile::remove(settingsFile());
-            if (!c.storedFolder.isEmpty())
-                DataFolderSettings::remember(c.storedFolder);
-            const DataFolderSettings::Start start =
-                DataFolderSettings::atStart(c.argument, DataFolderSettings::toPath(c.current));
-            QVERIFY2(start.folder == DataFolderSettings::toPath(c.expected), c.what);
-            QVERIFY2(start.argumentNotFound == c.notFound, c.what);
-        }
+        QFETCH(QString, argument);
+        QFETCH(QString, current);
+        QFETCH(QString, stored);
+        QFETCH(QString, expected);
+        QTemporaryDir root;
+        for (const char* folder : {"given", "empty", "withFile", "stored"})
+            QDir().mkpath(root.filePath(folder));
+        writeFile(root, "withFile/runner.txt", "");
+        writeFile(root, "stored/corp.txt", "");
+        const auto path = [&](const QString& name) { return name.isEmpty() ? name : root.filePath(name); };
+        if (!stored.isEmpty())
+            DataFolderSettings::remember(path(stored));
+        const DataFolderSettings::Start start = DataFolderSettings::atStart(path(argument), DataFolderSettings::toPath(path(current)));
+        const bool notFound = expected.endsWith('!');
+        QCOMPARE(start.folder, DataFolderSettings::toPath(root.filePath(notFound ? expected.chopped(1) : expected)));
+        QCOMPARE(start.argumentNotFound, notFound);
     }
 
-    void creationRectangleIsUsedOnlyWhenOnAScreen()
+    // A stored rectangle is used when its top can be grabbed on a screen, no larger than the screen; otherwise the
+    // window takes the default placement. w, h: the screen's available size.
+    void storedRectangle_data()
     {
-        DataFolder data;
-        const int right = QGuiApplication::primaryScreen()->geometry().right();
-        const struct {
-            const char* what;
-            QList<int> edges;  // left, top, right, bottom; fewer: the rest absent
-            bool used;
-        } cases[] = {
-            {"whole", {40, 30, 440, 330}, true},
-            {"partly off the left", {-200, 10, 200, 300}, true},
-            {"right of every screen", {right + 100, 0, right + 500, 300}, false},
-            {"no width", {100, 100, 100, 300}, false},
-            {"overflowing width", {INT_MIN, 0, INT_MAX, 300}, false},
-        };
-        const QStringList keys = {"left", "top", "right", "bottom"};
-        for (const auto& c : cases) {
-            QFile::remove(settingsFile());
-            QStringList entries;
-            for (int i = 0; i < c.edges.size(); ++i)
-                entries << keys[i] + QLatin1Char('=') + QString::number(c.edges[i]);
-            writeStore(kRect, entries);
-            auto window = openWindow(data);
-            const QRect frame = window->frameGeometry();
-            // The offscreen platform may shift a window that starts off the
-            // screen by its frame width; the size tells whether it was used.
-            const bool sized = frame.width() == c.edges.value(2) - qint64(c.edges.value(0)) &&
-                               frame.height() == c.edges.value(3) - qint64(c.edges.value(1));
-            QVERIFY2(sized == c.used, c.what);
-            const QPoint corner(c.edges.value(0), c.edges.value(1));
-            QVERIFY2(!c.used || (frame.topLeft() - corner).manhattanLength() <= 4, c.what);
-            QVERIFY2(frame.width() > 0 && frame.height() > 0, c.what);
-        }
+        const QSize area = QGuiApplication::primaryScreen()->availableGeometry().size();
+        const int w = area.width(), h = area.height();
+        QTest::addColumn<QList<int>>("edges");  // left, top, right, bottom; fewer: the rest absent
+        QTest::addColumn<QRect>("frame");       // null: the default placement
+        QTest::addRow("whole") << QList<int>{40, 30, 440, 330} << QRect(40, 30, 400, 300);
+        QTest::addRow("partly off the left") << QList<int>{-200, 10, 200, 300} << QRect(-200, 10, 400, 290);
+        QTest::addRow("right of the screen") << QList<int>{w + 100, 0, w + 500, 300} << QRect();
+        QTest::addRow("no width") << QList<int>{100, 100, 100, 300} << QRect();
+        QTest::addRow("100000 square") << QList<int>{0, 0, 100000, 100000} << QRect(0, 0, w, h);
+        QTest::addRow("32-bit wide") << QList<int>{INT_MIN, 0, INT_MAX, 300} << QRect(0, 0, w, 300);
+        QTest::addRow("30x20 on the screen") << QList<int>{w - 30, h - 20, w + 370, h + 280} << QRect();
+        QTest::addRow("100 wide on the screen") << QList<int>{w - 100, 0, w + 300, 300} << QRect(w - 100, 0, 400, 300);
+        QTest::addRow("99 wide on the screen") << QList<int>{w - 99, 0, w + 301, 300} << QRect();
+        QTest::addRow("50 high on the screen") << QList<int>{0, h - 50, 400, h + 250} << QRect(0, h - 50, 400, 300);
+        QTest::addRow("49 high on the screen") << QList<int>{0, h - 49, 400, h + 251} << QRect();
+        QTest::addRow("top above the screen") << QList<int>{0, -1, 400, 299} << QRect();
     }
 
-    void closingSavesSettings()
+    void storedRectangle()
     {
-        DataFolder data;
-        writeStore(kSearch, {"key=ｱｲｽ, \"壁\"", "type=1", "mode=2", "fold=1"});
+        QFETCH(QList<int>, edges);
+        QFETCH(QRect, frame);
+        const QByteArrayList keys = {"left", "top", "right", "bottom"};
+        QByteArray stored = "[rect]\n";
+        for (int i = 0; i < edges.size(); ++i)
+            stored += keys[i] + "=" + QByteArray::number(edges[i]) + "\n";
+        writeSettings(stored);
+        QTemporaryDir data;
+        const QRect shown = openWindow(data)->frameGeometry();
+        QFile::remove(settingsFile());
+        const QSize byDefault = openWindow(data)->frameGeometry().size();
+        // The offscreen platform may shift a window that starts off the screen by its frame width; the size tells
+        // whether it was used.
+        QCOMPARE(shown.size(), frame.isNull() ? byDefault : frame.size());
+        QVERIFY(frame.isNull() || (shown.topLeft() - frame.topLeft()).manhattanLength() <= 4);
+    }
+
+    void closingSavesTheSettings()
+    {
+        writeSettings("[search]\nkey=\"ｱｲｽ, \\\"壁\\\"\"\ntype=1\nmode=2\nfold=1\n");  // a name with a comma and quotes
+        QTemporaryDir data;
         auto window = openWindow(data);
         window->move(60, 70);  // a top-level window moves by its frame
         window->resize(420, 310);
         QTRY_COMPARE(window->frameGeometry().topLeft(), QPoint(60, 70));
-        const QRect frame = window->frameGeometry();
-
+        const QRect f = window->frameGeometry();
+        const QString saved = QString("%1,%2,%3,%4 ").arg(f.left()).arg(f.top()).arg(f.right() + 1).arg(f.bottom() + 1) + "ｱｲｽ, \"壁\"121";
         // Exit posts the close: the window is still open when the command returns.
-        QVERIFY(window->dispatch(CMainWindow::Message::Command, 0, 101));
-        QVERIFY(window->isVisible());
+        QVERIFY(window->dispatch(CMainWindow::Message::Command, 0, 101) && window->isVisible());
         QTRY_VERIFY(!window->isVisible());
-        QCOMPARE(storedRect(), frame);
-        const ProfileStore store;
-        QCOMPARE(store.getProfileString(kSearch, QStringLiteral("key")), QStringLiteral("ｱｲｽ, \"壁\""));
-        QCOMPARE(store.getProfileInt(kSearch, QStringLiteral("type"), -1), 1);
-        QCOMPARE(store.getProfileInt(kSearch, QStringLiteral("mode"), -1), 2);
-        QCOMPARE(store.getProfileInt(kSearch, QStringLiteral("fold"), -1), 1);
-
-        // The end of the session writes too, and the window stays.
+        QCOMPARE(stored(), saved);
+        // The end of the session writes too, and the window stays; a minimised window keeps the stored rectangle.
         auto second = openWindow(data);
         QFile::remove(settingsFile());
-        QVERIFY(second->OnQueryEndSession());
-        QVERIFY(second->isVisible());
-        QCOMPARE(ProfileStore().getProfileInt(kSearch, QStringLiteral("mode"), -1), 2);
-
-        // Alt+F4 closes like the close box.
-        QFile::remove(settingsFile());
-        QVERIFY(QTest::qWaitForWindowActive(second.get()));
-        QTest::keyClick(second->listBox(), Qt::Key_F4, Qt::AltModifier);
-        QTRY_VERIFY(!second->isVisible());
-        QCOMPARE(ProfileStore().getProfileInt(kSearch, QStringLiteral("type"), -1), 1);
+        QVERIFY(second->OnQueryEndSession() && second->isVisible());
+        QCOMPARE(stored(), saved);
+        second->move(100, 120);
+        second->showMinimized();
+        QTRY_VERIFY(second->isMinimized());
+        second->close();
+        QCOMPARE(stored(), saved);
     }
 
-    void closingWhileMinimisedKeepsTheRectangle()
+    // Integers are 32-bit decimals: one out of range is absent, not wrapped. A hand-edited list is no string either.
+    void storedIntegers()
     {
-        DataFolder data;
-        writeStore(kRect, {"left=10", "top=20", "right=330", "bottom=260"});
-        auto window = openWindow(data);
-        window->move(100, 120);
-        window->showMinimized();
-        QTRY_VERIFY(window->isMinimized());
-        window->close();
-        QCOMPARE(storedRect(), QRect(10, 20, 320, 240));
-        QCOMPARE(ProfileStore().getProfileInt(kSearch, QStringLiteral("mode"), -1), 0);
-        QCOMPARE(ProfileStore().getProfileInt(kSearch, QStringLiteral("fold"), -1), 0);
+        writeSettings("[rect]\nleft=-2147483648\ntop=2147483647\nright=2147483648\nbottom=-2147483649\nlist=1, 2\n");
+        const ProfileStore store;
+        QCOMPARE(store.getProfileString("rect", "list", "absent"), "absent");
+        QCOMPARE(store.getProfileInt("rect", "left", 7), INT_MIN);
+        QCOMPARE(store.getProfileInt("rect", "top", 7), INT_MAX);
+        QCOMPARE(store.getProfileInt("rect", "right", 7) + store.getProfileInt("rect", "bottom", 7), 14);
     }
 
-    void searchFromF5()
+    // A full disk must leave the old file as it was, never empty or cut short. Last: the failed values stay pending in
+    // Qt's shared cache.
+    void failedWriteKeepsTheEarlierFile()
     {
-        DataFolder data;
-        data.write(QStringLiteral("corp.txt"), namedCards({QStringLiteral("氷の壁")}));
-        data.write(QStringLiteral("runner.txt"), namedCards({QStringLiteral("Ice Pick"), QStringLiteral("Rope"),
-                                                             QStringLiteral("氷の鍵"), QStringLiteral("Nice Try"),
-                                                             QStringLiteral("アイス・ピック")}));
-        auto window = openWindow(data);
-
-        // Partial, Runner side: every name holding "ice", ASCII case folded.
-        modals().then(fillSearch(QStringLiteral("ICE"), 203, 206));
-        pressOnList(*window, Qt::Key_F5);
-        QCOMPARE(cardNames(*window), (QStringList{"Ice Pick", "Nice Try"}));
-        QCOMPARE(window->listBox()->currentSelection(), 0);
-        QCOMPARE(window->searchCriteria().side, 1);
-        QCOMPARE(window->searchCriteria().mode, 2);
-
-        // Folded: hiragana and half-width katakana find the katakana card.
-        modals().then([](QWidget* dialog) {
-            clickId(dialog, 207);
-            fillSearch(QStringLiteral("あいす・ﾋﾟｯｸ"), 203, 204)(dialog);
-        });
-        pressOnList(*window, Qt::Key_F5);
-        QCOMPARE(cardNames(*window), (QStringList{"アイス・ピック"}));
-        QVERIFY(window->searchCriteria().fold);
-
-        // Zero hits: an empty list, no selection, no message (the watchdog
-        // would close one and fail the test).
-        modals().then(fillSearch(QStringLiteral("zzz"), 202, 204));
-        pressOnList(*window, Qt::Key_F5);
-        QCOMPARE(window->listBox()->count(), 0);
-        QCOMPARE(window->listBox()->currentSelection(), -1);
-        QVERIFY(window->findChildren<NowSearchDialog*>().isEmpty());
-
-        // The dialog opens with the last criteria; Cancel keeps them and does
-        // not search.
-        window->OnListRunner();
-        const SearchCriteria before = window->searchCriteria();
-        QString shown;
-        modals().then([&](QWidget* dialog) {
-            shown = childText(dialog, QStringLiteral("id208"));
-            clickId(dialog, 203);
-            clickId(dialog, 2);
-        });
-        window->OnSearch();
-        QCOMPARE(shown, QStringLiteral("zzz"));
-        QVERIFY(window->searchCriteria() == before);
-        QCOMPARE(window->listBox()->count(), 5);
-    }
-
-    void searchWithAMissingFileKeepsTheList()
-    {
-        DataFolder data;
-        data.write(QStringLiteral("corp.txt"), namedCards({"A1", "A2", "A3"}));
-        auto window = openWindow(data);
-        window->OnListCorp();
-        CardListBox* list = window->listBox();
-        list->setCurrentIndex(list->lines()->index(2));
-        QStringList messages;
-        modals().then(fillSearch(QStringLiteral("a"), 203, 206)).then(acceptMessage(messages));  // no runner.txt
-        window->OnSearch();
-        QCOMPARE(messages.size(), 1);
-        QVERIFY2(messages[0].startsWith(headline(EngineMessage::OpenFailed)), qPrintable(messages[0]));
-        QCOMPARE(cardNames(*window), (QStringList{"A1", "A2", "A3"}));
-        QCOMPARE(list->currentSelection(), 2);
-        QCOMPARE(window->searchCriteria().side, 1);  // the confirmed criteria are kept
-        QVERIFY(window->findChildren<NowSearchDialog*>().isEmpty());
-    }
-
-    void detailsNeedACardAndASelection()
-    {
-        DataFolder data;
-        data.writeBytes(QStringLiteral("corp.txt"), "");
-        QList<TestCard> cards;
-        for (int i = 1; i <= 3000; ++i) {
-            TestCard card{QStringLiteral("Card%1").arg(i, 4, 10, QLatin1Char('0'))};
-            card.text = {QStringLiteral("rule of %1").arg(i)};
-            card.rate = i % 2 ? QStringLiteral("Rare") : QStringLiteral("Vital");
-            cards.append(card);
-        }
-        data.write(QStringLiteral("runner.txt"), cards);
-        auto window = openWindow(data);
-
-        // No cards: nothing at all (the watchdog would close a dialog and fail).
-        window->OnListCorp();
-        window->OnDetails();
-        window->dispatch(CMainWindow::Message::Command, CMainWindow::LBN_DBLCLK, 100);
-        QCOMPARE(modals().strays(), 0);
-
-        // Cards but no selected line: the message.
-        window->OnListRunner();
-        window->listBox()->clearSelection();
-        QStringList messages;
-        modals().then(acceptMessage(messages));
-        window->OnDetails();
-        QCOMPARE(messages, QStringList{kTitle + QStringLiteral("対象項目を選択して下さい")});
-
-        // The last line of a long list shows the last card.
-        pressOnList(*window, Qt::Key_End);
-        QCOMPARE(window->listBox()->currentSelection(), 2999);
-        QStringList shown;
-        modals().then([&](QWidget* dialog) {
-            for (const char* id : {"id111", "id116", "id113"})
-                shown << childText(dialog, QString::fromLatin1(id));
-            QTest::keyClick(dialog, Qt::Key_Escape);
-        });
-        pressOnList(*window, Qt::Key_Return);
-        QCOMPARE(shown, (QStringList{"Card3000", "Vital", "rule of 3000\n\n\n\n\n"}));
+        writeSettings("[search]\nkey=earlier\nmode=2\n");
+        const auto contents = [] {
+            QFile file(settingsFile());
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        const QByteArray before = contents();
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit full = saved;
+        full.rlim_cur = 8;  // writes past 8 bytes fail as on a full disk, for root too
+        setrlimit(RLIMIT_FSIZE, &full);
+        {
+            ProfileStore store;
+            store.writeProfileString("search", "key", "a much longer replacement text");
+            store.writeProfileInt("search", "mode", 1);
+            QVERIFY(!store.flush());
+        }  // the store retries when destroyed: still under the limit
+        setrlimit(RLIMIT_FSIZE, &saved);
+        QCOMPARE(contents(), before);
     }
 };
 

@@ -1,13 +1,11 @@
-// The dialogs on their own: built from templates in dialog units, the
-// notice, the search dialog's transfer of criteria and the card details.
+// The dialogs on their own: built from templates in dialog units, the notice, the search dialog's transfer of criteria
+// and the card details.
 #include "DetailDialog.h"
 #include "DialogFont.h"
 #include "DialogTemplates.h"
 #include "GuiTest.h"
 #include "NowSearchDialog.h"
-#include "RulesText.h"
 #include "SearchDialog.h"
-#include "TemplateDialogBuilder.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,33 +15,26 @@
 #include <QRadioButton>
 #include <QWindow>
 
-#include <array>
-
 namespace {
 
-// A layout of our own: an edit, an editable drop-down, an icon and a button.
-constexpr auto kControls = std::to_array<ControlTemplate>({
-    {ControlKind::Edit, 11, "", 50, 9, 40, 12, StyleBorder | StyleAutoHScroll | StyleStartsGroup | StyleTabStop},
-    {ControlKind::ComboBox, 12, "", 50, 40, 40, 50, StyleStartsGroup | StyleTabStop},
-    {ControlKind::Icon, kStaticId, "APPICON", 100, 70, 20, 18, StyleNone},
-    {ControlKind::PushButton, 1, "OK", 10, 110, 40, 14, StyleDefaultButton | StyleStartsGroup | StyleTabStop},
-});
-constexpr DialogTemplate kTestTemplate{
-    999, "Test", DialogCaption | DialogSystemMenu | DialogModalFrame, "ＭＳ 明朝", 10, 30, 20, 130, 130,
-    kControls};
-
 template <typename T = QWidget>
-T* child(QWidget* parent, const QString& name)
+T* child(QWidget* parent, const QString& name) { return parent->findChild<T*>(name); }
+
+// The ids of the checked radio buttons, e.g. "203 206".
+QString checkedIds(QWidget* dialog)
 {
-    return parent->findChild<T*>(name);
+    QStringList ids;
+    for (int id = 202; id <= 206; ++id)
+        ids << (dialogControl<QRadioButton>(*dialog, id)->isChecked() ? QString::number(id) : QString());
+    return ids.join(' ').simplified();
 }
 
-bool checked(QWidget* dialog, int id)
+void setText(QWidget* field, const QString& text)
 {
-    return child<QAbstractButton>(dialog, QStringLiteral("id%1").arg(id))->isChecked();
+    if (auto* combo = qobject_cast<QComboBox*>(field))
+        return combo->setEditText(text);
+    static_cast<QLineEdit*>(field)->setText(text);
 }
-
-const std::string kA = "\x82\xa0";  // "あ" in CP932
 
 }  // namespace
 
@@ -55,237 +46,220 @@ private slots:
         const DialogBaseUnits fixed(7, 15);
         QCOMPARE(fixed.toPixelsX(2), 4);  // 3.5 rounds up
         QCOMPARE(fixed.toPixels(147, 152, 40, 14), QRect(257, 285, 70, 26));
-
         const QString family = QFontInfo(dialogFont()).family();
-        QVERIFY2(family.contains(QStringLiteral("Mincho")) || family.contains(QStringLiteral("明朝")),
-                 qPrintable(family));
+        QVERIFY2(family.contains("Mincho") || family.contains("明朝"), qPrintable(family));
         QCOMPARE(dialogFont().pointSize(), 10);
-
-        QWidget owner;
-        owner.move(200, 100);
-        owner.show();
-        QDialog dialog(&owner);
-        const TemplateDialogBuilder builder(kTestTemplate);
-        builder.build(dialog);
-        const DialogBaseUnits units = builder.baseUnits();
-        QCOMPARE(units.baseY(), QFontMetrics(dialogFont()).height());
-        QCOMPARE(dialog.size(), units.toPixels(QSize(130, 130)));
-        QCOMPARE(dialog.pos(), owner.mapToGlobal(QPoint(0, 0)) + units.toPixels(30, 20));
-        QCOMPARE(child(&dialog, "id11")->geometry(), units.toPixels(50, 9, 40, 12));
-        QCOMPARE(child(&dialog, "id1")->geometry(), units.toPixels(10, 110, 40, 14));
         // A drop-down's template height includes its list; an icon keeps its size.
-        QWidget* combo = child(&dialog, "id12");
-        QCOMPARE(combo->geometry().topLeft(), units.toPixels(50, 40));
-        QVERIFY(combo->height() < units.toPixelsY(50));
-        QCOMPARE(child(&dialog, "static2")->geometry(), QRect(units.toPixels(100, 70), QSize(32, 32)));
-    }
-
-    void noticeIsUpWhenConstructed()
-    {
+        SearchDialog search;
+        QVERIFY(child(&search, "id210")->height() < DialogBaseUnits::forFont(dialogFont()).toPixelsY(41));
+        QDialog about;
+        TemplateDialogBuilder::buildFromResources(about, kAboutTemplateId);
+        QCOMPARE(child(&about, "static0")->size(), QSize(32, 32));
+        QCOMPARE(child(&about, "static1")->height(), QFontMetrics(dialogFont()).height());  // 8 units: one line of the font
+        // The notice is up, painted, when constructed: no event loop runs after it.
         QWidget owner;
         owner.show();
         NowSearchDialog notice(&owner);
-        // No event loop has run since the construction.
-        QVERIFY(notice.isVisible());
-        QVERIFY(notice.windowHandle() && notice.windowHandle()->isExposed());
+        QVERIFY(notice.isVisible() && notice.windowHandle() && notice.windowHandle()->isExposed());
         QVERIFY(!notice.isModal() && notice.windowFlags().testFlag(Qt::FramelessWindowHint));
         QCOMPARE(child(&notice, "border")->geometry(), notice.rect());
     }
 
-    void searchDialogTransfersBothWays()
+    // The dialog shows the members and gives the controls back only on OK (Enter confirms: OK is the default button).
+    void searchDialogTransfersOnlyOnOk_data()
     {
+        QTest::addColumn<int>("how");
+        QTest::addColumn<QByteArray>("result");  // name|type|rate side mode fold, in CP932
+        // Folded, ゔ, which CP932 lacks, is taken as ヴ.
+        QTest::addRow("Enter") << 0 << QByteArray("Wall\x81\x45\x95\x58|\x81\x60\x83\x41\x83\x43\x83\x58\x83\x94|vital 0 1 1");
+        const char* closing[] = {"Cancel", "Esc", "close box"};
+        for (int how = 1; how <= 3; ++how)
+            QTest::addRow("%s", closing[how - 1]) << how << QByteArray("Ice\x82\xa0|Program|Rare 1 2 0");
+    }
+
+    void searchDialogTransfersOnlyOnOk()
+    {
+        QFETCH(int, how);
         SearchDialog dialog;
-        dialog.name = "Ice" + kA;
+        dialog.name = "Ice\x82\xa0";  // あ
         dialog.type = "Program";
         dialog.rate = "Rare";
         dialog.side = 1;
         dialog.mode = 2;
-        modals().then([&](QWidget* modal) {
-            QCOMPARE(childText(modal, "id208"), QStringLiteral("Iceあ"));
-            QCOMPARE(childText(modal, "id209"), QStringLiteral("Program"));
+        then([&](QWidget* modal) {
             auto* rarity = child<QComboBox>(modal, "id210");
-            QCOMPARE(rarity->currentText(), QStringLiteral("Rare"));
+            QCOMPARE(childText(modal, "id208") + childText(modal, "id209") + rarity->currentText(), "IceあProgramRare");
             QCOMPARE(rarity->currentIndex(), -1);
             QCOMPARE(rarity->count(), 4);
-            QVERIFY(!checked(modal, 202) && checked(modal, 203));
-            QVERIFY(!checked(modal, 204) && !checked(modal, 205) && checked(modal, 206));
-            QVERIFY(!checked(modal, 207));
-            QCOMPARE(QApplication::focusWidget(), child(modal, "id208"));
+            QCOMPARE(checkedIds(modal), "203 206");
+            QCOMPARE(modal->focusWidget(), child(modal, "id208"));
             // The fold check box comes after the mode group, before OK.
+            QVERIFY(!child<QCheckBox>(modal, "id207")->isChecked());
             child(modal, "id206")->setFocus();
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QCOMPARE(QApplication::focusWidget(), child(modal, "id207"));
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QCOMPARE(QApplication::focusWidget(), child(modal, "id1"));
-
+            QTest::keyClick(modal->focusWidget(), Qt::Key_Tab);
+            QCOMPARE(modal->focusWidget(), child(modal, "id207"));
+            QTest::keyClick(modal->focusWidget(), Qt::Key_Space);
+            QTest::keyClick(modal->focusWidget(), Qt::Key_Tab);
+            QCOMPARE(modal->focusWidget(), child(modal, "id1"));
             auto* name = child<QLineEdit>(modal, "id208");
             name->clear();
             QTest::keyClicks(name, "Wall");
-            // Japanese arrives from an input method, not as key presses.
-            QInputMethodEvent typed;
-            typed.setCommitString(QStringLiteral("・氷"));
-            QApplication::sendEvent(name, &typed);
-            // Folded, ゔ, which CP932 lacks, is taken as ヴ.
-            child<QLineEdit>(modal, "id209")->setText(QStringLiteral("〜アイスゔ"));
-            // A rarity not in the list is taken as typed, not completed.
+            name->insert("・氷");
+            setText(child(modal, "id209"), "〜アイスゔ");
             rarity->lineEdit()->clear();
-            QTest::keyClicks(rarity, "vital");
+            QTest::keyClicks(rarity, "vital");  // taken as typed, not completed
             clickId(modal, 202);
             clickId(modal, 205);
-            QVERIFY(checked(modal, 205) && checked(modal, 202) && !checked(modal, 203));
-            // Enter in a field confirms: OK is the default button.
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QCOMPARE(checkedIds(modal), "202 205");
+            if (how == 0)
+                QTest::keyClick(name, Qt::Key_Return);
+            else if (how == 1)
+                clickId(modal, 2);
+            else if (how == 2)
+                QTest::keyClick(name, Qt::Key_Escape);
+            else
+                modal->close();
         });
-        QCOMPARE(dialog.DoModal(), 1);
-        QCOMPARE(dialog.name, std::string("Wall\x81\x45\x95\x58"));
-        QCOMPARE(dialog.type, std::string("\x81\x60\x83\x41\x83\x43\x83\x58\x83\x94"));
-        QCOMPARE(dialog.rate, std::string("vital"));
-        QCOMPARE(dialog.side, 0);
-        QCOMPARE(dialog.mode, 1);
-        QVERIFY(dialog.fold);
+        QCOMPARE(dialog.DoModal(), how == 0 ? 1 : 2);
+        QTEST(QByteArray::fromStdString(dialog.name + "|" + dialog.type + "|" + dialog.rate) +
+                  QString(" %1 %2 %3").arg(dialog.side).arg(dialog.mode).arg(dialog.fold).toLatin1(), "result");
     }
 
-    void searchCancelEscAndCloseBoxLeaveTheCriteria()
+    // Tab reaches a radio group at its checked button; an arrow key moves the check with the focus, wrapping at the
+    // ends of the group.
+    void arrowKeysMoveTheCheckInARadioGroup_data()
     {
-        for (int how = 0; how < 3; ++how) {  // Cancel, Esc, the close box
-            SearchDialog dialog;
-            dialog.name = "keep";
-            dialog.rate = "Common";
-            dialog.mode = 1;
-            dialog.fold = true;
-            modals().then([&](QWidget* modal) {
-                QVERIFY(checked(modal, 207));
-                clickId(modal, 207);
-                child<QLineEdit>(modal, "id208")->setText(QStringLiteral("edited"));
-                child<QComboBox>(modal, "id210")->setEditText(QStringLiteral("Rare"));
-                clickId(modal, 203);
-                clickId(modal, 206);
-                if (how == 0)
-                    clickId(modal, 2);
-                else if (how == 1)
-                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-                else
-                    modal->close();
-            });
-            QCOMPARE(dialog.DoModal(), 2);
-            QCOMPARE(dialog.name, std::string("keep"));
-            QCOMPARE(dialog.rate, std::string("Common"));
-            QCOMPARE(dialog.side, 0);
-            QCOMPARE(dialog.mode, 1);
-            QVERIFY(dialog.fold);
+        QTest::addColumn<int>("side");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("tabs");  // 3: the side group, 4: the mode group
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("checked");  // the button checked and focused afterwards
+        for (const auto& [side, key, checked] : {std::tuple{0, Qt::Key_Down, 203}, {1, Qt::Key_Up, 202}, {1, Qt::Key_Down, 202},
+                                                  {0, Qt::Key_Up, 203}, {0, Qt::Key_Right, 203}, {1, Qt::Key_Left, 202}})
+            QTest::addRow("side %d, key %x", side, key) << side << 0 << 3 << int(key) << checked;
+        for (int mode = 0; mode < 3; ++mode) {
+            QTest::addRow("mode %d, down", mode) << 0 << mode << 4 << int(Qt::Key_Down) << 204 + (mode + 1) % 3;
+            QTest::addRow("mode %d, up", mode) << 0 << mode << 4 << int(Qt::Key_Up) << 204 + (mode + 2) % 3;
         }
     }
 
-    void searchCutsLongTextsWithoutSplittingACharacter()
+    void arrowKeysMoveTheCheckInARadioGroup()
     {
+        QFETCH(int, side);
+        QFETCH(int, mode);
+        QFETCH(int, tabs);
+        QFETCH(int, key);
+        QFETCH(int, checked);
         SearchDialog dialog;
-        modals().then([](QWidget* modal) {
-            // 1 + 127 * 2 = 255 bytes: byte 254 is the lead byte of the last "あ".
-            child<QLineEdit>(modal, "id208")->setText(QStringLiteral("a") + QString(127, QChar(0x3042)));
-            child<QLineEdit>(modal, "id209")->setText(QString(300, QLatin1Char('x')));
-            // 127 * 2 = 254 bytes fit exactly.
-            child<QComboBox>(modal, "id210")->setEditText(QString(127, QChar(0x3042)));
+        dialog.side = side;
+        dialog.mode = mode;
+        QString focused;
+        then([&](QWidget* modal) {
+            modal->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(modal));
+            for (int i = 0; i < tabs; ++i)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+            focused = QApplication::focusWidget()->objectName();
             clickId(modal, 1);
         });
         QCOMPARE(dialog.DoModal(), 1);
-        std::string cutName = "a";
-        for (int i = 0; i < 126; ++i)
-            cutName += kA;
-        QCOMPARE(dialog.name, cutName);
-        QCOMPARE(dialog.type, std::string(254, 'x'));
-        QCOMPARE(dialog.rate.size(), std::size_t(254));
-        QCOMPARE(dialog.rate.substr(252), kA);
+        QCOMPARE(focused, QString("id%1").arg(checked));
+        QCOMPARE(tabs == 3 ? 202 + dialog.side : 204 + dialog.mode, checked);
     }
 
-    void searchRefusesACharacterCp932CannotHold()
+    void longTextsAreCutWithoutSplittingACharacter()
     {
+        SearchDialog dialog;
+        then([](QWidget* modal) {
+            // 1 + 127 * 2 = 255 bytes: byte 254 is the lead byte of the last "あ".
+            setText(child(modal, "id208"), "a" + QString(127, QChar(0x3042)));
+            setText(child(modal, "id209"), QString(300, 'x'));
+            setText(child(modal, "id210"), QString(127, QChar(0x3042)));  // 254 bytes fit
+            clickId(modal, 1);
+        });
+        QCOMPARE(dialog.DoModal(), 1);
+        const std::string all = toCp932(QString(127, QChar(0x3042))).value();
+        QCOMPARE(dialog.name + "|" + dialog.type + "|" + dialog.rate, "a" + all.substr(2) + "|" + std::string(254, 'x') + "|" + all);
+    }
+
+    // A character CP932 cannot hold, or a lone surrogate that Qt would turn into "?", is refused with a message; the
+    // dialog stays open with the focus in that field and the criteria as they were.
+    void refusedCharactersKeepTheDialogOpen_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addRow("emoji in the name") << "id208" << "Ice\U0001F600";
+        QTest::addRow("ゔ in the name, not folded") << "id208" << "Iceゔ";  // CP932 lacks it
+        QTest::addRow("lone surrogate in the type") << "id209" << "Ice" + QString(QChar(0xD800));
+        QTest::addRow("emoji in the rarity") << "id210" << "\U0001F600";
+    }
+
+    void refusedCharactersKeepTheDialogOpen()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
         SearchDialog dialog;
         dialog.name = "before";
-        // ゔ: CP932 lacks it, and without folding it is no katakana either.
-        const QString refused = QStringLiteral("Iceゔ");
-        QStringList messages;
-        QWidget* owner = nullptr;
-        bool stayedOpen = false;
-        modals().then([&](QWidget* modal) {
-            child<QLineEdit>(modal, "id208")->setText(refused);
+        QStringList seen;
+        then([&](QWidget* modal) {
+            QWidget* edit = child(modal, field);
+            setText(edit, text);
             clickId(modal, 203);
-            modals().then([&](QWidget* box) {
-                owner = box->parentWidget();
-                acceptMessage(messages)(box);
-            });
+            then(acceptMessage(seen));
             clickId(modal, 1);
-            // The box has closed; the search dialog is still up with the input.
-            stayedOpen = modal->isVisible() && childText(modal, "id208") == refused && dialog.side == 0;
-            child<QLineEdit>(modal, "id208")->setText(QStringLiteral("Ice"));
-            clickId(modal, 1);
+            QWidget* focus = modal->focusWidget();
+            seen << QString::number(modal->isVisible()) + QString::number(focus == edit || edit->isAncestorOf(focus)) +
+                        QString::fromStdString(dialog.name) + QString::number(dialog.side);
+            clickId(modal, 2);
         });
-        QCOMPARE(dialog.DoModal(), 1);
-        QCOMPARE(messages, QStringList{"Voxtarn card list finder | 検索文字列に使えない文字が含まれている"});
-        QCOMPARE(owner, &dialog);
-        QVERIFY(stayedOpen);
-        QCOMPARE(dialog.name, std::string("Ice"));
-        QCOMPARE(dialog.side, 1);
+        QCOMPARE(dialog.DoModal(), 2);
+        QCOMPARE(seen, (QStringList{"Voxtarn card list finder | 検索文字列に使えない文字が含まれている", "11before0"}));
     }
 
-    void detailShowsTheComposedRulesTextWhole()
+    // Every field in its own place; the legend opens over the dialog as often as asked.
+    void detailShowsTheWholeCard()
     {
-        Card card;
-        QCOMPARE(composeRulesText(card), std::string("\r\n\r\n\r\n\r\n\r\n"));
-        card.text[0] = "abc";
-        card.text[1] = "de";
-        QCOMPARE(composeRulesText(card), std::string("abc\r\nde\r\n\r\n\r\n\r\n"));
-
-        // Five lines of 255 bytes; the first ends in a lone lead byte, which
-        // must not take the CR of its line break when shown.
-        std::string expected;
-        QString lines;
+        DetailDialog dialog;
+        DetailDialog empty;
+        Card& card = dialog.card;
+        card.name = "<b>Wall</b> \x83\x45\x83\x48\x81\x5b\x83\x8b";  // ウォール, as plain text
+        card.type = "Type";
+        card.note = "Note";
+        card.illust = "Illust";
+        card.rate = "Rate";
+        // Five lines of 255 bytes; the first ends in a lone lead byte, which must not take the CR of its line break
+        // when shown.
+        QString rules;
         for (int i = 0; i < Card::kTextLines; ++i) {
-            std::string& line = card.text[std::size_t(i)];
-            line = std::string(255, char('a' + i));
-            expected += line + "\r\n";
-            lines += QString(255, QLatin1Char(char('a' + i))) + QLatin1Char('\n');
+            card.text[std::size_t(i)] = std::string(255, char('a' + i));
+            rules += QString(255, QChar('a' + i)) + "\n";
         }
         card.text[0].back() = '\x82';
-        expected[254] = '\x82';
-        lines[254] = QChar(0xFFFD);
-        QCOMPARE(composeRulesText(card), expected);
-
-        DetailDialog dialog;
-        dialog.card = card;
-        dialog.card.name = "<b>Wall</b> \x83\x45\x83\x48\x81\x5b\x83\x8b";  // ウォール
+        rules[254] = QChar(0xFFFD);
         QStringList shown;
-        modals().then([&](QWidget* modal) {
-            shown << childText(modal, "id111") << childText(modal, "id113");
-            QVERIFY(child<QPlainTextEdit>(modal, "id113")->isReadOnly());
-            QCOMPARE(QApplication::focusWidget(), child(modal, "id1"));
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        });
-        QCOMPARE(dialog.DoModal(), 1);
-        QCOMPARE(shown, (QStringList{"<b>Wall</b> ウォール", lines}));
-    }
-
-    void detailOpensTheLegendOverItselfAsOftenAsAsked()
-    {
-        DetailDialog dialog;
-        QStringList legends;
-        const auto closeLegend = [&](int key) {
-            return [&, key](QWidget* legend) {
-                legends << legend->objectName();
-                QCOMPARE(legend->parentWidget(), &dialog);
-                QTest::keyClick(legend, Qt::Key(key));
-            };
+        const auto legend = [&](QWidget* modal) {
+            shown << modal->objectName() + " over " + modal->parentWidget()->objectName();
+            QTest::keyClick(modal, shown.size() % 2 ? Qt::Key_Escape : Qt::Key_Return);
         };
-        modals().then([&](QWidget* detail) {
-            modals().then(closeLegend(Qt::Key_Escape));
-            clickId(detail, 117);
-            modals().then(closeLegend(Qt::Key_Return));
-            clickId(detail, 117);
-            QVERIFY(detail->isVisible());
-            clickId(detail, 1);
-        });
+        const auto show = [&](QWidget* modal) {
+            for (int id = 111; id <= 116; ++id)
+                shown << childText(modal, QString("id%1").arg(id));
+            QVERIFY(child<QPlainTextEdit>(modal, "id113")->isReadOnly());
+            QCOMPARE(modal->focusWidget(), child(modal, "id1"));
+            for (int i = 0; i < 2; ++i) {
+                then(legend);
+                clickId(modal, 117);
+            }
+            QTest::keyClick(child(modal, "id1"), Qt::Key_Return);
+        };
+        then(show);
         QCOMPARE(dialog.DoModal(), 1);
-        QCOMPARE(legends, (QStringList{"dialog170", "dialog170"}));
+        then(show);
+        empty.DoModal();  // without rules text: five empty lines
+        const QString legends = "dialog170 over dialog110";
+        QCOMPARE(shown, (QStringList{"<b>Wall</b> ウォール", "Type", rules, "Note", "Illust", "Rate", legends, legends,
+                                     "", "", "\n\n\n\n\n", "", "", "", legends, legends}));
     }
 };
 

@@ -1,54 +1,78 @@
 #pragma once
 
-#include "ModalDriver.h"
+#include "Cp932Text.h"
 #include "ProfileStore.h"
+#include "TemplateDialogBuilder.h"
 
+#include <QAbstractButton>
 #include <QApplication>
-#include <QObject>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
-#include <memory>
+#include <functional>
 
-// Points the settings store at a private temporary folder before anything
-// reads it (XDG_CONFIG_HOME absolute, XDG_CONFIG_DIRS an empty folder, so no
-// user or system file leaks in), gives the runtime folder too, and picks the
-// offscreen platform unless one was asked for.
-void redirectSettings(const QTemporaryDir& root);
+using ModalAction = std::function<void(QWidget* modal)>;
+void closeModal(QWidget* modal);  // as the close box does: a dialog is rejected
 
-// The settings file of the program, removed before each test.
-QString settingsFile();
-
-// Base of the GUI test objects: before each test the settings file is
-// removed and a modal driver is made; after it, the test fails if a modal
-// widget had to be closed by the watchdog or a queued action found no modal.
+// Before each test the settings file goes. then() drives modal widgets from
+// inside their own event loops: the actions run in order, each on the next
+// modal widget shown, so an action may open the next one (a message box over
+// a dialog). A modal widget shown with no action waiting is closed 5 s later;
+// the test fails then, and when an action found no modal widget.
 class GuiTest : public QObject {
     Q_OBJECT
-protected:
-    ModalDriver& modals() { return *driver_; }
+public:
+    GuiTest() { qApp->installEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    GuiTest& then(ModalAction action) { actions_.append(std::move(action)); return *this; }
 
 private slots:
     void init();
     void cleanup();
 
 private:
-    std::unique_ptr<ModalDriver> driver_;
+    QList<ModalAction> actions_;
+    int strays_ = 0;
 };
 
-// main() of a GUI test: the settings redirected, then the application
-// object of type App (named like the program), then the test object.
-#define VOXTARN_GUI_TEST_MAIN(App, TestObject)                                  \
-    int main(int argc, char** argv)                                             \
-    {                                                                           \
-        QTemporaryDir settingsRoot;                                             \
-        redirectSettings(settingsRoot);                                         \
-        App app(argc, argv);                                                    \
-        app.setAttribute(Qt::AA_Use96Dpi, true);                                \
-        if (QCoreApplication::organizationName().isEmpty()) {                  \
-            QCoreApplication::setApplicationName(ProfileStore::kApplication);   \
-            QCoreApplication::setOrganizationName(ProfileStore::kOrganisation); \
-        }                                                                       \
-        QApplication::setQuitOnLastWindowClosed(false);                         \
-        TestObject test;                                                        \
-        return QTest::qExec(&test, argc, argv);                                 \
+// For a message box: logs "title | text", " (not plain)" added unless it is plain text with one OK button and no icon
+// anywhere, and presses OK.
+ModalAction acceptMessage(QStringList& log);
+// The text of the named child: a label, a line edit or a text box.
+QString childText(QWidget* parent, const QString& objectName);
+inline void clickId(QWidget* dialog, int id) { dialogControl<QAbstractButton>(*dialog, id)->click(); }
+
+// Points the settings store and the runtime folder at a private temporary folder before anything reads them; the
+// offscreen platform unless another was asked for.
+void redirectSettings(const QTemporaryDir& root);
+QString settingsFile();  // removed before each test
+void writeSettings(const QByteArray& text);  // as a user edits it by hand
+// A card record in Shift-JIS, from UTF-8 texts.
+std::string record(const QString& name, const QString& rate = "Common", const QString& rule = {});
+void writeFile(const QTemporaryDir& folder, const QString& name, const std::string& bytes);
+
+// Standard dialog buttons with icons, as desktop themes give them and the offscreen platform does not: a test sees what
+// a user sees.
+class DesktopStyle : public QProxyStyle {
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget, QStyleHintReturn* data) const override
+    {
+        return hint == SH_DialogButtonBox_ButtonsHaveIcons || QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
+
+#define VOXTARN_GUI_TEST_MAIN(App, TestObject)                              \
+    int main(int argc, char** argv)                                         \
+    {                                                                       \
+        QTemporaryDir settingsRoot;                                         \
+        redirectSettings(settingsRoot);                                     \
+        App app(argc, argv);                                                \
+        QApplication::setStyle(new DesktopStyle);                           \
+        QCoreApplication::setApplicationName(ProfileStore::kApplication);   \
+        QCoreApplication::setOrganizationName(ProfileStore::kOrganisation); \
+        QApplication::setQuitOnLastWindowClosed(false);                     \
+        TestObject test;                                                    \
+        return QTest::qExec(&test, argc, argv);                             \
     }

@@ -1,0 +1,120 @@
+// Writes the pictures of the documentation: the main window listing every
+// card of a data folder, the legend, the About box, the searching-now notice,
+// and the search and detail dialogs filled from the first card with five
+// rules-text lines. Runs on any platform plugin, offscreen included; the
+// user's settings are neither read nor written.
+//   voxtarn-screenshots <data folder> <output folder>
+#include "CMainWindow.h"
+#include "Card.h"
+#include "DataFiles.h"
+#include "DetailDialog.h"
+#include "DialogColors.h"
+#include "DialogTemplates.h"
+#include "ProfileStore.h"
+#include "SearchDialog.h"
+#include "TemplateDialogBuilder.h"
+#include "TextModeFile.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+QDir output;
+
+void save(QWidget& widget, const QString& name)
+{
+    const QString path = output.filePath(name);
+    if (!widget.grab().save(path))
+        std::fprintf(stderr, "voxtarn-screenshots: cannot write %s\n", qPrintable(path));
+    std::printf("%s\n", qPrintable(path));
+}
+
+// Saves the next modal dialog once it is up, then closes it.
+void saveNextModal(const QString& name)
+{
+    QTimer::singleShot(50, [name] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal)
+            return saveNextModal(name);
+        save(*modal, name);
+        modal->close();
+    });
+}
+
+void saveTemplate(int templateId, const QString& name)
+{
+    QDialog dialog;
+    TemplateDialogBuilder::buildFromResources(dialog, templateId);
+    dialog.show();
+    QCoreApplication::processEvents();
+    save(dialog, name);
+}
+
+std::optional<Card> fiveLineCard(const QDir& data)
+{
+    for (const char* file : datafiles) {
+        auto lines = TextModeFile::open(QFile::encodeName(data.filePath(QString::fromLatin1(file))).toStdString());
+        Card card;
+        while (lines && card.read(*lines) == 0) {
+            if (!card.text[Card::kTextLines - 1].empty())
+                return card;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(settings.path()));
+    QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QString::fromLatin1(ProfileStore::kApplication));
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() != 3) {
+        std::fprintf(stderr, "usage: voxtarn-screenshots <data folder> <output folder>\n");
+        return 2;
+    }
+    const QDir data(args[1]);
+    output = QDir(args[2]);
+    const std::optional<Card> card = fiveLineCard(data);
+    if (!card) {
+        std::fprintf(stderr, "voxtarn-screenshots: no card with five rules-text lines in %s\n", argv[1]);
+        return 1;
+    }
+    setDialogBkColor(menuBackgroundColor(), menuTextColor());
+
+    CMainWindow window(QFile::encodeName(data.path()).toStdString());
+    window.resize(960, 520);
+    window.show();
+    window.OnListAll();
+    QCoreApplication::processEvents();
+    save(window, QStringLiteral("main-window.png"));
+    window.hide();
+
+    saveTemplate(kLegendTemplateId, QStringLiteral("legend.png"));
+    saveTemplate(kAboutTemplateId, QStringLiteral("about.png"));
+    saveTemplate(kNoticeTemplateId, QStringLiteral("notice.png"));
+
+    SearchDialog search;
+    search.name = card->name;
+    search.type = card->type;
+    search.rate = card->rate;
+    search.side = 1;
+    search.mode = 2;
+    saveNextModal(QStringLiteral("search-dialog.png"));
+    search.DoModal();
+
+    DetailDialog detail;
+    detail.card = *card;
+    saveNextModal(QStringLiteral("detail-dialog.png"));
+    detail.DoModal();
+    return 0;
+}
