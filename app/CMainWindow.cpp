@@ -121,7 +121,7 @@ CMainWindow::~CMainWindow() = default;
 void CMainWindow::OnCreate()
 {
     LoadSearchSettings();
-    listbox = new CardListBox(this);
+    listbox = new CardListBox(cards.cards(), this);
     setCentralWidget(listbox);
     setFocusProxy(listbox);
     buildMenu();
@@ -362,7 +362,7 @@ void CMainWindow::RunSearch()
 
 void CMainWindow::OnDetails()
 {
-    const auto& listed = cards.cards();
+    const card::CardStore& listed = cards.cards();
     if (listed.empty())
         return;
     const int row = listbox->currentSelection();
@@ -373,7 +373,7 @@ void CMainWindow::OnDetails()
     if (static_cast<std::size_t>(row) >= listed.size())
         return;  // the list and the cards are filled together; never here
     DetailDialog dialog(this);
-    dialog.card = *listed[static_cast<std::size_t>(row)];
+    dialog.card = listed[static_cast<std::size_t>(row)].toCard();
     dialog.DoModal();
 }
 
@@ -389,9 +389,9 @@ void CMainWindow::resetContent()
     listbox->resetContent();
 }
 
-void CMainWindow::addString(std::string line)
+void CMainWindow::addString(std::string_view line)
 {
-    listbox->addString(std::move(line));
+    listbox->addString(line);
 }
 
 void CMainWindow::selectFirstLine()

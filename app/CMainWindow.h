@@ -67,7 +67,7 @@ public:
 
     // CardListView
     void resetContent() override;
-    void addString(std::string line) override;
+    void addString(std::string_view line) override;
     void selectFirstLine() override;
     void setRedraw(bool on) override;
     // FinderUi

@@ -4,7 +4,8 @@
 #include "CardListModel.h"
 
 
-CardListBox::CardListBox(QWidget* parent) : QListView(parent), lines_(new CardListModel(this))
+CardListBox::CardListBox(const card::CardStore& cards, QWidget* parent)
+    : QListView(parent), lines_(new CardListModel(cards, this))
 {
     setObjectName(QStringLiteral("id100"));
     setModel(lines_);
@@ -26,9 +27,9 @@ void CardListBox::resetContent()
     lines_->clear();
 }
 
-void CardListBox::addString(std::string line)
+void CardListBox::addString(std::string_view line)
 {
-    lines_->append(std::move(line));
+    lines_->append(line);
 }
 
 void CardListBox::selectFirstLine()

@@ -40,6 +40,11 @@ private:
 
 void appendRecord(std::string& out, const Card& card)
 {
+    appendRecord(out, card::CardView(card));
+}
+
+void appendRecord(std::string& out, const card::CardView& card)
+{
     RecordLines lines(out);
     lines.add(card.name);
     lines.add(card.type);

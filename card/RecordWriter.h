@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Card.h"
+#include "CardView.h"
 
 #include <string>
 
@@ -10,3 +11,4 @@
 // Card::read, the text gives the same card, also for fields that an
 // overlong line or a trailing CR made.
 void appendRecord(std::string& out, const Card& card);
+void appendRecord(std::string& out, const card::CardView& card);

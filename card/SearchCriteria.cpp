@@ -1,15 +1,17 @@
 #include "SearchCriteria.h"
 
 #include "FoldedSearch.h"
+#include "ShiftJis.h"
 
 namespace {
 
-bool fieldMatches(const Card& card, search_type field, const std::string& text, int mode)
+// The tests of Card::match, fmatch and pmatch on a field of a card view.
+bool fieldMatches(const card::CardView& card, search_type field, const std::string& text, int mode)
 {
     switch (mode) {
-    case Exact: return card.match(field, text) != 0;
-    case Prefix: return card.fmatch(field, text) != 0;
-    case Partial: return card.pmatch(field, text) != 0;
+    case Exact: return sjis::matchesAt(card.field(field), 0, text, true);
+    case Prefix: return sjis::matchesAt(card.field(field), 0, text, false);
+    case Partial: return sjis::find(card.field(field), text) != std::string_view::npos;
     default: return false;
     }
 }
@@ -18,10 +20,20 @@ bool fieldMatches(const Card& card, search_type field, const std::string& text, 
 
 bool SearchCriteria::accepts(const Card& card) const
 {
-    return fold ? FoldedSearch::acceptsOnce(*this, card) : acceptsAsTyped(card);
+    return accepts(card::CardView(card));
 }
 
 bool SearchCriteria::acceptsAsTyped(const Card& card) const
+{
+    return acceptsAsTyped(card::CardView(card));
+}
+
+bool SearchCriteria::accepts(const card::CardView& card) const
+{
+    return fold ? FoldedSearch(*this).accepts(card) : acceptsAsTyped(card);
+}
+
+bool SearchCriteria::acceptsAsTyped(const card::CardView& card) const
 {
     bool result = false;
     if (!name.empty())
@@ -29,6 +41,6 @@ bool SearchCriteria::acceptsAsTyped(const Card& card) const
     if (!type.empty())
         result = result || fieldMatches(card, Type, type, mode);
     if (!rate.empty())
-        result = result && card.match(Rate, rate) != 0;
+        result = result && fieldMatches(card, Rate, rate, Exact);
     return result;
 }

@@ -40,6 +40,7 @@ bool TextModeFile::refill()
         return false;
     // Keep an unread tail (at most one byte: a CR waiting for its LF).
     std::size_t kept = end_ - pos_;
+    consumedBefore_ += pos_;
     for (std::size_t i = 0; i < kept; ++i)
         buffer_[i] = buffer_[pos_ + i];
     pos_ = 0;
@@ -134,5 +135,30 @@ bool TextModeFile::readPiece(std::string& piece)
             break;
         }
     } while (piece.size() < kMaxPiece && !atEnd());
+    return true;
+}
+
+bool TextModeFile::nextPiece(std::string_view& piece)
+{
+    if (atEnd())
+        return false;
+    const std::size_t stop = std::min({end_, pos_ + kMaxPiece, nextOf('\r', nextCr_),
+                                       nextOf(kEndOfFileMark, nextEndMark_)});
+    const char* p = buffer_.data() + pos_;
+    std::size_t length = 0;
+    if (const void* lf = std::memchr(p, '\n', stop - pos_)) {
+        length = static_cast<std::size_t>(static_cast<const char*>(lf) - p) + 1;
+        pieceLine_ = nextLine_++;
+    } else if (stop == pos_ + kMaxPiece) {
+        length = kMaxPiece;  // a whole piece of a long line
+        pieceLine_ = nextLine_;
+    } else {
+        if (!readPiece(scratch_))
+            return false;
+        piece = scratch_;
+        return true;
+    }
+    pos_ += length;
+    piece = std::string_view(p, length);
     return true;
 }

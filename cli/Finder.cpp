@@ -109,9 +109,9 @@ int Finder::listStatus(const CardLister& lister)
 void Finder::printRecords(const CardLister& lister)
 {
     std::string record;
-    for (const auto& card : lister.cards()) {
+    for (const card::CardView card : lister.cards()) {
         record.clear();
-        appendRecord(record, *card);
+        appendRecord(record, card);
         if (Cp932Converter* converter = utf8Converter())
             out_.append(converter->toUtf8(record));
         else

@@ -28,7 +28,7 @@ namespace {
 class NullView : public CardListView {
 public:
     void resetContent() override {}
-    void addString(std::string) override {}
+    void addString(std::string_view) override {}
     void selectFirstLine() override {}
     void setRedraw(bool) override {}
 };

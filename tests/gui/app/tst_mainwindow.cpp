@@ -43,8 +43,8 @@ void writeCards(const QTemporaryDir& data, const QStringList& corp, const QStrin
 QString cardNames(const CMainWindow& window)
 {
     QStringList names;
-    for (const auto& card : window.lister().cards())
-        names << fromCp932(card->name);
+    for (const card::CardView card : window.lister().cards())
+        names << fromCp932(card.name);
     return names.join(' ');
 }
 

@@ -1,0 +1,91 @@
+#include "CardStore.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace card {
+
+namespace {
+// Large enough that the blocks are few and the unused tail of each (less
+// than one record) is lost in the noise; small enough for a short list.
+constexpr std::size_t kBlockSize = 4u << 20;
+constexpr std::size_t kMaxCardBytes = CardStore::kFields * CardStore::kMaxField;
+}  // namespace
+
+void CardStore::clear()
+{
+    std::vector<std::unique_ptr<char[]>>().swap(blocks_);
+    std::vector<Entry>().swap(entries_);
+    free_ = blockEnd_ = nullptr;
+    pending_ = Entry{};
+    pendingFields_ = 0;
+    pendingBytes_ = 0;
+}
+
+void CardStore::startBlock()
+{
+    blocks_.push_back(std::make_unique_for_overwrite<char[]>(kBlockSize));
+    free_ = blocks_.back().get();
+    blockEnd_ = free_ + kBlockSize;
+}
+
+// A card never spans two blocks: each begins where a whole record fits.
+void CardStore::beginCard()
+{
+    if (static_cast<std::size_t>(blockEnd_ - free_) < kMaxCardBytes)
+        startBlock();
+    pending_ = Entry{free_, {}};
+    pendingFields_ = 0;
+    pendingBytes_ = 0;
+}
+
+void CardStore::addField(std::string_view bytes)
+{
+    const std::size_t length = std::min(bytes.size(), kMaxField);
+    if (pendingFields_ >= kFields)
+        return;
+    std::memcpy(free_ + pendingBytes_, bytes.data(), length);
+    pending_.lengths[pendingFields_++] = static_cast<std::uint8_t>(length);
+    pendingBytes_ += length;
+}
+
+void CardStore::commitCard()
+{
+    entries_.push_back(pending_);
+    free_ += pendingBytes_;
+    pendingFields_ = kFields;  // nothing more goes into a committed card
+}
+
+void CardStore::add(const Card& card)
+{
+    beginCard();
+    addField(card.name);
+    addField(card.type);
+    for (const std::string& line : card.text)
+        addField(line);
+    addField(card.note);
+    addField(card.illust);
+    addField(card.rate);
+    commitCard();
+}
+
+CardView CardStore::viewOf(const Entry& entry)
+{
+    CardView card;
+    const char* at = entry.bytes;
+    auto next = [&at, &entry](int field) {
+        std::string_view bytes(at, entry.lengths[field]);
+        at += entry.lengths[field];
+        return bytes;
+    };
+    card.name = next(0);
+    card.type = next(1);
+    for (int i = 0; i < Card::kTextLines; ++i)
+        card.text[i] = next(2 + i);
+    card.note = next(7);
+    card.illust = next(8);
+    card.rate = next(9);
+    return card;
+}
+
+}  // namespace card
