@@ -280,10 +280,23 @@ void CMainWindow::changeEvent(QEvent* event)
 
 // --- Closing ------------------------------------------------------------
 
+// A close during a reading (possible only once the notice shows progress
+// and events run) stops it; the window closes once the command is over.
 void CMainWindow::closeEvent(QCloseEvent* event)
 {
+    if (notice_) {
+        stopReadingAndClose();
+        event->ignore();
+        return;
+    }
     OnClose();
     event->accept();
+}
+
+void CMainWindow::stopReadingAndClose()
+{
+    stopRequested_ = true;
+    closeAfterReading_ = true;
 }
 
 void CMainWindow::OnClose()
@@ -412,7 +425,29 @@ void CMainWindow::showMessage(const EngineMessage& message)
 void CMainWindow::showNotice()
 {
     activeBeforeNotice_ = isActiveWindow();
+    stopRequested_ = closeAfterReading_ = false;
     notice_ = std::make_unique<NowSearchDialog>(this);
+    connect(notice_.get(), &NowSearchDialog::stopRequested, this, [this] { stopRequested_ = true; });
+    connect(notice_.get(), &NowSearchDialog::closeRequested, this, &CMainWindow::stopReadingAndClose);
+    readingClock_.start();
+    sinceEvents_.invalidate();
+}
+
+// Slices of the reading with the events in between, on this one thread: the
+// engine, the store and the messages stay single-threaded, and the list
+// (reset, showing no line) is not read while the store grows. A slice ends
+// every 30 ms, so the window repaints and answers well within 100 ms.
+bool CMainWindow::keepReading(const ReadProgress& progress)
+{
+    constexpr int kSliceMs = 30;
+    if (!notice_ || readingClock_.elapsed() < progressDelayMs_)
+        return true;
+    if (sinceEvents_.isValid() && sinceEvents_.elapsed() < kSliceMs)
+        return !stopRequested_;
+    notice_->showProgress(progress.bytesRead, progress.bytesTotal, progress.cards);
+    QCoreApplication::processEvents();
+    sinceEvents_.start();
+    return !stopRequested_;
 }
 
 // The notice may take the activation when it shows; without a window
@@ -420,6 +455,8 @@ void CMainWindow::showNotice()
 void CMainWindow::hideNotice()
 {
     notice_.reset();
-    if (activeBeforeNotice_)
+    if (activeBeforeNotice_ || closeAfterReading_)
         activateWindow();
+    if (closeAfterReading_)  // after the command, as the Exit command does
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }

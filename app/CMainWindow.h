@@ -6,6 +6,7 @@
 #include "SearchCriteria.h"
 #include "WindowRect.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 
 #include <filesystem>
@@ -74,6 +75,11 @@ public:
     void showMessage(const EngineMessage& message) override;
     void showNotice() override;
     void hideNotice() override;
+    bool keepReading(const ReadProgress& progress) override;
+
+    // How long a command reads before the notice shows its progress and
+    // the window answers again (tests shorten it).
+    void setProgressDelay(int ms) { progressDelayMs_ = ms; }
 
     const CardLister& lister() const { return cards; }
     CardListBox* listBox() const { return listbox; }
@@ -88,6 +94,7 @@ protected:
 private:
     void OnCreate();
     void OnClose();
+    void stopReadingAndClose();
     void buildMenu();
     void buildAccelerators();
     WindowRect readCreationRect() const;
@@ -102,6 +109,13 @@ private:
 
     std::unique_ptr<NowSearchDialog> notice_;
     bool activeBeforeNotice_ = false;
+    // The reading under way: since when, since the last events, and what
+    // the user asked of it.
+    QElapsedTimer readingClock_;
+    QElapsedTimer sinceEvents_;
+    int progressDelayMs_ = 500;
+    bool stopRequested_ = false;
+    bool closeAfterReading_ = false;
     QRect placement_;  // the frame rectangle taken from the stored one
     bool frameFitPending_ = false;
 };

@@ -56,7 +56,8 @@ public:
     void add(const Card& card);
 
     void beginCard();
-    // The next field of the card begun, in file order; at most kMaxField bytes.
+    // The next field of the card begun, in file order; at most kMaxField
+    // bytes, as every record line is.
     void addField(std::string_view bytes);
     CardView pendingCard() const { return viewOf(pending_); }
     void commitCard();
