@@ -445,6 +445,9 @@ bool CMainWindow::keepReading(const ReadProgress& progress)
     if (sinceEvents_.isValid() && sinceEvents_.elapsed() < kSliceMs)
         return !stopRequested_;
     notice_->showProgress(progress.bytesRead, progress.bytesTotal, progress.cards);
+    // The list shows no line until the reading is over, but it repaints.
+    if (!listbox->updatesEnabled())
+        listbox->setUpdatesEnabled(true);
     QCoreApplication::processEvents();
     sinceEvents_.start();
     return !stopRequested_;

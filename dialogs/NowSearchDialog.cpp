@@ -84,6 +84,8 @@ void NowSearchDialog::addProgressControls()
     // Without a window manager nobody turns Alt+F4 into a close request.
     auto* altF4 = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
     connect(altF4, &QShortcut::activated, this, &QWidget::close);
+    for (QWidget* control : {static_cast<QWidget*>(bar_), static_cast<QWidget*>(cards_), static_cast<QWidget*>(stop)})
+        control->show();  // children added to a shown window stay hidden otherwise
     setFixedSize(width, row + kButtonHeight + kMargin);
     if (QWidget* border = findChild<QWidget*>(QStringLiteral("border")))
         border->setGeometry(rect());
