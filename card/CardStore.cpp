@@ -1,20 +1,29 @@
 #include "CardStore.h"
 
+#include "OperatingSystem.h"
+
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 namespace card {
 
 namespace {
-// Large enough that the blocks are few and the unused tail of each (less
-// than one record) is lost in the noise; small enough for a short list.
-constexpr std::size_t kBlockSize = 4u << 20;
+// Large enough that the blocks are few, hold whole huge pages and lose
+// little in the unused tail of each (less than one record); only the pages
+// touched count, so a short list takes little of it.
+constexpr std::size_t kBlockSize = 16u << 20;
 constexpr std::size_t kMaxCardBytes = CardStore::kFields * CardStore::kMaxField;
 }  // namespace
 
+void CardStore::BlockFree::operator()(char* block) const
+{
+    os::freeBlock(block, kBlockSize);
+}
+
 void CardStore::clear()
 {
-    std::vector<std::unique_ptr<char[]>>().swap(blocks_);
+    decltype(blocks_)().swap(blocks_);
     std::vector<Entry>().swap(entries_);
     free_ = blockEnd_ = nullptr;
     pending_ = Entry{};
@@ -24,8 +33,11 @@ void CardStore::clear()
 
 void CardStore::startBlock()
 {
-    blocks_.push_back(std::make_unique_for_overwrite<char[]>(kBlockSize));
-    free_ = blocks_.back().get();
+    char* block = os::allocateBlock(kBlockSize);
+    if (!block)
+        throw std::bad_alloc();  // as operator new would
+    blocks_.emplace_back(block);
+    free_ = block;
     blockEnd_ = free_ + kBlockSize;
 }
 

@@ -70,7 +70,10 @@ private:
     static CardView viewOf(const Entry& entry);
     void startBlock();
 
-    std::vector<std::unique_ptr<char[]>> blocks_;
+    struct BlockFree {
+        void operator()(char* block) const;
+    };
+    std::vector<std::unique_ptr<char[], BlockFree>> blocks_;
     char* free_ = nullptr;      // first unused byte of the last block
     char* blockEnd_ = nullptr;
     Entry pending_;
