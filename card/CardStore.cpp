@@ -5,26 +5,37 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <type_traits>
 
 namespace card {
 
 namespace {
-// Large enough that the blocks are few, hold whole huge pages and lose
-// little in the unused tail of each (less than one record); only the pages
-// touched count, so a short list takes little of it.
-constexpr std::size_t kBlockSize = 16u << 20;
 constexpr std::size_t kMaxCardBytes = CardStore::kFields * CardStore::kMaxField;
 }  // namespace
 
-void CardStore::BlockFree::operator()(char* block) const
+// Blocks large enough that they are few, hold whole huge pages and lose
+// little in the unused tail of each (less than one record); only the pages
+// touched count, so a short list takes little of them.
+void CardStore::BlockFree::operator()(void* block) const
 {
-    os::freeBlock(block, kBlockSize);
+    os::freeBlock(static_cast<char*>(block), kBlockSize);
 }
+
+namespace {
+char* newBlock(std::size_t size)
+{
+    char* block = os::allocateBlock(size);
+    if (!block)
+        throw std::bad_alloc();  // as operator new would
+    return block;
+}
+}  // namespace
 
 void CardStore::clear()
 {
     decltype(blocks_)().swap(blocks_);
-    std::vector<Entry>().swap(entries_);
+    decltype(entryBlocks_)().swap(entryBlocks_);
+    size_ = 0;
     free_ = blockEnd_ = nullptr;
     pending_ = Entry{};
     pendingFields_ = 0;
@@ -33,9 +44,7 @@ void CardStore::clear()
 
 void CardStore::startBlock()
 {
-    char* block = os::allocateBlock(kBlockSize);
-    if (!block)
-        throw std::bad_alloc();  // as operator new would
+    char* block = newBlock(kBlockSize);
     blocks_.emplace_back(block);
     free_ = block;
     blockEnd_ = free_ + kBlockSize;
@@ -65,7 +74,12 @@ void CardStore::addField(std::string_view bytes)
 
 void CardStore::commitCard()
 {
-    entries_.push_back(pending_);
+    if (size_ % kEntriesPerBlock == 0) {
+        static_assert(std::is_trivially_copyable_v<Entry>);
+        entryBlocks_.emplace_back(reinterpret_cast<Entry*>(newBlock(kBlockSize)));
+    }
+    entryBlocks_.back()[size_ % kEntriesPerBlock] = pending_;
+    ++size_;
     free_ += pendingBytes_;
     pendingFields_ = kFields;  // nothing more goes into a committed card
 }

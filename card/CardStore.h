@@ -30,9 +30,12 @@ public:
     CardStore(const CardStore&) = delete;
     CardStore& operator=(const CardStore&) = delete;
 
-    std::size_t size() const { return entries_.size(); }
-    bool empty() const { return entries_.empty(); }
-    CardView operator[](std::size_t i) const { return viewOf(entries_[i]); }
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+    CardView operator[](std::size_t i) const
+    {
+        return viewOf(entryBlocks_[i / kEntriesPerBlock][i % kEntriesPerBlock]);
+    }
 
     // Walks the cards in list order, each as a view.
     class Iterator {
@@ -70,16 +73,21 @@ private:
     static CardView viewOf(const Entry& entry);
     void startBlock();
 
+    static constexpr std::size_t kBlockSize = 16u << 20;
+    static constexpr std::size_t kEntriesPerBlock = kBlockSize / sizeof(Entry);
     struct BlockFree {
-        void operator()(char* block) const;
+        void operator()(void* block) const;
     };
     std::vector<std::unique_ptr<char[], BlockFree>> blocks_;
+    // The entries in blocks of their own: they never move, and growing
+    // costs no copy of those before.
+    std::vector<std::unique_ptr<Entry[], BlockFree>> entryBlocks_;
+    std::size_t size_ = 0;
     char* free_ = nullptr;      // first unused byte of the last block
     char* blockEnd_ = nullptr;
     Entry pending_;
     int pendingFields_ = 0;
     std::size_t pendingBytes_ = 0;
-    std::vector<Entry> entries_;
 };
 
 }  // namespace card
