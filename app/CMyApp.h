@@ -14,9 +14,10 @@ public:
     CMyApp(int& argc, char** argv);
     ~CMyApp() override;
 
-    // Always true: start-up checks nothing it could not recover from. The
-    // cards are read from `folderArgument` (DIR of the command line) or the
-    // folder the settings choose when it is empty.
+    // False, after a message, only when the system cannot convert CP932:
+    // the window would have no card text to show. The cards are read from
+    // `folderArgument` (DIR of the command line) or the folder the settings
+    // choose when it is empty.
     bool InitInstance(const QString& folderArgument = {});
 
     CMainWindow* mainWindow() const { return mainWindow_.get(); }

@@ -97,7 +97,7 @@ private slots:
         app->mainWindow()->close();
     }
 
-    // Each command, from the menu, a key, the mouse or the dispatcher, reaches its own handler. The list shows the
+    // Each command, from the menu, a key or the mouse, reaches its own handler. The list shows the
     // Corporate cards First and Second, First selected; corp.txt then holds Third alone.
     void commands_data()
     {
@@ -114,9 +114,6 @@ private slots:
             QTest::addRow("%s", keys) << "key" << QKeySequence(keys) << 0 << seen;
         QTest::addRow("keypad Enter") << "key" << QKeySequence(Qt::Key_Enter | Qt::KeypadModifier) << 0 << "dialog110 First";
         QTest::addRow("double-click") << "mouse" << QKeySequence() << 1 << "dialog110 Second";
-        // Id 100 is the About command with code 0, the list's double-click with code 2.
-        QTest::addRow("code 2, id 100") << "dispatch" << QKeySequence() << 2 << "dialog110 First";
-        QTest::addRow("code 1, id 100") << "dispatch" << QKeySequence() << 1 << "unhandled";
     }
 
     void commands()
@@ -141,14 +138,12 @@ private slots:
         CardListBox* list = window->listBox();
         const QPoint line = list->visualRect(list->lines()->index(id)).center();
         if (how == "menu") {
-            window->findChild<QAction*>(QString("command%1").arg(id))->trigger();
+            window->commandAction(id)->trigger();
         } else if (how == "key") {
             press(*window, keys);
-        } else if (how == "mouse") {
+        } else {
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, line);
             QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, line);
-        } else if (!window->dispatch(CMainWindow::Message::Command, id, 100)) {
-            observed = "unhandled";
         }
         QTRY_VERIFY(!window->isVisible() || !seen.startsWith("closed"));
         if (!window->isVisible())
@@ -234,7 +229,7 @@ private slots:
         press(*window, Qt::Key_F5);
         QCOMPARE(cardNames(*window), "Ice Pick Nice Try");
         window->listBox()->setCurrentIndex(window->listBox()->lines()->index(1));
-        const SearchCriteria before = window->searchCriteria();
+        const card::SearchCriteria before = window->searchCriteria();
         QString shown;
         then([&](QWidget* dialog) {
             shown = childText(dialog, "id208");
@@ -251,7 +246,7 @@ private slots:
         window->OnSearch();
         QCOMPARE(cardNames(*window), "Ice Pick Nice Try");
         QCOMPARE(window->listBox()->currentSelection(), 1);
-        QCOMPARE(window->searchCriteria().mode, 0);  // the confirmed criteria are kept
+        QCOMPARE(window->searchCriteria().mode, card::search_mode::Exact);  // the confirmed criteria are kept
         QCOMPARE(messages, QStringList{"Voxtarn card list finder | データファイルをオープンできない"});
         QVERIFY(window->findChildren<NowSearchDialog*>().isEmpty());
     }
@@ -276,8 +271,8 @@ private slots:
     {
         QFETCH(QByteArray, stored);
         writeSettings("[search]\n" + stored + "\n");
-        const SearchCriteria criteria = CMainWindow().searchCriteria();
-        QTEST(QString("%1 %2 %3 %4").arg(fromCp932(criteria.name)).arg(criteria.side).arg(criteria.mode).arg(criteria.fold), "criteria");
+        const card::SearchCriteria criteria = CMainWindow().searchCriteria();
+        QTEST(QString("%1 %2 %3 %4").arg(fromCp932(criteria.name)).arg(criteria.side).arg(int(criteria.mode)).arg(criteria.fold), "criteria");
         QVERIFY(criteria.type.empty() && criteria.rate.empty());
     }
 
@@ -370,7 +365,8 @@ private slots:
         const QRect f = window->frameGeometry();
         const QString saved = QString("%1,%2,%3,%4 ").arg(f.left()).arg(f.top()).arg(f.right() + 1).arg(f.bottom() + 1) + "ｱｲｽ, \"壁\"121";
         // Exit posts the close: the window is still open when the command returns.
-        QVERIFY(window->dispatch(CMainWindow::Message::Command, 0, 101) && window->isVisible());
+        window->commandAction(101)->trigger();
+        QVERIFY(window->isVisible());
         QTRY_VERIFY(!window->isVisible());
         QCOMPARE(stored(), saved);
         // The end of the session writes too, and the window stays; a minimised window keeps the stored rectangle.

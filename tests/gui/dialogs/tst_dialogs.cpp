@@ -81,11 +81,11 @@ private slots:
     {
         QFETCH(int, how);
         SearchDialog dialog;
-        dialog.name = "Ice\x82\xa0";  // あ
-        dialog.type = "Program";
-        dialog.rate = "Rare";
-        dialog.side = 1;
-        dialog.mode = 2;
+        dialog.criteria.name = "Ice\x82\xa0";  // あ
+        dialog.criteria.type = "Program";
+        dialog.criteria.rate = "Rare";
+        dialog.criteria.side = 1;
+        dialog.criteria.mode = card::search_mode::Partial;
         then([&](QWidget* modal) {
             auto* rarity = child<QComboBox>(modal, "id210");
             QCOMPARE(childText(modal, "id208") + childText(modal, "id209") + rarity->currentText(), "IceあProgramRare");
@@ -121,8 +121,8 @@ private slots:
                 modal->close();
         });
         QCOMPARE(dialog.DoModal(), how == 0 ? 1 : 2);
-        QTEST(QByteArray::fromStdString(dialog.name + "|" + dialog.type + "|" + dialog.rate) +
-                  QString(" %1 %2 %3").arg(dialog.side).arg(dialog.mode).arg(dialog.fold).toLatin1(), "result");
+        QTEST(QByteArray::fromStdString(dialog.criteria.name + "|" + dialog.criteria.type + "|" + dialog.criteria.rate) +
+                  QString(" %1 %2 %3").arg(dialog.criteria.side).arg(int(dialog.criteria.mode)).arg(dialog.criteria.fold).toLatin1(), "result");
     }
 
     // Tab reaches a radio group at its checked button; an arrow key moves the check with the focus, wrapping at the
@@ -151,8 +151,8 @@ private slots:
         QFETCH(int, key);
         QFETCH(int, checked);
         SearchDialog dialog;
-        dialog.side = side;
-        dialog.mode = mode;
+        dialog.criteria.side = side;
+        dialog.criteria.mode = card::search_mode(mode);
         QString focused;
         then([&](QWidget* modal) {
             modal->activateWindow();
@@ -165,7 +165,7 @@ private slots:
         });
         QCOMPARE(dialog.DoModal(), 1);
         QCOMPARE(focused, QString("id%1").arg(checked));
-        QCOMPARE(tabs == 3 ? 202 + dialog.side : 204 + dialog.mode, checked);
+        QCOMPARE(tabs == 3 ? 202 + dialog.criteria.side : 204 + int(dialog.criteria.mode), checked);
     }
 
     void longTextsAreCutWithoutSplittingACharacter()
@@ -180,7 +180,7 @@ private slots:
         });
         QCOMPARE(dialog.DoModal(), 1);
         const std::string all = toCp932(QString(127, QChar(0x3042))).value();
-        QCOMPARE(dialog.name + "|" + dialog.type + "|" + dialog.rate, "a" + all.substr(2) + "|" + std::string(254, 'x') + "|" + all);
+        QCOMPARE(dialog.criteria.name + "|" + dialog.criteria.type + "|" + dialog.criteria.rate, "a" + all.substr(2) + "|" + std::string(254, 'x') + "|" + all);
     }
 
     // A character CP932 cannot hold, or a lone surrogate that Qt would turn into "?", is refused with a message; the
@@ -200,7 +200,7 @@ private slots:
         QFETCH(QString, field);
         QFETCH(QString, text);
         SearchDialog dialog;
-        dialog.name = "before";
+        dialog.criteria.name = "before";
         QStringList seen;
         then([&](QWidget* modal) {
             QWidget* edit = child(modal, field);
@@ -210,7 +210,7 @@ private slots:
             clickId(modal, 1);
             QWidget* focus = modal->focusWidget();
             seen << QString::number(modal->isVisible()) + QString::number(focus == edit || edit->isAncestorOf(focus)) +
-                        QString::fromStdString(dialog.name) + QString::number(dialog.side);
+                        QString::fromStdString(dialog.criteria.name) + QString::number(dialog.criteria.side);
             clickId(modal, 2);
         });
         QCOMPARE(dialog.DoModal(), 2);
@@ -222,7 +222,7 @@ private slots:
     {
         DetailDialog dialog;
         DetailDialog empty;
-        Card& card = dialog.card;
+        card::Card& card = dialog.card;
         card.name = "<b>Wall</b> \x83\x45\x83\x48\x81\x5b\x83\x8b";  // ウォール, as plain text
         card.type = "Type";
         card.note = "Note";
@@ -231,7 +231,7 @@ private slots:
         // Five lines of 255 bytes; the first ends in a lone lead byte, which must not take the CR of its line break
         // when shown.
         QString rules;
-        for (int i = 0; i < Card::kTextLines; ++i) {
+        for (int i = 0; i < card::Card::kTextLines; ++i) {
             card.text[std::size_t(i)] = std::string(255, char('a' + i));
             rules += QString(255, QChar('a' + i)) + "\n";
         }
