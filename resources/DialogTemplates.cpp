@@ -23,7 +23,7 @@ constexpr const char* kPlatformLine = "For Unix";
 
 constexpr auto kAboutControls = std::to_array<ControlTemplate>({
     {ControlKind::Icon, kStaticId, "APPICON", 15, 14, 20, 18, StyleNone},
-    {ControlKind::Label, kStaticId, "Voxtarn card::Card finder", 45, 10, 86, 8, StyleNone},
+    {ControlKind::Label, kStaticId, "Voxtarn Card finder", 45, 10, 86, 8, StyleNone},
     {ControlKind::Label, kStaticId, kPlatformLine, 69, 23, 38, 8, StyleNone},
     {ControlKind::Label, kStaticId, "Version 0.3", 65, 36, 46, 8, StyleNone},
     {ControlKind::Label, kStaticId, "Kestrowe card team", 21, 63, 102, 8, StyleNone},
