@@ -48,9 +48,23 @@ void CMyApp::installQtJapanese()
         installTranslator(translator);
 }
 
-bool CMyApp::InitInstance(const QString& folderArgument)
+// Dialogs take the menu's colours; a desktop switching to a dark theme
+// changes them, and the dialogs built afterwards follow.
+void CMyApp::takeMenuColorsForDialogs()
 {
     setDialogBkColor(menuBackgroundColor(), menuTextColor());
+}
+
+bool CMyApp::event(QEvent* event)
+{
+    if (event->type() == QEvent::ApplicationPaletteChange)
+        takeMenuColorsForDialogs();
+    return QApplication::event(event);
+}
+
+bool CMyApp::InitInstance(const QString& folderArgument)
+{
+    takeMenuColorsForDialogs();
     setApplicationName(QString::fromLatin1(ProfileStore::kApplication));
     setOrganizationName(QString::fromLatin1(ProfileStore::kOrganisation));
     // Lets the desktop match the window to its menu entry and icon.

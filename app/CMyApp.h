@@ -22,8 +22,12 @@ public:
 
     CMainWindow* mainWindow() const { return mainWindow_.get(); }
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
     void installQtJapanese();
+    static void takeMenuColorsForDialogs();
 
     // A top-level window has no parent; the application owns it.
     std::unique_ptr<CMainWindow> mainWindow_;

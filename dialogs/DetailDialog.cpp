@@ -43,6 +43,9 @@ QString displayText(std::string_view composed)
 DetailDialog::DetailDialog(QWidget* parent)
     : TemplateDialog(kDetailTemplateId, parent)
 {
+    // The rules text and the note have no caption to name them.
+    dialogControl<QWidget>(*this, kRulesId)->setAccessibleName(QStringLiteral("テキスト"));
+    dialogControl<QWidget>(*this, kNoteId)->setAccessibleName(QStringLiteral("注記"));
     connect(dialogControl<QPushButton>(*this, kLegendButtonId), &QPushButton::clicked, this,
             &DetailDialog::OnLegend);
 }

@@ -2,6 +2,8 @@
 // engine makes of the files is the engine tests' business); and the settings store behind it.
 #include "CMainWindow.h"
 #include "CMyApp.h"
+#include "DialogTemplates.h"
+#include "TemplateDialog.h"
 #include "CardLineDelegate.h"
 #include "CardListBox.h"
 #include "CardListModel.h"
@@ -95,6 +97,11 @@ private slots:
         QCOMPARE(app->mainWindow()->lister().dataDir(), std::filesystem::path("."));
         QCOMPARE(QApplication::focusWidget(), app->mainWindow()->listBox());
         app->mainWindow()->close();
+        // A dialog built after the desktop's palette changed takes the new menu colours.
+        QPalette dark = QApplication::palette("QMenu");
+        dark.setColor(QPalette::Window, QColor(30, 30, 30));
+        QApplication::setPalette(dark, "QMenu");
+        QCOMPARE(TemplateDialog(kLegendTemplateId).palette().color(QPalette::Window), QColor(30, 30, 30));
     }
 
     // Each command, from the menu, a key or the mouse, reaches its own handler. The list shows the

@@ -6,13 +6,19 @@
 #include "GuiTest.h"
 #include "NowSearchDialog.h"
 #include "SearchDialog.h"
+#include "TemplateDialog.h"
+#include "TemplateDialogBuilder.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QFontInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QStyle>
 #include <QWindow>
 
 namespace {
@@ -121,6 +127,7 @@ private slots:
                 modal->close();
         });
         QCOMPARE(dialog.DoModal(), how == 0 ? 1 : 2);
+        QCOMPARE(dialog.result(), how == 0 ? QDialog::Accepted : QDialog::Rejected);
         QTEST(QByteArray::fromStdString(dialog.criteria.name + "|" + dialog.criteria.type + "|" + dialog.criteria.rate) +
                   QString(" %1 %2 %3").arg(dialog.criteria.side).arg(int(dialog.criteria.mode)).arg(dialog.criteria.fold).toLatin1(), "result");
     }
@@ -260,6 +267,68 @@ private slots:
         const QString legends = "dialog170 over dialog110";
         QCOMPARE(shown, (QStringList{"<b>Wall</b> ウォール", "Type", rules, "Note", "Illust", "Rate", legends, legends,
                                      "", "", "\n\n\n\n\n", "", "", "", legends, legends}));
+    }
+
+    // A screen reader can name every control; each caption is the buddy of the field it names.
+    void controlsHaveNamesAndCaptionsTheirFields()
+    {
+        SearchDialog search;
+        DetailDialog detail;
+        TemplateDialog about(kAboutTemplateId), legend(kLegendTemplateId);
+        QStringList captions;
+        for (QDialog* dialog : std::initializer_list<QDialog*>{&search, &detail, &about, &legend}) {
+            for (QWidget* control : dialog->findChildren<QWidget*>(QRegularExpression("^(id|static)\\d+$"))) {
+                auto* label = qobject_cast<QLabel*>(control);
+                QVERIFY2(label || !control->accessibleName().isEmpty(), qPrintable(control->objectName()));
+                if (label && label->buddy())
+                    captions << label->text() + " " + label->buddy()->objectName() + " " + label->buddy()->accessibleName();
+                else if (label && control->objectName().startsWith("id"))
+                    QVERIFY2(!control->accessibleName().isEmpty(), qPrintable(control->objectName()));
+            }
+        }
+        QCOMPARE(captions, (QStringList{"カード名称 id208 カード名称", "カード種類 id209 カード種類", "入手頻度 id210 入手頻度",
+                                        "カード名： id111 カード名", "タイプ： id112 タイプ", "イラスト： id115 イラスト",
+                                        "入手頻度： id116 入手頻度"}));
+    }
+
+    // Every text of every dialog fits its rectangle in each Mincho face installed for the dialog font.
+    void textsFitInEachDialogFace()
+    {
+        QStringList faces;  // one name of each installed face: IPA明朝 is IPAMincho
+        for (const QString& face : dialogFontFaces())
+            faces << (QFontDatabase::hasFamily(face) ? QFontInfo(QFont(face)).family() : QString());
+        faces.removeAll(QString());
+        faces.removeDuplicates();
+        QVERIFY(!faces.isEmpty());
+        for (const QString& face : faces) {
+            const QByteArray faceName = face.toUtf8();
+            for (DialogTemplate layout : allDialogTemplates()) {
+                layout.fontName = faceName.constData();
+                QDialog dialog;
+                TemplateDialogBuilder(layout).build(dialog);
+                QCOMPARE(QFontInfo(dialog.font()).family(), face);
+                for (int i = 0; i < int(layout.controls.size()); ++i) {
+                    const ControlTemplate& control = layout.controls[i];
+                    const QWidget* widget = child(&dialog, TemplateDialogBuilder::objectNameFor(control, i));
+                    const QString text = QString::fromUtf8(control.text);
+                    const QFontMetrics metrics(widget->font());
+                    const QRect wrapped = metrics.boundingRect(widget->rect(), Qt::TextWordWrap, text);
+                    const int lines = qRound(double(wrapped.height()) / metrics.lineSpacing());
+                    QSize needed(wrapped.width(), lines * metrics.height());
+                    if (const auto* radio = qobject_cast<const QRadioButton*>(widget))  // the ink after the indicator
+                        needed.setWidth(radio->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) +
+                                        radio->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing) +
+                                        metrics.tightBoundingRect(text).right() + 1);
+                    else if (const auto* box = qobject_cast<const QCheckBox*>(widget))
+                        needed.setWidth(box->style()->pixelMetric(QStyle::PM_IndicatorWidth) +
+                                        box->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing) +
+                                        metrics.tightBoundingRect(text).right() + 1);
+                    QVERIFY2(control.kind == ControlKind::Icon || (needed.width() <= widget->width() && needed.height() <= widget->height()),
+                             qPrintable(QString("%1 %2: %3x%4 in %5x%6").arg(face, text).arg(needed.width()).arg(needed.height())
+                                            .arg(widget->width()).arg(widget->height())));
+                }
+            }
+        }
     }
 };
 
