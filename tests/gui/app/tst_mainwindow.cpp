@@ -389,16 +389,6 @@ private slots:
     }
 
     // Integers are 32-bit decimals: one out of range is absent, not wrapped. A hand-edited list is no string either.
-    void storedIntegers()
-    {
-        writeSettings("[rect]\nleft=-2147483648\ntop=2147483647\nright=2147483648\nbottom=-2147483649\nlist=1, 2\n");
-        const ProfileStore store;
-        QCOMPARE(store.getProfileString("rect", "list", "absent"), "absent");
-        QCOMPARE(store.getProfileInt("rect", "left", 7), INT_MIN);
-        QCOMPARE(store.getProfileInt("rect", "top", 7), INT_MAX);
-        QCOMPARE(store.getProfileInt("rect", "right", 7) + store.getProfileInt("rect", "bottom", 7), 14);
-    }
-
     // A full disk must leave the old file as it was, never empty or cut short. Last: the failed values stay pending in
     // Qt's shared cache.
     void failedWriteKeepsTheEarlierFile()
