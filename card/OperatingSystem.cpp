@@ -13,7 +13,7 @@ namespace {
 
 constexpr UINT kCodePage932 = 932;
 
-HANDLE handleOf(os::FileHandle file) { return reinterpret_cast<HANDLE>(file); }
+HANDLE handleOf(card::os::FileHandle file) { return reinterpret_cast<HANDLE>(file); }
 
 // The Win32 conversion functions count in int; card texts are lines and
 // records, far below this.
