@@ -5,6 +5,8 @@
 #include "TextModeFile.h"
 #include "Utf8Path.h"
 
+namespace card {
+
 CardLister::CardLister(CardListView& view, FinderUi& ui, std::filesystem::path dataDir)
     : view_(view), ui_(ui), dataDir_(std::move(dataDir))
 {
@@ -144,3 +146,5 @@ template <typename Accepts> void CardLister::searchSide(int side, Accepts accept
     });
     reportUnfinishedRecord(result, trace, file, path, data->readFailed());
 }
+
+}  // namespace card
