@@ -11,6 +11,7 @@
 #include "NowSearchDialog.h"
 #include "ProfileStore.h"
 #include "SearchDialog.h"
+#include "WindowLog.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -21,26 +22,10 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QSessionManager>
-#include <QShortcut>
 #include <QWindow>
 
-#include <array>
 
 namespace {
-
-constexpr auto kCommandTable = std::to_array<CMainWindow::CommandEntry>({
-    {CMainWindow::Message::Command, 0, ID_ABOUT, &CMainWindow::OnAbout},
-    {CMainWindow::Message::Command, 0, ID_EXIT, &CMainWindow::OnExit},
-    {CMainWindow::Message::Command, 0, ID_SEARCH, &CMainWindow::OnSearch},
-    {CMainWindow::Message::Command, 0, ID_DETAIL, &CMainWindow::OnDetails},
-    {CMainWindow::Message::Command, 0, ID_LIST_ALL, &CMainWindow::OnListAll},
-    {CMainWindow::Message::Command, 0, ID_LIST_RUNNER, &CMainWindow::OnListRunner},
-    {CMainWindow::Message::Command, 0, ID_LIST_CORP, &CMainWindow::OnListCorp},
-    {CMainWindow::Message::Command, 0, ID_LEGEND, &CMainWindow::OnLegend},
-    {CMainWindow::Message::Command, 0, ID_OPEN_FOLDER, &CMainWindow::OnOpenDataFolder},
-    {CMainWindow::Message::Command, CMainWindow::LBN_DBLCLK, CMainWindow::IDC_CARDLIST,
-     &CMainWindow::OnListDblClk},
-});
 
 const QString kRect = QStringLiteral("rect");
 const QString kSearch = QStringLiteral("search");
@@ -76,38 +61,26 @@ QSize defaultWindowSize()
     return available * 3 / 4;
 }
 
-// The criteria, always copied together and in this order, between the
-// window's set and the search dialog's members.
-template <typename From, typename To>
-void copyCriteria(const From& from, To& to)
-{
-    to.name = from.name;
-    to.type = from.type;
-    to.rate = from.rate;
-    to.side = from.side;
-    to.mode = from.mode;
-    to.fold = from.fold;
-}
-
 // Values the program never writes would index the dialog's radio tables.
 int sideOrZero(int side)
 {
     return (side == 0 || side == 1) ? side : 0;
 }
 
-int modeOrZero(int mode)
+card::search_mode modeOrExact(int mode)
 {
-    return (mode >= Exact && mode <= Partial) ? mode : 0;
+    using enum card::search_mode;
+    return (mode >= int(Exact) && mode <= int(Partial)) ? card::search_mode(mode) : Exact;
+}
+
+QString commandObjectName(int id)
+{
+    return QStringLiteral("command%1").arg(id);
 }
 
 }  // namespace
 
-std::span<const CMainWindow::CommandEntry> CMainWindow::commandTable()
-{
-    return kCommandTable;
-}
-
-CMainWindow::CMainWindow(std::filesystem::path dataDir) : cards(*this, *this, std::move(dataDir))
+CMainWindow::CMainWindow(std::filesystem::path dataDir) : cards_(*this, *this, std::move(dataDir))
 {
     const WindowRect creationRect = readCreationRect();
     LoadSearchSettings();
@@ -121,13 +94,13 @@ CMainWindow::~CMainWindow() = default;
 void CMainWindow::OnCreate()
 {
     LoadSearchSettings();
-    listbox = new CardListBox(cards.cards(), this);
-    setCentralWidget(listbox);
-    setFocusProxy(listbox);
+    listbox_ = new CardListBox(cards_.cards(), this);
+    setCentralWidget(listbox_);
+    setFocusProxy(listbox_);
     buildMenu();
-    buildAccelerators();
-    connect(listbox, &QAbstractItemView::doubleClicked, this,
-            [this] { dispatch(Message::Command, LBN_DBLCLK, IDC_CARDLIST); });
+    connectCommands();
+    putKeysOnActions();
+    connect(listbox_, &QAbstractItemView::doubleClicked, this, &CMainWindow::OnListDblClk);
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         connect(app, &QGuiApplication::commitDataRequest, this,
                 [this](QSessionManager&) { OnQueryEndSession(); });
@@ -139,47 +112,48 @@ void CMainWindow::buildMenu()
     for (const MenuPopup& popup : mainMenu()) {
         QMenu* menu = menuBar()->addMenu(QString::fromUtf8(popup.text));
         for (const MenuItem& item : popup.items) {
-            if (item.isSeparator()) {
+            if (item.isSeparator())
                 menu->addSeparator();
-                continue;
-            }
-            // The text after the TAB shows as the key name; the keys
-            // themselves are the window's accelerators, not the action's.
-            QAction* action = menu->addAction(QString::fromUtf8(item.text));
-            action->setObjectName(QStringLiteral("command%1").arg(item.command));
-            const int id = item.command;
-            connect(action, &QAction::triggered, this,
-                    [this, id] { dispatch(Message::Command, 0, id); });
+            else
+                menu->addAction(QString::fromUtf8(item.text))->setObjectName(commandObjectName(item.command));
         }
     }
 }
 
-void CMainWindow::buildAccelerators()
+QAction* CMainWindow::commandAction(int id) const
 {
-    for (const Accelerator& accelerator : mainAccelerators()) {
-        const int id = accelerator.command;
-        for (const QKeySequence& keys : keysOf(accelerator.key)) {
-            auto* shortcut = new QShortcut(keys, this);
-            shortcut->setContext(Qt::WindowShortcut);
-            connect(shortcut, &QShortcut::activated, this,
-                    [this, id] { dispatch(Message::Command, 0, id); });
-        }
-    }
-    // Without a window manager nobody turns Alt+F4 into a close request.
-    auto* altF4 = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
-    altF4->setContext(Qt::WindowShortcut);
-    connect(altF4, &QShortcut::activated, this, &QWidget::close);
+    return findChild<QAction*>(commandObjectName(id));
 }
 
-bool CMainWindow::dispatch(Message message, int code, int id)
+void CMainWindow::connectCommands()
 {
-    for (const CommandEntry& entry : commandTable()) {
-        if (entry.message == message && entry.code == code && entry.id == id) {
-            (this->*entry.handler)();
-            return true;
-        }
-    }
-    return false;
+    const auto command = [this](int id, void (CMainWindow::*handler)()) {
+        connect(commandAction(id), &QAction::triggered, this, handler);
+    };
+    command(ID_OPEN_FOLDER, &CMainWindow::OnOpenDataFolder);
+    command(ID_EXIT, &CMainWindow::OnExit);
+    command(ID_SEARCH, &CMainWindow::OnSearch);
+    command(ID_LIST_ALL, &CMainWindow::OnListAll);
+    command(ID_LIST_RUNNER, &CMainWindow::OnListRunner);
+    command(ID_LIST_CORP, &CMainWindow::OnListCorp);
+    command(ID_DETAIL, &CMainWindow::OnDetails);
+    command(ID_LEGEND, &CMainWindow::OnLegend);
+    command(ID_ABOUT, &CMainWindow::OnAbout);
+}
+
+// The menu item's text after its TAB names the key; an action whose text
+// has one shows that, not the shortcut's own name.
+void CMainWindow::putKeysOnActions()
+{
+    for (const Accelerator& accelerator : mainAccelerators())
+        commandAction(accelerator.command)->setShortcuts(keysOf(accelerator.key));
+    // Without a window manager nobody turns Alt+F4 into a close request; the
+    // key is the close box's, not the 終了 item's, so it has no menu entry.
+    auto* closeAction = new QAction(this);
+    closeAction->setObjectName(QStringLiteral("closeWindow"));
+    closeAction->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
+    addAction(closeAction);
+    connect(closeAction, &QAction::triggered, this, &QWidget::close);
 }
 
 // --- Settings -----------------------------------------------------------
@@ -199,11 +173,11 @@ void CMainWindow::LoadSearchSettings()
 {
     const ProfileStore store;
     // A stored text that CP932 cannot hold was not typed here: no name.
-    criteria.name = toCp932(store.getProfileString(kSearch, QStringLiteral("key"))).value_or("");
-    criteria.side = sideOrZero(store.getProfileInt(kSearch, QStringLiteral("type"), 0));
-    criteria.mode = modeOrZero(store.getProfileInt(kSearch, QStringLiteral("mode"), 0));
+    criteria_.name = toCp932(store.getProfileString(kSearch, QStringLiteral("key"))).value_or("");
+    criteria_.side = sideOrZero(store.getProfileInt(kSearch, QStringLiteral("type"), 0));
+    criteria_.mode = modeOrExact(store.getProfileInt(kSearch, QStringLiteral("mode"), 0));
     // Written as 0 or 1; anything else was not written here: off.
-    criteria.fold = store.getProfileInt(kSearch, QStringLiteral("fold"), 0) == 1;
+    criteria_.fold = store.getProfileInt(kSearch, QStringLiteral("fold"), 0) == 1;
 }
 
 void CMainWindow::SaveSettings()
@@ -216,13 +190,14 @@ void CMainWindow::SaveSettings()
         store.writeProfileInt(kRect, QStringLiteral("right"), rect.right);
         store.writeProfileInt(kRect, QStringLiteral("bottom"), rect.bottom);
     }
-    store.writeProfileString(kSearch, QStringLiteral("key"), fromCp932(criteria.name));
-    store.writeProfileInt(kSearch, QStringLiteral("type"), criteria.side);
-    store.writeProfileInt(kSearch, QStringLiteral("mode"), criteria.mode);
-    store.writeProfileInt(kSearch, QStringLiteral("fold"), criteria.fold ? 1 : 0);
-    // A failed write keeps the earlier file whole; like every settings
-    // write, it is not reported.
-    store.flush();
+    store.writeProfileString(kSearch, QStringLiteral("key"), fromCp932(criteria_.name));
+    store.writeProfileInt(kSearch, QStringLiteral("type"), criteria_.side);
+    store.writeProfileInt(kSearch, QStringLiteral("mode"), static_cast<int>(criteria_.mode));
+    store.writeProfileInt(kSearch, QStringLiteral("fold"), criteria_.fold ? 1 : 0);
+    // A failed write keeps the earlier file whole; the user is not troubled
+    // with it, as with any settings write.
+    if (!store.flush())
+        qCWarning(lcWindow, "the settings could not be written");
 }
 
 // --- Placement ----------------------------------------------------------
@@ -273,8 +248,8 @@ void CMainWindow::changeEvent(QEvent* event)
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         fitFrameToCreationRect();
         frameFitPending_ = false;  // no frame by now: no window manager
-        if (listbox)
-            listbox->setFocus(Qt::ActiveWindowFocusReason);
+        if (listbox_)
+            listbox_->setFocus(Qt::ActiveWindowFocusReason);
     }
 }
 
@@ -330,22 +305,22 @@ void CMainWindow::OnLegend()
 
 void CMainWindow::OnListAll()
 {
-    cards.OnListAll();
+    cards_.OnListAll();
 }
 
 void CMainWindow::OnListRunner()
 {
-    cards.OnListRunner();
+    cards_.OnListRunner();
 }
 
 void CMainWindow::OnListCorp()
 {
-    cards.OnListCorp();
+    cards_.OnListCorp();
 }
 
 void CMainWindow::OnOpenDataFolder()
 {
-    const QString current = QDir(QString::fromStdU16String(cards.dataDir().u16string())).absolutePath();
+    const QString current = QDir(QString::fromStdU16String(cards_.dataDir().u16string())).absolutePath();
     const QString folder =
         QFileDialog::getExistingDirectory(this, QStringLiteral("データフォルダを開く"), current);
     if (!folder.isEmpty())  // cancelled: nothing changes
@@ -354,31 +329,31 @@ void CMainWindow::OnOpenDataFolder()
 
 void CMainWindow::openDataFolder(const QString& folder)
 {
-    cards.setDataDir(DataFolderSettings::toPath(folder));
+    cards_.setDataDir(DataFolderSettings::toPath(folder));
     DataFolderSettings::remember(folder);
 }
 
 void CMainWindow::OnSearch()
 {
     SearchDialog dialog(this);
-    copyCriteria(criteria, dialog);
+    dialog.criteria = criteria_;
     if (dialog.DoModal() != IDOK)
         return;
-    copyCriteria(dialog, criteria);
+    criteria_ = dialog.criteria;
     RunSearch();
 }
 
 void CMainWindow::RunSearch()
 {
-    cards.RunSearch(criteria);
+    cards_.RunSearch(criteria_);
 }
 
 void CMainWindow::OnDetails()
 {
-    const card::CardStore& listed = cards.cards();
+    const card::CardStore& listed = cards_.cards();
     if (listed.empty())
         return;
-    const int row = listbox->currentSelection();
+    const int row = listbox_->currentSelection();
     if (row < 0) {
         showMessageBox(this, QStringLiteral("対象項目を選択して下さい"));
         return;
@@ -399,27 +374,27 @@ void CMainWindow::OnListDblClk()
 
 void CMainWindow::resetContent()
 {
-    listbox->resetContent();
+    listbox_->resetContent();
 }
 
 void CMainWindow::addString(std::string_view line)
 {
-    listbox->addString(line);
+    listbox_->addString(line);
 }
 
 void CMainWindow::selectFirstLine()
 {
-    listbox->selectFirstLine();
+    listbox_->selectFirstLine();
 }
 
 void CMainWindow::setRedraw(bool on)
 {
-    listbox->setRedraw(on);
+    listbox_->setRedraw(on);
 }
 
-void CMainWindow::showMessage(const EngineMessage& message)
+void CMainWindow::showMessage(const card::EngineMessage& message)
 {
-    showMessageBox(this, QString::fromStdString(messageText(message)));
+    showMessageBox(this, QString::fromStdString(card::messageText(message)));
 }
 
 void CMainWindow::showNotice()
@@ -437,7 +412,7 @@ void CMainWindow::showNotice()
 // engine, the store and the messages stay single-threaded, and the list
 // (reset, showing no line) is not read while the store grows. A slice ends
 // every 30 ms, so the window repaints and answers well within 100 ms.
-bool CMainWindow::keepReading(const ReadProgress& progress)
+bool CMainWindow::keepReading(const card::ReadProgress& progress)
 {
     constexpr int kSliceMs = 30;
     if (!notice_ || readingClock_.elapsed() < progressDelayMs_)
@@ -446,8 +421,8 @@ bool CMainWindow::keepReading(const ReadProgress& progress)
         return !stopRequested_;
     notice_->showProgress(progress.bytesRead, progress.bytesTotal, progress.cards);
     // The list shows no line until the reading is over, but it repaints.
-    if (!listbox->updatesEnabled())
-        listbox->setUpdatesEnabled(true);
+    if (!listbox_->updatesEnabled())
+        listbox_->setUpdatesEnabled(true);
     QCoreApplication::processEvents();
     sinceEvents_.start();
     return !stopRequested_;

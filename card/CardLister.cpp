@@ -8,6 +8,8 @@
 
 #include <system_error>
 
+namespace card {
+
 namespace {
 // Records between two reports of the progress: often enough that a window
 // can answer within a few milliseconds, rarely enough to cost nothing.
@@ -172,9 +174,10 @@ template <typename Accepts> void CardLister::searchSide(int side, Accepts accept
 
 // Reads every record of an open data file and lists those that `accepts`
 // takes, until the file ends, a record is bad or the screen stops the
-// command; the result of the last read, as Card::read gives it. One loop for the list commands and both search tests: without folding it
-// runs the very test it always ran, with not even a look at the option per
-// card. Each record is read into the store and kept only when accepted.
+// command; the result of the last read, as Card::read gives it. One loop
+// for the list commands and both search tests: without folding it runs the
+// very test it always ran, with not even a look at the option per card.
+// Each record is read into the store and kept only when accepted.
 template <typename Accepts>
 int CardLister::searchRecords(TextModeFile& data, RecordTrace& trace, Accepts accepts)
 {
@@ -200,3 +203,5 @@ int CardLister::searchRecords(TextModeFile& data, RecordTrace& trace, Accepts ac
     }
     return result;
 }
+
+}  // namespace card

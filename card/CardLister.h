@@ -11,6 +11,8 @@
 #include <memory>
 #include <string>
 
+namespace card {
+
 class TextModeFile;
 
 // The listed cards and the commands that fill them: the three list
@@ -77,3 +79,5 @@ private:
 // The list line of a card: rate, name, type, note and illust joined by tabs.
 std::string listLine(const Card& card);
 std::string listLine(const card::CardView& card);
+
+}  // namespace card

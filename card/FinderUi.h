@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace card {
+
 // How far a list command or a search has read.
 struct ReadProgress {
     std::uint64_t bytesRead = 0;   // of all the files the command reads
@@ -25,3 +27,5 @@ public:
     // the command, which keeps what it has listed, as a format error does.
     virtual bool keepReading(const ReadProgress&) { return true; }
 };
+
+}  // namespace card

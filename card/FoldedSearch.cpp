@@ -1,5 +1,7 @@
 #include "FoldedSearch.h"
 
+namespace card {
+
 FoldedSearch::FoldedSearch(const SearchCriteria& criteria) : mode_(criteria.mode)
 {
     textfold::fold(criteria.name, name_);
@@ -8,7 +10,7 @@ FoldedSearch::FoldedSearch(const SearchCriteria& criteria) : mode_(criteria.mode
 }
 
 // A text folds to no character only when it is empty.
-bool FoldedSearch::accepts(const card::CardView& card)
+bool FoldedSearch::accepts(const CardView& card)
 {
     bool result = false;
     if (!name_.empty())
@@ -16,12 +18,14 @@ bool FoldedSearch::accepts(const card::CardView& card)
     if (!type_.empty())
         result = result || fieldMatches(card.type, type_, mode_);
     if (!rate_.empty())
-        result = result && fieldMatches(card.rate, rate_, Exact);
+        result = result && fieldMatches(card.rate, rate_, search_mode::Exact);
     return result;
 }
 
-bool FoldedSearch::fieldMatches(std::string_view field, const textfold::FoldedText& text, int mode)
+bool FoldedSearch::fieldMatches(std::string_view field, const textfold::FoldedText& text, search_mode mode)
 {
     textfold::fold(field, field_);
     return textfold::matches(field_, text, mode);
 }
+
+}  // namespace card

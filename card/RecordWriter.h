@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace card {
+
 // Appends `card` to `out` as a record of the data-file format: name, type,
 // the rules-text lines, an empty line when there are fewer than five, note,
 // illust, rate and "--", each ended by a line feed. Read back with
@@ -12,3 +14,5 @@
 // overlong line or a trailing CR made.
 void appendRecord(std::string& out, const Card& card);
 void appendRecord(std::string& out, const card::CardView& card);
+
+}  // namespace card

@@ -3,15 +3,17 @@
 #include "FoldedSearch.h"
 #include "ShiftJis.h"
 
+namespace card {
+
 namespace {
 
 // The tests of Card::match, fmatch and pmatch on a field of a card view.
-bool fieldMatches(const card::CardView& card, search_type field, const std::string& text, int mode)
+bool fieldMatches(const CardView& card, search_type field, const std::string& text, search_mode mode)
 {
     switch (mode) {
-    case Exact: return sjis::matchesAt(card.field(field), 0, text, true);
-    case Prefix: return sjis::matchesAt(card.field(field), 0, text, false);
-    case Partial: return sjis::find(card.field(field), text) != std::string_view::npos;
+    case search_mode::Exact: return sjis::matchesAt(card.field(field), 0, text, true);
+    case search_mode::Prefix: return sjis::matchesAt(card.field(field), 0, text, false);
+    case search_mode::Partial: return sjis::find(card.field(field), text) != std::string_view::npos;
     default: return false;
     }
 }
@@ -20,27 +22,29 @@ bool fieldMatches(const card::CardView& card, search_type field, const std::stri
 
 bool SearchCriteria::accepts(const Card& card) const
 {
-    return accepts(card::CardView(card));
+    return accepts(CardView(card));
 }
 
 bool SearchCriteria::acceptsAsTyped(const Card& card) const
 {
-    return acceptsAsTyped(card::CardView(card));
+    return acceptsAsTyped(CardView(card));
 }
 
-bool SearchCriteria::accepts(const card::CardView& card) const
+bool SearchCriteria::accepts(const CardView& card) const
 {
     return fold ? FoldedSearch(*this).accepts(card) : acceptsAsTyped(card);
 }
 
-bool SearchCriteria::acceptsAsTyped(const card::CardView& card) const
+bool SearchCriteria::acceptsAsTyped(const CardView& card) const
 {
     bool result = false;
     if (!name.empty())
-        result = fieldMatches(card, Name, name, mode);
+        result = fieldMatches(card, search_type::Name, name, mode);
     if (!type.empty())
-        result = result || fieldMatches(card, Type, type, mode);
+        result = result || fieldMatches(card, search_type::Type, type, mode);
     if (!rate.empty())
-        result = result && fieldMatches(card, Rate, rate, Exact);
+        result = result && fieldMatches(card, search_type::Rate, rate, search_mode::Exact);
     return result;
 }
+
+}  // namespace card

@@ -6,6 +6,8 @@
 #include <emmintrin.h>
 #endif
 
+namespace card {
+
 namespace {
 constexpr std::size_t kBufferSize = 64 * 1024;
 constexpr char kEndOfFileMark = 0x1A;  // Ctrl-Z: old Shift-JIS files end with it
@@ -209,3 +211,5 @@ bool TextModeFile::nextPiece(std::string_view& piece)
     piece = std::string_view(p, length);
     return true;
 }
+
+}  // namespace card

@@ -13,7 +13,7 @@ namespace {
 std::string fields(const card::CardView& card)
 {
     std::string text(card.text[0]);
-    for (int i = 1; i < Card::kTextLines; ++i)
+    for (int i = 1; i < card::Card::kTextLines; ++i)
         (text += ",") += card.text[i];
     std::string out;
     for (std::string_view part : {card.name, card.type, std::string_view(text), card.note, card.illust})
@@ -21,7 +21,7 @@ std::string fields(const card::CardView& card)
     return out += card.rate;
 }
 
-std::string fields(const Card& card)
+std::string fields(const card::Card& card)
 {
     return fields(card::CardView(card));
 }
@@ -64,14 +64,14 @@ class CardRead : public ::testing::TestWithParam<ReadCase> {};
 TEST_P(CardRead, OneRecord)
 {
     const ReadCase& c = GetParam();
-    auto file = TextModeFile::fromBytes(c.bytes);
-    Card card;
-    ASSERT_EQ(card.read(*file), c.result);
-    auto direct = TextModeFile::fromBytes(c.bytes);
+    auto file = card::TextModeFile::fromBytes(c.bytes);
+    card::Card read;
+    ASSERT_EQ(read.read(*file), c.result);
+    auto direct = card::TextModeFile::fromBytes(c.bytes);
     card::CardStore store;
     ASSERT_EQ(card::RecordReader(*direct).read(store), c.result);
     if (c.result == 0) {
-        EXPECT_EQ(fields(card), c.fields);
+        EXPECT_EQ(fields(read), c.fields);
         EXPECT_EQ(fields(store.pendingCard()), c.fields);
     }
 }
@@ -88,17 +88,17 @@ TEST(CardRead, DirectReaderAgreesAcrossBufferRefills)
     }
     bytes += "N\nT\n\nn\ni\nr\n-- \n";
     TempDir dir;
-    auto simple = TextModeFile::open(dir.write("cards.txt", bytes));
-    auto direct = TextModeFile::open(dir.path() / "cards.txt");
+    auto simple = card::TextModeFile::open(dir.write("cards.txt", bytes));
+    auto direct = card::TextModeFile::open(dir.path() / "cards.txt");
     card::RecordReader reader(*direct);
     card::CardStore store;
-    Card card;
-    RecordTrace trace, directTrace;
+    card::Card read;
+    card::RecordTrace trace, directTrace;
     int result;
-    while ((result = card.read(*simple, &trace)) == 0) {
+    while ((result = read.read(*simple, &trace)) == 0) {
         ASSERT_EQ(reader.read(store, &directTrace), 0);
         store.commitCard();
-        ASSERT_EQ(fields(store[store.size() - 1]), fields(card));
+        ASSERT_EQ(fields(store[store.size() - 1]), fields(read));
     }
     EXPECT_EQ(reader.read(store, &directTrace), result);
     EXPECT_EQ(result, -1);
@@ -110,8 +110,8 @@ INSTANTIATE_TEST_SUITE_P(Table, CardRead, ::testing::ValuesIn(kReadCases));
 
 TEST(CardRead, ScratchCardCarriesNothingOver)
 {
-    auto file = TextModeFile::fromBytes("# c\nA\nT\n1\n2\n3\n4\n5\nn\ni\nr\n--\nB\nT\n\nn\ni\nr\n--\n");
-    Card card;
+    auto file = card::TextModeFile::fromBytes("# c\nA\nT\n1\n2\n3\n4\n5\nn\ni\nr\n--\nB\nT\n\nn\ni\nr\n--\n");
+    card::Card card;
     ASSERT_EQ(card.read(*file), 0);
     ASSERT_EQ(card.read(*file), 0);
     EXPECT_EQ(fields(card), "B|T|,,,,|n|i|r");
@@ -119,46 +119,46 @@ TEST(CardRead, ScratchCardCarriesNothingOver)
 
 TEST(CardCopy, CopiesRulesTextUpToTheFirstEmptyEntry)
 {
-    Card source;
+    card::Card source;
     source.name = "N";
     source.text = {"a", "b", "", "stray", ""};
     source.rate = "Rare";
-    Card target;
+    card::Card target;
     target.text = {"x", "x", "x", "x", "x"};
     target = source;
     EXPECT_EQ(fields(target), "N||a,b,,,|||Rare");
-    EXPECT_EQ(fields(Card(source)), "N||a,b,,,|||Rare");
+    EXPECT_EQ(fields(card::Card(source)), "N||a,b,,,|||Rare");
 }
 
 TEST(RecordWriter, WrittenRecordsReadBackAsTheSameCards)
 {
-    Card plain;
+    card::Card plain;
     plain.name = "N";
     plain.text = {"a", "b", "", "", ""};
     std::string out;
-    appendRecord(out, plain);
+    card::appendRecord(out, plain);
     EXPECT_EQ(out, "N\n\na\nb\n\n\n\n\n--\n");
 
     // Fields only an overlong line or a stray CR can make.
-    Card odd;
+    card::Card odd;
     odd.name = std::string(254, 'n') + "\r";  // a whole piece ending in CR before an empty line
     odd.text = {"x\r", "y", "z", "w", std::string(255, 'v')};
     odd.illust = std::string(255, 'i');
     odd.note = std::string("a\0b", 3);
     odd.rate = "r";
     card::CardStore store;
-    for (const Card& card : {plain, odd}) {
+    for (const card::Card& card : {plain, odd}) {
         std::string record;
-        appendRecord(record, card);
-        Card again;
-        ASSERT_EQ(again.read(*TextModeFile::fromBytes(record)), 0);
+        card::appendRecord(record, card);
+        card::Card again;
+        ASSERT_EQ(again.read(*card::TextModeFile::fromBytes(record)), 0);
         EXPECT_EQ(fields(again), fields(card));
         // Kept in the store and written from it, the same record.
         store.add(card);
         std::string fromStore;
-        appendRecord(fromStore, store[store.size() - 1]);
+        card::appendRecord(fromStore, store[store.size() - 1]);
         EXPECT_EQ(fromStore, record);
-        ASSERT_EQ(card::RecordReader(*TextModeFile::fromBytes(record)).read(store), 0);
+        ASSERT_EQ(card::RecordReader(*card::TextModeFile::fromBytes(record)).read(store), 0);
         EXPECT_EQ(fields(store.pendingCard()), fields(card));
     }
 }
