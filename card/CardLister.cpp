@@ -21,7 +21,7 @@ CardLister::CardLister(CardListView& view, FinderUi& ui, std::filesystem::path d
 {
 }
 
-std::string listLine(const card::CardView& card)
+std::string listLine(const CardView& card)
 {
     std::string line;
     card.appendListLine(line);
@@ -30,17 +30,17 @@ std::string listLine(const card::CardView& card)
 
 std::string listLine(const Card& card)
 {
-    return listLine(card::CardView(card));
+    return listLine(CardView(card));
 }
 
 void CardLister::AddCardLine(const Card& card)
 {
     if (keepCards_)
         cards_.add(card);
-    addLine(card::CardView(card));
+    addLine(CardView(card));
 }
 
-void CardLister::addLine(const card::CardView& card)
+void CardLister::addLine(const CardView& card)
 {
     line_.clear();
     card.appendListLine(line_);
@@ -87,7 +87,7 @@ int CardLister::LoadSide(int side)
         return -1;
     }
     RecordTrace trace;
-    const int result = searchRecords(*data, trace, [](const card::CardView&) { return true; });
+    const int result = searchRecords(*data, trace, [](const CardView&) { return true; });
     reportUnfinishedRecord(result, trace, file, path, data->readFailed());
     return 0;
 }
@@ -148,10 +148,10 @@ void CardLister::RunSearch(const SearchCriteria& criteria)
 {
     if (criteria.fold) {
         FoldedSearch folded(criteria);
-        searchSide(criteria.side, [&folded](const card::CardView& card) { return folded.accepts(card); });
+        searchSide(criteria.side, [&folded](const CardView& card) { return folded.accepts(card); });
     } else {
         searchSide(criteria.side,
-                   [&criteria](const card::CardView& card) { return criteria.acceptsAsTyped(card); });
+                   [&criteria](const CardView& card) { return criteria.acceptsAsTyped(card); });
     }
 }
 
@@ -181,7 +181,7 @@ template <typename Accepts> void CardLister::searchSide(int side, Accepts accept
 template <typename Accepts>
 int CardLister::searchRecords(TextModeFile& data, RecordTrace& trace, Accepts accepts)
 {
-    card::RecordReader reader(data);
+    RecordReader reader(data);
     int result;
     unsigned untilReport = kProgressStride;
     while ((result = reader.read(cards_, &trace)) == 0) {

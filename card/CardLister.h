@@ -45,7 +45,7 @@ public:
     // Lines in the list since it was last emptied.
     std::size_t lineCount() const { return lineCount_; }
 
-    const card::CardStore& cards() const { return cards_; }
+    const CardStore& cards() const { return cards_; }
     const std::filesystem::path& dataDir() const { return dataDir_; }
     // The folder every following command reads its files from.
     void setDataDir(std::filesystem::path dir) { dataDir_ = std::move(dir); }
@@ -56,7 +56,7 @@ private:
     void clearList();
     template <typename Accepts>
     int searchRecords(TextModeFile& data, RecordTrace& trace, Accepts accepts);
-    void addLine(const card::CardView& card);
+    void addLine(const CardView& card);
     bool reportProgress(const TextModeFile& data);
     std::uint64_t commandBytes(std::initializer_list<int> sides) const;
     void reportUnfinishedRecord(int result, const RecordTrace& trace, const char* file,
@@ -65,7 +65,7 @@ private:
     CardListView& view_;
     FinderUi& ui_;
     std::filesystem::path dataDir_;
-    card::CardStore cards_;
+    CardStore cards_;
     std::size_t lineCount_ = 0;
     bool keepCards_ = true;
     std::string line_;  // the list line being built, reused
@@ -78,6 +78,6 @@ private:
 
 // The list line of a card: rate, name, type, note and illust joined by tabs.
 std::string listLine(const Card& card);
-std::string listLine(const card::CardView& card);
+std::string listLine(const CardView& card);
 
 }  // namespace card

@@ -42,7 +42,11 @@ public:
     public:
         Iterator(const CardStore& store, std::size_t index) : store_(&store), index_(index) {}
         CardView operator*() const { return (*store_)[index_]; }
-        Iterator& operator++() { ++index_; return *this; }
+        Iterator& operator++()
+        {
+            ++index_;
+            return *this;
+        }
         bool operator==(const Iterator&) const = default;
 
     private:
@@ -83,7 +87,7 @@ private:
     // costs no copy of those before.
     std::vector<std::unique_ptr<Entry[], BlockFree>> entryBlocks_;
     std::size_t size_ = 0;
-    char* free_ = nullptr;      // first unused byte of the last block
+    char* free_ = nullptr;  // first unused byte of the last block
     char* blockEnd_ = nullptr;
     Entry pending_;
     int pendingFields_ = 0;

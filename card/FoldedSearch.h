@@ -15,7 +15,7 @@ class FoldedSearch {
 public:
     explicit FoldedSearch(const SearchCriteria& criteria);
 
-    bool accepts(const card::CardView& card);
+    bool accepts(const CardView& card);
 
 private:
     bool fieldMatches(std::string_view field, const textfold::FoldedText& text, search_mode mode);

@@ -42,10 +42,10 @@ private:
 
 void appendRecord(std::string& out, const Card& card)
 {
-    appendRecord(out, card::CardView(card));
+    appendRecord(out, CardView(card));
 }
 
-void appendRecord(std::string& out, const card::CardView& card)
+void appendRecord(std::string& out, const CardView& card)
 {
     RecordLines lines(out);
     lines.add(card.name);

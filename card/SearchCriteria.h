@@ -25,8 +25,8 @@ struct SearchCriteria {
     // plain path, exactly as it was before folding existed.
     bool acceptsAsTyped(const Card& card) const;
     // The same tests on a card of the store.
-    bool accepts(const card::CardView& card) const;
-    bool acceptsAsTyped(const card::CardView& card) const;
+    bool accepts(const CardView& card) const;
+    bool acceptsAsTyped(const CardView& card) const;
 
     bool operator==(const SearchCriteria&) const = default;
 };
