@@ -305,16 +305,22 @@ void CMainWindow::OnLegend()
 
 void CMainWindow::OnListAll()
 {
+    if (reading())
+        return;
     cards_.OnListAll();
 }
 
 void CMainWindow::OnListRunner()
 {
+    if (reading())
+        return;
     cards_.OnListRunner();
 }
 
 void CMainWindow::OnListCorp()
 {
+    if (reading())
+        return;
     cards_.OnListCorp();
 }
 
@@ -335,6 +341,8 @@ void CMainWindow::openDataFolder(const QString& folder)
 
 void CMainWindow::OnSearch()
 {
+    if (reading())
+        return;
     SearchDialog dialog(this);
     dialog.criteria = criteria_;
     if (dialog.DoModal() != IDOK)
@@ -350,6 +358,8 @@ void CMainWindow::RunSearch()
 
 void CMainWindow::OnDetails()
 {
+    if (reading())
+        return;
     const card::CardStore& listed = cards_.cards();
     if (listed.empty())
         return;

@@ -81,6 +81,9 @@ private:
     void OnCreate();
     void OnClose();
     void stopReadingAndClose();
+    // A command is reading: the notice is up. Events run between its slices
+    // once it shows progress; no other command may start meanwhile.
+    bool reading() const { return notice_ != nullptr; }
     void buildMenu();
     void connectCommands();
     void putKeysOnActions();

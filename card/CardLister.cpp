@@ -21,18 +21,6 @@ CardLister::CardLister(CardListView& view, FinderUi& ui, std::filesystem::path d
 {
 }
 
-std::string listLine(const CardView& card)
-{
-    std::string line;
-    card.appendListLine(line);
-    return line;
-}
-
-std::string listLine(const Card& card)
-{
-    return listLine(CardView(card));
-}
-
 void CardLister::AddCardLine(const Card& card)
 {
     if (keepCards_)
@@ -87,7 +75,7 @@ int CardLister::LoadSide(int side)
         return -1;
     }
     RecordTrace trace;
-    const int result = searchRecords(*data, trace, [](const CardView&) { return true; });
+    const int result = readRecords(*data, trace, [](const CardView&) { return true; });
     reportUnfinishedRecord(result, trace, file, path, data->readFailed());
     return 0;
 }
@@ -168,7 +156,7 @@ template <typename Accepts> void CardLister::searchSide(int side, Accepts accept
     bytesTotal_ = commandBytes({side});
     RecordTrace trace;
     int result = 0;
-    replaceList([&] { result = searchRecords(*data, trace, accepts); });
+    replaceList([&] { result = readRecords(*data, trace, accepts); });
     reportUnfinishedRecord(result, trace, file, path, data->readFailed());
 }
 
@@ -179,7 +167,7 @@ template <typename Accepts> void CardLister::searchSide(int side, Accepts accept
 // very test it always ran, with not even a look at the option per card.
 // Each record is read into the store and kept only when accepted.
 template <typename Accepts>
-int CardLister::searchRecords(TextModeFile& data, RecordTrace& trace, Accepts accepts)
+int CardLister::readRecords(TextModeFile& data, RecordTrace& trace, Accepts accepts)
 {
     RecordReader reader(data);
     int result;

@@ -55,7 +55,7 @@ private:
     template <typename Accepts> void searchSide(int side, Accepts accepts);
     void clearList();
     template <typename Accepts>
-    int searchRecords(TextModeFile& data, RecordTrace& trace, Accepts accepts);
+    int readRecords(TextModeFile& data, RecordTrace& trace, Accepts accepts);
     void addLine(const CardView& card);
     bool reportProgress(const TextModeFile& data);
     std::uint64_t commandBytes(std::initializer_list<int> sides) const;
@@ -75,9 +75,5 @@ private:
     std::uint64_t bytesDone_ = 0;
     bool stopped_ = false;
 };
-
-// The list line of a card: rate, name, type, note and illust joined by tabs.
-std::string listLine(const Card& card);
-std::string listLine(const CardView& card);
 
 }  // namespace card
