@@ -111,14 +111,14 @@ void checkComparisons(const std::string& data)
             "a typed hiragana vu becomes katakana in place");
 }
 
-bool sameCard(const Card& card, const card::CardView& stored)
+bool sameCard(const card::Card& card, const card::CardView& stored)
 {
     const card::CardView fields(card);
     return fields.name == stored.name && fields.type == stored.type && fields.text == stored.text &&
            fields.note == stored.note && fields.illust == stored.illust && fields.rate == stored.rate;
 }
 
-bool sameTrace(const RecordTrace& a, const RecordTrace& b)
+bool sameTrace(const card::RecordTrace& a, const card::RecordTrace& b)
 {
     return a.firstLine == b.firstLine && a.lastLine == b.lastLine && a.hasContent == b.hasContent &&
            a.closedByDashes == b.closedByDashes;
