@@ -67,7 +67,8 @@ void CardStore::addField(std::string_view bytes)
 {
     if (pendingFields_ >= kFields)
         return;
-    std::memcpy(free_ + pendingBytes_, bytes.data(), bytes.size());
+    if (!bytes.empty())  // an empty view may hold no pointer, which memcpy must not get
+        std::memcpy(free_ + pendingBytes_, bytes.data(), bytes.size());
     pending_.lengths[pendingFields_++] = static_cast<std::uint8_t>(bytes.size());
     pendingBytes_ += bytes.size();
 }
