@@ -365,7 +365,8 @@ void CMainWindow::OnDetails()
     const auto& listed = cards.cards();
     if (listed.empty())
         return;
-    const int row = listbox->currentSelection();
+    // The card of the line, wherever the order has put the line.
+    const int row = listbox->selectedCard();
     if (row < 0) {
         showMessageBox(this, QStringLiteral("対象項目を選択して下さい"));
         return;

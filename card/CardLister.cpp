@@ -40,6 +40,7 @@ void CardLister::clearList()
     cards_.clear();
     view_.resetContent();
     lineCount_ = 0;
+    earlyEnds_.clear();
 }
 
 // A record cut short that held a non-empty line, or one not closed by "--",
@@ -61,6 +62,7 @@ void CardLister::reportUnfinishedRecord(int result, const RecordTrace& trace, co
     } else {
         return;  // plain end of file, or empty lines after the last record
     }
+    earlyEnds_.push_back(message);
     ui_.showMessage(message);
 }
 

@@ -36,6 +36,9 @@ public:
     void setKeepCards(bool keep) { keepCards_ = keep; }
     // Lines in the list since it was last emptied.
     std::size_t lineCount() const { return lineCount_; }
+    // The files of the current list whose reading stopped before their end
+    // (a format or read error), as they were reported.
+    const std::vector<EngineMessage>& earlyEnds() const { return earlyEnds_; }
 
     const std::vector<std::unique_ptr<Card>>& cards() const { return cards_; }
     const std::filesystem::path& dataDir() const { return dataDir_; }
@@ -54,6 +57,7 @@ private:
     std::filesystem::path dataDir_;
     std::vector<std::unique_ptr<Card>> cards_;
     std::size_t lineCount_ = 0;
+    std::vector<EngineMessage> earlyEnds_;
     bool keepCards_ = true;
 };
 

@@ -20,6 +20,8 @@ public:
     int DoModal();
     // Opens the legend modally over this dialog.
     void OnLegend();
+    // The card as the dialog shows it, one field a line, captions included.
+    QString cardText() const;
 
 protected:
     // Fills the controls from `card`; true.
@@ -29,5 +31,6 @@ protected:
     void reject() override;
 
 private:
+    void makeTextsCopyable();
     void setLabel(int id, const std::string& bytes);
 };
