@@ -1,78 +1,7 @@
 #include "SortedCardLines.h"
 
 #include "CardListModel.h"
-#include "Cp932Text.h"
-
-#include <algorithm>
-#include <array>
-#include <numeric>
-
-namespace {
-
-constexpr int kRarityColumn = 0;
-constexpr std::array<std::string_view, 4> kRarityOrder = {"Common", "Uncommon", "Vital", "Rare"};
-
-// Field `column` of a list line; in CP932 a tab byte never trails a lead byte.
-std::string_view field(std::string_view line, int column)
-{
-    for (int i = 0; i < column; ++i) {
-        const std::size_t tab = line.find('\t');
-        if (tab == std::string_view::npos)
-            return {};
-        line.remove_prefix(tab + 1);
-    }
-    return line.substr(0, line.find('\t'));
-}
-
-char16_t rarityRank(std::string_view rate)
-{
-    const auto found = std::find(kRarityOrder.begin(), kRarityOrder.end(), rate);
-    return static_cast<char16_t>(found - kRarityOrder.begin());
-}
-
-// The text as shown, in UTF-16, whose order is the code points' order for
-// everything CP932 holds.
-void appendShownText(std::u16string& keys, std::string_view bytes)
-{
-    // CP932 keeps ASCII as it is: rarities and many names skip the converter.
-    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
-        keys.append(bytes.begin(), bytes.end());
-        return;
-    }
-    const QString text = fromCp932(bytes);
-    keys.append(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size()));
-}
-
-// Every line's key back to back, made once per sort: a million short
-// strings of their own would cost a million allocations.
-class SortKeys {
-public:
-    SortKeys(const CardListModel& lines, int column)
-    {
-        const int rows = lines.rowCount();
-        ends_.reserve(static_cast<std::size_t>(rows) + 1);
-        ends_.push_back(0);
-        for (int row = 0; row < rows; ++row) {
-            const std::string_view text = field(lines.line(row), column);
-            if (column == kRarityColumn)
-                keys_ += rarityRank(text);  // the rank first, then the text
-            appendShownText(keys_, text);
-            ends_.push_back(keys_.size());
-        }
-    }
-
-    std::u16string_view key(int row) const
-    {
-        const auto at = static_cast<std::size_t>(row);
-        return std::u16string_view(keys_).substr(ends_[at], ends_[at + 1] - ends_[at]);
-    }
-
-private:
-    std::u16string keys_;
-    std::vector<std::size_t> ends_;
-};
-
-}  // namespace
+#include "SortKeys.h"
 
 SortedCardLines::SortedCardLines(CardListModel* lines, QObject* parent)
     : QAbstractProxyModel(parent), lines_(lines)
@@ -130,14 +59,7 @@ void SortedCardLines::sortBy(int column, Qt::SortOrder order)
 
 std::vector<int> SortedCardLines::sortedRows(int column, Qt::SortOrder order) const
 {
-    const SortKeys keys(*lines_, column);
-    std::vector<int> rows(static_cast<std::size_t>(lines_->rowCount()));
-    std::iota(rows.begin(), rows.end(), 0);
-    if (order == Qt::AscendingOrder)
-        std::stable_sort(rows.begin(), rows.end(), [&keys](int a, int b) { return keys.key(a) < keys.key(b); });
-    else
-        std::stable_sort(rows.begin(), rows.end(), [&keys](int a, int b) { return keys.key(b) < keys.key(a); });
-    return rows;
+    return SortKeys(*lines_, column).sortedRows(order);
 }
 
 // A layout change, not a reset: the selected line stays selected where it
