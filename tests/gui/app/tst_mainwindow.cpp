@@ -4,11 +4,13 @@
 #include "CMyApp.h"
 #include "CardLineDelegate.h"
 #include "CardListBox.h"
+#include "CardListHeader.h"
 #include "CardListModel.h"
 #include "DataFolderSettings.h"
 #include "GuiTest.h"
 #include "NowSearchDialog.h"
 
+#include <QClipboard>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -210,6 +212,46 @@ private slots:
         QCOMPARE(list->count(), 0);
         QCOMPARE(list->currentSelection(), -1);
         window->OnDetails();
+    }
+
+    // Three clicks on a column: ascending, descending, file order. The selection stays on its line, Details opens its
+    // card and Ctrl+C copies it in any order; a new list comes in file order. Rarity: Common, Uncommon, Vital, Rare, then
+    // the others by text.
+    void headerSortsTheLines()
+    {
+        QTemporaryDir data;
+        writeFile(data, "corp.txt", record("氷", "Rare") + record("B", "Promo") + record("ア", "Common") + record("あ", "Vital") +
+                                        record("1", "Uncommon") + record("2", "Alpha"));
+        auto window = openWindow(data);
+        window->OnListCorp();
+        CardListBox* list = window->listBox();
+        CardListHeader* header = list->header();
+        QStringList seen;
+        const auto nameOf = [](const QModelIndex& line) { return line.data().toString().section('\t', 1, 1); };
+        const auto show = [&] {
+            QStringList names;
+            for (int row = 0; row < list->count(); ++row)
+                names << nameOf(list->lines()->index(row));
+            seen << names.join(' ') + QString(" %1%2").arg(header->sortIndicatorSection()).arg(header->sortIndicatorOrder() ? "v" : "^");
+        };
+        for (int column : {1, 1, 1, 0}) {
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(column) + 5, 5));
+            show();
+        }
+        list->setCurrentIndex(list->lines()->index(1));
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        show();
+        then([&](QWidget* dialog) {
+            seen << nameOf(list->currentIndex()) + " " + childText(dialog, "id111");
+            closeModal(dialog);
+        });
+        press(*window, Qt::Key_Return);
+        press(*window, QKeySequence::Copy);
+        seen << QGuiApplication::clipboard()->text() + " " + list->actions().value(0)->text();
+        window->OnListCorp();
+        show();
+        QCOMPARE(seen, (QStringList{"1 2 B あ ア 氷 1^", "氷 ア あ B 2 1 1v", "氷 B ア あ 1 2 -1^", "ア 1 あ 氷 2 B 0^",
+                                    "B 2 氷 あ 1 ア 0v", "1 1", "Uncommon\t1\tIce\tnote\tillust コピー", "氷 B ア あ 1 2 -1^"}));
     }
 
     // The search dialog edits a copy of the window's criteria; a file that cannot be opened gives one plain message
