@@ -11,9 +11,11 @@
 #include "NowSearchDialog.h"
 
 #include <QClipboard>
+#include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStatusBar>
 
 #include <climits>
 #include <csignal>
@@ -248,10 +250,77 @@ private slots:
         press(*window, Qt::Key_Return);
         press(*window, QKeySequence::Copy);
         seen << QGuiApplication::clipboard()->text() + " " + list->actions().value(0)->text();
+        window->findChild<QAction*>("command110")->trigger();  // back to the file order
+        show();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
         window->OnListCorp();
         show();
         QCOMPARE(seen, (QStringList{"1 2 B あ ア 氷 1^", "氷 ア あ B 2 1 1v", "氷 B ア あ 1 2 -1^", "ア 1 あ 氷 2 B 0^",
-                                    "B 2 氷 あ 1 ア 0v", "1 1", "Uncommon\t1\tIce\tnote\tillust コピー", "氷 B ア あ 1 2 -1^"}));
+                                    "B 2 氷 あ 1 ア 0v", "1 1", "Uncommon\t1\tIce\tnote\tillust コピー", "氷 B ア あ 1 2 -1^",
+                                    "氷 B ア あ 1 2 -1^"}));
+    }
+
+    // The status bar, empty at first, tells after each command what the list shows; a search whose file does not open
+    // keeps the list and the text.
+    void statusBarTellsWhatTheListShows_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("name");  // searched for among the Runner cards, partial match
+        QTest::addColumn<QString>("status");
+        QTest::addRow("all cards") << 104 << "" << "全カード 3枚、corp.txt 14行目で読み込みを中止";
+        QTest::addRow("Runner") << 105 << "" << "Runnerカード 2枚";
+        QTest::addRow("Corporate") << 106 << "" << "Corporateカード 1枚、corp.txt 14行目で読み込みを中止";
+        QTest::addRow("search") << 102 << "の" << "検索結果 1枚 (ランナー: 部分一致 \"の\")";
+        QTest::addRow("no hit") << 102 << "無" << "検索結果 0枚 (ランナー: 部分一致 \"無\")";
+        QTest::addRow("long text") << 102 << "あいうえおかきくけこさしすせそた" << "検索結果 0枚 (ランナー: 部分一致 \"あいうえおかきくけこさしすせそ…\")";
+    }
+
+    void statusBarTellsWhatTheListShows()
+    {
+        QFETCH(int, command);
+        QFETCH(QString, name);
+        QTemporaryDir data;
+        writeFile(data, "corp.txt", record("C1") + toCp932("Bad\nIce\n\nnote\nillust\nCommon\nxx\n").value());
+        writeFile(data, "runner.txt", record("氷の鍵") + record("Rope"));
+        auto window = openWindow(data);
+        const auto* status = window->findChild<QLabel*>("statusText");
+        QVERIFY(status->text().isEmpty() && window->statusBar()->isVisible());
+        QStringList messages;
+        then(command == 102 ? fillSearch(name, 203, 206) : acceptMessage(messages));
+        window->findChild<QAction*>(QString("command%1").arg(command))->trigger();
+        QTEST(status->text(), "status");
+        QFile::remove(data.filePath("runner.txt"));
+        then(fillSearch("R", 203, 204)).then(acceptMessage(messages));
+        window->OnSearch();
+        QTEST(status->text(), "status");
+    }
+
+    // 表示 → ステータスバー shows and hides the status bar, checked while it shows, and is remembered; a stored value
+    // other than 0 shows it.
+    void statusBarItemIsRemembered_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<bool>("shown");
+        QTest::addRow("first run") << QByteArray() << true;
+        QTest::addRow("hidden") << QByteArray("statusbar=0") << false;
+        QTest::addRow("shown") << QByteArray("statusbar=1") << true;
+        QTest::addRow("never written") << QByteArray("statusbar=2") << true;
+        QTest::addRow("no number") << QByteArray("statusbar=off") << true;
+    }
+
+    void statusBarItemIsRemembered()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(bool, shown);
+        writeSettings("[view]\n" + stored + "\n");
+        QTemporaryDir data;
+        auto window = openWindow(data);
+        QAction* item = window->findChild<QAction*>("command109");
+        QVERIFY(window->statusBar()->isVisible() == shown && item->isChecked() == shown);
+        item->trigger();
+        QVERIFY(window->statusBar()->isVisible() != shown && item->isChecked() != shown);
+        window->close();
+        QCOMPARE(ProfileStore().getProfileInt("view", "statusbar", -1), shown ? 0 : 1);
     }
 
     // The search dialog edits a copy of the window's criteria; a file that cannot be opened gives one plain message
