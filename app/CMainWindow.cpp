@@ -1,6 +1,7 @@
 #include "CMainWindow.h"
 
 #include "CardListBox.h"
+#include "CardListHeader.h"
 #include "Cp932Text.h"
 #include "DataFolderSettings.h"
 #include "DetailDialog.h"
@@ -18,9 +19,11 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QKeySequence>
+#include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSessionManager>
+#include <QStatusBar>
 #include <QShortcut>
 #include <QWindow>
 
@@ -38,12 +41,16 @@ constexpr auto kCommandTable = std::to_array<CMainWindow::CommandEntry>({
     {CMainWindow::Message::Command, 0, ID_LIST_CORP, &CMainWindow::OnListCorp},
     {CMainWindow::Message::Command, 0, ID_LEGEND, &CMainWindow::OnLegend},
     {CMainWindow::Message::Command, 0, ID_OPEN_FOLDER, &CMainWindow::OnOpenDataFolder},
+    {CMainWindow::Message::Command, 0, ID_STATUS_BAR, &CMainWindow::OnStatusBar},
+    {CMainWindow::Message::Command, 0, ID_FILE_ORDER, &CMainWindow::OnFileOrder},
     {CMainWindow::Message::Command, CMainWindow::LBN_DBLCLK, CMainWindow::IDC_CARDLIST,
      &CMainWindow::OnListDblClk},
 });
 
 const QString kRect = QStringLiteral("rect");
 const QString kSearch = QStringLiteral("search");
+const QString kView = QStringLiteral("view");
+const QString kStatusBar = QStringLiteral("statusbar");
 
 QList<QKeySequence> keysOf(AcceleratorKey key)
 {
@@ -124,6 +131,7 @@ void CMainWindow::OnCreate()
     listbox = new CardListBox(this);
     setCentralWidget(listbox);
     setFocusProxy(listbox);
+    buildStatusBar();
     buildMenu();
     buildAccelerators();
     connect(listbox, &QAbstractItemView::doubleClicked, this,
@@ -147,11 +155,23 @@ void CMainWindow::buildMenu()
             // themselves are the window's accelerators, not the action's.
             QAction* action = menu->addAction(QString::fromUtf8(item.text));
             action->setObjectName(QStringLiteral("command%1").arg(item.command));
+            action->setCheckable(item.checkable);
             const int id = item.command;
             connect(action, &QAction::triggered, this,
                     [this, id] { dispatch(Message::Command, 0, id); });
         }
     }
+    findChild<QAction*>(QStringLiteral("command%1").arg(ID_STATUS_BAR))->setChecked(statusBar()->isVisibleTo(this));
+}
+
+// Empty until a command has run; shown unless the settings say it was
+// hidden (0): anything else was not written here.
+void CMainWindow::buildStatusBar()
+{
+    statusText_ = new QLabel(statusBar());
+    statusText_->setObjectName(QStringLiteral("statusText"));
+    statusBar()->addWidget(statusText_, 1);
+    statusBar()->setVisible(ProfileStore().getProfileInt(kView, kStatusBar, 1) != 0);
 }
 
 void CMainWindow::buildAccelerators()
@@ -220,6 +240,7 @@ void CMainWindow::SaveSettings()
     store.writeProfileInt(kSearch, QStringLiteral("type"), criteria.side);
     store.writeProfileInt(kSearch, QStringLiteral("mode"), criteria.mode);
     store.writeProfileInt(kSearch, QStringLiteral("fold"), criteria.fold ? 1 : 0);
+    store.writeProfileInt(kView, kStatusBar, statusBar()->isVisibleTo(this) ? 1 : 0);
     // A failed write keeps the earlier file whole; like every settings
     // write, it is not reported.
     store.flush();
@@ -318,16 +339,35 @@ void CMainWindow::OnLegend()
 void CMainWindow::OnListAll()
 {
     cards.OnListAll();
+    showListStatus(ListStatus::Source::AllCards);
 }
 
 void CMainWindow::OnListRunner()
 {
     cards.OnListRunner();
+    showListStatus(ListStatus::Source::RunnerCards);
 }
 
 void CMainWindow::OnListCorp()
 {
     cards.OnListCorp();
+    showListStatus(ListStatus::Source::CorporateCards);
+}
+
+void CMainWindow::OnStatusBar()
+{
+    statusBar()->setVisible(findChild<QAction*>(QStringLiteral("command%1").arg(ID_STATUS_BAR))->isChecked());
+}
+
+void CMainWindow::OnFileOrder()
+{
+    listbox->header()->showFileOrder();
+}
+
+void CMainWindow::showListStatus(ListStatus::Source source)
+{
+    const ListStatus status{source, cards.lineCount(), criteria, cards.earlyEnds()};
+    statusText_->setText(status.text());
 }
 
 void CMainWindow::OnOpenDataFolder()
@@ -357,7 +397,8 @@ void CMainWindow::OnSearch()
 
 void CMainWindow::RunSearch()
 {
-    cards.RunSearch(criteria);
+    if (cards.RunSearch(criteria))
+        showListStatus(ListStatus::Source::Search);
 }
 
 void CMainWindow::OnDetails()

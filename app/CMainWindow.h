@@ -3,6 +3,7 @@
 #include "CardListView.h"
 #include "CardLister.h"
 #include "FinderUi.h"
+#include "ListStatus.h"
 #include "SearchCriteria.h"
 #include "WindowRect.h"
 
@@ -15,6 +16,7 @@
 class CardListBox;
 class NowSearchDialog;
 class QCloseEvent;
+class QLabel;
 
 // The program's one top-level window: a menu, three accelerators and the
 // card list over the whole client area. Every command, from the menu, a
@@ -53,6 +55,8 @@ public:
     void OnLegend();
     void OnListDblClk();
     void OnOpenDataFolder();
+    void OnStatusBar();
+    void OnFileOrder();
     void RunSearch();
 
     // Reads every following command's files from `folder` and keeps it in
@@ -89,6 +93,8 @@ private:
     void OnCreate();
     void OnClose();
     void buildMenu();
+    void buildStatusBar();
+    void showListStatus(ListStatus::Source source);
     void buildAccelerators();
     WindowRect readCreationRect() const;
     void placeWindow(const WindowRect& creationRect);
@@ -100,6 +106,7 @@ private:
     CardListBox* listbox = nullptr;
     SearchCriteria criteria;
 
+    QLabel* statusText_ = nullptr;
     std::unique_ptr<NowSearchDialog> notice_;
     bool activeBeforeNotice_ = false;
     QRect placement_;  // the frame rectangle taken from the stored one

@@ -113,19 +113,18 @@ void CardLister::OnListCorp()
     replaceList([this] { LoadSide(0); });
 }
 
-void CardLister::RunSearch(const SearchCriteria& criteria)
+bool CardLister::RunSearch(const SearchCriteria& criteria)
 {
     if (criteria.fold) {
         FoldedSearch folded(criteria);
-        searchSide(criteria.side, [&folded](const Card& card) { return folded.accepts(card); });
-    } else {
-        searchSide(criteria.side, [&criteria](const Card& card) { return criteria.acceptsAsTyped(card); });
+        return searchSide(criteria.side, [&folded](const Card& card) { return folded.accepts(card); });
     }
+    return searchSide(criteria.side, [&criteria](const Card& card) { return criteria.acceptsAsTyped(card); });
 }
 
 // One loop for both tests: without folding it runs the very test it always
 // ran, with not even a look at the option per card.
-template <typename Accepts> void CardLister::searchSide(int side, Accepts accepts)
+template <typename Accepts> bool CardLister::searchSide(int side, Accepts accepts)
 {
     Card work;
     const char* file = dataFileName(side);
@@ -134,7 +133,7 @@ template <typename Accepts> void CardLister::searchSide(int side, Accepts accept
     std::unique_ptr<TextModeFile> data = file ? TextModeFile::open(path) : nullptr;
     if (!data) {
         ui_.showMessage({EngineMessage::OpenFailed, file ? file : "", utf8FromPath(path), 0});
-        return;
+        return false;
     }
     RecordTrace trace;
     int result = 0;
@@ -145,4 +144,5 @@ template <typename Accepts> void CardLister::searchSide(int side, Accepts accept
         }
     });
     reportUnfinishedRecord(result, trace, file, path, data->readFailed());
+    return true;
 }

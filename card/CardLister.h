@@ -26,9 +26,10 @@ public:
     void OnListRunner();
     void OnListCorp();
     // Replaces the list with the hits of `criteria` in the side's file; when
-    // the file cannot be opened the list stays as it was. The criteria texts
-    // of a folded search are folded once for the whole file.
-    void RunSearch(const SearchCriteria& criteria);
+    // the file cannot be opened the list stays as it was, and the result is
+    // false. The criteria texts of a folded search are folded once for the
+    // whole file.
+    bool RunSearch(const SearchCriteria& criteria);
 
     // Whether AddCardLine keeps a copy of each card (the default). A front
     // end that only prints the lines as they come and never looks a card up
@@ -47,7 +48,7 @@ public:
 
 private:
     template <typename Load> void replaceList(Load load);
-    template <typename Accepts> void searchSide(int side, Accepts accepts);
+    template <typename Accepts> bool searchSide(int side, Accepts accepts);
     void clearList();
     void reportUnfinishedRecord(int result, const RecordTrace& trace, const char* file,
                                 const std::filesystem::path& path, bool readFailed);
