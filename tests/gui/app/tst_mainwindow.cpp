@@ -240,7 +240,7 @@ private slots:
             QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(column) + 5, 5));
             show();
         }
-        list->setCurrentIndex(list->lines()->index(1));
+        list->setCurrentIndex(list->lines()->index(0));
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
         show();
         then([&](QWidget* dialog) {
@@ -253,11 +253,12 @@ private slots:
         window->findChild<QAction*>("command110")->trigger();  // back to the file order
         show();
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        writeFile(data, "corp.txt", record("X") + record("A"));
         window->OnListCorp();
         show();
         QCOMPARE(seen, (QStringList{"1 2 B あ ア 氷 1^", "氷 ア あ B 2 1 1v", "氷 B ア あ 1 2 -1^", "ア 1 あ 氷 2 B 0^",
-                                    "B 2 氷 あ 1 ア 0v", "1 1", "Uncommon\t1\tIce\tnote\tillust コピー", "氷 B ア あ 1 2 -1^",
-                                    "氷 B ア あ 1 2 -1^"}));
+                                    "B 2 氷 あ 1 ア 0v", "ア ア", "Common\tア\tIce\tnote\tillust コピー", "氷 B ア あ 1 2 -1^",
+                                    "X A -1^"}));
     }
 
     // The status bar, empty at first, tells after each command what the list shows; a search whose file does not open
