@@ -47,19 +47,15 @@ void SortedCardLines::forgetOrder()
 
 void SortedCardLines::sortBy(int column, Qt::SortOrder order)
 {
-    if (linesResetting_ || column < kFileOrder || column >= kFields)
-        return;  // no order while the lines are being replaced
+    if (linesResetting_)
+        return;  // the new lines come in file order anyway
     if (column == kFileOrder) {
         if (column_ != kFileOrder)
             applyOrder({}, kFileOrder);
         return;
     }
-    applyOrder(sortedRows(column, order), column);
-}
-
-std::vector<int> SortedCardLines::sortedRows(int column, Qt::SortOrder order) const
-{
-    return SortKeys(*lines_, column).sortedRows(order);
+    if (column > kFileOrder && column < kFields)
+        applyOrder(SortKeys(*lines_, column).sortedRows(order), column);
 }
 
 // A layout change, not a reset: the selected line stays selected where it
@@ -86,11 +82,6 @@ void SortedCardLines::applyOrder(std::vector<int> rows, int column)
 int SortedCardLines::sourceRow(int row) const
 {
     return order_.empty() ? row : order_.at(static_cast<std::size_t>(row));
-}
-
-std::string_view SortedCardLines::line(int row) const
-{
-    return lines_->line(sourceRow(row));
 }
 
 QModelIndex SortedCardLines::index(int row, int column, const QModelIndex& parent) const

@@ -2,7 +2,6 @@
 
 #include <QAbstractProxyModel>
 
-#include <string_view>
 #include <vector>
 
 class CardListModel;
@@ -27,8 +26,6 @@ public:
 
     // The row among the lines as read, i.e. the listed card, of row `row`.
     int sourceRow(int row) const;
-    // The CP932 bytes of row `row` as shown.
-    std::string_view line(int row) const;
 
     QModelIndex index(int row, int column = 0, const QModelIndex& parent = QModelIndex()) const override;
     QModelIndex parent(const QModelIndex& child) const override;
@@ -40,7 +37,6 @@ public:
 private:
     void followTheLines();
     void forgetOrder();
-    std::vector<int> sortedRows(int column, Qt::SortOrder order) const;
     void applyOrder(std::vector<int> rows, int column);
 
     CardListModel* lines_;
