@@ -12,6 +12,7 @@
 #include "NowSearchDialog.h"
 #include "ProfileStore.h"
 #include "SearchDialog.h"
+#include "WindowLog.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -24,28 +25,10 @@
 #include <QScreen>
 #include <QSessionManager>
 #include <QStatusBar>
-#include <QShortcut>
 #include <QWindow>
 
-#include <array>
 
 namespace {
-
-constexpr auto kCommandTable = std::to_array<CMainWindow::CommandEntry>({
-    {CMainWindow::Message::Command, 0, ID_ABOUT, &CMainWindow::OnAbout},
-    {CMainWindow::Message::Command, 0, ID_EXIT, &CMainWindow::OnExit},
-    {CMainWindow::Message::Command, 0, ID_SEARCH, &CMainWindow::OnSearch},
-    {CMainWindow::Message::Command, 0, ID_DETAIL, &CMainWindow::OnDetails},
-    {CMainWindow::Message::Command, 0, ID_LIST_ALL, &CMainWindow::OnListAll},
-    {CMainWindow::Message::Command, 0, ID_LIST_RUNNER, &CMainWindow::OnListRunner},
-    {CMainWindow::Message::Command, 0, ID_LIST_CORP, &CMainWindow::OnListCorp},
-    {CMainWindow::Message::Command, 0, ID_LEGEND, &CMainWindow::OnLegend},
-    {CMainWindow::Message::Command, 0, ID_OPEN_FOLDER, &CMainWindow::OnOpenDataFolder},
-    {CMainWindow::Message::Command, 0, ID_STATUS_BAR, &CMainWindow::OnStatusBar},
-    {CMainWindow::Message::Command, 0, ID_FILE_ORDER, &CMainWindow::OnFileOrder},
-    {CMainWindow::Message::Command, CMainWindow::LBN_DBLCLK, CMainWindow::IDC_CARDLIST,
-     &CMainWindow::OnListDblClk},
-});
 
 const QString kRect = QStringLiteral("rect");
 const QString kSearch = QStringLiteral("search");
@@ -83,38 +66,26 @@ QSize defaultWindowSize()
     return available * 3 / 4;
 }
 
-// The criteria, always copied together and in this order, between the
-// window's set and the search dialog's members.
-template <typename From, typename To>
-void copyCriteria(const From& from, To& to)
-{
-    to.name = from.name;
-    to.type = from.type;
-    to.rate = from.rate;
-    to.side = from.side;
-    to.mode = from.mode;
-    to.fold = from.fold;
-}
-
 // Values the program never writes would index the dialog's radio tables.
 int sideOrZero(int side)
 {
     return (side == 0 || side == 1) ? side : 0;
 }
 
-int modeOrZero(int mode)
+card::search_mode modeOrExact(int mode)
 {
-    return (mode >= Exact && mode <= Partial) ? mode : 0;
+    using enum card::search_mode;
+    return (mode >= int(Exact) && mode <= int(Partial)) ? card::search_mode(mode) : Exact;
+}
+
+QString commandObjectName(int id)
+{
+    return QStringLiteral("command%1").arg(id);
 }
 
 }  // namespace
 
-std::span<const CMainWindow::CommandEntry> CMainWindow::commandTable()
-{
-    return kCommandTable;
-}
-
-CMainWindow::CMainWindow(std::filesystem::path dataDir) : cards(*this, *this, std::move(dataDir))
+CMainWindow::CMainWindow(std::filesystem::path dataDir) : cards_(*this, *this, std::move(dataDir))
 {
     const WindowRect creationRect = readCreationRect();
     LoadSearchSettings();
@@ -128,14 +99,14 @@ CMainWindow::~CMainWindow() = default;
 void CMainWindow::OnCreate()
 {
     LoadSearchSettings();
-    listbox = new CardListBox(this);
-    setCentralWidget(listbox);
-    setFocusProxy(listbox);
+    listbox_ = new CardListBox(this);
+    setCentralWidget(listbox_);
+    setFocusProxy(listbox_);
     buildStatusBar();
     buildMenu();
-    buildAccelerators();
-    connect(listbox, &QAbstractItemView::doubleClicked, this,
-            [this] { dispatch(Message::Command, LBN_DBLCLK, IDC_CARDLIST); });
+    connectCommands();
+    putKeysOnActions();
+    connect(listbox_, &QAbstractItemView::doubleClicked, this, &CMainWindow::OnListDblClk);
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         connect(app, &QGuiApplication::commitDataRequest, this,
                 [this](QSessionManager&) { OnQueryEndSession(); });
@@ -151,17 +122,12 @@ void CMainWindow::buildMenu()
                 menu->addSeparator();
                 continue;
             }
-            // The text after the TAB shows as the key name; the keys
-            // themselves are the window's accelerators, not the action's.
             QAction* action = menu->addAction(QString::fromUtf8(item.text));
-            action->setObjectName(QStringLiteral("command%1").arg(item.command));
+            action->setObjectName(commandObjectName(item.command));
             action->setCheckable(item.checkable);
-            const int id = item.command;
-            connect(action, &QAction::triggered, this,
-                    [this, id] { dispatch(Message::Command, 0, id); });
         }
     }
-    findChild<QAction*>(QStringLiteral("command%1").arg(ID_STATUS_BAR))->setChecked(statusBar()->isVisibleTo(this));
+    commandAction(ID_STATUS_BAR)->setChecked(statusBar()->isVisibleTo(this));
 }
 
 // Empty until a command has run; shown unless the settings say it was
@@ -174,32 +140,42 @@ void CMainWindow::buildStatusBar()
     statusBar()->setVisible(ProfileStore().getProfileInt(kView, kStatusBar, 1) != 0);
 }
 
-void CMainWindow::buildAccelerators()
+QAction* CMainWindow::commandAction(int id) const
 {
-    for (const Accelerator& accelerator : mainAccelerators()) {
-        const int id = accelerator.command;
-        for (const QKeySequence& keys : keysOf(accelerator.key)) {
-            auto* shortcut = new QShortcut(keys, this);
-            shortcut->setContext(Qt::WindowShortcut);
-            connect(shortcut, &QShortcut::activated, this,
-                    [this, id] { dispatch(Message::Command, 0, id); });
-        }
-    }
-    // Without a window manager nobody turns Alt+F4 into a close request.
-    auto* altF4 = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
-    altF4->setContext(Qt::WindowShortcut);
-    connect(altF4, &QShortcut::activated, this, &QWidget::close);
+    return findChild<QAction*>(commandObjectName(id));
 }
 
-bool CMainWindow::dispatch(Message message, int code, int id)
+void CMainWindow::connectCommands()
 {
-    for (const CommandEntry& entry : commandTable()) {
-        if (entry.message == message && entry.code == code && entry.id == id) {
-            (this->*entry.handler)();
-            return true;
-        }
-    }
-    return false;
+    const auto command = [this](int id, void (CMainWindow::*handler)()) {
+        connect(commandAction(id), &QAction::triggered, this, handler);
+    };
+    command(ID_OPEN_FOLDER, &CMainWindow::OnOpenDataFolder);
+    command(ID_EXIT, &CMainWindow::OnExit);
+    command(ID_SEARCH, &CMainWindow::OnSearch);
+    command(ID_LIST_ALL, &CMainWindow::OnListAll);
+    command(ID_LIST_RUNNER, &CMainWindow::OnListRunner);
+    command(ID_LIST_CORP, &CMainWindow::OnListCorp);
+    command(ID_DETAIL, &CMainWindow::OnDetails);
+    command(ID_LEGEND, &CMainWindow::OnLegend);
+    command(ID_ABOUT, &CMainWindow::OnAbout);
+    command(ID_STATUS_BAR, &CMainWindow::OnStatusBar);
+    command(ID_FILE_ORDER, &CMainWindow::OnFileOrder);
+}
+
+// The menu item's text after its TAB names the key; an action whose text
+// has one shows that, not the shortcut's own name.
+void CMainWindow::putKeysOnActions()
+{
+    for (const Accelerator& accelerator : mainAccelerators())
+        commandAction(accelerator.command)->setShortcuts(keysOf(accelerator.key));
+    // Without a window manager nobody turns Alt+F4 into a close request; the
+    // key is the close box's, not the 終了 item's, so it has no menu entry.
+    auto* closeAction = new QAction(this);
+    closeAction->setObjectName(QStringLiteral("closeWindow"));
+    closeAction->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
+    addAction(closeAction);
+    connect(closeAction, &QAction::triggered, this, &QWidget::close);
 }
 
 // --- Settings -----------------------------------------------------------
@@ -219,11 +195,11 @@ void CMainWindow::LoadSearchSettings()
 {
     const ProfileStore store;
     // A stored text that CP932 cannot hold was not typed here: no name.
-    criteria.name = toCp932(store.getProfileString(kSearch, QStringLiteral("key"))).value_or("");
-    criteria.side = sideOrZero(store.getProfileInt(kSearch, QStringLiteral("type"), 0));
-    criteria.mode = modeOrZero(store.getProfileInt(kSearch, QStringLiteral("mode"), 0));
+    criteria_.name = toCp932(store.getProfileString(kSearch, QStringLiteral("key"))).value_or("");
+    criteria_.side = sideOrZero(store.getProfileInt(kSearch, QStringLiteral("type"), 0));
+    criteria_.mode = modeOrExact(store.getProfileInt(kSearch, QStringLiteral("mode"), 0));
     // Written as 0 or 1; anything else was not written here: off.
-    criteria.fold = store.getProfileInt(kSearch, QStringLiteral("fold"), 0) == 1;
+    criteria_.fold = store.getProfileInt(kSearch, QStringLiteral("fold"), 0) == 1;
 }
 
 void CMainWindow::SaveSettings()
@@ -236,14 +212,15 @@ void CMainWindow::SaveSettings()
         store.writeProfileInt(kRect, QStringLiteral("right"), rect.right);
         store.writeProfileInt(kRect, QStringLiteral("bottom"), rect.bottom);
     }
-    store.writeProfileString(kSearch, QStringLiteral("key"), fromCp932(criteria.name));
-    store.writeProfileInt(kSearch, QStringLiteral("type"), criteria.side);
-    store.writeProfileInt(kSearch, QStringLiteral("mode"), criteria.mode);
-    store.writeProfileInt(kSearch, QStringLiteral("fold"), criteria.fold ? 1 : 0);
+    store.writeProfileString(kSearch, QStringLiteral("key"), fromCp932(criteria_.name));
+    store.writeProfileInt(kSearch, QStringLiteral("type"), criteria_.side);
+    store.writeProfileInt(kSearch, QStringLiteral("mode"), static_cast<int>(criteria_.mode));
+    store.writeProfileInt(kSearch, QStringLiteral("fold"), criteria_.fold ? 1 : 0);
     store.writeProfileInt(kView, kStatusBar, statusBar()->isVisibleTo(this) ? 1 : 0);
-    // A failed write keeps the earlier file whole; like every settings
-    // write, it is not reported.
-    store.flush();
+    // A failed write keeps the earlier file whole; the user is not troubled
+    // with it, as with any settings write.
+    if (!store.flush())
+        qCWarning(lcWindow, "the settings could not be written");
 }
 
 // --- Placement ----------------------------------------------------------
@@ -294,8 +271,8 @@ void CMainWindow::changeEvent(QEvent* event)
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         fitFrameToCreationRect();
         frameFitPending_ = false;  // no frame by now: no window manager
-        if (listbox)
-            listbox->setFocus(Qt::ActiveWindowFocusReason);
+        if (listbox_)
+            listbox_->setFocus(Qt::ActiveWindowFocusReason);
     }
 }
 
@@ -338,41 +315,41 @@ void CMainWindow::OnLegend()
 
 void CMainWindow::OnListAll()
 {
-    cards.OnListAll();
+    cards_.OnListAll();
     showListStatus(ListStatus::Source::AllCards);
 }
 
 void CMainWindow::OnListRunner()
 {
-    cards.OnListRunner();
+    cards_.OnListRunner();
     showListStatus(ListStatus::Source::RunnerCards);
 }
 
 void CMainWindow::OnListCorp()
 {
-    cards.OnListCorp();
+    cards_.OnListCorp();
     showListStatus(ListStatus::Source::CorporateCards);
 }
 
 void CMainWindow::OnStatusBar()
 {
-    statusBar()->setVisible(findChild<QAction*>(QStringLiteral("command%1").arg(ID_STATUS_BAR))->isChecked());
+    statusBar()->setVisible(commandAction(ID_STATUS_BAR)->isChecked());
 }
 
 void CMainWindow::OnFileOrder()
 {
-    listbox->header()->showFileOrder();
+    listbox_->header()->showFileOrder();
 }
 
 void CMainWindow::showListStatus(ListStatus::Source source)
 {
-    const ListStatus status{source, cards.lineCount(), criteria, cards.earlyEnds()};
+    const ListStatus status{source, cards_.lineCount(), criteria_, cards_.earlyEnds()};
     statusText_->setText(status.text());
 }
 
 void CMainWindow::OnOpenDataFolder()
 {
-    const QString current = QDir(QString::fromStdU16String(cards.dataDir().u16string())).absolutePath();
+    const QString current = QDir(QString::fromStdU16String(cards_.dataDir().u16string())).absolutePath();
     const QString folder =
         QFileDialog::getExistingDirectory(this, QStringLiteral("データフォルダを開く"), current);
     if (!folder.isEmpty())  // cancelled: nothing changes
@@ -381,33 +358,33 @@ void CMainWindow::OnOpenDataFolder()
 
 void CMainWindow::openDataFolder(const QString& folder)
 {
-    cards.setDataDir(DataFolderSettings::toPath(folder));
+    cards_.setDataDir(DataFolderSettings::toPath(folder));
     DataFolderSettings::remember(folder);
 }
 
 void CMainWindow::OnSearch()
 {
     SearchDialog dialog(this);
-    copyCriteria(criteria, dialog);
+    dialog.criteria = criteria_;
     if (dialog.DoModal() != IDOK)
         return;
-    copyCriteria(dialog, criteria);
+    criteria_ = dialog.criteria;
     RunSearch();
 }
 
 void CMainWindow::RunSearch()
 {
-    if (cards.RunSearch(criteria))
+    if (cards_.RunSearch(criteria_))
         showListStatus(ListStatus::Source::Search);
 }
 
 void CMainWindow::OnDetails()
 {
-    const auto& listed = cards.cards();
+    const auto& listed = cards_.cards();
     if (listed.empty())
         return;
     // The card of the line, wherever the order has put the line.
-    const int row = listbox->selectedCard();
+    const int row = listbox_->selectedCard();
     if (row < 0) {
         showMessageBox(this, QStringLiteral("対象項目を選択して下さい"));
         return;
@@ -428,27 +405,27 @@ void CMainWindow::OnListDblClk()
 
 void CMainWindow::resetContent()
 {
-    listbox->resetContent();
+    listbox_->resetContent();
 }
 
 void CMainWindow::addString(std::string line)
 {
-    listbox->addString(std::move(line));
+    listbox_->addString(std::move(line));
 }
 
 void CMainWindow::selectFirstLine()
 {
-    listbox->selectFirstLine();
+    listbox_->selectFirstLine();
 }
 
 void CMainWindow::setRedraw(bool on)
 {
-    listbox->setRedraw(on);
+    listbox_->setRedraw(on);
 }
 
-void CMainWindow::showMessage(const EngineMessage& message)
+void CMainWindow::showMessage(const card::EngineMessage& message)
 {
-    showMessageBox(this, QString::fromStdString(messageText(message)));
+    showMessageBox(this, QString::fromStdString(card::messageText(message)));
 }
 
 void CMainWindow::showNotice()

@@ -11,39 +11,25 @@
 
 #include <filesystem>
 #include <memory>
-#include <span>
 
 class CardListBox;
 class NowSearchDialog;
+class QAction;
 class QCloseEvent;
 class QLabel;
 
-// The program's one top-level window: a menu, three accelerators and the
-// card list over the whole client area. Every command, from the menu, a
-// key or the list, goes through one table of (message, notification code,
-// id, handler), so the list's id 100 and the About command's id 100 stay
-// apart by their codes.
-class CMainWindow : public QMainWindow, public CardListView, public FinderUi {
+// The program's one top-level window: a menu, its keys and the card list
+// over the whole client area. Each command is a menu action connected to
+// its On… handler, with the command's keys on the action; the action's
+// object name "command<id>" carries the command id.
+class CMainWindow : public QMainWindow, public card::CardListView, public card::FinderUi {
     Q_OBJECT
 public:
-    enum class Message { Command };
-    static constexpr int IDC_CARDLIST = 100;
-    static constexpr int LBN_DBLCLK = 2;  // the list's double-click notification
-
-    struct CommandEntry {
-        Message message;
-        int code;
-        int id;
-        void (CMainWindow::*handler)();
-    };
-    static std::span<const CommandEntry> commandTable();
-
     explicit CMainWindow(std::filesystem::path dataDir = ".");
     ~CMainWindow() override;
 
-    // Runs the handler that the table names for this message; false when
-    // there is none.
-    bool dispatch(Message message, int code, int id);
+    // The menu action of a command id; nullptr for an id the menu lacks.
+    QAction* commandAction(int id) const;
 
     void OnAbout();
     void OnExit();
@@ -75,13 +61,13 @@ public:
     void selectFirstLine() override;
     void setRedraw(bool on) override;
     // FinderUi
-    void showMessage(const EngineMessage& message) override;
+    void showMessage(const card::EngineMessage& message) override;
     void showNotice() override;
     void hideNotice() override;
 
-    const CardLister& lister() const { return cards; }
-    CardListBox* listBox() const { return listbox; }
-    const SearchCriteria& searchCriteria() const { return criteria; }
+    const card::CardLister& lister() const { return cards_; }
+    CardListBox* listBox() const { return listbox_; }
+    const card::SearchCriteria& searchCriteria() const { return criteria_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -95,16 +81,17 @@ private:
     void buildMenu();
     void buildStatusBar();
     void showListStatus(ListStatus::Source source);
-    void buildAccelerators();
+    void connectCommands();
+    void putKeysOnActions();
     WindowRect readCreationRect() const;
     void placeWindow(const WindowRect& creationRect);
     void fitFrameToCreationRect();
 
     // Members in the order the window's description gives them: the cards
     // (held by the lister, which owns them), the list, the criteria.
-    CardLister cards;
-    CardListBox* listbox = nullptr;
-    SearchCriteria criteria;
+    card::CardLister cards_;
+    CardListBox* listbox_ = nullptr;
+    card::SearchCriteria criteria_;
 
     QLabel* statusText_ = nullptr;
     std::unique_ptr<NowSearchDialog> notice_;

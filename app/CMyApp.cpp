@@ -2,14 +2,34 @@
 
 #include "AppIcon.h"
 #include "CMainWindow.h"
+#include "Cp932Converter.h"
 #include "DataFolderSettings.h"
 #include "DialogColors.h"
 #include "DialogFont.h"
 #include "MessageBox.h"
 #include "ProfileStore.h"
+#include "WindowLog.h"
 
 #include <QLibraryInfo>
 #include <QTranslator>
+
+#include <exception>
+
+namespace {
+
+// Every card text passes through the CP932 converter; what stops it from
+// working on this system, or an empty text when it works.
+QString cp932ConverterProblem()
+{
+    try {
+        card::Cp932Converter().toUtf8("A");
+        return {};
+    } catch (const std::exception& e) {
+        return QString::fromLocal8Bit(e.what());
+    }
+}
+
+}  // namespace
 
 CMyApp::CMyApp(int& argc, char** argv) : QApplication(argc, argv) {}
 
@@ -28,9 +48,23 @@ void CMyApp::installQtJapanese()
         installTranslator(translator);
 }
 
-bool CMyApp::InitInstance(const QString& folderArgument)
+// Dialogs take the menu's colours; a desktop switching to a dark theme
+// changes them, and the dialogs built afterwards follow.
+void CMyApp::takeMenuColorsForDialogs()
 {
     setDialogBkColor(menuBackgroundColor(), menuTextColor());
+}
+
+bool CMyApp::event(QEvent* event)
+{
+    if (event->type() == QEvent::ApplicationPaletteChange)
+        takeMenuColorsForDialogs();
+    return QApplication::event(event);
+}
+
+bool CMyApp::InitInstance(const QString& folderArgument)
+{
+    takeMenuColorsForDialogs();
     setApplicationName(QString::fromLatin1(ProfileStore::kApplication));
     setOrganizationName(QString::fromLatin1(ProfileStore::kOrganisation));
     // Lets the desktop match the window to its menu entry and icon.
@@ -38,6 +72,11 @@ bool CMyApp::InitInstance(const QString& folderArgument)
     setWindowIcon(appIcon());
     installDialogFontSubstitutions();
     installQtJapanese();
+    if (const QString problem = cp932ConverterProblem(); !problem.isEmpty()) {
+        qCCritical(lcWindow, "no CP932 converter: %s", qUtf8Printable(problem));
+        showMessageBox(nullptr, QStringLiteral("Shift-JISの文字コード変換が使えない\n") + problem);
+        return false;
+    }
     const DataFolderSettings::Start start = DataFolderSettings::atStart(folderArgument);
     if (start.argumentNotFound)
         showMessageBox(nullptr, QStringLiteral("データフォルダが見つからない\n") + folderArgument);

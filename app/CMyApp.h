@@ -14,15 +14,20 @@ public:
     CMyApp(int& argc, char** argv);
     ~CMyApp() override;
 
-    // Always true: start-up checks nothing it could not recover from. The
-    // cards are read from `folderArgument` (DIR of the command line) or the
-    // folder the settings choose when it is empty.
+    // False, after a message, only when the system cannot convert CP932:
+    // the window would have no card text to show. The cards are read from
+    // `folderArgument` (DIR of the command line) or the folder the settings
+    // choose when it is empty.
     bool InitInstance(const QString& folderArgument = {});
 
     CMainWindow* mainWindow() const { return mainWindow_.get(); }
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
     void installQtJapanese();
+    static void takeMenuColorsForDialogs();
 
     // A top-level window has no parent; the application owns it.
     std::unique_ptr<CMainWindow> mainWindow_;

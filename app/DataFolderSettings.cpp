@@ -17,7 +17,7 @@ bool isFolder(const std::filesystem::path& path)
 bool holdsDataFile(const std::filesystem::path& folder)
 {
     std::error_code error;
-    for (const char* file : datafiles) {
+    for (const char* file : card::datafiles) {
         if (std::filesystem::is_regular_file(folder / file, error))
             return true;
     }

@@ -22,7 +22,7 @@ QString quoted(const std::string& bytes)
 }
 
 // "ランナー: 部分一致 "の"", the type and the rarity named when given.
-QString searchText(const SearchCriteria& criteria)
+QString searchText(const card::SearchCriteria& criteria)
 {
     QString text = kSideNames.at(static_cast<std::size_t>(criteria.side)) + ": " +
                    kModeNames.at(static_cast<std::size_t>(criteria.mode));
@@ -37,7 +37,7 @@ QString searchText(const SearchCriteria& criteria)
     return text;
 }
 
-QString earlyEndText(const EngineMessage& message)
+QString earlyEndText(const card::EngineMessage& message)
 {
     const QString file = QString::fromStdString(message.file);
     if (message.line > 0)
@@ -52,7 +52,7 @@ QString ListStatus::text() const
     QString text = kSourceNames.at(static_cast<std::size_t>(source)) + ' ' + QString::number(count) + u'枚';
     if (source == Source::Search)
         text += " (" + searchText(criteria) + ')';
-    for (const EngineMessage& message : earlyEnds)
+    for (const card::EngineMessage& message : earlyEnds)
         text += u'、' + earlyEndText(message);
     return text;
 }

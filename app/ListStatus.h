@@ -14,8 +14,8 @@ struct ListStatus {
 
     Source source = Source::AllCards;
     std::size_t count = 0;
-    SearchCriteria criteria;                // of a search
-    std::vector<EngineMessage> earlyEnds;   // files whose reading stopped early
+    card::SearchCriteria criteria;               // of a search
+    std::vector<card::EngineMessage> earlyEnds;  // files whose reading stopped early
 
     // For example "検索結果 3枚 (ランナー: 部分一致 "の")" or
     // "全カード 40枚、corp.txt 85行目で読み込みを中止".

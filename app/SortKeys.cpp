@@ -27,7 +27,7 @@ struct DecodeTable {
         for (int b = 0; b < 0x100; ++b)
             singles[std::size_t(b)] = unitOf(std::string(1, char(b)));
         for (int lead = 0x81; lead <= 0xFC; ++lead) {
-            for (int trail = 0x40; trail <= 0xFC && sjis::isLeadByte(lead); ++trail) {
+            for (int trail = 0x40; trail <= 0xFC && card::sjis::isLeadByte(lead); ++trail) {
                 if (isTrailByte(trail))
                     pairs[std::size_t(lead << 8 | trail)] = unitOf(std::string{char(lead), char(trail)});
             }
@@ -46,7 +46,7 @@ struct DecodeTable {
         for (std::size_t i = 0; i < bytes.size(); ++i) {
             const auto b = static_cast<unsigned char>(bytes[i]);
             const auto next = i + 1 < bytes.size() ? static_cast<unsigned char>(bytes[i + 1]) : 0;
-            if (sjis::isLeadByte(b) && isTrailByte(next)) {
+            if (card::sjis::isLeadByte(b) && isTrailByte(next)) {
                 out += pairs[std::size_t(b << 8 | next)];
                 ++i;
             } else {

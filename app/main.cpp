@@ -13,6 +13,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "voxtarn: %s\nTry 'voxtarn --help'.\n", qPrintable(options.error));
         return 2;
     }
-    app.InitInstance(options.dataFolder);
+    if (!app.InitInstance(options.dataFolder))
+        return 2;
     return app.exec();
 }

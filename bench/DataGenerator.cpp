@@ -9,7 +9,7 @@
 namespace {
 
 // Word lists in UTF-8; converted to CP932 once at start.
-std::vector<std::string> toCp932(Cp932Converter& converter, std::initializer_list<const char*> words)
+std::vector<std::string> toCp932(card::Cp932Converter& converter, std::initializer_list<const char*> words)
 {
     std::vector<std::string> result;
     for (const char* word : words) {
@@ -25,7 +25,7 @@ std::vector<std::string> toCp932(Cp932Converter& converter, std::initializer_lis
 
 DataGenerator::DataGenerator(std::uint64_t seed, bool runnerSide) : state_(seed)
 {
-    Cp932Converter converter;
+    card::Cp932Converter converter;
     nameWords_ = toCp932(converter, {"黒曜", "灰硝子", "鋼線", "霧雨", "白鷺", "月蝕", "深層", "夜明け",
                                      "蜘蛛", "雷鳴", "錆", "蛍火", "残響", "瓦礫", "薄明", "星図",
                                      "ノイズ", "ミラー", "シグナル", "プリズム", "ゲート", "ライン", "コード", "パルス",
@@ -99,12 +99,12 @@ void DataGenerator::appendCard(std::string& out)
         out += "# block " + std::to_string(cards_ / 1000) + "\n";
     card_.name = name();
     card_.type = pick(types_);
-    const std::size_t lines = below(Card::kTextLines + 1);
-    for (std::size_t i = 0; i < Card::kTextLines; ++i)
+    const std::size_t lines = below(card::Card::kTextLines + 1);
+    for (std::size_t i = 0; i < card::Card::kTextLines; ++i)
         card_.text[i] = i < lines ? rulesLine() : std::string();
     card_.note = pick(flavour_);
     card_.illust = pick(artists_);
     static const char* const rarities[] = {"Common", "Common", "Uncommon", "Vital", "Rare"};
     card_.rate = rarities[below(5)];
-    appendRecord(out, card_);
+    card::appendRecord(out, card_);
 }

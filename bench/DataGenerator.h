@@ -27,7 +27,7 @@ private:
 
     std::uint64_t state_;
     std::uint64_t cards_ = 0;
-    Card card_;  // reused for every record
+    card::Card card_;  // reused for every record
     std::vector<std::string> nameWords_;
     std::vector<std::string> types_;
     std::vector<std::string> rules_;

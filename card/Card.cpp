@@ -2,6 +2,8 @@
 
 #include "ShiftJis.h"
 
+namespace card {
+
 namespace {
 
 // Takes the next non-comment line for `read`, keeping the trace up to date.
@@ -94,9 +96,9 @@ int Card::read(DataFile& file, RecordTrace* trace)
 const std::string& Card::getmatchstr(search_type n) const
 {
     switch (n) {
-    case Name: return name;
-    case Type: return type;
-    case Rate: return rate;
+    case search_type::Name: return name;
+    case search_type::Type: return type;
+    case search_type::Rate: return rate;
     }
     return emptyString();
 }
@@ -121,3 +123,5 @@ int strifind(const std::string& str, const std::string& text)
     std::size_t at = sjis::find(str, text);
     return at == std::string_view::npos ? 0 : static_cast<int>(at) + 1;
 }
+
+}  // namespace card

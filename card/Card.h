@@ -6,6 +6,8 @@
 #include <array>
 #include <string>
 
+namespace card {
+
 // Where the last record read stood in its file, for error messages.
 struct RecordTrace {
     long firstLine = 0;           // physical line of the record's first line
@@ -55,3 +57,5 @@ int readline(DataFile& file, std::string& line);
 // 1-based byte position of the first occurrence of `text` in `str`
 // ignoring the case of A-Z, or 0.
 int strifind(const std::string& str, const std::string& text);
+
+}  // namespace card

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace card {
+
 // The list of text lines that shows the listed cards, line i showing card i.
 // The window's list and the command-line finder both implement it.
 class CardListView {
@@ -12,3 +14,5 @@ public:
     virtual void selectFirstLine() = 0;             // select line 0; an empty list keeps none
     virtual void setRedraw(bool on) = 0;            // suspend or resume repainting
 };
+
+}  // namespace card

@@ -5,6 +5,8 @@
 #include "TextModeFile.h"
 #include "Utf8Path.h"
 
+namespace card {
+
 CardLister::CardLister(CardListView& view, FinderUi& ui, std::filesystem::path dataDir)
     : view_(view), ui_(ui), dataDir_(std::move(dataDir))
 {
@@ -146,3 +148,5 @@ template <typename Accepts> bool CardLister::searchSide(int side, Accepts accept
     reportUnfinishedRecord(result, trace, file, path, data->readFailed());
     return true;
 }
+
+}  // namespace card

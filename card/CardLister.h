@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+namespace card {
+
 // The listed cards and the commands that fill them: the three list
 // commands and the search run. It owns the cards; line i of the view shows
 // cards()[i], and both are always emptied and filled together.
@@ -64,3 +66,5 @@ private:
 
 // The list line of a card: rate, name, type, note and illust joined by tabs.
 std::string listLine(const Card& card);
+
+}  // namespace card

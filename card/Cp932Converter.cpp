@@ -3,6 +3,8 @@
 #include "OperatingSystem.h"
 #include "ShiftJis.h"
 
+namespace card {
+
 namespace {
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
@@ -58,3 +60,5 @@ bool Cp932Converter::isValidCp932(std::string_view cp932)
     std::string out;
     return os::cp932ToUtf8(cp932, out);
 }
+
+}  // namespace card

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace card {
+
 // Converts between the card files' code page 932 and UTF-8 with the
 // system's own converter (iconv "CP932", or code page 932 on Windows). One
 // converter serves the window and the command-line finder, so both show and
@@ -21,3 +23,5 @@ public:
     // Whether `cp932` decodes without a single invalid sequence.
     bool isValidCp932(std::string_view cp932);
 };
+
+}  // namespace card

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace card {
+
 // An open data file as the card reader sees it: a source of line pieces.
 class DataFile {
 public:
@@ -19,3 +21,5 @@ public:
     // long line share its number.
     virtual long lineNumber() const = 0;
 };
+
+}  // namespace card

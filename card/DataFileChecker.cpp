@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace card {
+
 namespace {
 
 constexpr std::size_t kLongestLine = 254;
@@ -125,3 +127,5 @@ CheckResult checkDataFile(DataFile& file)
                      [](const CheckProblem& a, const CheckProblem& b) { return a.line < b.line; });
     return result;
 }
+
+}  // namespace card

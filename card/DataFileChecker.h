@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace card {
+
 // One problem found in a data file.
 struct CheckProblem {
     long line = 0;      // 1-based physical line
@@ -21,3 +23,5 @@ struct CheckResult {
 // with "--", else after the next "--" line), a record cut short by the end of
 // the file, lines over 254 bytes and invalid CP932.
 CheckResult checkDataFile(DataFile& file);
+
+}  // namespace card

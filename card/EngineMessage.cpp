@@ -1,5 +1,7 @@
 #include "EngineMessage.h"
 
+namespace card {
+
 std::string messageHeadline(EngineMessage::Kind kind)
 {
     switch (kind) {
@@ -19,3 +21,5 @@ std::string messageText(const EngineMessage& message)
         text += "\n" + message.file;
     return text;
 }
+
+}  // namespace card

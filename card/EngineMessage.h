@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace card {
+
 // A problem the user must be told about while cards are read.
 struct EngineMessage {
     enum Kind { OpenFailed, FormatError, ReadFailed };
@@ -16,3 +18,5 @@ struct EngineMessage {
 std::string messageText(const EngineMessage& message);
 // The first line of the text alone: "データファイルをオープンできない" etc.
 std::string messageHeadline(EngineMessage::Kind kind);
+
+}  // namespace card

@@ -2,6 +2,8 @@
 
 #include "EngineMessage.h"
 
+namespace card {
+
 // What the list commands and the search need of the screen besides the
 // list: a message box and the searching-now notice.
 class FinderUi {
@@ -12,3 +14,5 @@ public:
     virtual void showNotice() = 0;   // the notice is up when this returns
     virtual void hideNotice() = 0;
 };
+
+}  // namespace card

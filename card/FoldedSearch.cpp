@@ -1,5 +1,7 @@
 #include "FoldedSearch.h"
 
+namespace card {
+
 FoldedSearch::FoldedSearch(const SearchCriteria& criteria) : mode_(criteria.mode)
 {
     textfold::fold(criteria.name, name_);
@@ -16,7 +18,7 @@ bool FoldedSearch::accepts(const Card& card)
     if (!type_.empty())
         result = result || fieldMatches(card.type, type_, mode_);
     if (!rate_.empty())
-        result = result && fieldMatches(card.rate, rate_, Exact);
+        result = result && fieldMatches(card.rate, rate_, search_mode::Exact);
     return result;
 }
 
@@ -25,8 +27,10 @@ bool FoldedSearch::acceptsOnce(const SearchCriteria& criteria, const Card& card)
     return FoldedSearch(criteria).accepts(card);
 }
 
-bool FoldedSearch::fieldMatches(const std::string& field, const textfold::FoldedText& text, int mode)
+bool FoldedSearch::fieldMatches(const std::string& field, const textfold::FoldedText& text, search_mode mode)
 {
     textfold::fold(field, field_);
     return textfold::matches(field_, text, mode);
 }
+
+}  // namespace card

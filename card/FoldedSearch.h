@@ -4,6 +4,8 @@
 #include "SearchCriteria.h"
 #include "TextFold.h"
 
+namespace card {
+
 // The test of SearchCriteria::accepts with kana and width folded, prepared
 // once for a whole search: the criteria texts are folded here, and each
 // card's name, type and rate into one reused buffer, only when the test
@@ -17,11 +19,13 @@ public:
     static bool acceptsOnce(const SearchCriteria& criteria, const Card& card);
 
 private:
-    bool fieldMatches(const std::string& field, const textfold::FoldedText& text, int mode);
+    bool fieldMatches(const std::string& field, const textfold::FoldedText& text, search_mode mode);
 
     textfold::FoldedText name_;
     textfold::FoldedText type_;
     textfold::FoldedText rate_;
-    int mode_;
+    search_mode mode_;
     textfold::FoldedText field_;  // the card field being compared
 };
+
+}  // namespace card

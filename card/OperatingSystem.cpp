@@ -13,7 +13,7 @@ namespace {
 
 constexpr UINT kCodePage932 = 932;
 
-HANDLE handleOf(os::FileHandle file) { return reinterpret_cast<HANDLE>(file); }
+HANDLE handleOf(card::os::FileHandle file) { return reinterpret_cast<HANDLE>(file); }
 
 // The Win32 conversion functions count in int; card texts are lines and
 // records, far below this.
@@ -69,7 +69,7 @@ bool convert(UINT from, UINT to, std::string_view in, std::string& out)
 
 }  // namespace
 
-namespace os {
+namespace card::os {
 
 FileHandle openRegularFile(const std::filesystem::path& path)
 {
@@ -110,7 +110,7 @@ bool utf8ToCp932(std::string_view in, std::string& out)
     return convert(CP_UTF8, kCodePage932, in, out);
 }
 
-}  // namespace os
+}  // namespace card::os
 
 #else  // POSIX
 
@@ -177,7 +177,7 @@ bool convert(iconv_t cd, std::string_view in, std::string& out)
 
 }  // namespace
 
-namespace os {
+namespace card::os {
 
 FileHandle openRegularFile(const std::filesystem::path& path)
 {
@@ -219,6 +219,6 @@ bool utf8ToCp932(std::string_view in, std::string& out)
     return convert(IconvPair::ofThisThread().fromUtf8, in, out);
 }
 
-}  // namespace os
+}  // namespace card::os
 
 #endif

@@ -10,7 +10,7 @@
 // the system's own code page 932 converter. OperatingSystem.cpp has one
 // Win32 branch and one POSIX branch; nothing else in the engine knows the
 // platform.
-namespace os {
+namespace card::os {
 
 // An open file: a descriptor on POSIX, a HANDLE on Windows.
 using FileHandle = std::intptr_t;
@@ -31,4 +31,4 @@ void closeFile(FileHandle file);
 bool cp932ToUtf8(std::string_view in, std::string& out);
 bool utf8ToCp932(std::string_view in, std::string& out);
 
-}  // namespace os
+}  // namespace card::os

@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+namespace card {
+
 namespace {
 
 // Writes a record's lines so that Card::read gives them back unchanged.
@@ -53,3 +55,5 @@ void appendRecord(std::string& out, const Card& card)
     lines.add(card.rate);
     lines.add("--");
 }
+
+}  // namespace card

@@ -2,14 +2,16 @@
 
 #include "FoldedSearch.h"
 
+namespace card {
+
 namespace {
 
-bool fieldMatches(const Card& card, search_type field, const std::string& text, int mode)
+bool fieldMatches(const Card& card, search_type field, const std::string& text, search_mode mode)
 {
     switch (mode) {
-    case Exact: return card.match(field, text) != 0;
-    case Prefix: return card.fmatch(field, text) != 0;
-    case Partial: return card.pmatch(field, text) != 0;
+    case search_mode::Exact: return card.match(field, text) != 0;
+    case search_mode::Prefix: return card.fmatch(field, text) != 0;
+    case search_mode::Partial: return card.pmatch(field, text) != 0;
     default: return false;
     }
 }
@@ -25,10 +27,12 @@ bool SearchCriteria::acceptsAsTyped(const Card& card) const
 {
     bool result = false;
     if (!name.empty())
-        result = fieldMatches(card, Name, name, mode);
+        result = fieldMatches(card, search_type::Name, name, mode);
     if (!type.empty())
-        result = result || fieldMatches(card, Type, type, mode);
+        result = result || fieldMatches(card, search_type::Type, type, mode);
     if (!rate.empty())
-        result = result && card.match(Rate, rate) != 0;
+        result = result && card.match(search_type::Rate, rate) != 0;
     return result;
 }
+
+}  // namespace card

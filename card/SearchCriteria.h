@@ -5,13 +5,15 @@
 
 #include <string>
 
+namespace card {
+
 // The search criteria, always copied together in this order.
 struct SearchCriteria {
     std::string name;   // card-name text (Shift-JIS); empty: not used
     std::string type;   // card-type text; empty: not used
     std::string rate;   // rarity text; empty: any rarity
     int side = 0;       // 0 Corporate, 1 Runner
-    int mode = Exact;   // a search_mode
+    search_mode mode = search_mode::Exact;
     bool fold = false;  // kana and character width folded (TextFold.h) in all three texts
 
     // A hit: (name given and the card's name matches it, or type given and
@@ -24,3 +26,5 @@ struct SearchCriteria {
 
     bool operator==(const SearchCriteria&) const = default;
 };
+
+}  // namespace card

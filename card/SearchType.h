@@ -1,4 +1,8 @@
 #pragma once
 
+namespace card {
+
 // The field of a card that a search test looks at.
-enum search_type { Name = 0, Type = 1, Rate = 2 };
+enum class search_type { Name = 0, Type = 1, Rate = 2 };
+
+}  // namespace card

@@ -1,6 +1,6 @@
 #include "ShiftJis.h"
 
-namespace sjis {
+namespace card::sjis {
 
 bool matchesAt(std::string_view field, std::size_t start, std::string_view text, bool whole)
 {
@@ -57,4 +57,4 @@ std::string_view truncateToBytes(std::string_view s, std::size_t limit)
     return s.substr(0, end);
 }
 
-}  // namespace sjis
+}  // namespace card::sjis

@@ -6,7 +6,7 @@
 // Shift-JIS (code page 932) character structure. A byte 0x81-0x9F or
 // 0xE0-0xFC followed by any byte is one double-byte character; any other
 // byte, and a lead byte that ends the string, is a single-byte character.
-namespace sjis {
+namespace card::sjis {
 
 inline bool isLeadByte(unsigned char b)
 {
@@ -38,4 +38,4 @@ std::size_t find(std::string_view field, std::string_view text);
 // double-byte character.
 std::string_view truncateToBytes(std::string_view s, std::size_t limit);
 
-}  // namespace sjis
+}  // namespace card::sjis

@@ -18,7 +18,7 @@
 // system's code page functions on Windows), holds no hand-made copy of the
 // code page, and costs a program that never folds nothing; a few
 // milliseconds for the first folded search.
-namespace textfold {
+namespace card::textfold {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;   // the converter's mark for no character
@@ -262,13 +262,13 @@ void fold(std::string_view cp932, FoldedText& out)
     out.resize(static_cast<std::size_t>(next - out.data()));
 }
 
-bool matches(const FoldedText& field, const FoldedText& text, int mode)
+bool matches(const FoldedText& field, const FoldedText& text, search_mode mode)
 {
     switch (mode) {
-    case Exact: return field == text;
-    case Prefix:
+    case search_mode::Exact: return field == text;
+    case search_mode::Prefix:
         return field.size() >= text.size() && std::equal(text.begin(), text.end(), field.begin());
-    case Partial:
+    case search_mode::Partial:
         return text.empty() || std::search(field.begin(), field.end(), text.begin(), text.end()) != field.end();
     default: return false;
     }
@@ -289,4 +289,4 @@ std::string withKatakanaForMissingHiragana(std::string_view utf8)
     return out;
 }
 
-}  // namespace textfold
+}  // namespace card::textfold

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SearchMode.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -17,7 +19,7 @@
 //   ideographic space and the ASCII space, and A-Z and a-z;
 // - two codes of CP932 for the same Unicode character.
 // Everything else stays itself: kanji, カ and ガ, ヶ and ケ, ー and －.
-namespace textfold {
+namespace card::textfold {
 
 // A folded character: the CP932 code (one byte, or lead byte * 256 + trail
 // byte) of the character that stands for all the characters folded to it.
@@ -29,14 +31,14 @@ using FoldedText = std::vector<FoldedChar>;
 // keeping its capacity so that a search reuses one buffer for every card.
 void fold(std::string_view cp932, FoldedText& out);
 
-// Whether the folded `field` matches the folded `text` by `mode`, a
-// search_mode: the whole field, its beginning, or from any of its
-// characters on. Any other mode matches nothing.
-bool matches(const FoldedText& field, const FoldedText& text, int mode);
+// Whether the folded `field` matches the folded `text` by `mode`: the
+// whole field, its beginning, or from any of its characters on. A value
+// outside the three matches nothing.
+bool matches(const FoldedText& field, const FoldedText& text, search_mode mode);
 
 // A UTF-8 text typed for a folded search, with the hiragana that CP932
 // lacks (ゔ, ゕ, ゖ) taken as the katakana they fold to, so that the text
 // converts to CP932 instead of being refused.
 std::string withKatakanaForMissingHiragana(std::string_view utf8);
 
-}  // namespace textfold
+}  // namespace card::textfold

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace card {
+
 namespace {
 constexpr std::size_t kBufferSize = 64 * 1024;
 constexpr char kEndOfFileMark = 0x1A;  // Ctrl-Z: old Shift-JIS files end with it
@@ -136,3 +138,5 @@ bool TextModeFile::readPiece(std::string& piece)
     } while (piece.size() < kMaxPiece && !atEnd());
     return true;
 }
+
+}  // namespace card

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace card {
+
 // A data file read the way a Windows text-mode stream reads it, on every
 // platform: CR right before LF is dropped (a lone CR stays), a byte 0x1A
 // ends the file, and at most kMaxPiece bytes come back per call. Every
@@ -50,3 +52,5 @@ private:
     std::size_t nextCr_ = kUnknown;       // where the next CR stands, once looked up
     std::size_t nextEndMark_ = kUnknown;  // the same for Ctrl-Z
 };
+
+}  // namespace card

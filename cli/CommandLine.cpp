@@ -77,7 +77,9 @@ private:
         return true;
     }
 
-    bool choice(const std::string& option, std::initializer_list<std::string_view> words, int& out)
+    // The position of the word among `words` is the value: an int or an enum.
+    template <typename Value>
+    bool choice(const std::string& option, std::initializer_list<std::string_view> words, Value& out)
     {
         std::string text;
         if (!value(option, text))
@@ -85,7 +87,7 @@ private:
         int index = 0;
         for (std::string_view word : words) {
             if (text == word) {
-                out = index;
+                out = static_cast<Value>(index);
                 return true;
             }
             ++index;
@@ -171,12 +173,12 @@ private:
             std::string option;
             if (!takeOption(option))
                 return fail("unexpected argument: " + args_[pos_]), false;
-            bool ok = option == "--side"      ? choice(option, {"corp", "runner"}, result_.side)
-                      : option == "--mode"    ? choice(option, {"exact", "prefix", "partial"}, result_.mode)
-                      : option == "--name"    ? value(option, result_.name)
-                      : option == "--type"    ? value(option, result_.type)
-                      : option == "--rate"    ? value(option, result_.rate)
-                      : option == "--fold"    ? noValue(option) && setFlag(result_.fold)
+            bool ok = option == "--side"      ? choice(option, {"corp", "runner"}, result_.criteria.side)
+                      : option == "--mode"    ? choice(option, {"exact", "prefix", "partial"}, result_.criteria.mode)
+                      : option == "--name"    ? value(option, result_.criteria.name)
+                      : option == "--type"    ? value(option, result_.criteria.type)
+                      : option == "--rate"    ? value(option, result_.criteria.rate)
+                      : option == "--fold"    ? noValue(option) && setFlag(result_.criteria.fold)
                       : option == "--records" ? noValue(option) && setFlag(result_.records)
                                               : (fail("unknown option for search: " + option), false);
             if (!ok)
@@ -215,7 +217,8 @@ private:
 
 std::optional<CommandLine> CommandLine::parse(const std::vector<std::string>& args, std::string& error)
 {
-    static_assert(Exact == 0 && Prefix == 1 && Partial == 2, "--mode words follow search_mode");
+    using enum card::search_mode;
+    static_assert(int(Exact) == 0 && int(Prefix) == 1 && int(Partial) == 2, "--mode words follow search_mode");
     return Parser(args, error).run();
 }
 

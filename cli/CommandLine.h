@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SearchCriteria.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,13 +27,9 @@ public:
     bool dataDirGiven = false;
     std::string dataDir;     // -C DIR, as given (UTF-8 on Windows)
     bool records = false;    // --records
-    // search: the texts as typed (in the argument encoding), side and mode.
-    std::string name;
-    std::string type;
-    std::string rate;
-    int side = 0;
-    int mode = 0;
-    bool fold = false;       // --fold: kana and character width folded
+    // search: the texts as typed (in the argument encoding; the finder
+    // turns them into the engine's Shift-JIS), the side, the mode and --fold.
+    card::SearchCriteria criteria;
 
 private:
     class Parser;

@@ -3,7 +3,7 @@
 #include "Cp932Converter.h"
 #include "OutputSink.h"
 
-ConsoleListView::ConsoleListView(OutputSink& out, Cp932Converter* toUtf8, bool printLines)
+ConsoleListView::ConsoleListView(OutputSink& out, card::Cp932Converter* toUtf8, bool printLines)
     : out_(out), toUtf8_(toUtf8), printLines_(printLines)
 {
 }

@@ -2,17 +2,19 @@
 
 #include "CardListView.h"
 
+namespace card {
 class Cp932Converter;
+}  // namespace card
 class OutputSink;
 
 // The card list of the command-line finder: every line goes to the output
 // as soon as it is added, so the cards read before an error are printed.
-class ConsoleListView : public CardListView {
+class ConsoleListView : public card::CardListView {
 public:
     // With a converter, lines are printed in UTF-8; without, as read.
     // `printLines` false keeps the list silent (whole records are printed
     // after the command instead).
-    ConsoleListView(OutputSink& out, Cp932Converter* toUtf8, bool printLines);
+    ConsoleListView(OutputSink& out, card::Cp932Converter* toUtf8, bool printLines);
 
     // Lines already written cannot be taken back; a run of the finder fills
     // its list once, so emptying has nothing to do.
@@ -23,6 +25,6 @@ public:
 
 private:
     OutputSink& out_;
-    Cp932Converter* toUtf8_;
+    card::Cp932Converter* toUtf8_;
     bool printLines_;
 };

@@ -15,11 +15,11 @@ std::string fileLineText(const std::string& path, long line, const std::string& 
 
 ConsoleUi::ConsoleUi(OutputSink& out, std::FILE* err) : out_(out), err_(err) {}
 
-void ConsoleUi::showMessage(const EngineMessage& message)
+void ConsoleUi::showMessage(const card::EngineMessage& message)
 {
     ++messages_;
     out_.flush();
-    std::string text = fileLineText(message.path, message.line, messageHeadline(message.kind));
+    std::string text = fileLineText(message.path, message.line, card::messageHeadline(message.kind));
     writeText(err_, text + "\n");
 }
 

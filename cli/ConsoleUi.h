@@ -11,13 +11,13 @@ class OutputSink;
 // "PATH:LINE: text" (or "PATH: text" when no line applies), where PATH is
 // the data file's path as opened: "corp.txt", or "DIR/corp.txt" with -C DIR.
 // There is no searching-now notice on a terminal.
-class ConsoleUi : public FinderUi {
+class ConsoleUi : public card::FinderUi {
 public:
     // `out` is flushed before each message, so that a message follows the
     // cards printed before it.
     ConsoleUi(OutputSink& out, std::FILE* err);
 
-    void showMessage(const EngineMessage& message) override;
+    void showMessage(const card::EngineMessage& message) override;
     void showNotice() override {}
     void hideNotice() override {}
 

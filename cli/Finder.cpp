@@ -60,17 +60,17 @@ int Finder::runCommand()
 // them as "corp.txt"; with -C DIR as "DIR/corp.txt".
 std::filesystem::path Finder::dataDir() const
 {
-    return commandLine_.dataDirGiven ? pathFromUtf8(commandLine_.dataDir) : std::filesystem::path();
+    return commandLine_.dataDirGiven ? card::pathFromUtf8(commandLine_.dataDir) : std::filesystem::path();
 }
 
-Cp932Converter* Finder::utf8Converter()
+card::Cp932Converter* Finder::utf8Converter()
 {
     return commandLine_.encoding == CommandLine::Encoding::Utf8 ? &converter_ : nullptr;
 }
 
 int Finder::runList()
 {
-    return runOnList([this](CardLister& lister) {
+    return runOnList([this](card::CardLister& lister) {
         switch (commandLine_.command) {
         case CommandLine::Command::ListRunner: lister.OnListRunner(); break;
         case CommandLine::Command::ListCorp: lister.OnListCorp(); break;
@@ -81,23 +81,23 @@ int Finder::runList()
 
 int Finder::runSearch()
 {
-    std::optional<SearchCriteria> criteria = searchCriteria();
+    std::optional<card::SearchCriteria> criteria = searchCriteria();
     if (!criteria)
         return kError;
-    return runOnList([&criteria](CardLister& lister) { lister.RunSearch(*criteria); });
+    return runOnList([&criteria](card::CardLister& lister) { lister.RunSearch(*criteria); });
 }
 
 // The lines go out as they come; only records need the cards afterwards.
-int Finder::runOnList(const std::function<void(CardLister&)>& command)
+int Finder::runOnList(const std::function<void(card::CardLister&)>& command)
 {
     ConsoleListView view(out_, utf8Converter(), !commandLine_.records);
-    CardLister lister(view, ui_, dataDir());
+    card::CardLister lister(view, ui_, dataDir());
     lister.setKeepCards(commandLine_.records);
     command(lister);
     return listStatus(lister);
 }
 
-int Finder::listStatus(const CardLister& lister)
+int Finder::listStatus(const card::CardLister& lister)
 {
     if (commandLine_.records)
         printRecords(lister);
@@ -106,33 +106,30 @@ int Finder::listStatus(const CardLister& lister)
     return lister.lineCount() == 0 ? kNothing : kFound;
 }
 
-void Finder::printRecords(const CardLister& lister)
+void Finder::printRecords(const card::CardLister& lister)
 {
     std::string record;
     for (const auto& card : lister.cards()) {
         record.clear();
-        appendRecord(record, *card);
-        if (Cp932Converter* converter = utf8Converter())
+        card::appendRecord(record, *card);
+        if (card::Cp932Converter* converter = utf8Converter())
             out_.append(converter->toUtf8(record));
         else
             out_.append(record);
     }
 }
 
-std::optional<SearchCriteria> Finder::searchCriteria()
+std::optional<card::SearchCriteria> Finder::searchCriteria()
 {
-    SearchCriteria criteria;
-    std::optional<std::string> name = cardText("--name", commandLine_.name);
-    std::optional<std::string> type = cardText("--type", commandLine_.type);
-    std::optional<std::string> rate = cardText("--rate", commandLine_.rate);
+    card::SearchCriteria criteria = commandLine_.criteria;
+    std::optional<std::string> name = cardText("--name", criteria.name);
+    std::optional<std::string> type = cardText("--type", criteria.type);
+    std::optional<std::string> rate = cardText("--rate", criteria.rate);
     if (!name || !type || !rate)
         return std::nullopt;
     criteria.name = std::move(*name);
     criteria.type = std::move(*type);
     criteria.rate = std::move(*rate);
-    criteria.side = commandLine_.side;
-    criteria.mode = commandLine_.mode;
-    criteria.fold = commandLine_.fold;
     return criteria;
 }
 
@@ -144,7 +141,7 @@ std::optional<std::string> Finder::cardText(const std::string& option, const std
     if (commandLine_.encoding == CommandLine::Encoding::Cp932 && !kUnicodeArguments)
         return text;
     std::optional<std::string> bytes =
-        converter_.fromUtf8(commandLine_.fold ? textfold::withKatakanaForMissingHiragana(text) : text);
+        converter_.fromUtf8(commandLine_.criteria.fold ? card::textfold::withKatakanaForMissingHiragana(text) : text);
     if (!bytes)
         ui_.showError(option + ": the text is no UTF-8 or holds a character that CP932 cannot hold");
     return bytes;
@@ -154,7 +151,7 @@ int Finder::runCheck()
 {
     bool problemsFound = false;
     bool filesRead = true;
-    for (const char* file : datafiles)
+    for (const char* file : card::datafiles)
         filesRead = checkFile(file, problemsFound) && filesRead;
     if (!filesRead)
         return kError;
@@ -164,14 +161,14 @@ int Finder::runCheck()
 bool Finder::checkFile(const char* file, bool& problemsFound)
 {
     std::filesystem::path opened = dataDir() / file;
-    std::string path = utf8FromPath(opened);
-    std::unique_ptr<TextModeFile> data = TextModeFile::open(opened);
+    std::string path = card::utf8FromPath(opened);
+    std::unique_ptr<card::TextModeFile> data = card::TextModeFile::open(opened);
     if (!data) {
-        ui_.showMessage({EngineMessage::OpenFailed, file, path, 0});
+        ui_.showMessage({card::EngineMessage::OpenFailed, file, path, 0});
         return false;
     }
-    CheckResult result = checkDataFile(*data);
-    for (const CheckProblem& problem : result.problems) {
+    card::CheckResult result = card::checkDataFile(*data);
+    for (const card::CheckProblem& problem : result.problems) {
         out_.append(fileLineText(path, problem.line, problem.text));
         out_.append('\n');
     }
@@ -179,7 +176,7 @@ bool Finder::checkFile(const char* file, bool& problemsFound)
     out_.append(fileLineText(path, 0, std::to_string(result.cards) + " cards"));
     out_.append('\n');
     if (data->readFailed()) {
-        ui_.showMessage({EngineMessage::ReadFailed, file, path, 0});
+        ui_.showMessage({card::EngineMessage::ReadFailed, file, path, 0});
         return false;
     }
     return true;

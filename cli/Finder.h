@@ -11,8 +11,10 @@
 #include <optional>
 #include <string>
 
+namespace card {
 class CardLister;
 struct SearchCriteria;
+}  // namespace card
 
 // Runs one parsed command of the command-line finder on the card engine and
 // gives the exit status: 0 cards printed (check: no problem), 1 no card
@@ -29,21 +31,21 @@ private:
     int runSearch();
     int runCheck();
     // Runs a list command or a search on a fresh list and gives its status.
-    int runOnList(const std::function<void(CardLister&)>& command);
+    int runOnList(const std::function<void(card::CardLister&)>& command);
     // Checks one data file; false when it could not be opened or read.
     bool checkFile(const char* file, bool& problemsFound);
 
     // The engine's Shift-JIS bytes of a TEXT argument.
-    std::optional<SearchCriteria> searchCriteria();
+    std::optional<card::SearchCriteria> searchCriteria();
     std::optional<std::string> cardText(const std::string& option, const std::string& text);
 
-    void printRecords(const CardLister& lister);
-    int listStatus(const CardLister& lister);
+    void printRecords(const card::CardLister& lister);
+    int listStatus(const card::CardLister& lister);
     std::filesystem::path dataDir() const;
-    Cp932Converter* utf8Converter();
+    card::Cp932Converter* utf8Converter();
 
     const CommandLine& commandLine_;
     OutputSink out_;
     ConsoleUi ui_;
-    Cp932Converter converter_;
+    card::Cp932Converter converter_;
 };

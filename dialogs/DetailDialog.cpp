@@ -44,9 +44,11 @@ QString displayText(std::string_view composed)
 }  // namespace
 
 DetailDialog::DetailDialog(QWidget* parent)
-    : QDialog(parent)
+    : TemplateDialog(kDetailTemplateId, parent)
 {
-    TemplateDialogBuilder::buildFromResources(*this, kDetailTemplateId);
+    // The rules text and the note have no caption to name them.
+    dialogControl<QWidget>(*this, kRulesId)->setAccessibleName(QStringLiteral("テキスト"));
+    dialogControl<QWidget>(*this, kNoteId)->setAccessibleName(QStringLiteral("注記"));
     connect(dialogControl<QPushButton>(*this, kLegendButtonId), &QPushButton::clicked, this,
             &DetailDialog::OnLegend);
     makeTextsCopyable();
@@ -91,18 +93,12 @@ QString DetailDialog::cardText() const
 
 DetailDialog::~DetailDialog() = default;
 
-int DetailDialog::DoModal()
-{
-    OnInitDialog();
-    return exec();
-}
-
 void DetailDialog::OnLegend()
 {
     runLegendDialog(this);
 }
 
-bool DetailDialog::OnInitDialog()
+void DetailDialog::OnInitDialog()
 {
     setLabel(kNameId, card.name);
     setLabel(kTypeId, card.type);
@@ -110,17 +106,6 @@ bool DetailDialog::OnInitDialog()
     setLabel(kNoteId, card.note);
     setLabel(kIllustId, card.illust);
     setLabel(kRateId, card.rate);
-    return true;
-}
-
-void DetailDialog::accept()
-{
-    done(IDOK);
-}
-
-void DetailDialog::reject()
-{
-    done(IDCANCEL);
 }
 
 void DetailDialog::setLabel(int id, const std::string& bytes)

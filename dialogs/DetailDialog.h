@@ -1,34 +1,28 @@
 #pragma once
 
 #include "Card.h"
-
-#include <QDialog>
+#include "TemplateDialog.h"
 
 // Shows one card's whole record, with a button that opens the symbol
-// legend. The dialog holds its own copy of the card.
-class DetailDialog : public QDialog {
+// legend. The dialog holds its own copy of the card; DoModal gives IDOK
+// for "閉じる" or Enter, IDCANCEL for Esc or the close box.
+class DetailDialog : public TemplateDialog {
     Q_OBJECT
 
 public:
     explicit DetailDialog(QWidget* parent = nullptr);
     ~DetailDialog() override;
 
-    Card card;
+    card::Card card;
 
-    // Shows the card until the user closes the dialog: 1 for "閉じる" or
-    // Enter, 2 for Esc or the close box.
-    int DoModal();
     // Opens the legend modally over this dialog.
     void OnLegend();
     // The card as the dialog shows it, one field a line, captions included.
     QString cardText() const;
 
 protected:
-    // Fills the controls from `card`; true.
-    virtual bool OnInitDialog();
-
-    void accept() override;
-    void reject() override;
+    // Fills the controls from `card`.
+    void OnInitDialog() override;
 
 private:
     void makeTextsCopyable();

@@ -1,27 +1,14 @@
 #include "DialogOpeners.h"
 
 #include "DialogTemplates.h"
-#include "TemplateDialogBuilder.h"
-
-#include <QDialog>
-
-namespace {
-
-void runTemplateDialog(QWidget* parent, int templateId)
-{
-    QDialog dialog(parent);
-    TemplateDialogBuilder::buildFromResources(dialog, templateId);
-    dialog.exec();
-}
-
-}  // namespace
+#include "TemplateDialog.h"
 
 void runAboutDialog(QWidget* parent)
 {
-    runTemplateDialog(parent, kAboutTemplateId);
+    TemplateDialog(kAboutTemplateId, parent).DoModal();
 }
 
 void runLegendDialog(QWidget* parent)
 {
-    runTemplateDialog(parent, kLegendTemplateId);
+    TemplateDialog(kLegendTemplateId, parent).DoModal();
 }

@@ -5,7 +5,7 @@ constexpr char kLineBreak[] = "\r\n";
 constexpr std::size_t kLineBreakBytes = 2;
 }  // namespace
 
-std::string composeRulesText(const Card& card)
+std::string composeRulesText(const card::Card& card)
 {
     std::size_t total = 0;
     for (const std::string& line : card.text)

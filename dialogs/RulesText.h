@@ -8,4 +8,4 @@
 // followed by CR LF, so the text always holds exactly five line breaks and
 // ends with one. Sized from the lines themselves: five lines of 255 bytes
 // come out whole.
-std::string composeRulesText(const Card& card);
+std::string composeRulesText(const card::Card& card);

@@ -37,23 +37,16 @@ const QStringList& rarityNames()
 }  // namespace
 
 SearchDialog::SearchDialog(QWidget* parent)
-    : QDialog(parent)
+    : TemplateDialog(kSearchTemplateId, parent)
 {
-    TemplateDialogBuilder::buildFromResources(*this, kSearchTemplateId);
 }
 
 SearchDialog::~SearchDialog() = default;
 
-int SearchDialog::DoModal()
+void SearchDialog::OnInitDialog()
 {
-    OnInitDialog();
-    return exec();
-}
-
-bool SearchDialog::OnInitDialog()
-{
-    dialogControl<QLineEdit>(*this, kNameId)->setText(fromCp932(name));
-    dialogControl<QLineEdit>(*this, kTypeId)->setText(fromCp932(type));
+    dialogControl<QLineEdit>(*this, kNameId)->setText(fromCp932(criteria.name));
+    dialogControl<QLineEdit>(*this, kTypeId)->setText(fromCp932(criteria.type));
 
     // Adding the first entry would select it; the field shows `rate` and no
     // entry is selected, whether or not the text is one of them.
@@ -61,18 +54,17 @@ bool SearchDialog::OnInitDialog()
     rarity->clear();
     rarity->addItems(rarityNames());
     rarity->setCurrentIndex(-1);
-    rarity->setEditText(fromCp932(rate));
+    rarity->setEditText(fromCp932(criteria.rate));
 
-    checkRadioButton(side_ids, side);
-    checkRadioButton(mode_ids, mode);
-    dialogControl<QCheckBox>(*this, kFoldId)->setChecked(fold);
-    return true;
+    checkRadioButton(side_ids, criteria.side);
+    checkRadioButton(mode_ids, static_cast<int>(criteria.mode));
+    dialogControl<QCheckBox>(*this, kFoldId)->setChecked(criteria.fold);
 }
 
 void SearchDialog::OnOK()
 {
-    // All three texts are checked before any member changes, so a refused
-    // text leaves the members as the caller set them.
+    // All three texts are checked before any criterion changes, so a
+    // refused text leaves the criteria as the caller set them.
     const bool folded = dialogControl<QCheckBox>(*this, kFoldId)->isChecked();
     std::array<std::optional<std::string>, kTextIds.size()> texts;
     for (std::size_t i = 0; i < kTextIds.size(); ++i) {
@@ -83,28 +75,13 @@ void SearchDialog::OnOK()
             return;
         }
     }
-    name = std::move(*texts[0]);
-    type = std::move(*texts[1]);
-    rate = std::move(*texts[2]);
-    side = checkedIndex(side_ids);
-    mode = checkedIndex(mode_ids);
-    fold = folded;
-    done(IDOK);
-}
-
-void SearchDialog::OnCancel()
-{
-    done(IDCANCEL);
-}
-
-void SearchDialog::accept()
-{
-    OnOK();
-}
-
-void SearchDialog::reject()
-{
-    OnCancel();
+    criteria.name = std::move(*texts[0]);
+    criteria.type = std::move(*texts[1]);
+    criteria.rate = std::move(*texts[2]);
+    criteria.side = checkedIndex(side_ids);
+    criteria.mode = static_cast<card::search_mode>(checkedIndex(mode_ids));
+    criteria.fold = folded;
+    TemplateDialog::OnOK();
 }
 
 // The field's text in CP932, cut to the byte limit; nullopt when it holds a
@@ -118,10 +95,10 @@ std::optional<std::string> SearchDialog::fieldText(int id, bool folded)
     else
         text = dialogControl<QLineEdit>(*this, id)->text();
     if (folded)
-        text = QString::fromStdString(textfold::withKatakanaForMissingHiragana(text.toStdString()));
+        text = QString::fromStdString(card::textfold::withKatakanaForMissingHiragana(text.toStdString()));
     std::optional<std::string> bytes = toCp932(text);
     if (bytes)
-        bytes = std::string(sjis::truncateToBytes(*bytes, kFieldByteLimit));
+        bytes = std::string(card::sjis::truncateToBytes(*bytes, kFieldByteLimit));
     return bytes;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "SearchCriteria.h"
+#include "TemplateDialog.h"
 
 #include <array>
 #include <optional>
@@ -9,41 +10,27 @@
 
 class QButtonGroup;
 
-// The search criteria dialog. The caller sets the six members, runs
-// DoModal and, only when it returns 1, reads them back. The texts are CP932
-// bytes, as the engine holds them.
-class SearchDialog : public QDialog {
+// The search criteria dialog. The caller sets `criteria`, runs DoModal and,
+// only when it returns IDOK, reads them back. The texts are CP932 bytes, as
+// the engine holds them.
+class SearchDialog : public TemplateDialog {
     Q_OBJECT
 
 public:
-    // Radio-button ids; the position of an id is the member's value.
+    // Radio-button ids; the position of an id is the criterion's value.
     static constexpr std::array<int, 2> side_ids{202, 203};
     static constexpr std::array<int, 3> mode_ids{204, 205, 206};
 
     explicit SearchDialog(QWidget* parent = nullptr);
     ~SearchDialog() override;
 
-    std::string name;
-    std::string type;
-    std::string rate;
-    int side = 0;
-    int mode = 0;
-    bool fold = false;  // kana and character width folded: check box 207
-
-    // 1 when confirmed with OK or Enter; 2 for Cancel, Esc or the close box.
-    int DoModal();
+    card::SearchCriteria criteria;
 
 protected:
-    // Puts the members into the controls; true.
-    virtual bool OnInitDialog();
-    // Reads the controls into the members and ends with 1; a text CP932
-    // cannot hold is refused with a message and the dialog stays open.
-    virtual void OnOK();
-    // Ends with 2 and leaves the members as they were.
-    virtual void OnCancel();
-
-    void accept() override;
-    void reject() override;
+    void OnInitDialog() override;
+    // Reads the controls into `criteria` and accepts; a text CP932 cannot
+    // hold is refused with a message and the dialog stays open.
+    void OnOK() override;
 
 private:
     QButtonGroup* radioGroup(std::span<const int> ids) const;

@@ -24,7 +24,7 @@ QString fromCp932(std::string_view bytes)
 {
     if (bytes.empty())
         return QString();
-    return QString::fromStdString(Cp932Converter().toUtf8(bytes));
+    return QString::fromStdString(card::Cp932Converter().toUtf8(bytes));
 }
 
 std::optional<std::string> toCp932(const QString& text)
@@ -33,5 +33,5 @@ std::optional<std::string> toCp932(const QString& text)
         return std::string();
     if (hasLoneSurrogate(text))
         return std::nullopt;
-    return Cp932Converter().fromUtf8(text.toStdString());
+    return card::Cp932Converter().fromUtf8(text.toStdString());
 }

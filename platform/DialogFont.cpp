@@ -7,12 +7,15 @@ QString dialogFontFamily()
     return QStringLiteral("ＭＳ 明朝");
 }
 
+QStringList dialogFontFaces()
+{
+    return {QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝"), QStringLiteral("Noto Serif CJK JP")};
+}
+
 void installDialogFontSubstitutions()
 {
     static const bool installed = [] {
-        QFont::insertSubstitutions(dialogFontFamily(),
-                                   {QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝"),
-                                    QStringLiteral("Noto Serif CJK JP")});
+        QFont::insertSubstitutions(dialogFontFamily(), dialogFontFaces());
         return true;
     }();
     (void)installed;

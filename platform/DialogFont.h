@@ -2,10 +2,14 @@
 
 #include <QFont>
 #include <QString>
+#include <QStringList>
 
 // Every dialog is set in "ＭＳ 明朝" 10 pt. That family is rarely installed
 // here, so the name is mapped onto the Mincho faces that are.
 void installDialogFontSubstitutions();
+
+// The faces that stand in for "ＭＳ 明朝", the first one installed taken.
+QStringList dialogFontFaces();
 
 // A dialog template's font, with the substitutions in place.
 QFont dialogFont(const QString& family, int pointSize);

@@ -15,11 +15,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleFactory>
 #include <QTextOption>
 
 #include <algorithm>
+#include <span>
 #include <vector>
 
 namespace {
@@ -119,6 +122,34 @@ QWidget* makePushButton(QDialog& dialog, const ControlTemplate& control)
     return button;
 }
 
+// The templates were laid out for a 13-pixel check mark with its text 3
+// pixels after it; the desktop style may leave more room, which would push
+// the end of a text that just fits out of its rectangle.
+class CheckMarkSpacing : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        if (metric == PM_RadioButtonLabelSpacing || metric == PM_CheckBoxLabelSpacing)
+            return std::min(3, QProxyStyle::pixelMetric(metric, option, widget));
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+template <typename Button>
+QWidget* makeCheckButton(QDialog& dialog, const ControlTemplate& control)
+{
+    auto* button = new Button(utf8(control.text), &dialog);
+    auto* spacing = dialog.findChild<CheckMarkSpacing*>();
+    if (!spacing) {
+        spacing = new CheckMarkSpacing(QStyleFactory::create(dialog.style()->name()));
+        spacing->setParent(&dialog);
+    }
+    button->setStyle(spacing);
+    return button;
+}
+
 QWidget* makeComboBox(QDialog& dialog, const ControlTemplate& control)
 {
     auto* combo = new QComboBox(&dialog);
@@ -151,9 +182,9 @@ QWidget* makeControl(QDialog& dialog, const ControlTemplate& control)
     case ControlKind::GroupBox:
         return new QGroupBox(utf8(control.text), &dialog);
     case ControlKind::RadioButton:
-        return new QRadioButton(utf8(control.text), &dialog);
+        return makeCheckButton<QRadioButton>(dialog, control);
     case ControlKind::CheckBox:
-        return new QCheckBox(utf8(control.text), &dialog);
+        return makeCheckButton<QCheckBox>(dialog, control);
     case ControlKind::ComboBox:
         return makeComboBox(dialog, control);
     case ControlKind::Icon:
@@ -269,6 +300,41 @@ private:
     RadioGroupKeys* keys_ = nullptr;
 };
 
+// A caption is a static text standing just before the field it names: a
+// text field, a drop-down or a text a program fills in (a label with an id).
+bool isCaptionOf(const ControlTemplate& label, const ControlTemplate& next)
+{
+    if (label.kind != ControlKind::Label || label.id != kStaticId)
+        return false;
+    return next.kind == ControlKind::Edit || next.kind == ControlKind::ComboBox ||
+           (next.kind == ControlKind::Label && next.id != kStaticId);
+}
+
+// What a screen reader calls a control: its caption or its own text, without
+// the mnemonic marker and the full-width colon that ends a caption.
+QString accessibleNameFrom(const char* text)
+{
+    QString name = QString::fromUtf8(text);
+    name.remove(QLatin1Char('&'));
+    if (name.endsWith(QChar(0xFF1A)))  // ：
+        name.chop(1);
+    return name;
+}
+
+// Pairs each caption with its field as the label's buddy, so the caption
+// names the field and its mnemonic (when it has one) moves the focus there.
+void nameControls(const std::vector<QWidget*>& widgets, std::span<const ControlTemplate> controls)
+{
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        if (*controls[i].text && widgets[i]->accessibleName().isEmpty())
+            widgets[i]->setAccessibleName(accessibleNameFrom(controls[i].text));
+        if (i + 1 < controls.size() && isCaptionOf(controls[i], controls[i + 1])) {
+            static_cast<QLabel*>(widgets[i])->setBuddy(widgets[i + 1]);
+            widgets[i + 1]->setAccessibleName(accessibleNameFrom(controls[i].text));
+        }
+    }
+}
+
 }  // namespace
 
 TemplateDialogBuilder::TemplateDialogBuilder(const DialogTemplate& dialogTemplate)
@@ -333,6 +399,7 @@ void TemplateDialogBuilder::build(QDialog& dialog) const
         addDrawnBorder(dialog, template_.style, outer);
 
     RadioGrouper grouper(dialog);
+    std::vector<QWidget*> widgets;
     std::vector<QWidget*> focusChain;
     QWidget* firstTabStop = nullptr;
     int index = 0;
@@ -350,7 +417,9 @@ void TemplateDialogBuilder::build(QDialog& dialog) const
             widget->setFocusPolicy(Qt::NoFocus);
         }
         grouper.add(widget, control);
+        widgets.push_back(widget);
     }
+    nameControls(widgets, template_.controls);
     for (std::size_t i = 1; i < focusChain.size(); ++i)
         QWidget::setTabOrder(focusChain[i - 1], focusChain[i]);
 

@@ -56,13 +56,13 @@ void saveTemplate(int templateId, const QString& name)
     save(dialog, name);
 }
 
-std::optional<Card> fiveLineCard(const QDir& data)
+std::optional<card::Card> fiveLineCard(const QDir& data)
 {
-    for (const char* file : datafiles) {
-        auto lines = TextModeFile::open(QFile::encodeName(data.filePath(QString::fromLatin1(file))).toStdString());
-        Card card;
+    for (const char* file : card::datafiles) {
+        auto lines = card::TextModeFile::open(QFile::encodeName(data.filePath(QString::fromLatin1(file))).toStdString());
+        card::Card card;
         while (lines && card.read(*lines) == 0) {
-            if (!card.text[Card::kTextLines - 1].empty())
+            if (!card.text[card::Card::kTextLines - 1].empty())
                 return card;
         }
     }
@@ -84,7 +84,7 @@ int main(int argc, char** argv)
     }
     const QDir data(args[1]);
     output = QDir(args[2]);
-    const std::optional<Card> card = fiveLineCard(data);
+    const std::optional<card::Card> card = fiveLineCard(data);
     if (!card) {
         std::fprintf(stderr, "voxtarn-screenshots: no card with five rules-text lines in %s\n", argv[1]);
         return 1;
@@ -104,11 +104,7 @@ int main(int argc, char** argv)
     saveTemplate(kNoticeTemplateId, QStringLiteral("notice.png"));
 
     SearchDialog search;
-    search.name = card->name;
-    search.type = card->type;
-    search.rate = card->rate;
-    search.side = 1;
-    search.mode = 2;
+    search.criteria = {card->name, card->type, card->rate, 1, card::search_mode::Partial};
     saveNextModal(QStringLiteral("search-dialog.png"));
     search.DoModal();
 

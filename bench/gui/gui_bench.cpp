@@ -27,7 +27,7 @@
 
 namespace {
 
-class NullView : public CardListView {
+class NullView : public card::CardListView {
 public:
     void resetContent() override {}
     void addString(std::string) override {}
@@ -35,11 +35,11 @@ public:
     void setRedraw(bool) override {}
 };
 
-class NullUi : public FinderUi {
+class NullUi : public card::FinderUi {
 public:
-    void showMessage(const EngineMessage& message) override
+    void showMessage(const card::EngineMessage& message) override
     {
-        std::fprintf(stderr, "%s\n", messageText(message).c_str());
+        std::fprintf(stderr, "%s\n", card::messageText(message).c_str());
     }
     void showNotice() override {}
     void hideNotice() override {}
@@ -59,7 +59,7 @@ int measure(const QString& mode, const QString& folder)
     if (mode == QLatin1String("engine")) {
         NullView view;
         NullUi ui;
-        CardLister lister(view, ui, dir);
+        card::CardLister lister(view, ui, dir);
         QElapsedTimer clock;
         clock.start();
         lister.OnListAll();
@@ -75,7 +75,7 @@ int measure(const QString& mode, const QString& folder)
     QApplication::processEvents();
     QElapsedTimer clock;
     clock.start();
-    window.dispatch(CMainWindow::Message::Command, 0, 104);
+    window.commandAction(104)->trigger();  // 全カードリスト
     const double commandSeconds = clock.nsecsElapsed() / 1e9;
     QApplication::processEvents();  // the view's layout and first paint
     const double seconds = clock.nsecsElapsed() / 1e9;

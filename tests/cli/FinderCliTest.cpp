@@ -17,7 +17,7 @@ using Args = std::vector<std::string>;
 
 std::string sjis(const std::string& utf8)
 {
-    return Cp932Converter().fromUtf8(utf8).value();
+    return card::Cp932Converter().fromUtf8(utf8).value();
 }
 
 // One record of the data-file format, LF line ends.

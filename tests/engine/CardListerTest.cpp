@@ -12,17 +12,19 @@
 
 namespace {
 
+using enum card::search_mode;
+
 using Strings = std::vector<std::string>;
 
 // Records what the engine does to the list and the screen, in order; the lines themselves go to `lines`.
-class RecordingScreen : public CardListView, public FinderUi {
+class RecordingScreen : public card::CardListView, public card::FinderUi {
 public:
     Strings lines, events;
     void resetContent() override { lines.clear(); events.push_back("reset"); }
     void addString(std::string line) override { lines.push_back(std::move(line)); }
     void selectFirstLine() override { events.push_back(lines.empty() ? "select none" : "select 0"); }
     void setRedraw(bool on) override { events.push_back(on ? "redraw on" : "redraw off"); }
-    void showMessage(const EngineMessage& message) override { events.push_back(messageText(message)); }
+    void showMessage(const card::EngineMessage& message) override { events.push_back(card::messageText(message)); }
     void showNotice() override { events.push_back("notice"); }
     void hideNotice() override { events.push_back("no notice"); }
 };
@@ -60,7 +62,7 @@ class CardListerTest : public ::testing::Test {
 protected:
     TempDir dir;
     RecordingScreen screen;
-    CardLister lister{screen, screen, dir.path()};
+    card::CardLister lister{screen, screen, dir.path()};
 
     // The names of the listed cards, in step with the list's lines.
     std::string names() const
@@ -139,18 +141,18 @@ TEST_F(CardListerTest, SearchListsHitsInFileOrderAndKeepsTheListWhenTheFileIsMis
 {
     dir.write("runner.txt", record("Alpha", "Rare") + record("Beta", "Rare") + record("alphabet") +
                                 "Hit\nT\n\nn\ni\nr\nXX\n" + record("alpha2"));
-    lister.RunSearch(SearchCriteria{"alpha", "", "", 1, Prefix});
+    lister.RunSearch(card::SearchCriteria{"alpha", "", "", 1, Prefix});
     EXPECT_EQ(names(), "Alpha alphabet");
     EXPECT_EQ(events().back(), "データファイルの形式が正しくない\nrunner.txt 31行目");
-    lister.RunSearch(SearchCriteria{"zzz", "", "", 1, Prefix});
+    lister.RunSearch(card::SearchCriteria{"zzz", "", "", 1, Prefix});
     EXPECT_EQ(names(), "");
     EXPECT_EQ(events()[4], "select none");
 
     // A missing file, or a side without a data file: a message and no more.
-    lister.RunSearch(SearchCriteria{"beta", "", "", 1, Exact});
+    lister.RunSearch(card::SearchCriteria{"beta", "", "", 1, Exact});
     events();
     for (int side : {0, 2, -1, 1 << 30}) {
-        lister.RunSearch(SearchCriteria{"beta", "", "", side, Exact});
+        lister.RunSearch(card::SearchCriteria{"beta", "", "", side, Exact});
         EXPECT_EQ(names(), "Beta");
         EXPECT_EQ(events(), Strings{kOpenFailed});
     }

@@ -5,6 +5,8 @@
 
 namespace {
 
+using enum card::search_type;
+
 struct MatchCase {
     std::string field;
     std::string text;
@@ -57,7 +59,7 @@ class CardMatch : public ::testing::TestWithParam<MatchCase> {};
 TEST_P(CardMatch, ExactPrefixAndPartial)
 {
     const MatchCase& c = GetParam();
-    Card card;
+    card::Card card;
     card.name = c.field;
     EXPECT_EQ(card.match(Name, c.text), c.match);
     EXPECT_EQ(card.fmatch(Name, c.text), c.fmatch);
@@ -68,9 +70,9 @@ INSTANTIATE_TEST_SUITE_P(Table, CardMatch, ::testing::ValuesIn(kMatchCases));
 
 TEST(ShiftJis, TruncationNeverSplitsADoubleByteCharacter)
 {
-    EXPECT_EQ(sjis::truncateToBytes("ab" + kA, 3), "ab");
-    EXPECT_EQ(sjis::truncateToBytes("ab" + kA, 4), "ab" + kA);
-    EXPECT_EQ(sjis::truncateToBytes("abc", 10), "abc");
-    EXPECT_EQ(sjis::truncateToBytes(kA + kA, 1), "");
-    EXPECT_EQ(sjis::truncateToBytes("\xB1\xB2\xB3", 2), "\xB1\xB2");  // half-width katakana
+    EXPECT_EQ(card::sjis::truncateToBytes("ab" + kA, 3), "ab");
+    EXPECT_EQ(card::sjis::truncateToBytes("ab" + kA, 4), "ab" + kA);
+    EXPECT_EQ(card::sjis::truncateToBytes("abc", 10), "abc");
+    EXPECT_EQ(card::sjis::truncateToBytes(kA + kA, 1), "");
+    EXPECT_EQ(card::sjis::truncateToBytes("\xB1\xB2\xB3", 2), "\xB1\xB2");  // half-width katakana
 }

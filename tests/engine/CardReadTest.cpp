@@ -7,10 +7,10 @@
 namespace {
 
 // A card's fields joined by '|', the rules text by ','.
-std::string fields(const Card& card)
+std::string fields(const card::Card& card)
 {
     std::string text = card.text[0];
-    for (int i = 1; i < Card::kTextLines; ++i)
+    for (int i = 1; i < card::Card::kTextLines; ++i)
         text += "," + card.text[i];
     return card.name + "|" + card.type + "|" + text + "|" + card.note + "|" + card.illust + "|" + card.rate;
 }
@@ -52,8 +52,8 @@ class CardRead : public ::testing::TestWithParam<ReadCase> {};
 TEST_P(CardRead, OneRecord)
 {
     const ReadCase& c = GetParam();
-    auto file = TextModeFile::fromBytes(c.bytes);
-    Card card;
+    auto file = card::TextModeFile::fromBytes(c.bytes);
+    card::Card card;
     ASSERT_EQ(card.read(*file), c.result);
     if (c.result == 0) {
         EXPECT_EQ(fields(card), c.fields);
@@ -64,8 +64,8 @@ INSTANTIATE_TEST_SUITE_P(Table, CardRead, ::testing::ValuesIn(kReadCases));
 
 TEST(CardRead, ScratchCardCarriesNothingOver)
 {
-    auto file = TextModeFile::fromBytes("# c\nA\nT\n1\n2\n3\n4\n5\nn\ni\nr\n--\nB\nT\n\nn\ni\nr\n--\n");
-    Card card;
+    auto file = card::TextModeFile::fromBytes("# c\nA\nT\n1\n2\n3\n4\n5\nn\ni\nr\n--\nB\nT\n\nn\ni\nr\n--\n");
+    card::Card card;
     ASSERT_EQ(card.read(*file), 0);
     ASSERT_EQ(card.read(*file), 0);
     EXPECT_EQ(fields(card), "B|T|,,,,|n|i|r");
@@ -73,37 +73,37 @@ TEST(CardRead, ScratchCardCarriesNothingOver)
 
 TEST(CardCopy, CopiesRulesTextUpToTheFirstEmptyEntry)
 {
-    Card source;
+    card::Card source;
     source.name = "N";
     source.text = {"a", "b", "", "stray", ""};
     source.rate = "Rare";
-    Card target;
+    card::Card target;
     target.text = {"x", "x", "x", "x", "x"};
     target = source;
     EXPECT_EQ(fields(target), "N||a,b,,,|||Rare");
-    EXPECT_EQ(fields(Card(source)), "N||a,b,,,|||Rare");
+    EXPECT_EQ(fields(card::Card(source)), "N||a,b,,,|||Rare");
 }
 
 TEST(RecordWriter, WrittenRecordsReadBackAsTheSameCards)
 {
-    Card plain;
+    card::Card plain;
     plain.name = "N";
     plain.text = {"a", "b", "", "", ""};
     std::string out;
-    appendRecord(out, plain);
+    card::appendRecord(out, plain);
     EXPECT_EQ(out, "N\n\na\nb\n\n\n\n\n--\n");
 
     // Fields only an overlong line or a stray CR can make.
-    Card odd;
+    card::Card odd;
     odd.name = std::string(254, 'n') + "\r";  // a whole piece ending in CR before an empty line
     odd.text = {"x\r", "y", "z", "w", std::string(255, 'v')};
     odd.illust = std::string(255, 'i');
     odd.rate = "r";
-    for (const Card& card : {plain, odd}) {
+    for (const card::Card& card : {plain, odd}) {
         std::string record;
-        appendRecord(record, card);
-        Card again;
-        ASSERT_EQ(again.read(*TextModeFile::fromBytes(record)), 0);
+        card::appendRecord(record, card);
+        card::Card again;
+        ASSERT_EQ(again.read(*card::TextModeFile::fromBytes(record)), 0);
         EXPECT_EQ(fields(again), fields(card));
     }
 }

@@ -33,7 +33,7 @@ TEST(Cp932Converter, DecodesEveryCharacterAndMarksInvalidBytes)
         // Windows' table holds 0x80 as U+0080; glibc's has no 0x80.
         {"a\x80" "b", GLIBC_WINDOWS("a" + kBad + "b", "a\u0080b")},
     };
-    Cp932Converter converter;
+    card::Cp932Converter converter;
     for (const auto& [cp932, utf8] : rows) {
         EXPECT_EQ(converter.toUtf8(cp932), utf8) << cp932;
         EXPECT_EQ(converter.isValidCp932(cp932), utf8.find(kBad) == std::string::npos) << cp932;
@@ -68,7 +68,7 @@ TEST(Cp932Converter, EncodesWhatCp932HoldsAndRefusesTheRest)
         // (it reads 0xA0 and 0xFD to 0xFF back as invalid all the same).
         {"\u0080\uF8F0\uF8F3", GLIBC_WINDOWS(kRefused, "\x80\xA0\xFF")},
     };
-    Cp932Converter converter;
+    card::Cp932Converter converter;
     for (const auto& [utf8, cp932] : rows)
         EXPECT_EQ(converter.fromUtf8(utf8), cp932) << utf8;
 }

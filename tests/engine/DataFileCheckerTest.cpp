@@ -44,10 +44,10 @@ class Checker : public ::testing::TestWithParam<CheckCase> {};
 
 TEST_P(Checker, ReportsEveryProblemWithItsLine)
 {
-    auto file = TextModeFile::fromBytes(GetParam().bytes);
-    const CheckResult result = checkDataFile(*file);
+    auto file = card::TextModeFile::fromBytes(GetParam().bytes);
+    const card::CheckResult result = card::checkDataFile(*file);
     std::string problems;
-    for (const CheckProblem& problem : result.problems)
+    for (const card::CheckProblem& problem : result.problems)
         problems += (problems.empty() ? "" : " ") + std::to_string(problem.line) + ":" +
                     problem.text.substr(0, problem.text.find(' '));
     EXPECT_EQ(problems, GetParam().problems);

@@ -5,8 +5,10 @@
 
 namespace {
 
+using enum card::search_mode;
+
 struct CriteriaCase {
-    SearchCriteria criteria;  // name, type, rate, side, mode
+    card::SearchCriteria criteria;  // name, type, rate, side, mode
     std::string name, type, rate;  // of the card
     bool hit;
 };
@@ -17,8 +19,8 @@ const CriteriaCase kCases[] = {
     {{"ab", "", "", 0, Prefix}, "xab", "T", "Rare", false},
     {{"bc", "", "", 0, Partial}, "xbcx", "T", "Rare", true},
     // A mode the program never writes matches nothing.
-    {{"ABC", "", "", 0, 3}, "ABC", "T", "Rare", false},
-    {{"ABC", "", "", 0, -1}, "ABC", "T", "Rare", false},
+    {{"ABC", "", "", 0, card::search_mode(3)}, "ABC", "T", "Rare", false},
+    {{"ABC", "", "", 0, card::search_mode(-1)}, "ABC", "T", "Rare", false},
     // Name or type, in every mode.
     {{"abc", "xyz", "", 0, Exact}, "abc", "other", "Rare", true},
     {{"abc", "xyz", "", 0, Prefix}, "other", "xyz", "Rare", true},
@@ -41,7 +43,7 @@ class Criteria : public ::testing::TestWithParam<CriteriaCase> {};
 // CP932 bytes of a UTF-8 literal.
 std::string sjis(const std::string& utf8)
 {
-    return Cp932Converter().fromUtf8(utf8).value();
+    return card::Cp932Converter().fromUtf8(utf8).value();
 }
 
 // The card's name and the typed name (UTF-8), the mode, and whether the card
@@ -49,7 +51,7 @@ std::string sjis(const std::string& utf8)
 struct FoldCase {
     const char* field;
     const char* text;
-    int mode;
+    card::search_mode mode;
     bool off, on;
 };
 
@@ -95,11 +97,11 @@ const FoldCase kFoldCases[] = {
 TEST_P(Criteria, Accepts)
 {
     const CriteriaCase& c = GetParam();
-    Card card;
+    card::Card card;
     card.name = c.name;
     card.type = c.type;
     card.rate = c.rate;
-    SearchCriteria folded = c.criteria;
+    card::SearchCriteria folded = c.criteria;
     folded.fold = true;
     EXPECT_EQ(c.criteria.accepts(card), c.hit);
     EXPECT_EQ(folded.accepts(card), c.hit);
@@ -110,18 +112,18 @@ INSTANTIATE_TEST_SUITE_P(Table, Criteria, ::testing::ValuesIn(kCases));
 TEST(SearchCriteria, FoldingKanaAndWidth)
 {
     for (const FoldCase& row : kFoldCases) {
-        Card card;
+        card::Card card;
         card.name = sjis(row.field);
-        SearchCriteria criteria{sjis(row.text), "", "", 0, row.mode};
+        card::SearchCriteria criteria{sjis(row.text), "", "", 0, row.mode};
         EXPECT_EQ(criteria.accepts(card), row.off) << row.field << " / " << row.text;
         criteria.fold = true;
         EXPECT_EQ(criteria.accepts(card), row.on) << row.field << " / " << row.text;
     }
     // The type and the rarity fold too.
-    Card card;
+    card::Card card;
     card.type = sjis("プログラム");
     card.rate = "RARE";
-    SearchCriteria criteria{"", sjis("ぷろぐらむ"), sjis("ｒａｒｅ"), 0, Exact};
+    card::SearchCriteria criteria{"", sjis("ぷろぐらむ"), sjis("ｒａｒｅ"), 0, Exact};
     EXPECT_FALSE(criteria.accepts(card));
     criteria.fold = true;
     EXPECT_TRUE(criteria.accepts(card));

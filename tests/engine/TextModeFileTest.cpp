@@ -9,7 +9,7 @@ namespace {
 
 using Piece = std::pair<std::string, long>;  // the bytes and the line number
 
-std::vector<Piece> allPieces(DataFile& file)
+std::vector<Piece> allPieces(card::DataFile& file)
 {
     std::vector<Piece> pieces;
     for (std::string piece; file.readPiece(piece);)
@@ -50,7 +50,7 @@ class TextMode : public ::testing::TestWithParam<PieceCase> {};
 
 TEST_P(TextMode, Pieces)
 {
-    EXPECT_EQ(allPieces(*TextModeFile::fromBytes(GetParam().bytes)), GetParam().pieces);
+    EXPECT_EQ(allPieces(*card::TextModeFile::fromBytes(GetParam().bytes)), GetParam().pieces);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, TextMode, ::testing::ValuesIn(kPieceCases));
@@ -61,7 +61,7 @@ TEST(TextModeFile, ReadsFromDiskAcrossBlockEdges)
     // The reader takes the file in blocks of 64 KiB: a CR LF pair lies before, across and after the edge of the first
     // block.
     for (std::size_t crAt : {65534, 65535, 65536}) {
-        auto file = TextModeFile::open(dir.write("edge.txt", std::string(crAt, 'a') + "\r\nb\r\n"));
+        auto file = card::TextModeFile::open(dir.write("edge.txt", std::string(crAt, 'a') + "\r\nb\r\n"));
         ASSERT_NE(file, nullptr);
         std::string joined;
         long lastLine = 0;
@@ -93,5 +93,5 @@ TEST(TextModeFile, OnlyRegularFilesOpen)
 #endif
     };
     for (const auto& [path, opens] : rows)
-        EXPECT_EQ(TextModeFile::open(path) != nullptr, opens) << path;
+        EXPECT_EQ(card::TextModeFile::open(path) != nullptr, opens) << path;
 }

@@ -17,6 +17,10 @@
 
 namespace {
 
+using enum card::search_type;
+
+using enum card::search_mode;
+
 void require(bool condition, const char* what)
 {
     if (!condition) {
@@ -42,21 +46,21 @@ std::vector<std::string> characters(const std::string& s)
 
 // Folded one character at a time with the table, a half-width letter and the
 // voiced mark after it as one when they fold to one.
-std::vector<textfold::FoldedChar> foldEachCharacter(const std::string& s)
+std::vector<card::textfold::FoldedChar> foldEachCharacter(const std::string& s)
 {
     const std::vector<std::string> chars = characters(s);
-    std::vector<textfold::FoldedChar> out;
-    textfold::FoldedText one;
+    std::vector<card::textfold::FoldedChar> out;
+    card::textfold::FoldedText one;
     for (std::size_t k = 0; k < chars.size(); ++k) {
         if (k + 1 < chars.size() && chars[k].size() == 1 && (chars[k + 1] == "\xDE" || chars[k + 1] == "\xDF")) {
-            textfold::fold(chars[k] + chars[k + 1], one);
+            card::textfold::fold(chars[k] + chars[k + 1], one);
             if (one.size() == 1) {
                 out.push_back(one[0]);
                 ++k;
                 continue;
             }
         }
-        textfold::fold(chars[k], one);
+        card::textfold::fold(chars[k], one);
         require(one.size() == 1, "a character folds to one");
         out.push_back(one[0]);
     }
@@ -65,7 +69,7 @@ std::vector<textfold::FoldedChar> foldEachCharacter(const std::string& s)
 
 // Where `text` stands in `field`, character by character (offset + 1), or 0.
 template <typename Char>
-std::size_t referenceFind(const std::vector<Char>& field, const std::vector<Char>& text, int mode)
+std::size_t referenceFind(const std::vector<Char>& field, const std::vector<Char>& text, card::search_mode mode)
 {
     for (std::size_t start = 0; start + text.size() <= field.size(); ++start) {
         if (std::equal(text.begin(), text.end(), field.begin() + start) &&
@@ -80,7 +84,7 @@ std::size_t referenceFind(const std::vector<Char>& field, const std::vector<Char
 void checkComparisons(const std::string& data)
 {
     const std::size_t cut = data.find('\n');
-    Card card;
+    card::Card card;
     card.name = data.substr(0, cut);
     const std::string text = cut == std::string::npos ? std::string() : data.substr(cut + 1, 24);
     const std::vector<std::string> fieldChars = characters(card.name);
@@ -91,41 +95,41 @@ void checkComparisons(const std::string& data)
     require(card.pmatch(Name, text) == (at ? int(offset) + 1 : 0), "pmatch equals the plain search");
     require(card.fmatch(Name, text) == (card.pmatch(Name, text) == 1), "fmatch is a match at the start");
     require(!card.match(Name, text) || card.fmatch(Name, text), "match implies fmatch");
-    require(!card.match(Name, text) || SearchCriteria{text, "", "", 0, Exact, true}.accepts(card) || text.empty(),
+    require(!card.match(Name, text) || card::SearchCriteria{text, "", "", 0, Exact, true}.accepts(card) || text.empty(),
             "equal texts stay equal folded");
     if (text.empty())
         return;  // an empty text is no criterion
-    for (int mode : {Exact, Prefix, Partial}) {
-        const SearchCriteria folded{text, "", "", 0, mode, true};
+    for (card::search_mode mode : {Exact, Prefix, Partial}) {
+        const card::SearchCriteria folded{text, "", "", 0, mode, true};
         require(folded.accepts(card) == (referenceFind(foldEachCharacter(card.name), foldEachCharacter(text), mode) != 0),
                 "the folded comparison equals folding each character");
     }
-    const std::string typed = textfold::withKatakanaForMissingHiragana(text);
+    const std::string typed = card::textfold::withKatakanaForMissingHiragana(text);
     require(typed.size() == text.size() && typed.find("\xE3\x82\x94") == std::string::npos,
             "a typed hiragana vu becomes katakana in place");
 }
 
 void checkReading(const std::string& data)
 {
-    auto file = TextModeFile::fromBytes(data);
-    Card card;
+    auto file = card::TextModeFile::fromBytes(data);
+    card::Card card;
     long cards = 0;
     int result;
     while ((result = card.read(*file)) == 0) {
         ++cards;
         for (const auto& field : {card.name, card.type, card.note, card.illust, card.rate})
-            require(field.size() <= DataFile::kMaxPiece && field.find('\n') == std::string::npos,
+            require(field.size() <= card::DataFile::kMaxPiece && field.find('\n') == std::string::npos,
                     "fields are single lines of at most 255 bytes");
         std::string record;
-        appendRecord(record, card);
-        Card again;
-        require(again.read(*TextModeFile::fromBytes(record)) == 0, "a written record reads back");
+        card::appendRecord(record, card);
+        card::Card again;
+        require(again.read(*card::TextModeFile::fromBytes(record)) == 0, "a written record reads back");
         require(again.name == card.name && again.type == card.type && again.text == card.text &&
                     again.note == card.note && again.illust == card.illust && again.rate == card.rate,
                 "a written record reads back as the same card");
     }
     require(result == 1 || result == -1, "read ends with 1 or -1");
-    const CheckResult checked = checkDataFile(*TextModeFile::fromBytes(data));
+    const card::CheckResult checked = card::checkDataFile(*card::TextModeFile::fromBytes(data));
     require(checked.cards >= cards, "the check resumes after bad records, never counts fewer");
     require(!checked.problems.empty() || checked.cards == cards, "a clean file reads the same cards");
 }
@@ -133,7 +137,7 @@ void checkReading(const std::string& data)
 // The converter on arbitrary text: every byte is decoded, and valid CP932 encodes back to the same text.
 void checkConversion(const std::string& data)
 {
-    static Cp932Converter converter;
+    static card::Cp932Converter converter;
     const std::string utf8 = converter.toUtf8(data);
     if (converter.isValidCp932(data)) {
         const auto bytes = converter.fromUtf8(utf8);

@@ -2,6 +2,8 @@
 // engine makes of the files is the engine tests' business); and the settings store behind it.
 #include "CMainWindow.h"
 #include "CMyApp.h"
+#include "DialogTemplates.h"
+#include "TemplateDialog.h"
 #include "CardLineDelegate.h"
 #include "CardListBox.h"
 #include "CardListHeader.h"
@@ -99,9 +101,14 @@ private slots:
         QCOMPARE(app->mainWindow()->lister().dataDir(), std::filesystem::path("."));
         QCOMPARE(QApplication::focusWidget(), app->mainWindow()->listBox());
         app->mainWindow()->close();
+        // A dialog built after the desktop's palette changed takes the new menu colours.
+        QPalette dark = QApplication::palette("QMenu");
+        dark.setColor(QPalette::Window, QColor(30, 30, 30));
+        QApplication::setPalette(dark, "QMenu");
+        QCOMPARE(TemplateDialog(kLegendTemplateId).palette().color(QPalette::Window), QColor(30, 30, 30));
     }
 
-    // Each command, from the menu, a key, the mouse or the dispatcher, reaches its own handler. The list shows the
+    // Each command, from the menu, a key or the mouse, reaches its own handler. The list shows the
     // Corporate cards First and Second, First selected; corp.txt then holds Third alone.
     void commands_data()
     {
@@ -118,9 +125,6 @@ private slots:
             QTest::addRow("%s", keys) << "key" << QKeySequence(keys) << 0 << seen;
         QTest::addRow("keypad Enter") << "key" << QKeySequence(Qt::Key_Enter | Qt::KeypadModifier) << 0 << "dialog110 First";
         QTest::addRow("double-click") << "mouse" << QKeySequence() << 1 << "dialog110 Second";
-        // Id 100 is the About command with code 0, the list's double-click with code 2.
-        QTest::addRow("code 2, id 100") << "dispatch" << QKeySequence() << 2 << "dialog110 First";
-        QTest::addRow("code 1, id 100") << "dispatch" << QKeySequence() << 1 << "unhandled";
     }
 
     void commands()
@@ -145,14 +149,12 @@ private slots:
         CardListBox* list = window->listBox();
         const QPoint line = list->visualRect(list->lines()->index(id)).center();
         if (how == "menu") {
-            window->findChild<QAction*>(QString("command%1").arg(id))->trigger();
+            window->commandAction(id)->trigger();
         } else if (how == "key") {
             press(*window, keys);
-        } else if (how == "mouse") {
+        } else {
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, line);
             QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, line);
-        } else if (!window->dispatch(CMainWindow::Message::Command, id, 100)) {
-            observed = "unhandled";
         }
         QTRY_VERIFY(!window->isVisible() || !seen.startsWith("closed"));
         if (!window->isVisible())
@@ -347,7 +349,7 @@ private slots:
         press(*window, Qt::Key_F5);
         QCOMPARE(cardNames(*window), "Ice Pick Nice Try");
         window->listBox()->setCurrentIndex(window->listBox()->lines()->index(1));
-        const SearchCriteria before = window->searchCriteria();
+        const card::SearchCriteria before = window->searchCriteria();
         QString shown;
         then([&](QWidget* dialog) {
             shown = childText(dialog, "id208");
@@ -364,7 +366,7 @@ private slots:
         window->OnSearch();
         QCOMPARE(cardNames(*window), "Ice Pick Nice Try");
         QCOMPARE(window->listBox()->currentSelection(), 1);
-        QCOMPARE(window->searchCriteria().mode, 0);  // the confirmed criteria are kept
+        QCOMPARE(window->searchCriteria().mode, card::search_mode::Exact);  // the confirmed criteria are kept
         QCOMPARE(messages, QStringList{"Voxtarn card list finder | データファイルをオープンできない"});
         QVERIFY(window->findChildren<NowSearchDialog*>().isEmpty());
     }
@@ -389,8 +391,8 @@ private slots:
     {
         QFETCH(QByteArray, stored);
         writeSettings("[search]\n" + stored + "\n");
-        const SearchCriteria criteria = CMainWindow().searchCriteria();
-        QTEST(QString("%1 %2 %3 %4").arg(fromCp932(criteria.name)).arg(criteria.side).arg(criteria.mode).arg(criteria.fold), "criteria");
+        const card::SearchCriteria criteria = CMainWindow().searchCriteria();
+        QTEST(QString("%1 %2 %3 %4").arg(fromCp932(criteria.name)).arg(criteria.side).arg(int(criteria.mode)).arg(criteria.fold), "criteria");
         QVERIFY(criteria.type.empty() && criteria.rate.empty());
     }
 
@@ -483,7 +485,8 @@ private slots:
         const QRect f = window->frameGeometry();
         const QString saved = QString("%1,%2,%3,%4 ").arg(f.left()).arg(f.top()).arg(f.right() + 1).arg(f.bottom() + 1) + "ｱｲｽ, \"壁\"121";
         // Exit posts the close: the window is still open when the command returns.
-        QVERIFY(window->dispatch(CMainWindow::Message::Command, 0, 101) && window->isVisible());
+        window->commandAction(101)->trigger();
+        QVERIFY(window->isVisible());
         QTRY_VERIFY(!window->isVisible());
         QCOMPARE(stored(), saved);
         // The end of the session writes too, and the window stays; a minimised window keeps the stored rectangle.
@@ -499,16 +502,6 @@ private slots:
     }
 
     // Integers are 32-bit decimals: one out of range is absent, not wrapped. A hand-edited list is no string either.
-    void storedIntegers()
-    {
-        writeSettings("[rect]\nleft=-2147483648\ntop=2147483647\nright=2147483648\nbottom=-2147483649\nlist=1, 2\n");
-        const ProfileStore store;
-        QCOMPARE(store.getProfileString("rect", "list", "absent"), "absent");
-        QCOMPARE(store.getProfileInt("rect", "left", 7), INT_MIN);
-        QCOMPARE(store.getProfileInt("rect", "top", 7), INT_MAX);
-        QCOMPARE(store.getProfileInt("rect", "right", 7) + store.getProfileInt("rect", "bottom", 7), 14);
-    }
-
     // A full disk must leave the old file as it was, never empty or cut short. Last: the failed values stay pending in
     // Qt's shared cache.
     void failedWriteKeepsTheEarlierFile()

@@ -6,15 +6,20 @@
 #include "GuiTest.h"
 #include "NowSearchDialog.h"
 #include "SearchDialog.h"
+#include "TemplateDialog.h"
+#include "TemplateDialogBuilder.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QClipboard>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QStyle>
 #include <QWindow>
 
 namespace {
@@ -48,8 +53,6 @@ private slots:
         const DialogBaseUnits fixed(7, 15);
         QCOMPARE(fixed.toPixelsX(2), 4);  // 3.5 rounds up
         QCOMPARE(fixed.toPixels(147, 152, 40, 14), QRect(257, 285, 70, 26));
-        const QString family = QFontInfo(dialogFont()).family();
-        QVERIFY2(family.contains("Mincho") || family.contains("明朝"), qPrintable(family));
         QCOMPARE(dialogFont().pointSize(), 10);
         // A drop-down's template height includes its list; an icon keeps its size.
         SearchDialog search;
@@ -83,11 +86,11 @@ private slots:
     {
         QFETCH(int, how);
         SearchDialog dialog;
-        dialog.name = "Ice\x82\xa0";  // あ
-        dialog.type = "Program";
-        dialog.rate = "Rare";
-        dialog.side = 1;
-        dialog.mode = 2;
+        dialog.criteria.name = "Ice\x82\xa0";  // あ
+        dialog.criteria.type = "Program";
+        dialog.criteria.rate = "Rare";
+        dialog.criteria.side = 1;
+        dialog.criteria.mode = card::search_mode::Partial;
         then([&](QWidget* modal) {
             auto* rarity = child<QComboBox>(modal, "id210");
             QCOMPARE(childText(modal, "id208") + childText(modal, "id209") + rarity->currentText(), "IceあProgramRare");
@@ -123,8 +126,9 @@ private slots:
                 modal->close();
         });
         QCOMPARE(dialog.DoModal(), how == 0 ? 1 : 2);
-        QTEST(QByteArray::fromStdString(dialog.name + "|" + dialog.type + "|" + dialog.rate) +
-                  QString(" %1 %2 %3").arg(dialog.side).arg(dialog.mode).arg(dialog.fold).toLatin1(), "result");
+        QCOMPARE(dialog.result(), how == 0 ? QDialog::Accepted : QDialog::Rejected);
+        QTEST(QByteArray::fromStdString(dialog.criteria.name + "|" + dialog.criteria.type + "|" + dialog.criteria.rate) +
+                  QString(" %1 %2 %3").arg(dialog.criteria.side).arg(int(dialog.criteria.mode)).arg(dialog.criteria.fold).toLatin1(), "result");
     }
 
     // Tab reaches a radio group at its checked button; an arrow key moves the check with the focus, wrapping at the
@@ -153,8 +157,8 @@ private slots:
         QFETCH(int, key);
         QFETCH(int, checked);
         SearchDialog dialog;
-        dialog.side = side;
-        dialog.mode = mode;
+        dialog.criteria.side = side;
+        dialog.criteria.mode = card::search_mode(mode);
         QString focused;
         then([&](QWidget* modal) {
             modal->activateWindow();
@@ -167,7 +171,7 @@ private slots:
         });
         QCOMPARE(dialog.DoModal(), 1);
         QCOMPARE(focused, QString("id%1").arg(checked));
-        QCOMPARE(tabs == 3 ? 202 + dialog.side : 204 + dialog.mode, checked);
+        QCOMPARE(tabs == 3 ? 202 + dialog.criteria.side : 204 + int(dialog.criteria.mode), checked);
     }
 
     void longTextsAreCutWithoutSplittingACharacter()
@@ -182,7 +186,7 @@ private slots:
         });
         QCOMPARE(dialog.DoModal(), 1);
         const std::string all = toCp932(QString(127, QChar(0x3042))).value();
-        QCOMPARE(dialog.name + "|" + dialog.type + "|" + dialog.rate, "a" + all.substr(2) + "|" + std::string(254, 'x') + "|" + all);
+        QCOMPARE(dialog.criteria.name + "|" + dialog.criteria.type + "|" + dialog.criteria.rate, "a" + all.substr(2) + "|" + std::string(254, 'x') + "|" + all);
     }
 
     // A character CP932 cannot hold, or a lone surrogate that Qt would turn into "?", is refused with a message; the
@@ -202,7 +206,7 @@ private slots:
         QFETCH(QString, field);
         QFETCH(QString, text);
         SearchDialog dialog;
-        dialog.name = "before";
+        dialog.criteria.name = "before";
         QStringList seen;
         then([&](QWidget* modal) {
             QWidget* edit = child(modal, field);
@@ -212,7 +216,7 @@ private slots:
             clickId(modal, 1);
             QWidget* focus = modal->focusWidget();
             seen << QString::number(modal->isVisible()) + QString::number(focus == edit || edit->isAncestorOf(focus)) +
-                        QString::fromStdString(dialog.name) + QString::number(dialog.side);
+                        QString::fromStdString(dialog.criteria.name) + QString::number(dialog.criteria.side);
             clickId(modal, 2);
         });
         QCOMPARE(dialog.DoModal(), 2);
@@ -225,7 +229,7 @@ private slots:
     {
         DetailDialog dialog;
         DetailDialog empty;
-        Card& card = dialog.card;
+        card::Card& card = dialog.card;
         card.name = "<b>Wall</b> \x83\x45\x83\x48\x81\x5b\x83\x8b";  // ウォール, as plain text
         card.type = "Type";
         card.note = "Note";
@@ -234,7 +238,7 @@ private slots:
         // Five lines of 255 bytes; the first ends in a lone lead byte, which must not take the CR of its line break
         // when shown.
         QString rules;
-        for (int i = 0; i < Card::kTextLines; ++i) {
+        for (int i = 0; i < card::Card::kTextLines; ++i) {
             card.text[std::size_t(i)] = std::string(255, char('a' + i));
             rules += QString(255, QChar('a' + i)) + "\n";
         }
@@ -276,6 +280,62 @@ private slots:
         QCOMPARE(shown, (QStringList{"<b>Wall</b> ウォール", "Type", rules, "Note", "Illust", "Rate", "at", whole, legends, legends,
                                      "", "", "\n\n\n\n\n", "", "", "", "", "カード名：\nタイプ：\n\nイラスト：\n入手頻度：",
                                      legends, legends}));
+    }
+
+    // A screen reader can name every control; each caption is the buddy of the field it names.
+    void controlsHaveNamesAndCaptionsTheirFields()
+    {
+        SearchDialog search;
+        DetailDialog detail;
+        TemplateDialog about(kAboutTemplateId), legend(kLegendTemplateId);
+        QStringList captions;
+        for (QDialog* dialog : std::initializer_list<QDialog*>{&search, &detail, &about, &legend}) {
+            for (QWidget* control : dialog->findChildren<QWidget*>(QRegularExpression("^(id|static)\\d+$"))) {
+                auto* label = qobject_cast<QLabel*>(control);  // a static label is text, not a control
+                QVERIFY2((label && control->objectName().startsWith("static")) || !control->accessibleName().isEmpty(),
+                         qPrintable(control->objectName()));
+                if (label && label->buddy())
+                    captions << label->text() + " " + label->buddy()->objectName() + " " + label->buddy()->accessibleName();
+            }
+        }
+        QCOMPARE(captions, (QStringList{"カード名称 id208 カード名称", "カード種類 id209 カード種類", "入手頻度 id210 入手頻度",
+                                        "カード名： id111 カード名", "タイプ： id112 タイプ", "イラスト： id115 イラスト",
+                                        "入手頻度： id116 入手頻度"}));
+    }
+
+    // Every text of every dialog fits its rectangle in each Mincho face installed for the dialog font.
+    void textsFitInEachDialogFace()
+    {
+        QStringList faces;  // each installed face once: IPA明朝 is IPAMincho
+        for (const QString& face : dialogFontFaces())
+            if (QFontDatabase::hasFamily(face) && !faces.contains(QFontInfo(QFont(face)).family()))
+                faces << QFontInfo(QFont(face)).family();
+        QVERIFY(!faces.isEmpty());
+        for (const QString& face : faces) {
+            const QByteArray faceName = face.toUtf8();
+            for (DialogTemplate layout : allDialogTemplates()) {
+                layout.fontName = faceName.constData();
+                QDialog dialog;
+                TemplateDialogBuilder(layout).build(dialog);
+                QCOMPARE(QFontInfo(dialog.font()).family(), face);
+                for (int i = 0; i < int(layout.controls.size()); ++i) {
+                    const ControlTemplate& control = layout.controls[i];
+                    const QWidget* widget = child(&dialog, TemplateDialogBuilder::objectNameFor(control, i));
+                    const QString text = QString::fromUtf8(control.text);
+                    const QFontMetrics metrics(widget->font());
+                    const QRect wrapped = metrics.boundingRect(widget->rect(), Qt::TextWordWrap, text);
+                    const int lines = qRound(double(wrapped.height()) / metrics.lineSpacing());
+                    int mark = 0;  // the check mark and the room after it, before the text's ink
+                    if (qobject_cast<const QRadioButton*>(widget) || qobject_cast<const QCheckBox*>(widget))
+                        mark = widget->style()->pixelMetric(QStyle::PM_IndicatorWidth) + widget->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
+                    const QSize needed = mark ? QSize(mark + metrics.tightBoundingRect(text).right() + 1, metrics.height())
+                                              : QSize(wrapped.width(), lines * metrics.height());
+                    QVERIFY2(control.kind == ControlKind::Icon || (needed.width() <= widget->width() && needed.height() <= widget->height()),
+                             qPrintable(QString("%1 %2: %3x%4 in %5x%6").arg(face, text).arg(needed.width()).arg(needed.height())
+                                            .arg(widget->width()).arg(widget->height())));
+                }
+            }
+        }
     }
 };
 

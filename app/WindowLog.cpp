@@ -1,0 +1,3 @@
+#include "WindowLog.h"
+
+Q_LOGGING_CATEGORY(lcWindow, "voxtarn.window")
