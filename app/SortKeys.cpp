@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -19,7 +21,7 @@ bool isTrailByte(unsigned char b)
 // The converter's own decoding of every single- and double-byte character,
 // taken once: a million fields cannot each afford a trip through it.
 struct DecodeTable {
-    std::array<char16_t, 256> singles{};
+    std::array<char16_t, 0x100> singles{};
     std::vector<char16_t> pairs = std::vector<char16_t>(0x10000, u'\uFFFD');
 
     DecodeTable()
@@ -40,21 +42,46 @@ struct DecodeTable {
         return text.size() == 1 ? text.at(0).unicode() : u'\uFFFD';
     }
 
-    // As the converter reads it: a lead byte pairs only with a byte that can trail it.
-    void append(std::u16string& out, std::string_view bytes) const
+    static const DecodeTable& instance()
     {
-        for (std::size_t i = 0; i < bytes.size(); ++i) {
-            const auto b = static_cast<unsigned char>(bytes[i]);
-            const auto next = i + 1 < bytes.size() ? static_cast<unsigned char>(bytes[i + 1]) : 0;
-            if (card::sjis::isLeadByte(b) && isTrailByte(next)) {
-                out += pairs[std::size_t(b << 8 | next)];
-                ++i;
-            } else {
-                out += singles[b];
-            }
-        }
+        static const DecodeTable table;
+        return table;
     }
 };
+
+// A key's units one by one, straight from the field's bytes: the rank
+// first when there is one, then the characters as the converter reads them
+// (a lead byte pairs only with a byte that can trail it).
+struct UnitReader {
+    std::string_view bytes;
+    int rank = -1;
+    const DecodeTable& table = DecodeTable::instance();
+
+    bool atEnd() const { return rank < 0 && bytes.empty(); }
+
+    char16_t next()
+    {
+        if (rank >= 0)
+            return static_cast<char16_t>(std::exchange(rank, -1));
+        const auto b = static_cast<unsigned char>(bytes[0]);
+        const auto trail = bytes.size() > 1 ? static_cast<unsigned char>(bytes[1]) : 0;
+        if (card::sjis::isLeadByte(b) && isTrailByte(trail)) {
+            bytes.remove_prefix(2);
+            return table.pairs[std::size_t(b << 8 | trail)];
+        }
+        bytes.remove_prefix(1);
+        return table.singles[b];
+    }
+};
+
+// The key of a field: for the rarity its rank comes first.
+UnitReader keyReader(std::string_view text, bool ranked)
+{
+    UnitReader reader{text};
+    if (ranked)
+        reader.rank = int(std::find(kRarityOrder.begin(), kRarityOrder.end(), text) - kRarityOrder.begin());
+    return reader;
+}
 
 // Field `column` of a list line; in CP932 a tab byte never trails a lead byte.
 std::string_view field(std::string_view line, int column)
@@ -68,75 +95,67 @@ std::string_view field(std::string_view line, int column)
     return line.substr(0, line.find('\t'));
 }
 
-char16_t rarityRank(std::string_view rate)
-{
-    return static_cast<char16_t>(std::find(kRarityOrder.begin(), kRarityOrder.end(), rate) - kRarityOrder.begin());
-}
-
 }  // namespace
 
-SortKeys::SortKeys(const CardListModel& lines, int column)
+SortKeys::SortKeys(const CardListModel& lines, int column) : lines_(lines), column_(column) {}
+
+std::string_view SortKeys::fieldOf(int row) const
 {
-    static const DecodeTable table;
-    const int rows = lines.rowCount();
-    // A key has no more units than its field has bytes, and the rank: one
-    // allocation of the right size instead of a growing copy.
-    std::size_t units = 0;
-    for (int row = 0; row < rows; ++row)
-        units += field(lines.line(row), column).size() + 1;
-    keys_.reserve(units);
-    ends_.reserve(static_cast<std::size_t>(rows) + 1);
-    ends_.push_back(0);
-    for (int row = 0; row < rows; ++row) {
-        const std::string_view text = field(lines.line(row), column);
-        if (column == kRarityColumn)
-            keys_ += rarityRank(text);
-        table.append(keys_, text);
-        ends_.push_back(keys_.size());
-    }
+    return field(lines_.line(row), column_);
 }
 
-std::u16string_view SortKeys::key(int row) const
+// A key shorter than the units taken is padded with zeros: the units never
+// order two keys otherwise than the whole keys do, and equal ones leave it to
+// the lengths.
+SortKeys::Entry SortKeys::entryOf(int row, std::uint32_t skip) const
 {
-    const auto at = static_cast<std::size_t>(row);
-    return std::u16string_view(keys_).substr(ends_[at], ends_[at + 1] - ends_[at]);
-}
-
-// A shorter key is padded with zeros, so the first units never order two
-// keys otherwise than the whole keys do; when they are equal the keys decide.
-SortKeys::Entry SortKeys::entryOf(int row) const
-{
-    const std::u16string_view text = key(row);
+    UnitReader key = keyReader(fieldOf(row), column_ == kRarityColumn);
+    for (std::uint32_t i = 0; i < skip && !key.atEnd(); ++i)
+        key.next();
     std::array<std::uint64_t, 2> units{};
-    for (std::size_t i = 0; i < kUnitsInEntry; ++i)
-        units[i / 4] = units[i / 4] << 16 | (i < text.size() ? text[i] : 0);
-    return {units[0], units[1], row, static_cast<std::uint32_t>(text.size())};  // a field's few hundred at most
+    std::uint32_t length = 0;
+    for (; length < kUnitsInEntry && !key.atEnd(); ++length)
+        units[length / 4] |= std::uint64_t(key.next()) << (16 * (3 - length % 4));
+    if (!key.atEnd())
+        length = kUnitsInEntry + 1;
+    return {units[0], units[1], row, length};
 }
 
-int SortKeys::compare(const Entry& a, const Entry& b) const
+// Sorts by the units taken; the lines that agree in all of them and go on
+// are sorted by their next units in turn, each line read once per round
+// instead of once per comparison.
+void SortKeys::sortFrom(std::vector<Entry>::iterator begin, std::vector<Entry>::iterator end, std::uint32_t skip,
+                        bool ascending) const
 {
-    if (a.head != b.head)
-        return a.head < b.head ? -1 : 1;
-    if (a.next != b.next)
-        return a.next < b.next ? -1 : 1;
-    if (a.length > kUnitsInEntry || b.length > kUnitsInEntry)
-        return key(a.row).compare(key(b.row));
-    return int(a.length) - int(b.length);
+    std::sort(begin, end, [ascending](const Entry& a, const Entry& b) {
+        if (a.head != b.head)
+            return ascending == (a.head < b.head);
+        if (a.next != b.next)
+            return ascending == (a.next < b.next);
+        if (a.units != b.units)
+            return ascending == (a.units < b.units);
+        return a.row < b.row;  // the file order among equals
+    });
+    for (auto run = begin; run != end;) {
+        const auto runEnd = std::find_if(run, end, [run](const Entry& e) {
+            return e.head != run->head || e.next != run->next || e.units != run->units;
+        });
+        if (run->units > kUnitsInEntry && runEnd - run > 1) {
+            for (auto entry = run; entry != runEnd; ++entry)
+                *entry = entryOf(entry->row, skip + kUnitsInEntry);
+            sortFrom(run, runEnd, skip + kUnitsInEntry, ascending);
+        }
+        run = runEnd;
+    }
 }
 
 std::vector<int> SortKeys::sortedRows(Qt::SortOrder order) const
 {
     std::vector<Entry> entries;
-    entries.reserve(ends_.size() - 1);
-    for (int row = 0; row + 1 < static_cast<int>(ends_.size()); ++row)
-        entries.push_back(entryOf(row));
-    const bool ascending = order == Qt::AscendingOrder;
-    std::sort(entries.begin(), entries.end(), [this, ascending](const Entry& a, const Entry& b) {
-        const int difference = compare(a, b);
-        if (difference == 0)
-            return a.row < b.row;  // the file order among equals
-        return ascending ? difference < 0 : difference > 0;
-    });
+    entries.reserve(std::size_t(lines_.rowCount()));
+    for (int row = 0; row < lines_.rowCount(); ++row)
+        entries.push_back(entryOf(row, 0));
+    sortFrom(entries.begin(), entries.end(), 0, order == Qt::AscendingOrder);
     std::vector<int> rows;
     rows.reserve(entries.size());
     for (const Entry& entry : entries)

@@ -2,18 +2,17 @@
 
 #include <Qt>
 
-#include <cstddef>
 #include <cstdint>
-#include <string>
 #include <string_view>
 #include <vector>
 
 class CardListModel;
 
-// One field of every list line as a sort key: the text as shown, in UTF-16,
-// whose order is the code points' order for all that CP932 holds; for the
-// rarity, the rank of Common, Uncommon, Vital and Rare before the text, so
-// that these come first and in this order. Made once per sort.
+// Orders the list lines by one field: the text as shown, compared in UTF-16
+// units, whose order is the code points' order for all that CP932 holds;
+// for the rarity, the rank of Common, Uncommon, Vital and Rare before the
+// text, so that these come first and in this order. A line's key is decoded
+// eight units at a time, and only as far as it agrees with another's.
 class SortKeys {
 public:
     static constexpr int kRarityColumn = 0;
@@ -25,23 +24,21 @@ public:
     std::vector<int> sortedRows(Qt::SortOrder order) const;
 
 private:
-    // A key's first eight UTF-16 units, zero-padded, and its length decide
-    // most comparisons without a look at the keys' buffer.
+    static constexpr std::uint32_t kUnitsInEntry = 8;
+
     struct Entry {
-        std::uint64_t head;
-        std::uint64_t next;
+        std::uint64_t head;   // the first four units taken, zero-padded
+        std::uint64_t next;   // the next four
         int row;
-        std::uint32_t length;
+        std::uint32_t units;  // how many, kUnitsInEntry + 1 when the key goes on
     };
-    static constexpr std::size_t kUnitsInEntry = 8;
 
-    std::u16string_view key(int row) const;
-    Entry entryOf(int row) const;
-    // Below, at or above 0 as a's key orders before, with or after b's.
-    int compare(const Entry& a, const Entry& b) const;
+    std::string_view fieldOf(int row) const;
+    // The key's units after the first `skip`.
+    Entry entryOf(int row, std::uint32_t skip) const;
+    void sortFrom(std::vector<Entry>::iterator begin, std::vector<Entry>::iterator end, std::uint32_t skip,
+                  bool ascending) const;
 
-    // Every key back to back: a million strings of their own would cost a
-    // million allocations.
-    std::u16string keys_;
-    std::vector<std::size_t> ends_;
+    const CardListModel& lines_;
+    int column_;
 };

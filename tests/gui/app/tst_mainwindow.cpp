@@ -255,12 +255,19 @@ private slots:
         window->findChild<QAction*>("command110")->trigger();  // back to the file order
         show();
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
-        writeFile(data, "corp.txt", record("X") + record("A"));
+        // Names alike in their first eight characters and more.
+        writeFile(data, "corp.txt", record("長い名前のカードその二") + record("長い名前のカード") + record("長い名前のカードその一"));
         window->OnListCorp();
         show();
+        for (int click = 0; click < 2; ++click) {
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(1) + 5, 5));
+            show();
+        }
         QCOMPARE(seen, (QStringList{"1 2 B あ ア 氷 1^", "氷 ア あ B 2 1 1v", "氷 B ア あ 1 2 -1^", "ア 1 あ 氷 2 B 0^",
                                     "B 2 氷 あ 1 ア 0v", "ア ア", "Common\tア\tIce\tnote\tillust コピー", "氷 B ア あ 1 2 -1^",
-                                    "X A -1^"}));
+                                    "長い名前のカードその二 長い名前のカード 長い名前のカードその一 -1^",
+                                    "長い名前のカード 長い名前のカードその一 長い名前のカードその二 1^",
+                                    "長い名前のカードその二 長い名前のカードその一 長い名前のカード 1v"}));
     }
 
     // The status bar, empty at first, tells after each command what the list shows; a search whose file does not open
