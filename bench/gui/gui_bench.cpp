@@ -1,6 +1,6 @@
-// The all-cards command in the window against the engine alone, on the
-// generated data folders, with peak memory. Prints figures; passes or fails
-// nothing.
+// The all-cards command in the window against the engine alone, and a sort
+// by name in the window, on the generated data folders, with peak memory.
+// Prints figures; passes or fails nothing.
 //   voxtarn-gui-bench [--runs N] DATA_FOLDER...
 // Each measurement runs in a child process of its own, so that its peak
 // resident size (getrusage maxrss) is its own.
