@@ -27,8 +27,8 @@ private:
     static constexpr std::uint32_t kUnitsInEntry = 8;
 
     struct Entry {
-        std::uint64_t head;   // the first four units taken, zero-padded
-        std::uint64_t next;   // the next four
+        std::uint64_t head;  // the first four units taken, zero-padded
+        std::uint64_t next;  // the next four
         int row;
         std::uint32_t units;  // how many, kUnitsInEntry + 1 when the key goes on
     };

@@ -3,8 +3,7 @@
 #include "CardListModel.h"
 #include "SortKeys.h"
 
-SortedCardLines::SortedCardLines(CardListModel* lines, QObject* parent)
-    : QAbstractProxyModel(parent), lines_(lines)
+SortedCardLines::SortedCardLines(CardListModel* lines, QObject* parent) : QAbstractProxyModel(parent), lines_(lines)
 {
     setSourceModel(lines);
     followTheLines();
