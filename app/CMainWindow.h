@@ -3,6 +3,7 @@
 #include "CardListView.h"
 #include "CardLister.h"
 #include "FinderUi.h"
+#include "ListStatus.h"
 #include "SearchCriteria.h"
 #include "WindowRect.h"
 
@@ -15,6 +16,7 @@ class CardListBox;
 class NowSearchDialog;
 class QAction;
 class QCloseEvent;
+class QLabel;
 
 // The program's one top-level window: a menu, its keys and the card list
 // over the whole client area. Each command is a menu action connected to
@@ -39,6 +41,8 @@ public:
     void OnLegend();
     void OnListDblClk();
     void OnOpenDataFolder();
+    void OnStatusBar();
+    void OnFileOrder();
     void RunSearch();
 
     // Reads every following command's files from `folder` and keeps it in
@@ -75,6 +79,8 @@ private:
     void OnCreate();
     void OnClose();
     void buildMenu();
+    void buildStatusBar();
+    void showListStatus(ListStatus::Source source);
     void connectCommands();
     void putKeysOnActions();
     WindowRect readCreationRect() const;
@@ -87,6 +93,7 @@ private:
     CardListBox* listbox_ = nullptr;
     card::SearchCriteria criteria_;
 
+    QLabel* statusText_ = nullptr;
     std::unique_ptr<NowSearchDialog> notice_;
     bool activeBeforeNotice_ = false;
     QRect placement_;  // the frame rectangle taken from the stored one

@@ -42,6 +42,7 @@ void CardLister::clearList()
     cards_.clear();
     view_.resetContent();
     lineCount_ = 0;
+    earlyEnds_.clear();
 }
 
 // A record cut short that held a non-empty line, or one not closed by "--",
@@ -63,6 +64,7 @@ void CardLister::reportUnfinishedRecord(int result, const RecordTrace& trace, co
     } else {
         return;  // plain end of file, or empty lines after the last record
     }
+    earlyEnds_.push_back(message);
     ui_.showMessage(message);
 }
 
@@ -113,19 +115,18 @@ void CardLister::OnListCorp()
     replaceList([this] { LoadSide(0); });
 }
 
-void CardLister::RunSearch(const SearchCriteria& criteria)
+bool CardLister::RunSearch(const SearchCriteria& criteria)
 {
     if (criteria.fold) {
         FoldedSearch folded(criteria);
-        searchSide(criteria.side, [&folded](const Card& card) { return folded.accepts(card); });
-    } else {
-        searchSide(criteria.side, [&criteria](const Card& card) { return criteria.acceptsAsTyped(card); });
+        return searchSide(criteria.side, [&folded](const Card& card) { return folded.accepts(card); });
     }
+    return searchSide(criteria.side, [&criteria](const Card& card) { return criteria.acceptsAsTyped(card); });
 }
 
 // One loop for both tests: without folding it runs the very test it always
 // ran, with not even a look at the option per card.
-template <typename Accepts> void CardLister::searchSide(int side, Accepts accepts)
+template <typename Accepts> bool CardLister::searchSide(int side, Accepts accepts)
 {
     Card work;
     const char* file = dataFileName(side);
@@ -134,7 +135,7 @@ template <typename Accepts> void CardLister::searchSide(int side, Accepts accept
     std::unique_ptr<TextModeFile> data = file ? TextModeFile::open(path) : nullptr;
     if (!data) {
         ui_.showMessage({EngineMessage::OpenFailed, file ? file : "", utf8FromPath(path), 0});
-        return;
+        return false;
     }
     RecordTrace trace;
     int result = 0;
@@ -145,6 +146,7 @@ template <typename Accepts> void CardLister::searchSide(int side, Accepts accept
         }
     });
     reportUnfinishedRecord(result, trace, file, path, data->readFailed());
+    return true;
 }
 
 }  // namespace card
