@@ -1,6 +1,7 @@
 #include "CMainWindow.h"
 
 #include "CardListBox.h"
+#include "CardListHeader.h"
 #include "Cp932Text.h"
 #include "DataFolderSettings.h"
 #include "DetailDialog.h"
@@ -19,9 +20,11 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QKeySequence>
+#include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSessionManager>
+#include <QStatusBar>
 #include <QWindow>
 
 
@@ -29,6 +32,8 @@ namespace {
 
 const QString kRect = QStringLiteral("rect");
 const QString kSearch = QStringLiteral("search");
+const QString kView = QStringLiteral("view");
+const QString kStatusBar = QStringLiteral("statusbar");
 
 QList<QKeySequence> keysOf(AcceleratorKey key)
 {
@@ -97,6 +102,7 @@ void CMainWindow::OnCreate()
     listbox_ = new CardListBox(cards_.cards(), this);
     setCentralWidget(listbox_);
     setFocusProxy(listbox_);
+    buildStatusBar();
     buildMenu();
     connectCommands();
     putKeysOnActions();
@@ -112,12 +118,26 @@ void CMainWindow::buildMenu()
     for (const MenuPopup& popup : mainMenu()) {
         QMenu* menu = menuBar()->addMenu(QString::fromUtf8(popup.text));
         for (const MenuItem& item : popup.items) {
-            if (item.isSeparator())
+            if (item.isSeparator()) {
                 menu->addSeparator();
-            else
-                menu->addAction(QString::fromUtf8(item.text))->setObjectName(commandObjectName(item.command));
+                continue;
+            }
+            QAction* action = menu->addAction(QString::fromUtf8(item.text));
+            action->setObjectName(commandObjectName(item.command));
+            action->setCheckable(item.checkable);
         }
     }
+    commandAction(ID_STATUS_BAR)->setChecked(statusBar()->isVisibleTo(this));
+}
+
+// Empty until a command has run; shown unless the settings say it was
+// hidden (0): anything else was not written here.
+void CMainWindow::buildStatusBar()
+{
+    statusText_ = new QLabel(statusBar());
+    statusText_->setObjectName(QStringLiteral("statusText"));
+    statusBar()->addWidget(statusText_, 1);
+    statusBar()->setVisible(ProfileStore().getProfileInt(kView, kStatusBar, 1) != 0);
 }
 
 QAction* CMainWindow::commandAction(int id) const
@@ -139,6 +159,8 @@ void CMainWindow::connectCommands()
     command(ID_DETAIL, &CMainWindow::OnDetails);
     command(ID_LEGEND, &CMainWindow::OnLegend);
     command(ID_ABOUT, &CMainWindow::OnAbout);
+    command(ID_STATUS_BAR, &CMainWindow::OnStatusBar);
+    command(ID_FILE_ORDER, &CMainWindow::OnFileOrder);
 }
 
 // The menu item's text after its TAB names the key; an action whose text
@@ -194,6 +216,7 @@ void CMainWindow::SaveSettings()
     store.writeProfileInt(kSearch, QStringLiteral("type"), criteria_.side);
     store.writeProfileInt(kSearch, QStringLiteral("mode"), static_cast<int>(criteria_.mode));
     store.writeProfileInt(kSearch, QStringLiteral("fold"), criteria_.fold ? 1 : 0);
+    store.writeProfileInt(kView, kStatusBar, statusBar()->isVisibleTo(this) ? 1 : 0);
     // A failed write keeps the earlier file whole; the user is not troubled
     // with it, as with any settings write.
     if (!store.flush())
@@ -308,6 +331,7 @@ void CMainWindow::OnListAll()
     if (reading())
         return;
     cards_.OnListAll();
+    showListStatus(ListStatus::Source::AllCards);
 }
 
 void CMainWindow::OnListRunner()
@@ -315,6 +339,7 @@ void CMainWindow::OnListRunner()
     if (reading())
         return;
     cards_.OnListRunner();
+    showListStatus(ListStatus::Source::RunnerCards);
 }
 
 void CMainWindow::OnListCorp()
@@ -322,6 +347,23 @@ void CMainWindow::OnListCorp()
     if (reading())
         return;
     cards_.OnListCorp();
+    showListStatus(ListStatus::Source::CorporateCards);
+}
+
+void CMainWindow::OnStatusBar()
+{
+    statusBar()->setVisible(commandAction(ID_STATUS_BAR)->isChecked());
+}
+
+void CMainWindow::OnFileOrder()
+{
+    listbox_->header()->showFileOrder();
+}
+
+void CMainWindow::showListStatus(ListStatus::Source source)
+{
+    const ListStatus status{source, cards_.lineCount(), criteria_, cards_.earlyEnds()};
+    statusText_->setText(status.text());
 }
 
 void CMainWindow::OnOpenDataFolder()
@@ -353,7 +395,8 @@ void CMainWindow::OnSearch()
 
 void CMainWindow::RunSearch()
 {
-    cards_.RunSearch(criteria_);
+    if (cards_.RunSearch(criteria_))
+        showListStatus(ListStatus::Source::Search);
 }
 
 void CMainWindow::OnDetails()
@@ -363,7 +406,8 @@ void CMainWindow::OnDetails()
     const card::CardStore& listed = cards_.cards();
     if (listed.empty())
         return;
-    const int row = listbox_->currentSelection();
+    // The card of the line, wherever the order has put the line.
+    const int row = listbox_->selectedCard();
     if (row < 0) {
         showMessageBox(this, QStringLiteral("対象項目を選択して下さい"));
         return;

@@ -3,6 +3,7 @@
 #include "CardListView.h"
 #include "CardLister.h"
 #include "FinderUi.h"
+#include "ListStatus.h"
 #include "SearchCriteria.h"
 #include "WindowRect.h"
 
@@ -16,6 +17,7 @@ class CardListBox;
 class NowSearchDialog;
 class QAction;
 class QCloseEvent;
+class QLabel;
 
 // The program's one top-level window: a menu, its keys and the card list
 // over the whole client area. Each command is a menu action connected to
@@ -40,6 +42,8 @@ public:
     void OnLegend();
     void OnListDblClk();
     void OnOpenDataFolder();
+    void OnStatusBar();
+    void OnFileOrder();
     void RunSearch();
 
     // Reads every following command's files from `folder` and keeps it in
@@ -85,6 +89,8 @@ private:
     // once it shows progress; no other command may start meanwhile.
     bool reading() const { return notice_ != nullptr; }
     void buildMenu();
+    void buildStatusBar();
+    void showListStatus(ListStatus::Source source);
     void connectCommands();
     void putKeysOnActions();
     WindowRect readCreationRect() const;
@@ -97,6 +103,7 @@ private:
     CardListBox* listbox_ = nullptr;
     card::SearchCriteria criteria_;
 
+    QLabel* statusText_ = nullptr;
     std::unique_ptr<NowSearchDialog> notice_;
     bool activeBeforeNotice_ = false;
     // The reading under way: since when, since the last events, and what

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SortedCardLines.h"
+
 #include <QListView>
 
 #include <string_view>
@@ -8,11 +10,13 @@ namespace card {
 class CardStore;
 }
 
+class CardListHeader;
 class CardListModel;
 
 // The card list: one line per listed card, no frame, one selected line at
-// most, tab-stopped columns and a horizontal extent of 2048 pixels. Its
-// operations are those the list commands need of a list box.
+// most, tab-stopped columns under a header that sorts them, and a
+// horizontal extent of 2048 pixels. Its operations are those the list
+// commands need of a list box, plus copying the selected line.
 class CardListBox : public QListView {
     Q_OBJECT
 public:
@@ -26,14 +30,30 @@ public:
     // on: one reset, then the pending first-line selection.
     void setRedraw(bool on);
 
-    // Row of the selected line, or -1 when none is selected.
+    // Row of the selected line as shown, or -1 when none is selected.
     int currentSelection() const;
+    // The listed card of the selected line (its row in the file order), or
+    // -1 when none is selected.
+    int selectedCard() const;
     int count() const;
-    CardListModel* lines() const { return lines_; }
+    // The lines as shown, in the order chosen.
+    SortedCardLines* lines() const { return shown_; }
+    CardListHeader* header() const { return header_; }
+
+    // Puts the selected line on the clipboard as shown: the five fields
+    // joined by tabs, which pastes into a spreadsheet as five cells.
+    void copySelectedLine() const;
+
+protected:
+    void updateGeometries() override;
 
 private:
     void applyFirstLineSelection();
+    void addCopyAction();
+    void sortByColumn(int column, Qt::SortOrder order);
 
     CardListModel* lines_;
+    SortedCardLines* shown_;
+    CardListHeader* header_;
     bool selectFirstPending_ = false;
 };

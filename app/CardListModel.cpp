@@ -19,6 +19,25 @@ std::string CardListModel::line(int row) const
     return line;
 }
 
+// The fields never run into each other: each piece between tabs lies
+// within one field, so the line need not be put together for it.
+std::string_view CardListModel::field(int row, int column) const
+{
+    const card::CardView shown = card(row);
+    int piece = 0;
+    for (std::string_view part : {shown.rate, shown.name, shown.type, shown.note, shown.illust}) {
+        for (;;) {
+            const std::size_t tab = part.find('\t');
+            if (piece++ == column)
+                return part.substr(0, tab);
+            if (tab == std::string_view::npos)
+                break;
+            part.remove_prefix(tab + 1);
+        }
+    }
+    return {};
+}
+
 QVariant CardListModel::data(const QModelIndex& index, int role) const
 {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount())

@@ -26,6 +26,8 @@ public:
     // Appends the row of the store's next card; its line is the card's.
     void append(std::string_view line);
     std::string line(int row) const;
+    // Field `column` of row's line as drawn, the line split at its tabs.
+    std::string_view field(int row, int column) const;
     // The card of a row.
     card::CardView card(int row) const { return cards_[static_cast<std::size_t>(row)]; }
 

@@ -41,6 +41,7 @@ void CardLister::clearList()
     cards_.clear();
     view_.resetContent();
     lineCount_ = 0;
+    earlyEnds_.clear();
 }
 
 // A record cut short that held a non-empty line, or one not closed by "--",
@@ -62,6 +63,7 @@ void CardLister::reportUnfinishedRecord(int result, const RecordTrace& trace, co
     } else {
         return;  // plain end of file, or empty lines after the last record
     }
+    earlyEnds_.push_back(message);
     ui_.showMessage(message);
 }
 
@@ -132,18 +134,16 @@ void CardLister::OnListCorp()
     replaceList([this] { LoadSide(0); });
 }
 
-void CardLister::RunSearch(const SearchCriteria& criteria)
+bool CardLister::RunSearch(const SearchCriteria& criteria)
 {
     if (criteria.fold) {
         FoldedSearch folded(criteria);
-        searchSide(criteria.side, [&folded](const CardView& card) { return folded.accepts(card); });
-    } else {
-        searchSide(criteria.side,
-                   [&criteria](const CardView& card) { return criteria.acceptsAsTyped(card); });
+        return searchSide(criteria.side, [&folded](const CardView& card) { return folded.accepts(card); });
     }
+    return searchSide(criteria.side, [&criteria](const CardView& card) { return criteria.acceptsAsTyped(card); });
 }
 
-template <typename Accepts> void CardLister::searchSide(int side, Accepts accepts)
+template <typename Accepts> bool CardLister::searchSide(int side, Accepts accepts)
 {
     const char* file = dataFileName(side);
     std::filesystem::path path = dataDir_ / (file ? file : "");
@@ -151,13 +151,14 @@ template <typename Accepts> void CardLister::searchSide(int side, Accepts accept
     std::unique_ptr<TextModeFile> data = file ? TextModeFile::open(path) : nullptr;
     if (!data) {
         ui_.showMessage({EngineMessage::OpenFailed, file ? file : "", utf8FromPath(path), 0});
-        return;
+        return false;
     }
     bytesTotal_ = commandBytes({side});
     RecordTrace trace;
     int result = 0;
     replaceList([&] { result = readRecords(*data, trace, accepts); });
     reportUnfinishedRecord(result, trace, file, path, data->readFailed());
+    return true;
 }
 
 // Reads every record of an open data file and lists those that `accepts`

@@ -34,9 +34,10 @@ public:
     void OnListRunner();
     void OnListCorp();
     // Replaces the list with the hits of `criteria` in the side's file; when
-    // the file cannot be opened the list stays as it was. The criteria texts
-    // of a folded search are folded once for the whole file.
-    void RunSearch(const SearchCriteria& criteria);
+    // the file cannot be opened the list stays as it was, and the result is
+    // false. The criteria texts of a folded search are folded once for the
+    // whole file.
+    bool RunSearch(const SearchCriteria& criteria);
 
     // Whether AddCardLine keeps a copy of each card (the default). A front
     // end that only prints the lines as they come and never looks a card up
@@ -44,6 +45,9 @@ public:
     void setKeepCards(bool keep) { keepCards_ = keep; }
     // Lines in the list since it was last emptied.
     std::size_t lineCount() const { return lineCount_; }
+    // The files of the current list whose reading stopped before their end
+    // (a format or read error), as they were reported.
+    const std::vector<EngineMessage>& earlyEnds() const { return earlyEnds_; }
 
     const CardStore& cards() const { return cards_; }
     const std::filesystem::path& dataDir() const { return dataDir_; }
@@ -52,7 +56,7 @@ public:
 
 private:
     template <typename Load> void replaceList(Load load);
-    template <typename Accepts> void searchSide(int side, Accepts accepts);
+    template <typename Accepts> bool searchSide(int side, Accepts accepts);
     void clearList();
     template <typename Accepts>
     int readRecords(TextModeFile& data, RecordTrace& trace, Accepts accepts);
@@ -67,6 +71,7 @@ private:
     std::filesystem::path dataDir_;
     CardStore cards_;
     std::size_t lineCount_ = 0;
+    std::vector<EngineMessage> earlyEnds_;
     bool keepCards_ = true;
     std::string line_;  // the list line being built, reused
     // The command's progress: the bytes of the files it reads, those of

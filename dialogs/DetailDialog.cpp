@@ -6,6 +6,9 @@
 #include "RulesText.h"
 #include "TemplateDialogBuilder.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -48,6 +51,44 @@ DetailDialog::DetailDialog(QWidget* parent)
     dialogControl<QWidget>(*this, kNoteId)->setAccessibleName(QStringLiteral("注記"));
     connect(dialogControl<QPushButton>(*this, kLegendButtonId), &QPushButton::clicked, this,
             &DetailDialog::OnLegend);
+    makeTextsCopyable();
+}
+
+// Any text can be selected with the mouse and copied with Ctrl+C; the
+// context menu, wherever it opens, copies the whole card.
+void DetailDialog::makeTextsCopyable()
+{
+    for (QLabel* label : findChildren<QLabel*>()) {
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        label->setContextMenuPolicy(Qt::NoContextMenu);
+    }
+    dialogControl<QPlainTextEdit>(*this, kRulesId)->setContextMenuPolicy(Qt::NoContextMenu);
+    auto* copy = new QAction(QStringLiteral("コピー"), this);
+    copy->setObjectName(QStringLiteral("copyCard"));
+    connect(copy, &QAction::triggered, this, [this] { QGuiApplication::clipboard()->setText(cardText()); });
+    addAction(copy);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+// Read off the controls in the template's order, so the text is the
+// dialog's: a caption joins the text after it, the rules text gives its
+// lines that hold something.
+QString DetailDialog::cardText() const
+{
+    QStringList lines;
+    QString caption;
+    for (const ControlTemplate& control : findDialogTemplate(kDetailTemplateId)->controls) {
+        if (control.kind == ControlKind::Label && control.id == kStaticId) {
+            caption = QString::fromUtf8(control.text);
+        } else if (control.kind == ControlKind::Label) {
+            lines << caption + dialogControl<QLabel>(*this, control.id)->text();
+            caption.clear();
+        } else if (control.kind == ControlKind::Edit) {
+            const QString rules = dialogControl<QPlainTextEdit>(*this, control.id)->toPlainText();
+            lines << rules.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        }
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 DetailDialog::~DetailDialog() = default;

@@ -17,11 +17,14 @@ public:
 
     // Opens the legend modally over this dialog.
     void OnLegend();
+    // The card as the dialog shows it, one field a line, captions included.
+    QString cardText() const;
 
 protected:
     // Fills the controls from `card`.
     void OnInitDialog() override;
 
 private:
+    void makeTextsCopyable();
     void setLabel(int id, const std::string& bytes);
 };

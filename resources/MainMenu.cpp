@@ -21,6 +21,12 @@ constexpr auto kCardItems = std::to_array<MenuItem>({
     {"詳細表示(&D)\tEnter", ID_DETAIL},
 });
 
+constexpr auto kViewItems = std::to_array<MenuItem>({
+    {"ステータスバー(&S)", ID_STATUS_BAR, true},
+    kSeparator,
+    {"ファイルの順に戻す(&F)", ID_FILE_ORDER},
+});
+
 constexpr auto kHelpItems = std::to_array<MenuItem>({
     {"記号の説明(&C)", ID_LEGEND},
     kSeparator,
@@ -30,6 +36,7 @@ constexpr auto kHelpItems = std::to_array<MenuItem>({
 constexpr auto kMainMenu = std::to_array<MenuPopup>({
     {"ファイル(&F)", kFileItems},
     {"カード(&C)", kCardItems},
+    {"表示(&V)", kViewItems},
     {"ヘルプ(&H)", kHelpItems},
 });
 

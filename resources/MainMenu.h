@@ -5,10 +5,12 @@
 // The menu bar "MAINMENU" and the accelerator table "MAINACCEL" as data.
 
 // One menu item. A separator has no text and command 0. The text marks its
-// mnemonic with '&' and may carry a key name after a TAB.
+// mnemonic with '&' and may carry a key name after a TAB. A checkable item
+// shows a check mark while what it switches is on.
 struct MenuItem {
     const char* text;   // UTF-8; nullptr for a separator
     int command;
+    bool checkable = false;
 
     bool isSeparator() const { return text == nullptr; }
 };
@@ -36,6 +38,8 @@ inline constexpr int ID_LIST_RUNNER = 105;
 inline constexpr int ID_LIST_CORP = 106;
 inline constexpr int ID_LEGEND = 107;
 inline constexpr int ID_OPEN_FOLDER = 108;
+inline constexpr int ID_STATUS_BAR = 109;
+inline constexpr int ID_FILE_ORDER = 110;
 
 // The pop-ups of "MAINMENU" in menu-bar order.
 std::span<const MenuPopup> mainMenu();

@@ -1,14 +1,16 @@
-// The all-cards command in the window against the engine alone, on the
-// generated data folders, with peak memory. Prints figures; passes or fails
-// nothing.
+// The all-cards command in the window against the engine alone, and a sort
+// by name in the window, on the generated data folders, with peak memory.
+// Prints figures; passes or fails nothing.
 //   voxtarn-gui-bench [--runs N] DATA_FOLDER...
 // Each measurement runs in a child process of its own, so that its peak
 // resident size (getrusage maxrss) is its own.
 #include "CMainWindow.h"
 #include "CMyApp.h"
 #include "CardListBox.h"
+#include "CardListHeader.h"
 #include "CardListModel.h"
 #include "OperatingSystem.h"
+#include "SortedCardLines.h"
 #include "ProfileStore.h"
 
 #include <QApplication>
@@ -22,6 +24,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <vector>
 #include <sys/resource.h>
 
@@ -77,7 +80,7 @@ double freshMemorySeconds(std::size_t bytes)
 
 qint64 dataBytes(const QString& folder);
 
-// One child measurement: "<seconds> <peak kB> <lines> [<scroll ms>]".
+// One child measurement: "<seconds> <peak kB> <lines> [<scroll ms> <sort s>]".
 int measure(const QString& mode, const QString& folder)
 {
     const std::string dir = QFile::encodeName(folder).toStdString();
@@ -121,7 +124,18 @@ int measure(const QString& mode, const QString& folder)
         list->viewport()->repaint();
     }
     const double scrollMs = clock.nsecsElapsed() / 1e6;
-    std::printf("%.3f %ld %d %.1f\n", seconds, peakKilobytes(), list->count(), scrollMs);
+    // A click on the name column: the sort and the repaint of the lines in
+    // their new order.
+    clock.restart();
+    const std::clock_t cpuStart = std::clock();
+    list->header()->setSortIndicator(1, Qt::AscendingOrder);
+    list->viewport()->repaint();
+    const double sortSeconds = clock.nsecsElapsed() / 1e9;
+    std::fprintf(stderr, "  window: sort %.3f s, of it %.3f s CPU time\n", sortSeconds,
+                 double(std::clock() - cpuStart) / CLOCKS_PER_SEC);
+    if (list->lines()->sortColumn() != 1)
+        return 1;
+    std::printf("%.3f %ld %d %.1f %.3f\n", seconds, peakKilobytes(), list->count(), scrollMs, sortSeconds);
     return 0;
 }
 
@@ -130,6 +144,7 @@ struct Figures {
     long peakKb = 0;
     long long lines = 0;
     double scrollMs = 1e300;
+    double sortSeconds = 1e300;
 };
 
 Figures runChild(const QString& mode, const QString& folder, int runs)
@@ -147,8 +162,10 @@ Figures runChild(const QString& mode, const QString& folder, int runs)
         best.seconds = std::min(best.seconds, f.value(0).toDouble());
         best.peakKb = std::max(best.peakKb, f.value(1).toLong());
         best.lines = f.value(2).toLongLong();
-        if (f.size() > 3)
+        if (f.size() > 4) {
             best.scrollMs = std::min(best.scrollMs, f.value(3).toDouble());
+            best.sortSeconds = std::min(best.sortSeconds, f.value(4).toDouble());
+        }
     }
     return best;
 }
@@ -207,19 +224,19 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: voxtarn-gui-bench [--runs N] DATA_FOLDER...\n");
         return 2;
     }
-    std::printf("%-12s %9s %8s | %8s %8s %8s %8s %6s %6s | %9s %9s %6s | %9s\n", "folder", "lines", "MB", "grep s",
-                "memory s", "engine s", "window s", "x grep", "x eng", "engine MB", "window MB", "x file", "scroll ms");
+    std::printf("%-12s %9s %8s | %8s %8s %8s %8s %6s %6s | %9s %9s %6s | %9s %7s\n", "folder", "lines", "MB",
+                "grep s", "memory s", "engine s", "window s", "x grep", "x eng", "engine MB", "window MB", "x file",
+                "scroll ms", "sort s");
     for (const QString& folder : args) {
         const Figures engine = runChild(QStringLiteral("engine"), folder, runs);
         const Figures window = runChild(QStringLiteral("window"), folder, runs);
         const double grep = grepSeconds(folder, runs);
         const Figures memory = runChild(QStringLiteral("memory"), folder, runs);
         const double mb = dataBytes(folder) / 1048576.0;
-        std::printf("%-12s %9lld %8.1f | %8.3f %8.3f %8.3f %8.3f %6.2f %6.2f | %9.1f %9.1f %6.2f | %9.1f\n",
+        std::printf("%-12s %9lld %8.1f | %8.3f %8.3f %8.3f %8.3f %6.2f %6.2f | %9.1f %9.1f %6.2f | %9.1f %7.3f\n",
                     qPrintable(QDir(folder).dirName()), window.lines, mb, grep, memory.seconds, engine.seconds,
-                    window.seconds,
-                    window.seconds / grep, window.seconds / engine.seconds, engine.peakKb / 1024.0,
-                    window.peakKb / 1024.0, window.peakKb / 1024.0 / mb, window.scrollMs);
+                    window.seconds, window.seconds / grep, window.seconds / engine.seconds, engine.peakKb / 1024.0,
+                    window.peakKb / 1024.0, window.peakKb / 1024.0 / mb, window.scrollMs, window.sortSeconds);
     }
     std::printf("\nall-cards command (104), best of %d runs each, offscreen platform.\n"
                 "grep: LC_ALL=C grep -c -F -- -- on corp.txt and runner.txt, in the same run.\n"
@@ -229,7 +246,8 @@ int main(int argc, char** argv)
                 "the command through the window's table until the list is filled, the first line\n"
                 "selected and painted. x grep: window / grep; x eng: window / engine.\n"
                 "MB: peak resident size (getrusage maxrss); x file: window peak / both files' size.\n"
-                "scroll ms: jump to the middle and the last line, repainting each time.\n",
+                "scroll ms: jump to the middle and the last line, repainting each time.\n"
+                "sort s: a click on the name column, until the lines are repainted in name order.\n",
                 runs);
     return 0;
 }

@@ -6,16 +6,20 @@
 #include "TemplateDialog.h"
 #include "CardLineDelegate.h"
 #include "CardListBox.h"
+#include "CardListHeader.h"
 #include "CardListModel.h"
 #include "DataFolderSettings.h"
 #include "GuiTest.h"
 #include "NowSearchDialog.h"
 
+#include <QClipboard>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStatusBar>
 
 #include <climits>
 #include <csignal>
@@ -194,9 +198,9 @@ private slots:
         QCOMPARE(list->currentIndex().row(), 0);
         QCOMPARE(inserted.count(), 0);  // filled by one reset, not line by line
         QVERIFY(window->findChildren<NowSearchDialog*>().isEmpty());
-        // Below the menu bar to the bottom, no frame, one line selected at most, lines 2048 pixels wide.
+        // Below the menu bar down to the status bar, no frame, one line selected at most, lines 2048 pixels wide.
         QTRY_COMPARE(list->width(), window->width());
-        QCOMPARE(list->geometry().bottom(), window->rect().bottom());
+        QCOMPARE(list->geometry().bottom() + 1, window->statusBar()->geometry().top());
         QCOMPARE(list->frameShape(), QFrame::NoFrame);
         QCOMPARE(list->selectionMode(), QAbstractItemView::SingleSelection);
         QTRY_COMPARE(list->horizontalScrollBar()->maximum(), 2048 - list->viewport()->width());
@@ -257,6 +261,122 @@ private slots:
         const bool closes = keys == QKeySequence(Qt::ALT | Qt::Key_F4);
         QTRY_COMPARE(window->isVisible(), !closes);
         QCOMPARE(QFile::exists(settingsFile()), closes);
+    }
+
+    // Three clicks on a column: ascending, descending, file order. The selection stays on its line, Details opens its
+    // card and Ctrl+C copies it in any order; a new list comes in file order. Rarity: Common, Uncommon, Vital, Rare, then
+    // the others by text.
+    void headerSortsTheLines()
+    {
+        QTemporaryDir data;
+        writeFile(data, "corp.txt", record("氷", "Rare") + record("B", "Promo") + record("ア", "Common") + record("あ", "Vital") +
+                                        record("1", "Uncommon") + record("2", "Alpha"));
+        auto window = openWindow(data);
+        window->OnListCorp();
+        CardListBox* list = window->listBox();
+        CardListHeader* header = list->header();
+        QStringList seen;
+        const auto nameOf = [](const QModelIndex& line) { return line.data().toString().section('\t', 1, 1); };
+        const auto show = [&] {
+            QStringList names;
+            for (int row = 0; row < list->count(); ++row)
+                names << nameOf(list->lines()->index(row));
+            seen << names.join(' ') + QString(" %1%2").arg(header->sortIndicatorSection()).arg(header->sortIndicatorOrder() ? "v" : "^");
+        };
+        for (int column : {1, 1, 1, 0}) {
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(column) + 5, 5));
+            show();
+        }
+        list->setCurrentIndex(list->lines()->index(0));
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        show();
+        then([&](QWidget* dialog) {
+            seen << nameOf(list->currentIndex()) + " " + childText(dialog, "id111");
+            closeModal(dialog);
+        });
+        press(*window, Qt::Key_Return);
+        press(*window, QKeySequence::Copy);
+        seen << QGuiApplication::clipboard()->text() + " " + list->actions().value(0)->text();
+        window->findChild<QAction*>("command110")->trigger();  // back to the file order
+        show();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        // Names alike in their first eight characters and more.
+        writeFile(data, "corp.txt", record("長い名前のカードその二") + record("長い名前のカード") + record("長い名前のカードその一"));
+        window->OnListCorp();
+        show();
+        for (int click = 0; click < 2; ++click) {
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(1) + 5, 5));
+            show();
+        }
+        QCOMPARE(seen, (QStringList{"1 2 B あ ア 氷 1^", "氷 ア あ B 2 1 1v", "氷 B ア あ 1 2 -1^", "ア 1 あ 氷 2 B 0^",
+                                    "B 2 氷 あ 1 ア 0v", "ア ア", "Common\tア\tIce\tnote\tillust コピー", "氷 B ア あ 1 2 -1^",
+                                    "長い名前のカードその二 長い名前のカード 長い名前のカードその一 -1^",
+                                    "長い名前のカード 長い名前のカードその一 長い名前のカードその二 1^",
+                                    "長い名前のカードその二 長い名前のカードその一 長い名前のカード 1v"}));
+    }
+
+    // The status bar, empty at first, tells after each command what the list shows; a search whose file does not open
+    // keeps the list and the text.
+    void statusBarTellsWhatTheListShows_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("name");  // searched for among the Runner cards, partial match
+        QTest::addColumn<QString>("status");
+        QTest::addRow("all cards") << 104 << "" << "全カード 3枚、corp.txt 14行目で読み込みを中止";
+        QTest::addRow("Runner") << 105 << "" << "Runnerカード 2枚";
+        QTest::addRow("Corporate") << 106 << "" << "Corporateカード 1枚、corp.txt 14行目で読み込みを中止";
+        QTest::addRow("search") << 102 << "の" << "検索結果 1枚 (ランナー: 部分一致 \"の\")";
+        QTest::addRow("no hit") << 102 << "無" << "検索結果 0枚 (ランナー: 部分一致 \"無\")";
+        QTest::addRow("long text") << 102 << "あいうえおかきくけこさしすせそたち" << "検索結果 0枚 (ランナー: 部分一致 \"あいうえおかきくけこさしすせそ…\")";
+    }
+
+    void statusBarTellsWhatTheListShows()
+    {
+        QFETCH(int, command);
+        QFETCH(QString, name);
+        QTemporaryDir data;
+        writeFile(data, "corp.txt", record("C1") + toCp932("Bad\nIce\n\nnote\nillust\nCommon\nxx\n").value());
+        writeFile(data, "runner.txt", record("氷の鍵") + record("Rope"));
+        auto window = openWindow(data);
+        const auto* status = window->findChild<QLabel*>("statusText");
+        QVERIFY(status->text().isEmpty() && window->statusBar()->isVisible());
+        QStringList messages;
+        if (command != 105)  // the Runner file is whole
+            then(command == 102 ? fillSearch(name, 203, 206) : acceptMessage(messages));
+        window->findChild<QAction*>(QString("command%1").arg(command))->trigger();
+        QTEST(status->text(), "status");
+        QFile::remove(data.filePath("runner.txt"));
+        then(fillSearch("R", 203, 204)).then(acceptMessage(messages));
+        window->OnSearch();
+        QTEST(status->text(), "status");
+    }
+
+    // 表示 → ステータスバー shows and hides the status bar, checked while it shows, and is remembered; a stored value
+    // other than 0 shows it.
+    void statusBarItemIsRemembered_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<bool>("shown");
+        QTest::addRow("first run") << QByteArray() << true;
+        QTest::addRow("hidden") << QByteArray("statusbar=0") << false;
+        QTest::addRow("shown") << QByteArray("statusbar=1") << true;
+        QTest::addRow("never written") << QByteArray("statusbar=2") << true;
+        QTest::addRow("no number") << QByteArray("statusbar=off") << true;
+    }
+
+    void statusBarItemIsRemembered()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(bool, shown);
+        writeSettings("[view]\n" + stored + "\n");
+        QTemporaryDir data;
+        auto window = openWindow(data);
+        QAction* item = window->findChild<QAction*>("command109");
+        QVERIFY(window->statusBar()->isVisible() == shown && item->isChecked() == shown);
+        item->trigger();
+        QVERIFY(window->statusBar()->isVisible() != shown && item->isChecked() != shown);
+        window->close();
+        QCOMPARE(ProfileStore().getProfileInt("view", "statusbar", -1), shown ? 0 : 1);
     }
 
     // The search dialog edits a copy of the window's criteria; a file that cannot be opened gives one plain message

@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QClipboard>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QLabel>
@@ -222,7 +223,8 @@ private slots:
         QCOMPARE(seen, (QStringList{"Voxtarn card list finder | 検索文字列に使えない文字が含まれている", "11before0"}));
     }
 
-    // Every field in its own place; the legend opens over the dialog as often as asked.
+    // Every field in its own place; the legend opens over the dialog as often as asked. Any text can be selected and
+    // copied, the context menu copies the whole card.
     void detailShowsTheWholeCard()
     {
         DetailDialog dialog;
@@ -252,6 +254,17 @@ private slots:
                 shown << childText(modal, QString("id%1").arg(id));
             QVERIFY(child<QPlainTextEdit>(modal, "id113")->isReadOnly());
             QCOMPARE(modal->focusWidget(), child(modal, "id1"));
+            for (QLabel* label : modal->findChildren<QLabel*>())
+                QVERIFY(label->textInteractionFlags() & Qt::TextSelectableByMouse);
+            QGuiApplication::clipboard()->clear();
+            if (auto* rate = child<QLabel>(modal, "id116"); !rate->text().isEmpty())
+                rate->setSelection(1, 2);
+            QTest::keySequence(child(modal, "id116"), QKeySequence::Copy);
+            shown << QGuiApplication::clipboard()->text();
+            QVERIFY(modal->contextMenuPolicy() == Qt::ActionsContextMenu && modal->actions().value(0)->text() == "コピー");
+            modal->actions().value(0)->trigger();
+            shown << QGuiApplication::clipboard()->text();
+            QCOMPARE(modal->focusWidget(), child(modal, "id1"));
             for (int i = 0; i < 2; ++i) {
                 then(legend);
                 clickId(modal, 117);
@@ -263,8 +276,10 @@ private slots:
         then(show);
         empty.DoModal();  // without rules text: five empty lines
         const QString legends = "dialog170 over dialog110";
-        QCOMPARE(shown, (QStringList{"<b>Wall</b> ウォール", "Type", rules, "Note", "Illust", "Rate", legends, legends,
-                                     "", "", "\n\n\n\n\n", "", "", "", legends, legends}));
+        const QString whole = "カード名：<b>Wall</b> ウォール\nタイプ：Type\n" + rules + "Note\nイラスト：Illust\n入手頻度：Rate";
+        QCOMPARE(shown, (QStringList{"<b>Wall</b> ウォール", "Type", rules, "Note", "Illust", "Rate", "at", whole, legends, legends,
+                                     "", "", "\n\n\n\n\n", "", "", "", "", "カード名：\nタイプ：\n\nイラスト：\n入手頻度：",
+                                     legends, legends}));
     }
 
     // A screen reader can name every control; each caption is the buddy of the field it names.

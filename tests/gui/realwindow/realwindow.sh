@@ -4,13 +4,14 @@
 # Starts its own Xvfb and the program in a folder without data files, opens
 # the data folder with Ctrl+O, searches the Runner cards for the stored
 # hiragana name in prefix mode with kana folded (the arrow keys wrap round
-# both radio groups) and opens the katakana card it finds, searches again for
+# both radio groups) and opens the katakana card it finds, copies its line
+# with Ctrl+C and reads the clipboard with xclip, searches again for
 # a typed name without folding and opens the details of the first hit, closes
 # everything with the keyboard and checks from outside that the settings file
 # holds the folder, the typed name, the side, the mode and the folding. Started again in the same folder,
 # the stored search finds the cards of the folder opened last. Screenshots of
 # the chooser and the dialogs land in the output folder.
-# Exit 77 (skipped) when Xvfb is not installed.
+# Exit 77 (skipped) when Xvfb or xclip is not installed.
 set -euo pipefail
 
 program="$(realpath "$1")"
@@ -18,6 +19,7 @@ out="$(realpath -m "$2")"
 limit=20   # seconds for any one wait
 
 command -v Xvfb > /dev/null || { echo "Xvfb is not installed: skipped"; exit 77; }
+command -v xclip > /dev/null || { echo "xclip is not installed: skipped"; exit 77; }
 tmp="$(mktemp -d)"
 xvfb_pid=""
 app_pid=""
@@ -109,6 +111,12 @@ close_dialog Return "検索"
 open_dialog Return "カード"   # the katakana card: without a hit no dialog would come
 shot detail-folded.png
 close_dialog Escape "カード"
+# Ctrl+C: the line's five fields, tab-separated, as another program pastes them.
+focus "$main"
+xdotool key ctrl+c
+line=$(printf 'Rare\tミラー・ノット\tプログラム\tnote of ミラー・ノット\tIllus. Test')
+copied() { [ "$(timeout 5 xclip -selection clipboard -o 2> /dev/null)" = "$line" ]; }
+retry "Ctrl+C did not put the line on the clipboard" copied
 
 # A typed name, not folded: Tab five times reaches the fold check box.
 open_dialog F5 "検索"

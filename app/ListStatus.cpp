@@ -1,0 +1,58 @@
+#include "ListStatus.h"
+
+#include "Cp932Text.h"
+
+#include <array>
+
+namespace {
+
+constexpr qsizetype kLongestText = 16;  // characters of a search text shown whole
+
+const std::array<QString, 4> kSourceNames = {QStringLiteral("全カード"), QStringLiteral("Runnerカード"),
+                                             QStringLiteral("Corporateカード"), QStringLiteral("検索結果")};
+// By side index and search mode, as the search dialog names them.
+const std::array<QString, 2> kSideNames = {QStringLiteral("コーポレーション"), QStringLiteral("ランナー")};
+const std::array<QString, 3> kModeNames = {QStringLiteral("完全一致"), QStringLiteral("前方一致"),
+                                           QStringLiteral("部分一致")};
+
+QString quoted(const std::string& bytes)
+{
+    const QString text = fromCp932(bytes);
+    return '"' + (text.size() > kLongestText ? text.left(kLongestText - 1) + u'…' : text) + '"';
+}
+
+// "ランナー: 部分一致 "の"", the type and the rarity named when given.
+QString searchText(const card::SearchCriteria& criteria)
+{
+    QString text = kSideNames.at(static_cast<std::size_t>(criteria.side)) + ": " +
+                   kModeNames.at(static_cast<std::size_t>(criteria.mode));
+    if (criteria.fold)
+        text += QStringLiteral("・かな全半角同一視");
+    if (!criteria.name.empty())
+        text += ' ' + quoted(criteria.name);
+    if (!criteria.type.empty())
+        text += QStringLiteral(" カード種類 ") + quoted(criteria.type);
+    if (!criteria.rate.empty())
+        text += QStringLiteral(" 入手頻度 ") + quoted(criteria.rate);
+    return text;
+}
+
+QString earlyEndText(const card::EngineMessage& message)
+{
+    const QString file = QString::fromStdString(message.file);
+    if (message.line > 0)
+        return file + ' ' + QString::number(message.line) + QStringLiteral("行目で読み込みを中止");
+    return file + QStringLiteral("の読み込みを中止");
+}
+
+}  // namespace
+
+QString ListStatus::text() const
+{
+    QString text = kSourceNames.at(static_cast<std::size_t>(source)) + ' ' + QString::number(count) + u'枚';
+    if (source == Source::Search)
+        text += " (" + searchText(criteria) + ')';
+    for (const card::EngineMessage& message : earlyEnds)
+        text += u'、' + earlyEndText(message);
+    return text;
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QAbstractProxyModel>
+
+#include <vector>
+
+class CardListModel;
+
+// The card list's lines in the order the user chose: the file order, or
+// sorted by one of the five fields. A row here maps to the row of the lines
+// as read, which is also the card's place among the listed cards, so in any
+// order a line leads to its own card. A new list brings the file order back.
+class SortedCardLines : public QAbstractProxyModel {
+    Q_OBJECT
+public:
+    static constexpr int kFileOrder = -1;  // the "column" of no sort
+    static constexpr int kFields = 5;      // of a list line, separated by tabs
+
+    SortedCardLines(CardListModel* lines, QObject* parent);
+
+    // Sorts by field `column` (0 rarity, 1 name, 2 type, 3 note, 4
+    // illustration), or returns to the file order for kFileOrder. Lines of
+    // equal text keep their file order; the selection stays on its line.
+    void sortBy(int column, Qt::SortOrder order = Qt::AscendingOrder);
+    int sortColumn() const { return column_; }
+
+    // The row among the lines as read, i.e. the listed card, of row `row`.
+    int sourceRow(int row) const;
+
+    QModelIndex index(int row, int column = 0, const QModelIndex& parent = QModelIndex()) const override;
+    QModelIndex parent(const QModelIndex& child) const override;
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QModelIndex mapToSource(const QModelIndex& proxyIndex) const override;
+    QModelIndex mapFromSource(const QModelIndex& sourceIndex) const override;
+
+private:
+    void followTheLines();
+    void forgetOrder();
+    void applyOrder(std::vector<int> rows, int column);
+
+    CardListModel* lines_;
+    std::vector<int> order_;    // row here -> row as read; empty in file order
+    std::vector<int> viewRow_;  // the inverse
+    int column_ = kFileOrder;
+    bool linesResetting_ = false;
+};
