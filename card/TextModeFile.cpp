@@ -146,7 +146,7 @@ bool TextModeFile::readPiece(std::string& piece)
 // Offset of the first LF, CR or Ctrl-Z among the `size` bytes at `p`, or
 // `size`. Lines are short, a few dozen bytes: sixteen bytes at a time, the
 // last sixteen overlapping, beat a library scan per byte sought.
-std::size_t TextModeFile::firstSpecial(const char* p, std::size_t size)
+std::size_t TextModeFile::firstBreak(const char* p, std::size_t size)
 {
     std::size_t i = 0;
 #if defined(__SSE2__)
@@ -186,7 +186,7 @@ bool TextModeFile::nextPiece(std::string_view& piece)
         return false;
     char* p = buffer_.data() + pos_;
     const std::size_t available = end_ - pos_;
-    const std::size_t at = firstSpecial(p, std::min(available, kMaxPiece));
+    const std::size_t at = firstBreak(p, std::min(available, kMaxPiece));
     std::size_t length = 0;  // of the piece in the buffer
     std::size_t taken = 0;   // bytes of the buffer it uses up
     if (at == kMaxPiece) {

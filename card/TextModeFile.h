@@ -46,7 +46,7 @@ private:
     bool atEnd();
     int nextByte();
     std::size_t nextOf(char byte, std::size_t& cached);
-    static std::size_t firstSpecial(const char* p, std::size_t size);
+    static std::size_t firstBreak(const char* p, std::size_t size);
 
     static constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
 
