@@ -99,7 +99,7 @@ CMainWindow::~CMainWindow() = default;
 void CMainWindow::OnCreate()
 {
     LoadSearchSettings();
-    listbox_ = new CardListBox(this);
+    listbox_ = new CardListBox(cards_.cards(), this);
     setCentralWidget(listbox_);
     setFocusProxy(listbox_);
     buildStatusBar();
@@ -278,10 +278,23 @@ void CMainWindow::changeEvent(QEvent* event)
 
 // --- Closing ------------------------------------------------------------
 
+// A close during a reading (possible only once the notice shows progress
+// and events run) stops it; the window closes once the command is over.
 void CMainWindow::closeEvent(QCloseEvent* event)
 {
+    if (notice_) {
+        stopReadingAndClose();
+        event->ignore();
+        return;
+    }
     OnClose();
     event->accept();
+}
+
+void CMainWindow::stopReadingAndClose()
+{
+    stopRequested_ = true;
+    closeAfterReading_ = true;
 }
 
 void CMainWindow::OnClose()
@@ -315,18 +328,24 @@ void CMainWindow::OnLegend()
 
 void CMainWindow::OnListAll()
 {
+    if (reading())
+        return;
     cards_.OnListAll();
     showListStatus(ListStatus::Source::AllCards);
 }
 
 void CMainWindow::OnListRunner()
 {
+    if (reading())
+        return;
     cards_.OnListRunner();
     showListStatus(ListStatus::Source::RunnerCards);
 }
 
 void CMainWindow::OnListCorp()
 {
+    if (reading())
+        return;
     cards_.OnListCorp();
     showListStatus(ListStatus::Source::CorporateCards);
 }
@@ -364,6 +383,8 @@ void CMainWindow::openDataFolder(const QString& folder)
 
 void CMainWindow::OnSearch()
 {
+    if (reading())
+        return;
     SearchDialog dialog(this);
     dialog.criteria = criteria_;
     if (dialog.DoModal() != IDOK)
@@ -380,7 +401,9 @@ void CMainWindow::RunSearch()
 
 void CMainWindow::OnDetails()
 {
-    const auto& listed = cards_.cards();
+    if (reading())
+        return;
+    const card::CardStore& listed = cards_.cards();
     if (listed.empty())
         return;
     // The card of the line, wherever the order has put the line.
@@ -392,7 +415,7 @@ void CMainWindow::OnDetails()
     if (static_cast<std::size_t>(row) >= listed.size())
         return;  // the list and the cards are filled together; never here
     DetailDialog dialog(this);
-    dialog.card = *listed[static_cast<std::size_t>(row)];
+    dialog.card = listed[static_cast<std::size_t>(row)].toCard();
     dialog.DoModal();
 }
 
@@ -408,9 +431,9 @@ void CMainWindow::resetContent()
     listbox_->resetContent();
 }
 
-void CMainWindow::addString(std::string line)
+void CMainWindow::addString(std::string_view line)
 {
-    listbox_->addString(std::move(line));
+    listbox_->addString(line);
 }
 
 void CMainWindow::selectFirstLine()
@@ -431,7 +454,32 @@ void CMainWindow::showMessage(const card::EngineMessage& message)
 void CMainWindow::showNotice()
 {
     activeBeforeNotice_ = isActiveWindow();
+    stopRequested_ = closeAfterReading_ = false;
     notice_ = std::make_unique<NowSearchDialog>(this);
+    connect(notice_.get(), &NowSearchDialog::stopRequested, this, [this] { stopRequested_ = true; });
+    connect(notice_.get(), &NowSearchDialog::closeRequested, this, &CMainWindow::stopReadingAndClose);
+    readingClock_.start();
+    sinceEvents_.invalidate();
+}
+
+// Slices of the reading with the events in between, on this one thread: the
+// engine, the store and the messages stay single-threaded, and the list
+// (reset, showing no line) is not read while the store grows. A slice ends
+// every 30 ms, so the window repaints and answers well within 100 ms.
+bool CMainWindow::keepReading(const card::ReadProgress& progress)
+{
+    constexpr int kSliceMs = 30;
+    if (!notice_ || readingClock_.elapsed() < progressDelayMs_)
+        return true;
+    if (sinceEvents_.isValid() && sinceEvents_.elapsed() < kSliceMs)
+        return !stopRequested_;
+    notice_->showProgress(progress.bytesRead, progress.bytesTotal, progress.cards);
+    // The list shows no line until the reading is over, but it repaints.
+    if (!listbox_->updatesEnabled())
+        listbox_->setUpdatesEnabled(true);
+    QCoreApplication::processEvents();
+    sinceEvents_.start();
+    return !stopRequested_;
 }
 
 // The notice may take the activation when it shows; without a window
@@ -439,6 +487,8 @@ void CMainWindow::showNotice()
 void CMainWindow::hideNotice()
 {
     notice_.reset();
-    if (activeBeforeNotice_)
+    if (activeBeforeNotice_ || closeAfterReading_)
         activateWindow();
+    if (closeAfterReading_)  // after the command, as the Exit command does
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }

@@ -7,6 +7,7 @@
 #include "SearchCriteria.h"
 #include "WindowRect.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 
 #include <filesystem>
@@ -57,13 +58,18 @@ public:
 
     // CardListView
     void resetContent() override;
-    void addString(std::string line) override;
+    void addString(std::string_view line) override;
     void selectFirstLine() override;
     void setRedraw(bool on) override;
     // FinderUi
     void showMessage(const card::EngineMessage& message) override;
     void showNotice() override;
     void hideNotice() override;
+    bool keepReading(const card::ReadProgress& progress) override;
+
+    // How long a command reads before the notice shows its progress and
+    // the window answers again (tests shorten it).
+    void setProgressDelay(int ms) { progressDelayMs_ = ms; }
 
     const card::CardLister& lister() const { return cards_; }
     CardListBox* listBox() const { return listbox_; }
@@ -78,6 +84,10 @@ protected:
 private:
     void OnCreate();
     void OnClose();
+    void stopReadingAndClose();
+    // A command is reading: the notice is up. Events run between its slices
+    // once it shows progress; no other command may start meanwhile.
+    bool reading() const { return notice_ != nullptr; }
     void buildMenu();
     void buildStatusBar();
     void showListStatus(ListStatus::Source source);
@@ -96,6 +106,13 @@ private:
     QLabel* statusText_ = nullptr;
     std::unique_ptr<NowSearchDialog> notice_;
     bool activeBeforeNotice_ = false;
+    // The reading under way: since when, since the last events, and what
+    // the user asked of it.
+    QElapsedTimer readingClock_;
+    QElapsedTimer sinceEvents_;
+    int progressDelayMs_ = 500;
+    bool stopRequested_ = false;
+    bool closeAfterReading_ = false;
     QRect placement_;  // the frame rectangle taken from the stored one
     bool frameFitPending_ = false;
 };

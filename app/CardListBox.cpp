@@ -10,8 +10,8 @@
 #include <QGuiApplication>
 #include <QScrollBar>
 
-CardListBox::CardListBox(QWidget* parent)
-    : QListView(parent), lines_(new CardListModel(this)), shown_(new SortedCardLines(lines_, this)),
+CardListBox::CardListBox(const card::CardStore& cards, QWidget* parent)
+    : QListView(parent), lines_(new CardListModel(cards, this)), shown_(new SortedCardLines(lines_, this)),
       header_(new CardListHeader(this))
 {
     setObjectName(QStringLiteral("id100"));
@@ -68,9 +68,9 @@ void CardListBox::resetContent()
     lines_->clear();
 }
 
-void CardListBox::addString(std::string line)
+void CardListBox::addString(std::string_view line)
 {
-    lines_->append(std::move(line));
+    lines_->append(line);
 }
 
 void CardListBox::selectFirstLine()

@@ -4,7 +4,11 @@
 
 #include <QListView>
 
-#include <string>
+#include <string_view>
+
+namespace card {
+class CardStore;
+}
 
 class CardListHeader;
 class CardListModel;
@@ -16,10 +20,11 @@ class CardListModel;
 class CardListBox : public QListView {
     Q_OBJECT
 public:
-    explicit CardListBox(QWidget* parent);
+    // The list shows the cards of `cards`, line i card i.
+    CardListBox(const card::CardStore& cards, QWidget* parent);
 
     void resetContent();
-    void addString(std::string line);
+    void addString(std::string_view line);
     void selectFirstLine();
     // Off: the lines change without a repaint or a per-line model signal;
     // on: one reset, then the pending first-line selection.

@@ -2,18 +2,40 @@
 
 #include "Cp932Text.h"
 
-CardListModel::CardListModel(QObject* parent) : QAbstractListModel(parent) {}
+CardListModel::CardListModel(const card::CardStore& cards, QObject* parent)
+    : QAbstractListModel(parent), cards_(cards)
+{
+}
 
 int CardListModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(lineCount());
+    return parent.isValid() ? 0 : rows_;
 }
 
-std::string_view CardListModel::line(int row) const
+std::string CardListModel::line(int row) const
 {
-    const std::size_t index = static_cast<std::size_t>(row);
-    const std::size_t start = index == 0 ? 0 : ends_.at(index - 1);
-    return std::string_view(bytes_).substr(start, ends_.at(index) - start);
+    std::string line;
+    card(row).appendListLine(line);
+    return line;
+}
+
+// The fields never run into each other: each piece between tabs lies
+// within one field, so the line need not be put together for it.
+std::string_view CardListModel::field(int row, int column) const
+{
+    const card::CardView shown = card(row);
+    int piece = 0;
+    for (std::string_view part : {shown.rate, shown.name, shown.type, shown.note, shown.illust}) {
+        for (;;) {
+            const std::size_t tab = part.find('\t');
+            if (piece++ == column)
+                return part.substr(0, tab);
+            if (tab == std::string_view::npos)
+                break;
+            part.remove_prefix(tab + 1);
+        }
+    }
+    return {};
 }
 
 QVariant CardListModel::data(const QModelIndex& index, int role) const
@@ -23,47 +45,38 @@ QVariant CardListModel::data(const QModelIndex& index, int role) const
     return fromCp932(line(index.row()));
 }
 
+// The store is emptied with the list, by the same command.
 void CardListModel::clear()
 {
     if (suspended_) {
-        clearLines();
+        pendingRows_ = 0;
         return;
     }
     beginResetModel();
-    clearLines();
+    rows_ = pendingRows_ = 0;
     endResetModel();
 }
 
-// Gives the memory back too: the previous list may have been huge.
-void CardListModel::clearLines()
-{
-    std::string().swap(bytes_);
-    std::vector<std::uint64_t>().swap(ends_);
-}
-
-void CardListModel::storeLine(std::string_view line)
-{
-    bytes_ += line;
-    ends_.push_back(bytes_.size());
-}
-
-void CardListModel::append(std::string_view line)
+void CardListModel::append(std::string_view)
 {
     if (suspended_) {
-        storeLine(line);
+        ++pendingRows_;
         return;
     }
-    const int row = rowCount();
-    beginInsertRows(QModelIndex(), row, row);
-    storeLine(line);
+    beginInsertRows(QModelIndex(), rows_, rows_);
+    pendingRows_ = ++rows_;
     endInsertRows();
 }
 
+// The views are told that everything changes and see no row until the
+// reset ends: the cards may be read meanwhile, with the window answering.
 void CardListModel::suspendUpdates()
 {
     if (suspended_)
         return;
     beginResetModel();
+    pendingRows_ = rows_;
+    rows_ = 0;
     suspended_ = true;
 }
 
@@ -72,5 +85,6 @@ void CardListModel::resumeUpdates()
     if (!suspended_)
         return;
     suspended_ = false;
+    rows_ = pendingRows_;
     endResetModel();
 }

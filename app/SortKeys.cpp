@@ -83,25 +83,13 @@ UnitReader keyReader(std::string_view text, bool ranked)
     return reader;
 }
 
-// Field `column` of a list line; in CP932 a tab byte never trails a lead byte.
-std::string_view field(std::string_view line, int column)
-{
-    for (int i = 0; i < column; ++i) {
-        const std::size_t tab = line.find('\t');
-        if (tab == std::string_view::npos)
-            return {};
-        line.remove_prefix(tab + 1);
-    }
-    return line.substr(0, line.find('\t'));
-}
-
 }  // namespace
 
 SortKeys::SortKeys(const CardListModel& lines, int column) : lines_(lines), column_(column) {}
 
 std::string_view SortKeys::fieldOf(int row) const
 {
-    return field(lines_.line(row), column_);
+    return lines_.field(row, column_);
 }
 
 // A key shorter than the units taken is padded with zeros: the units never

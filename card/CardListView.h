@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string>
+#include <string_view>
 
 namespace card {
 
@@ -10,7 +10,7 @@ class CardListView {
 public:
     virtual ~CardListView() = default;
     virtual void resetContent() = 0;                // remove every line
-    virtual void addString(std::string line) = 0;   // append a line at the end (Shift-JIS)
+    virtual void addString(std::string_view line) = 0;  // append a line at the end (Shift-JIS)
     virtual void selectFirstLine() = 0;             // select line 0; an empty list keeps none
     virtual void setRedraw(bool on) = 0;            // suspend or resume repainting
 };

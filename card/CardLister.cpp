@@ -2,38 +2,37 @@
 
 #include "DataFiles.h"
 #include "FoldedSearch.h"
+#include "RecordReader.h"
 #include "TextModeFile.h"
 #include "Utf8Path.h"
 
+#include <system_error>
+
 namespace card {
+
+namespace {
+// Records between two reports of the progress: often enough that a window
+// can answer within a few milliseconds, rarely enough to cost nothing.
+constexpr unsigned kProgressStride = 4096;
+}  // namespace
 
 CardLister::CardLister(CardListView& view, FinderUi& ui, std::filesystem::path dataDir)
     : view_(view), ui_(ui), dataDir_(std::move(dataDir))
 {
 }
 
-std::string listLine(const Card& card)
-{
-    std::string line;
-    line.reserve(card.rate.size() + card.name.size() + card.type.size() + card.note.size() +
-                 card.illust.size() + 4);
-    line += card.rate;
-    line += '\t';
-    line += card.name;
-    line += '\t';
-    line += card.type;
-    line += '\t';
-    line += card.note;
-    line += '\t';
-    line += card.illust;
-    return line;
-}
-
 void CardLister::AddCardLine(const Card& card)
 {
     if (keepCards_)
-        cards_.push_back(std::make_unique<Card>(card));
-    view_.addString(listLine(card));
+        cards_.add(card);
+    addLine(CardView(card));
+}
+
+void CardLister::addLine(const CardView& card)
+{
+    line_.clear();
+    card.appendListLine(line_);
+    view_.addString(line_);
     ++lineCount_;
 }
 
@@ -70,7 +69,6 @@ void CardLister::reportUnfinishedRecord(int result, const RecordTrace& trace, co
 
 int CardLister::LoadSide(int side)
 {
-    Card scratch;
     const char* file = dataFileName(side);
     std::filesystem::path path = dataDir_ / (file ? file : "");
     std::unique_ptr<TextModeFile> data = file ? TextModeFile::open(path) : nullptr;
@@ -79,16 +77,34 @@ int CardLister::LoadSide(int side)
         return -1;
     }
     RecordTrace trace;
-    int result;
-    while ((result = scratch.read(*data, &trace)) == 0)
-        AddCardLine(scratch);
+    const int result = readRecords(*data, trace, [](const CardView&) { return true; });
     reportUnfinishedRecord(result, trace, file, path, data->readFailed());
     return 0;
+}
+
+bool CardLister::reportProgress(const TextModeFile& data)
+{
+    stopped_ = !ui_.keepReading({bytesDone_ + data.bytesRead(), bytesTotal_, lineCount_});
+    return !stopped_;
+}
+
+std::uint64_t CardLister::commandBytes(std::initializer_list<int> sides) const
+{
+    std::uint64_t total = 0;
+    for (int side : sides) {
+        std::error_code error;
+        const char* file = dataFileName(side);
+        const std::uintmax_t size = file ? std::filesystem::file_size(dataDir_ / file, error) : 0;
+        total += error ? 0 : size;
+    }
+    return total;
 }
 
 template <typename Load> void CardLister::replaceList(Load load)
 {
     clearList();
+    stopped_ = false;
+    bytesDone_ = 0;
     view_.setRedraw(false);
     ui_.showNotice();
     load();
@@ -99,19 +115,22 @@ template <typename Load> void CardLister::replaceList(Load load)
 
 void CardLister::OnListAll()
 {
+    bytesTotal_ = commandBytes({0, 1});
     replaceList([this] {
-        if (LoadSide(0) == 0)
+        if (LoadSide(0) == 0 && !stopped_)
             LoadSide(1);
     });
 }
 
 void CardLister::OnListRunner()
 {
+    bytesTotal_ = commandBytes({1});
     replaceList([this] { LoadSide(1); });
 }
 
 void CardLister::OnListCorp()
 {
+    bytesTotal_ = commandBytes({0});
     replaceList([this] { LoadSide(0); });
 }
 
@@ -119,16 +138,13 @@ bool CardLister::RunSearch(const SearchCriteria& criteria)
 {
     if (criteria.fold) {
         FoldedSearch folded(criteria);
-        return searchSide(criteria.side, [&folded](const Card& card) { return folded.accepts(card); });
+        return searchSide(criteria.side, [&folded](const CardView& card) { return folded.accepts(card); });
     }
-    return searchSide(criteria.side, [&criteria](const Card& card) { return criteria.acceptsAsTyped(card); });
+    return searchSide(criteria.side, [&criteria](const CardView& card) { return criteria.acceptsAsTyped(card); });
 }
 
-// One loop for both tests: without folding it runs the very test it always
-// ran, with not even a look at the option per card.
 template <typename Accepts> bool CardLister::searchSide(int side, Accepts accepts)
 {
-    Card work;
     const char* file = dataFileName(side);
     std::filesystem::path path = dataDir_ / (file ? file : "");
     // Opened before anything is emptied: a missing file keeps the list.
@@ -137,16 +153,44 @@ template <typename Accepts> bool CardLister::searchSide(int side, Accepts accept
         ui_.showMessage({EngineMessage::OpenFailed, file ? file : "", utf8FromPath(path), 0});
         return false;
     }
+    bytesTotal_ = commandBytes({side});
     RecordTrace trace;
     int result = 0;
-    replaceList([&] {
-        while ((result = work.read(*data, &trace)) == 0) {
-            if (accepts(work))
-                AddCardLine(work);
-        }
-    });
+    replaceList([&] { result = readRecords(*data, trace, accepts); });
     reportUnfinishedRecord(result, trace, file, path, data->readFailed());
     return true;
+}
+
+// Reads every record of an open data file and lists those that `accepts`
+// takes, until the file ends, a record is bad or the screen stops the
+// command; the result of the last read, as Card::read gives it. One loop
+// for the list commands and both search tests: without folding it runs the
+// very test it always ran, with not even a look at the option per card.
+// Each record is read into the store and kept only when accepted.
+template <typename Accepts>
+int CardLister::readRecords(TextModeFile& data, RecordTrace& trace, Accepts accepts)
+{
+    RecordReader reader(data);
+    int result;
+    unsigned untilReport = kProgressStride;
+    while ((result = reader.read(cards_, &trace)) == 0) {
+        if (accepts(cards_.pendingCard())) {
+            if (keepCards_)
+                cards_.commitCard();
+            addLine(cards_.pendingCard());
+        }
+        if (--untilReport == 0) {
+            untilReport = kProgressStride;
+            if (!reportProgress(data))
+                break;
+        }
+    }
+    bytesDone_ += data.bytesRead();
+    if (stopped_) {
+        trace = RecordTrace{};  // no message: like the end of the file
+        return 1;
+    }
+    return result;
 }
 
 }  // namespace card

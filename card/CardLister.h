@@ -2,23 +2,29 @@
 
 #include "Card.h"
 #include "CardListView.h"
+#include "CardStore.h"
 #include "FinderUi.h"
 #include "SearchCriteria.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
-#include <vector>
+#include <string>
 
 namespace card {
 
+class TextModeFile;
+
 // The listed cards and the commands that fill them: the three list
-// commands and the search run. It owns the cards; line i of the view shows
-// cards()[i], and both are always emptied and filled together.
+// commands and the search run. It owns the cards, in a compact store; line
+// i of the view shows cards()[i], and both are always emptied and filled
+// together. A command stops early, keeping the cards read so far, when the
+// screen says so while it reports the progress.
 class CardLister {
 public:
     CardLister(CardListView& view, FinderUi& ui, std::filesystem::path dataDir = ".");
 
-    // Appends a heap copy of `card` and its list line.
+    // Appends a copy of `card` to the store and its list line.
     void AddCardLine(const Card& card);
     // Reads the side's file and adds every card of it: 0 when the file was
     // opened, -1 when it cannot be opened (or the side has no file).
@@ -43,7 +49,7 @@ public:
     // (a format or read error), as they were reported.
     const std::vector<EngineMessage>& earlyEnds() const { return earlyEnds_; }
 
-    const std::vector<std::unique_ptr<Card>>& cards() const { return cards_; }
+    const CardStore& cards() const { return cards_; }
     const std::filesystem::path& dataDir() const { return dataDir_; }
     // The folder every following command reads its files from.
     void setDataDir(std::filesystem::path dir) { dataDir_ = std::move(dir); }
@@ -52,19 +58,27 @@ private:
     template <typename Load> void replaceList(Load load);
     template <typename Accepts> bool searchSide(int side, Accepts accepts);
     void clearList();
+    template <typename Accepts>
+    int readRecords(TextModeFile& data, RecordTrace& trace, Accepts accepts);
+    void addLine(const CardView& card);
+    bool reportProgress(const TextModeFile& data);
+    std::uint64_t commandBytes(std::initializer_list<int> sides) const;
     void reportUnfinishedRecord(int result, const RecordTrace& trace, const char* file,
                                 const std::filesystem::path& path, bool readFailed);
 
     CardListView& view_;
     FinderUi& ui_;
     std::filesystem::path dataDir_;
-    std::vector<std::unique_ptr<Card>> cards_;
+    CardStore cards_;
     std::size_t lineCount_ = 0;
     std::vector<EngineMessage> earlyEnds_;
     bool keepCards_ = true;
+    std::string line_;  // the list line being built, reused
+    // The command's progress: the bytes of the files it reads, those of
+    // the files it has finished, and whether the screen asked it to stop.
+    std::uint64_t bytesTotal_ = 0;
+    std::uint64_t bytesDone_ = 0;
+    bool stopped_ = false;
 };
-
-// The list line of a card: rate, name, type, note and illust joined by tabs.
-std::string listLine(const Card& card);
 
 }  // namespace card

@@ -2,7 +2,17 @@
 
 #include "EngineMessage.h"
 
+#include <cstddef>
+#include <cstdint>
+
 namespace card {
+
+// How far a list command or a search has read.
+struct ReadProgress {
+    std::uint64_t bytesRead = 0;   // of all the files the command reads
+    std::uint64_t bytesTotal = 0;  // their sizes when the command began
+    std::size_t cards = 0;         // lines listed so far
+};
 
 // What the list commands and the search need of the screen besides the
 // list: a message box and the searching-now notice.
@@ -13,6 +23,9 @@ public:
     virtual void showMessage(const EngineMessage& message) = 0;
     virtual void showNotice() = 0;   // the notice is up when this returns
     virtual void hideNotice() = 0;
+    // Told every few thousand records while the notice is up; false stops
+    // the command, which keeps what it has listed, as a format error does.
+    virtual bool keepReading(const ReadProgress&) { return true; }
 };
 
 }  // namespace card

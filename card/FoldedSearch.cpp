@@ -10,7 +10,7 @@ FoldedSearch::FoldedSearch(const SearchCriteria& criteria) : mode_(criteria.mode
 }
 
 // A text folds to no character only when it is empty.
-bool FoldedSearch::accepts(const Card& card)
+bool FoldedSearch::accepts(const CardView& card)
 {
     bool result = false;
     if (!name_.empty())
@@ -22,12 +22,7 @@ bool FoldedSearch::accepts(const Card& card)
     return result;
 }
 
-bool FoldedSearch::acceptsOnce(const SearchCriteria& criteria, const Card& card)
-{
-    return FoldedSearch(criteria).accepts(card);
-}
-
-bool FoldedSearch::fieldMatches(const std::string& field, const textfold::FoldedText& text, search_mode mode)
+bool FoldedSearch::fieldMatches(std::string_view field, const textfold::FoldedText& text, search_mode mode)
 {
     textfold::fold(field, field_);
     return textfold::matches(field_, text, mode);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Card.h"
+#include "CardView.h"
 #include "SearchCriteria.h"
 #include "TextFold.h"
 
@@ -14,12 +15,10 @@ class FoldedSearch {
 public:
     explicit FoldedSearch(const SearchCriteria& criteria);
 
-    bool accepts(const Card& card);
-    // The test of one card alone, folding the criteria texts for it.
-    static bool acceptsOnce(const SearchCriteria& criteria, const Card& card);
+    bool accepts(const CardView& card);
 
 private:
-    bool fieldMatches(const std::string& field, const textfold::FoldedText& text, search_mode mode);
+    bool fieldMatches(std::string_view field, const textfold::FoldedText& text, search_mode mode);
 
     textfold::FoldedText name_;
     textfold::FoldedText type_;

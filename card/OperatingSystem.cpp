@@ -100,6 +100,16 @@ void closeFile(FileHandle file)
     CloseHandle(handleOf(file));
 }
 
+char* allocateBlock(std::size_t size)
+{
+    return static_cast<char*>(VirtualAlloc(nullptr, size, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+}
+
+void freeBlock(char* block, std::size_t)
+{
+    VirtualFree(block, 0, MEM_RELEASE);
+}
+
 bool cp932ToUtf8(std::string_view in, std::string& out)
 {
     return convert(kCodePage932, CP_UTF8, in, out);
@@ -117,6 +127,7 @@ bool utf8ToCp932(std::string_view in, std::string& out)
 #include <cerrno>
 #include <fcntl.h>
 #include <iconv.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -207,6 +218,22 @@ std::ptrdiff_t readFile(FileHandle file, char* buffer, std::size_t size)
 void closeFile(FileHandle file)
 {
     ::close(static_cast<int>(file));
+}
+
+char* allocateBlock(std::size_t size)
+{
+    void* block = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (block == MAP_FAILED)
+        return nullptr;
+#if defined(MADV_HUGEPAGE)
+    ::madvise(block, size, MADV_HUGEPAGE);  // only a hint: without it, plain pages
+#endif
+    return static_cast<char*>(block);
+}
+
+void freeBlock(char* block, std::size_t size)
+{
+    ::munmap(block, size);
 }
 
 bool cp932ToUtf8(std::string_view in, std::string& out)

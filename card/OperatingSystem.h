@@ -24,6 +24,13 @@ FileHandle openRegularFile(const std::filesystem::path& path);
 std::ptrdiff_t readFile(FileHandle file, char* buffer, std::size_t size);
 void closeFile(FileHandle file);
 
+// Memory for the card store's large blocks, straight from the system and
+// asked for in huge pages where it offers them: a million cards then cost a
+// few hundred page faults instead of a hundred thousand. nullptr when the
+// system has none left; freeBlock takes the same size back.
+char* allocateBlock(std::size_t size);
+void freeBlock(char* block, std::size_t size);
+
 // Whole-string conversions by the system's converter (iconv "CP932" on
 // POSIX, code page 932 on Windows): false when some character of `in` has
 // no counterpart or is invalid; `out` then holds nothing useful. Both throw

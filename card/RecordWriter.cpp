@@ -42,6 +42,11 @@ private:
 
 void appendRecord(std::string& out, const Card& card)
 {
+    appendRecord(out, CardView(card));
+}
+
+void appendRecord(std::string& out, const CardView& card)
+{
     RecordLines lines(out);
     lines.add(card.name);
     lines.add(card.type);

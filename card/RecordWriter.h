@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Card.h"
+#include "CardView.h"
 
 #include <string>
 
@@ -12,5 +13,6 @@ namespace card {
 // Card::read, the text gives the same card, also for fields that an
 // overlong line or a trailing CR made.
 void appendRecord(std::string& out, const Card& card);
+void appendRecord(std::string& out, const CardView& card);
 
 }  // namespace card

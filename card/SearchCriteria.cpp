@@ -1,17 +1,19 @@
 #include "SearchCriteria.h"
 
 #include "FoldedSearch.h"
+#include "ShiftJis.h"
 
 namespace card {
 
 namespace {
 
-bool fieldMatches(const Card& card, search_type field, const std::string& text, search_mode mode)
+// The tests of Card::match, fmatch and pmatch on a field of a card view.
+bool fieldMatches(const CardView& card, search_type field, const std::string& text, search_mode mode)
 {
     switch (mode) {
-    case search_mode::Exact: return card.match(field, text) != 0;
-    case search_mode::Prefix: return card.fmatch(field, text) != 0;
-    case search_mode::Partial: return card.pmatch(field, text) != 0;
+    case search_mode::Exact: return sjis::matchesAt(card.field(field), 0, text, true);
+    case search_mode::Prefix: return sjis::matchesAt(card.field(field), 0, text, false);
+    case search_mode::Partial: return sjis::find(card.field(field), text) != std::string_view::npos;
     default: return false;
     }
 }
@@ -20,10 +22,20 @@ bool fieldMatches(const Card& card, search_type field, const std::string& text, 
 
 bool SearchCriteria::accepts(const Card& card) const
 {
-    return fold ? FoldedSearch::acceptsOnce(*this, card) : acceptsAsTyped(card);
+    return accepts(CardView(card));
 }
 
 bool SearchCriteria::acceptsAsTyped(const Card& card) const
+{
+    return acceptsAsTyped(CardView(card));
+}
+
+bool SearchCriteria::accepts(const CardView& card) const
+{
+    return fold ? FoldedSearch(*this).accepts(card) : acceptsAsTyped(card);
+}
+
+bool SearchCriteria::acceptsAsTyped(const CardView& card) const
 {
     bool result = false;
     if (!name.empty())
@@ -31,7 +43,7 @@ bool SearchCriteria::acceptsAsTyped(const Card& card) const
     if (!type.empty())
         result = result || fieldMatches(card, search_type::Type, type, mode);
     if (!rate.empty())
-        result = result && card.match(search_type::Rate, rate) != 0;
+        result = result && fieldMatches(card, search_type::Rate, rate, search_mode::Exact);
     return result;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Card.h"
+#include "CardView.h"
 #include "SearchMode.h"
 
 #include <string>
@@ -23,6 +24,9 @@ struct SearchCriteria {
     // The same test without folding, whatever `fold` says: the search's
     // plain path, exactly as it was before folding existed.
     bool acceptsAsTyped(const Card& card) const;
+    // The same tests on a card of the store.
+    bool accepts(const CardView& card) const;
+    bool acceptsAsTyped(const CardView& card) const;
 
     bool operator==(const SearchCriteria&) const = default;
 };

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace card {
 
@@ -42,6 +45,7 @@ bool TextModeFile::refill()
         return false;
     // Keep an unread tail (at most one byte: a CR waiting for its LF).
     std::size_t kept = end_ - pos_;
+    consumedBefore_ += pos_;
     for (std::size_t i = 0; i < kept; ++i)
         buffer_[i] = buffer_[pos_ + i];
     pos_ = 0;
@@ -136,6 +140,75 @@ bool TextModeFile::readPiece(std::string& piece)
             break;
         }
     } while (piece.size() < kMaxPiece && !atEnd());
+    return true;
+}
+
+// Offset of the first LF, CR or Ctrl-Z among the `size` bytes at `p`, or
+// `size`. Lines are short, a few dozen bytes: sixteen bytes at a time, the
+// last sixteen overlapping, beat a library scan per byte sought.
+std::size_t TextModeFile::firstBreak(const char* p, std::size_t size)
+{
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    if (size >= 16) {
+        const __m128i lf = _mm_set1_epi8('\n');
+        const __m128i cr = _mm_set1_epi8('\r');
+        const __m128i mark = _mm_set1_epi8(kEndOfFileMark);
+        auto hits = [&](std::size_t at) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at));
+            return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
+                _mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)), _mm_cmpeq_epi8(v, mark))));
+        };
+        for (; i + 16 <= size; i += 16) {
+            if (unsigned mask = hits(i))
+                return i + static_cast<std::size_t>(__builtin_ctz(mask));
+        }
+        if (i == size)
+            return size;
+        const std::size_t last = size - 16;
+        const unsigned mask = hits(last) >> (i - last);
+        return mask ? i + static_cast<std::size_t>(__builtin_ctz(mask)) : size;
+    }
+#endif
+    for (; i < size; ++i) {
+        const char c = p[i];
+        if (c == '\n' || c == '\r' || c == kEndOfFileMark)
+            return i;
+    }
+    return size;
+}
+
+// A piece that ends in CR LF comes back as a view too: the CR's place in the
+// buffer, which only this file reads, takes the LF.
+bool TextModeFile::nextPiece(std::string_view& piece)
+{
+    if (atEnd())
+        return false;
+    char* p = buffer_.data() + pos_;
+    const std::size_t available = end_ - pos_;
+    const std::size_t at = firstBreak(p, std::min(available, kMaxPiece));
+    std::size_t length = 0;  // of the piece in the buffer
+    std::size_t taken = 0;   // bytes of the buffer it uses up
+    if (at == kMaxPiece) {
+        length = taken = kMaxPiece;  // a whole piece of a long line
+        pieceLine_ = nextLine_;
+    } else if (at < available && p[at] == '\n') {
+        length = taken = at + 1;
+        pieceLine_ = nextLine_++;
+    } else if (at + 1 < available && p[at] == '\r' && p[at + 1] == '\n') {
+        p[at] = '\n';
+        length = at + 1;
+        taken = at + 2;
+        pieceLine_ = nextLine_++;
+    } else {
+        // Ctrl-Z, a lone CR, or the end of the buffer: the careful way.
+        if (!readPiece(scratch_))
+            return false;
+        piece = scratch_;
+        return true;
+    }
+    pos_ += taken;
+    piece = std::string_view(p, length);
     return true;
 }
 

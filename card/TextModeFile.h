@@ -5,7 +5,9 @@
 
 #include <filesystem>
 #include <memory>
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace card {
@@ -27,6 +29,12 @@ public:
     TextModeFile& operator=(const TextModeFile&) = delete;
 
     bool readPiece(std::string& piece) override;
+    // The same piece as readPiece gives, as a view valid until the next
+    // call: straight into the read buffer when no CR LF had to be joined and
+    // the piece does not cross a refill, which is nearly every line.
+    bool nextPiece(std::string_view& piece);
+    // Bytes of the file taken from the buffer so far.
+    std::uint64_t bytesRead() const { return consumedBefore_ + pos_; }
     long lineNumber() const override { return pieceLine_; }
 
     // True when reading stopped on an I/O error rather than at the end.
@@ -38,6 +46,7 @@ private:
     bool atEnd();
     int nextByte();
     std::size_t nextOf(char byte, std::size_t& cached);
+    static std::size_t firstBreak(const char* p, std::size_t size);
 
     static constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
 
@@ -49,6 +58,8 @@ private:
     bool readFailed_ = false;
     long nextLine_ = 1;        // line the next byte belongs to
     long pieceLine_ = 0;
+    std::uint64_t consumedBefore_ = 0;  // file bytes that came before buffer_[0]
+    std::string scratch_;               // a piece that nextPiece had to put together
     std::size_t nextCr_ = kUnknown;       // where the next CR stands, once looked up
     std::size_t nextEndMark_ = kUnknown;  // the same for Ctrl-Z
 };

@@ -8,7 +8,7 @@ ConsoleListView::ConsoleListView(OutputSink& out, card::Cp932Converter* toUtf8, 
 {
 }
 
-void ConsoleListView::addString(std::string line)
+void ConsoleListView::addString(std::string_view line)
 {
     if (!printLines_)
         return;

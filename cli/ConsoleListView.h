@@ -19,7 +19,7 @@ public:
     // Lines already written cannot be taken back; a run of the finder fills
     // its list once, so emptying has nothing to do.
     void resetContent() override {}
-    void addString(std::string line) override;
+    void addString(std::string_view line) override;
     void selectFirstLine() override {}
     void setRedraw(bool) override {}
 

@@ -109,9 +109,9 @@ int Finder::listStatus(const card::CardLister& lister)
 void Finder::printRecords(const card::CardLister& lister)
 {
     std::string record;
-    for (const auto& card : lister.cards()) {
+    for (const card::CardView stored : lister.cards()) {
         record.clear();
-        card::appendRecord(record, *card);
+        card::appendRecord(record, stored);
         if (card::Cp932Converter* converter = utf8Converter())
             out_.append(converter->toUtf8(record));
         else

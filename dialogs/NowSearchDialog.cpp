@@ -3,14 +3,28 @@
 #include "DialogTemplates.h"
 #include "TemplateDialogBuilder.h"
 
+#include <algorithm>
+
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QEventLoop>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QShortcut>
 #include <QWindow>
 
 namespace {
 // How long the notice waits for the window system to map it.
 constexpr int kExposeWaitMs = 300;
+// The bar's steps: fine enough for a file of gigabytes.
+constexpr int kBarSteps = 1000;
+// The band added below the template's labels, in pixels.
+constexpr int kMargin = 10;
+constexpr int kBarHeight = 14;
+constexpr int kButtonWidth = 72;
+constexpr int kButtonHeight = 24;
 }  // namespace
 
 NowSearchDialog::NowSearchDialog(QWidget* parent)
@@ -36,4 +50,65 @@ void NowSearchDialog::paintBeforeReturning()
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     } while (!(windowHandle() && windowHandle()->isExposed()) && !deadline.hasExpired());
     repaint();
+}
+
+void NowSearchDialog::showProgress(std::uint64_t bytesRead, std::uint64_t bytesTotal, std::size_t cards)
+{
+    if (!bar_)
+        addProgressControls();
+    const std::uint64_t total = std::max<std::uint64_t>(bytesTotal, 1);
+    bar_->setValue(static_cast<int>(std::min(bytesRead, total) * kBarSteps / total));
+    cards_->setText(QStringLiteral("%1枚").arg(cards));
+}
+
+// Below the labels: the bar over the whole width, then the count and the
+// button. Shown again as a modal window that takes the keys, so that Esc
+// reaches it.
+void NowSearchDialog::addProgressControls()
+{
+    const int width = this->width();
+    const int top = height();
+    bar_ = new QProgressBar(this);
+    bar_->setObjectName(QStringLiteral("progress"));
+    bar_->setRange(0, kBarSteps);
+    bar_->setTextVisible(false);
+    bar_->setGeometry(kMargin, top, width - 2 * kMargin, kBarHeight);
+    const int row = top + kBarHeight + kMargin / 2;
+    cards_ = new QLabel(this);
+    cards_->setObjectName(QStringLiteral("cards"));
+    cards_->setGeometry(kMargin, row, width - 3 * kMargin - kButtonWidth, kButtonHeight);
+    auto* stop = new QPushButton(QStringLiteral("中止"), this);
+    stop->setObjectName(QStringLiteral("stop"));
+    stop->setGeometry(width - kMargin - kButtonWidth, row, kButtonWidth, kButtonHeight);
+    connect(stop, &QPushButton::clicked, this, &NowSearchDialog::stopRequested);
+    // Without a window manager nobody turns Alt+F4 into a close request.
+    auto* altF4 = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
+    connect(altF4, &QShortcut::activated, this, &QWidget::close);
+    for (QWidget* control : {static_cast<QWidget*>(bar_), static_cast<QWidget*>(cards_), static_cast<QWidget*>(stop)})
+        control->show();  // children added to a shown window stay hidden otherwise
+    setFixedSize(width, row + kButtonHeight + kMargin);
+    if (QWidget* border = findChild<QWidget*>(QStringLiteral("border")))
+        border->setGeometry(rect());
+    hide();
+    setWindowModality(Qt::ApplicationModal);
+    setWindowFlag(Qt::WindowDoesNotAcceptFocus, false);
+    setAttribute(Qt::WA_ShowWithoutActivating, false);
+    show();
+    activateWindow();
+    stop->setFocus();
+}
+
+void NowSearchDialog::reject()
+{
+    if (bar_)
+        emit stopRequested();
+}
+
+// The owner takes the notice down; a close from outside stops the reading
+// and closes the program once it has stopped.
+void NowSearchDialog::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    if (bar_)
+        emit closeRequested();
 }

@@ -2,9 +2,20 @@
 
 #include <QDialog>
 
+#include <cstddef>
+#include <cstdint>
+
+class QLabel;
+class QProgressBar;
+
 // The searching-now notice: a captionless window without buttons that is up
 // while a data file is read. It is on the screen, painted, when the
 // constructor returns; destroying it takes it down.
+//
+// A long reading turns it into a progress notice: a bar by bytes read, the
+// cards so far and a 中止 button. It is then modal, so that the window
+// behind it takes no command while the events run between slices of the
+// reading, and the button, Esc and closing the notice ask to stop.
 class NowSearchDialog : public QDialog {
     Q_OBJECT
 
@@ -12,6 +23,23 @@ public:
     explicit NowSearchDialog(QWidget* parent = nullptr);
     ~NowSearchDialog() override;
 
+    // Shows how far the reading has come; the first call adds the bar,
+    // the count and the button.
+    void showProgress(std::uint64_t bytesRead, std::uint64_t bytesTotal, std::size_t cards);
+
+signals:
+    void stopRequested();
+    // Closing the notice (Alt+F4) during a long reading: the program closes.
+    void closeRequested();
+
+protected:
+    void reject() override;
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void paintBeforeReturning();
+    void addProgressControls();
+
+    QProgressBar* bar_ = nullptr;
+    QLabel* cards_ = nullptr;
 };

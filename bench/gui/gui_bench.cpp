@@ -8,6 +8,8 @@
 #include "CMyApp.h"
 #include "CardListBox.h"
 #include "CardListHeader.h"
+#include "CardListModel.h"
+#include "OperatingSystem.h"
 #include "SortedCardLines.h"
 #include "ProfileStore.h"
 
@@ -23,6 +25,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <vector>
 #include <sys/resource.h>
 
 namespace {
@@ -30,7 +33,7 @@ namespace {
 class NullView : public card::CardListView {
 public:
     void resetContent() override {}
-    void addString(std::string) override {}
+    void addString(std::string_view) override {}
     void selectFirstLine() override {}
     void setRedraw(bool) override {}
 };
@@ -52,10 +55,39 @@ long peakKilobytes()
     return usage.ru_maxrss;
 }
 
+// The floor under any list that keeps the cards: writing once into as much
+// fresh memory as both files hold, in blocks as the card store takes them.
+// The system has to hand out and clear every page of it.
+double freshMemorySeconds(std::size_t bytes)
+{
+    constexpr std::size_t kBlock = 16u << 20;
+    std::vector<char*> blocks;
+    QElapsedTimer clock;
+    clock.start();
+    for (std::size_t done = 0; done < bytes; done += kBlock) {
+        char* block = card::os::allocateBlock(kBlock);
+        if (!block)
+            break;
+        blocks.push_back(block);
+        for (std::size_t page = 0; page < kBlock; page += 4096)
+            block[page] = 1;
+    }
+    const double seconds = clock.nsecsElapsed() / 1e9;
+    for (char* block : blocks)
+        card::os::freeBlock(block, kBlock);
+    return seconds;
+}
+
+qint64 dataBytes(const QString& folder);
+
 // One child measurement: "<seconds> <peak kB> <lines> [<scroll ms> <sort s>]".
 int measure(const QString& mode, const QString& folder)
 {
     const std::string dir = QFile::encodeName(folder).toStdString();
+    if (mode == QLatin1String("memory")) {
+        std::printf("%.3f 0 0\n", freshMemorySeconds(static_cast<std::size_t>(dataBytes(folder))));
+        return 0;
+    }
     if (mode == QLatin1String("engine")) {
         NullView view;
         NullUi ui;
@@ -138,6 +170,30 @@ Figures runChild(const QString& mode, const QString& folder, int runs)
     return best;
 }
 
+// The plain scan that the window is measured against: grep counting the
+// record ends of both files, best of `runs`. Its output goes to a pipe, never
+// /dev/null, where GNU grep stops at the first match.
+double grepSeconds(const QString& folder, int runs)
+{
+    double best = 1e300;
+    for (int i = 0; i < runs; ++i) {
+        QProcess grep;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+        grep.setProcessEnvironment(environment);
+        QElapsedTimer clock;
+        clock.start();
+        grep.start(QStringLiteral("grep"), {QStringLiteral("-c"), QStringLiteral("-F"), QStringLiteral("--"),
+                                            QStringLiteral("--"), QDir(folder).filePath(QStringLiteral("corp.txt")),
+                                            QDir(folder).filePath(QStringLiteral("runner.txt"))});
+        if (!grep.waitForFinished(-1))
+            return 0;
+        best = std::min(best, clock.nsecsElapsed() / 1e9);
+        grep.readAllStandardOutput();
+    }
+    return best;
+}
+
 qint64 dataBytes(const QString& folder)
 {
     return QFileInfo(QDir(folder).filePath(QStringLiteral("corp.txt"))).size() +
@@ -168,20 +224,27 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: voxtarn-gui-bench [--runs N] DATA_FOLDER...\n");
         return 2;
     }
-    std::printf("%-28s %9s %8s | %8s %8s %6s | %9s %9s %6s | %9s %7s\n", "folder", "lines", "MB",
-                "engine s", "window s", "ratio", "engine MB", "window MB", "x file", "scroll ms", "sort s");
+    std::printf("%-12s %9s %8s | %8s %8s %8s %8s %6s %6s | %9s %9s %6s | %9s %7s\n", "folder", "lines", "MB",
+                "grep s", "memory s", "engine s", "window s", "x grep", "x eng", "engine MB", "window MB", "x file",
+                "scroll ms", "sort s");
     for (const QString& folder : args) {
         const Figures engine = runChild(QStringLiteral("engine"), folder, runs);
         const Figures window = runChild(QStringLiteral("window"), folder, runs);
+        const double grep = grepSeconds(folder, runs);
+        const Figures memory = runChild(QStringLiteral("memory"), folder, runs);
         const double mb = dataBytes(folder) / 1048576.0;
-        std::printf("%-28s %9lld %8.1f | %8.3f %8.3f %6.2f | %9.1f %9.1f %6.2f | %9.1f %7.3f\n",
-                    qPrintable(QDir(folder).dirName()), window.lines, mb, engine.seconds,
-                    window.seconds, window.seconds / engine.seconds, engine.peakKb / 1024.0,
+        std::printf("%-12s %9lld %8.1f | %8.3f %8.3f %8.3f %8.3f %6.2f %6.2f | %9.1f %9.1f %6.2f | %9.1f %7.3f\n",
+                    qPrintable(QDir(folder).dirName()), window.lines, mb, grep, memory.seconds, engine.seconds,
+                    window.seconds, window.seconds / grep, window.seconds / engine.seconds, engine.peakKb / 1024.0,
                     window.peakKb / 1024.0, window.peakKb / 1024.0 / mb, window.scrollMs, window.sortSeconds);
     }
     std::printf("\nall-cards command (104), best of %d runs each, offscreen platform.\n"
-                "engine: CardLister with a view that keeps nothing; window: the command through the\n"
-                "window's table until the list is filled, the first line selected and painted.\n"
+                "grep: LC_ALL=C grep -c -F -- -- on corp.txt and runner.txt, in the same run.\n"
+                "memory: writing once into fresh memory of both files' size, in the store's blocks:\n"
+                "the floor under every list that keeps its cards.\n"
+                "engine: CardLister with a view that keeps nothing (the store keeps the cards); window:\n"
+                "the command through the window's table until the list is filled, the first line\n"
+                "selected and painted. x grep: window / grep; x eng: window / engine.\n"
                 "MB: peak resident size (getrusage maxrss); x file: window peak / both files' size.\n"
                 "scroll ms: jump to the middle and the last line, repainting each time.\n"
                 "sort s: a click on the name column, until the lines are repainted in name order.\n",

@@ -21,7 +21,7 @@ class RecordingScreen : public card::CardListView, public card::FinderUi {
 public:
     Strings lines, events;
     void resetContent() override { lines.clear(); events.push_back("reset"); }
-    void addString(std::string line) override { lines.push_back(std::move(line)); }
+    void addString(std::string_view line) override { lines.emplace_back(line); }
     void selectFirstLine() override { events.push_back(lines.empty() ? "select none" : "select 0"); }
     void setRedraw(bool on) override { events.push_back(on ? "redraw on" : "redraw off"); }
     void showMessage(const card::EngineMessage& message) override { events.push_back(card::messageText(message)); }
@@ -68,8 +68,8 @@ protected:
     std::string names() const
     {
         std::string result;
-        for (const auto& card : lister.cards())
-            result += (result.empty() ? "" : " ") + card->name;
+        for (const card::CardView card : lister.cards())
+            (result += result.empty() ? "" : " ") += card.name;
         EXPECT_EQ(screen.lines.size(), lister.cards().size());
         return result;
     }

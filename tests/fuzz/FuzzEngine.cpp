@@ -2,8 +2,10 @@
 // and the CP932 converter, under the sanitizers: none may crash or read out of bounds on a bad file, and what must hold
 // whatever the input is checked.
 #include "Card.h"
+#include "CardStore.h"
 #include "Cp932Converter.h"
 #include "DataFileChecker.h"
+#include "RecordReader.h"
 #include "RecordWriter.h"
 #include "SearchCriteria.h"
 #include "TextFold.h"
@@ -109,13 +111,34 @@ void checkComparisons(const std::string& data)
             "a typed hiragana vu becomes katakana in place");
 }
 
+bool sameCard(const card::Card& card, const card::CardView& stored)
+{
+    const card::CardView fields(card);
+    return fields.name == stored.name && fields.type == stored.type && fields.text == stored.text &&
+           fields.note == stored.note && fields.illust == stored.illust && fields.rate == stored.rate;
+}
+
+bool sameTrace(const card::RecordTrace& a, const card::RecordTrace& b)
+{
+    return a.firstLine == b.firstLine && a.lastLine == b.lastLine && a.hasContent == b.hasContent &&
+           a.closedByDashes == b.closedByDashes;
+}
+
 void checkReading(const std::string& data)
 {
     auto file = card::TextModeFile::fromBytes(data);
+    // The store's reader, straight on the buffer, against the simple one.
+    auto direct = card::TextModeFile::fromBytes(data);
+    card::RecordReader reader(*direct);
+    card::CardStore store;
+    card::RecordTrace trace, directTrace;
     card::Card card;
     long cards = 0;
     int result;
-    while ((result = card.read(*file)) == 0) {
+    while ((result = card.read(*file, &trace)) == 0) {
+        require(reader.read(store, &directTrace) == 0 && sameTrace(trace, directTrace), "the direct reader reads a card too");
+        store.commitCard();
+        require(sameCard(card, store[store.size() - 1]), "the store holds the card that Card::read gives");
         ++cards;
         for (const auto& field : {card.name, card.type, card.note, card.illust, card.rate})
             require(field.size() <= card::DataFile::kMaxPiece && field.find('\n') == std::string::npos,
@@ -129,6 +152,8 @@ void checkReading(const std::string& data)
                 "a written record reads back as the same card");
     }
     require(result == 1 || result == -1, "read ends with 1 or -1");
+    require(reader.read(store, &directTrace) == result && sameTrace(trace, directTrace),
+            "the direct reader ends where Card::read ends, with the same trace");
     const card::CheckResult checked = card::checkDataFile(*card::TextModeFile::fromBytes(data));
     require(checked.cards >= cards, "the check resumes after bad records, never counts fewer");
     require(!checked.problems.empty() || checked.cards == cards, "a clean file reads the same cards");

@@ -15,6 +15,8 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -49,8 +51,8 @@ void writeCards(const QTemporaryDir& data, const QStringList& corp, const QStrin
 QString cardNames(const CMainWindow& window)
 {
     QStringList names;
-    for (const auto& card : window.lister().cards())
-        names << fromCp932(card->name);
+    for (const card::CardView card : window.lister().cards())
+        names << fromCp932(card.name);
     return names.join(' ');
 }
 
@@ -216,6 +218,49 @@ private slots:
         QCOMPARE(list->count(), 0);
         QCOMPARE(list->currentSelection(), -1);
         window->OnDetails();
+    }
+
+    // A reading longer than the delay (none here) shows its progress in the notice, which takes the keys; 中止, Esc or
+    // Alt+F4 stops it at the next slice, keeping the cards read so far with the first one selected and no message, and
+    // Alt+F4 then closes the window with the settings saved. The Runner file is not read after a stop.
+    void stoppingALongReading_data()
+    {
+        QTest::addColumn<QKeySequence>("keys");  // none: the button
+        QTest::addRow("中止") << QKeySequence();
+        QTest::addRow("Esc") << QKeySequence(Qt::Key_Escape);
+        QTest::addRow("Alt+F4") << QKeySequence(Qt::ALT | Qt::Key_F4);
+    }
+
+    void stoppingALongReading()
+    {
+        QFETCH(QKeySequence, keys);
+        QTemporaryDir data;
+        const std::string card = record("Card");
+        std::string corp;
+        for (int i = 0; i < 10000; ++i)
+            corp += card;
+        writeFile(data, "corp.txt", corp);
+        writeFile(data, "runner.txt", record("R1"));
+        auto window = openWindow(data);
+        window->setProgressDelay(0);
+        QString progress;
+        then([&](QWidget* notice) {
+            progress = QString::number(notice->findChild<QProgressBar*>("progress")->value()) + " " + childText(notice, "cards");
+            if (keys.isEmpty())
+                notice->findChild<QPushButton*>("stop")->click();
+            else
+                QTest::keySequence(notice, keys);
+        });
+        window->OnListAll();
+        const int read = 4096;  // the records of one slice
+        QCOMPARE(progress, QString("%1 %2枚").arg(read * card.size() * 1000 / (corp.size() + card.size())).arg(read));
+        QCOMPARE(window->listBox()->count(), read);
+        QCOMPARE(window->listBox()->currentSelection(), 0);
+        QCOMPARE(cardNames(*window).count("R1"), 0);
+        QVERIFY(window->findChildren<NowSearchDialog*>().isEmpty());
+        const bool closes = keys == QKeySequence(Qt::ALT | Qt::Key_F4);
+        QTRY_COMPARE(window->isVisible(), !closes);
+        QCOMPARE(QFile::exists(settingsFile()), closes);
     }
 
     // Three clicks on a column: ascending, descending, file order. The selection stays on its line, Details opens its

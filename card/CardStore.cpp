@@ -1,0 +1,120 @@
+#include "CardStore.h"
+
+#include "OperatingSystem.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+#include <type_traits>
+
+namespace card {
+
+namespace {
+constexpr std::size_t kMaxCardBytes = CardStore::kFields * CardStore::kMaxField;
+}  // namespace
+
+// Blocks large enough that they are few, hold whole huge pages and lose
+// little in the unused tail of each (less than one record); only the pages
+// touched count, so a short list takes little of them.
+void CardStore::BlockFree::operator()(void* block) const
+{
+    os::freeBlock(static_cast<char*>(block), kBlockSize);
+}
+
+namespace {
+char* newBlock(std::size_t size)
+{
+    char* block = os::allocateBlock(size);
+    if (!block)
+        throw std::bad_alloc();  // as operator new would
+    return block;
+}
+}  // namespace
+
+void CardStore::clear()
+{
+    decltype(blocks_)().swap(blocks_);
+    decltype(entryBlocks_)().swap(entryBlocks_);
+    size_ = 0;
+    free_ = blockEnd_ = nullptr;
+    pending_ = Entry{};
+    pendingFields_ = 0;
+    pendingBytes_ = 0;
+}
+
+void CardStore::startBlock()
+{
+    char* block = newBlock(kBlockSize);
+    blocks_.emplace_back(block);
+    free_ = block;
+    blockEnd_ = free_ + kBlockSize;
+}
+
+// A card never spans two blocks: each begins where a whole record fits.
+void CardStore::beginCard()
+{
+    if (static_cast<std::size_t>(blockEnd_ - free_) < kMaxCardBytes)
+        startBlock();
+    pending_ = Entry{free_, {}};
+    pendingFields_ = 0;
+    pendingBytes_ = 0;
+}
+
+// The length is not clamped here: a bound known to the compiler makes it
+// copy with "rep movs", whose start-up cost took a fifth of a whole load;
+// the library's memcpy is quicker at these sizes.
+void CardStore::addField(std::string_view bytes)
+{
+    if (pendingFields_ >= kFields)
+        return;
+    if (!bytes.empty())  // an empty view may hold no pointer, which memcpy must not get
+        std::memcpy(free_ + pendingBytes_, bytes.data(), bytes.size());
+    pending_.lengths[pendingFields_++] = static_cast<std::uint8_t>(bytes.size());
+    pendingBytes_ += bytes.size();
+}
+
+void CardStore::commitCard()
+{
+    if (size_ % kEntriesPerBlock == 0) {
+        static_assert(std::is_trivially_copyable_v<Entry>);
+        entryBlocks_.emplace_back(reinterpret_cast<Entry*>(newBlock(kBlockSize)));
+    }
+    entryBlocks_.back()[size_ % kEntriesPerBlock] = pending_;
+    ++size_;
+    free_ += pendingBytes_;
+    pendingFields_ = kFields;  // nothing more goes into a committed card
+}
+
+void CardStore::add(const Card& card)
+{
+    beginCard();
+    const CardView fields(card);
+    for (std::string_view field : {fields.name, fields.type})
+        addField(field.substr(0, kMaxField));
+    for (std::string_view line : fields.text)
+        addField(line.substr(0, kMaxField));
+    for (std::string_view field : {fields.note, fields.illust, fields.rate})
+        addField(field.substr(0, kMaxField));
+    commitCard();
+}
+
+CardView CardStore::viewOf(const Entry& entry)
+{
+    CardView card;
+    const char* at = entry.bytes;
+    auto next = [&at, &entry](int field) {
+        std::string_view bytes(at, entry.lengths[field]);
+        at += entry.lengths[field];
+        return bytes;
+    };
+    card.name = next(0);
+    card.type = next(1);
+    for (int i = 0; i < Card::kTextLines; ++i)
+        card.text[i] = next(2 + i);
+    card.note = next(7);
+    card.illust = next(8);
+    card.rate = next(9);
+    return card;
+}
+
+}  // namespace card

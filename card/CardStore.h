@@ -1,0 +1,97 @@
+#pragma once
+
+#include "Card.h"
+#include "CardView.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+namespace card {
+
+// The listed cards, compact: their fields' bytes back to back in a few large
+// blocks, and one small fixed entry per card (where its bytes start and the
+// length of each field). No heap object and no string per card, so a list
+// takes little more memory than the records' text in the file.
+//
+// A card is built while its record is read: beginCard, then addField for its
+// ten fields in file order, then commitCard, or nothing when the record turns
+// out bad or is not wanted (the next beginCard overwrites it).
+class CardStore {
+public:
+    static constexpr int kFields = 10;  // name, type, five rules-text entries, note, illust, rate
+    // The longest field: a record line is one piece of a text-mode read.
+    static constexpr std::size_t kMaxField = 255;
+
+    CardStore() = default;
+    CardStore(const CardStore&) = delete;
+    CardStore& operator=(const CardStore&) = delete;
+
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+    CardView operator[](std::size_t i) const
+    {
+        return viewOf(entryBlocks_[i / kEntriesPerBlock][i % kEntriesPerBlock]);
+    }
+
+    // Walks the cards in list order, each as a view.
+    class Iterator {
+    public:
+        Iterator(const CardStore& store, std::size_t index) : store_(&store), index_(index) {}
+        CardView operator*() const { return (*store_)[index_]; }
+        Iterator& operator++()
+        {
+            ++index_;
+            return *this;
+        }
+        bool operator==(const Iterator&) const = default;
+
+    private:
+        const CardStore* store_;
+        std::size_t index_;
+    };
+    Iterator begin() const { return {*this, 0}; }
+    Iterator end() const { return {*this, size()}; }
+
+    // Removes every card and gives the memory back.
+    void clear();
+    // Appends a copy of `card`; a field longer than kMaxField, which no
+    // record can give, keeps its first kMaxField bytes.
+    void add(const Card& card);
+
+    void beginCard();
+    // The next field of the card begun, in file order; at most kMaxField
+    // bytes, as every record line is.
+    void addField(std::string_view bytes);
+    CardView pendingCard() const { return viewOf(pending_); }
+    void commitCard();
+
+private:
+    struct Entry {
+        const char* bytes = nullptr;
+        std::array<std::uint8_t, kFields> lengths{};
+    };
+    static CardView viewOf(const Entry& entry);
+    void startBlock();
+
+    static constexpr std::size_t kBlockSize = 16u << 20;
+    static constexpr std::size_t kEntriesPerBlock = kBlockSize / sizeof(Entry);
+    struct BlockFree {
+        void operator()(void* block) const;
+    };
+    std::vector<std::unique_ptr<char[], BlockFree>> blocks_;
+    // The entries in blocks of their own: they never move, and growing
+    // costs no copy of those before.
+    std::vector<std::unique_ptr<Entry[], BlockFree>> entryBlocks_;
+    std::size_t size_ = 0;
+    char* free_ = nullptr;  // first unused byte of the last block
+    char* blockEnd_ = nullptr;
+    Entry pending_;
+    int pendingFields_ = 0;
+    std::size_t pendingBytes_ = 0;
+};
+
+}  // namespace card
