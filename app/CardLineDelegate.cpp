@@ -1,5 +1,7 @@
 #include "CardLineDelegate.h"
 
+#include "DialogBaseUnits.h"
+
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
@@ -12,7 +14,7 @@ CardLineDelegate::CardLineDelegate(QObject* parent) : QStyledItemDelegate(parent
 std::array<int, 4> CardLineDelegate::tabStopPixels(const QFontMetrics& metrics)
 {
     std::array<int, 4> pixels{};
-    const int average = metrics.averageCharWidth();
+    const int average = DialogBaseUnits::averageLetterWidth(metrics);
     for (std::size_t i = 0; i < kTabStops.size(); ++i)
         pixels[i] = kTabStops[i] * average / 4;
     return pixels;
@@ -24,7 +26,7 @@ std::array<int, 4> CardLineDelegate::tabStopPixels(const QFontMetrics& metrics)
 std::vector<int> CardLineDelegate::fieldPositions(const QStringList& fields, const QFontMetrics& metrics)
 {
     const std::array<int, 4> stops = tabStopPixels(metrics);
-    const int gap = kMinimumGap * metrics.averageCharWidth();
+    const int gap = kMinimumGap * DialogBaseUnits::averageLetterWidth(metrics);
     std::vector<int> positions;
     int x = 0;
     for (const QString& field : fields) {

@@ -14,11 +14,11 @@ class QFontMetrics;
 class CardLineDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
-    // In quarters of the font's average character width.
+    // In quarters of the font's average letter width, as dialog units are.
     static constexpr std::array<int, 4> kTabStops = {48, 200, 376, 516};
     static constexpr int kHorizontalExtent = 2048;
     static constexpr int kLeftMargin = 2;
-    // Least space between two fields, in average character widths.
+    // Least space between two fields, in average letter widths.
     static constexpr int kMinimumGap = 2;
 
     explicit CardLineDelegate(QObject* parent);

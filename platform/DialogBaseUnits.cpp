@@ -24,10 +24,15 @@ DialogBaseUnits::DialogBaseUnits(int baseX, int baseY)
 DialogBaseUnits DialogBaseUnits::forFont(const QFont& font)
 {
     const QFontMetrics metrics(font);
+    return DialogBaseUnits(averageLetterWidth(metrics), metrics.height());
+}
+
+int DialogBaseUnits::averageLetterWidth(const QFontMetrics& metrics)
+{
     const int letters = metrics.horizontalAdvance(
         QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     // (width / 26 + 1) / 2: the 52-letter average, rounded half up.
-    return DialogBaseUnits((letters / 26 + 1) / 2, metrics.height());
+    return (letters / 26 + 1) / 2;
 }
 
 int DialogBaseUnits::toPixelsX(int units) const

@@ -5,6 +5,7 @@
 #include <QSize>
 
 class QFont;
+class QFontMetrics;
 
 // Converts dialog units to pixels the way the dialog manager does: a
 // horizontal unit is a quarter of the font's average character width, a
@@ -15,6 +16,9 @@ public:
 
     // The average width is that of the 52 letters A-Z and a-z, rounded.
     static DialogBaseUnits forFont(const QFont& font);
+    // That average: wider than the font's own average character width, which
+    // would leave "Uncommon" no room before the next tab stop.
+    static int averageLetterWidth(const QFontMetrics& metrics);
 
     int baseX() const { return baseX_; }
     int baseY() const { return baseY_; }

@@ -2,6 +2,7 @@
 // engine makes of the files is the engine tests' business); and the settings store behind it.
 #include "CMainWindow.h"
 #include "CMyApp.h"
+#include "DialogBaseUnits.h"
 #include "DialogTemplates.h"
 #include "TemplateDialog.h"
 #include "CardLineDelegate.h"
@@ -171,7 +172,7 @@ private slots:
     void fieldsKeepTheirColumnsAndTheirDistance()
     {
         const QFontMetrics metrics(QApplication::font());
-        const int average = metrics.averageCharWidth();
+        const int average = DialogBaseUnits::averageLetterWidth(metrics);
         const std::vector<int> stops{12 * average, 50 * average, 94 * average, 129 * average};
         QCOMPARE(CardLineDelegate::fieldPositions({"R", "N", "T", "X", "Y"}, metrics),
                  (std::vector<int>{0, stops[0], stops[1], stops[2], stops[3]}));
