@@ -328,26 +328,26 @@ void CMainWindow::OnLegend()
 
 void CMainWindow::OnListAll()
 {
-    if (reading())
-        return;
-    cards_.OnListAll();
-    showListStatus(ListStatus::Source::AllCards);
+    runListCommand(&card::CardLister::OnListAll, ListStatus::Source::AllCards);
 }
 
 void CMainWindow::OnListRunner()
 {
-    if (reading())
-        return;
-    cards_.OnListRunner();
-    showListStatus(ListStatus::Source::RunnerCards);
+    runListCommand(&card::CardLister::OnListRunner, ListStatus::Source::RunnerCards);
 }
 
 void CMainWindow::OnListCorp()
 {
+    runListCommand(&card::CardLister::OnListCorp, ListStatus::Source::CorporateCards);
+}
+
+// No command starts while a reading yields to the window.
+void CMainWindow::runListCommand(void (card::CardLister::*command)(), ListStatus::Source source)
+{
     if (reading())
         return;
-    cards_.OnListCorp();
-    showListStatus(ListStatus::Source::CorporateCards);
+    (cards_.*command)();
+    showListStatus(source);
 }
 
 void CMainWindow::OnStatusBar()

@@ -91,6 +91,7 @@ private:
     void buildMenu();
     void buildStatusBar();
     void showListStatus(ListStatus::Source source);
+    void runListCommand(void (card::CardLister::*command)(), ListStatus::Source source);
     void connectCommands();
     void putKeysOnActions();
     WindowRect readCreationRect() const;

@@ -1,5 +1,6 @@
 #include "ListStatus.h"
 
+#include "CardCount.h"
 #include "Cp932Text.h"
 
 #include <array>
@@ -49,7 +50,7 @@ QString earlyEndText(const card::EngineMessage& message)
 
 QString ListStatus::text() const
 {
-    QString text = kSourceNames.at(static_cast<std::size_t>(source)) + ' ' + QString::number(count) + u'枚';
+    QString text = kSourceNames.at(static_cast<std::size_t>(source)) + ' ' + cardCount(count);
     if (source == Source::Search)
         text += " (" + searchText(criteria) + ')';
     for (const card::EngineMessage& message : earlyEnds)

@@ -11,13 +11,8 @@ bool nextRecordLine(DataFile& file, std::string& line, RecordTrace* trace, bool 
 {
     if (readline(file, line) != 0)
         return false;
-    if (trace) {
-        trace->lastLine = file.lineNumber();
-        if (first)
-            trace->firstLine = trace->lastLine;
-        if (!line.empty())
-            trace->hasContent = true;
-    }
+    if (trace)
+        trace->take(file.lineNumber(), first, line.empty());
     return true;
 }
 
@@ -86,10 +81,15 @@ int Card::read(DataFile& file, RecordTrace* trace)
     std::string terminator;
     if (!nextRecordLine(file, terminator, trace, false))
         return 1;
-    if (terminator == "--")
+    return closingLineResult(terminator, trace);
+}
+
+int closingLineResult(std::string_view line, RecordTrace* trace)
+{
+    if (line == "--")
         return 0;
     if (trace)
-        trace->closedByDashes = terminator.starts_with("--");
+        trace->closedByDashes = line.starts_with("--");
     return -1;
 }
 

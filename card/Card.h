@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 namespace card {
 
@@ -14,6 +15,15 @@ struct RecordTrace {
     long lastLine = 0;            // physical line of the last line taken
     bool hasContent = false;      // some line of the record was not empty
     bool closedByDashes = false;  // a wrong closing line began with "--" ("-- ", "---")
+
+    // Notes the record's line `line` just taken, its first when `first`.
+    void take(long line, bool first, bool empty)
+    {
+        lastLine = line;
+        if (first)
+            firstLine = line;
+        hasContent = hasContent || !empty;
+    }
 };
 
 // One card of the game as a side's data file holds it. Every field keeps
@@ -49,6 +59,10 @@ public:
     // 1-based byte position of the first occurrence of `text`, or 0.
     int pmatch(search_type n, const std::string& text) const;
 };
+
+// What a record's closing line makes of it: 0 for "--", else -1, noted in
+// `trace` when given.
+int closingLineResult(std::string_view line, RecordTrace* trace);
 
 // Puts the next line that is no comment into `line` without its line
 // feed: 0, or 1 at the end of the file.

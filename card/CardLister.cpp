@@ -52,6 +52,10 @@ void CardLister::reportUnfinishedRecord(int result, const RecordTrace& trace, co
     EngineMessage message;
     message.file = file;
     message.path = utf8FromPath(path);
+    if (stopped_) {  // the user's own stop: noted with the list, no message
+        earlyEnds_.push_back({EngineMessage::Stopped, file, message.path, trace.lastLine});
+        return;
+    }
     if (readFailed) {
         message.kind = EngineMessage::ReadFailed;
     } else if (result < 0) {
@@ -186,11 +190,7 @@ int CardLister::readRecords(TextModeFile& data, RecordTrace& trace, Accepts acce
         }
     }
     bytesDone_ += data.bytesRead();
-    if (stopped_) {
-        trace = RecordTrace{};  // no message: like the end of the file
-        return 1;
-    }
-    return result;
+    return stopped_ ? 1 : result;
 }
 
 }  // namespace card

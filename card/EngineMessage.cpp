@@ -8,6 +8,7 @@ std::string messageHeadline(EngineMessage::Kind kind)
     case EngineMessage::OpenFailed: return "データファイルをオープンできない";
     case EngineMessage::FormatError: return "データファイルの形式が正しくない";
     case EngineMessage::ReadFailed: return "データファイルを読み込めない";
+    case EngineMessage::Stopped: return "読み込みを中止した";
     }
     return {};
 }

@@ -6,7 +6,8 @@ namespace card {
 
 // A problem the user must be told about while cards are read.
 struct EngineMessage {
-    enum Kind { OpenFailed, FormatError, ReadFailed };
+    // Stopped: the user stopped the reading; kept with the list, never a box.
+    enum Kind { OpenFailed, FormatError, ReadFailed, Stopped };
     Kind kind = OpenFailed;
     std::string file;   // bare data-file name, e.g. "corp.txt"
     std::string path;   // the path that was opened (UTF-8 on Windows)

@@ -10,13 +10,8 @@ bool RecordReader::nextLine(std::string_view& line, RecordTrace* trace, bool fir
         if (!line.empty() && line.back() == '\n')
             line.remove_suffix(1);
     } while (!line.empty() && line[0] == '#');
-    if (trace) {
-        trace->lastLine = file_.lineNumber();
-        if (first)
-            trace->firstLine = trace->lastLine;
-        if (!line.empty())
-            trace->hasContent = true;
-    }
+    if (trace)
+        trace->take(file_.lineNumber(), first, line.empty());
     return true;
 }
 
@@ -50,11 +45,7 @@ int RecordReader::read(CardStore& store, RecordTrace* trace)
     }
     if (!nextLine(line, trace, false))
         return 1;
-    if (line == "--")
-        return 0;
-    if (trace)
-        trace->closedByDashes = line.starts_with("--");
-    return -1;
+    return closingLineResult(line, trace);
 }
 
 }  // namespace card

@@ -31,20 +31,17 @@ _voxtarn_find()
         esac
     done
 
+    # The options of the command, and the words it takes otherwise.
+    local options words_here
     case $command in
-        "")
-            if [[ $cur == -* ]]; then
-                COMPREPLY=($(compgen -W '-C --encoding --help --version' -- "$cur"))
-            else
-                COMPREPLY=($(compgen -W 'list search check' -- "$cur"))
-            fi ;;
-        list)
-            if [[ $cur == -* ]]; then
-                COMPREPLY=($(compgen -W '--records' -- "$cur"))
-            else
-                COMPREPLY=($(compgen -W 'all runner corp' -- "$cur"))
-            fi ;;
-        search)
-            COMPREPLY=($(compgen -W '--side --name --type --rate --mode --fold --records' -- "$cur")) ;;
+        "") options='-C --encoding --help --version' words_here='list search check' ;;
+        list) options='--records' words_here='all runner corp' ;;
+        search) options='--side --name --type --rate --mode --fold --records' words_here=$options ;;
+        *) return ;;
     esac
+    if [[ $cur == -* ]]; then
+        COMPREPLY=($(compgen -W "$options" -- "$cur"))
+    else
+        COMPREPLY=($(compgen -W "$words_here" -- "$cur"))
+    fi
 } && complete -F _voxtarn_find voxtarn-find

@@ -17,13 +17,9 @@
 
 namespace {
 
-constexpr int kNameId = 111;
-constexpr int kTypeId = 112;
-constexpr int kRulesId = 113;
-constexpr int kNoteId = 114;
-constexpr int kIllustId = 115;
-constexpr int kRateId = 116;
-constexpr int kLegendButtonId = 117;
+// The template's control ids, in the order of its fields.
+enum ControlId : int { kNameId = 111, kTypeId, kRulesId, kNoteId, kIllustId, kRateId, kLegendButtonId };
+
 // Decodes the composed text line by line: a line that ends in a lone lead
 // byte must not swallow the CR of its line break.
 QString displayText(std::string_view composed)

@@ -1,5 +1,6 @@
 #include "NowSearchDialog.h"
 
+#include "CardCount.h"
 #include "DialogTemplates.h"
 #include "TemplateDialogBuilder.h"
 
@@ -58,7 +59,7 @@ void NowSearchDialog::showProgress(std::uint64_t bytesRead, std::uint64_t bytesT
         addProgressControls();
     const std::uint64_t total = std::max<std::uint64_t>(bytesTotal, 1);
     bar_->setValue(static_cast<int>(std::min(bytesRead, total) * kBarSteps / total));
-    cards_->setText(QStringLiteral("%1枚").arg(cards));
+    cards_->setText(cardCount(cards));
 }
 
 // Below the labels: the bar over the whole width, then the count and the

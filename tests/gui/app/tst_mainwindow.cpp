@@ -254,9 +254,11 @@ private slots:
         });
         window->OnListAll();
         const int read = 4096;  // the records of one slice
-        QCOMPARE(progress, QString("%1 %2枚").arg(read * card.size() * 1000 / (corp.size() + card.size())).arg(read));
+        QCOMPARE(progress, QString("%1 4,096枚").arg(read * card.size() * 1000 / (corp.size() + card.size())));
         QCOMPARE(window->listBox()->count(), read);
         QCOMPARE(window->listBox()->currentSelection(), 0);
+        QCOMPARE(window->findChild<QLabel*>("statusText")->text(),
+                 QString("全カード 4,096枚、corp.txt %1行目で読み込みを中止").arg(read * std::count(card.begin(), card.end(), '\n')));
         QCOMPARE(cardNames(*window).count("R1"), 0);
         QVERIFY(window->findChildren<NowSearchDialog*>().isEmpty());
         const bool closes = keys == QKeySequence(Qt::ALT | Qt::Key_F4);
