@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "CMainWindow.h"
 
 #include "CardListBox.h"
@@ -5,8 +6,8 @@
 #include "Cp932Text.h"
 #include "DataFolderSettings.h"
 #include "DetailDialog.h"
-#include "DialogTemplate.h"
 #include "DialogOpeners.h"
+#include "DialogTemplate.h"
 #include "MainMenu.h"
 #include "MessageBox.h"
 #include "NowSearchDialog.h"
@@ -26,7 +27,6 @@
 #include <QSessionManager>
 #include <QStatusBar>
 #include <QWindow>
-
 
 namespace {
 
@@ -108,8 +108,7 @@ void CMainWindow::OnCreate()
     putKeysOnActions();
     connect(listbox_, &QAbstractItemView::doubleClicked, this, &CMainWindow::OnListDblClk);
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        connect(app, &QGuiApplication::commitDataRequest, this,
-                [this](QSessionManager&) { OnQueryEndSession(); });
+        connect(app, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { OnQueryEndSession(); });
     }
 }
 
@@ -369,8 +368,7 @@ void CMainWindow::showListStatus(ListStatus::Source source)
 void CMainWindow::OnOpenDataFolder()
 {
     const QString current = QDir(QString::fromStdU16String(cards_.dataDir().u16string())).absolutePath();
-    const QString folder =
-        QFileDialog::getExistingDirectory(this, QStringLiteral("データフォルダを開く"), current);
+    const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("データフォルダを開く"), current);
     if (!folder.isEmpty())  // cancelled: nothing changes
         openDataFolder(folder);
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "CMyApp.h"
 
 #include "AppIcon.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "CardLineDelegate.h"
 
 #include "DialogBaseUnits.h"
@@ -38,8 +39,7 @@ std::vector<int> CardLineDelegate::fieldPositions(const QStringList& fields, con
     return positions;
 }
 
-void CardLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                             const QModelIndex& index) const
+void CardLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     QStyleOptionViewItem opt(option);
     initStyleOption(&opt, index);
@@ -52,8 +52,7 @@ void CardLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     const QPalette::ColorGroup group = !(opt.state & QStyle::State_Enabled) ? QPalette::Disabled
                                        : (opt.state & QStyle::State_Active) ? QPalette::Active
                                                                             : QPalette::Inactive;
-    const QPalette::ColorRole role =
-        (opt.state & QStyle::State_Selected) ? QPalette::HighlightedText : QPalette::Text;
+    const QPalette::ColorRole role = (opt.state & QStyle::State_Selected) ? QPalette::HighlightedText : QPalette::Text;
 
     painter->save();
     painter->setClipRect(opt.rect);

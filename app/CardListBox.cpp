@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "CardListBox.h"
 
 #include "CardLineDelegate.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "CardListHeader.h"
 
 #include "CardLineDelegate.h"

@@ -1,9 +1,9 @@
+// SPDX-License-Identifier: MIT
 #include "CardListModel.h"
 
 #include "Cp932Text.h"
 
-CardListModel::CardListModel(const card::CardStore& cards, QObject* parent)
-    : QAbstractListModel(parent), cards_(cards)
+CardListModel::CardListModel(const card::CardStore& cards, QObject* parent) : QAbstractListModel(parent), cards_(cards)
 {
 }
 

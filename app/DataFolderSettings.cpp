@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "DataFolderSettings.h"
 
 #include "DataFiles.h"
@@ -31,8 +32,7 @@ std::filesystem::path DataFolderSettings::toPath(const QString& folder)
     return std::filesystem::path(folder.toStdU16String());
 }
 
-DataFolderSettings::Start DataFolderSettings::atStart(const QString& argument,
-                                                      const std::filesystem::path& current)
+DataFolderSettings::Start DataFolderSettings::atStart(const QString& argument, const std::filesystem::path& current)
 {
     if (!argument.isEmpty()) {
         const std::filesystem::path given = toPath(argument);

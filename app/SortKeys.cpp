@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "SortKeys.h"
 
 #include "CardListModel.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "StartOptions.h"
 
 #include <QCommandLineParser>
@@ -12,16 +13,15 @@ namespace {
 // window system's options, which a core application does not know.
 struct Parser {
     QCommandLineParser parser;
-    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
-                            QStringLiteral("Show this help and exit.")};
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and exit.")};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
                                QStringLiteral("Show the version and exit.")};
 
     Parser()
     {
-        parser.setApplicationDescription(QStringLiteral(
-            "Lists and searches the cards of a two-sided card game, read from the\n"
-            "Shift-JIS data files corp.txt and runner.txt in DIR, in a Japanese window."));
+        parser.setApplicationDescription(
+            QStringLiteral("Lists and searches the cards of a two-sided card game, read from the\n"
+                           "Shift-JIS data files corp.txt and runner.txt in DIR, in a Japanese window."));
         parser.addOption(help);
         parser.addOption(version);
         parser.addPositionalArgument(

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "WindowLog.h"
 
 Q_LOGGING_CATEGORY(lcWindow, "voxtarn.window")

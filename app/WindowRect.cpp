@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "WindowRect.h"
 
 #include <algorithm>
@@ -38,8 +39,7 @@ Span fitInto(const Span& span, const Span& area)
 
 WindowRect WindowRect::fromFrame(const QRect& frame)
 {
-    return WindowRect{frame.left(), frame.top(), frame.left() + frame.width(),
-                      frame.top() + frame.height()};
+    return WindowRect{frame.left(), frame.top(), frame.left() + frame.width(), frame.top() + frame.height()};
 }
 
 std::optional<QRect> WindowRect::placementOn(const QList<QRect>& areas) const

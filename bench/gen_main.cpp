@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // voxtarn-gen: writes a large data file for the benchmarks.
 //   voxtarn-gen corp|runner CARDS FILE [SEED]
 #include "DataGenerator.h"

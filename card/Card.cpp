@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Card.h"
 
 #include "ShiftJis.h"
@@ -96,9 +97,12 @@ int closingLineResult(std::string_view line, RecordTrace* trace)
 const std::string& Card::getmatchstr(search_type n) const
 {
     switch (n) {
-    case search_type::Name: return name;
-    case search_type::Type: return type;
-    case search_type::Rate: return rate;
+    case search_type::Name:
+        return name;
+    case search_type::Type:
+        return type;
+    case search_type::Rate:
+        return rate;
     }
     return emptyString();
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <string_view>
@@ -9,10 +10,10 @@ namespace card {
 class CardListView {
 public:
     virtual ~CardListView() = default;
-    virtual void resetContent() = 0;                // remove every line
+    virtual void resetContent() = 0;                    // remove every line
     virtual void addString(std::string_view line) = 0;  // append a line at the end (Shift-JIS)
-    virtual void selectFirstLine() = 0;             // select line 0; an empty list keeps none
-    virtual void setRedraw(bool on) = 0;            // suspend or resume repainting
+    virtual void selectFirstLine() = 0;                 // select line 0; an empty list keeps none
+    virtual void setRedraw(bool on) = 0;                // suspend or resume repainting
 };
 
 }  // namespace card

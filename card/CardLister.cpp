@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "CardLister.h"
 
 #include "DataFiles.h"
@@ -104,7 +105,8 @@ std::uint64_t CardLister::commandBytes(std::initializer_list<int> sides) const
     return total;
 }
 
-template <typename Load> void CardLister::replaceList(Load load)
+template <typename Load>
+void CardLister::replaceList(Load load)
 {
     clearList();
     stopped_ = false;
@@ -147,7 +149,8 @@ bool CardLister::RunSearch(const SearchCriteria& criteria)
     return searchSide(criteria.side, [&criteria](const CardView& card) { return criteria.acceptsAsTyped(card); });
 }
 
-template <typename Accepts> bool CardLister::searchSide(int side, Accepts accepts)
+template <typename Accepts>
+bool CardLister::searchSide(int side, Accepts accepts)
 {
     const char* file = dataFileName(side);
     std::filesystem::path path = dataDir_ / (file ? file : "");

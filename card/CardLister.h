@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include "Card.h"
@@ -30,7 +31,7 @@ public:
     // opened, -1 when it cannot be opened (or the side has no file).
     int LoadSide(int side);
 
-    void OnListAll();     // Corporate cards, then Runner cards
+    void OnListAll();  // Corporate cards, then Runner cards
     void OnListRunner();
     void OnListCorp();
     // Replaces the list with the hits of `criteria` in the side's file; when
@@ -55,8 +56,10 @@ public:
     void setDataDir(std::filesystem::path dir) { dataDir_ = std::move(dir); }
 
 private:
-    template <typename Load> void replaceList(Load load);
-    template <typename Accepts> bool searchSide(int side, Accepts accepts);
+    template <typename Load>
+    void replaceList(Load load);
+    template <typename Accepts>
+    bool searchSide(int side, Accepts accepts);
     void clearList();
     template <typename Accepts>
     int readRecords(TextModeFile& data, RecordTrace& trace, Accepts accepts);

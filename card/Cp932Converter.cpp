@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Cp932Converter.h"
 
 #include "OperatingSystem.h"
@@ -9,7 +10,10 @@ namespace {
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
 
-bool isTrailByte(unsigned char b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
+bool isTrailByte(unsigned char b)
+{
+    return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
+}
 
 // Bytes of the character at `pos` as the decoder sees it: a lead byte
 // before a byte that cannot trail it stands alone, so the next character

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "DataFileChecker.h"
 
 #include "Card.h"
@@ -16,10 +17,7 @@ constexpr std::size_t kLongestLine = 254;
 // line whole: its length and whether it is valid CP932.
 class InspectingFile : public DataFile {
 public:
-    InspectingFile(DataFile& inner, std::vector<CheckProblem>& problems)
-        : inner_(inner), problems_(problems)
-    {
-    }
+    InspectingFile(DataFile& inner, std::vector<CheckProblem>& problems) : inner_(inner), problems_(problems) {}
 
     bool readPiece(std::string& piece) override
     {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include "DataFile.h"
@@ -9,13 +10,13 @@ namespace card {
 
 // One problem found in a data file.
 struct CheckProblem {
-    long line = 0;      // 1-based physical line
-    std::string text;   // UTF-8, e.g. "レコードが \"--\" で終わっていない"
+    long line = 0;     // 1-based physical line
+    std::string text;  // UTF-8, e.g. "レコードが \"--\" で終わっていない"
 };
 
 struct CheckResult {
     std::vector<CheckProblem> problems;  // in the order of the file
-    long cards = 0;                       // complete records
+    long cards = 0;                      // complete records
 };
 
 // Reads a whole data file as the card reader does and reports every record

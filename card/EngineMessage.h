@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <string>
@@ -9,9 +10,9 @@ struct EngineMessage {
     // Stopped: the user stopped the reading; kept with the list, never a box.
     enum Kind { OpenFailed, FormatError, ReadFailed, Stopped };
     Kind kind = OpenFailed;
-    std::string file;   // bare data-file name, e.g. "corp.txt"
-    std::string path;   // the path that was opened (UTF-8 on Windows)
-    long line = 0;      // 1-based physical line; 0 when none applies
+    std::string file;  // bare data-file name, e.g. "corp.txt"
+    std::string path;  // the path that was opened (UTF-8 on Windows)
+    long line = 0;     // 1-based physical line; 0 when none applies
 };
 
 // The message box text in UTF-8, e.g. for a format error

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include "EngineMessage.h"
@@ -21,7 +22,7 @@ public:
     virtual ~FinderUi() = default;
     // Shows the message and returns once the user has closed it.
     virtual void showMessage(const EngineMessage& message) = 0;
-    virtual void showNotice() = 0;   // the notice is up when this returns
+    virtual void showNotice() = 0;  // the notice is up when this returns
     virtual void hideNotice() = 0;
     // Told every few thousand records while the notice is up; false stops
     // the command, which keeps what it has listed, as a format error does.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "OperatingSystem.h"
 
 #include <stdexcept>
@@ -13,7 +14,10 @@ namespace {
 
 constexpr UINT kCodePage932 = 932;
 
-HANDLE handleOf(card::os::FileHandle file) { return reinterpret_cast<HANDLE>(file); }
+HANDLE handleOf(card::os::FileHandle file)
+{
+    return reinterpret_cast<HANDLE>(file);
+}
 
 // The Win32 conversion functions count in int; card texts are lines and
 // records, far below this.

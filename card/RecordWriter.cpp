@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "RecordWriter.h"
 
 #include "DataFile.h"

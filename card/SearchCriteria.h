@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include "Card.h"
@@ -10,10 +11,10 @@ namespace card {
 
 // The search criteria, always copied together in this order.
 struct SearchCriteria {
-    std::string name;   // card-name text (Shift-JIS); empty: not used
-    std::string type;   // card-type text; empty: not used
-    std::string rate;   // rarity text; empty: any rarity
-    int side = 0;       // 0 Corporate, 1 Runner
+    std::string name;  // card-name text (Shift-JIS); empty: not used
+    std::string type;  // card-type text; empty: not used
+    std::string rate;  // rarity text; empty: any rarity
+    int side = 0;      // 0 Corporate, 1 Runner
     search_mode mode = search_mode::Exact;
     bool fold = false;  // kana and character width folded (TextFold.h) in all three texts
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ShiftJis.h"
 
 namespace card::sjis {
@@ -14,8 +15,7 @@ bool matchesAt(std::string_view field, std::size_t start, std::string_view text,
         if (fieldLen != textLen)
             return false;
         if (fieldLen == 1) {
-            if (foldAscii(static_cast<unsigned char>(field[i])) !=
-                foldAscii(static_cast<unsigned char>(text[j])))
+            if (foldAscii(static_cast<unsigned char>(field[i])) != foldAscii(static_cast<unsigned char>(text[j])))
                 return false;
         } else if (field[i] != text[j] || field[i + 1] != text[j + 1]) {
             return false;  // a double-byte character is compared unfolded

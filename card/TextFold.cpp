@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TextFold.h"
 
 #include "Cp932Converter.h"
@@ -21,8 +22,8 @@
 namespace card::textfold {
 namespace {
 
-constexpr char32_t kReplacement = 0xFFFD;   // the converter's mark for no character
-constexpr std::size_t kLeadBytes = 60;      // 0x81-0x9F and 0xE0-0xFC
+constexpr char32_t kReplacement = 0xFFFD;  // the converter's mark for no character
+constexpr std::size_t kLeadBytes = 60;     // 0x81-0x9F and 0xE0-0xFC
 
 // Full-width forms of U+FF61-U+FF9F, the half-width katakana and
 // punctuation, in that order: Unicode gives this relation only as data (the
@@ -151,10 +152,7 @@ public:
     explicit FoldTable(const CodePage& codePage);
 
     FoldedChar single(unsigned char b) const { return single_[b]; }
-    FoldedChar pair(unsigned char lead, unsigned char trail) const
-    {
-        return pair_[leadSlot(lead) * 256 + trail];
-    }
+    FoldedChar pair(unsigned char lead, unsigned char trail) const { return pair_[leadSlot(lead) * 256 + trail]; }
     // The folded half-width letter `letter` with the mark `mark` after it,
     // or 0 when the letter takes no such mark.
     FoldedChar marked(unsigned char letter, unsigned char mark) const
@@ -214,9 +212,9 @@ void FoldTable::fillMarkedLetters(const CodePage& codePage)
 {
     for (unsigned b = 0xA1; b <= 0xDF; ++b) {
         const char32_t letter = foldCodePoint(U'｡' + (b - 0xA1));
-        const char32_t voiced = letter == U'ウ' ? U'ヴ'
+        const char32_t voiced = letter == U'ウ'                                         ? U'ヴ'
                                 : kVoicedNext.find(letter) != std::u32string_view::npos ? letter + 1
-                                                                                         : 0;
+                                                                                        : 0;
         const char32_t semiVoiced = kSemiVoicedAfterNext.find(letter) != std::u32string_view::npos ? letter + 2 : 0;
         if (voiced)
             voiced_[b] = codePage.representative(voiced, 0);
@@ -265,12 +263,14 @@ void fold(std::string_view cp932, FoldedText& out)
 bool matches(const FoldedText& field, const FoldedText& text, search_mode mode)
 {
     switch (mode) {
-    case search_mode::Exact: return field == text;
+    case search_mode::Exact:
+        return field == text;
     case search_mode::Prefix:
         return field.size() >= text.size() && std::equal(text.begin(), text.end(), field.begin());
     case search_mode::Partial:
         return text.empty() || std::search(field.begin(), field.end(), text.begin(), text.end()) != field.end();
-    default: return false;
+    default:
+        return false;
     }
 }
 

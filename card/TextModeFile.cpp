@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TextModeFile.h"
 
 #include <algorithm>
@@ -11,7 +12,7 @@ namespace card {
 namespace {
 constexpr std::size_t kBufferSize = 64 * 1024;
 constexpr char kEndOfFileMark = 0x1A;  // Ctrl-Z: old Shift-JIS files end with it
-}
+}  // namespace
 
 std::unique_ptr<TextModeFile> TextModeFile::open(const std::filesystem::path& path)
 {
@@ -114,8 +115,8 @@ bool TextModeFile::readPiece(std::string& piece)
     // Most lines take one pass: the plain bytes up to the line feed, the
     // piece limit or the next CR or Ctrl-Z, copied at once.
     do {
-        std::size_t stop = std::min({end_, pos_ + (kMaxPiece - piece.size()), nextOf('\r', nextCr_),
-                                     nextOf(kEndOfFileMark, nextEndMark_)});
+        std::size_t stop = std::min(
+            {end_, pos_ + (kMaxPiece - piece.size()), nextOf('\r', nextCr_), nextOf(kEndOfFileMark, nextEndMark_)});
         const char* p = buffer_.data() + pos_;
         std::size_t run = stop - pos_;
         if (const void* lf = std::memchr(p, '\n', run)) {
@@ -156,8 +157,8 @@ std::size_t TextModeFile::firstBreak(const char* p, std::size_t size)
         const __m128i mark = _mm_set1_epi8(kEndOfFileMark);
         auto hits = [&](std::size_t at) {
             const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at));
-            return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
-                _mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)), _mm_cmpeq_epi8(v, mark))));
+            return static_cast<unsigned>(_mm_movemask_epi8(
+                _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)), _mm_cmpeq_epi8(v, mark))));
         };
         for (; i + 16 <= size; i += 16) {
             if (unsigned mask = hits(i))

@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include "DataFile.h"
 #include "OperatingSystem.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
-#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,12 +55,12 @@ private:
     std::vector<char> buffer_;
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
-    bool ended_ = false;       // 0x1A seen, end of data or read error
+    bool ended_ = false;  // 0x1A seen, end of data or read error
     bool readFailed_ = false;
-    long nextLine_ = 1;        // line the next byte belongs to
+    long nextLine_ = 1;  // line the next byte belongs to
     long pieceLine_ = 0;
-    std::uint64_t consumedBefore_ = 0;  // file bytes that came before buffer_[0]
-    std::string scratch_;               // a piece that nextPiece had to put together
+    std::uint64_t consumedBefore_ = 0;    // file bytes that came before buffer_[0]
+    std::string scratch_;                 // a piece that nextPiece had to put together
     std::size_t nextCr_ = kUnknown;       // where the next CR stands, once looked up
     std::size_t nextEndMark_ = kUnknown;  // the same for Ctrl-Z
 };

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "CommandLine.h"
 
 #include "SearchMode.h"
@@ -9,8 +10,8 @@
 
 namespace {
 // The options that take the next argument as their value.
-constexpr std::array<std::string_view, 7> kValueOptions{"-C", "--encoding", "--side", "--mode",
-                                                       "--name", "--type", "--rate"};
+constexpr std::array<std::string_view, 7> kValueOptions{"-C",     "--encoding", "--side", "--mode",
+                                                        "--name", "--type",     "--rate"};
 }  // namespace
 
 // Walks the arguments once: global options, the command word, then the

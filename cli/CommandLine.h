@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include "SearchCriteria.h"
@@ -25,8 +26,8 @@ public:
     Command command = Command::Help;
     Encoding encoding = Encoding::Utf8;
     bool dataDirGiven = false;
-    std::string dataDir;     // -C DIR, as given (UTF-8 on Windows)
-    bool records = false;    // --records
+    std::string dataDir;   // -C DIR, as given (UTF-8 on Windows)
+    bool records = false;  // --records
     // search: the texts as typed (in the argument encoding; the finder
     // turns them into the engine's Shift-JIS), the side, the mode and --fold.
     card::SearchCriteria criteria;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ConsoleListView.h"
 
 #include "Cp932Converter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ConsoleUi.h"
 
 #include "OutputSink.h"

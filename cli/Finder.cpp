@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Finder.h"
 
 #include "CardLister.h"
@@ -49,9 +50,12 @@ int Finder::runCommand()
         return kFound;
     case CommandLine::Command::ListAll:
     case CommandLine::Command::ListRunner:
-    case CommandLine::Command::ListCorp: return runList();
-    case CommandLine::Command::Search: return runSearch();
-    case CommandLine::Command::Check: return runCheck();
+    case CommandLine::Command::ListCorp:
+        return runList();
+    case CommandLine::Command::Search:
+        return runSearch();
+    case CommandLine::Command::Check:
+        return runCheck();
     }
     return kError;
 }
@@ -72,9 +76,15 @@ int Finder::runList()
 {
     return runOnList([this](card::CardLister& lister) {
         switch (commandLine_.command) {
-        case CommandLine::Command::ListRunner: lister.OnListRunner(); break;
-        case CommandLine::Command::ListCorp: lister.OnListCorp(); break;
-        default: lister.OnListAll(); break;
+        case CommandLine::Command::ListRunner:
+            lister.OnListRunner();
+            break;
+        case CommandLine::Command::ListCorp:
+            lister.OnListCorp();
+            break;
+        default:
+            lister.OnListAll();
+            break;
         }
     });
 }

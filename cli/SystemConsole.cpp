@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: MIT
 #include "SystemConsole.h"
 
 #if defined(_WIN32)
 
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <fcntl.h>
@@ -39,8 +40,7 @@ bool writeConsole(HANDLE console, const std::wstring& wide)
         if (pos + count < wide.size() && IS_HIGH_SURROGATE(wide[pos + count - 1]))
             --count;
         DWORD written = 0;
-        if (!WriteConsoleW(console, wide.data() + pos, static_cast<DWORD>(count), &written, nullptr) ||
-            written == 0)
+        if (!WriteConsoleW(console, wide.data() + pos, static_cast<DWORD>(count), &written, nullptr) || written == 0)
             return false;
         pos += written;
     }
@@ -77,8 +77,7 @@ bool writeText(std::FILE* stream, std::string_view text, bool cp932)
     UINT codePage = cp932 ? 932 : CP_UTF8;
     int size = static_cast<int>(text.size());
     std::wstring wide(text.size(), L'\0');
-    wide.resize(static_cast<std::size_t>(
-        MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), size)));
+    wide.resize(static_cast<std::size_t>(MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), size)));
     std::fflush(stream);
     return writeConsole(console, wide);
 }

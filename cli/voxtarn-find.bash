@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # bash completion for voxtarn-find: commands, options and their values,
 # folders for -C.
 _voxtarn_find()

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "DetailDialog.h"
 
 #include "Cp932Text.h"
@@ -39,14 +40,12 @@ QString displayText(std::string_view composed)
 
 }  // namespace
 
-DetailDialog::DetailDialog(QWidget* parent)
-    : TemplateDialog(kDetailTemplateId, parent)
+DetailDialog::DetailDialog(QWidget* parent) : TemplateDialog(kDetailTemplateId, parent)
 {
     // The rules text and the note have no caption to name them.
     dialogControl<QWidget>(*this, kRulesId)->setAccessibleName(QStringLiteral("テキスト"));
     dialogControl<QWidget>(*this, kNoteId)->setAccessibleName(QStringLiteral("注記"));
-    connect(dialogControl<QPushButton>(*this, kLegendButtonId), &QPushButton::clicked, this,
-            &DetailDialog::OnLegend);
+    connect(dialogControl<QPushButton>(*this, kLegendButtonId), &QPushButton::clicked, this, &DetailDialog::OnLegend);
     makeTextsCopyable();
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "NowSearchDialog.h"
 
 #include "CardCount.h"
@@ -28,8 +29,7 @@ constexpr int kButtonWidth = 72;
 constexpr int kButtonHeight = 24;
 }  // namespace
 
-NowSearchDialog::NowSearchDialog(QWidget* parent)
-    : QDialog(parent)
+NowSearchDialog::NowSearchDialog(QWidget* parent) : QDialog(parent)
 {
     TemplateDialogBuilder::buildFromResources(*this, kNoticeTemplateId);
     // The notice takes no input: the list keeps the keyboard focus.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "SearchDialog.h"
 
 #include "Cp932Text.h"
@@ -29,17 +30,14 @@ constexpr std::size_t kFieldByteLimit = 254;
 
 const QStringList& rarityNames()
 {
-    static const QStringList names{QStringLiteral("Common"), QStringLiteral("Uncommon"),
-                                   QStringLiteral("Vital"), QStringLiteral("Rare")};
+    static const QStringList names{QStringLiteral("Common"), QStringLiteral("Uncommon"), QStringLiteral("Vital"),
+                                   QStringLiteral("Rare")};
     return names;
 }
 
 }  // namespace
 
-SearchDialog::SearchDialog(QWidget* parent)
-    : TemplateDialog(kSearchTemplateId, parent)
-{
-}
+SearchDialog::SearchDialog(QWidget* parent) : TemplateDialog(kSearchTemplateId, parent) {}
 
 SearchDialog::~SearchDialog() = default;
 

@@ -1,10 +1,10 @@
+// SPDX-License-Identifier: MIT
 #include "TemplateDialog.h"
 
 #include "DialogTemplate.h"
 #include "TemplateDialogBuilder.h"
 
-TemplateDialog::TemplateDialog(int templateId, QWidget* parent)
-    : QDialog(parent)
+TemplateDialog::TemplateDialog(int templateId, QWidget* parent) : QDialog(parent)
 {
     TemplateDialogBuilder::buildFromResources(*this, templateId);
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Cp932Text.h"
 
 #include "Cp932Converter.h"

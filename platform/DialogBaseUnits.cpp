@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "DialogBaseUnits.h"
 
 #include <QFont>
@@ -16,10 +17,7 @@ int scaleRounded(int units, int base, int divisor)
 
 }  // namespace
 
-DialogBaseUnits::DialogBaseUnits(int baseX, int baseY)
-    : baseX_(baseX), baseY_(baseY)
-{
-}
+DialogBaseUnits::DialogBaseUnits(int baseX, int baseY) : baseX_(baseX), baseY_(baseY) {}
 
 DialogBaseUnits DialogBaseUnits::forFont(const QFont& font)
 {
@@ -29,8 +27,8 @@ DialogBaseUnits DialogBaseUnits::forFont(const QFont& font)
 
 int DialogBaseUnits::averageLetterWidth(const QFontMetrics& metrics)
 {
-    const int letters = metrics.horizontalAdvance(
-        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int letters =
+        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     // (width / 26 + 1) / 2: the 52-letter average, rounded half up.
     return (letters / 26 + 1) / 2;
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "DialogColors.h"
 
 #include <QApplication>

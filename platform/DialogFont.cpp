@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "DialogFont.h"
 
 #include <QStringList>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "MessageBox.h"
 
 #include "DialogColors.h"
@@ -8,8 +9,7 @@
 
 void showMessageBox(QWidget* owner, const QString& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), text,
-                    QMessageBox::Ok, owner);
+    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), text, QMessageBox::Ok, owner);
     box.setObjectName(QStringLiteral("messagebox"));
     box.setTextFormat(Qt::PlainText);
     // Desktop themes put a tick on a standard OK button; ours is plain.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ProfileStore.h"
 
 #include <limits>
@@ -48,8 +49,7 @@ int ProfileStore::getProfileInt(const QString& section, const QString& key, int 
     return readInt(section, key).value_or(defaultValue);
 }
 
-QString ProfileStore::getProfileString(const QString& section, const QString& key,
-                                       const QString& defaultValue) const
+QString ProfileStore::getProfileString(const QString& section, const QString& key, const QString& defaultValue) const
 {
     const QVariant value = read(section, key);
     // A hand-edited value with bare commas reads as a list: not ours.
@@ -63,8 +63,7 @@ void ProfileStore::writeProfileInt(const QString& section, const QString& key, i
     settings_.setValue(section + QLatin1Char('/') + key, value);
 }
 
-void ProfileStore::writeProfileString(const QString& section, const QString& key,
-                                      const QString& value)
+void ProfileStore::writeProfileString(const QString& section, const QString& key, const QString& value)
 {
     settings_.setValue(section + QLatin1Char('/') + key, value);
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QSettings>
@@ -19,8 +20,7 @@ public:
     ProfileStore();
 
     int getProfileInt(const QString& section, const QString& key, int defaultValue) const;
-    QString getProfileString(const QString& section, const QString& key,
-                             const QString& defaultValue = QString()) const;
+    QString getProfileString(const QString& section, const QString& key, const QString& defaultValue = QString()) const;
 
     void writeProfileInt(const QString& section, const QString& key, int value);
     void writeProfileString(const QString& section, const QString& key, const QString& value);

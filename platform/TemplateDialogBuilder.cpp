@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TemplateDialogBuilder.h"
 
 #include "AppIcon.h"
@@ -92,8 +93,7 @@ QWidget* makeMultiLineEdit(QDialog& dialog, const ControlTemplate& control)
     edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     edit->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    edit->setVerticalScrollBarPolicy(has(control.style, StyleVScroll) ? Qt::ScrollBarAlwaysOn
-                                                                       : Qt::ScrollBarAsNeeded);
+    edit->setVerticalScrollBarPolicy(has(control.style, StyleVScroll) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
     edit->setTabChangesFocus(true);
     edit->setFrameShape(has(control.style, StyleBorder) ? QFrame::StyledPanel : QFrame::NoFrame);
     edit->setPlainText(utf8(control.text));
@@ -337,10 +337,7 @@ void nameControls(const std::vector<QWidget*>& widgets, std::span<const ControlT
 
 }  // namespace
 
-TemplateDialogBuilder::TemplateDialogBuilder(const DialogTemplate& dialogTemplate)
-    : template_(dialogTemplate)
-{
-}
+TemplateDialogBuilder::TemplateDialogBuilder(const DialogTemplate& dialogTemplate) : template_(dialogTemplate) {}
 
 void TemplateDialogBuilder::buildFromResources(QDialog& dialog, int templateId)
 {

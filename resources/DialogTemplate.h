@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <cstdint>
@@ -8,8 +9,8 @@
 // character width across, an eighth of its height down).
 
 enum class ControlKind {
-    Label,        // static text
-    Edit,         // single-line field; multi-line with EditMultiLine
+    Label,  // static text
+    Edit,   // single-line field; multi-line with EditMultiLine
     PushButton,
     GroupBox,
     RadioButton,  // automatic: a group runs from one StartsGroup to the next
@@ -24,9 +25,9 @@ enum ControlStyle : std::uint32_t {
     StyleTabStop = 1u << 0,
     StyleStartsGroup = 1u << 1,
     StyleDefaultButton = 1u << 2,
-    StyleNoWordWrap = 1u << 3,    // label: one line, clipped at its right edge
+    StyleNoWordWrap = 1u << 3,  // label: one line, clipped at its right edge
     StyleBorder = 1u << 4,
-    StyleAutoHScroll = 1u << 5,   // field scrolls sideways instead of stopping
+    StyleAutoHScroll = 1u << 5,  // field scrolls sideways instead of stopping
     StyleMultiLine = 1u << 6,
     StyleReadOnly = 1u << 7,
     StyleVScroll = 1u << 8,
@@ -51,17 +52,17 @@ inline constexpr int IDCANCEL = 2;
 
 struct ControlTemplate {
     ControlKind kind;
-    int id;             // kStaticId for labels and boxes nobody addresses
-    const char* text;   // UTF-8; "" for none
+    int id;            // kStaticId for labels and boxes nobody addresses
+    const char* text;  // UTF-8; "" for none
     int x, y, width, height;
     std::uint32_t style;
 };
 
 struct DialogTemplate {
     int id;
-    const char* caption;    // UTF-8
+    const char* caption;  // UTF-8
     std::uint32_t style;
-    const char* fontName;   // UTF-8
+    const char* fontName;  // UTF-8
     int pointSize;
     int x, y, width, height;
     std::span<const ControlTemplate> controls;

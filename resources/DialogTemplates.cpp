@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "DialogTemplates.h"
 
 #include <algorithm>
@@ -32,15 +33,13 @@ constexpr auto kAboutControls = std::to_array<ControlTemplate>({
 });
 
 constexpr auto kDetailControls = std::to_array<ControlTemplate>({
-    {ControlKind::PushButton, 1, "閉じる", 66, 171, 40, 14,
-     StyleDefaultButton | StyleStartsGroup | StyleTabStop},
+    {ControlKind::PushButton, 1, "閉じる", 66, 171, 40, 14, StyleDefaultButton | StyleStartsGroup | StyleTabStop},
     {ControlKind::PushButton, 117, "記号説明", 124, 171, 40, 14, StyleTabStop},
     {ControlKind::Label, kStaticId, "カード名：", 5, 9, 39, 8, StyleNone},
     {ControlKind::Label, 111, "Text", 52, 9, 182, 8, StyleNoWordWrap},
     {ControlKind::Label, kStaticId, "タイプ：", 7, 25, 32, 8, StyleNone},
     {ControlKind::Label, 112, "Text", 43, 25, 191, 8, StyleNoWordWrap},
-    {ControlKind::Edit, 113, "", 10, 42, 226, 81,
-     StyleBorder | StyleVScroll | StyleMultiLine | StyleReadOnly},
+    {ControlKind::Edit, 113, "", 10, 42, 226, 81, StyleBorder | StyleVScroll | StyleMultiLine | StyleReadOnly},
     {ControlKind::Label, 114, "Text", 17, 126, 207, 8, StyleNone},
     {ControlKind::Label, kStaticId, "イラスト：", 5, 140, 39, 8, StyleNone},
     {ControlKind::Label, 115, "Text", 53, 140, 95, 8, StyleNone},
@@ -85,30 +84,27 @@ constexpr auto kSearchControls = std::to_array<ControlTemplate>({
     {ControlKind::RadioButton, 205, "前方一致", 59, 172, 41, 10, StyleTabStop},
     {ControlKind::RadioButton, 206, "部分一致", 59, 188, 40, 10, StyleTabStop},
     {ControlKind::CheckBox, 207, "かなと全角半角を区別しない", 18, 213, 150, 10, StyleStartsGroup | StyleTabStop},
-    {ControlKind::PushButton, 1, "OK", 147, 152, 40, 14,
-     StyleDefaultButton | StyleStartsGroup | StyleTabStop},
+    {ControlKind::PushButton, 1, "OK", 147, 152, 40, 14, StyleDefaultButton | StyleStartsGroup | StyleTabStop},
     {ControlKind::PushButton, 2, "Cancel", 146, 182, 40, 14, StyleTabStop},
 });
 
 constexpr auto kTemplates = std::to_array<DialogTemplate>({
-    {kAboutTemplateId, "このプログラムの主張", kModalStyle, kDialogFont, kDialogPointSize,
-     20, 40, 145, 125, kAboutControls},
-    {kDetailTemplateId, "カード", kModalStyle, kDialogFont, kDialogPointSize,
-     9, 19, 243, 192, kDetailControls},
-    {kNoticeTemplateId, "", DialogThinBorder | DialogModalFrame | DialogVisible, kDialogFont,
-     kDialogPointSize, 86, 29, 147, 70, kNoticeControls},
-    {kLegendTemplateId, "テキスト内の記号説明", kModalStyle, kDialogFont, kDialogPointSize,
-     75, 38, 161, 125, kLegendControls},
-    {kSearchTemplateId, "検索", kModalStyle, kDialogFont, kDialogPointSize,
-     40, 20, 199, 229, kSearchControls},
+    {kAboutTemplateId, "このプログラムの主張", kModalStyle, kDialogFont, kDialogPointSize, 20, 40, 145, 125,
+     kAboutControls},
+    {kDetailTemplateId, "カード", kModalStyle, kDialogFont, kDialogPointSize, 9, 19, 243, 192, kDetailControls},
+    {kNoticeTemplateId, "", DialogThinBorder | DialogModalFrame | DialogVisible, kDialogFont, kDialogPointSize, 86, 29,
+     147, 70, kNoticeControls},
+    {kLegendTemplateId, "テキスト内の記号説明", kModalStyle, kDialogFont, kDialogPointSize, 75, 38, 161, 125,
+     kLegendControls},
+    {kSearchTemplateId, "検索", kModalStyle, kDialogFont, kDialogPointSize, 40, 20, 199, 229, kSearchControls},
 });
 
 }  // namespace
 
 const DialogTemplate* findDialogTemplate(int id)
 {
-    const auto found = std::find_if(kTemplates.begin(), kTemplates.end(),
-                                    [id](const DialogTemplate& t) { return t.id == id; });
+    const auto found =
+        std::find_if(kTemplates.begin(), kTemplates.end(), [id](const DialogTemplate& t) { return t.id == id; });
     return found == kTemplates.end() ? nullptr : &*found;
 }
 

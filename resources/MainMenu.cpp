@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "MainMenu.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <span>
@@ -8,7 +9,7 @@
 // mnemonic with '&' and may carry a key name after a TAB. A checkable item
 // shows a check mark while what it switches is on.
 struct MenuItem {
-    const char* text;   // UTF-8; nullptr for a separator
+    const char* text;  // UTF-8; nullptr for a separator
     int command;
     bool checkable = false;
 
@@ -16,7 +17,7 @@ struct MenuItem {
 };
 
 struct MenuPopup {
-    const char* text;   // UTF-8, with its '&' mnemonic
+    const char* text;  // UTF-8, with its '&' mnemonic
     std::span<const MenuItem> items;
 };
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes the pictures of the documentation: the main window listing every
 // card of a data folder, the legend, the About box, the searching-now notice,
 // and the search and detail dialogs filled from the first card with five
@@ -59,7 +60,8 @@ void saveTemplate(int templateId, const QString& name)
 std::optional<card::Card> fiveLineCard(const QDir& data)
 {
     for (const char* file : card::datafiles) {
-        auto lines = card::TextModeFile::open(QFile::encodeName(data.filePath(QString::fromLatin1(file))).toStdString());
+        auto lines =
+            card::TextModeFile::open(QFile::encodeName(data.filePath(QString::fromLatin1(file))).toStdString());
         card::Card card;
         while (lines && card.read(*lines) == 0) {
             if (!card.text[card::Card::kTextLines - 1].empty())

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The all-cards command in the window against the engine alone, and a sort
 // by name in the window, on the generated data folders, with peak memory.
 // Prints figures; passes or fails nothing.
@@ -10,8 +11,8 @@
 #include "CardListHeader.h"
 #include "CardListModel.h"
 #include "OperatingSystem.h"
-#include "SortedCardLines.h"
 #include "ProfileStore.h"
+#include "SortedCardLines.h"
 
 #include <QApplication>
 #include <QDir>
@@ -25,8 +26,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
-#include <vector>
 #include <sys/resource.h>
+#include <vector>
 
 namespace {
 
@@ -224,9 +225,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: voxtarn-gui-bench [--runs N] DATA_FOLDER...\n");
         return 2;
     }
-    std::printf("%-12s %9s %8s | %8s %8s %8s %8s %6s %6s | %9s %9s %6s | %9s %7s\n", "folder", "lines", "MB",
-                "grep s", "memory s", "engine s", "window s", "x grep", "x eng", "engine MB", "window MB", "x file",
-                "scroll ms", "sort s");
+    std::printf("%-12s %9s %8s | %8s %8s %8s %8s %6s %6s | %9s %9s %6s | %9s %7s\n", "folder", "lines", "MB", "grep s",
+                "memory s", "engine s", "window s", "x grep", "x eng", "engine MB", "window MB", "x file", "scroll ms",
+                "sort s");
     for (const QString& folder : args) {
         const Figures engine = runChild(QStringLiteral("engine"), folder, runs);
         const Figures window = runChild(QStringLiteral("window"), folder, runs);

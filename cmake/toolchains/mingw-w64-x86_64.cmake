@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Cross-builds 64-bit Windows programs with Debian's MinGW-w64 (package
 # g++-mingw-w64-x86-64-posix). Everything is linked statically, libstdc++,
 # libgcc and winpthread included, so an .exe needs no DLL beside it.

@@ -1,5 +1,6 @@
-#include "TempDir.h"
+// SPDX-License-Identifier: MIT
 #include "TextModeFile.h"
+#include "TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -31,8 +32,12 @@ const PieceCase kPieceCases[] = {
     {"x\ny", {{"x\n", 1}, {"y", 2}}},
     {"", {}},
     // Ctrl-Z ends the file; NUL bytes are kept.
-    {"a\nb\x1A" "c\nd\n", {{"a\n", 1}, {"b", 2}}},
-    {"\x1A" "card\n", {}},
+    {"a\nb\x1A"
+     "c\nd\n",
+     {{"a\n", 1}, {"b", 2}}},
+    {"\x1A"
+     "card\n",
+     {}},
     {std::string("a\0b\n", 4), {{std::string("a\0b\n", 4), 1}}},
     // At most 255 bytes a piece; the pieces of one line share its number.
     {k255 + "xxx\nnext\n", {{k255, 1}, {"xxx\n", 1}, {"next\n", 2}}},
@@ -42,7 +47,10 @@ const PieceCase kPieceCases[] = {
     {k255.substr(1) + "\r\n", {{k255.substr(1) + "\n", 1}}},
 };
 
-void PrintTo(const PieceCase& c, std::ostream* os) { *os << ::testing::PrintToString(c.bytes); }
+void PrintTo(const PieceCase& c, std::ostream* os)
+{
+    *os << ::testing::PrintToString(c.bytes);
+}
 
 class TextMode : public ::testing::TestWithParam<PieceCase> {};
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Feeds arbitrary bytes through the record reader and writer, the file check, the comparisons with and without folding
 // and the CP932 converter, under the sanitizers: none may crash or read out of bounds on a bad file, and what must hold
 // whatever the input is checked.
@@ -103,7 +104,8 @@ void checkComparisons(const std::string& data)
         return;  // an empty text is no criterion
     for (card::search_mode mode : {Exact, Prefix, Partial}) {
         const card::SearchCriteria folded{text, "", "", 0, mode, true};
-        require(folded.accepts(card) == (referenceFind(foldEachCharacter(card.name), foldEachCharacter(text), mode) != 0),
+        require(folded.accepts(card) ==
+                    (referenceFind(foldEachCharacter(card.name), foldEachCharacter(text), mode) != 0),
                 "the folded comparison equals folding each character");
     }
     const std::string typed = card::textfold::withKatakanaForMissingHiragana(text);
@@ -136,7 +138,8 @@ void checkReading(const std::string& data)
     long cards = 0;
     int result;
     while ((result = card.read(*file, &trace)) == 0) {
-        require(reader.read(store, &directTrace) == 0 && sameTrace(trace, directTrace), "the direct reader reads a card too");
+        require(reader.read(store, &directTrace) == 0 && sameTrace(trace, directTrace),
+                "the direct reader reads a card too");
         store.commitCard();
         require(sameCard(card, store[store.size() - 1]), "the store holds the card that Card::read gives");
         ++cards;

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the Debian package from build/, checks it with lintian, installs it
 # here, runs the installed programs, validates the installed desktop entry and
 # metainfo, and removes the package again whatever happens.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # scripts/run without a display, on a build that is up to date, prints the
 # sample cards and one line saying why: nothing of the build.
 #   run-without-display.sh <build folder>

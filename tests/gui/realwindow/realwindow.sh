@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The whole program in a real X server, driven by real key presses:
 #   realwindow.sh <voxtarn executable> <output folder>
 # Starts its own Xvfb and the program in a folder without data files, opens

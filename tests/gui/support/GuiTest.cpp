@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "GuiTest.h"
 
 #include <QAbstractButton>
@@ -22,7 +23,10 @@ bool GuiTest::eventFilter(QObject* watched, QEvent* event)
         return false;
     const QPointer<QWidget> modal(widget);
     if (!actions_.isEmpty()) {
-        QTimer::singleShot(0, this, [modal, action = actions_.takeFirst()] { if (modal) action(modal); });
+        QTimer::singleShot(0, this, [modal, action = actions_.takeFirst()] {
+            if (modal)
+                action(modal);
+        });
         return false;
     }
     QTimer::singleShot(5000, this, [this, modal] {
@@ -76,7 +80,7 @@ void redirectSettings(const QTemporaryDir& root)
 {
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(root.filePath("config")));
     qputenv("XDG_CONFIG_DIRS", QFile::encodeName(root.filePath("none")));  // no system-wide settings either
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(root.path()));  // owner only, as Qt wants it
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(root.path()));            // owner only, as Qt wants it
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 }
@@ -102,7 +106,8 @@ void writeSettings(const QByteArray& text)
 
 std::string record(const QString& name, const QString& rate, const QString& rule)
 {
-    return toCp932(name + "\nIce\n" + (rule.isEmpty() ? "" : rule + "\n") + "\nnote\nillust\n" + rate + "\n--\n").value();
+    return toCp932(name + "\nIce\n" + (rule.isEmpty() ? "" : rule + "\n") + "\nnote\nillust\n" + rate + "\n--\n")
+        .value();
 }
 
 void writeFile(const QTemporaryDir& folder, const QString& name, const std::string& bytes)
