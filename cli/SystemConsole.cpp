@@ -3,8 +3,10 @@
 
 #if defined(_WIN32)
 
-#include <shellapi.h>
+// windows.h first: shellapi.h needs its declarations.
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <algorithm>
 #include <fcntl.h>
