@@ -244,7 +244,7 @@ int main(int argc, char** argv)
                 "memory: writing once into fresh memory of both files' size, in the store's blocks:\n"
                 "the floor under every list that keeps its cards.\n"
                 "engine: CardLister with a view that keeps nothing (the store keeps the cards); window:\n"
-                "the command through the window's table until the list is filled, the first line\n"
+                "the command through its menu action until the list is filled, the first line\n"
                 "selected and painted. x grep: window / grep; x eng: window / engine.\n"
                 "MB: peak resident size (getrusage maxrss); x file: window peak / both files' size.\n"
                 "scroll ms: jump to the middle and the last line, repainting each time.\n"
