@@ -38,14 +38,10 @@ const QString kStatusBar = QStringLiteral("statusbar");
 QList<QKeySequence> keysOf(AcceleratorKey key)
 {
     switch (key) {
-    case AcceleratorKey::F1:
-        return {QKeySequence(Qt::Key_F1)};
-    case AcceleratorKey::Enter:
-        return {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)};  // keypad Enter too
-    case AcceleratorKey::F5:
-        return {QKeySequence(Qt::Key_F5)};
-    case AcceleratorKey::CtrlO:
-        return {QKeySequence(Qt::CTRL | Qt::Key_O)};
+    case AcceleratorKey::F1: return {QKeySequence(Qt::Key_F1)};
+    case AcceleratorKey::Enter: return {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)};  // keypad Enter too
+    case AcceleratorKey::F5: return {QKeySequence(Qt::Key_F5)};
+    case AcceleratorKey::CtrlO: return {QKeySequence(Qt::CTRL | Qt::Key_O)};
     }
     return {};
 }

@@ -97,12 +97,9 @@ int closingLineResult(std::string_view line, RecordTrace* trace)
 const std::string& Card::getmatchstr(search_type n) const
 {
     switch (n) {
-    case search_type::Name:
-        return name;
-    case search_type::Type:
-        return type;
-    case search_type::Rate:
-        return rate;
+    case search_type::Name: return name;
+    case search_type::Type: return type;
+    case search_type::Rate: return rate;
     }
     return emptyString();
 }

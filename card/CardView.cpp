@@ -26,12 +26,9 @@ Card CardView::toCard() const
 std::string_view CardView::field(search_type n) const
 {
     switch (n) {
-    case search_type::Name:
-        return name;
-    case search_type::Type:
-        return type;
-    case search_type::Rate:
-        return rate;
+    case search_type::Name: return name;
+    case search_type::Type: return type;
+    case search_type::Rate: return rate;
     }
     return {};
 }

@@ -6,14 +6,10 @@ namespace card {
 std::string messageHeadline(EngineMessage::Kind kind)
 {
     switch (kind) {
-    case EngineMessage::OpenFailed:
-        return "データファイルをオープンできない";
-    case EngineMessage::FormatError:
-        return "データファイルの形式が正しくない";
-    case EngineMessage::ReadFailed:
-        return "データファイルを読み込めない";
-    case EngineMessage::Stopped:
-        return "読み込みを中止した";
+    case EngineMessage::OpenFailed: return "データファイルをオープンできない";
+    case EngineMessage::FormatError: return "データファイルの形式が正しくない";
+    case EngineMessage::ReadFailed: return "データファイルを読み込めない";
+    case EngineMessage::Stopped: return "読み込みを中止した";
     }
     return {};
 }

@@ -12,14 +12,10 @@ namespace {
 bool fieldMatches(const CardView& card, search_type field, const std::string& text, search_mode mode)
 {
     switch (mode) {
-    case search_mode::Exact:
-        return sjis::matchesAt(card.field(field), 0, text, true);
-    case search_mode::Prefix:
-        return sjis::matchesAt(card.field(field), 0, text, false);
-    case search_mode::Partial:
-        return sjis::find(card.field(field), text) != std::string_view::npos;
-    default:
-        return false;
+    case search_mode::Exact: return sjis::matchesAt(card.field(field), 0, text, true);
+    case search_mode::Prefix: return sjis::matchesAt(card.field(field), 0, text, false);
+    case search_mode::Partial: return sjis::find(card.field(field), text) != std::string_view::npos;
+    default: return false;
     }
 }
 

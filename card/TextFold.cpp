@@ -263,14 +263,11 @@ void fold(std::string_view cp932, FoldedText& out)
 bool matches(const FoldedText& field, const FoldedText& text, search_mode mode)
 {
     switch (mode) {
-    case search_mode::Exact:
-        return field == text;
-    case search_mode::Prefix:
-        return field.size() >= text.size() && std::equal(text.begin(), text.end(), field.begin());
+    case search_mode::Exact: return field == text;
+    case search_mode::Prefix: return field.size() >= text.size() && std::equal(text.begin(), text.end(), field.begin());
     case search_mode::Partial:
         return text.empty() || std::search(field.begin(), field.end(), text.begin(), text.end()) != field.end();
-    default:
-        return false;
+    default: return false;
     }
 }
 

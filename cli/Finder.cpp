@@ -42,20 +42,13 @@ int Finder::run()
 int Finder::runCommand()
 {
     switch (commandLine_.command) {
-    case CommandLine::Command::Help:
-        out_.append(CommandLine::usage());
-        return kFound;
-    case CommandLine::Command::Version:
-        out_.append("voxtarn-find " VOXTARN_VERSION "\n");
-        return kFound;
+    case CommandLine::Command::Help: out_.append(CommandLine::usage()); return kFound;
+    case CommandLine::Command::Version: out_.append("voxtarn-find " VOXTARN_VERSION "\n"); return kFound;
     case CommandLine::Command::ListAll:
     case CommandLine::Command::ListRunner:
-    case CommandLine::Command::ListCorp:
-        return runList();
-    case CommandLine::Command::Search:
-        return runSearch();
-    case CommandLine::Command::Check:
-        return runCheck();
+    case CommandLine::Command::ListCorp: return runList();
+    case CommandLine::Command::Search: return runSearch();
+    case CommandLine::Command::Check: return runCheck();
     }
     return kError;
 }
@@ -76,15 +69,9 @@ int Finder::runList()
 {
     return runOnList([this](card::CardLister& lister) {
         switch (commandLine_.command) {
-        case CommandLine::Command::ListRunner:
-            lister.OnListRunner();
-            break;
-        case CommandLine::Command::ListCorp:
-            lister.OnListCorp();
-            break;
-        default:
-            lister.OnListAll();
-            break;
+        case CommandLine::Command::ListRunner: lister.OnListRunner(); break;
+        case CommandLine::Command::ListCorp: lister.OnListCorp(); break;
+        default: lister.OnListAll(); break;
         }
     });
 }

@@ -30,17 +30,14 @@ std::optional<int> ProfileStore::readInt(const QString& section, const QString& 
 {
     const QVariant value = read(section, key);
     switch (value.typeId()) {
-    case QMetaType::QString:
-        return parseStrictInt(value.toString());
-    case QMetaType::Int:
-        return value.toInt();
+    case QMetaType::QString: return parseStrictInt(value.toString());
+    case QMetaType::Int: return value.toInt();
     case QMetaType::LongLong:
     case QMetaType::UInt:
     case QMetaType::ULongLong:
         // Other backends hand numbers back typed; range-check them too.
         return parseStrictInt(value.toString());
-    default:
-        return std::nullopt;  // absent, a list, or anything else
+    default: return std::nullopt;  // absent, a list, or anything else
     }
 }
 

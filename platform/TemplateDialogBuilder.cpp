@@ -173,22 +173,14 @@ QWidget* makeIcon(QDialog& dialog, const ControlTemplate& control)
 QWidget* makeControl(QDialog& dialog, const ControlTemplate& control)
 {
     switch (control.kind) {
-    case ControlKind::Label:
-        return makeLabel(dialog, control);
-    case ControlKind::Edit:
-        return makeEdit(dialog, control);
-    case ControlKind::PushButton:
-        return makePushButton(dialog, control);
-    case ControlKind::GroupBox:
-        return new QGroupBox(utf8(control.text), &dialog);
-    case ControlKind::RadioButton:
-        return makeCheckButton<QRadioButton>(dialog, control);
-    case ControlKind::CheckBox:
-        return makeCheckButton<QCheckBox>(dialog, control);
-    case ControlKind::ComboBox:
-        return makeComboBox(dialog, control);
-    case ControlKind::Icon:
-        return makeIcon(dialog, control);
+    case ControlKind::Label: return makeLabel(dialog, control);
+    case ControlKind::Edit: return makeEdit(dialog, control);
+    case ControlKind::PushButton: return makePushButton(dialog, control);
+    case ControlKind::GroupBox: return new QGroupBox(utf8(control.text), &dialog);
+    case ControlKind::RadioButton: return makeCheckButton<QRadioButton>(dialog, control);
+    case ControlKind::CheckBox: return makeCheckButton<QCheckBox>(dialog, control);
+    case ControlKind::ComboBox: return makeComboBox(dialog, control);
+    case ControlKind::Icon: return makeIcon(dialog, control);
     }
     return new QWidget(&dialog);
 }
@@ -211,10 +203,8 @@ bool takesFocus(const ControlTemplate& control)
     switch (control.kind) {
     case ControlKind::Label:
     case ControlKind::GroupBox:
-    case ControlKind::Icon:
-        return false;
-    default:
-        return true;
+    case ControlKind::Icon: return false;
+    default: return true;
     }
 }
 
@@ -258,13 +248,10 @@ private:
     {
         switch (key) {
         case Qt::Key_Down:
-        case Qt::Key_Right:
-            return 1;
+        case Qt::Key_Right: return 1;
         case Qt::Key_Up:
-        case Qt::Key_Left:
-            return -1;
-        default:
-            return 0;
+        case Qt::Key_Left: return -1;
+        default: return 0;
         }
     }
 

@@ -67,8 +67,7 @@ struct Outcome {
 // when one is given.
 Outcome run(const Args& args, const std::string& where = ".", const std::string& stdoutFile = "")
 {
-    const fs::path dir =
-        where == "big" || where == "pipe" ? scratch().path() / where : fs::path(VOXTARN_CLI_DATA) / where;
+    const fs::path dir = where == "big" || where == "pipe" ? scratch().path() / where : fs::path(VOXTARN_CLI_DATA) / where;
     const fs::path out = scratch().path() / "stdout", err = scratch().path() / "stderr";
     // A program that blocks fails the test instead of hanging it.
     std::string command = "cd " + quoted(dir) + " && timeout 30 " + quoted(VOXTARN_FIND);
@@ -95,88 +94,48 @@ void PrintTo(const CliCase& c, std::ostream* os)
 const std::string kOpenFailed = ": データファイルをオープンできない\n";
 const std::string kFormat = ": データファイルの形式が正しくない\n";
 const std::string kHint = "\nTry 'voxtarn-find --help'.\n";
-const std::string kCorpUtf8 =
-    "Rare\t灰の門\tアイス：城壁\tX\tY\nCommon\tC2\tT\t\t\nRare\t札\uFFFDz\t施設\tn\uFFFD\ti\n";
-const std::string kRunnerUtf8 = "Uncommon\t蜘蛛の糸\tプログラム\tn\ti\nCommon\t-h\tT\tn\ti\nCommon\t--"
-                                "version\tT\tn\ti\nCommon\tヴォイド\tT\tn\ti\n";
+const std::string kCorpUtf8 = "Rare\t灰の門\tアイス：城壁\tX\tY\nCommon\tC2\tT\t\t\nRare\t札\uFFFDz\t施設\tn\uFFFD\ti\n";
+const std::string kRunnerUtf8 =
+    "Uncommon\t蜘蛛の糸\tプログラム\tn\ti\nCommon\t-h\tT\tn\ti\nCommon\t--version\tT\tn\ti\nCommon\tヴォイド\tT\tn\ti\n";
 
 const CliCase kCases[] = {
     // Corporate before Runner; 0 when a card was printed, 1 when none.
     {{"list", "all"}, 0, kCorpUtf8 + kRunnerUtf8, ""},
     {{"list", "runner"}, 0, kRunnerUtf8, ""},
-    {{"--encoding", "cp932", "list", "corp"},
-     0,
-     sjis("Rare\t灰の門\tアイス：城壁\tX\tY\nCommon\tC2\tT\t\t\nRare\t札") + "\x85\x40z\t" + sjis("施設") +
-         "\tn\x83\ti\n",
-     ""},
+    {{"--encoding", "cp932", "list", "corp"}, 0,
+     sjis("Rare\t灰の門\tアイス：城壁\tX\tY\nCommon\tC2\tT\t\t\nRare\t札") + "\x85\x40z\t" + sjis("施設") + "\tn\x83\ti\n", ""},
     {{"search", "--name", "nothing like it"}, 1, "", ""},
     // Each option reaches the search.
-    {{"search", "--side", "runner", "--mode", "partial", "--name", "蜘蛛"},
-     0,
-     "Uncommon\t蜘蛛の糸\tプログラム\tn\ti\n",
-     ""},
+    {{"search", "--side", "runner", "--mode", "partial", "--name", "蜘蛛"}, 0, "Uncommon\t蜘蛛の糸\tプログラム\tn\ti\n", ""},
     {{"search", "--type=アイス", "--mode=prefix", "--rate", "rare"}, 0, "Rare\t灰の門\tアイス：城壁\tX\tY\n", ""},
     {{"search", "--name", "-h", "--side", "runner"}, 0, "Common\t-h\tT\tn\ti\n", ""},
     {{"search", "--side", "runner", "--name", "--version"}, 0, "Common\t--version\tT\tn\ti\n", ""},
     // Folded, a typed ゔ, which CP932 lacks, is taken as ヴ; not folded, it is refused.
-    {{"search", "--side", "runner", "--fold", "--mode", "prefix", "--name", "ゔぉい"},
-     0,
-     "Common\tヴォイド\tT\tn\ti\n",
-     ""},
-    {{"search", "--side", "runner", "--mode", "prefix", "--name", "ゔぉい"},
-     2,
-     "",
-     "voxtarn-find: --name: the text is no UTF-8 or holds a character that CP932 cannot hold\n"},
+    {{"search", "--side", "runner", "--fold", "--mode", "prefix", "--name", "ゔぉい"}, 0, "Common\tヴォイド\tT\tn\ti\n", ""},
+    {{"search", "--side", "runner", "--mode", "prefix", "--name", "ゔぉい"}, 2, "", "voxtarn-find: --name: the text is no UTF-8 or holds a character that CP932 cannot hold\n"},
     {{"-C", VOXTARN_SAMPLE_DATA, "search", "--side", "runner", "--mode", "partial", "--name", "はっかー"}, 1, "", ""},
-    {{"-C", VOXTARN_SAMPLE_DATA, "search", "--side", "runner", "--mode", "partial", "--name", "はっかー", "--fold"},
-     0,
-     "Vital\t夕凪のハッカー\t...",
-     ""},
-    {{"--encoding", "cp932", "search", "--side", "runner", "--name", sjis("蜘蛛の糸")},
-     0,
-     sjis("Uncommon\t蜘蛛の糸\tプログラム\tn\ti\n"),
-     ""},
-    {{"search", "--side", "runner", "--name", "蜘蛛の糸", "--records"},
-     0,
-     record("蜘蛛の糸", "Uncommon", "[1]: 強度+1。", "プログラム"),
-     ""},
+    {{"-C", VOXTARN_SAMPLE_DATA, "search", "--side", "runner", "--mode", "partial", "--name", "はっかー", "--fold"}, 0,
+     "Vital\t夕凪のハッカー\t...", ""},
+    {{"--encoding", "cp932", "search", "--side", "runner", "--name", sjis("蜘蛛の糸")}, 0,
+     sjis("Uncommon\t蜘蛛の糸\tプログラム\tn\ti\n"), ""},
+    {{"search", "--side", "runner", "--name", "蜘蛛の糸", "--records"}, 0, record("蜘蛛の糸", "Uncommon", "[1]: 強度+1。", "プログラム"), ""},
     // A text CP932 cannot hold is an error, never a stand-in.
-    {{"search", "--name", "蜘蛛😀"},
-     2,
-     "",
-     "voxtarn-find: --name: the text is no UTF-8 or holds a character that CP932 cannot hold\n"},
-    {{"search", "--type", "😀"},
-     2,
-     "",
-     "voxtarn-find: --type: the text is no UTF-8 or holds a character that CP932 cannot hold\n"},
-    {{"search", "--rate", "\xff"},
-     2,
-     "",
-     "voxtarn-find: --rate: the text is no UTF-8 or holds a character that CP932 cannot hold\n"},
+    {{"search", "--name", "蜘蛛😀"}, 2, "", "voxtarn-find: --name: the text is no UTF-8 or holds a character that CP932 cannot hold\n"},
+    {{"search", "--type", "😀"}, 2, "", "voxtarn-find: --type: the text is no UTF-8 or holds a character that CP932 cannot hold\n"},
+    {{"search", "--rate", "\xff"}, 2, "", "voxtarn-find: --rate: the text is no UTF-8 or holds a character that CP932 cannot hold\n"},
     // Files named as opened: bare, or with the -C folder.
     {{"list", "all"}, 2, "", "corp.txt" + kOpenFailed, "none"},
     {{"list", "all"}, 2, "Common\tA\tT\tn\ti\n", "runner.txt" + kOpenFailed, "dir"},
     {{"-C", "dir", "search", "--side", "runner", "--name", "A"}, 2, "", "dir/runner.txt" + kOpenFailed},
     {{"-C", "no/such/dir", "list", "corp"}, 2, "", "no/such/dir/corp.txt" + kOpenFailed},
     {{"list", "all"}, 2, "", "corp.txt" + kOpenFailed, "pipe"},  // a FIFO is refused at once, never waited on
-    {{"-C", "bad", "list", "all"},
-     2,
-     "Common\tA\tT\tn\ti\nCommon\tR\tT\tn\ti\n",
-     "bad/corp.txt:15" + kFormat + "bad/runner.txt:9" + kFormat},
-    {{"-C", "bad", "search", "--name", "A", "--mode", "partial", "--records"},
-     2,
-     record("A"),
-     "bad/corp.txt:15" + kFormat},
+    {{"-C", "bad", "list", "all"}, 2, "Common\tA\tT\tn\ti\nCommon\tR\tT\tn\ti\n", "bad/corp.txt:15" + kFormat + "bad/runner.txt:9" + kFormat},
+    {{"-C", "bad", "search", "--name", "A", "--mode", "partial", "--records"}, 2, record("A"), "bad/corp.txt:15" + kFormat},
     // check: every problem as FILE:LINE; a mistyped "--" ends its own record.
-    {{"-C", "check", "check"},
-     1,
-     "check/corp.txt:15: レコードが \"--\" の行で終わっていない\ncheck/corp.txt:29: レコードが \"--\" "
-     "の行で終わっていない\n"
-     "check/corp.txt:33: 行が254バイトを超えている (300バイト)\ncheck/corp.txt:39: Shift-JIS (CP932) "
-     "として正しくないバイト列がある\n"
-     "check/corp.txt:46: ファイルの終わりでレコードが途切れている\ncheck/corp.txt: 4 cards\ncheck/runner.txt: 1 "
-     "cards\n",
-     ""},
+    {{"-C", "check", "check"}, 1,
+     "check/corp.txt:15: レコードが \"--\" の行で終わっていない\ncheck/corp.txt:29: レコードが \"--\" の行で終わっていない\n"
+     "check/corp.txt:33: 行が254バイトを超えている (300バイト)\ncheck/corp.txt:39: Shift-JIS (CP932) として正しくないバイト列がある\n"
+     "check/corp.txt:46: ファイルの終わりでレコードが途切れている\ncheck/corp.txt: 4 cards\ncheck/runner.txt: 1 cards\n", ""},
     {{"-C", "dir", "check"}, 2, "dir/corp.txt: 1 cards\n", "dir/runner.txt" + kOpenFailed},
     {{"-C", VOXTARN_SAMPLE_DATA, "check"}, 0, "*", ""},  // the sample cards pass the check
     // Arguments: --help and --version win; anything else wrong exits 2 with a hint.

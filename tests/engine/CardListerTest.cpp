@@ -21,11 +21,7 @@ using Strings = std::vector<std::string>;
 class RecordingScreen : public card::CardListView, public card::FinderUi {
 public:
     Strings lines, events;
-    void resetContent() override
-    {
-        lines.clear();
-        events.push_back("reset");
-    }
+    void resetContent() override { lines.clear(); events.push_back("reset"); }
     void addString(std::string_view line) override { lines.emplace_back(line); }
     void selectFirstLine() override { events.push_back(lines.empty() ? "select none" : "select 0"); }
     void setRedraw(bool on) override { events.push_back(on ? "redraw on" : "redraw off"); }
@@ -110,8 +106,7 @@ TEST_F(CardListerTest, FilesThatCannotBeReadAreReportedOnceWhileTheNoticeIsUp)
     dir.write("runner.txt", record("R1"));
     lister.OnListAll();  // no corp.txt: runner.txt is not read either
     EXPECT_EQ(names(), "");
-    EXPECT_EQ(events(),
-              (Strings{"reset", "redraw off", "notice", kOpenFailed, "no notice", "select none", "redraw on"}));
+    EXPECT_EQ(events(), (Strings{"reset", "redraw off", "notice", kOpenFailed, "no notice", "select none", "redraw on"}));
 
     std::filesystem::remove(dir.path() / "runner.txt");
     dir.write("corp.txt", record("C1"));
@@ -126,8 +121,7 @@ TEST_F(CardListerTest, FilesThatCannotBeReadAreReportedOnceWhileTheNoticeIsUp)
     EXPECT_EQ(names(), "C1 R1");
     const Strings all = events();
     EXPECT_EQ(Strings(all.begin() + 3, all.begin() + 5),
-              (Strings{"データファイルの形式が正しくない\ncorp.txt 15行目",
-                       "データファイルの形式が正しくない\nrunner.txt 10行目"}));
+              (Strings{"データファイルの形式が正しくない\ncorp.txt 15行目", "データファイルの形式が正しくない\nrunner.txt 10行目"}));
 
 #if !defined(_WIN32)
     // A read error: the cards before it stay listed.

@@ -42,33 +42,16 @@ const MatchCase kMatchCases[] = {
     {kA, "\x83", 0, 0, 0},
     // The edges of the lead-byte ranges 0x81-0x9F and 0xE0-0xFC: inside, the 'A' after them is a second byte; outside,
     // a letter of its own.
-    {"\x81"
-     "A",
-     "a", 0, 0, 0},
-    {"\x9F"
-     "A",
-     "a", 0, 0, 0},
-    {"\xE0"
-     "A",
-     "a", 0, 0, 0},
-    {"\xFC"
-     "A",
-     "a", 0, 0, 0},
-    {"\x80"
-     "A",
-     "a", 0, 0, 2},
-    {"\xA0"
-     "A",
-     "a", 0, 0, 2},
-    {"\xFD"
-     "A",
-     "a", 0, 0, 2},
+    {"\x81" "A", "a", 0, 0, 0},
+    {"\x9F" "A", "a", 0, 0, 0},
+    {"\xE0" "A", "a", 0, 0, 0},
+    {"\xFC" "A", "a", 0, 0, 0},
+    {"\x80" "A", "a", 0, 0, 2},
+    {"\xA0" "A", "a", 0, 0, 2},
+    {"\xFD" "A", "a", 0, 0, 2},
 };
 
-void PrintTo(const MatchCase& c, std::ostream* os)
-{
-    *os << ::testing::PrintToString(c.field + " / " + c.text);
-}
+void PrintTo(const MatchCase& c, std::ostream* os) { *os << ::testing::PrintToString(c.field + " / " + c.text); }
 
 class CardMatch : public ::testing::TestWithParam<MatchCase> {};
 

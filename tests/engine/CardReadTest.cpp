@@ -55,10 +55,7 @@ const ReadCase kReadCases[] = {
     {"N\n" + k300 + "\n\nn\ni\nr\n--\n", 0, "N|" + std::string(255, 't') + "|" + std::string(45, 't') + ",,,,|n|i|r"},
 };
 
-void PrintTo(const ReadCase& c, std::ostream* os)
-{
-    *os << ::testing::PrintToString(c.bytes);
-}
+void PrintTo(const ReadCase& c, std::ostream* os) { *os << ::testing::PrintToString(c.bytes); }
 
 class CardRead : public ::testing::TestWithParam<ReadCase> {};
 
@@ -88,8 +85,7 @@ TEST(CardRead, DirectReaderAgreesAcrossBufferRefills)
     std::string bytes;
     for (int i = 0; bytes.size() < 300'000; ++i) {
         const std::string name = "N" + std::to_string(i) + std::string(i % 7 == 0 ? 1 : 0, '\0');
-        bytes += name + (i % 3 ? "\r\n" : "\n") + std::string(i % 254 + (i % 5 ? 0 : 256), 't') +
-                 "\nx\r\n\nnote\nill\nR\n--\n";
+        bytes += name + (i % 3 ? "\r\n" : "\n") + std::string(i % 254 + (i % 5 ? 0 : 256), 't') + "\nx\r\n\nnote\nill\nR\n--\n";
     }
     bytes += "N\nT\n\nn\ni\nr\n-- \n";
     TempDir dir;

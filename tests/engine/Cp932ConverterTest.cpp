@@ -27,18 +27,12 @@ TEST(Cp932Converter, DecodesEveryCharacterAndMarksInvalidBytes)
         {"\x1A\x1C\x7F", "\x1A\x1C\x7F"},  // control codes stay what they are
         // Each invalid byte, unmapped pair or lone lead byte is one U+FFFD
         // and the characters around it survive.
-        {"a\xA0"
-         "b\xFD",
-         "a" + kBad + "b" + kBad},
-        {"a\x85\x40"
-         "b",
-         "a" + kBad + "b"},
+        {"a\xA0" "b\xFD", "a" + kBad + "b" + kBad},
+        {"a\x85\x40" "b", "a" + kBad + "b"},
         {"a\x83", "a" + kBad},
         {"\x83 x", kBad + " x"},
         // Windows' table holds 0x80 as U+0080; glibc's has no 0x80.
-        {"a\x80"
-         "b",
-         GLIBC_WINDOWS("a" + kBad + "b", "a\u0080b")},
+        {"a\x80" "b", GLIBC_WINDOWS("a" + kBad + "b", "a\u0080b")},
     };
     card::Cp932Converter converter;
     for (const auto& [cp932, utf8] : rows) {

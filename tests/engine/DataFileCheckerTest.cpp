@@ -37,10 +37,7 @@ const CheckCase kCheckCases[] = {
     {"N\nT\n\nn\n\xA0\nr\n--\n# \x83\n", "5:Shift-JIS 8:Shift-JIS", 1},
 };
 
-void PrintTo(const CheckCase& c, std::ostream* os)
-{
-    *os << ::testing::PrintToString(c.bytes);
-}
+void PrintTo(const CheckCase& c, std::ostream* os) { *os << ::testing::PrintToString(c.bytes); }
 
 class Checker : public ::testing::TestWithParam<CheckCase> {};
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "SearchCriteria.h"
 #include "Cp932Converter.h"
+#include "SearchCriteria.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@ using enum card::search_mode;
 
 struct CriteriaCase {
     card::SearchCriteria criteria;  // name, type, rate, side, mode
-    std::string name, type, rate;   // of the card
+    std::string name, type, rate;  // of the card
     bool hit;
 };
 
@@ -37,10 +37,7 @@ const CriteriaCase kCases[] = {
     {{" ", "", "", 0, Exact}, " ", "T", "Rare", true},
 };
 
-void PrintTo(const CriteriaCase& c, std::ostream* os)
-{
-    *os << ::testing::PrintToString(c.name + " / " + c.type + " / " + c.rate);
-}
+void PrintTo(const CriteriaCase& c, std::ostream* os) { *os << ::testing::PrintToString(c.name + " / " + c.type + " / " + c.rate); }
 
 class Criteria : public ::testing::TestWithParam<CriteriaCase> {};
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "TextModeFile.h"
 #include "TempDir.h"
+#include "TextModeFile.h"
 
 #include <gtest/gtest.h>
 
@@ -32,12 +32,8 @@ const PieceCase kPieceCases[] = {
     {"x\ny", {{"x\n", 1}, {"y", 2}}},
     {"", {}},
     // Ctrl-Z ends the file; NUL bytes are kept.
-    {"a\nb\x1A"
-     "c\nd\n",
-     {{"a\n", 1}, {"b", 2}}},
-    {"\x1A"
-     "card\n",
-     {}},
+    {"a\nb\x1A" "c\nd\n", {{"a\n", 1}, {"b", 2}}},
+    {"\x1A" "card\n", {}},
     {std::string("a\0b\n", 4), {{std::string("a\0b\n", 4), 1}}},
     // At most 255 bytes a piece; the pieces of one line share its number.
     {k255 + "xxx\nnext\n", {{k255, 1}, {"xxx\n", 1}, {"next\n", 2}}},
@@ -47,10 +43,7 @@ const PieceCase kPieceCases[] = {
     {k255.substr(1) + "\r\n", {{k255.substr(1) + "\n", 1}}},
 };
 
-void PrintTo(const PieceCase& c, std::ostream* os)
-{
-    *os << ::testing::PrintToString(c.bytes);
-}
+void PrintTo(const PieceCase& c, std::ostream* os) { *os << ::testing::PrintToString(c.bytes); }
 
 class TextMode : public ::testing::TestWithParam<PieceCase> {};
 

@@ -104,8 +104,7 @@ void checkComparisons(const std::string& data)
         return;  // an empty text is no criterion
     for (card::search_mode mode : {Exact, Prefix, Partial}) {
         const card::SearchCriteria folded{text, "", "", 0, mode, true};
-        require(folded.accepts(card) ==
-                    (referenceFind(foldEachCharacter(card.name), foldEachCharacter(text), mode) != 0),
+        require(folded.accepts(card) == (referenceFind(foldEachCharacter(card.name), foldEachCharacter(text), mode) != 0),
                 "the folded comparison equals folding each character");
     }
     const std::string typed = card::textfold::withKatakanaForMissingHiragana(text);
@@ -138,8 +137,7 @@ void checkReading(const std::string& data)
     long cards = 0;
     int result;
     while ((result = card.read(*file, &trace)) == 0) {
-        require(reader.read(store, &directTrace) == 0 && sameTrace(trace, directTrace),
-                "the direct reader reads a card too");
+        require(reader.read(store, &directTrace) == 0 && sameTrace(trace, directTrace), "the direct reader reads a card too");
         store.commitCard();
         require(sameCard(card, store[store.size() - 1]), "the store holds the card that Card::read gives");
         ++cards;

@@ -3,16 +3,16 @@
 // engine makes of the files is the engine tests' business); and the settings store behind it.
 #include "CMainWindow.h"
 #include "CMyApp.h"
+#include "DialogBaseUnits.h"
+#include "DialogTemplates.h"
+#include "TemplateDialog.h"
 #include "CardLineDelegate.h"
 #include "CardListBox.h"
 #include "CardListHeader.h"
 #include "CardListModel.h"
 #include "DataFolderSettings.h"
-#include "DialogBaseUnits.h"
-#include "DialogTemplates.h"
 #include "GuiTest.h"
 #include "NowSearchDialog.h"
-#include "TemplateDialog.h"
 
 #include <QClipboard>
 #include <QLabel>
@@ -85,10 +85,8 @@ QString stored()
     QStringList values;
     for (const char* key : {"left", "top", "right", "bottom"})
         values << QString::number(store.getProfileInt("rect", key, 0));
-    return values.join(',') + " " + store.getProfileString("search", "key") +
-           QString::number(store.getProfileInt("search", "type", -1)) +
-           QString::number(store.getProfileInt("search", "mode", -1)) +
-           QString::number(store.getProfileInt("search", "fold", -1));
+    return values.join(',') + " " + store.getProfileString("search", "key") + QString::number(store.getProfileInt("search", "type", -1)) +
+           QString::number(store.getProfileInt("search", "mode", -1)) + QString::number(store.getProfileInt("search", "fold", -1));
 }
 
 }  // namespace
@@ -122,18 +120,14 @@ private slots:
         QTest::addColumn<QKeySequence>("keys");
         QTest::addColumn<int>("id");
         QTest::addColumn<QString>("seen");
-        const QStringList menu = {"dialog100", "closed, saved", "dialog200", "dialog110 First", "Third R1",
-                                  "R1",        "Third",         "dialog170", "QFileDialog"};
+        const QStringList menu = {"dialog100", "closed, saved", "dialog200", "dialog110 First", "Third R1", "R1", "Third",
+                                  "dialog170", "QFileDialog"};
         for (int id = 100; id <= 108; ++id)
             QTest::addRow("menu %d", id) << "menu" << QKeySequence() << id << menu[id - 100];
-        for (const auto& [keys, seen] : {std::pair{"F1", "dialog100"},
-                                         {"F5", "dialog200"},
-                                         {"Return", "dialog110 First"},
-                                         {"Ctrl+O", "QFileDialog"},
-                                         {"Alt+F4", "closed, saved"}})
+        for (const auto& [keys, seen] : {std::pair{"F1", "dialog100"}, {"F5", "dialog200"}, {"Return", "dialog110 First"},
+                                          {"Ctrl+O", "QFileDialog"}, {"Alt+F4", "closed, saved"}})
             QTest::addRow("%s", keys) << "key" << QKeySequence(keys) << 0 << seen;
-        QTest::addRow("keypad Enter") << "key" << QKeySequence(Qt::Key_Enter | Qt::KeypadModifier) << 0
-                                      << "dialog110 First";
+        QTest::addRow("keypad Enter") << "key" << QKeySequence(Qt::Key_Enter | Qt::KeypadModifier) << 0 << "dialog110 First";
         QTest::addRow("double-click") << "mouse" << QKeySequence() << 1 << "dialog110 Second";
     }
 
@@ -171,8 +165,7 @@ private slots:
             observed = QFile::exists(settingsFile()) ? "closed, saved" : "closed";
         QCOMPARE(observed.isEmpty() ? cardNames(*window) : observed, seen);
         // The folder chooser closed by its close box changed nothing.
-        QVERIFY(seen != "QFileDialog" ||
-                (window->lister().dataDir() == data.path().toStdString() && !QFile::exists(settingsFile())));
+        QVERIFY(seen != "QFileDialog" || (window->lister().dataDir() == data.path().toStdString() && !QFile::exists(settingsFile())));
     }
 
     // Fields start at the tab stops, 12, 50, 94 and 129 average characters, but never less than two average characters
@@ -188,8 +181,7 @@ private slots:
             const QString field(length, 'x');
             const int end = metrics.horizontalAdvance(field);
             const int next = CardLineDelegate::fieldPositions({field, "N"}, metrics)[1];
-            QVERIFY2(next >= end + 2 * average &&
-                         (next == end + 2 * average || std::count(stops.begin(), stops.end(), next)),
+            QVERIFY2(next >= end + 2 * average && (next == end + 2 * average || std::count(stops.begin(), stops.end(), next)),
                      qPrintable(field));
         }
     }
@@ -255,8 +247,7 @@ private slots:
         window->setProgressDelay(0);
         QString progress;
         then([&](QWidget* notice) {
-            progress = QString::number(notice->findChild<QProgressBar*>("progress")->value()) + " " +
-                       childText(notice, "cards");
+            progress = QString::number(notice->findChild<QProgressBar*>("progress")->value()) + " " + childText(notice, "cards");
             if (keys.isEmpty())
                 notice->findChild<QPushButton*>("stop")->click();
             else
@@ -268,8 +259,7 @@ private slots:
         QCOMPARE(window->listBox()->count(), read);
         QCOMPARE(window->listBox()->currentSelection(), 0);
         QCOMPARE(window->findChild<QLabel*>("statusText")->text(),
-                 QString("全カード 4,096枚、corp.txt %1行目で読み込みを中止")
-                     .arg(read * std::count(card.begin(), card.end(), '\n')));
+                 QString("全カード 4,096枚、corp.txt %1行目で読み込みを中止").arg(read * std::count(card.begin(), card.end(), '\n')));
         QCOMPARE(cardNames(*window).count("R1"), 0);
         QVERIFY(window->findChildren<NowSearchDialog*>().isEmpty());
         const bool closes = keys == QKeySequence(Qt::ALT | Qt::Key_F4);
@@ -278,14 +268,13 @@ private slots:
     }
 
     // Three clicks on a column: ascending, descending, file order. The selection stays on its line, Details opens its
-    // card and Ctrl+C copies it in any order; a new list comes in file order. Rarity: Common, Uncommon, Vital, Rare,
-    // then the others by text.
+    // card and Ctrl+C copies it in any order; a new list comes in file order. Rarity: Common, Uncommon, Vital, Rare, then
+    // the others by text.
     void headerSortsTheLines()
     {
         QTemporaryDir data;
-        writeFile(data, "corp.txt",
-                  record("氷", "Rare") + record("B", "Promo") + record("ア", "Common") + record("あ", "Vital") +
-                      record("1", "Uncommon") + record("2", "Alpha"));
+        writeFile(data, "corp.txt", record("氷", "Rare") + record("B", "Promo") + record("ア", "Common") + record("あ", "Vital") +
+                                        record("1", "Uncommon") + record("2", "Alpha"));
         auto window = openWindow(data);
         window->OnListCorp();
         CardListBox* list = window->listBox();
@@ -296,13 +285,10 @@ private slots:
             QStringList names;
             for (int row = 0; row < list->count(); ++row)
                 names << nameOf(list->lines()->index(row));
-            seen << names.join(' ') + QString(" %1%2")
-                                          .arg(header->sortIndicatorSection())
-                                          .arg(header->sortIndicatorOrder() ? "v" : "^");
+            seen << names.join(' ') + QString(" %1%2").arg(header->sortIndicatorSection()).arg(header->sortIndicatorOrder() ? "v" : "^");
         };
         for (int column : {1, 1, 1, 0}) {
-            QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                              QPoint(header->sectionViewportPosition(column) + 5, 5));
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(column) + 5, 5));
             show();
         }
         list->setCurrentIndex(list->lines()->index(0));
@@ -319,18 +305,15 @@ private slots:
         show();
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
         // Names alike in their first eight characters and more.
-        writeFile(data, "corp.txt",
-                  record("長い名前のカードその二") + record("長い名前のカード") + record("長い名前のカードその一"));
+        writeFile(data, "corp.txt", record("長い名前のカードその二") + record("長い名前のカード") + record("長い名前のカードその一"));
         window->OnListCorp();
         show();
         for (int click = 0; click < 2; ++click) {
-            QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                              QPoint(header->sectionViewportPosition(1) + 5, 5));
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(1) + 5, 5));
             show();
         }
         QCOMPARE(seen, (QStringList{"1 2 B あ ア 氷 1^", "氷 ア あ B 2 1 1v", "氷 B ア あ 1 2 -1^", "ア 1 あ 氷 2 B 0^",
-                                    "B 2 氷 あ 1 ア 0v", "ア ア", "Common\tア\tIce\tnote\tillust コピー",
-                                    "氷 B ア あ 1 2 -1^",
+                                    "B 2 氷 あ 1 ア 0v", "ア ア", "Common\tア\tIce\tnote\tillust コピー", "氷 B ア あ 1 2 -1^",
                                     "長い名前のカードその二 長い名前のカード 長い名前のカードその一 -1^",
                                     "長い名前のカード 長い名前のカードその一 長い名前のカードその二 1^",
                                     "長い名前のカードその二 長い名前のカードその一 長い名前のカード 1v"}));
@@ -343,18 +326,12 @@ private slots:
         QTest::addColumn<int>("command");
         QTest::addColumn<QString>("name");  // searched for among the Runner cards, partial match
         QTest::addColumn<QString>("status");
-        QTest::addRow("all cards") << 104 << ""
-                                   << "全カード 3枚、corp.txt 14行目で読み込みを中止";
-        QTest::addRow("Runner") << 105 << ""
-                                << "Runnerカード 2枚";
-        QTest::addRow("Corporate") << 106 << ""
-                                   << "Corporateカード 1枚、corp.txt 14行目で読み込みを中止";
-        QTest::addRow("search") << 102 << "の"
-                                << "検索結果 1枚 (ランナー: 部分一致 \"の\")";
-        QTest::addRow("no hit") << 102 << "無"
-                                << "検索結果 0枚 (ランナー: 部分一致 \"無\")";
-        QTest::addRow("long text") << 102 << "あいうえおかきくけこさしすせそたち"
-                                   << "検索結果 0枚 (ランナー: 部分一致 \"あいうえおかきくけこさしすせそ…\")";
+        QTest::addRow("all cards") << 104 << "" << "全カード 3枚、corp.txt 14行目で読み込みを中止";
+        QTest::addRow("Runner") << 105 << "" << "Runnerカード 2枚";
+        QTest::addRow("Corporate") << 106 << "" << "Corporateカード 1枚、corp.txt 14行目で読み込みを中止";
+        QTest::addRow("search") << 102 << "の" << "検索結果 1枚 (ランナー: 部分一致 \"の\")";
+        QTest::addRow("no hit") << 102 << "無" << "検索結果 0枚 (ランナー: 部分一致 \"無\")";
+        QTest::addRow("long text") << 102 << "あいうえおかきくけこさしすせそたち" << "検索結果 0枚 (ランナー: 部分一致 \"あいうえおかきくけこさしすせそ…\")";
     }
 
     void statusBarTellsWhatTheListShows()
@@ -463,8 +440,7 @@ private slots:
         QTest::addRow("negative") << QByteArray("type=-1\nmode=-5\nfold=-1") << " 0 0 0";
         QTest::addRow("lists") << QByteArray("key=a, b\ntype=1, 0\nfold=1, 1") << " 0 0 0";
         for (const char* mode : {"4294967297", "-4294967294", "1x", "0x1", "1.5", ""})  // 1 or 2 if read loosely
-            QTest::addRow("mode=%s", mode) << "mode=" + QByteArray(mode) + "\nfold=true"
-                                           << " 0 0 0";
+            QTest::addRow("mode=%s", mode) << "mode=" + QByteArray(mode) + "\nfold=true" << " 0 0 0";
     }
 
     void storedSearchValues()
@@ -472,12 +448,7 @@ private slots:
         QFETCH(QByteArray, stored);
         writeSettings("[search]\n" + stored + "\n");
         const card::SearchCriteria criteria = CMainWindow().searchCriteria();
-        QTEST(QString("%1 %2 %3 %4")
-                  .arg(fromCp932(criteria.name))
-                  .arg(criteria.side)
-                  .arg(int(criteria.mode))
-                  .arg(criteria.fold),
-              "criteria");
+        QTEST(QString("%1 %2 %3 %4").arg(fromCp932(criteria.name)).arg(criteria.side).arg(int(criteria.mode)).arg(criteria.fold), "criteria");
         QVERIFY(criteria.type.empty() && criteria.rate.empty());
     }
 
@@ -489,34 +460,13 @@ private slots:
         QTest::addColumn<QString>("current");
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("expected");  // "!" after it: the DIR given was not found
-        QTest::addRow("DIR given") << "given"
-                                   << "withFile"
-                                   << "stored"
-                                   << "given";
-        QTest::addRow("DIR gone") << "given/gone"
-                                  << "empty"
-                                  << "stored"
-                                  << "empty!";
-        QTest::addRow("DIR a file") << "stored/corp.txt"
-                                    << "empty"
-                                    << "stored"
-                                    << "empty!";
-        QTest::addRow("current folder with a file") << ""
-                                                    << "withFile"
-                                                    << "stored"
-                                                    << "withFile";
-        QTest::addRow("stored folder") << ""
-                                       << "empty"
-                                       << "stored"
-                                       << "stored";
-        QTest::addRow("stored folder gone") << ""
-                                            << "empty"
-                                            << "given/gone"
-                                            << "empty";
-        QTest::addRow("nothing stored") << ""
-                                        << "empty"
-                                        << ""
-                                        << "empty";
+        QTest::addRow("DIR given") << "given" << "withFile" << "stored" << "given";
+        QTest::addRow("DIR gone") << "given/gone" << "empty" << "stored" << "empty!";
+        QTest::addRow("DIR a file") << "stored/corp.txt" << "empty" << "stored" << "empty!";
+        QTest::addRow("current folder with a file") << "" << "withFile" << "stored" << "withFile";
+        QTest::addRow("stored folder") << "" << "empty" << "stored" << "stored";
+        QTest::addRow("stored folder gone") << "" << "empty" << "given/gone" << "empty";
+        QTest::addRow("nothing stored") << "" << "empty" << "" << "empty";
     }
 
     void dataFolderAtStart()
@@ -533,8 +483,7 @@ private slots:
         const auto path = [&](const QString& name) { return name.isEmpty() ? name : root.filePath(name); };
         if (!stored.isEmpty())
             DataFolderSettings::remember(path(stored));
-        const DataFolderSettings::Start start =
-            DataFolderSettings::atStart(path(argument), DataFolderSettings::toPath(path(current)));
+        const DataFolderSettings::Start start = DataFolderSettings::atStart(path(argument), DataFolderSettings::toPath(path(current)));
         const bool notFound = expected.endsWith('!');
         QCOMPARE(start.folder, DataFolderSettings::toPath(root.filePath(notFound ? expected.chopped(1) : expected)));
         QCOMPARE(start.argumentNotFound, notFound);
@@ -590,9 +539,7 @@ private slots:
         window->resize(420, 310);
         QTRY_COMPARE(window->frameGeometry().topLeft(), QPoint(60, 70));
         const QRect f = window->frameGeometry();
-        const QString saved =
-            QString("%1,%2,%3,%4 ").arg(f.left()).arg(f.top()).arg(f.right() + 1).arg(f.bottom() + 1) +
-            "ｱｲｽ, \"壁\"121";
+        const QString saved = QString("%1,%2,%3,%4 ").arg(f.left()).arg(f.top()).arg(f.right() + 1).arg(f.bottom() + 1) + "ｱｲｽ, \"壁\"121";
         // Exit posts the close: the window is still open when the command returns.
         window->commandAction(101)->trigger();
         QVERIFY(window->isVisible());

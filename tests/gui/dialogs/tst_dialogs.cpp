@@ -11,8 +11,8 @@
 #include "TemplateDialogBuilder.h"
 
 #include <QCheckBox>
-#include <QClipboard>
 #include <QComboBox>
+#include <QClipboard>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QLabel>
@@ -26,10 +26,7 @@
 namespace {
 
 template <typename T = QWidget>
-T* child(QWidget* parent, const QString& name)
-{
-    return parent->findChild<T*>(name);
-}
+T* child(QWidget* parent, const QString& name) { return parent->findChild<T*>(name); }
 
 // The ids of the checked radio buttons, e.g. "203 206".
 QString checkedIds(QWidget* dialog)
@@ -64,8 +61,7 @@ private slots:
         QDialog about;
         TemplateDialogBuilder::buildFromResources(about, kAboutTemplateId);
         QCOMPARE(child(&about, "static0")->size(), QSize(32, 32));
-        QCOMPARE(child(&about, "static1")->height(),
-                 QFontMetrics(dialogFont()).height());  // 8 units: one line of the font
+        QCOMPARE(child(&about, "static1")->height(), QFontMetrics(dialogFont()).height());  // 8 units: one line of the font
         // The notice is up, painted, when constructed: no event loop runs after it.
         QWidget owner;
         owner.show();
@@ -81,9 +77,7 @@ private slots:
         QTest::addColumn<int>("how");
         QTest::addColumn<QByteArray>("result");  // name|type|rate side mode fold, in CP932
         // Folded, ゔ, which CP932 lacks, is taken as ヴ.
-        QTest::addRow("Enter") << 0
-                               << QByteArray(
-                                      "Wall\x81\x45\x95\x58|\x81\x60\x83\x41\x83\x43\x83\x58\x83\x94|vital 0 1 1");
+        QTest::addRow("Enter") << 0 << QByteArray("Wall\x81\x45\x95\x58|\x81\x60\x83\x41\x83\x43\x83\x58\x83\x94|vital 0 1 1");
         const char* closing[] = {"Cancel", "Esc", "close box"};
         for (int how = 1; how <= 3; ++how)
             QTest::addRow("%s", closing[how - 1]) << how << QByteArray("Ice\x82\xa0|Program|Rare 1 2 0");
@@ -134,14 +128,8 @@ private slots:
         });
         QCOMPARE(dialog.DoModal(), how == 0 ? 1 : 2);
         QCOMPARE(dialog.result(), how == 0 ? QDialog::Accepted : QDialog::Rejected);
-        QTEST(
-            QByteArray::fromStdString(dialog.criteria.name + "|" + dialog.criteria.type + "|" + dialog.criteria.rate) +
-                QString(" %1 %2 %3")
-                    .arg(dialog.criteria.side)
-                    .arg(int(dialog.criteria.mode))
-                    .arg(dialog.criteria.fold)
-                    .toLatin1(),
-            "result");
+        QTEST(QByteArray::fromStdString(dialog.criteria.name + "|" + dialog.criteria.type + "|" + dialog.criteria.rate) +
+                  QString(" %1 %2 %3").arg(dialog.criteria.side).arg(int(dialog.criteria.mode)).arg(dialog.criteria.fold).toLatin1(), "result");
     }
 
     // Tab reaches a radio group at its checked button; an arrow key moves the check with the focus, wrapping at the
@@ -153,12 +141,8 @@ private slots:
         QTest::addColumn<int>("tabs");  // 3: the side group, 4: the mode group
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("checked");  // the button checked and focused afterwards
-        for (const auto& [side, key, checked] : {std::tuple{0, Qt::Key_Down, 203},
-                                                 {1, Qt::Key_Up, 202},
-                                                 {1, Qt::Key_Down, 202},
-                                                 {0, Qt::Key_Up, 203},
-                                                 {0, Qt::Key_Right, 203},
-                                                 {1, Qt::Key_Left, 202}})
+        for (const auto& [side, key, checked] : {std::tuple{0, Qt::Key_Down, 203}, {1, Qt::Key_Up, 202}, {1, Qt::Key_Down, 202},
+                                                  {0, Qt::Key_Up, 203}, {0, Qt::Key_Right, 203}, {1, Qt::Key_Left, 202}})
             QTest::addRow("side %d, key %x", side, key) << side << 0 << 3 << int(key) << checked;
         for (int mode = 0; mode < 3; ++mode) {
             QTest::addRow("mode %d, down", mode) << 0 << mode << 4 << int(Qt::Key_Down) << 204 + (mode + 1) % 3;
@@ -203,8 +187,7 @@ private slots:
         });
         QCOMPARE(dialog.DoModal(), 1);
         const std::string all = toCp932(QString(127, QChar(0x3042))).value();
-        QCOMPARE(dialog.criteria.name + "|" + dialog.criteria.type + "|" + dialog.criteria.rate,
-                 "a" + all.substr(2) + "|" + std::string(254, 'x') + "|" + all);
+        QCOMPARE(dialog.criteria.name + "|" + dialog.criteria.type + "|" + dialog.criteria.rate, "a" + all.substr(2) + "|" + std::string(254, 'x') + "|" + all);
     }
 
     // A character CP932 cannot hold, or a lone surrogate that Qt would turn into "?", is refused with a message; the
@@ -213,14 +196,10 @@ private slots:
     {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("text");
-        QTest::addRow("emoji in the name") << "id208"
-                                           << "Ice\U0001F600";
-        QTest::addRow("ゔ in the name, not folded") << "id208"
-                                                    << "Iceゔ";  // CP932 lacks it
-        QTest::addRow("lone surrogate in the type") << "id209"
-                                                    << "Ice" + QString(QChar(0xD800));
-        QTest::addRow("emoji in the rarity") << "id210"
-                                             << "\U0001F600";
+        QTest::addRow("emoji in the name") << "id208" << "Ice\U0001F600";
+        QTest::addRow("ゔ in the name, not folded") << "id208" << "Iceゔ";  // CP932 lacks it
+        QTest::addRow("lone surrogate in the type") << "id209" << "Ice" + QString(QChar(0xD800));
+        QTest::addRow("emoji in the rarity") << "id210" << "\U0001F600";
     }
 
     void refusedCharactersKeepTheDialogOpen()
@@ -283,8 +262,7 @@ private slots:
                 rate->setSelection(1, 2);
             QTest::keySequence(child(modal, "id116"), QKeySequence::Copy);
             shown << QGuiApplication::clipboard()->text();
-            QVERIFY(modal->contextMenuPolicy() == Qt::ActionsContextMenu &&
-                    modal->actions().value(0)->text() == "コピー");
+            QVERIFY(modal->contextMenuPolicy() == Qt::ActionsContextMenu && modal->actions().value(0)->text() == "コピー");
             modal->actions().value(0)->trigger();
             shown << QGuiApplication::clipboard()->text();
             QCOMPARE(modal->focusWidget(), child(modal, "id1"));
@@ -299,28 +277,10 @@ private slots:
         then(show);
         empty.DoModal();  // without rules text: five empty lines
         const QString legends = "dialog170 over dialog110";
-        const QString whole =
-            "カード名：<b>Wall</b> ウォール\nタイプ：Type\n" + rules + "Note\nイラスト：Illust\n入手頻度：Rate";
-        QCOMPARE(shown, (QStringList{"<b>Wall</b> ウォール",
-                                     "Type",
-                                     rules,
-                                     "Note",
-                                     "Illust",
-                                     "Rate",
-                                     "at",
-                                     whole,
-                                     legends,
-                                     legends,
-                                     "",
-                                     "",
-                                     "\n\n\n\n\n",
-                                     "",
-                                     "",
-                                     "",
-                                     "",
-                                     "カード名：\nタイプ：\n\nイラスト：\n入手頻度：",
-                                     legends,
-                                     legends}));
+        const QString whole = "カード名：<b>Wall</b> ウォール\nタイプ：Type\n" + rules + "Note\nイラスト：Illust\n入手頻度：Rate";
+        QCOMPARE(shown, (QStringList{"<b>Wall</b> ウォール", "Type", rules, "Note", "Illust", "Rate", "at", whole, legends, legends,
+                                     "", "", "\n\n\n\n\n", "", "", "", "", "カード名：\nタイプ：\n\nイラスト：\n入手頻度：",
+                                     legends, legends}));
     }
 
     // A screen reader can name every control; each caption is the buddy of the field it names.
@@ -336,13 +296,12 @@ private slots:
                 QVERIFY2((label && control->objectName().startsWith("static")) || !control->accessibleName().isEmpty(),
                          qPrintable(control->objectName()));
                 if (label && label->buddy())
-                    captions << label->text() + " " + label->buddy()->objectName() + " " +
-                                    label->buddy()->accessibleName();
+                    captions << label->text() + " " + label->buddy()->objectName() + " " + label->buddy()->accessibleName();
             }
         }
-        QCOMPARE(captions, (QStringList{"カード名称 id208 カード名称", "カード種類 id209 カード種類",
-                                        "入手頻度 id210 入手頻度", "カード名： id111 カード名", "タイプ： id112 タイプ",
-                                        "イラスト： id115 イラスト", "入手頻度： id116 入手頻度"}));
+        QCOMPARE(captions, (QStringList{"カード名称 id208 カード名称", "カード種類 id209 カード種類", "入手頻度 id210 入手頻度",
+                                        "カード名： id111 カード名", "タイプ： id112 タイプ", "イラスト： id115 イラスト",
+                                        "入手頻度： id116 入手頻度"}));
     }
 
     // Every text of every dialog fits its rectangle in each Mincho face installed for the dialog font.
@@ -369,19 +328,12 @@ private slots:
                     const int lines = qRound(double(wrapped.height()) / metrics.lineSpacing());
                     int mark = 0;  // the check mark and the room after it, before the text's ink
                     if (qobject_cast<const QRadioButton*>(widget) || qobject_cast<const QCheckBox*>(widget))
-                        mark = widget->style()->pixelMetric(QStyle::PM_IndicatorWidth) +
-                               widget->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
-                    const QSize needed =
-                        mark ? QSize(mark + metrics.tightBoundingRect(text).right() + 1, metrics.height())
-                             : QSize(wrapped.width(), lines * metrics.height());
-                    QVERIFY2(control.kind == ControlKind::Icon ||
-                                 (needed.width() <= widget->width() && needed.height() <= widget->height()),
-                             qPrintable(QString("%1 %2: %3x%4 in %5x%6")
-                                            .arg(face, text)
-                                            .arg(needed.width())
-                                            .arg(needed.height())
-                                            .arg(widget->width())
-                                            .arg(widget->height())));
+                        mark = widget->style()->pixelMetric(QStyle::PM_IndicatorWidth) + widget->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
+                    const QSize needed = mark ? QSize(mark + metrics.tightBoundingRect(text).right() + 1, metrics.height())
+                                              : QSize(wrapped.width(), lines * metrics.height());
+                    QVERIFY2(control.kind == ControlKind::Icon || (needed.width() <= widget->width() && needed.height() <= widget->height()),
+                             qPrintable(QString("%1 %2: %3x%4 in %5x%6").arg(face, text).arg(needed.width()).arg(needed.height())
+                                            .arg(widget->width()).arg(widget->height())));
                 }
             }
         }

@@ -23,10 +23,7 @@ bool GuiTest::eventFilter(QObject* watched, QEvent* event)
         return false;
     const QPointer<QWidget> modal(widget);
     if (!actions_.isEmpty()) {
-        QTimer::singleShot(0, this, [modal, action = actions_.takeFirst()] {
-            if (modal)
-                action(modal);
-        });
+        QTimer::singleShot(0, this, [modal, action = actions_.takeFirst()] { if (modal) action(modal); });
         return false;
     }
     QTimer::singleShot(5000, this, [this, modal] {
@@ -80,7 +77,7 @@ void redirectSettings(const QTemporaryDir& root)
 {
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(root.filePath("config")));
     qputenv("XDG_CONFIG_DIRS", QFile::encodeName(root.filePath("none")));  // no system-wide settings either
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(root.path()));            // owner only, as Qt wants it
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(root.path()));  // owner only, as Qt wants it
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 }
@@ -106,8 +103,7 @@ void writeSettings(const QByteArray& text)
 
 std::string record(const QString& name, const QString& rate, const QString& rule)
 {
-    return toCp932(name + "\nIce\n" + (rule.isEmpty() ? "" : rule + "\n") + "\nnote\nillust\n" + rate + "\n--\n")
-        .value();
+    return toCp932(name + "\nIce\n" + (rule.isEmpty() ? "" : rule + "\n") + "\nnote\nillust\n" + rate + "\n--\n").value();
 }
 
 void writeFile(const QTemporaryDir& folder, const QString& name, const std::string& bytes)

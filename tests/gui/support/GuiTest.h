@@ -28,11 +28,7 @@ class GuiTest : public QObject {
 public:
     GuiTest() { qApp->installEventFilter(this); }
     bool eventFilter(QObject* watched, QEvent* event) override;
-    GuiTest& then(ModalAction action)
-    {
-        actions_.append(std::move(action));
-        return *this;
-    }
+    GuiTest& then(ModalAction action) { actions_.append(std::move(action)); return *this; }
 
 private slots:
     void init();
@@ -48,15 +44,12 @@ private:
 ModalAction acceptMessage(QStringList& log);
 // The text of the named child: a label, a line edit or a text box.
 QString childText(QWidget* parent, const QString& objectName);
-inline void clickId(QWidget* dialog, int id)
-{
-    dialogControl<QAbstractButton>(*dialog, id)->click();
-}
+inline void clickId(QWidget* dialog, int id) { dialogControl<QAbstractButton>(*dialog, id)->click(); }
 
 // Points the settings store and the runtime folder at a private temporary folder before anything reads them; the
 // offscreen platform unless another was asked for.
 void redirectSettings(const QTemporaryDir& root);
-QString settingsFile();                      // removed before each test
+QString settingsFile();  // removed before each test
 void writeSettings(const QByteArray& text);  // as a user edits it by hand
 // A card record in Shift-JIS, from UTF-8 texts.
 std::string record(const QString& name, const QString& rate = "Common", const QString& rule = {});
@@ -65,23 +58,22 @@ void writeFile(const QTemporaryDir& folder, const QString& name, const std::stri
 // Standard dialog buttons with icons, as desktop themes give them and the offscreen platform does not: a test sees what
 // a user sees.
 class DesktopStyle : public QProxyStyle {
-    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                  QStyleHintReturn* data) const override
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget, QStyleHintReturn* data) const override
     {
         return hint == SH_DialogButtonBox_ButtonsHaveIcons || QProxyStyle::styleHint(hint, option, widget, data);
     }
 };
 
-#define VOXTARN_GUI_TEST_MAIN(App, TestObject)                                                                         \
-    int main(int argc, char** argv)                                                                                    \
-    {                                                                                                                  \
-        QTemporaryDir settingsRoot;                                                                                    \
-        redirectSettings(settingsRoot);                                                                                \
-        App app(argc, argv);                                                                                           \
-        QApplication::setStyle(new DesktopStyle);                                                                      \
-        QCoreApplication::setApplicationName(ProfileStore::kApplication);                                              \
-        QCoreApplication::setOrganizationName(ProfileStore::kOrganisation);                                            \
-        QApplication::setQuitOnLastWindowClosed(false);                                                                \
-        TestObject test;                                                                                               \
-        return QTest::qExec(&test, argc, argv);                                                                        \
+#define VOXTARN_GUI_TEST_MAIN(App, TestObject)                              \
+    int main(int argc, char** argv)                                         \
+    {                                                                       \
+        QTemporaryDir settingsRoot;                                         \
+        redirectSettings(settingsRoot);                                     \
+        App app(argc, argv);                                                \
+        QApplication::setStyle(new DesktopStyle);                           \
+        QCoreApplication::setApplicationName(ProfileStore::kApplication);   \
+        QCoreApplication::setOrganizationName(ProfileStore::kOrganisation); \
+        QApplication::setQuitOnLastWindowClosed(false);                     \
+        TestObject test;                                                    \
+        return QTest::qExec(&test, argc, argv);                             \
     }
