@@ -22,17 +22,12 @@ CardLister::CardLister(CardListView& view, FinderUi& ui, std::filesystem::path d
 {
 }
 
-void CardLister::AddCardLine(const Card& card)
+void CardLister::AddCardLine()
 {
     if (keepCards_)
-        cards_.add(card);
-    addLine(CardView(card));
-}
-
-void CardLister::addLine(const CardView& card)
-{
+        cards_.commitCard();
     line_.clear();
-    card.appendListLine(line_);
+    cards_.pendingCard().appendListLine(line_);
     view_.addString(line_);
     ++lineCount_;
 }
@@ -181,11 +176,8 @@ int CardLister::readRecords(TextModeFile& data, RecordTrace& trace, Accepts acce
     int result;
     unsigned untilReport = kProgressStride;
     while ((result = reader.read(cards_, &trace)) == 0) {
-        if (accepts(cards_.pendingCard())) {
-            if (keepCards_)
-                cards_.commitCard();
-            addLine(cards_.pendingCard());
-        }
+        if (accepts(cards_.pendingCard()))
+            AddCardLine();
         if (--untilReport == 0) {
             untilReport = kProgressStride;
             if (!reportProgress(data))

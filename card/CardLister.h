@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace card {
 
@@ -25,8 +26,9 @@ class CardLister {
 public:
     CardLister(CardListView& view, FinderUi& ui, std::filesystem::path dataDir = ".");
 
-    // Appends a copy of `card` to the store and its list line.
-    void AddCardLine(const Card& card);
+    // Keeps the card just read (the store's pending card) and appends its
+    // list line.
+    void AddCardLine();
     // Reads the side's file and adds every card of it: 0 when the file was
     // opened, -1 when it cannot be opened (or the side has no file).
     int LoadSide(int side);
@@ -40,14 +42,14 @@ public:
     // whole file.
     bool RunSearch(const SearchCriteria& criteria);
 
-    // Whether AddCardLine keeps a copy of each card (the default). A front
+    // Whether AddCardLine keeps each card in the store (the default). A front
     // end that only prints the lines as they come and never looks a card up
     // again turns it off and holds no card at all.
     void setKeepCards(bool keep) { keepCards_ = keep; }
     // Lines in the list since it was last emptied.
     std::size_t lineCount() const { return lineCount_; }
     // The files of the current list whose reading stopped before their end
-    // (a format or read error), as they were reported.
+    // (a format or read error, or the screen's stop), as they were noted.
     const std::vector<EngineMessage>& earlyEnds() const { return earlyEnds_; }
 
     const CardStore& cards() const { return cards_; }
@@ -63,7 +65,6 @@ private:
     void clearList();
     template <typename Accepts>
     int readRecords(TextModeFile& data, RecordTrace& trace, Accepts accepts);
-    void addLine(const CardView& card);
     bool reportProgress(const TextModeFile& data);
     std::uint64_t commandBytes(std::initializer_list<int> sides) const;
     void reportUnfinishedRecord(int result, const RecordTrace& trace, const char* file,

@@ -86,19 +86,6 @@ void CardStore::commitCard()
     pendingFields_ = kFields;  // nothing more goes into a committed card
 }
 
-void CardStore::add(const Card& card)
-{
-    beginCard();
-    const CardView fields(card);
-    for (std::string_view field : {fields.name, fields.type})
-        addField(field.substr(0, kMaxField));
-    for (std::string_view line : fields.text)
-        addField(line.substr(0, kMaxField));
-    for (std::string_view field : {fields.note, fields.illust, fields.rate})
-        addField(field.substr(0, kMaxField));
-    commitCard();
-}
-
 CardView CardStore::viewOf(const Entry& entry)
 {
     CardView card;

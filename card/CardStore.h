@@ -59,9 +59,6 @@ public:
 
     // Removes every card and gives the memory back.
     void clear();
-    // Appends a copy of `card`; a field longer than kMaxField, which no
-    // record can give, keeps its first kMaxField bytes.
-    void add(const Card& card);
 
     void beginCard();
     // The next field of the card begun, in file order; at most kMaxField
