@@ -14,11 +14,6 @@ namespace {
 
 constexpr std::array<std::string_view, 4> kRarityOrder = {"Common", "Uncommon", "Vital", "Rare"};
 
-bool isTrailByte(unsigned char b)
-{
-    return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
-}
-
 // The converter's own decoding of every single- and double-byte character,
 // taken once: a million fields cannot each afford a trip through it.
 struct DecodeTable {
@@ -31,7 +26,7 @@ struct DecodeTable {
             singles[std::size_t(b)] = unitOf(std::string(1, char(b)));
         for (int lead = 0x81; lead <= 0xFC; ++lead) {
             for (int trail = 0x40; trail <= 0xFC && card::sjis::isLeadByte(lead); ++trail) {
-                if (isTrailByte(trail))
+                if (card::sjis::isTrailByte(trail))
                     pairs[std::size_t(lead << 8 | trail)] = unitOf(std::string{char(lead), char(trail)});
             }
         }
@@ -66,7 +61,7 @@ struct UnitReader {
             return static_cast<char16_t>(std::exchange(rank, -1));
         const auto b = static_cast<unsigned char>(bytes[0]);
         const auto trail = bytes.size() > 1 ? static_cast<unsigned char>(bytes[1]) : 0;
-        if (card::sjis::isLeadByte(b) && isTrailByte(trail)) {
+        if (card::sjis::isLeadByte(b) && card::sjis::isTrailByte(trail)) {
             bytes.remove_prefix(2);
             return table.pairs[std::size_t(b << 8 | trail)];
         }

@@ -10,18 +10,13 @@ namespace {
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
 
-bool isTrailByte(unsigned char b)
-{
-    return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
-}
-
 // Bytes of the character at `pos` as the decoder sees it: a lead byte
 // before a byte that cannot trail it stands alone, so the next character
 // survives.
 std::size_t decodedLength(std::string_view s, std::size_t pos)
 {
     bool pair = pos + 1 < s.size() && sjis::isLeadByte(static_cast<unsigned char>(s[pos])) &&
-                isTrailByte(static_cast<unsigned char>(s[pos + 1]));
+                sjis::isTrailByte(static_cast<unsigned char>(s[pos + 1]));
     return pair ? 2 : 1;
 }
 

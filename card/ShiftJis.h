@@ -14,6 +14,14 @@ inline bool isLeadByte(unsigned char b)
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
+// Whether `b` can be the second byte of a double-byte character in the
+// code page's tables: the converters decode a lead byte followed by any
+// other byte as two characters.
+inline bool isTrailByte(unsigned char b)
+{
+    return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
+}
+
 // Byte length (1 or 2) of the character that starts at `pos`.
 inline std::size_t charLength(std::string_view s, std::size_t pos)
 {

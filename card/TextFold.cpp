@@ -68,11 +68,6 @@ std::size_t leadSlot(unsigned char lead)
     return lead <= 0x9F ? lead - 0x81u : lead - 0xE0u + 31u;
 }
 
-bool isTrailByte(unsigned char b)
-{
-    return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
-}
-
 // The code points of valid UTF-8, as the converter gives it.
 std::u32string codePoints(std::string_view utf8)
 {
@@ -121,7 +116,8 @@ CodePage::CodePage()
     }
     for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
         for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
-            if (sjis::isLeadByte(static_cast<unsigned char>(lead)) && isTrailByte(static_cast<unsigned char>(trail))) {
+            if (sjis::isLeadByte(static_cast<unsigned char>(lead)) &&
+                sjis::isTrailByte(static_cast<unsigned char>(trail))) {
                 codes_.push_back(static_cast<FoldedChar>(lead << 8 | trail));
                 bytes += static_cast<char>(lead);
                 bytes += static_cast<char>(trail);
