@@ -48,7 +48,9 @@ std::optional<int> StartOptions::answerWithoutWindow(int argc, char** argv)
     Parser p;
     p.parser.parse(QCoreApplication::arguments());  // Qt's own options are unknown here
     if (p.parser.isSet(p.help)) {
-        std::fputs(qPrintable(p.parser.helpText()), stdout);
+        // UTF-8 on every system, as voxtarn-find writes: Windows' local
+        // 8-bit encoding is the ANSI code page, which may not hold Japanese.
+        std::fputs(p.parser.helpText().toUtf8().constData(), stdout);
         return 0;
     }
     if (p.parser.isSet(p.version)) {

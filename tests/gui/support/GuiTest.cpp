@@ -75,6 +75,9 @@ QString childText(QWidget* parent, const QString& objectName)
 
 void redirectSettings(const QTemporaryDir& root)
 {
+    // A file on every system, never the user's own store (on Windows the registry, which no folder redirects).
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, root.filePath("config"));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(root.filePath("config")));
     qputenv("XDG_CONFIG_DIRS", QFile::encodeName(root.filePath("none")));  // no system-wide settings either
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(root.path()));  // owner only, as Qt wants it

@@ -46,8 +46,8 @@ ModalAction acceptMessage(QStringList& log);
 QString childText(QWidget* parent, const QString& objectName);
 inline void clickId(QWidget* dialog, int id) { dialogControl<QAbstractButton>(*dialog, id)->click(); }
 
-// Points the settings store and the runtime folder at a private temporary folder before anything reads them; the
-// offscreen platform unless another was asked for.
+// Points the settings store (an INI file on every system) and the runtime folder at a private temporary folder before
+// anything reads them; the offscreen platform unless another was asked for.
 void redirectSettings(const QTemporaryDir& root);
 QString settingsFile();  // removed before each test
 void writeSettings(const QByteArray& text);  // as a user edits it by hand
@@ -69,6 +69,7 @@ class DesktopStyle : public QProxyStyle {
     {                                                                       \
         QTemporaryDir settingsRoot;                                         \
         redirectSettings(settingsRoot);                                     \
+        QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);        \
         App app(argc, argv);                                                \
         QApplication::setStyle(new DesktopStyle);                           \
         QCoreApplication::setApplicationName(ProfileStore::kApplication);   \

@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# voxtarn.exe under Wine in its own Xvfb, driven by real key presses:
+#   wine-window.sh <voxtarn.exe> <Linux voxtarn-find> <data folder> <output folder>
+# Run with WINEPREFIX and WINEPATH set (scripts/test-windows). Started in a
+# copy of the data folder, it lists all cards from the menu, copies the first
+# line with Ctrl+C (read with xclip, compared with the Linux finder's first
+# line), searches the Runner cards for a rarity in partial mode and opens the
+# first hit's details, closes with Alt+F4, and leaves the window rectangle and
+# the search in Wine's registry. Pictures of the windows land in the output
+# folder.
+set -euo pipefail
+
+program="$(realpath "$1")"
+finder="$(realpath "$2")"
+data="$(realpath "$3")"
+out="$(realpath -m "$4")"
+limit=60   # seconds for any one wait: Wine starts slowly
+wine=/usr/lib/wine/wine64
+key='HKCU\Software\Kestrowe\Voxtarn card list finder'
+
+tmp="$(mktemp -d)"
+xvfb_pid=""
+app_pid=""
+trap 'kill $app_pid $xvfb_pid 2> /dev/null; wait 2> /dev/null; rm -rf "$tmp"' EXIT
+source "$(dirname "$0")/../support/xsession.sh"
+# Wine paints its menus and dialogs into windows of their own, which a
+# picture of the root window shows black: each window is laid over the root
+# picture where it stands, bottom to top.
+shot() {
+  mkdir -p "$out"
+  xwd -root -silent | convert xwd:- "$tmp/shot.png"
+  local id x y
+  for id in $(xwininfo -root -children | sed -n 's/^ *\(0x[0-9a-f]*\) .*/\1/p' | tac); do
+    xwininfo -id "$id" | grep -q 'Map State: IsViewable' || continue
+    x=$(xwininfo -id "$id" | sed -n 's/.*Absolute upper-left X: *//p')
+    y=$(xwininfo -id "$id" | sed -n 's/.*Absolute upper-left Y: *//p')
+    xwd -id "$id" -silent | convert "$tmp/shot.png" xwd:- -geometry "+$x+$y" -composite "$tmp/shot.png"
+  done
+  mv "$tmp/shot.png" "$out/$1"
+  echo "picture: $out/$1"
+}
+
+start_x_server
+mkdir "$tmp/cards"
+cp "$data/corp.txt" "$data/runner.txt" "$tmp/cards/"
+"$wine" reg delete "$key" /f > /dev/null 2>&1 || true
+(cd "$tmp/cards" && exec "$wine" "$program") > "$tmp/app.log" 2>&1 &
+app_pid=$!
+main=$(window "Voxtarn card list finder")
+[ -n "$main" ] || fail "the main window did not appear: $(cat "$tmp/app.log")"
+shot main-window.png
+
+# 全カードリスト from the card menu (Alt+C, A), then Ctrl+C on the first line.
+focus "$main"
+xdotool key alt+c
+menu_open() { [ "$(xdotool search --onlyvisible --name '' 2> /dev/null | wc -l)" -gt 1 ]; }
+retry "the card menu did not open" menu_open
+shot card-menu.png
+xdotool key a
+focus "$main"
+xdotool key ctrl+Home ctrl+c
+line="$(cd "$tmp/cards" && "$finder" list all | head -n 1)"
+copied() { [ "$(timeout 5 xclip -selection clipboard -o 2> /dev/null)" = "$line" ]; }
+retry "Ctrl+C did not give the first line: $line" copied
+
+# F5: rarity Rare, the Runner side, partial; OK. Enter: the first hit's details.
+rare_runners() {
+  xdotool key --delay 100 Tab Tab
+  xdotool type --delay 50 Rare
+  xdotool key --delay 100 Tab Down Tab Up
+}
+search_and_show_details rare_runners
+
+close_program
+
+"$wine" reg query "$key" /s | tr -d '\r' | tee "$tmp/registry"
+for value in 'rect$' 'left.*REG' 'search$' 'rate.*Rare' 'type.*1' 'mode.*2'; do
+  grep -q "$value" "$tmp/registry" || fail "the registry lacks $value"
+done
+echo "PASS"
