@@ -163,3 +163,27 @@ TEST(RecordWriter, WrittenRecordsReadBackAsTheSameCards)
         EXPECT_EQ(fromStore, record);
     }
 }
+
+// Blocks of a few cards, where the default ones hold about 700,000: cards of every size, whole records of ten
+// 255-byte fields among them, fill many blocks of both kinds and meet the last bytes of each field block; after
+// clear() the store fills again from nothing.
+TEST(CardStore, CardsAcrossTheEdgesOfTheirBlocks)
+{
+    card::CardStore store(4096, 5);
+    for (int round = 0; round < 2; ++round) {
+        store.clear();
+        std::vector<std::string> cards(60 + round);  // as fields() shows them
+        for (std::size_t i = 0; i < cards.size(); ++i) {
+            store.beginCard();
+            for (int f = 0; f < card::CardStore::kFields; ++f) {
+                const std::string field(i % 4 == 3 ? 255 : (i * 37 + f * 11) % 120, char('a' + (i + f + round) % 26));
+                store.addField(field);
+                cards[i] += field + (f == 9 ? "" : f >= 2 && f <= 5 ? "," : "|");
+            }
+            store.commitCard();
+        }
+        ASSERT_EQ(store.size(), cards.size());
+        for (std::size_t i = 0; i < cards.size(); ++i)
+            EXPECT_EQ(fields(store[i]), cards[i]) << i;
+    }
+}
