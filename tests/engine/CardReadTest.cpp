@@ -170,20 +170,20 @@ TEST(RecordWriter, WrittenRecordsReadBackAsTheSameCards)
 TEST(CardStore, CardsAcrossTheEdgesOfTheirBlocks)
 {
     card::CardStore store(4096, 5);
-    for (int round = 0; round < 2; ++round) {
+    for (std::size_t count : {1, 60}) {
         store.clear();
-        std::vector<std::string> cards(60 + round);  // as fields() shows them
-        for (std::size_t i = 0; i < cards.size(); ++i) {
+        std::vector<std::string> cards(count);  // as fields() shows them
+        for (std::size_t i = 0; i < count; ++i) {
             store.beginCard();
-            for (int f = 0; f < card::CardStore::kFields; ++f) {
-                const std::string field(i % 4 == 3 ? 255 : (i * 37 + f * 11) % 120, char('a' + (i + f + round) % 26));
+            for (std::size_t f = 0; f < card::CardStore::kFields; ++f) {
+                const std::string field(i % 4 == 3 ? 255 : (i * 37 + f * 11) % 120, char('a' + (i + f + count) % 26));
                 store.addField(field);
                 cards[i] += field + (f == 9 ? "" : f >= 2 && f <= 5 ? "," : "|");
             }
             store.commitCard();
         }
-        ASSERT_EQ(store.size(), cards.size());
-        for (std::size_t i = 0; i < cards.size(); ++i)
+        ASSERT_EQ(store.size(), count);
+        for (std::size_t i = 0; i < count; ++i)
             EXPECT_EQ(fields(store[i]), cards[i]) << i;
     }
 }
