@@ -35,10 +35,7 @@ public:
 
     std::size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
-    CardView operator[](std::size_t i) const
-    {
-        return viewOf(entryBlocks_[i / blockEntries_][i % blockEntries_]);
-    }
+    CardView operator[](std::size_t i) const { return viewOf(entryBlocks_[i / blockEntries_][i % blockEntries_]); }
 
     // Walks the cards in list order, each as a view.
     class Iterator {
