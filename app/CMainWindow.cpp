@@ -34,6 +34,7 @@ const QString kRect = QStringLiteral("rect");
 const QString kSearch = QStringLiteral("search");
 const QString kView = QStringLiteral("view");
 const QString kStatusBar = QStringLiteral("statusbar");
+const QString kColumns = QStringLiteral("columns");
 
 QList<QKeySequence> keysOf(AcceleratorKey key)
 {
@@ -96,6 +97,7 @@ void CMainWindow::OnCreate()
 {
     LoadSearchSettings();
     listbox_ = new CardListBox(cards_.cards(), this);
+    listbox_->header()->restoreWidths(ProfileStore().getProfileString(kView, kColumns));
     setCentralWidget(listbox_);
     setFocusProxy(listbox_);
     buildStatusBar();
@@ -212,6 +214,7 @@ void CMainWindow::SaveSettings()
     store.writeProfileInt(kSearch, QStringLiteral("mode"), static_cast<int>(criteria_.mode));
     store.writeProfileInt(kSearch, QStringLiteral("fold"), criteria_.fold ? 1 : 0);
     store.writeProfileInt(kView, kStatusBar, statusBar()->isVisibleTo(this) ? 1 : 0);
+    store.writeProfileString(kView, kColumns, listbox_->header()->storedWidths());
     // A failed write keeps the earlier file whole; the user is not troubled
     // with it, as with any settings write.
     if (!store.flush())
@@ -425,9 +428,9 @@ void CMainWindow::resetContent()
     listbox_->resetContent();
 }
 
-void CMainWindow::addString(std::string_view line)
+void CMainWindow::addCard(const card::CardView&)
 {
-    listbox_->addString(line);
+    listbox_->addCard();
 }
 
 void CMainWindow::selectFirstLine()

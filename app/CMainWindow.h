@@ -59,7 +59,7 @@ public:
 
     // CardListView
     void resetContent() override;
-    void addString(std::string_view line) override;
+    void addCard(const card::CardView& card) override;
     void selectFirstLine() override;
     void setRedraw(bool on) override;
     // FinderUi

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "DataFolderSettings.h"
 
-#include "DataFiles.h"
+#include "CardLayout.h"
 #include "ProfileStore.h"
 
 namespace {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "SortKeys.h"
 
+#include "CardLayout.h"
 #include "CardListModel.h"
 #include "Cp932Text.h"
 #include "ShiftJis.h"
@@ -11,8 +12,6 @@
 #include <utility>
 
 namespace {
-
-constexpr std::array<std::string_view, 4> kRarityOrder = {"Common", "Uncommon", "Vital", "Rare"};
 
 // The converter's own decoding of every single- and double-byte character,
 // taken once: a million fields cannot each afford a trip through it.
@@ -75,7 +74,8 @@ UnitReader keyReader(std::string_view text, bool ranked)
 {
     UnitReader reader{text};
     if (ranked)
-        reader.rank = int(std::find(kRarityOrder.begin(), kRarityOrder.end(), text) - kRarityOrder.begin());
+        reader.rank =
+            int(std::find(card::kRarityNames.begin(), card::kRarityNames.end(), text) - card::kRarityNames.begin());
     return reader;
 }
 
@@ -93,7 +93,7 @@ std::string_view SortKeys::fieldOf(int row) const
 // the lengths.
 SortKeys::Entry SortKeys::entryOf(int row, std::uint32_t skip) const
 {
-    UnitReader key = keyReader(fieldOf(row), column_ == kRarityColumn);
+    UnitReader key = keyReader(fieldOf(row), card::kListColumns[std::size_t(column_)].field == card::Field::Rate);
     for (std::uint32_t i = 0; i < skip && !key.atEnd(); ++i)
         key.next();
     std::array<std::uint64_t, 2> units{};

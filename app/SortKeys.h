@@ -16,8 +16,6 @@ class CardListModel;
 // eight units at a time, and only as far as it agrees with another's.
 class SortKeys {
 public:
-    static constexpr int kRarityColumn = 0;
-
     SortKeys(const CardListModel& lines, int column);
 
     // The rows in the order of their keys; rows of equal keys keep their

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "SortedCardLines.h"
 
+#include "CardLayout.h"
 #include "CardListModel.h"
 #include "SortKeys.h"
 
@@ -54,7 +55,7 @@ void SortedCardLines::sortBy(int column, Qt::SortOrder order)
             applyOrder({}, kFileOrder);
         return;
     }
-    if (column > kFileOrder && column < kFields)
+    if (column > kFileOrder && column < card::kListColumnCount)
         applyOrder(SortKeys(*lines_, column).sortedRows(order), column);
 }
 
@@ -64,9 +65,9 @@ void SortedCardLines::applyOrder(std::vector<int> rows, int column)
 {
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList before = persistentIndexList();
-    std::vector<int> sources;
+    QModelIndexList sources;
     for (const QModelIndex& index : before)
-        sources.push_back(sourceRow(index.row()));
+        sources << mapToSource(index);
     order_ = std::move(rows);
     viewRow_.assign(order_.size(), 0);
     for (std::size_t row = 0; row < order_.size(); ++row)
@@ -74,7 +75,7 @@ void SortedCardLines::applyOrder(std::vector<int> rows, int column)
     column_ = column;
     QModelIndexList after;
     for (qsizetype i = 0; i < before.size(); ++i)
-        after << mapFromSource(lines_->index(sources[static_cast<std::size_t>(i)]));
+        after << mapFromSource(sources[i]);
     changePersistentIndexList(before, after);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
@@ -86,7 +87,7 @@ int SortedCardLines::sourceRow(int row) const
 
 QModelIndex SortedCardLines::index(int row, int column, const QModelIndex& parent) const
 {
-    if (parent.isValid() || column != 0 || row < 0 || row >= rowCount())
+    if (parent.isValid() || column < 0 || column >= columnCount() || row < 0 || row >= rowCount())
         return QModelIndex();
     return createIndex(row, column);
 }
@@ -103,14 +104,20 @@ int SortedCardLines::rowCount(const QModelIndex& parent) const
 
 int SortedCardLines::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : 1;
+    return parent.isValid() ? 0 : lines_->columnCount();
+}
+
+// Column i here is column i of the lines, rows or none.
+QVariant SortedCardLines::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    return lines_->headerData(section, orientation, role);
 }
 
 QModelIndex SortedCardLines::mapToSource(const QModelIndex& proxyIndex) const
 {
     if (!proxyIndex.isValid())
         return QModelIndex();
-    return lines_->index(sourceRow(proxyIndex.row()));
+    return lines_->index(sourceRow(proxyIndex.row()), proxyIndex.column());
 }
 
 QModelIndex SortedCardLines::mapFromSource(const QModelIndex& sourceIndex) const
@@ -118,5 +125,5 @@ QModelIndex SortedCardLines::mapFromSource(const QModelIndex& sourceIndex) const
     if (!sourceIndex.isValid())
         return QModelIndex();
     const int row = sourceIndex.row();
-    return index(viewRow_.empty() ? row : viewRow_.at(static_cast<std::size_t>(row)));
+    return index(viewRow_.empty() ? row : viewRow_.at(static_cast<std::size_t>(row)), sourceIndex.column());
 }

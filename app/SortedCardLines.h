@@ -15,12 +15,10 @@ class SortedCardLines : public QAbstractProxyModel {
     Q_OBJECT
 public:
     static constexpr int kFileOrder = -1;  // the "column" of no sort
-    static constexpr int kFields = 5;      // of a list line, separated by tabs
 
     SortedCardLines(CardListModel* lines, QObject* parent);
 
-    // Sorts by field `column` (0 rarity, 1 name, 2 type, 3 note, 4
-    // illustration), or returns to the file order for kFileOrder. Lines of
+    // Sorts by list column `column`, or returns to the file order for kFileOrder. Lines of
     // equal text keep their file order; the selection stays on its line.
     void sortBy(int column, Qt::SortOrder order = Qt::AscendingOrder);
     int sortColumn() const { return column_; }
@@ -32,6 +30,7 @@ public:
     QModelIndex parent(const QModelIndex& child) const override;
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     QModelIndex mapToSource(const QModelIndex& proxyIndex) const override;
     QModelIndex mapFromSource(const QModelIndex& sourceIndex) const override;
 

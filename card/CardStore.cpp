@@ -96,18 +96,10 @@ CardView CardStore::viewOf(const Entry& entry)
 {
     CardView card;
     const char* at = entry.bytes;
-    auto next = [&at, &entry](int field) {
-        std::string_view bytes(at, entry.lengths[field]);
+    for (int field = 0; field < kFields; ++field) {  // in record order
+        card.field(Field(field)) = std::string_view(at, entry.lengths[field]);
         at += entry.lengths[field];
-        return bytes;
-    };
-    card.name = next(0);
-    card.type = next(1);
-    for (int i = 0; i < Card::kTextLines; ++i)
-        card.text[i] = next(2 + i);
-    card.note = next(7);
-    card.illust = next(8);
-    card.rate = next(9);
+    }
     return card;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Card.h"
+#include "CardLayout.h"
 #include "CardView.h"
 
 #include <array>
@@ -23,7 +24,7 @@ namespace card {
 // out bad or is not wanted (the next beginCard overwrites it).
 class CardStore {
 public:
-    static constexpr int kFields = 10;  // name, type, five rules-text entries, note, illust, rate
+    static constexpr int kFields = kFieldCount;
     // The longest field: a record line is one piece of a text-mode read.
     static constexpr std::size_t kMaxField = 255;
 

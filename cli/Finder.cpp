@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "Finder.h"
 
+#include "CardLayout.h"
 #include "CardLister.h"
 #include "ConsoleListView.h"
 #include "DataFileChecker.h"
-#include "DataFiles.h"
 #include "RecordWriter.h"
 #include "SearchCriteria.h"
 #include "SystemConsole.h"

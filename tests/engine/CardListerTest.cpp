@@ -24,7 +24,7 @@ public:
     std::vector<card::ReadProgress> reports;
     std::size_t stopAtReport = 0;  // the report that answers "stop", 1-based; 0 for none
     void resetContent() override { lines.clear(); events.push_back("reset"); }
-    void addString(std::string_view line) override { lines.emplace_back(line); }
+    void addCard(const card::CardView& card) override { card.appendListLine(lines.emplace_back()); }
     void selectFirstLine() override { events.push_back(lines.empty() ? "select none" : "select 0"); }
     void setRedraw(bool on) override { events.push_back(on ? "redraw on" : "redraw off"); }
     void showMessage(const card::EngineMessage& message) override { events.push_back(card::messageText(message)); }

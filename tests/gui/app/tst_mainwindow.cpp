@@ -6,7 +6,6 @@
 #include "DialogBaseUnits.h"
 #include "DialogTemplates.h"
 #include "TemplateDialog.h"
-#include "CardLineDelegate.h"
 #include "CardListBox.h"
 #include "CardListHeader.h"
 #include "CardListModel.h"
@@ -168,24 +167,6 @@ private slots:
         QVERIFY(seen != "QFileDialog" || (window->lister().dataDir() == data.path().toStdString() && !QFile::exists(settingsFile())));
     }
 
-    // Fields start at the tab stops, 12, 50, 94 and 129 average characters, but never less than two average characters
-    // after the field before.
-    void fieldsKeepTheirColumnsAndTheirDistance()
-    {
-        const QFontMetrics metrics(QApplication::font());
-        const int average = DialogBaseUnits::averageLetterWidth(metrics);
-        const std::vector<int> stops{12 * average, 50 * average, 94 * average, 129 * average};
-        QCOMPARE(CardLineDelegate::fieldPositions({"R", "N", "T", "X", "Y"}, metrics),
-                 (std::vector<int>{0, stops[0], stops[1], stops[2], stops[3]}));
-        for (int length = 0; length < 150; ++length) {
-            const QString field(length, 'x');
-            const int end = metrics.horizontalAdvance(field);
-            const int next = CardLineDelegate::fieldPositions({field, "N"}, metrics)[1];
-            QVERIFY2(next >= end + 2 * average && (next == end + 2 * average || std::count(stops.begin(), stops.end(), next)),
-                     qPrintable(field));
-        }
-    }
-
     void listFillsTheClientAreaOnceAndSelectsItsFirstLine()
     {
         QTemporaryDir data;
@@ -200,12 +181,15 @@ private slots:
         QCOMPARE(list->currentIndex().row(), 0);
         QCOMPARE(inserted.count(), 0);  // filled by one reset, not line by line
         QVERIFY(window->findChildren<NowSearchDialog*>().isEmpty());
-        // Below the menu bar down to the status bar, no frame, one line selected at most, lines 2048 pixels wide.
+        // Below the menu bar down to the status bar, no frame, one line selected at most; a scroll bar sideways only while
+        // the columns are wider than the window.
         QTRY_COMPARE(list->width(), window->width());
         QCOMPARE(list->geometry().bottom() + 1, window->statusBar()->geometry().top());
         QCOMPARE(list->frameShape(), QFrame::NoFrame);
         QCOMPARE(list->selectionMode(), QAbstractItemView::SingleSelection);
-        QTRY_COMPARE(list->horizontalScrollBar()->maximum(), 2048 - list->viewport()->width());
+        QTRY_VERIFY(list->horizontalScrollBar()->maximum() > 0);
+        window->resize(2000, 300);
+        QTRY_COMPARE(list->horizontalScrollBar()->maximum(), 0);
         list->setCurrentIndex(list->lines()->index(3));
         window->OnListRunner();
         QCOMPARE(list->currentSelection(), 0);
@@ -280,11 +264,11 @@ private slots:
         CardListBox* list = window->listBox();
         CardListHeader* header = list->header();
         QStringList seen;
-        const auto nameOf = [](const QModelIndex& line) { return line.data().toString().section('\t', 1, 1); };
+        const auto nameOf = [&](int row) { return list->lines()->index(row, 1).data().toString(); };
         const auto show = [&] {
             QStringList names;
             for (int row = 0; row < list->count(); ++row)
-                names << nameOf(list->lines()->index(row));
+                names << nameOf(row);
             seen << names.join(' ') + QString(" %1%2").arg(header->sortIndicatorSection()).arg(header->sortIndicatorOrder() ? "v" : "^");
         };
         for (int column : {1, 1, 1, 0}) {
@@ -295,7 +279,7 @@ private slots:
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
         show();
         then([&](QWidget* dialog) {
-            seen << nameOf(list->currentIndex()) + " " + childText(dialog, "id111");
+            seen << nameOf(list->currentIndex().row()) + " " + childText(dialog, "id111");
             closeModal(dialog);
         });
         press(*window, Qt::Key_Return);
@@ -356,31 +340,59 @@ private slots:
     }
 
     // 表示 → ステータスバー shows and hides the status bar, checked while it shows, and is remembered; a stored value
-    // other than 0 shows it.
-    void statusBarItemIsRemembered_data()
+    // other than 0 shows it. The columns start at the tab stops, 12, 50, 94 and 129 average characters, the last as wide
+    // as the one before; widths stored by the program come back, anything else leaves the tab stops. Closing stores what
+    // is shown.
+    void viewIsRemembered_data()
     {
         QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<bool>("shown");
-        QTest::addRow("first run") << QByteArray() << true;
-        QTest::addRow("hidden") << QByteArray("statusbar=0") << false;
-        QTest::addRow("shown") << QByteArray("statusbar=1") << true;
-        QTest::addRow("never written") << QByteArray("statusbar=2") << true;
-        QTest::addRow("no number") << QByteArray("statusbar=off") << true;
+        QTest::addColumn<QString>("widths");  // in pixels, "stops" for those of the tab stops
+        QTest::addRow("first run") << QByteArray() << true << "stops";
+        QTest::addRow("hidden") << QByteArray("statusbar=0") << false << "stops";
+        QTest::addRow("shown") << QByteArray("statusbar=1") << true << "stops";
+        QTest::addRow("never written") << QByteArray("statusbar=2") << true << "stops";
+        QTest::addRow("no number") << QByteArray("statusbar=off") << true << "stops";
+        QTest::addRow("widths") << QByteArray("columns=30 150 40 300 200") << true << "30 150 40 300 200";
+        QTest::addRow("four") << QByteArray("columns=30 150 40 300") << true << "stops";
+        QTest::addRow("six") << QByteArray("columns=30 150 40 300 200 9") << true << "stops";
+        QTest::addRow("no width") << QByteArray("columns=30 150 x 300 200") << true << "stops";
+        QTest::addRow("hidden column") << QByteArray("columns=30 0 40 300 200") << true << "stops";
+        QTest::addRow("negative") << QByteArray("columns=30 -150 40 300 200") << true << "stops";
+        QTest::addRow("too wide") << QByteArray("columns=30 10001 40 300 200") << true << "stops";
+        QTest::addRow("32-bit wrap") << QByteArray("columns=30 4294967446 40 300 200") << true << "stops";
+        QTest::addRow("list") << QByteArray("columns=30, 150, 40, 300, 200") << true << "stops";
     }
 
-    void statusBarItemIsRemembered()
+    void viewIsRemembered()
     {
         QFETCH(QByteArray, stored);
         QFETCH(bool, shown);
+        QFETCH(QString, widths);
         writeSettings("[view]\n" + stored + "\n");
         QTemporaryDir data;
         auto window = openWindow(data);
+        window->resize(400, 300);  // narrower than the columns: the last one keeps its width
         QAction* item = window->findChild<QAction*>("command109");
         QVERIFY(window->statusBar()->isVisible() == shown && item->isChecked() == shown);
         item->trigger();
         QVERIFY(window->statusBar()->isVisible() != shown && item->isChecked() != shown);
+        CardListHeader* header = window->listBox()->header();
+        const int average = DialogBaseUnits::averageLetterWidth(window->listBox()->fontMetrics());
+        QStringList labels, seen, stops;
+        for (int column = 0; column < header->count(); ++column) {
+            labels << header->model()->headerData(column, Qt::Horizontal).toString();
+            seen << QString::number(header->sectionSize(column));
+        }
+        for (int chars : {12, 38, 44, 35, 35})
+            stops << QString::number(chars * average);
+        QCOMPARE(labels.join(' '), "入手頻度 カード名 カード種類 注記 イラスト");
+        QTRY_COMPARE(seen.join(' '), widths == "stops" ? stops.join(' ') : widths);
+        header->resizeSection(1, 77);
         window->close();
+        seen[1] = "77";
         QCOMPARE(ProfileStore().getProfileInt("view", "statusbar", -1), shown ? 0 : 1);
+        QCOMPARE(ProfileStore().getProfileString("view", "columns"), seen.join(' '));
     }
 
     // The search dialog edits a copy of the window's criteria; a file that cannot be opened gives one plain message
