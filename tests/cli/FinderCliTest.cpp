@@ -43,7 +43,7 @@ std::string quoted(const std::string& arg)
 }
 
 // Where the output goes, and the data folders git cannot hold: big/, 8000 records of over 200 bytes and a bad one at
-// the end, more than one block of output; pipe/, whose corp.txt is a FIFO.
+// the end, more than one block of output; pipe/, whose corp.txt is a FIFO; runner/, without corp.txt.
 const TempDir& scratch()
 {
     static const TempDir dir;
@@ -52,6 +52,7 @@ const TempDir& scratch()
         for (int i = 0; i < 8000; ++i)
             big += record(std::to_string(i) + std::string(200, 'x'));
         dir.fifo("pipe/corp.txt");
+        dir.write("runner/runner.txt", record("R"));
         return !dir.write("big/corp.txt", big + "Bad\nT\n\nn\ni\nr\nXX\n").empty();
     }();
     (void)written;
@@ -67,7 +68,8 @@ struct Outcome {
 // when one is given.
 Outcome run(const Args& args, const std::string& where = ".", const std::string& stdoutFile = "")
 {
-    const fs::path dir = where == "big" || where == "pipe" ? scratch().path() / where : fs::path(VOXTARN_CLI_DATA) / where;
+    const bool scratchDir = where == "big" || where == "pipe" || where == "runner";
+    const fs::path dir = scratchDir ? scratch().path() / where : fs::path(VOXTARN_CLI_DATA) / where;
     const fs::path out = scratch().path() / "stdout", err = scratch().path() / "stderr";
     // A program that blocks fails the test instead of hanging it.
     std::string command = "cd " + quoted(dir) + " && timeout 30 " + quoted(VOXTARN_FIND);
@@ -139,9 +141,11 @@ const CliCase kCases[] = {
      "check/corp.txt:33: 行が254バイトを超えている (300バイト)\ncheck/corp.txt:39: Shift-JIS (CP932) として正しくないバイト列がある\n"
      "check/corp.txt:46: ファイルの終わりでレコードが途切れている\ncheck/corp.txt: 4 cards\ncheck/runner.txt: 1 cards\n", ""},
     {{"-C", "dir", "check"}, 2, "dir/corp.txt: 1 cards\n", "dir/runner.txt" + kOpenFailed},
+    {{"check"}, 2, "runner.txt: 1 cards\n", "corp.txt" + kOpenFailed, "runner"},
     {{"-C", VOXTARN_SAMPLE_DATA, "check"}, 0, "*", ""},  // the sample cards pass the check
     // Arguments: --help and --version win; anything else wrong exits 2 with a hint.
     {{"list", "all", "--help"}, 0, "Usage: voxtarn-find ...", ""},
+    {{"--version", "-h"}, 0, "Usage: voxtarn-find ...", ""},
     {{"--version"}, 0, "voxtarn-find " VOXTARN_VERSION "\n", ""},
     {{}, 2, "", "voxtarn-find: no command given (list, search or check)" + kHint},
     {{"bogus"}, 2, "", "voxtarn-find: unknown command: bogus" + kHint},
