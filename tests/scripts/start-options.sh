@@ -21,6 +21,8 @@ usage="Usage: voxtarn [options] [DIR]"
 check "--help" 0 "$usage" ""
 check "-h" 0 "$usage" ""
 check "--version -h" 0 "$usage" ""
+check "-reverse --help" 0 "$usage" ""  # one dash and a word is one option, Qt's own: no -r -e -v
+check "data -stylesheet dark.qss -v" 0 "voxtarn $2" ""
 check "-v" 0 "voxtarn $2" ""
 check "data --version" 0 "voxtarn $2" ""
 platform=offscreen check "one two" 2 "" "voxtarn: only one DIR can be given, not 2"
