@@ -251,6 +251,37 @@ private slots:
         QCOMPARE(QFile::exists(settingsFile()), closes);
     }
 
+    // A sort that makes its keys longer than a slice shows the notice; 中止 leaves the order and the arrow as they were,
+    // and the next click sorts.
+    void stoppingALongSort()
+    {
+        QTemporaryDir data;
+        std::string corp;
+        for (int i = 9999; i >= 0; --i)
+            corp += record(QString("名%1").arg(i));
+        writeFile(data, "corp.txt", corp);
+        auto window = openWindow(data);
+        window->OnListCorp();
+        window->setProgressDelay(0);
+        CardListBox* list = window->listBox();
+        list->lines()->setQuietTime(0);
+        QString progress;
+        then([&](QWidget* notice) {
+            progress = childText(notice, "cards");
+            notice->findChild<QPushButton*>("stop")->click();
+        });
+        list->header()->setSortIndicator(1, Qt::AscendingOrder);
+        QCOMPARE(progress, "4,096枚");
+        QCOMPARE(list->header()->sortIndicatorSection(), -1);
+        QCOMPARE(list->lines()->index(0, 1).data().toString(), "名9999");
+        QVERIFY(window->findChildren<NowSearchDialog*>().isEmpty());
+        then([](QWidget*) {});
+        list->header()->setSortIndicator(1, Qt::DescendingOrder);
+        QCOMPARE(list->header()->sortIndicatorSection(), 1);
+        QCOMPARE(list->lines()->index(0, 1).data().toString(), "名9999");
+        QCOMPARE(list->lines()->index(9999, 1).data().toString(), "名0");
+    }
+
     // Three clicks on a column: ascending, descending, file order. The selection stays on its line, Details opens its
     // card and Ctrl+C copies it in any order; a new list comes in file order. Rarity: Common, Uncommon, Vital, Rare, then
     // the others by text.
@@ -296,11 +327,54 @@ private slots:
             QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(1) + 5, 5));
             show();
         }
-        QCOMPARE(seen, (QStringList{"1 2 B あ ア 氷 1^", "氷 ア あ B 2 1 1v", "氷 B ア あ 1 2 -1^", "ア 1 あ 氷 2 B 0^",
+        QCOMPARE(seen, (QStringList{"1 2 B ア あ 氷 1^", "氷 ア あ B 2 1 1v", "氷 B ア あ 1 2 -1^", "ア 1 あ 氷 2 B 0^",
                                     "B 2 氷 あ 1 ア 0v", "ア ア", "Common\tア\tIce\tnote\tillust コピー", "氷 B ア あ 1 2 -1^",
                                     "長い名前のカードその二 長い名前のカード 長い名前のカードその一 -1^",
                                     "長い名前のカード 長い名前のカードその一 長い名前のカードその二 1^",
                                     "長い名前のカードその二 長い名前のカードその一 長い名前のカード 1v"}));
+    }
+
+    // Each column sorts by its own field whole (a TAB inside one too), as a Japanese reader orders it: kana of both scripts
+    // and widths together, voiced after unvoiced, numbers by value, kanji last; equal texts in file order. The header
+    // names each column, and Ctrl+C copies the five fields joined by tabs.
+    void eachColumnSortsByItsField_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("names");  // in the column's ascending order
+        QTest::addRow("入手頻度") << 0 << "ア カード2 キ イ あ ｶ 氷 ガ カード10";
+        QTest::addRow("カード名") << 1 << "ア あ イ ｶ ガ カード2 カード10 キ 氷";
+        QTest::addRow("カード種類") << 2 << "氷 ア カード2 ｶ カード10 あ ガ イ キ";
+        QTest::addRow("注記") << 3 << "イ ア カード2 キ 氷 カード10 あ ガ ｶ";
+        QTest::addRow("イラスト") << 4 << "カード2 カード10 氷 ア あ ガ ｶ イ キ";
+    }
+
+    void eachColumnSortsByItsField()
+    {
+        QFETCH(int, column);
+        QTemporaryDir data;
+        std::string corp;
+        for (const char* card : {"Rare 氷 アイス b\tA 10", "Promo カード10 計画 b\tb 2", "Common ア ｱｲｽ a\tb B", "Vital あ 計画 bA C",
+                                    "Common カード2 アイス a\tc 1", "Alpha ガ 計画 bb D", "Vital ｶ アイス bb E", "Uncommon イ 施設 a F",
+                                    "Common キ 施設 b G"}) {
+            const QStringList f = QString(card).split(' ');
+            corp += toCp932(f[1] + "\n" + f[2] + "\n\n" + f[3] + "\nIllus. " + f[4] + "\n" + f[0] + "\n--\n").value();
+        }
+        writeFile(data, "corp.txt", corp);
+        auto window = openWindow(data);
+        window->OnListCorp();
+        CardListBox* list = window->listBox();
+        list->header()->setSortIndicator(column, Qt::AscendingOrder);
+        QStringList names;
+        for (int row = 0; row < list->count(); ++row)
+            names << list->lines()->index(row, 1).data().toString();
+        QTEST(names.join(' '), "names");
+        list->setCurrentIndex(list->lines()->index(0, 4));
+        press(*window, QKeySequence::Copy);
+        QStringList fields;
+        for (int field = 0; field < 5; ++field)
+            fields << list->lines()->index(0, field).data().toString();
+        QCOMPARE(QGuiApplication::clipboard()->text(), fields.join('\t'));
+        QCOMPARE(list->header()->model()->headerData(column, Qt::Horizontal).toString(), QTest::currentDataTag());
     }
 
     // The status bar, empty at first, tells after each command what the list shows; a search whose file does not open
