@@ -104,11 +104,12 @@ const CliCase kCases[] = {
     // Corporate before Runner; 0 when a card was printed, 1 when none.
     {{"list", "all"}, 0, kCorpUtf8 + kRunnerUtf8, ""},
     {{"list", "runner"}, 0, kRunnerUtf8, ""},
-    {{"--encoding", "cp932", "list", "corp"}, 0,
+    {{"--encoding", "CP932", "list", "corp"}, 0,
      sjis("Rare\t灰の門\tアイス：城壁\tX\tY\nCommon\tC2\tT\t\t\nRare\t札") + "\x85\x40z\t" + sjis("施設") + "\tn\x83\ti\n", ""},
     {{"search", "--name", "nothing like it"}, 1, "", ""},
+    {{"search", "--rate", "Rare"}, 1, "", "voxtarn-find: カード名称かカード種類を入れてください\n"},
     // Each option reaches the search.
-    {{"search", "--side", "runner", "--mode", "partial", "--name", "蜘蛛"}, 0, "Uncommon\t蜘蛛の糸\tプログラム\tn\ti\n", ""},
+    {{"search", "--side", "Runner", "--mode", "PARTIAL", "--name", "蜘蛛"}, 0, "Uncommon\t蜘蛛の糸\tプログラム\tn\ti\n", ""},
     {{"search", "--type=アイス", "--mode=prefix", "--rate", "rare"}, 0, "Rare\t灰の門\tアイス：城壁\tX\tY\n", ""},
     {{"search", "--name", "-h", "--side", "runner"}, 0, "Common\t-h\tT\tn\ti\n", ""},
     {{"search", "--side", "runner", "--name", "--version"}, 0, "Common\t--version\tT\tn\ti\n", ""},
@@ -130,6 +131,7 @@ const CliCase kCases[] = {
     {{"list", "all"}, 2, "Common\tA\tT\tn\ti\n", "runner.txt" + kOpenFailed, "dir"},
     {{"-C", "dir", "search", "--side", "runner", "--name", "A"}, 2, "", "dir/runner.txt" + kOpenFailed},
     {{"-C", "no/such/dir", "list", "corp"}, 2, "", "no/such/dir/corp.txt" + kOpenFailed},
+    {{"-C", "corp.txt", "list", "all"}, 2, "", "voxtarn-find: corp.txt: not a folder\n"},
     {{"list", "all"}, 2, "", "corp.txt" + kOpenFailed, "pipe"},  // a FIFO is refused at once, never waited on
     {{"-C", "bad", "list", "all"}, 2, "Common\tA\tT\tn\ti\nCommon\tR\tT\tn\ti\n", "bad/corp.txt:15" + kFormat + "bad/runner.txt:9" + kFormat},
     {{"-C", "bad", "search", "--name", "A", "--mode", "partial", "--records"}, 2, record("A"), "bad/corp.txt:15" + kFormat},

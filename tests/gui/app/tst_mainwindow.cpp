@@ -13,8 +13,10 @@
 #include "GuiTest.h"
 #include "ListStatus.h"
 #include "NowSearchDialog.h"
+#include "StartOptions.h"
 
 #include <QClipboard>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -147,6 +149,9 @@ private slots:
             then([&](QWidget* dialog) {
                 const QString name = childText(dialog, "id111");
                 observed = dialog->objectName() + (name.startsWith('<') ? "" : " " + name);
+                // The folder chooser shows the files too: corp.txt and runner.txt are seen while choosing.
+                if (auto* chooser = qobject_cast<QFileDialog*>(dialog); chooser && chooser->testOption(QFileDialog::ShowDirsOnly))
+                    observed += " without files";
                 closeModal(dialog);
             });
         }
@@ -339,8 +344,8 @@ private slots:
                                     "長い名前のカードその二 長い名前のカードその一 長い名前のカード 1v"}));
     }
 
-    // The status bar, empty at first, tells after each command what the list shows; a search whose file does not open
-    // keeps the list and the text.
+    // The status bar names the data folder at first and tells after each command what the list shows; a search whose
+    // file does not open names it with its whole path.
     void statusBarTellsWhatTheListShows_data()
     {
         QTest::addColumn<int>("command");
@@ -351,6 +356,7 @@ private slots:
         QTest::addRow("Corporate") << 106 << "" << "Corporateカード 1枚、corp.txt 14行目で読み込みを中止";
         QTest::addRow("search") << 102 << "の" << "検索結果 1枚 (ランナー: 部分一致 \"の\")";
         QTest::addRow("no hit") << 102 << "無" << "検索結果 0枚 (ランナー: 部分一致 \"無\")";
+        QTest::addRow("no text") << 102 << "" << "検索結果 0枚 (ランナー: 部分一致)、カード名称かカード種類を入れてください";
         QTest::addRow("long text") << 102 << "あいうえおかきくけこさしすせそたち" << "検索結果 0枚 (ランナー: 部分一致 \"あいうえおかきくけこさしすせそ…\")";
     }
 
@@ -363,7 +369,8 @@ private slots:
         writeFile(data, "runner.txt", record("氷の鍵") + record("Rope"));
         auto window = openWindow(data);
         const auto* status = window->findChild<QLabel*>("statusText");
-        QVERIFY(status->text().isEmpty() && window->statusBar()->isVisible());
+        QVERIFY(window->statusBar()->isVisible());
+        QCOMPARE(status->text(), "データフォルダ: " + data.path());
         QStringList messages;
         if (command != 105)  // the Runner file is whole
             then(command == 102 ? fillSearch(name, 203, 206) : acceptMessage(messages));
@@ -372,7 +379,7 @@ private slots:
         QFile::remove(data.filePath("runner.txt"));
         then(fillSearch("R", 203, 204)).then(acceptMessage(messages));
         window->OnSearch();
-        QTEST(status->text(), "status");
+        QCOMPARE(status->text(), "データファイルをオープンできない: " + data.filePath("runner.txt"));
     }
 
     // The status bar's wording for each kind of list: search texts cut after 16 characters, the type and rarity texts
@@ -530,7 +537,7 @@ private slots:
         QVERIFY(criteria.type.empty() && criteria.rate.empty());
     }
 
-    // The folder named on the command line when it is one; else the current folder when it holds a data file; else the
+    // The folder named on the command line when it is one, or the folder of the file named there; else the current folder when it holds a data file; else the
     // folder opened last when it still exists; else the current folder.
     void dataFolderAtStart_data()
     {
@@ -540,7 +547,7 @@ private slots:
         QTest::addColumn<QString>("expected");  // "!" after it: the DIR given was not found
         QTest::addRow("DIR given") << "given" << "withFile" << "stored" << "given";
         QTest::addRow("DIR gone") << "given/gone" << "empty" << "stored" << "empty!";
-        QTest::addRow("DIR a file") << "stored/corp.txt" << "empty" << "stored" << "empty!";
+        QTest::addRow("DIR a file") << "stored/corp.txt" << "empty" << "" << "stored";
         QTest::addRow("current folder with a file") << "" << "withFile" << "stored" << "withFile";
         QTest::addRow("stored folder") << "" << "empty" << "stored" << "stored";
         QTest::addRow("stored folder gone") << "" << "empty" << "given/gone" << "empty";
@@ -565,6 +572,96 @@ private slots:
         const bool notFound = expected.endsWith('!');
         QCOMPARE(start.folder, DataFolderSettings::toPath(root.filePath(notFound ? expected.chopped(1) : expected)));
         QCOMPARE(start.argumentNotFound, notFound);
+    }
+
+    // A folder named at start, the folder of a file named there, or a folder chosen with データフォルダを開く lists its
+    // cards at once; a plain start names the folder the commands will read, or says how to choose one. A folder that
+    // cannot be remembered is said at once and again on closing. %1: the folder of the data folders.
+    void openingAFolder_data()
+    {
+        QTest::addColumn<QString>("how");  // "start" with the argument, "stored" before a plain start, "chosen"
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("cards");
+        QTest::addColumn<QString>("status");
+        const QString choose = "corp.txt と runner.txt のあるフォルダを ファイル → データフォルダを開く (Ctrl+O) で選んでください";
+        QTest::addRow("start with a folder") << "start" << "cards" << "C1 R1" << "全カード 2枚";
+        QTest::addRow("start with a file") << "start" << "cards/runner.txt" << "C1 R1" << "全カード 2枚";
+        QTest::addRow("plain start, folder stored") << "stored" << "cards" << "" << "データフォルダ: %1/cards";
+        QTest::addRow("plain start, nothing stored") << "stored" << "" << "" << choose;
+        QTest::addRow("plain start, no data file") << "stored" << "empty" << "" << choose;
+        QTest::addRow("chosen") << "chosen" << "cards" << "C1 R1" << "全カード 2枚";
+        QTest::addRow("chosen, no corp.txt") << "chosen" << "runnerOnly" << "" << "全カード 0枚、データファイルをオープンできない: %1/runnerOnly/corp.txt";
+        // Last: the failed write stays pending in Qt's shared settings cache.
+        QTest::addRow("chosen, settings folder a file") << "unwritable" << "cards" << "C1 R1" << "全カード 2枚、設定を保存できない: " + settingsFile();
+    }
+
+    void openingAFolder()
+    {
+        QFETCH(QString, how);
+        QFETCH(QString, folder);
+        QFETCH(QString, cards);
+        QFETCH(QString, status);
+        QTemporaryDir root;
+        QDir().mkpath(root.filePath("cards"));
+        QDir().mkpath(root.filePath("empty"));
+        QDir().mkpath(root.filePath("runnerOnly"));
+        writeFile(root, "cards/corp.txt", record("C1"));
+        writeFile(root, "cards/runner.txt", record("R1"));
+        writeFile(root, "runnerOnly/runner.txt", record("R1"));
+        const QString path = folder.isEmpty() ? folder : root.filePath(folder);
+        const QString settingsFolder = QFileInfo(settingsFile()).absolutePath();
+        CMainWindow* window = nullptr;
+        std::unique_ptr<CMainWindow> chosen;
+        QStringList messages;
+        if (how == "start" || how == "stored") {
+            if (how == "stored")
+                DataFolderSettings::remember(path);
+            auto* app = static_cast<CMyApp*>(qApp);
+            QVERIFY(app->InitInstance(how == "start" ? path : QString()));
+            window = app->mainWindow();
+        } else {
+            if (how == "unwritable") {
+                QDir(settingsFolder).removeRecursively();
+                writeFile(root, "settings", "");
+                QVERIFY(QFile::rename(root.filePath("settings"), settingsFolder));
+            }
+            chosen = openWindow(root);
+            window = chosen.get();
+            if (folder == "runnerOnly")
+                then(acceptMessage(messages));
+            window->openDataFolder(path);
+        }
+        QTRY_COMPARE(cardNames(*window), cards);
+        QCOMPARE(window->findChild<QLabel*>("statusText")->text(), status.arg(root.path()));
+        if (how == "unwritable") {
+            then(acceptMessage(messages));
+            window->close();
+            QFile::remove(settingsFolder);
+            QCOMPARE(messages, QStringList{"Voxtarn card list finder | 設定を保存できない\n" + settingsFile()});
+        }
+    }
+
+    // What the program takes from the arguments the application object left, and before it (help and version, without
+    // a window system): one dash and a word is one option, as Qt's own are.
+    void startOptions_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("taken");  // help, version, DIR, font, error (in the language of Qt's texts)
+        QTest::addRow("DIR") << QStringList{"data"} << "0 0 data  ";
+        QTest::addRow("nothing") << QStringList{} << "0 0   ";
+        QTest::addRow("help") << QStringList{"-h"} << "1 0   ";
+        QTest::addRow("version") << QStringList{"--version", "data"} << "0 1 data  ";
+        QTest::addRow("-reverse before a window") << QStringList{"-reverse", "data"} << "0 0   error";
+        QTest::addRow("-stylesheet before a window") << QStringList{"data", "-stylesheet", "dark.qss"} << "0 0   error";
+        QTest::addRow("font") << QStringList{"-font", "Sans", "data"} << "0 0 data Sans ";
+        QTest::addRow("two DIRs") << QStringList{"a", "b"} << "0 0   error";
+    }
+
+    void startOptions()
+    {
+        QFETCH(QStringList, arguments);
+        const StartOptions options = StartOptions::parse(QStringList{"voxtarn"} + arguments);
+        QTEST(QString("%1 %2 %3 %4 %5").arg(options.help).arg(options.version).arg(options.dataFolder, options.font, options.error.isEmpty() ? "" : "error"), "taken");
     }
 
     // A stored rectangle is used when its top can be grabbed on a screen, no larger than the screen; otherwise the
