@@ -357,7 +357,6 @@ private slots:
         QTest::addRow("search") << 102 << "の" << "検索結果 1枚 (ランナー: 部分一致 \"の\")";
         QTest::addRow("no hit") << 102 << "無" << "検索結果 0枚 (ランナー: 部分一致 \"無\")";
         QTest::addRow("no text") << 102 << "" << "検索結果 0枚 (ランナー: 部分一致)、カード名称かカード種類を入れてください";
-        QTest::addRow("long text") << 102 << "あいうえおかきくけこさしすせそたち" << "検索結果 0枚 (ランナー: 部分一致 \"あいうえおかきくけこさしすせそ…\")";
     }
 
     void statusBarTellsWhatTheListShows()
