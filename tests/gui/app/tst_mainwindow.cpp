@@ -11,6 +11,7 @@
 #include "CardListModel.h"
 #include "DataFolderSettings.h"
 #include "GuiTest.h"
+#include "ListStatus.h"
 #include "NowSearchDialog.h"
 #include "StartOptions.h"
 
@@ -186,12 +187,11 @@ private slots:
         QCOMPARE(list->currentIndex().row(), 0);
         QCOMPARE(inserted.count(), 0);  // filled by one reset, not line by line
         QVERIFY(window->findChildren<NowSearchDialog*>().isEmpty());
-        // Below the menu bar down to the status bar, no frame, one line selected at most; a scroll bar sideways only while
-        // the columns are wider than the window.
+        press(*window, QKeySequence::Copy);  // the first line, selected
+        QCOMPARE(QGuiApplication::clipboard()->text(), "Common\tC1\tIce\tnote\tillust");
+        // Below the menu bar down to the status bar; a scroll bar sideways only while the columns are wider than the window.
         QTRY_COMPARE(list->width(), window->width());
         QCOMPARE(list->geometry().bottom() + 1, window->statusBar()->geometry().top());
-        QCOMPARE(list->frameShape(), QFrame::NoFrame);
-        QCOMPARE(list->selectionMode(), QAbstractItemView::SingleSelection);
         QTRY_VERIFY(list->horizontalScrollBar()->maximum() > 0);
         window->resize(2000, 300);
         QTRY_COMPARE(list->horizontalScrollBar()->maximum(), 0);
@@ -254,6 +254,42 @@ private slots:
         const bool closes = keys == QKeySequence(Qt::ALT | Qt::Key_F4);
         QTRY_COMPARE(window->isVisible(), !closes);
         QCOMPARE(QFile::exists(settingsFile()), closes);
+        if (closes)
+            return;
+        // The stop was this reading's: the next one reads to the end.
+        then([](QWidget*) {});
+        window->OnListAll();
+        QCOMPARE(window->findChild<QLabel*>("statusText")->text(), "全カード 10,001枚");
+    }
+
+    // Names alike in their first 16 characters and more sort whole; equal texts (every type here) keep the file order in
+    // both directions; the selected line stays selected and in view wherever the order puts it.
+    void sortKeepsTiesInFileOrderAndTheSelectionInView()
+    {
+        QTemporaryDir data;
+        QStringList fileOrder;
+        std::string corp;
+        for (int i = 0; i < 200; ++i) {
+            fileOrder << "長い名前のカード長い名前のカード" + QString::number(1000 + i * 7 % 200);
+            corp += record(fileOrder.back());
+        }
+        writeFile(data, "corp.txt", corp);
+        auto window = openWindow(data);
+        window->resize(500, 300);
+        window->OnListCorp();
+        CardListBox* list = window->listBox();
+        list->setCurrentIndex(list->lines()->index(199, 0));
+        list->scrollTo(list->currentIndex());
+        QStringList seen;
+        for (const auto& [column, order] : {std::pair{1, Qt::AscendingOrder}, {1, Qt::DescendingOrder}, {2, Qt::AscendingOrder}, {2, Qt::DescendingOrder}}) {
+            list->header()->setSortIndicator(column, order);
+            QStringList names;
+            for (int row = 0; row < list->count(); ++row)
+                names << list->lines()->index(row, 1).data().toString();
+            const bool inView = list->viewport()->rect().contains(list->visualRect(list->currentIndex()));
+            seen << (names == fileOrder ? "file order" : names.first().mid(16) + ".." + names.last().mid(16)) + QString(" %1 %2").arg(list->currentIndex().row()).arg(inView);
+        }
+        QCOMPARE(seen, (QStringList{"1000..1199 193 1", "1199..1000 6 1", "file order 199 1", "file order 199 1"}));
     }
 
     // A sort that makes its keys longer than a slice shows the notice; 中止 leaves the order and the arrow as they were,
@@ -395,7 +431,6 @@ private slots:
         QTest::addRow("search") << 102 << "の" << "検索結果 1枚 (ランナー: 部分一致 \"の\")";
         QTest::addRow("no hit") << 102 << "無" << "検索結果 0枚 (ランナー: 部分一致 \"無\")";
         QTest::addRow("no text") << 102 << "" << "検索結果 0枚 (ランナー: 部分一致)、カード名称かカード種類を入れてください";
-        QTest::addRow("long text") << 102 << "あいうえおかきくけこさしすせそたち" << "検索結果 0枚 (ランナー: 部分一致 \"あいうえおかきくけこさしすせそ…\")";
     }
 
     void statusBarTellsWhatTheListShows()
@@ -418,6 +453,36 @@ private slots:
         then(fillSearch("R", 203, 204)).then(acceptMessage(messages));
         window->OnSearch();
         QCOMPARE(status->text(), "データファイルをオープンできない: " + data.filePath("runner.txt"));
+    }
+
+    // The status bar's wording for each kind of list: search texts cut after 16 characters, the type and rarity texts
+    // named, a stop without a line, counts grouped.
+    void listStatusWording_data()
+    {
+        QTest::addColumn<int>("source");
+        QTest::addColumn<QStringList>("texts");  // name, type, rarity; side and mode; folded
+        QTest::addColumn<QString>("earlyEnds");  // "file line" each, by ','
+        QTest::addColumn<QString>("status");
+        QTest::addRow("grouped") << 0 << QStringList() << "" << "全カード 1,012,288枚";
+        QTest::addRow("two stops") << 2 << QStringList() << "corp.txt 85,runner.txt 0" << "Corporateカード 1,012,288枚、corp.txt 85行目で読み込みを中止、runner.txtの読み込みを中止";
+        QTest::addRow("16 characters") << 3 << QStringList{"あいうえおかきくけこさしすせそた", "", "", "12"} << "" << "検索結果 1,012,288枚 (ランナー: 部分一致 \"あいうえおかきくけこさしすせそた\")";
+        QTest::addRow("type, rarity") << 3 << QStringList{"", "アイスアイスアイスアイスアイスア", "Rare", "00", "fold"} << "" << "検索結果 1,012,288枚 (コーポレーション: 完全一致・かな全半角同一視 カード種類 \"アイスアイスアイスアイスアイスア\" 入手頻度 \"Rare\")";
+        QTest::addRow("all three cut") << 3 << QStringList{"氷", "アイスアイスアイスアイスアイスアイ", "ＶｉｔａｌＶｉｔａｌＶｉｔａｌＶｉ", "11"} << "runner.txt 3" << "検索結果 1,012,288枚 (ランナー: 前方一致 \"氷\" カード種類 \"アイスアイスアイスアイスアイス…\" 入手頻度 \"ＶｉｔａｌＶｉｔａｌＶｉｔａｌ…\")、runner.txt 3行目で読み込みを中止";
+    }
+
+    void listStatusWording()
+    {
+        QFETCH(int, source);
+        QFETCH(QStringList, texts);
+        QFETCH(QString, earlyEnds);
+        ListStatus status{ListStatus::Source(source), 1012288, {}, {}};
+        if (!texts.isEmpty()) {
+            const QString how = texts.value(3);
+            status.criteria = {*toCp932(texts[0]), *toCp932(texts[1]), *toCp932(texts[2]), how[0].digitValue(), card::search_mode(how[1].digitValue()), texts.size() > 4};
+        }
+        for (const QString& end : earlyEnds.split(',', Qt::SkipEmptyParts))
+            status.earlyEnds.push_back({card::EngineMessage::Stopped, end.section(' ', 0, 0).toStdString(), "", end.section(' ', 1).toLong()});
+        QTEST(status.text(), "status");
     }
 
     // 表示 → ステータスバー shows and hides the status bar, checked while it shows, and is remembered; a stored value
