@@ -109,15 +109,6 @@ TEST(CardRead, DirectReaderAgreesAcrossBufferRefills)
 
 INSTANTIATE_TEST_SUITE_P(Table, CardRead, ::testing::ValuesIn(kReadCases));
 
-TEST(CardRead, ScratchCardCarriesNothingOver)
-{
-    auto file = card::TextModeFile::fromBytes("# c\nA\nT\n1\n2\n3\n4\n5\nn\ni\nr\n--\nB\nT\n\nn\ni\nr\n--\n");
-    card::Card card;
-    ASSERT_EQ(card.read(*file), 0);
-    ASSERT_EQ(card.read(*file), 0);
-    EXPECT_EQ(fields(card), "B|T|,,,,|n|i|r");
-}
-
 TEST(CardCopy, CopiesRulesTextUpToTheFirstEmptyEntry)
 {
     card::Card source;
