@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "CardLister.h"
 
-#include "DataFiles.h"
+#include "CardLayout.h"
 #include "FoldedSearch.h"
 #include "RecordReader.h"
 #include "TextModeFile.h"
@@ -26,9 +26,7 @@ void CardLister::AddCardLine()
 {
     if (keepCards_)
         cards_.commitCard();
-    line_.clear();
-    cards_.pendingCard().appendListLine(line_);
-    view_.addString(line_);
+    view_.addCard(cards_.pendingCard());
     ++lineCount_;
 }
 

@@ -25,6 +25,9 @@ public:
     // A message of the finder itself: "voxtarn-find: text".
     void showError(const std::string& text);
 
+    // "voxtarn-find: text" for what the user may do otherwise; no error.
+    void showHint(const std::string& text);
+
     int messageCount() const { return messages_; }
 
 private:

@@ -1,16 +1,19 @@
 // SPDX-License-Identifier: MIT
 #include "Finder.h"
 
+#include "CardLayout.h"
 #include "CardLister.h"
 #include "ConsoleListView.h"
 #include "DataFileChecker.h"
-#include "DataFiles.h"
 #include "RecordWriter.h"
 #include "SearchCriteria.h"
 #include "SystemConsole.h"
 #include "TextFold.h"
 #include "TextModeFile.h"
 #include "Utf8Path.h"
+#include "Utf8Transcoder.h"
+
+#include <algorithm>
 
 namespace {
 constexpr int kFound = 0;
@@ -41,6 +44,10 @@ int Finder::run()
 
 int Finder::runCommand()
 {
+    if (dataDirIsNoFolder()) {
+        ui_.showError(commandLine_.dataDir + ": not a folder");
+        return kError;
+    }
     switch (commandLine_.command) {
     case CommandLine::Command::Help: out_.append(CommandLine::usage()); return kFound;
     case CommandLine::Command::Version: out_.append("voxtarn-find " VOXTARN_VERSION "\n"); return kFound;
@@ -58,6 +65,15 @@ int Finder::runCommand()
 std::filesystem::path Finder::dataDir() const
 {
     return commandLine_.dataDirGiven ? card::pathFromUtf8(commandLine_.dataDir) : std::filesystem::path();
+}
+
+// A -C that names a file would otherwise be reported as "FILE/corp.txt"
+// that cannot be opened; a path that does not exist is reported so.
+bool Finder::dataDirIsNoFolder() const
+{
+    std::error_code error;
+    return commandLine_.dataDirGiven && std::filesystem::exists(dataDir(), error) &&
+           !std::filesystem::is_directory(dataDir(), error);
 }
 
 card::Cp932Converter* Finder::utf8Converter()
@@ -81,6 +97,8 @@ int Finder::runSearch()
     std::optional<card::SearchCriteria> criteria = searchCriteria();
     if (!criteria)
         return kError;
+    if (criteria->lacksText())
+        ui_.showHint(card::kNoTextHint);
     return runOnList([&criteria](card::CardLister& lister) { lister.RunSearch(*criteria); });
 }
 
@@ -144,6 +162,17 @@ std::optional<std::string> Finder::cardText(const std::string& option, const std
     return bytes;
 }
 
+// Beside the file's own problems, in the order of the file.
+void Finder::addTranscodingProblems(const card::Utf8Transcoder& utf8, card::CheckResult& result)
+{
+    for (const card::Utf8Transcoder::Problem& problem : utf8.problems()) {
+        result.problems.push_back({problem.line, problem.invalid ? "UTF-8 として正しくないバイト列を 〓 にした"
+                                                                 : "Shift-JIS にない文字を 〓 にした"});
+    }
+    std::stable_sort(result.problems.begin(), result.problems.end(),
+                     [](const card::CheckProblem& a, const card::CheckProblem& b) { return a.line < b.line; });
+}
+
 int Finder::runCheck()
 {
     bool problemsFound = false;
@@ -165,6 +194,10 @@ bool Finder::checkFile(const char* file, bool& problemsFound)
         return false;
     }
     card::CheckResult result = card::checkDataFile(*data);
+    if (const card::Utf8Transcoder* utf8 = data->utf8()) {
+        out_.append(fileLineText(path, 0, "UTF-8") + '\n');
+        addTranscodingProblems(*utf8, result);
+    }
     for (const card::CheckProblem& problem : result.problems) {
         out_.append(fileLineText(path, problem.line, problem.text));
         out_.append('\n');

@@ -14,6 +14,8 @@
 
 namespace card {
 class CardLister;
+class Utf8Transcoder;
+struct CheckResult;
 struct SearchCriteria;
 }  // namespace card
 
@@ -35,6 +37,7 @@ private:
     int runOnList(const std::function<void(card::CardLister&)>& command);
     // Checks one data file; false when it could not be opened or read.
     bool checkFile(const char* file, bool& problemsFound);
+    static void addTranscodingProblems(const card::Utf8Transcoder& utf8, card::CheckResult& result);
 
     // The engine's Shift-JIS bytes of a TEXT argument.
     std::optional<card::SearchCriteria> searchCriteria();
@@ -43,6 +46,7 @@ private:
     void printRecords(const card::CardLister& lister);
     int listStatus(const card::CardLister& lister);
     std::filesystem::path dataDir() const;
+    bool dataDirIsNoFolder() const;
     card::Cp932Converter* utf8Converter();
 
     const CommandLine& commandLine_;
