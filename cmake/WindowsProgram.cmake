@@ -42,6 +42,9 @@ set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY TEST_INCLUDE_FILES 
 # The folder a player unpacks: both programs, the Qt DLLs and the plugins
 # they load, the MinGW runtime, the sample cards, README and LICENSE as
 # Windows text; every program and DLL stripped.
+get_filename_component(compiler ${CMAKE_CXX_COMPILER} NAME)
+string(REGEX REPLACE "g\\+\\+.*$" "strip" strip_name ${compiler})  # x86_64-w64-mingw32-strip
+find_program(VOXTARN_MINGW_STRIP ${strip_name} REQUIRED)
 set(folder ${CMAKE_BINARY_DIR}/voxtarn-${PROJECT_VERSION})
 add_custom_target(windows_folder
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${folder}
@@ -52,7 +55,7 @@ add_custom_target(windows_folder
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> ${folder}/styles
   COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/data/corp.txt ${PROJECT_SOURCE_DIR}/data/runner.txt
           ${folder}/sample
-  COMMAND ${CMAKE_COMMAND} -DFOLDER=${folder} -DSOURCE=${PROJECT_SOURCE_DIR} -DSTRIP=${CMAKE_STRIP}
+  COMMAND ${CMAKE_COMMAND} -DFOLDER=${folder} -DSOURCE=${PROJECT_SOURCE_DIR} -DSTRIP=${VOXTARN_MINGW_STRIP}
           -P ${PROJECT_SOURCE_DIR}/cmake/FinishWindowsFolder.cmake
   DEPENDS voxtarn voxtarn-find
   COMMENT "Putting together voxtarn-${PROJECT_VERSION}/ for Windows"

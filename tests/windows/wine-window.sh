@@ -74,8 +74,16 @@ search_and_show_details rare_runners
 
 close_program
 
-"$wine" reg query "$key" /s | tr -d '\r' | tee "$tmp/registry"
-for value in 'rect$' 'left.*REG' 'search$' 'rate.*Rare' 'type.*1' 'mode.*2'; do
-  grep -q "$value" "$tmp/registry" || fail "the registry lacks $value"
-done
+# What the program left in the registry: a number as reg prints it (0x1 for
+# a DWORD, 1 for a string), as a number.
+stored() {  # GROUP NAME
+  local value
+  value=$("$wine" reg query "$key\\$1" /v "$2" 2> /dev/null | tr -d '\r' | awk -v name="$2" '$1 == name { print $NF }')
+  [ -n "$value" ] || fail "the registry lacks $1/$2"
+  echo $((value))
+}
+"$wine" reg query "$key" /s | tr -d '\r'
+[ "$(stored rect right)" -gt "$(stored rect left)" ] && [ "$(stored rect bottom)" -gt "$(stored rect top)" ] ||
+  fail "no window rectangle in the registry"
+[ "$(stored search type)" = 1 ] && [ "$(stored search mode)" = 2 ] || fail "the search in the registry is not the last one"
 echo "PASS"
