@@ -685,19 +685,15 @@ private slots:
     }
 
     // What the program takes from the arguments the application object left, and before it (help and version, without
-    // a window system): one dash and a word is one option, as Qt's own are.
+    // a window system): one dash and a word is one option, as Qt's own are. Help and version: the tests beside this one.
     void startOptions_data()
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("taken");  // help, version, DIR, font, error (in the language of Qt's texts)
-        QTest::addRow("DIR") << QStringList{"data"} << "0 0 data  ";
-        QTest::addRow("nothing") << QStringList{} << "0 0   ";
-        QTest::addRow("help") << QStringList{"-h"} << "1 0   ";
         QTest::addRow("version") << QStringList{"--version", "data"} << "0 1 data  ";
         QTest::addRow("-reverse before a window") << QStringList{"-reverse", "data"} << "0 0   error";
         QTest::addRow("-stylesheet before a window") << QStringList{"data", "-stylesheet", "dark.qss"} << "0 0   error";
         QTest::addRow("font") << QStringList{"-font", "Sans", "data"} << "0 0 data Sans ";
-        QTest::addRow("two DIRs") << QStringList{"a", "b"} << "0 0   error";
     }
 
     void startOptions()
