@@ -27,6 +27,11 @@ void ConsoleUi::showMessage(const card::EngineMessage& message)
 void ConsoleUi::showError(const std::string& text)
 {
     ++messages_;
+    showNote(text);
+}
+
+void ConsoleUi::showNote(const std::string& text)
+{
     out_.flush();
     writeText(err_, "voxtarn-find: " + text + "\n");
 }

@@ -25,6 +25,9 @@ public:
     // A message of the finder itself: "voxtarn-find: text".
     void showError(const std::string& text);
 
+    // A remark of the finder, "voxtarn-find: text", that is no error.
+    void showNote(const std::string& text);
+
     int messageCount() const { return messages_; }
 
 private:
