@@ -82,11 +82,6 @@ std::array<std::uint32_t, 256> sampledByteCounts(const CardStore& store)
     return counts;
 }
 
-unsigned char rarer(unsigned char a, unsigned char b, const std::array<std::uint32_t, 256>& counts)
-{
-    return counts[b] < counts[a] ? b : a;
-}
-
 }  // namespace
 
 CardFilter::CardFilter(const FilterText& text, const CardStore* sample) : fold_(text.fold())
@@ -108,25 +103,33 @@ CardFilter::CardFilter(const FilterText& text, const CardStore* sample) : fold_(
         chooseAnchors(word, counts);
         words_.push_back(std::move(word));
     }
-    // The words that keep cards first: a card fails at its first missing word.
-    std::stable_partition(words_.begin(), words_.end(), [](const Word& word) { return !word.word.exclude; });
+    // The rarest of the words that keep cards first: most cards fail at the
+    // first word, and cheaply.
+    std::stable_sort(words_.begin(), words_.end(), [](const Word& a, const Word& b) {
+        return a.word.exclude != b.word.exclude ? !a.word.exclude : a.cost < b.cost;
+    });
 }
 
 // The character whose spellings' rarest bytes are the rarest together, as
 // long as they are few enough to look for one after another.
 void CardFilter::chooseAnchors(Word& word, const ByteCounts& counts) const
 {
-    std::uint64_t best = std::numeric_limits<std::uint64_t>::max();
-    auto consider = [&](std::vector<unsigned char> anchors) {
+    word.cost = std::numeric_limits<std::uint64_t>::max();
+    auto anchorOf = [&counts](unsigned char first, int size, unsigned char second) {
+        if (size == 1)
+            return Anchor{first, 0, 0};
+        return counts[second] < counts[first] ? Anchor{second, -1, first} : Anchor{first, +1, second};
+    };
+    auto consider = [&](std::vector<Anchor> anchors) {
         std::sort(anchors.begin(), anchors.end());
         anchors.erase(std::unique(anchors.begin(), anchors.end()), anchors.end());
         if (anchors.size() > kMaxAnchors)
             return;
         std::uint64_t cost = 0;
-        for (unsigned char b : anchors)
-            cost += counts[b] + 1;
-        if (cost < best) {
-            best = cost;
+        for (const Anchor& anchor : anchors)
+            cost += counts[anchor.byte] + 1;
+        if (cost < word.cost) {
+            word.cost = cost;
             word.anchors = std::move(anchors);
         }
     };
@@ -135,9 +138,9 @@ void CardFilter::chooseAnchors(Word& word, const ByteCounts& counts) const
             auto [from, to] =
                 std::equal_range(spellings().begin(), spellings().end(), Spelling{c, 0, {}},
                                  [](const Spelling& a, const Spelling& b) { return a.folded < b.folded; });
-            std::vector<unsigned char> anchors;
+            std::vector<Anchor> anchors;
             for (auto it = from; it != to; ++it)
-                anchors.push_back(it->size == 1 ? it->bytes[0] : rarer(it->bytes[0], it->bytes[1], counts));
+                anchors.push_back(anchorOf(it->bytes[0], it->size, it->bytes[1]));
             consider(std::move(anchors));
         }
         return;
@@ -146,11 +149,11 @@ void CardFilter::chooseAnchors(Word& word, const ByteCounts& counts) const
     for (std::size_t i = 0; i < text.size(); i += sjis::charLength(text, i)) {
         const auto b = static_cast<unsigned char>(text[i]);
         if (sjis::charLength(text, i) == 2)
-            consider({rarer(b, static_cast<unsigned char>(text[i + 1]), counts)});
+            consider({anchorOf(b, 2, static_cast<unsigned char>(text[i + 1]))});
         else if (sjis::foldAscii(b) != b || sjis::foldAscii(b ^ 0x20) != (b ^ 0x20))
-            consider({b, static_cast<unsigned char>(b ^ 0x20)});
+            consider({anchorOf(b, 1, 0), anchorOf(b ^ 0x20, 1, 0)});
         else
-            consider({b});
+            consider({anchorOf(b, 1, 0)});
     }
 }
 
@@ -166,16 +169,20 @@ bool CardFilter::accepts(const CardView& card)
     return true;
 }
 
+// The offsets come from the addresses, each on its own: a running sum
+// would make every card wait for ten additions in a row.
 void CardFilter::readFields(const CardView& card, Fields& out)
 {
     out.text = {card.name,    card.type,    card.text[0], card.text[1], card.text[2],
                 card.text[3], card.text[4], card.note,    card.illust,  card.rate};
-    out.contiguous = true;
-    for (std::size_t i = 0; i < out.text.size(); ++i) {
-        out.offsets[i + 1] = out.offsets[i] + out.text[i].size();
-        if (i > 0 && out.text[i].data() != out.text[i - 1].data() + out.text[i - 1].size())
-            out.contiguous = false;
-    }
+    const auto base = reinterpret_cast<std::uintptr_t>(card.name.data());
+    for (std::size_t i = 0; i < out.text.size(); ++i)
+        out.offsets[i] = reinterpret_cast<std::uintptr_t>(out.text[i].data()) - base;
+    out.offsets[10] = out.offsets[9] + card.rate.size();
+    bool contiguous = true;
+    for (std::size_t i = 1; i < out.text.size(); ++i)
+        contiguous = contiguous && out.offsets[i] == out.offsets[i - 1] + out.text[i - 1].size();
+    out.contiguous = contiguous;
 }
 
 bool CardFilter::matches(const Word& word, const Fields& fields)
@@ -192,27 +199,39 @@ bool CardFilter::matches(const Word& word, const Fields& fields)
 }
 
 // Looks for the word's anchor bytes in the bytes of its fields, and
-// compares only a field where one stands, then goes on after that field.
+// compares only a field where one stands with its partner, then goes on
+// after that field.
 bool CardFilter::matchesFrom(const Word& word, const Fields& fields)
 {
     constexpr std::size_t kNotYet = std::numeric_limits<std::size_t>::max();
     const char* base = fields.text[0].data();
     const std::size_t end = fields.offsets[word.lastField + 1];
+    auto find = [base, end](unsigned char byte, std::size_t from) {
+        const void* found = std::memchr(base + from, byte, end - from);
+        return found ? static_cast<std::size_t>(static_cast<const char*>(found) - base) : end;
+    };
     std::size_t pos = fields.offsets[word.firstField];
     std::array<std::size_t, kMaxAnchors> next;
     next.fill(kNotYet);
     int field = word.firstField;
     while (pos < end) {
         std::size_t hit = end;
+        std::size_t which = 0;
         for (std::size_t k = 0; k < word.anchors.size(); ++k) {
-            if (next[k] == kNotYet || next[k] < pos) {
-                const void* found = std::memchr(base + pos, word.anchors[k], end - pos);
-                next[k] = found ? static_cast<std::size_t>(static_cast<const char*>(found) - base) : end;
-            }
-            hit = std::min(hit, next[k]);
+            if (next[k] == kNotYet || next[k] < pos)
+                next[k] = find(word.anchors[k].byte, pos);
+            if (next[k] < hit)
+                hit = next[k], which = k;
         }
         if (hit >= end)
             return false;
+        const Anchor& anchor = word.anchors[which];
+        const std::size_t partnerAt = hit + anchor.partnerAt;
+        if (anchor.partnerAt != 0 && (hit + anchor.partnerAt >= end || (hit == 0 && anchor.partnerAt < 0) ||
+                                      static_cast<unsigned char>(base[partnerAt]) != anchor.partner)) {
+            next[which] = find(anchor.byte, hit + 1);
+            continue;
+        }
         while (fields.offsets[field + 1] <= hit)
             ++field;
         if ((word.word.fields >> field & 1) && fieldMatches(word, fields.text[field]))

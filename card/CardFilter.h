@@ -39,11 +39,20 @@ public:
 
 private:
     static constexpr std::size_t kMaxAnchors = 4;
+    // A byte to look for, and the other byte of the spelling it belongs to,
+    // just before or after it, which a hit must have to be worth comparing.
+    struct Anchor {
+        unsigned char byte = 0;
+        signed char partnerAt = 0;  // -1, +1, or 0: a spelling of one byte
+        unsigned char partner = 0;
+        auto operator<=>(const Anchor&) const = default;
+    };
     struct Word {
         FilterWord word;
         textfold::FoldedText folded;  // the text folded, when folding
-        // Bytes one of which every match holds; none: every field is compared.
-        std::vector<unsigned char> anchors;
+        // One of them stands wherever the word does; none: every field is compared.
+        std::vector<Anchor> anchors;
+        std::uint64_t cost = 0;             // how often the anchors stand in text
         int firstField = 0, lastField = 0;  // the first and last field of word.fields
     };
     // The card's fields in record order, and where each begins when they
