@@ -19,6 +19,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QLabel>
@@ -34,6 +35,7 @@ const QString kRect = QStringLiteral("rect");
 const QString kSearch = QStringLiteral("search");
 const QString kView = QStringLiteral("view");
 const QString kStatusBar = QStringLiteral("statusbar");
+const QString kColumns = QStringLiteral("columns");
 
 QList<QKeySequence> keysOf(AcceleratorKey key)
 {
@@ -88,6 +90,7 @@ CMainWindow::CMainWindow(std::filesystem::path dataDir) : cards_(*this, *this, s
     setWindowTitle(QCoreApplication::applicationName());
     OnCreate();
     placeWindow(creationRect);
+    showFolderStatus();
 }
 
 CMainWindow::~CMainWindow() = default;
@@ -95,7 +98,8 @@ CMainWindow::~CMainWindow() = default;
 void CMainWindow::OnCreate()
 {
     LoadSearchSettings();
-    listbox_ = new CardListBox(cards_.cards(), this);
+    listbox_ = new CardListBox(cards_.cards(), *this, this);
+    listbox_->header()->restoreWidths(ProfileStore().getProfileString(kView, kColumns));
     setCentralWidget(listbox_);
     setFocusProxy(listbox_);
     buildStatusBar();
@@ -125,7 +129,7 @@ void CMainWindow::buildMenu()
     commandAction(ID_STATUS_BAR)->setChecked(statusBar()->isVisibleTo(this));
 }
 
-// Empty until a command has run; shown unless the settings say it was
+// Names the data folder until a command has run; shown unless the settings say it was
 // hidden (0): anything else was not written here.
 void CMainWindow::buildStatusBar()
 {
@@ -212,10 +216,21 @@ void CMainWindow::SaveSettings()
     store.writeProfileInt(kSearch, QStringLiteral("mode"), static_cast<int>(criteria_.mode));
     store.writeProfileInt(kSearch, QStringLiteral("fold"), criteria_.fold ? 1 : 0);
     store.writeProfileInt(kView, kStatusBar, statusBar()->isVisibleTo(this) ? 1 : 0);
-    // A failed write keeps the earlier file whole; the user is not troubled
-    // with it, as with any settings write.
+    store.writeProfileString(kView, kColumns, listbox_->header()->storedWidths());
+    // A failed write keeps the earlier file whole.
     if (!store.flush())
-        qCWarning(lcWindow, "the settings could not be written");
+        noteSettingsNotWritten(store.fileName());
+}
+
+// Said at once in the status bar; the closing window says it once more in a
+// message box, since the folder and the search will be forgotten.
+void CMainWindow::noteSettingsNotWritten(const QString& file)
+{
+    qCWarning(lcWindow, "the settings could not be written to %s", qUtf8Printable(file));
+    unwritableSettings_ = QDir::toNativeSeparators(file);
+    const QString before = statusText_->text();
+    statusText_->setText((before.isEmpty() ? before : before + u'、') + QStringLiteral("設定を保存できない: ") +
+                         unwritableSettings_);
 }
 
 // --- Placement ----------------------------------------------------------
@@ -295,6 +310,8 @@ void CMainWindow::stopReadingAndClose()
 void CMainWindow::OnClose()
 {
     SaveSettings();
+    if (!unwritableSettings_.isEmpty())
+        showMessageBox(this, QStringLiteral("設定を保存できない\n") + unwritableSettings_);
 }
 
 bool CMainWindow::OnQueryEndSession()
@@ -341,6 +358,7 @@ void CMainWindow::runListCommand(void (card::CardLister::*command)(), ListStatus
 {
     if (reading())
         return;
+    openFailure_.clear();
     (cards_.*command)();
     showListStatus(source);
 }
@@ -358,13 +376,28 @@ void CMainWindow::OnFileOrder()
 void CMainWindow::showListStatus(ListStatus::Source source)
 {
     const ListStatus status{source, cards_.lineCount(), criteria_, cards_.earlyEnds()};
-    statusText_->setText(status.text());
+    statusText_->setText(status.text() + (openFailure_.isEmpty() ? QString() : u'、' + openFailure_));
+}
+
+// Before the first command: where the commands will read, or how to choose
+// a folder when this one holds no data file.
+void CMainWindow::showFolderStatus()
+{
+    if (!DataFolderSettings::holdsDataFile(cards_.dataDir())) {
+        statusText_->setText(QStringLiteral(
+            "corp.txt と runner.txt のあるフォルダを ファイル → データフォルダを開く (Ctrl+O) で選んでください"));
+        return;
+    }
+    const QString folder = QString::fromStdU16String(cards_.dataDir().u16string());
+    statusText_->setText(QStringLiteral("データフォルダ: ") + QDir::toNativeSeparators(QDir(folder).absolutePath()));
 }
 
 void CMainWindow::OnOpenDataFolder()
 {
     const QString current = QDir(QString::fromStdU16String(cards_.dataDir().u16string())).absolutePath();
-    const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("データフォルダを開く"), current);
+    // Files shown too: the player sees corp.txt and runner.txt while choosing.
+    const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("データフォルダを開く"), current,
+                                                             QFileDialog::Options());
     if (!folder.isEmpty())  // cancelled: nothing changes
         openDataFolder(folder);
 }
@@ -372,7 +405,9 @@ void CMainWindow::OnOpenDataFolder()
 void CMainWindow::openDataFolder(const QString& folder)
 {
     cards_.setDataDir(DataFolderSettings::toPath(folder));
-    DataFolderSettings::remember(folder);
+    OnListAll();
+    if (const QString unwritten = DataFolderSettings::remember(folder); !unwritten.isEmpty())
+        noteSettingsNotWritten(unwritten);
 }
 
 void CMainWindow::OnSearch()
@@ -389,6 +424,7 @@ void CMainWindow::OnSearch()
 
 void CMainWindow::RunSearch()
 {
+    openFailure_.clear();
     if (cards_.RunSearch(criteria_))
         showListStatus(ListStatus::Source::Search);
 }
@@ -425,9 +461,9 @@ void CMainWindow::resetContent()
     listbox_->resetContent();
 }
 
-void CMainWindow::addString(std::string_view line)
+void CMainWindow::addCard(const card::CardView&)
 {
-    listbox_->addString(line);
+    listbox_->addCard();
 }
 
 void CMainWindow::selectFirstLine()
@@ -440,9 +476,16 @@ void CMainWindow::setRedraw(bool on)
     listbox_->setRedraw(on);
 }
 
+// A file that cannot be opened is named with its whole path in the status
+// bar, after the box: the player sees where the program looked.
 void CMainWindow::showMessage(const card::EngineMessage& message)
 {
     showMessageBox(this, QString::fromStdString(card::messageText(message)));
+    if (message.kind != card::EngineMessage::OpenFailed)
+        return;
+    const QString path = QFileInfo(QString::fromStdString(message.path)).absoluteFilePath();
+    openFailure_ = QStringLiteral("データファイルをオープンできない: ") + QDir::toNativeSeparators(path);
+    statusText_->setText(openFailure_);
 }
 
 void CMainWindow::showNotice()

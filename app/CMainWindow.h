@@ -47,8 +47,9 @@ public:
     void OnFileOrder();
     void RunSearch();
 
-    // Reads every following command's files from `folder` and keeps it in
-    // the settings for the next start: what the folder chooser calls.
+    // Lists the cards of `folder`, reads every following command's files
+    // from it and keeps it in the settings for the next start: what the
+    // folder chooser calls.
     void openDataFolder(const QString& folder);
 
     // The session is ending: the settings are written, the window stays.
@@ -59,7 +60,7 @@ public:
 
     // CardListView
     void resetContent() override;
-    void addString(std::string_view line) override;
+    void addCard(const card::CardView& card) override;
     void selectFirstLine() override;
     void setRedraw(bool on) override;
     // FinderUi
@@ -92,6 +93,8 @@ private:
     void buildMenu();
     void buildStatusBar();
     void showListStatus(ListStatus::Source source);
+    void showFolderStatus();
+    void noteSettingsNotWritten(const QString& file);
     void runListCommand(void (card::CardLister::*command)(), ListStatus::Source source);
     void connectCommands();
     void putKeysOnActions();
@@ -106,6 +109,8 @@ private:
     card::SearchCriteria criteria_;
 
     QLabel* statusText_ = nullptr;
+    QString openFailure_;         // of the command under way, for its status
+    QString unwritableSettings_;  // the settings file a write failed on
     std::unique_ptr<NowSearchDialog> notice_;
     bool activeBeforeNotice_ = false;
     // The reading under way: since when, since the last events, and what

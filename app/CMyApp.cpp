@@ -83,5 +83,8 @@ bool CMyApp::InitInstance(const QString& folderArgument)
         showMessageBox(nullptr, QStringLiteral("データフォルダが見つからない\n") + folderArgument);
     mainWindow_ = std::make_unique<CMainWindow>(start.folder);
     mainWindow_->show();
+    // Once the window shows: the reading's notice and messages stand over it.
+    if (start.argumentOpened)
+        QMetaObject::invokeMethod(mainWindow_.get(), &CMainWindow::OnListAll, Qt::QueuedConnection);
     return true;
 }

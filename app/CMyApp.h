@@ -17,8 +17,8 @@ public:
 
     // False, after a message, only when the system cannot convert CP932:
     // the window would have no card text to show. The cards are read from
-    // `folderArgument` (DIR of the command line) or the folder the settings
-    // choose when it is empty.
+    // `folderArgument` (DIR of the command line, listed at once) or the folder
+    // the settings choose when it is empty.
     bool InitInstance(const QString& folderArgument = {});
 
     CMainWindow* mainWindow() const { return mainWindow_.get(); }

@@ -1,28 +1,39 @@
 // SPDX-License-Identifier: MIT
 #include "CardListBox.h"
 
-#include "CardLineDelegate.h"
 #include "CardListHeader.h"
 #include "CardListModel.h"
+#include "Cp932Text.h"
 #include "SortedCardLines.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QScrollBar>
+#include <QHelpEvent>
+#include <QToolTip>
 
-CardListBox::CardListBox(const card::CardStore& cards, QWidget* parent)
-    : QListView(parent), lines_(new CardListModel(cards, this)), shown_(new SortedCardLines(lines_, this)),
+CardListBox::CardListBox(const card::CardStore& cards, card::FinderUi& ui, QWidget* parent)
+    : QTreeView(parent), lines_(new CardListModel(cards, this)), shown_(new SortedCardLines(lines_, ui, this)),
       header_(new CardListHeader(this))
 {
     setObjectName(QStringLiteral("id100"));
+    setHeader(header_);
     setModel(shown_);
-    setItemDelegate(new CardLineDelegate(this));
-    // Every row as tall and as wide as the first: the view then lays out a
-    // million lines without asking for each one.
-    setUniformItemSizes(true);
+    // The view's own sorting would ask the model to sort; the header's
+    // clicks sort through sortByColumn instead.
+    header_->setSectionsClickable(true);
+    header_->setSortIndicatorShown(true);
+    // Every row as tall as the first: the view then lays out a million
+    // lines without asking for each one.
+    setUniformRowHeights(true);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setIndentation(0);
+    setAllColumnsShowFocus(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTextElideMode(Qt::ElideRight);
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -30,8 +41,6 @@ CardListBox::CardListBox(const card::CardStore& cards, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
 
     header_->fitToTabStops(fontMetrics());
-    setViewportMargins(0, header_->sizeHint().height(), 0, 0);
-    connect(horizontalScrollBar(), &QScrollBar::valueChanged, header_, &QHeaderView::setOffset);
     connect(header_, &QHeaderView::sortIndicatorChanged, this, &CardListBox::sortByColumn);
     connect(shown_, &QAbstractItemModel::modelReset, header_, &CardListHeader::showFileOrder);
     addCopyAction();
@@ -48,19 +57,15 @@ void CardListBox::addCopyAction()
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
-// The header stands above the lines, in the margin left for it, and
-// scrolls sideways with them.
-void CardListBox::updateGeometries()
-{
-    const QRect lines = viewport()->geometry();
-    const int height = lines.top();
-    header_->setGeometry(lines.left(), 0, lines.width(), height);
-    QListView::updateGeometries();
-}
-
 void CardListBox::sortByColumn(int column, Qt::SortOrder order)
 {
-    shown_->sortBy(column, order);
+    // A sort the user stopped, or one asked for while another makes its
+    // keys, leaves the order, and the arrow shows it again.
+    if (!shown_->sortBy(column, order)) {
+        const QSignalBlocker quiet(header_);
+        header_->setSortIndicator(shown_->sortColumn(), shown_->sortOrder());
+        header_->viewport()->update();
+    }
     scrollTo(currentIndex());
 }
 
@@ -69,9 +74,9 @@ void CardListBox::resetContent()
     lines_->clear();
 }
 
-void CardListBox::addString(std::string_view line)
+void CardListBox::addCard()
 {
-    lines_->append(line);
+    lines_->append();
 }
 
 void CardListBox::selectFirstLine()
@@ -88,7 +93,7 @@ void CardListBox::applyFirstLineSelection()
     if (shown_->rowCount() == 0)
         return;
     const QModelIndex first = shown_->index(0);
-    selectionModel()->setCurrentIndex(first, QItemSelectionModel::ClearAndSelect);
+    selectionModel()->setCurrentIndex(first, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     scrollTo(first);
 }
 
@@ -126,5 +131,27 @@ void CardListBox::copySelectedLine() const
 {
     const int row = currentSelection();
     if (row >= 0)
-        QGuiApplication::clipboard()->setText(shown_->index(row).data().toString());
+        QGuiApplication::clipboard()->setText(fromCp932(lines_->line(shown_->sourceRow(row))));
+}
+
+bool CardListBox::viewportEvent(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QTreeView::viewportEvent(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    showWholeField(help->pos(), help->globalPos());
+    return true;
+}
+
+// Only a field cut short by its column has a tooltip: the whole field.
+void CardListBox::showWholeField(const QPoint& at, const QPoint& globalAt)
+{
+    const QModelIndex cell = indexAt(at);
+    const QString text = cell.data().toString();
+    const QRect box = visualRect(cell);
+    const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+    if (cell.isValid() && fontMetrics().horizontalAdvance(text) > box.width() - margin)
+        QToolTip::showText(globalAt, text, viewport(), box);
+    else
+        QToolTip::hideText();
 }

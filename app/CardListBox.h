@@ -3,29 +3,32 @@
 
 #include "SortedCardLines.h"
 
-#include <QListView>
-
-#include <string_view>
+#include <QTreeView>
 
 namespace card {
 class CardStore;
-}
+class FinderUi;
+}  // namespace card
 
 class CardListHeader;
 class CardListModel;
 
-// The card list: one line per listed card, no frame, one selected line at
-// most, tab-stopped columns under a header that sorts them, and a
-// horizontal extent of 2048 pixels. Its operations are those the list
-// commands need of a list box, plus copying the selected line.
-class CardListBox : public QListView {
+// The card list: a table of the listed cards, one line each, in the list's
+// columns under a header that sorts them and whose columns the user
+// resizes; no frame, one selected line at most, rows of one height. A field
+// wider than its column ends in "…" and shows whole in a tooltip. Its
+// operations are those the list commands need of a list box, plus copying
+// the selected line.
+class CardListBox : public QTreeView {
     Q_OBJECT
 public:
-    // The list shows the cards of `cards`, line i card i.
-    CardListBox(const card::CardStore& cards, QWidget* parent);
+    // The list shows the cards of `cards`, line i card i; a long sort shows
+    // the notice of `ui`.
+    CardListBox(const card::CardStore& cards, card::FinderUi& ui, QWidget* parent);
 
     void resetContent();
-    void addString(std::string_view line);
+    // Appends the line of the store's next card.
+    void addCard();
     void selectFirstLine();
     // Off: the lines change without a repaint or a per-line model signal;
     // on: one reset, then the pending first-line selection.
@@ -41,17 +44,18 @@ public:
     SortedCardLines* lines() const { return shown_; }
     CardListHeader* header() const { return header_; }
 
-    // Puts the selected line on the clipboard as shown: the five fields
-    // joined by tabs, which pastes into a spreadsheet as five cells.
+    // Puts the selected line on the clipboard: its five fields joined by
+    // tabs, which pastes into a spreadsheet as five cells.
     void copySelectedLine() const;
 
 protected:
-    void updateGeometries() override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     void applyFirstLineSelection();
     void addCopyAction();
     void sortByColumn(int column, Qt::SortOrder order);
+    void showWholeField(const QPoint& at, const QPoint& globalAt);
 
     CardListModel* lines_;
     SortedCardLines* shown_;

@@ -1,22 +1,19 @@
 // SPDX-License-Identifier: MIT
 #include "CardListHeader.h"
 
-#include "CardLineDelegate.h"
+#include "CardLayout.h"
+#include "DialogBaseUnits.h"
 
-#include <QStandardItemModel>
+#include <QFontMetrics>
+#include <QStringList>
 
 CardListHeader::CardListHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent)
 {
     setObjectName(QStringLiteral("header"));
-    auto* names = new QStandardItemModel(0, 5, this);
-    names->setHorizontalHeaderLabels({QStringLiteral("入手頻度"), QStringLiteral("カード名"),
-                                      QStringLiteral("カード種類"), QStringLiteral("注記"),
-                                      QStringLiteral("イラスト")});
-    setModel(names);
     setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    setSectionResizeMode(QHeaderView::Fixed);
-    setSectionsClickable(true);
-    setSortIndicatorShown(true);
+    setSectionResizeMode(QHeaderView::Interactive);
+    setStretchLastSection(true);
+    setSectionsMovable(false);
     setSortIndicatorClearable(true);  // ascending, descending, none
     setFocusPolicy(Qt::NoFocus);
     showFileOrder();
@@ -24,14 +21,40 @@ CardListHeader::CardListHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, pa
 
 void CardListHeader::fitToTabStops(const QFontMetrics& metrics)
 {
-    const std::array<int, 4> stops = CardLineDelegate::tabStopPixels(metrics);
+    const int average = DialogBaseUnits::averageLetterWidth(metrics);
     int start = 0;
-    for (std::size_t column = 0; column < stops.size(); ++column) {
-        const int end = CardLineDelegate::kLeftMargin + stops[column];
-        resizeSection(static_cast<int>(column), end - start);
+    for (std::size_t column = 0; column < kTabStops.size(); ++column) {
+        const int end = kTabStops[column] * average / 4;
+        resizeSection(int(column), end - start);
         start = end;
     }
-    resizeSection(static_cast<int>(stops.size()), CardLineDelegate::kHorizontalExtent - start);
+    // The last column as wide as the one before it, until it fills the rest.
+    resizeSection(int(kTabStops.size()), (kTabStops[3] - kTabStops[2]) * average / 4);
+}
+
+QString CardListHeader::storedWidths() const
+{
+    QStringList widths;
+    for (int column = 0; column < card::kListColumnCount; ++column)
+        widths << QString::number(sectionSize(column));
+    return widths.join(QLatin1Char(' '));
+}
+
+bool CardListHeader::restoreWidths(const QString& stored)
+{
+    const QStringList parts = stored.split(QLatin1Char(' '));
+    if (parts.size() != card::kListColumnCount)
+        return false;
+    std::array<int, card::kListColumnCount> widths{};
+    for (std::size_t column = 0; column < widths.size(); ++column) {
+        bool isNumber = false;
+        widths[column] = parts[qsizetype(column)].toInt(&isNumber);
+        if (!isNumber || widths[column] < minimumSectionSize() || widths[column] > kMaxStoredWidth)
+            return false;
+    }
+    for (std::size_t column = 0; column < widths.size(); ++column)
+        resizeSection(int(column), widths[column]);
+    return true;
 }
 
 void CardListHeader::showFileOrder()

@@ -1,15 +1,21 @@
 // SPDX-License-Identifier: MIT
 #include "CardListModel.h"
 
+#include "CardLayout.h"
 #include "Cp932Text.h"
 
-CardListModel::CardListModel(const card::CardStore& cards, QObject* parent) : QAbstractListModel(parent), cards_(cards)
+CardListModel::CardListModel(const card::CardStore& cards, QObject* parent) : QAbstractTableModel(parent), cards_(cards)
 {
 }
 
 int CardListModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : rows_;
+}
+
+int CardListModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : card::kListColumnCount;
 }
 
 std::string CardListModel::line(int row) const
@@ -19,30 +25,24 @@ std::string CardListModel::line(int row) const
     return line;
 }
 
-// The fields never run into each other: each piece between tabs lies
-// within one field, so the line need not be put together for it.
 std::string_view CardListModel::field(int row, int column) const
 {
-    const card::CardView shown = card(row);
-    int piece = 0;
-    for (std::string_view part : {shown.rate, shown.name, shown.type, shown.note, shown.illust}) {
-        for (;;) {
-            const std::size_t tab = part.find('\t');
-            if (piece++ == column)
-                return part.substr(0, tab);
-            if (tab == std::string_view::npos)
-                break;
-            part.remove_prefix(tab + 1);
-        }
-    }
-    return {};
+    return card(row).field(card::kListColumns[std::size_t(column)].field);
 }
 
 QVariant CardListModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount())
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
         return QVariant();
-    return fromCp932(line(index.row()));
+    return fromCp932(field(index.row(), index.column()));
+}
+
+QVariant CardListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= columnCount())
+        return QAbstractTableModel::headerData(section, orientation, role);
+    const std::string_view label = card::kListColumns[std::size_t(section)].label;
+    return QString::fromUtf8(label.data(), qsizetype(label.size()));
 }
 
 // The store is emptied with the list, by the same command.
@@ -57,7 +57,7 @@ void CardListModel::clear()
     endResetModel();
 }
 
-void CardListModel::append(std::string_view)
+void CardListModel::append()
 {
     if (suspended_) {
         ++pendingRows_;

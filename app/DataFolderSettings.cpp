@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "DataFolderSettings.h"
 
-#include "DataFiles.h"
+#include "CardLayout.h"
 #include "ProfileStore.h"
 
 namespace {
@@ -15,17 +15,28 @@ bool isFolder(const std::filesystem::path& path)
     return !path.empty() && std::filesystem::is_directory(path, error);
 }
 
-bool holdsDataFile(const std::filesystem::path& folder)
+bool isFile(const std::filesystem::path& path)
 {
     std::error_code error;
+    return !path.empty() && std::filesystem::is_regular_file(path, error);
+}
+
+// "corp.txt" alone names a file of the current folder.
+std::filesystem::path folderOf(const std::filesystem::path& file)
+{
+    return file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+}
+
+}  // namespace
+
+bool DataFolderSettings::holdsDataFile(const std::filesystem::path& folder)
+{
     for (const char* file : card::datafiles) {
-        if (std::filesystem::is_regular_file(folder / file, error))
+        if (isFile(folder / file))
             return true;
     }
     return false;
 }
-
-}  // namespace
 
 std::filesystem::path DataFolderSettings::toPath(const QString& folder)
 {
@@ -37,7 +48,9 @@ DataFolderSettings::Start DataFolderSettings::atStart(const QString& argument, c
     if (!argument.isEmpty()) {
         const std::filesystem::path given = toPath(argument);
         if (isFolder(given))
-            return {given};
+            return {given, false, true};
+        if (isFile(given))
+            return {folderOf(given), false, true};
         return {current, true};
     }
     if (holdsDataFile(current))
@@ -47,10 +60,9 @@ DataFolderSettings::Start DataFolderSettings::atStart(const QString& argument, c
     return {isFolder(stored) ? stored : current};
 }
 
-void DataFolderSettings::remember(const QString& folder)
+QString DataFolderSettings::remember(const QString& folder)
 {
     ProfileStore store;
     store.writeProfileString(kData, kFolder, folder);
-    // Like every settings write, a failure is not reported.
-    store.flush();
+    return store.flush() ? QString() : store.fileName();
 }

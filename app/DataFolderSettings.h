@@ -11,16 +11,22 @@ class DataFolderSettings {
 public:
     struct Start {
         std::filesystem::path folder;
-        bool argumentNotFound = false;  // the DIR given is no folder
+        bool argumentNotFound = false;  // the DIR given is neither a folder nor a file
+        bool argumentOpened = false;    // DIR, or the folder of the file given, is read at once
     };
 
-    // The folder named on the command line when it is one; else the current
+    // The folder named on the command line when it is one, or the folder of
+    // the file named there (a data file dropped on the launcher); else the current
     // folder when it holds either data file; else the folder opened last
     // when it still exists; else the current folder.
     static Start atStart(const QString& argument, const std::filesystem::path& current = ".");
 
-    // Written at once, so that a later start finds it whatever happens.
-    static void remember(const QString& folder);
+    // Written at once, so that a later start finds it whatever happens; the
+    // settings file that could not be written, or empty.
+    static QString remember(const QString& folder);
+
+    // Whether `folder` holds corp.txt or runner.txt.
+    static bool holdsDataFile(const std::filesystem::path& folder);
 
     static std::filesystem::path toPath(const QString& folder);
 };

@@ -54,6 +54,8 @@ QString ListStatus::text() const
     QString text = kSourceNames.at(static_cast<std::size_t>(source)) + ' ' + cardCount(count);
     if (source == Source::Search)
         text += " (" + searchText(criteria) + ')';
+    if (source == Source::Search && criteria.lacksText())
+        text += u'、' + QString::fromUtf8(card::kNoTextHint);
     for (const card::EngineMessage& message : earlyEnds)
         text += u'、' + earlyEndText(message);
     return text;

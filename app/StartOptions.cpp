@@ -10,25 +10,31 @@
 namespace {
 
 // Help and version as options of our own: Qt's --help-all would list the
-// window system's options, which a core application does not know.
+// window system's options, which a core application does not know. A word
+// after one dash is one option, as Qt's own are: "-reverse" is no -r -e -v.
 struct Parser {
     QCommandLineParser parser;
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and exit.")};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
                                QStringLiteral("Show the version and exit.")};
+    QCommandLineOption font{QStringLiteral("font"), QStringLiteral("The window's font family."),
+                            QStringLiteral("FAMILY")};
 
     Parser()
     {
         parser.setApplicationDescription(
             QStringLiteral("Lists and searches the cards of a two-sided card game, read from the\n"
                            "Shift-JIS data files corp.txt and runner.txt in DIR, in a Japanese window."));
+        parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.addOption(help);
         parser.addOption(version);
+        font.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(font);
         parser.addPositionalArgument(
             QStringLiteral("DIR"),
-            QStringLiteral("The folder that holds corp.txt and runner.txt. Default: the "
-                           "current folder when it holds either file, else the folder opened "
-                           "last time (ファイル > データフォルダを開く), else the current folder."),
+            QStringLiteral("The folder that holds corp.txt and runner.txt, or one of these files. "
+                           "Default: the current folder when it holds either file, else the folder "
+                           "opened last time (ファイル > データフォルダを開く), else the current folder."),
             QStringLiteral("[DIR]"));
     }
 };
@@ -45,13 +51,13 @@ std::optional<int> StartOptions::answerWithoutWindow(int argc, char** argv)
         args.insert(args.end(), argv + 1, argv + argc);
     int count = static_cast<int>(args.size());
     QCoreApplication core(count, args.data());
-    Parser p;
-    p.parser.parse(QCoreApplication::arguments());  // Qt's own options are unknown here
-    if (p.parser.isSet(p.help)) {
-        std::fputs(qPrintable(p.parser.helpText()), stdout);
+    // Qt's own options are unknown here: only help and version count.
+    const StartOptions options = parse(QCoreApplication::arguments());
+    if (options.help) {
+        std::fputs(qPrintable(Parser().parser.helpText()), stdout);
         return 0;
     }
-    if (p.parser.isSet(p.version)) {
+    if (options.version) {
         std::printf("%s %s\n", name, VOXTARN_VERSION);
         return 0;
     }
@@ -62,10 +68,14 @@ StartOptions StartOptions::parse(const QStringList& arguments)
 {
     StartOptions options;
     Parser p;
-    if (!p.parser.parse(arguments)) {
+    const bool parsed = p.parser.parse(arguments);
+    options.help = p.parser.isSet(p.help);
+    options.version = p.parser.isSet(p.version);
+    if (!parsed) {
         options.error = p.parser.errorText();
         return options;
     }
+    options.font = p.parser.value(p.font);
     const QStringList positional = p.parser.positionalArguments();
     if (positional.size() > 1)
         options.error = QStringLiteral("only one DIR can be given, not %1").arg(positional.size());

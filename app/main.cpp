@@ -2,6 +2,8 @@
 #include "CMyApp.h"
 #include "StartOptions.h"
 
+#include <QFont>
+
 #include <cstdio>
 
 int main(int argc, char** argv)
@@ -14,6 +16,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "voxtarn: %s\nTry 'voxtarn --help'.\n", qPrintable(options.error));
         return 2;
     }
+    if (!options.font.isEmpty())
+        QApplication::setFont(QFont(options.font));
     if (!app.InitInstance(options.dataFolder))
         return 2;
     return app.exec();

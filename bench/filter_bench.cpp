@@ -22,7 +22,7 @@ namespace {
 class DiscardingView : public card::CardListView {
 public:
     void resetContent() override {}
-    void addString(std::string_view) override {}
+    void addCard(const card::CardView&) override {}
     void selectFirstLine() override {}
     void setRedraw(bool) override {}
 };

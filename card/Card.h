@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "CardLayout.h"
 #include "DataFile.h"
 #include "SearchType.h"
 
@@ -31,7 +32,7 @@ struct RecordTrace {
 // the file's Shift-JIS bytes unchanged.
 class Card {
 public:
-    static constexpr int kTextLines = 5;
+    static constexpr int kTextLines = card::kTextLines;
 
     std::string name;
     std::string type;

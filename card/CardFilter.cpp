@@ -73,9 +73,8 @@ std::array<std::uint32_t, 256> sampledByteCounts(const CardStore& store)
     const std::size_t step = std::max<std::size_t>(1, store.size() / kSampleCards);
     for (std::size_t i = 0; i < store.size(); i += step) {
         const CardView card = store[i];
-        for (std::string_view field : {card.name, card.type, card.text[0], card.text[1], card.text[2], card.text[3],
-                                       card.text[4], card.note, card.illust, card.rate}) {
-            for (char c : field)
+        for (int field = 0; field < kFieldCount; ++field) {
+            for (char c : card.field(Field(field)))
                 ++counts[static_cast<unsigned char>(c)];
         }
     }
@@ -96,7 +95,7 @@ CardFilter::CardFilter(const FilterText& text, const CardStore* sample) : fold_(
         while (!(parsed.fields >> field & 1))
             ++field;
         word.firstField = field;
-        for (; field < 10; ++field) {
+        for (; field < kFieldCount; ++field) {
             if (parsed.fields >> field & 1)
                 word.lastField = field;
         }
@@ -173,12 +172,12 @@ bool CardFilter::accepts(const CardView& card)
 // would make every card wait for ten additions in a row.
 void CardFilter::readFields(const CardView& card, Fields& out)
 {
-    out.text = {card.name,    card.type,    card.text[0], card.text[1], card.text[2],
-                card.text[3], card.text[4], card.note,    card.illust,  card.rate};
     const auto base = reinterpret_cast<std::uintptr_t>(card.name.data());
-    for (std::size_t i = 0; i < out.text.size(); ++i)
+    for (int i = 0; i < kFieldCount; ++i) {
+        out.text[i] = card.field(Field(i));
         out.offsets[i] = reinterpret_cast<std::uintptr_t>(out.text[i].data()) - base;
-    out.offsets[10] = out.offsets[9] + card.rate.size();
+    }
+    out.offsets[kFieldCount] = out.offsets[kFieldCount - 1] + out.text[kFieldCount - 1].size();
     bool contiguous = true;
     for (std::size_t i = 1; i < out.text.size(); ++i)
         contiguous = contiguous && out.offsets[i] == out.offsets[i - 1] + out.text[i - 1].size();

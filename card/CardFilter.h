@@ -58,8 +58,8 @@ private:
     // The card's fields in record order, and where each begins when they
     // stand back to back, as in the store.
     struct Fields {
-        std::array<std::string_view, 10> text;
-        std::array<std::size_t, 11> offsets{};
+        std::array<std::string_view, kFieldCount> text;
+        std::array<std::size_t, kFieldCount + 1> offsets{};
         bool contiguous = true;
     };
     using ByteCounts = std::array<std::uint32_t, 256>;

@@ -1,19 +1,20 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <string_view>
+#include "CardView.h"
 
 namespace card {
 
-// The list of text lines that shows the listed cards, line i showing card i.
-// The window's list and the command-line finder both implement it.
+// The list that shows the listed cards, line i showing card i: the window's
+// list, which reads each field from the store, and the command-line finder,
+// which prints the list line.
 class CardListView {
 public:
     virtual ~CardListView() = default;
-    virtual void resetContent() = 0;                    // remove every line
-    virtual void addString(std::string_view line) = 0;  // append a line at the end (Shift-JIS)
-    virtual void selectFirstLine() = 0;                 // select line 0; an empty list keeps none
-    virtual void setRedraw(bool on) = 0;                // suspend or resume repainting
+    virtual void resetContent() = 0;                 // remove every line
+    virtual void addCard(const CardView& card) = 0;  // append the card's line at the end
+    virtual void selectFirstLine() = 0;              // select line 0; an empty list keeps none
+    virtual void setRedraw(bool on) = 0;             // suspend or resume repainting
 };
 
 }  // namespace card

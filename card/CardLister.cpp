@@ -2,7 +2,7 @@
 #include "CardLister.h"
 
 #include "CardFilter.h"
-#include "DataFiles.h"
+#include "CardLayout.h"
 #include "FoldedSearch.h"
 #include "RecordReader.h"
 #include "TextModeFile.h"
@@ -27,9 +27,7 @@ void CardLister::AddCardLine()
 {
     if (keepCards_)
         cards_.commitCard();
-    line_.clear();
-    cards_.pendingCard().appendListLine(line_);
-    view_.addString(line_);
+    view_.addCard(cards_.pendingCard());
     ++lineCount_;
 }
 

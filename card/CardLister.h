@@ -27,8 +27,8 @@ class CardLister {
 public:
     CardLister(CardListView& view, FinderUi& ui, std::filesystem::path dataDir = ".");
 
-    // Keeps the card just read (the store's pending card) and appends its
-    // list line.
+    // Keeps the card just read (the store's pending card) and appends it to
+    // the list.
     void AddCardLine();
     // Reads the side's file and adds every card of it: 0 when the file was
     // opened, -1 when it cannot be opened (or the side has no file).
@@ -82,7 +82,6 @@ private:
     std::vector<EngineMessage> earlyEnds_;
     bool keepCards_ = true;
     CardFilter* filter_ = nullptr;
-    std::string line_;  // the list line being built, reused
     // The command's progress: the bytes of the files it reads, those of
     // the files it has finished, and whether the screen asked it to stop.
     std::uint64_t bytesTotal_ = 0;

@@ -14,12 +14,17 @@ namespace {
 constexpr std::size_t kMaxCardBytes = CardStore::kFields * CardStore::kMaxField;
 }  // namespace
 
-// Blocks large enough that they are few, hold whole huge pages and lose
-// little in the unused tail of each (less than one record); only the pages
-// touched count, so a short list takes little of them.
+// The default blocks are large enough that they are few, hold whole huge
+// pages and lose little in the unused tail of each (less than one record);
+// only the pages touched count, so a short list takes little of them.
+CardStore::CardStore(std::size_t fieldBlockBytes, std::size_t blockEntries)
+    : fieldBlockBytes_(std::max(fieldBlockBytes, kMaxCardBytes)), blockEntries_(std::max<std::size_t>(blockEntries, 1))
+{
+}
+
 void CardStore::BlockFree::operator()(void* block) const
 {
-    os::freeBlock(static_cast<char*>(block), kBlockSize);
+    os::freeBlock(static_cast<char*>(block), size);
 }
 
 namespace {
@@ -45,10 +50,10 @@ void CardStore::clear()
 
 void CardStore::startBlock()
 {
-    char* block = newBlock(kBlockSize);
-    blocks_.emplace_back(block);
+    char* block = newBlock(fieldBlockBytes_);
+    blocks_.emplace_back(block, BlockFree{fieldBlockBytes_});
     free_ = block;
-    blockEnd_ = free_ + kBlockSize;
+    blockEnd_ = free_ + fieldBlockBytes_;
 }
 
 // A card never spans two blocks: each begins where a whole record fits.
@@ -76,11 +81,12 @@ void CardStore::addField(std::string_view bytes)
 
 void CardStore::commitCard()
 {
-    if (size_ % kEntriesPerBlock == 0) {
+    if (size_ % blockEntries_ == 0) {
         static_assert(std::is_trivially_copyable_v<Entry>);
-        entryBlocks_.emplace_back(reinterpret_cast<Entry*>(newBlock(kBlockSize)));
+        const std::size_t bytes = blockEntries_ * sizeof(Entry);
+        entryBlocks_.emplace_back(reinterpret_cast<Entry*>(newBlock(bytes)), BlockFree{bytes});
     }
-    entryBlocks_.back()[size_ % kEntriesPerBlock] = pending_;
+    entryBlocks_.back()[size_ % blockEntries_] = pending_;
     ++size_;
     free_ += pendingBytes_;
     pendingFields_ = kFields;  // nothing more goes into a committed card
@@ -90,18 +96,10 @@ CardView CardStore::viewOf(const Entry& entry)
 {
     CardView card;
     const char* at = entry.bytes;
-    auto next = [&at, &entry](int field) {
-        std::string_view bytes(at, entry.lengths[field]);
+    for (int field = 0; field < kFields; ++field) {  // in record order
+        card.field(Field(field)) = std::string_view(at, entry.lengths[field]);
         at += entry.lengths[field];
-        return bytes;
-    };
-    card.name = next(0);
-    card.type = next(1);
-    for (int i = 0; i < Card::kTextLines; ++i)
-        card.text[i] = next(2 + i);
-    card.note = next(7);
-    card.illust = next(8);
-    card.rate = next(9);
+    }
     return card;
 }
 

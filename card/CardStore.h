@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Card.h"
+#include "CardLayout.h"
 #include "CardView.h"
 
 #include <array>
@@ -23,20 +24,19 @@ namespace card {
 // out bad or is not wanted (the next beginCard overwrites it).
 class CardStore {
 public:
-    static constexpr int kFields = 10;  // name, type, five rules-text entries, note, illust, rate
+    static constexpr int kFields = kFieldCount;
     // The longest field: a record line is one piece of a text-mode read.
     static constexpr std::size_t kMaxField = 255;
 
-    CardStore() = default;
+    // The sizes of the blocks: bytes of card fields (at least a whole
+    // record, kFields * kMaxField), and entries, one per card.
+    explicit CardStore(std::size_t fieldBlockBytes = kFieldBlockBytes, std::size_t blockEntries = kBlockEntries);
     CardStore(const CardStore&) = delete;
     CardStore& operator=(const CardStore&) = delete;
 
     std::size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
-    CardView operator[](std::size_t i) const
-    {
-        return viewOf(entryBlocks_[i / kEntriesPerBlock][i % kEntriesPerBlock]);
-    }
+    CardView operator[](std::size_t i) const { return viewOf(entryBlocks_[i / blockEntries_][i % blockEntries_]); }
 
     // Walks the cards in list order, each as a view.
     class Iterator {
@@ -72,14 +72,17 @@ private:
         const char* bytes = nullptr;
         std::array<std::uint8_t, kFields> lengths{};
     };
+    static constexpr std::size_t kFieldBlockBytes = 16u << 20;
+    static constexpr std::size_t kBlockEntries = kFieldBlockBytes / sizeof(Entry);
     static CardView viewOf(const Entry& entry);
     void startBlock();
 
-    static constexpr std::size_t kBlockSize = 16u << 20;
-    static constexpr std::size_t kEntriesPerBlock = kBlockSize / sizeof(Entry);
     struct BlockFree {
+        std::size_t size;
         void operator()(void* block) const;
     };
+    const std::size_t fieldBlockBytes_;
+    const std::size_t blockEntries_;
     std::vector<std::unique_ptr<char[], BlockFree>> blocks_;
     // The entries in blocks of their own: they never move, and growing
     // costs no copy of those before.

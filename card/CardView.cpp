@@ -35,11 +35,11 @@ std::string_view CardView::field(search_type n) const
 
 void CardView::appendListLine(std::string& out) const
 {
-    for (std::string_view part : {rate, name, type, note}) {
-        out += part;
-        out += '\t';
+    for (const ListColumn& column : kListColumns) {
+        if (&column != &kListColumns.front())
+            out += '\t';
+        out += field(column.field);
     }
-    out += illust;
 }
 
 }  // namespace card

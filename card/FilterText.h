@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "CardLayout.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -10,16 +12,20 @@ namespace card {
 
 class Cp932Converter;
 
-// The fields a filter word looks at, one bit per field in record order:
-// name, type, the five rules-text lines, note, illust, rate.
+// The fields a filter word looks at, one bit per Field.
 using FieldMask = std::uint16_t;
 namespace filterfields {
-constexpr FieldMask kName = 1u << 0;
-constexpr FieldMask kType = 1u << 1;
-constexpr FieldMask kText = 0x3Fu << 2;  // the five rules-text lines and the note
-constexpr FieldMask kIllust = 1u << 8;
-constexpr FieldMask kRate = 1u << 9;
-constexpr FieldMask kAll = 0x3FF;
+constexpr FieldMask bit(Field field)
+{
+    return static_cast<FieldMask>(1u << int(field));
+}
+constexpr FieldMask kName = bit(Field::Name);
+constexpr FieldMask kType = bit(Field::Type);
+// The rules text and the note: the fields from Text1 to Note.
+constexpr FieldMask kText = static_cast<FieldMask>((bit(Field::Note) << 1) - bit(Field::Text1));
+constexpr FieldMask kIllust = bit(Field::Illust);
+constexpr FieldMask kRate = bit(Field::Rate);
+constexpr FieldMask kAll = static_cast<FieldMask>((1u << kFieldCount) - 1);
 }  // namespace filterfields
 
 // One word of a filter text: a card matches it when `text` stands in one

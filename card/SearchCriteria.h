@@ -10,6 +10,9 @@
 namespace card {
 
 // The search criteria, always copied together in this order.
+// What a search without a name and a type tells the user (UTF-8).
+inline constexpr const char* kNoTextHint = "カード名称かカード種類を入れてください";
+
 struct SearchCriteria {
     std::string name;  // card-name text (Shift-JIS); empty: not used
     std::string type;  // card-type text; empty: not used
@@ -28,6 +31,10 @@ struct SearchCriteria {
     // The same tests on a card of the store.
     bool accepts(const CardView& card) const;
     bool acceptsAsTyped(const CardView& card) const;
+
+    // Neither a name nor a type: nothing can be a hit, and the user is
+    // asked for one of them (kNoTextHint).
+    bool lacksText() const { return name.empty() && type.empty(); }
 
     bool operator==(const SearchCriteria&) const = default;
 };

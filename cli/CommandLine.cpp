@@ -2,6 +2,7 @@
 #include "CommandLine.h"
 
 #include "SearchMode.h"
+#include "ShiftJis.h"
 
 #include <algorithm>
 #include <array>
@@ -12,6 +13,13 @@ namespace {
 // The options that take the next argument as their value.
 constexpr std::array<std::string_view, 7> kValueOptions{"-C",     "--encoding", "--side", "--mode",
                                                         "--name", "--type",     "--rate"};
+
+// Option values are words of A-Z in any case: "Runner", "CP932".
+bool equalsIgnoringAsciiCase(std::string_view text, std::string_view word)
+{
+    return std::ranges::equal(text, word,
+                              [](char a, char b) { return card::sjis::foldAscii(a) == card::sjis::foldAscii(b); });
+}
 }  // namespace
 
 // Walks the arguments once: global options, the command word, then the
@@ -88,7 +96,7 @@ private:
             return false;
         int index = 0;
         for (std::string_view word : words) {
-            if (text == word) {
+            if (equalsIgnoringAsciiCase(text, word)) {
                 out = static_cast<Value>(index);
                 return true;
             }

@@ -9,13 +9,15 @@ ConsoleListView::ConsoleListView(OutputSink& out, card::Cp932Converter* toUtf8, 
 {
 }
 
-void ConsoleListView::addString(std::string_view line)
+void ConsoleListView::addCard(const card::CardView& card)
 {
     if (!printLines_)
         return;
+    line_.clear();
+    card.appendListLine(line_);
     if (toUtf8_)
-        out_.append(toUtf8_->toUtf8(line));
+        out_.append(toUtf8_->toUtf8(line_));
     else
-        out_.append(line);
+        out_.append(line_);
     out_.append('\n');
 }

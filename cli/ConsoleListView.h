@@ -3,6 +3,8 @@
 
 #include "CardListView.h"
 
+#include <string>
+
 namespace card {
 class Cp932Converter;
 }  // namespace card
@@ -20,7 +22,7 @@ public:
     // Lines already written cannot be taken back; a run of the finder fills
     // its list once, so emptying has nothing to do.
     void resetContent() override {}
-    void addString(std::string_view line) override;
+    void addCard(const card::CardView& card) override;
     void selectFirstLine() override {}
     void setRedraw(bool) override {}
 
@@ -28,4 +30,5 @@ private:
     OutputSink& out_;
     card::Cp932Converter* toUtf8_;
     bool printLines_;
+    std::string line_;  // the list line being built, reused
 };

@@ -27,10 +27,10 @@ void ConsoleUi::showMessage(const card::EngineMessage& message)
 void ConsoleUi::showError(const std::string& text)
 {
     ++messages_;
-    showNote(text);
+    showHint(text);
 }
 
-void ConsoleUi::showNote(const std::string& text)
+void ConsoleUi::showHint(const std::string& text)
 {
     out_.flush();
     writeText(err_, "voxtarn-find: " + text + "\n");

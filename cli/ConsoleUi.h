@@ -25,8 +25,8 @@ public:
     // A message of the finder itself: "voxtarn-find: text".
     void showError(const std::string& text);
 
-    // A remark of the finder, "voxtarn-find: text", that is no error.
-    void showNote(const std::string& text);
+    // "voxtarn-find: text" for what the user may do otherwise; no error.
+    void showHint(const std::string& text);
 
     int messageCount() const { return messages_; }
 

@@ -2,10 +2,10 @@
 #include "Finder.h"
 
 #include "CardFilter.h"
+#include "CardLayout.h"
 #include "CardLister.h"
 #include "ConsoleListView.h"
 #include "DataFileChecker.h"
-#include "DataFiles.h"
 #include "FilterText.h"
 #include "RecordWriter.h"
 #include "SearchCriteria.h"
@@ -43,6 +43,10 @@ int Finder::run()
 
 int Finder::runCommand()
 {
+    if (dataDirIsNoFolder()) {
+        ui_.showError(commandLine_.dataDir + ": not a folder");
+        return kError;
+    }
     switch (commandLine_.command) {
     case CommandLine::Command::Help: out_.append(CommandLine::usage()); return kFound;
     case CommandLine::Command::Version: out_.append("voxtarn-find " VOXTARN_VERSION "\n"); return kFound;
@@ -61,6 +65,15 @@ int Finder::runCommand()
 std::filesystem::path Finder::dataDir() const
 {
     return commandLine_.dataDirGiven ? card::pathFromUtf8(commandLine_.dataDir) : std::filesystem::path();
+}
+
+// A -C that names a file would otherwise be reported as "FILE/corp.txt"
+// that cannot be opened; a path that does not exist is reported so.
+bool Finder::dataDirIsNoFolder() const
+{
+    std::error_code error;
+    return commandLine_.dataDirGiven && std::filesystem::exists(dataDir(), error) &&
+           !std::filesystem::is_directory(dataDir(), error);
 }
 
 card::Cp932Converter* Finder::utf8Converter()
@@ -87,6 +100,8 @@ int Finder::runSearch()
     std::optional<card::SearchCriteria> criteria = searchCriteria();
     if (!criteria)
         return kError;
+    if (criteria->lacksText())
+        ui_.showHint(card::kNoTextHint);
     return runOnList([&criteria](card::CardLister& lister) { lister.RunSearch(*criteria); });
 }
 
@@ -96,7 +111,7 @@ int Finder::runFilter()
 {
     const card::FilterText text(filterText(), commandLine_.filterFold, converter_);
     if (!text.unholdable().empty())
-        ui_.showNote("CP932 cannot hold " + text.unholdable() + ": no card holds it");
+        ui_.showHint("CP932 cannot hold " + text.unholdable() + ": no card holds it");
     card::CardFilter filter(text);
     return runOnList([this, &filter](card::CardLister& lister) {
         lister.setFilter(&filter);

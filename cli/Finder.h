@@ -47,6 +47,7 @@ private:
     void printRecords(const card::CardLister& lister);
     int listStatus(const card::CardLister& lister);
     std::filesystem::path dataDir() const;
+    bool dataDirIsNoFolder() const;
     card::Cp932Converter* utf8Converter();
 
     const CommandLine& commandLine_;

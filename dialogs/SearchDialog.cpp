@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "SearchDialog.h"
 
+#include "CardLayout.h"
 #include "Cp932Text.h"
 #include "DialogTemplates.h"
 #include "MessageBox.h"
@@ -30,8 +31,12 @@ constexpr std::size_t kFieldByteLimit = 254;
 
 const QStringList& rarityNames()
 {
-    static const QStringList names{QStringLiteral("Common"), QStringLiteral("Uncommon"), QStringLiteral("Vital"),
-                                   QStringLiteral("Rare")};
+    static const QStringList names = [] {
+        QStringList rarities;
+        for (std::string_view rarity : card::kRarityNames)
+            rarities << QString::fromLatin1(rarity.data(), qsizetype(rarity.size()));
+        return rarities;
+    }();
     return names;
 }
 

@@ -7,7 +7,7 @@
 //   voxtarn-screenshots <data folder> <output folder>
 #include "CMainWindow.h"
 #include "Card.h"
-#include "DataFiles.h"
+#include "CardLayout.h"
 #include "DetailDialog.h"
 #include "DialogColors.h"
 #include "DialogTemplates.h"

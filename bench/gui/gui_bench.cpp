@@ -34,7 +34,7 @@ namespace {
 class NullView : public card::CardListView {
 public:
     void resetContent() override {}
-    void addString(std::string_view) override {}
+    void addCard(const card::CardView&) override {}
     void selectFirstLine() override {}
     void setRedraw(bool) override {}
 };

@@ -43,7 +43,7 @@ std::string quoted(const std::string& arg)
 }
 
 // Where the output goes, and the data folders git cannot hold: big/, 8000 records of over 200 bytes and a bad one at
-// the end, more than one block of output; pipe/, whose corp.txt is a FIFO.
+// the end, more than one block of output; pipe/, whose corp.txt is a FIFO; runner/, without corp.txt.
 const TempDir& scratch()
 {
     static const TempDir dir;
@@ -52,6 +52,7 @@ const TempDir& scratch()
         for (int i = 0; i < 8000; ++i)
             big += record(std::to_string(i) + std::string(200, 'x'));
         dir.fifo("pipe/corp.txt");
+        dir.write("runner/runner.txt", record("R"));
         return !dir.write("big/corp.txt", big + "Bad\nT\n\nn\ni\nr\nXX\n").empty();
     }();
     (void)written;
@@ -67,7 +68,8 @@ struct Outcome {
 // when one is given.
 Outcome run(const Args& args, const std::string& where = ".", const std::string& stdoutFile = "")
 {
-    const fs::path dir = where == "big" || where == "pipe" ? scratch().path() / where : fs::path(VOXTARN_CLI_DATA) / where;
+    const bool scratchDir = where == "big" || where == "pipe" || where == "runner";
+    const fs::path dir = scratchDir ? scratch().path() / where : fs::path(VOXTARN_CLI_DATA) / where;
     const fs::path out = scratch().path() / "stdout", err = scratch().path() / "stderr";
     // A program that blocks fails the test instead of hanging it.
     std::string command = "cd " + quoted(dir) + " && timeout 30 " + quoted(VOXTARN_FIND);
@@ -102,11 +104,12 @@ const CliCase kCases[] = {
     // Corporate before Runner; 0 when a card was printed, 1 when none.
     {{"list", "all"}, 0, kCorpUtf8 + kRunnerUtf8, ""},
     {{"list", "runner"}, 0, kRunnerUtf8, ""},
-    {{"--encoding", "cp932", "list", "corp"}, 0,
+    {{"--encoding", "CP932", "list", "corp"}, 0,
      sjis("Rare\t灰の門\tアイス：城壁\tX\tY\nCommon\tC2\tT\t\t\nRare\t札") + "\x85\x40z\t" + sjis("施設") + "\tn\x83\ti\n", ""},
     {{"search", "--name", "nothing like it"}, 1, "", ""},
+    {{"search", "--rate", "Rare"}, 1, "", "voxtarn-find: カード名称かカード種類を入れてください\n"},
     // Each option reaches the search.
-    {{"search", "--side", "runner", "--mode", "partial", "--name", "蜘蛛"}, 0, "Uncommon\t蜘蛛の糸\tプログラム\tn\ti\n", ""},
+    {{"search", "--side", "Runner", "--mode", "PARTIAL", "--name", "蜘蛛"}, 0, "Uncommon\t蜘蛛の糸\tプログラム\tn\ti\n", ""},
     {{"search", "--type=アイス", "--mode=prefix", "--rate", "rare"}, 0, "Rare\t灰の門\tアイス：城壁\tX\tY\n", ""},
     {{"search", "--name", "-h", "--side", "runner"}, 0, "Common\t-h\tT\tn\ti\n", ""},
     {{"search", "--side", "runner", "--name", "--version"}, 0, "Common\t--version\tT\tn\ti\n", ""},
@@ -141,6 +144,7 @@ const CliCase kCases[] = {
     {{"list", "all"}, 2, "Common\tA\tT\tn\ti\n", "runner.txt" + kOpenFailed, "dir"},
     {{"-C", "dir", "search", "--side", "runner", "--name", "A"}, 2, "", "dir/runner.txt" + kOpenFailed},
     {{"-C", "no/such/dir", "list", "corp"}, 2, "", "no/such/dir/corp.txt" + kOpenFailed},
+    {{"-C", "corp.txt", "list", "all"}, 2, "", "voxtarn-find: corp.txt: not a folder\n"},
     {{"list", "all"}, 2, "", "corp.txt" + kOpenFailed, "pipe"},  // a FIFO is refused at once, never waited on
     {{"-C", "bad", "list", "all"}, 2, "Common\tA\tT\tn\ti\nCommon\tR\tT\tn\ti\n", "bad/corp.txt:15" + kFormat + "bad/runner.txt:9" + kFormat},
     {{"-C", "bad", "search", "--name", "A", "--mode", "partial", "--records"}, 2, record("A"), "bad/corp.txt:15" + kFormat},
@@ -150,9 +154,11 @@ const CliCase kCases[] = {
      "check/corp.txt:33: 行が254バイトを超えている (300バイト)\ncheck/corp.txt:39: Shift-JIS (CP932) として正しくないバイト列がある\n"
      "check/corp.txt:46: ファイルの終わりでレコードが途切れている\ncheck/corp.txt: 4 cards\ncheck/runner.txt: 1 cards\n", ""},
     {{"-C", "dir", "check"}, 2, "dir/corp.txt: 1 cards\n", "dir/runner.txt" + kOpenFailed},
+    {{"check"}, 2, "runner.txt: 1 cards\n", "corp.txt" + kOpenFailed, "runner"},
     {{"-C", VOXTARN_SAMPLE_DATA, "check"}, 0, "*", ""},  // the sample cards pass the check
     // Arguments: --help and --version win; anything else wrong exits 2 with a hint.
     {{"list", "all", "--help"}, 0, "Usage: voxtarn-find ...", ""},
+    {{"--version", "-h"}, 0, "Usage: voxtarn-find ...", ""},
     {{"--version"}, 0, "voxtarn-find " VOXTARN_VERSION "\n", ""},
     {{}, 2, "", "voxtarn-find: no command given (list, search, filter or check)" + kHint},
     {{"bogus"}, 2, "", "voxtarn-find: unknown command: bogus" + kHint},

@@ -21,13 +21,20 @@ using Strings = std::vector<std::string>;
 class RecordingScreen : public card::CardListView, public card::FinderUi {
 public:
     Strings lines, events;
+    std::vector<card::ReadProgress> reports;
+    std::size_t stopAtReport = 0;  // the report that answers "stop", 1-based; 0 for none
     void resetContent() override { lines.clear(); events.push_back("reset"); }
-    void addString(std::string_view line) override { lines.emplace_back(line); }
+    void addCard(const card::CardView& card) override { card.appendListLine(lines.emplace_back()); }
     void selectFirstLine() override { events.push_back(lines.empty() ? "select none" : "select 0"); }
     void setRedraw(bool on) override { events.push_back(on ? "redraw on" : "redraw off"); }
     void showMessage(const card::EngineMessage& message) override { events.push_back(card::messageText(message)); }
     void showNotice() override { events.push_back("notice"); }
     void hideNotice() override { events.push_back("no notice"); }
+    bool keepReading(const card::ReadProgress& progress) override
+    {
+        reports.push_back(progress);
+        return reports.size() != stopAtReport;
+    }
 };
 
 std::string record(const std::string& name, const std::string& rate = "Common", const std::string& note = "note")
@@ -72,6 +79,7 @@ protected:
         for (const card::CardView card : lister.cards())
             (result += result.empty() ? "" : " ") += card.name;
         EXPECT_EQ(screen.lines.size(), lister.cards().size());
+        EXPECT_EQ(lister.lineCount(), screen.lines.size());
         return result;
     }
     // The events since the last call.
@@ -158,4 +166,47 @@ TEST_F(CardListerTest, SearchListsHitsInFileOrderAndKeepsTheListWhenTheFileIsMis
         EXPECT_EQ(events(), Strings{kOpenFailed});
     }
     EXPECT_EQ(lister.LoadSide(2), -1);
+}
+
+// Progress comes every 4096 records, counted across both files of 全カード; a stop keeps what was read and is noted
+// with the list, and neither the stop nor the counts reach the next command.
+TEST_F(CardListerTest, ProgressAndStopBelongToOneCommand)
+{
+    std::string corp, runner;
+    for (int i = 0; i < 5000; ++i)
+        corp += record("C" + std::to_string(i));
+    for (int i = 0; i < 9000; ++i)
+        runner += record("R" + std::to_string(i));
+    dir.write("corp.txt", corp);
+    dir.write("runner.txt", runner);
+    dir.write("small/corp.txt", record("C1"));
+    dir.write("small/runner.txt", record("R1"));
+    screen.stopAtReport = 1;
+    lister.OnListAll();
+    EXPECT_TRUE(names().ends_with(" C4094 C4095"));  // runner.txt not read
+    ASSERT_EQ(lister.earlyEnds().size(), 1u);
+    const card::EngineMessage& stop = lister.earlyEnds()[0];
+    EXPECT_EQ(messageText(stop) + " " + stop.file + " " + std::to_string(stop.line), "読み込みを中止した corp.txt 32768");
+    EXPECT_EQ(events(), (Strings{"reset", "redraw off", "notice", "no notice", "select 0", "redraw on"}));
+
+    // Files too short for a report: nothing is left to reset what the stop set.
+    lister.setDataDir(dir.path() / "small");
+    lister.OnListAll();
+    EXPECT_EQ(names(), "C1 R1");
+    EXPECT_TRUE(lister.earlyEnds().empty());
+
+    lister.setDataDir(dir.path());
+    screen.reports.clear();
+    screen.stopAtReport = 0;
+    lister.OnListAll();
+    EXPECT_TRUE(names().ends_with(" R8998 R8999"));
+    EXPECT_EQ(lister.lineCount(), 14000u);
+    ASSERT_EQ(screen.reports.size(), 3u);
+    std::uint64_t before = 0;
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(screen.reports[i].cards, std::vector<std::size_t>({4096, 9096, 13192})[i]);
+        EXPECT_EQ(screen.reports[i].bytesTotal, corp.size() + runner.size());
+        EXPECT_GT(screen.reports[i].bytesRead, i ? std::max<std::uint64_t>(before, corp.size()) : 0);
+        before = screen.reports[i].bytesRead;
+    }
 }

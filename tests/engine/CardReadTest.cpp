@@ -109,15 +109,6 @@ TEST(CardRead, DirectReaderAgreesAcrossBufferRefills)
 
 INSTANTIATE_TEST_SUITE_P(Table, CardRead, ::testing::ValuesIn(kReadCases));
 
-TEST(CardRead, ScratchCardCarriesNothingOver)
-{
-    auto file = card::TextModeFile::fromBytes("# c\nA\nT\n1\n2\n3\n4\n5\nn\ni\nr\n--\nB\nT\n\nn\ni\nr\n--\n");
-    card::Card card;
-    ASSERT_EQ(card.read(*file), 0);
-    ASSERT_EQ(card.read(*file), 0);
-    EXPECT_EQ(fields(card), "B|T|,,,,|n|i|r");
-}
-
 TEST(CardCopy, CopiesRulesTextUpToTheFirstEmptyEntry)
 {
     card::Card source;
@@ -161,5 +152,29 @@ TEST(RecordWriter, WrittenRecordsReadBackAsTheSameCards)
         std::string fromStore;
         card::appendRecord(fromStore, store[store.size() - 1]);
         EXPECT_EQ(fromStore, record);
+    }
+}
+
+// Blocks of a few cards, where the default ones hold about 700,000: cards of every size, whole records of ten
+// 255-byte fields among them, fill many blocks of both kinds and meet the last bytes of each field block; after
+// clear() the store fills again from nothing.
+TEST(CardStore, CardsAcrossTheEdgesOfTheirBlocks)
+{
+    card::CardStore store(4096, 5);
+    for (std::size_t count : {1, 60}) {
+        store.clear();
+        std::vector<std::string> cards(count);  // as fields() shows them
+        for (std::size_t i = 0; i < count; ++i) {
+            store.beginCard();
+            for (std::size_t f = 0; f < card::CardStore::kFields; ++f) {
+                const std::string field(i % 4 == 3 ? 255 : (i * 37 + f * 11) % 120, char('a' + (i + f + count) % 26));
+                store.addField(field);
+                cards[i] += field + (f == 9 ? "" : f >= 2 && f <= 5 ? "," : "|");
+            }
+            store.commitCard();
+        }
+        ASSERT_EQ(store.size(), count);
+        for (std::size_t i = 0; i < count; ++i)
+            EXPECT_EQ(fields(store[i]), cards[i]) << i;
     }
 }

@@ -68,6 +68,10 @@ const FoldCase kFoldCases[] = {
     // Full-width ASCII, then A-Z as always; the ideographic space.
     {"ＡＢＣ＋０", "abc+0", Exact, false, true},
     {"Ab c", "ａＢ　Ｃ", Exact, false, true},
+    // The last character of each range folded, and ミ, ム on both sides of the trail byte 0x7F.
+    {"~!z@[", "～！Ｚ＠［", Exact, false, true},
+    {"ミムン", "みむん", Exact, false, true},
+    {"ﾎﾞﾎﾟﾟﾞ", "ぼぽ゜゛", Exact, false, true},
     // What stays distinct.
     {"ア", "ァ", Exact, false, false},
     {"カ", "ガ", Exact, false, false},
@@ -119,6 +123,18 @@ TEST(SearchCriteria, FoldingKanaAndWidth)
         EXPECT_EQ(criteria.accepts(card), row.off) << row.field << " / " << row.text;
         criteria.fold = true;
         EXPECT_EQ(criteria.accepts(card), row.on) << row.field << " / " << row.text;
+    }
+    // The second codes CP932 gives a character (NEC row 13, IBM extensions, NEC's copies of them) fold to its first;
+    // kanji under the lead bytes at the ends of both lead ranges stay themselves.
+    const std::tuple<std::string, std::string, bool> kCodes[] = {
+        {"\x87\x90", "\x81\xE0", true}, {"\xEE\xF9", "\xFA\x54", true}, {"\xED\x40", "\xFA\x5C", true},
+        {"\xEE\xEC", "\xFC\x4B", true}, {"\x87\x54", "\xFA\x4A", true}, {"\x9F\x40", "\xE0\x40", false},
+        {"\x81\x40", "\xFC\x40", false}, {"\x9F\xFC", "\xE0\xFC", false},
+    };
+    for (const auto& [field, text, same] : kCodes) {
+        card::Card card;
+        card.name = field;
+        EXPECT_EQ((card::SearchCriteria{text, "", "", 0, Exact, true}.accepts(card)), same) << field << " / " << text;
     }
     // The type and the rarity fold too.
     card::Card card;

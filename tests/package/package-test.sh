@@ -26,6 +26,10 @@ cards="$(/usr/bin/voxtarn-find -C data list all)" || fail "installed voxtarn-fin
 version="$(env -u DISPLAY -u WAYLAND_DISPLAY /usr/bin/voxtarn --version)" || fail "voxtarn --version: status $?"
 [ "$version" = "voxtarn $(sed -n 's/^voxtarn (\(.*\)) .*/\1/p;q' packaging/changelog)" ] || fail "version: $version"
 man -w voxtarn voxtarn-find > /dev/null || fail "the manual pages are not found"
+page="$(LC_ALL=C.UTF-8 MANWIDTH=80 man voxtarn 2> /dev/null)" || fail "man voxtarn: status $?"
+for item in ファイル データフォルダを開く データフォルダが見つからない; do
+  grep -qF "$item" <<< "$page" || fail "man voxtarn does not show $item"
+done
 app=org.kestrowe.voxtarn
 report="$(desktop-file-validate "/usr/share/applications/$app.desktop" 2>&1)" && [ -z "$report" ] \
   || fail "desktop-file-validate: $report"

@@ -6,15 +6,17 @@
 #include "DialogBaseUnits.h"
 #include "DialogTemplates.h"
 #include "TemplateDialog.h"
-#include "CardLineDelegate.h"
 #include "CardListBox.h"
 #include "CardListHeader.h"
 #include "CardListModel.h"
 #include "DataFolderSettings.h"
 #include "GuiTest.h"
+#include "ListStatus.h"
 #include "NowSearchDialog.h"
+#include "StartOptions.h"
 
 #include <QClipboard>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -147,6 +149,9 @@ private slots:
             then([&](QWidget* dialog) {
                 const QString name = childText(dialog, "id111");
                 observed = dialog->objectName() + (name.startsWith('<') ? "" : " " + name);
+                // The folder chooser shows the files too: corp.txt and runner.txt are seen while choosing.
+                if (auto* chooser = qobject_cast<QFileDialog*>(dialog); chooser && chooser->testOption(QFileDialog::ShowDirsOnly))
+                    observed += " without files";
                 closeModal(dialog);
             });
         }
@@ -168,24 +173,6 @@ private slots:
         QVERIFY(seen != "QFileDialog" || (window->lister().dataDir() == data.path().toStdString() && !QFile::exists(settingsFile())));
     }
 
-    // Fields start at the tab stops, 12, 50, 94 and 129 average characters, but never less than two average characters
-    // after the field before.
-    void fieldsKeepTheirColumnsAndTheirDistance()
-    {
-        const QFontMetrics metrics(QApplication::font());
-        const int average = DialogBaseUnits::averageLetterWidth(metrics);
-        const std::vector<int> stops{12 * average, 50 * average, 94 * average, 129 * average};
-        QCOMPARE(CardLineDelegate::fieldPositions({"R", "N", "T", "X", "Y"}, metrics),
-                 (std::vector<int>{0, stops[0], stops[1], stops[2], stops[3]}));
-        for (int length = 0; length < 150; ++length) {
-            const QString field(length, 'x');
-            const int end = metrics.horizontalAdvance(field);
-            const int next = CardLineDelegate::fieldPositions({field, "N"}, metrics)[1];
-            QVERIFY2(next >= end + 2 * average && (next == end + 2 * average || std::count(stops.begin(), stops.end(), next)),
-                     qPrintable(field));
-        }
-    }
-
     void listFillsTheClientAreaOnceAndSelectsItsFirstLine()
     {
         QTemporaryDir data;
@@ -200,12 +187,14 @@ private slots:
         QCOMPARE(list->currentIndex().row(), 0);
         QCOMPARE(inserted.count(), 0);  // filled by one reset, not line by line
         QVERIFY(window->findChildren<NowSearchDialog*>().isEmpty());
-        // Below the menu bar down to the status bar, no frame, one line selected at most, lines 2048 pixels wide.
+        press(*window, QKeySequence::Copy);  // the first line, selected
+        QCOMPARE(QGuiApplication::clipboard()->text(), "Common\tC1\tIce\tnote\tillust");
+        // Below the menu bar down to the status bar; a scroll bar sideways only while the columns are wider than the window.
         QTRY_COMPARE(list->width(), window->width());
         QCOMPARE(list->geometry().bottom() + 1, window->statusBar()->geometry().top());
-        QCOMPARE(list->frameShape(), QFrame::NoFrame);
-        QCOMPARE(list->selectionMode(), QAbstractItemView::SingleSelection);
-        QTRY_COMPARE(list->horizontalScrollBar()->maximum(), 2048 - list->viewport()->width());
+        QTRY_VERIFY(list->horizontalScrollBar()->maximum() > 0);
+        window->resize(2000, 300);
+        QTRY_COMPARE(list->horizontalScrollBar()->maximum(), 0);
         list->setCurrentIndex(list->lines()->index(3));
         window->OnListRunner();
         QCOMPARE(list->currentSelection(), 0);
@@ -265,6 +254,73 @@ private slots:
         const bool closes = keys == QKeySequence(Qt::ALT | Qt::Key_F4);
         QTRY_COMPARE(window->isVisible(), !closes);
         QCOMPARE(QFile::exists(settingsFile()), closes);
+        if (closes)
+            return;
+        // The stop was this reading's: the next one reads to the end.
+        then([](QWidget*) {});
+        window->OnListAll();
+        QCOMPARE(window->findChild<QLabel*>("statusText")->text(), "全カード 10,001枚");
+    }
+
+    // Names alike in their first 16 characters and more sort whole; equal texts (every type here) keep the file order in
+    // both directions; the selected line stays selected and in view wherever the order puts it.
+    void sortKeepsTiesInFileOrderAndTheSelectionInView()
+    {
+        QTemporaryDir data;
+        QStringList fileOrder;
+        std::string corp;
+        for (int i = 0; i < 200; ++i) {
+            fileOrder << "長い名前のカード長い名前のカード" + QString::number(1000 + i * 7 % 200);
+            corp += record(fileOrder.back());
+        }
+        writeFile(data, "corp.txt", corp);
+        auto window = openWindow(data);
+        window->resize(500, 300);
+        window->OnListCorp();
+        CardListBox* list = window->listBox();
+        list->setCurrentIndex(list->lines()->index(199, 0));
+        list->scrollTo(list->currentIndex());
+        QStringList seen;
+        for (const auto& [column, order] : {std::pair{1, Qt::AscendingOrder}, {1, Qt::DescendingOrder}, {2, Qt::AscendingOrder}, {2, Qt::DescendingOrder}}) {
+            list->header()->setSortIndicator(column, order);
+            QStringList names;
+            for (int row = 0; row < list->count(); ++row)
+                names << list->lines()->index(row, 1).data().toString();
+            const bool inView = list->viewport()->rect().contains(list->visualRect(list->currentIndex()));
+            seen << (names == fileOrder ? "file order" : names.first().mid(16) + ".." + names.last().mid(16)) + QString(" %1 %2").arg(list->currentIndex().row()).arg(inView);
+        }
+        QCOMPARE(seen, (QStringList{"1000..1199 193 1", "1199..1000 6 1", "file order 199 1", "file order 199 1"}));
+    }
+
+    // A sort that makes its keys longer than a slice shows the notice; 中止 leaves the order and the arrow as they were,
+    // and the next click sorts.
+    void stoppingALongSort()
+    {
+        QTemporaryDir data;
+        std::string corp;
+        for (int i = 9999; i >= 0; --i)
+            corp += record(QString("名%1").arg(i));
+        writeFile(data, "corp.txt", corp);
+        auto window = openWindow(data);
+        window->OnListCorp();
+        window->setProgressDelay(0);
+        CardListBox* list = window->listBox();
+        list->lines()->setQuietTime(0);
+        QString progress;
+        then([&](QWidget* notice) {
+            progress = childText(notice, "cards");
+            notice->findChild<QPushButton*>("stop")->click();
+        });
+        list->header()->setSortIndicator(1, Qt::AscendingOrder);
+        QCOMPARE(progress, "4,096枚");
+        QCOMPARE(list->header()->sortIndicatorSection(), -1);
+        QCOMPARE(list->lines()->index(0, 1).data().toString(), "名9999");
+        QVERIFY(window->findChildren<NowSearchDialog*>().isEmpty());
+        then([](QWidget*) {});
+        list->header()->setSortIndicator(1, Qt::DescendingOrder);
+        QCOMPARE(list->header()->sortIndicatorSection(), 1);
+        QCOMPARE(list->lines()->index(0, 1).data().toString(), "名9999");
+        QCOMPARE(list->lines()->index(9999, 1).data().toString(), "名0");
     }
 
     // Three clicks on a column: ascending, descending, file order. The selection stays on its line, Details opens its
@@ -280,11 +336,11 @@ private slots:
         CardListBox* list = window->listBox();
         CardListHeader* header = list->header();
         QStringList seen;
-        const auto nameOf = [](const QModelIndex& line) { return line.data().toString().section('\t', 1, 1); };
+        const auto nameOf = [&](int row) { return list->lines()->index(row, 1).data().toString(); };
         const auto show = [&] {
             QStringList names;
             for (int row = 0; row < list->count(); ++row)
-                names << nameOf(list->lines()->index(row));
+                names << nameOf(row);
             seen << names.join(' ') + QString(" %1%2").arg(header->sortIndicatorSection()).arg(header->sortIndicatorOrder() ? "v" : "^");
         };
         for (int column : {1, 1, 1, 0}) {
@@ -295,7 +351,7 @@ private slots:
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
         show();
         then([&](QWidget* dialog) {
-            seen << nameOf(list->currentIndex()) + " " + childText(dialog, "id111");
+            seen << nameOf(list->currentIndex().row()) + " " + childText(dialog, "id111");
             closeModal(dialog);
         });
         press(*window, Qt::Key_Return);
@@ -312,15 +368,58 @@ private slots:
             QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(1) + 5, 5));
             show();
         }
-        QCOMPARE(seen, (QStringList{"1 2 B あ ア 氷 1^", "氷 ア あ B 2 1 1v", "氷 B ア あ 1 2 -1^", "ア 1 あ 氷 2 B 0^",
+        QCOMPARE(seen, (QStringList{"1 2 B ア あ 氷 1^", "氷 ア あ B 2 1 1v", "氷 B ア あ 1 2 -1^", "ア 1 あ 氷 2 B 0^",
                                     "B 2 氷 あ 1 ア 0v", "ア ア", "Common\tア\tIce\tnote\tillust コピー", "氷 B ア あ 1 2 -1^",
                                     "長い名前のカードその二 長い名前のカード 長い名前のカードその一 -1^",
                                     "長い名前のカード 長い名前のカードその一 長い名前のカードその二 1^",
                                     "長い名前のカードその二 長い名前のカードその一 長い名前のカード 1v"}));
     }
 
-    // The status bar, empty at first, tells after each command what the list shows; a search whose file does not open
-    // keeps the list and the text.
+    // Each column sorts by its own field whole (a TAB inside one too), as a Japanese reader orders it: kana of both scripts
+    // and widths together, voiced after unvoiced, numbers by value, kanji last; equal texts in file order. The header
+    // names each column, and Ctrl+C copies the five fields joined by tabs.
+    void eachColumnSortsByItsField_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("names");  // in the column's ascending order
+        QTest::addRow("入手頻度") << 0 << "ア カード2 キ イ あ ｶ 氷 ガ カード10";
+        QTest::addRow("カード名") << 1 << "ア あ イ ｶ ガ カード2 カード10 キ 氷";
+        QTest::addRow("カード種類") << 2 << "氷 ア カード2 ｶ カード10 あ ガ イ キ";
+        QTest::addRow("注記") << 3 << "イ ア カード2 キ 氷 カード10 あ ガ ｶ";
+        QTest::addRow("イラスト") << 4 << "カード2 カード10 氷 ア あ ガ ｶ イ キ";
+    }
+
+    void eachColumnSortsByItsField()
+    {
+        QFETCH(int, column);
+        QTemporaryDir data;
+        std::string corp;
+        for (const char* card : {"Rare 氷 アイス b\tA 10", "Promo カード10 計画 b\tb 2", "Common ア ｱｲｽ a\tb B", "Vital あ 計画 bA C",
+                                    "Common カード2 アイス a\tc 1", "Alpha ガ 計画 bb D", "Vital ｶ アイス bb E", "Uncommon イ 施設 a F",
+                                    "Common キ 施設 b G"}) {
+            const QStringList f = QString(card).split(' ');
+            corp += toCp932(f[1] + "\n" + f[2] + "\n\n" + f[3] + "\nIllus. " + f[4] + "\n" + f[0] + "\n--\n").value();
+        }
+        writeFile(data, "corp.txt", corp);
+        auto window = openWindow(data);
+        window->OnListCorp();
+        CardListBox* list = window->listBox();
+        list->header()->setSortIndicator(column, Qt::AscendingOrder);
+        QStringList names;
+        for (int row = 0; row < list->count(); ++row)
+            names << list->lines()->index(row, 1).data().toString();
+        QTEST(names.join(' '), "names");
+        list->setCurrentIndex(list->lines()->index(0, 4));
+        press(*window, QKeySequence::Copy);
+        QStringList fields;
+        for (int field = 0; field < 5; ++field)
+            fields << list->lines()->index(0, field).data().toString();
+        QCOMPARE(QGuiApplication::clipboard()->text(), fields.join('\t'));
+        QCOMPARE(list->header()->model()->headerData(column, Qt::Horizontal).toString(), QTest::currentDataTag());
+    }
+
+    // The status bar names the data folder at first and tells after each command what the list shows; a search whose
+    // file does not open names it with its whole path.
     void statusBarTellsWhatTheListShows_data()
     {
         QTest::addColumn<int>("command");
@@ -331,7 +430,7 @@ private slots:
         QTest::addRow("Corporate") << 106 << "" << "Corporateカード 1枚、corp.txt 14行目で読み込みを中止";
         QTest::addRow("search") << 102 << "の" << "検索結果 1枚 (ランナー: 部分一致 \"の\")";
         QTest::addRow("no hit") << 102 << "無" << "検索結果 0枚 (ランナー: 部分一致 \"無\")";
-        QTest::addRow("long text") << 102 << "あいうえおかきくけこさしすせそたち" << "検索結果 0枚 (ランナー: 部分一致 \"あいうえおかきくけこさしすせそ…\")";
+        QTest::addRow("no text") << 102 << "" << "検索結果 0枚 (ランナー: 部分一致)、カード名称かカード種類を入れてください";
     }
 
     void statusBarTellsWhatTheListShows()
@@ -343,7 +442,8 @@ private slots:
         writeFile(data, "runner.txt", record("氷の鍵") + record("Rope"));
         auto window = openWindow(data);
         const auto* status = window->findChild<QLabel*>("statusText");
-        QVERIFY(status->text().isEmpty() && window->statusBar()->isVisible());
+        QVERIFY(window->statusBar()->isVisible());
+        QCOMPARE(status->text(), "データフォルダ: " + data.path());
         QStringList messages;
         if (command != 105)  // the Runner file is whole
             then(command == 102 ? fillSearch(name, 203, 206) : acceptMessage(messages));
@@ -352,35 +452,93 @@ private slots:
         QFile::remove(data.filePath("runner.txt"));
         then(fillSearch("R", 203, 204)).then(acceptMessage(messages));
         window->OnSearch();
-        QTEST(status->text(), "status");
+        QCOMPARE(status->text(), "データファイルをオープンできない: " + data.filePath("runner.txt"));
+    }
+
+    // The status bar's wording for each kind of list: search texts cut after 16 characters, the type and rarity texts
+    // named, a stop without a line, counts grouped.
+    void listStatusWording_data()
+    {
+        QTest::addColumn<int>("source");
+        QTest::addColumn<QStringList>("texts");  // name, type, rarity; side and mode; folded
+        QTest::addColumn<QString>("earlyEnds");  // "file line" each, by ','
+        QTest::addColumn<QString>("status");
+        QTest::addRow("grouped") << 0 << QStringList() << "" << "全カード 1,012,288枚";
+        QTest::addRow("two stops") << 2 << QStringList() << "corp.txt 85,runner.txt 0" << "Corporateカード 1,012,288枚、corp.txt 85行目で読み込みを中止、runner.txtの読み込みを中止";
+        QTest::addRow("16 characters") << 3 << QStringList{"あいうえおかきくけこさしすせそた", "", "", "12"} << "" << "検索結果 1,012,288枚 (ランナー: 部分一致 \"あいうえおかきくけこさしすせそた\")";
+        QTest::addRow("type, rarity") << 3 << QStringList{"", "アイスアイスアイスアイスアイスア", "Rare", "00", "fold"} << "" << "検索結果 1,012,288枚 (コーポレーション: 完全一致・かな全半角同一視 カード種類 \"アイスアイスアイスアイスアイスア\" 入手頻度 \"Rare\")";
+        QTest::addRow("all three cut") << 3 << QStringList{"氷", "アイスアイスアイスアイスアイスアイ", "ＶｉｔａｌＶｉｔａｌＶｉｔａｌＶｉ", "11"} << "runner.txt 3" << "検索結果 1,012,288枚 (ランナー: 前方一致 \"氷\" カード種類 \"アイスアイスアイスアイスアイス…\" 入手頻度 \"ＶｉｔａｌＶｉｔａｌＶｉｔａｌ…\")、runner.txt 3行目で読み込みを中止";
+    }
+
+    void listStatusWording()
+    {
+        QFETCH(int, source);
+        QFETCH(QStringList, texts);
+        QFETCH(QString, earlyEnds);
+        ListStatus status{ListStatus::Source(source), 1012288, {}, {}};
+        if (!texts.isEmpty()) {
+            const QString how = texts.value(3);
+            status.criteria = {*toCp932(texts[0]), *toCp932(texts[1]), *toCp932(texts[2]), how[0].digitValue(), card::search_mode(how[1].digitValue()), texts.size() > 4};
+        }
+        for (const QString& end : earlyEnds.split(',', Qt::SkipEmptyParts))
+            status.earlyEnds.push_back({card::EngineMessage::Stopped, end.section(' ', 0, 0).toStdString(), "", end.section(' ', 1).toLong()});
+        QTEST(status.text(), "status");
     }
 
     // 表示 → ステータスバー shows and hides the status bar, checked while it shows, and is remembered; a stored value
-    // other than 0 shows it.
-    void statusBarItemIsRemembered_data()
+    // other than 0 shows it. The columns start at the tab stops, 12, 50, 94 and 129 average characters, the last as wide
+    // as the one before; widths stored by the program come back, anything else leaves the tab stops. Closing stores what
+    // is shown.
+    void viewIsRemembered_data()
     {
         QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<bool>("shown");
-        QTest::addRow("first run") << QByteArray() << true;
-        QTest::addRow("hidden") << QByteArray("statusbar=0") << false;
-        QTest::addRow("shown") << QByteArray("statusbar=1") << true;
-        QTest::addRow("never written") << QByteArray("statusbar=2") << true;
-        QTest::addRow("no number") << QByteArray("statusbar=off") << true;
+        QTest::addColumn<QString>("widths");  // in pixels, "stops" for those of the tab stops
+        QTest::addRow("first run") << QByteArray() << true << "stops";
+        QTest::addRow("hidden") << QByteArray("statusbar=0") << false << "stops";
+        QTest::addRow("shown") << QByteArray("statusbar=1") << true << "stops";
+        QTest::addRow("never written") << QByteArray("statusbar=2") << true << "stops";
+        QTest::addRow("no number") << QByteArray("statusbar=off") << true << "stops";
+        QTest::addRow("widths") << QByteArray("columns=30 150 40 300 200") << true << "30 150 40 300 200";
+        QTest::addRow("four") << QByteArray("columns=30 150 40 300") << true << "stops";
+        QTest::addRow("six") << QByteArray("columns=30 150 40 300 200 9") << true << "stops";
+        QTest::addRow("no width") << QByteArray("columns=30 150 x 300 200") << true << "stops";
+        QTest::addRow("hidden column") << QByteArray("columns=30 0 40 300 200") << true << "stops";
+        QTest::addRow("negative") << QByteArray("columns=30 -150 40 300 200") << true << "stops";
+        QTest::addRow("too wide") << QByteArray("columns=30 10001 40 300 200") << true << "stops";
+        QTest::addRow("32-bit wrap") << QByteArray("columns=30 4294967446 40 300 200") << true << "stops";
+        QTest::addRow("list") << QByteArray("columns=30, 150, 40, 300, 200") << true << "stops";
     }
 
-    void statusBarItemIsRemembered()
+    void viewIsRemembered()
     {
         QFETCH(QByteArray, stored);
         QFETCH(bool, shown);
+        QFETCH(QString, widths);
         writeSettings("[view]\n" + stored + "\n");
         QTemporaryDir data;
         auto window = openWindow(data);
+        window->resize(400, 300);  // narrower than the columns: the last one keeps its width
         QAction* item = window->findChild<QAction*>("command109");
         QVERIFY(window->statusBar()->isVisible() == shown && item->isChecked() == shown);
         item->trigger();
         QVERIFY(window->statusBar()->isVisible() != shown && item->isChecked() != shown);
+        CardListHeader* header = window->listBox()->header();
+        const int average = DialogBaseUnits::averageLetterWidth(window->listBox()->fontMetrics());
+        QStringList labels, seen, stops;
+        for (int column = 0; column < header->count(); ++column) {
+            labels << header->model()->headerData(column, Qt::Horizontal).toString();
+            seen << QString::number(header->sectionSize(column));
+        }
+        for (int chars : {12, 38, 44, 35, 35})
+            stops << QString::number(chars * average);
+        QCOMPARE(labels.join(' '), "入手頻度 カード名 カード種類 注記 イラスト");
+        QTRY_COMPARE(seen.join(' '), widths == "stops" ? stops.join(' ') : widths);
+        header->resizeSection(1, 77);
         window->close();
+        seen[1] = "77";
         QCOMPARE(ProfileStore().getProfileInt("view", "statusbar", -1), shown ? 0 : 1);
+        QCOMPARE(ProfileStore().getProfileString("view", "columns"), seen.join(' '));
     }
 
     // The search dialog edits a copy of the window's criteria; a file that cannot be opened gives one plain message
@@ -452,7 +610,7 @@ private slots:
         QVERIFY(criteria.type.empty() && criteria.rate.empty());
     }
 
-    // The folder named on the command line when it is one; else the current folder when it holds a data file; else the
+    // The folder named on the command line when it is one, or the folder of the file named there; else the current folder when it holds a data file; else the
     // folder opened last when it still exists; else the current folder.
     void dataFolderAtStart_data()
     {
@@ -462,7 +620,7 @@ private slots:
         QTest::addColumn<QString>("expected");  // "!" after it: the DIR given was not found
         QTest::addRow("DIR given") << "given" << "withFile" << "stored" << "given";
         QTest::addRow("DIR gone") << "given/gone" << "empty" << "stored" << "empty!";
-        QTest::addRow("DIR a file") << "stored/corp.txt" << "empty" << "stored" << "empty!";
+        QTest::addRow("DIR a file") << "stored/corp.txt" << "empty" << "" << "stored";
         QTest::addRow("current folder with a file") << "" << "withFile" << "stored" << "withFile";
         QTest::addRow("stored folder") << "" << "empty" << "stored" << "stored";
         QTest::addRow("stored folder gone") << "" << "empty" << "given/gone" << "empty";
@@ -487,6 +645,96 @@ private slots:
         const bool notFound = expected.endsWith('!');
         QCOMPARE(start.folder, DataFolderSettings::toPath(root.filePath(notFound ? expected.chopped(1) : expected)));
         QCOMPARE(start.argumentNotFound, notFound);
+    }
+
+    // A folder named at start, the folder of a file named there, or a folder chosen with データフォルダを開く lists its
+    // cards at once; a plain start names the folder the commands will read, or says how to choose one. A folder that
+    // cannot be remembered is said at once and again on closing. %1: the folder of the data folders.
+    void openingAFolder_data()
+    {
+        QTest::addColumn<QString>("how");  // "start" with the argument, "stored" before a plain start, "chosen"
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("cards");
+        QTest::addColumn<QString>("status");
+        const QString choose = "corp.txt と runner.txt のあるフォルダを ファイル → データフォルダを開く (Ctrl+O) で選んでください";
+        QTest::addRow("start with a folder") << "start" << "cards" << "C1 R1" << "全カード 2枚";
+        QTest::addRow("start with a file") << "start" << "cards/runner.txt" << "C1 R1" << "全カード 2枚";
+        QTest::addRow("plain start, folder stored") << "stored" << "cards" << "" << "データフォルダ: %1/cards";
+        QTest::addRow("plain start, nothing stored") << "stored" << "" << "" << choose;
+        QTest::addRow("plain start, no data file") << "stored" << "empty" << "" << choose;
+        QTest::addRow("chosen") << "chosen" << "cards" << "C1 R1" << "全カード 2枚";
+        QTest::addRow("chosen, no corp.txt") << "chosen" << "runnerOnly" << "" << "全カード 0枚、データファイルをオープンできない: %1/runnerOnly/corp.txt";
+        // Last: the failed write stays pending in Qt's shared settings cache.
+        QTest::addRow("chosen, settings folder a file") << "unwritable" << "cards" << "C1 R1" << "全カード 2枚、設定を保存できない: " + settingsFile();
+    }
+
+    void openingAFolder()
+    {
+        QFETCH(QString, how);
+        QFETCH(QString, folder);
+        QFETCH(QString, cards);
+        QFETCH(QString, status);
+        QTemporaryDir root;
+        QDir().mkpath(root.filePath("cards"));
+        QDir().mkpath(root.filePath("empty"));
+        QDir().mkpath(root.filePath("runnerOnly"));
+        writeFile(root, "cards/corp.txt", record("C1"));
+        writeFile(root, "cards/runner.txt", record("R1"));
+        writeFile(root, "runnerOnly/runner.txt", record("R1"));
+        const QString path = folder.isEmpty() ? folder : root.filePath(folder);
+        const QString settingsFolder = QFileInfo(settingsFile()).absolutePath();
+        CMainWindow* window = nullptr;
+        std::unique_ptr<CMainWindow> chosen;
+        QStringList messages;
+        if (how == "start" || how == "stored") {
+            if (how == "stored")
+                DataFolderSettings::remember(path);
+            auto* app = static_cast<CMyApp*>(qApp);
+            QVERIFY(app->InitInstance(how == "start" ? path : QString()));
+            window = app->mainWindow();
+        } else {
+            if (how == "unwritable") {
+                QDir(settingsFolder).removeRecursively();
+                writeFile(root, "settings", "");
+                QVERIFY(QFile::rename(root.filePath("settings"), settingsFolder));
+            }
+            chosen = openWindow(root);
+            window = chosen.get();
+            if (folder == "runnerOnly")
+                then(acceptMessage(messages));
+            window->openDataFolder(path);
+        }
+        QTRY_COMPARE(cardNames(*window), cards);
+        QCOMPARE(window->findChild<QLabel*>("statusText")->text(), status.arg(root.path()));
+        if (how == "unwritable") {
+            then(acceptMessage(messages));
+            window->close();
+            QFile::remove(settingsFolder);
+            QCOMPARE(messages, QStringList{"Voxtarn card list finder | 設定を保存できない\n" + settingsFile()});
+        }
+    }
+
+    // What the program takes from the arguments the application object left, and before it (help and version, without
+    // a window system): one dash and a word is one option, as Qt's own are.
+    void startOptions_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("taken");  // help, version, DIR, font, error (in the language of Qt's texts)
+        QTest::addRow("DIR") << QStringList{"data"} << "0 0 data  ";
+        QTest::addRow("nothing") << QStringList{} << "0 0   ";
+        QTest::addRow("help") << QStringList{"-h"} << "1 0   ";
+        QTest::addRow("version") << QStringList{"--version", "data"} << "0 1 data  ";
+        QTest::addRow("-reverse before a window") << QStringList{"-reverse", "data"} << "0 0   error";
+        QTest::addRow("-stylesheet before a window") << QStringList{"data", "-stylesheet", "dark.qss"} << "0 0   error";
+        QTest::addRow("font") << QStringList{"-font", "Sans", "data"} << "0 0 data Sans ";
+        QTest::addRow("two DIRs") << QStringList{"a", "b"} << "0 0   error";
+    }
+
+    void startOptions()
+    {
+        QFETCH(QStringList, arguments);
+        const StartOptions options = StartOptions::parse(QStringList{"voxtarn"} + arguments);
+        QTEST(QString("%1 %2 %3 %4 %5").arg(options.help).arg(options.version).arg(options.dataFolder, options.font, options.error.isEmpty() ? "" : "error"), "taken");
     }
 
     // A stored rectangle is used when its top can be grabbed on a screen, no larger than the screen; otherwise the

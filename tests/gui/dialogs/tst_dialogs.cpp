@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QStyle>
@@ -54,7 +55,6 @@ private slots:
         const DialogBaseUnits fixed(7, 15);
         QCOMPARE(fixed.toPixelsX(2), 4);  // 3.5 rounds up
         QCOMPARE(fixed.toPixels(147, 152, 40, 14), QRect(257, 285, 70, 26));
-        QCOMPARE(dialogFont().pointSize(), 10);
         // A drop-down's template height includes its list; an icon keeps its size.
         SearchDialog search;
         QVERIFY(child(&search, "id210")->height() < DialogBaseUnits::forFont(dialogFont()).toPixelsY(41));
@@ -67,7 +67,14 @@ private slots:
         owner.show();
         NowSearchDialog notice(&owner);
         QVERIFY(notice.isVisible() && notice.windowHandle() && notice.windowHandle()->isExposed());
-        QVERIFY(!notice.isModal() && notice.windowFlags().testFlag(Qt::FramelessWindowHint));
+        QVERIFY(!notice.isModal());
+        // Progress grows it by the bar, the count and the button, inside its border, and makes it modal.
+        const QRect labels = notice.childrenRect();
+        notice.showProgress(1, 3, 1234);
+        notice.showProgress(2, 3, 12345);
+        QCOMPARE(child<QProgressBar>(&notice, "progress")->value(), 666);
+        QCOMPARE(childText(&notice, "cards"), "12,345枚");
+        QVERIFY(notice.isModal() && notice.childrenRect().bottom() > labels.bottom() && notice.rect().contains(notice.childrenRect()));
         QCOMPARE(child(&notice, "border")->geometry(), notice.rect());
     }
 

@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <array>
+#include <string_view>
+
+// What a card is, said once for every part that reads one: its ten fields
+// in the order of the record, the five the list shows and their names, the
+// rarities the search offers, the sides and their files. A new field is
+// added here and where it is shown, nowhere else.
+namespace card {
+
+inline constexpr int kTextLines = 5;  // rules-text lines a record may hold
+
+// The card's fields in the order of their lines in a record.
+enum class Field { Name, Type, Text1, Text2, Text3, Text4, Text5, Note, Illust, Rate };
+inline constexpr int kFieldCount = int(Field::Rate) + 1;
+
+// The field of rules-text line `line` (0 to kTextLines - 1).
+constexpr Field textField(int line)
+{
+    return Field(int(Field::Text1) + line);
+}
+
+// A column of the card list: the field it shows and its name (UTF-8).
+struct ListColumn {
+    Field field;
+    std::string_view label;
+};
+
+// The list's columns in the order of a list line, whose fields are joined by
+// tabs in this order.
+inline constexpr std::array<ListColumn, 5> kListColumns = {{
+    {Field::Rate, "入手頻度"},
+    {Field::Name, "カード名"},
+    {Field::Type, "カード種類"},
+    {Field::Note, "注記"},
+    {Field::Illust, "イラスト"},
+}};
+inline constexpr int kListColumnCount = int(kListColumns.size());
+
+// The rarities the search dialog offers, which the list also sorts first and
+// in this order.
+inline constexpr std::array<std::string_view, 4> kRarityNames = {"Common", "Uncommon", "Vital", "Rare"};
+
+// Side index: 0 Corporate, 1 Runner. It indexes the data-file table.
+inline constexpr int kSideCount = 2;
+inline constexpr const char* datafiles[kSideCount] = {"corp.txt", "runner.txt"};
+
+// The data file of `side`, or nullptr for a side that has none.
+inline const char* dataFileName(int side)
+{
+    return (side >= 0 && side < kSideCount) ? datafiles[side] : nullptr;
+}
+
+}  // namespace card
