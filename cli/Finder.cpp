@@ -13,6 +13,9 @@
 #include "TextFold.h"
 #include "TextModeFile.h"
 #include "Utf8Path.h"
+#include "Utf8Transcoder.h"
+
+#include <algorithm>
 
 namespace {
 constexpr int kFound = 0;
@@ -186,6 +189,17 @@ std::optional<std::string> Finder::cardText(const std::string& option, const std
     return bytes;
 }
 
+// Beside the file's own problems, in the order of the file.
+void Finder::addTranscodingProblems(const card::Utf8Transcoder& utf8, card::CheckResult& result)
+{
+    for (const card::Utf8Transcoder::Problem& problem : utf8.problems()) {
+        result.problems.push_back({problem.line, problem.invalid ? "UTF-8 として正しくないバイト列を 〓 にした"
+                                                                 : "Shift-JIS にない文字を 〓 にした"});
+    }
+    std::stable_sort(result.problems.begin(), result.problems.end(),
+                     [](const card::CheckProblem& a, const card::CheckProblem& b) { return a.line < b.line; });
+}
+
 int Finder::runCheck()
 {
     bool problemsFound = false;
@@ -207,6 +221,10 @@ bool Finder::checkFile(const char* file, bool& problemsFound)
         return false;
     }
     card::CheckResult result = card::checkDataFile(*data);
+    if (const card::Utf8Transcoder* utf8 = data->utf8()) {
+        out_.append(fileLineText(path, 0, "UTF-8") + '\n');
+        addTranscodingProblems(*utf8, result);
+    }
     for (const card::CheckProblem& problem : result.problems) {
         out_.append(fileLineText(path, problem.line, problem.text));
         out_.append('\n');

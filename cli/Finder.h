@@ -14,6 +14,8 @@
 
 namespace card {
 class CardLister;
+class Utf8Transcoder;
+struct CheckResult;
 struct SearchCriteria;
 }  // namespace card
 
@@ -37,6 +39,7 @@ private:
     int runOnList(const std::function<void(card::CardLister&)>& command);
     // Checks one data file; false when it could not be opened or read.
     bool checkFile(const char* file, bool& problemsFound);
+    static void addTranscodingProblems(const card::Utf8Transcoder& utf8, card::CheckResult& result);
 
     // The engine's Shift-JIS bytes of a TEXT argument.
     std::optional<card::SearchCriteria> searchCriteria();

@@ -156,6 +156,12 @@ const CliCase kCases[] = {
     {{"-C", "dir", "check"}, 2, "dir/corp.txt: 1 cards\n", "dir/runner.txt" + kOpenFailed},
     {{"check"}, 2, "runner.txt: 1 cards\n", "corp.txt" + kOpenFailed, "runner"},
     {{"-C", VOXTARN_SAMPLE_DATA, "check"}, 0, "*", ""},  // the sample cards pass the check
+    // Files saved as UTF-8 (corp.txt with the byte order mark) read as Shift-JIS; check names the lines that lost a
+    // character.
+    {{"-C", "utf8", "list", "all"}, 0, "Rare\t灰の門\tアイス〓\tn\ti\nUncommon\t蜘蛛の糸\tプログラム\tn\ti\n", ""},
+    {{"-C", "utf8", "check"}, 1,
+     "utf8/corp.txt: UTF-8\nutf8/corp.txt:2: Shift-JIS にない文字を 〓 にした\nutf8/corp.txt: 1 cards\n"
+     "utf8/runner.txt: UTF-8\nutf8/runner.txt: 1 cards\n", ""},
     // Arguments: --help and --version win; anything else wrong exits 2 with a hint.
     {{"list", "all", "--help"}, 0, "Usage: voxtarn-find ...", ""},
     {{"--version", "-h"}, 0, "Usage: voxtarn-find ...", ""},
