@@ -1,9 +1,12 @@
 # SPDX-License-Identifier: MIT
-# Driving a program in an X server of its own with real key presses, for the
-# real-window tests; sourced after setting `limit` (seconds for any one wait)
-# and `tmp` (a private folder). start_x_server sets DISPLAY and xvfb_pid;
-# close_program ends the program of app_pid (its output in $tmp/app.log) in
-# the main window `main`. The caller defines shot NAME (a picture).
+# Real-window tests: a program in an X server of its own, driven by key
+# presses. Sourced after setting `limit` (seconds for any one wait); gives a
+# private folder $tmp, app_pid for the program (output in $tmp/app.log) and
+# `main` for its window; the caller defines shot NAME (a picture).
+tmp="$(mktemp -d)"
+xvfb_pid=""
+app_pid=""
+trap 'kill $app_pid $xvfb_pid 2> /dev/null; wait 2> /dev/null; rm -rf "$tmp"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
 # Runs a check until it holds, for at most $limit seconds: retry WHAT CHECK...

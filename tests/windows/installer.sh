@@ -1,11 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# The Windows installer as a player meets it, in a Wine prefix of its own:
+# The Windows installer in a Wine prefix of its own, as README.md says:
 #   installer.sh <voxtarn-VERSION-setup.exe> <VERSION>
-# Installs silently (/S) for the current user, starts the installed
-# voxtarn.exe and voxtarn-find.exe on the sample beside them, checks the
-# Start-menu shortcut and the Uninstall key, uninstalls silently and checks
-# that nothing of the program is left while the player's settings are.
 set -euo pipefail
 setup="$(realpath "$1")"
 version="$2"

@@ -1,14 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# voxtarn.exe under Wine in its own Xvfb, driven by real key presses:
+# voxtarn.exe under Wine in its own Xvfb, WINEPREFIX and WINEPATH set:
 #   wine-window.sh <voxtarn.exe> <Linux voxtarn-find> <data folder> <output folder>
-# Run with WINEPREFIX and WINEPATH set (scripts/test-windows). Started in a
-# copy of the data folder, it lists all cards from the menu, copies the first
-# line with Ctrl+C (read with xclip, compared with the Linux finder's first
-# line), searches the Runner cards for a rarity in partial mode and opens the
-# first hit's details, closes with Alt+F4, and leaves the window rectangle and
-# the search in Wine's registry. Pictures of the windows land in the output
-# folder.
+# What it does and checks is said in README.md (scripts/test-windows).
 set -euo pipefail
 
 program="$(realpath "$1")"
@@ -19,10 +13,6 @@ limit=60   # seconds for any one wait: Wine starts slowly
 wine=/usr/lib/wine/wine64
 key='HKCU\Software\Kestrowe\Voxtarn card list finder'
 
-tmp="$(mktemp -d)"
-xvfb_pid=""
-app_pid=""
-trap 'kill $app_pid $xvfb_pid 2> /dev/null; wait 2> /dev/null; rm -rf "$tmp"' EXIT
 source "$(dirname "$0")/../support/xsession.sh"
 # Wine paints its menus and dialogs into windows of their own, which a
 # picture of the root window shows black: each window is laid over the root

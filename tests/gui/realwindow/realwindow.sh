@@ -21,10 +21,6 @@ limit=20   # seconds for any one wait
 
 command -v Xvfb > /dev/null || { echo "Xvfb is not installed: skipped"; exit 77; }
 command -v xclip > /dev/null || { echo "xclip is not installed: skipped"; exit 77; }
-tmp="$(mktemp -d)"
-xvfb_pid=""
-app_pid=""
-trap 'kill $app_pid $xvfb_pid 2> /dev/null; wait 2> /dev/null; rm -rf "$tmp"' EXIT
 source "$(dirname "$0")/../../support/xsession.sh"
 stored() { grep -qsx "$1" "$conf"; }
 shot() { mkdir -p "$out" && timeout "$limit" import -window root "$out/$1" && echo "screenshot: $out/$1"; }

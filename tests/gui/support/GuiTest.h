@@ -51,6 +51,9 @@ inline void clickId(QWidget* dialog, int id) { dialogControl<QAbstractButton>(*d
 void redirectSettings(const QTemporaryDir& root);
 QString settingsFile();  // removed before each test
 void writeSettings(const QByteArray& text);  // as a user edits it by hand
+// Runs `action` while writing a file past 8 bytes fails as on a full disk, for root too; false, running nothing, where
+// no such limit exists (Windows).
+bool whileDiskIsFull(const std::function<void()>& action);
 // A card record in Shift-JIS, from UTF-8 texts.
 std::string record(const QString& name, const QString& rate = "Common", const QString& rule = {});
 void writeFile(const QTemporaryDir& folder, const QString& name, const std::string& bytes);
