@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "CardLister.h"
 
+#include "CardFilter.h"
 #include "CardLayout.h"
 #include "FoldedSearch.h"
 #include "RecordReader.h"
@@ -81,7 +82,8 @@ int CardLister::LoadSide(int side)
         return -1;
     }
     RecordTrace trace;
-    const int result = readRecords(*data, trace, [](const CardView&) { return true; });
+    const int result =
+        readRecords(*data, trace, [this](const CardView& card) { return !filter_ || filter_->accepts(card); });
     reportUnfinishedRecord(result, trace, file, path, data->readFailed());
     return 0;
 }

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "Finder.h"
 
+#include "CardFilter.h"
 #include "CardLayout.h"
 #include "CardLister.h"
 #include "ConsoleListView.h"
 #include "DataFileChecker.h"
+#include "FilterText.h"
 #include "RecordWriter.h"
 #include "SearchCriteria.h"
 #include "SystemConsole.h"
@@ -55,6 +57,7 @@ int Finder::runCommand()
     case CommandLine::Command::ListRunner:
     case CommandLine::Command::ListCorp: return runList();
     case CommandLine::Command::Search: return runSearch();
+    case CommandLine::Command::Filter: return runFilter();
     case CommandLine::Command::Check: return runCheck();
     }
     return kError;
@@ -83,13 +86,16 @@ card::Cp932Converter* Finder::utf8Converter()
 
 int Finder::runList()
 {
-    return runOnList([this](card::CardLister& lister) {
-        switch (commandLine_.command) {
-        case CommandLine::Command::ListRunner: lister.OnListRunner(); break;
-        case CommandLine::Command::ListCorp: lister.OnListCorp(); break;
-        default: lister.OnListAll(); break;
-        }
-    });
+    return runOnList([this](card::CardLister& lister) { listCards(lister, commandLine_.command); });
+}
+
+void Finder::listCards(card::CardLister& lister, CommandLine::Command list)
+{
+    switch (list) {
+    case CommandLine::Command::ListRunner: lister.OnListRunner(); break;
+    case CommandLine::Command::ListCorp: lister.OnListCorp(); break;
+    default: lister.OnListAll(); break;
+    }
 }
 
 int Finder::runSearch()
@@ -100,6 +106,27 @@ int Finder::runSearch()
     if (criteria->lacksText())
         ui_.showHint(card::kNoTextHint);
     return runOnList([&criteria](card::CardLister& lister) { lister.RunSearch(*criteria); });
+}
+
+// A word CP932 cannot hold is in no card: told, and filtered as such, as
+// the window's filter box does.
+int Finder::runFilter()
+{
+    const card::FilterText text(filterText(), commandLine_.filterFold, converter_);
+    if (!text.unholdable().empty())
+        ui_.showHint("CP932 cannot hold " + text.unholdable() + ": no card holds it");
+    card::CardFilter filter(text);
+    return runOnList([this, &filter](card::CardLister& lister) {
+        lister.setFilter(&filter);
+        listCards(lister, commandLine_.filterList);
+    });
+}
+
+std::string Finder::filterText()
+{
+    if (commandLine_.encoding == CommandLine::Encoding::Cp932 && !kUnicodeArguments)
+        return converter_.toUtf8(commandLine_.filterText);
+    return commandLine_.filterText;
 }
 
 // The lines go out as they come; only records need the cards afterwards.
