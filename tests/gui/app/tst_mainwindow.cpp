@@ -356,8 +356,12 @@ private slots:
         seen << QGuiApplication::clipboard()->text() + " " + list->actions().value(0)->text();
         window->findChild<QAction*>("command110")->trigger();  // back to the file order
         show();
-        QCOMPARE(seen, (QStringList{"1 2 B ア あ 氷 1^", "氷 ア あ B 2 1 1v", "氷 B ア あ 1 2 -1^", "ア 1 あ 氷 2 B 0^",
-                                    "B 2 氷 あ 1 ア 0v", "ア ア", "Common\tア\tIce\tnote\tillust コピー", "氷 B ア あ 1 2 -1^"}));
+        writeFile(data, "corp.txt", record("ウ") + record("い"));  // a new list sorts by its own texts
+        window->OnListCorp();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(1) + 5, 5));
+        show();
+        QCOMPARE(seen, (QStringList{"1 2 B ア あ 氷 1^", "氷 ア あ B 2 1 1v", "氷 B ア あ 1 2 -1^", "ア 1 あ 氷 2 B 0^", "B 2 氷 あ 1 ア 0v",
+                                    "ア ア", "Common\tア\tIce\tnote\tillust コピー", "氷 B ア あ 1 2 -1^", "い ウ 1^"}));
     }
 
     // Each column sorts by its own field whole (a TAB inside one too), as a Japanese reader orders it: kana of both scripts
@@ -481,6 +485,7 @@ private slots:
         QTest::addRow("no number") << QByteArray("statusbar=off") << true << "stops";
         QTest::addRow("widths") << QByteArray("columns=30 150 40 300 200") << true << "30 150 40 300 200";
         QTest::addRow("four") << QByteArray("columns=30 150 40 300") << true << "stops";
+        QTest::addRow("six") << QByteArray("columns=30 150 40 300 200 9") << true << "stops";
         QTest::addRow("no width") << QByteArray("columns=30 150 x 300 200") << true << "stops";
         QTest::addRow("too wide") << QByteArray("columns=30 10001 40 300 0") << true << "stops";
         QTest::addRow("list") << QByteArray("columns=30, 150, 40, 300, 200") << true << "stops";
