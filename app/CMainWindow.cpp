@@ -98,7 +98,7 @@ CMainWindow::~CMainWindow() = default;
 void CMainWindow::OnCreate()
 {
     LoadSearchSettings();
-    listbox_ = new CardListBox(cards_.cards(), this);
+    listbox_ = new CardListBox(cards_.cards(), *this, this);
     listbox_->header()->restoreWidths(ProfileStore().getProfileString(kView, kColumns));
     setCentralWidget(listbox_);
     setFocusProxy(listbox_);

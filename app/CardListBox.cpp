@@ -12,8 +12,8 @@
 #include <QHelpEvent>
 #include <QToolTip>
 
-CardListBox::CardListBox(const card::CardStore& cards, QWidget* parent)
-    : QTreeView(parent), lines_(new CardListModel(cards, this)), shown_(new SortedCardLines(lines_, this)),
+CardListBox::CardListBox(const card::CardStore& cards, card::FinderUi& ui, QWidget* parent)
+    : QTreeView(parent), lines_(new CardListModel(cards, this)), shown_(new SortedCardLines(lines_, ui, this)),
       header_(new CardListHeader(this))
 {
     setObjectName(QStringLiteral("id100"));
@@ -59,7 +59,13 @@ void CardListBox::addCopyAction()
 
 void CardListBox::sortByColumn(int column, Qt::SortOrder order)
 {
-    shown_->sortBy(column, order);
+    // A sort the user stopped, or one asked for while another makes its
+    // keys, leaves the order, and the arrow shows it again.
+    if (!shown_->sortBy(column, order)) {
+        const QSignalBlocker quiet(header_);
+        header_->setSortIndicator(shown_->sortColumn(), shown_->sortOrder());
+        header_->viewport()->update();
+    }
     scrollTo(currentIndex());
 }
 

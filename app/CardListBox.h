@@ -7,7 +7,8 @@
 
 namespace card {
 class CardStore;
-}
+class FinderUi;
+}  // namespace card
 
 class CardListHeader;
 class CardListModel;
@@ -21,8 +22,9 @@ class CardListModel;
 class CardListBox : public QTreeView {
     Q_OBJECT
 public:
-    // The list shows the cards of `cards`, line i card i.
-    CardListBox(const card::CardStore& cards, QWidget* parent);
+    // The list shows the cards of `cards`, line i card i; a long sort shows
+    // the notice of `ui`.
+    CardListBox(const card::CardStore& cards, card::FinderUi& ui, QWidget* parent);
 
     void resetContent();
     // Appends the line of the store's next card.

@@ -6,12 +6,23 @@
 #include "Cp932Text.h"
 #include "ShiftJis.h"
 
+#include <QCollator>
+#include <QCoreApplication>
+#include <QLocale>
+#include <QString>
+#include <QTimer>
+
 #include <algorithm>
 #include <array>
+#include <memory>
+#include <numeric>
 #include <string>
-#include <utility>
+#include <string_view>
+#include <unordered_map>
 
 namespace {
+
+constexpr std::size_t kProgressStride = 4096;
 
 // The converter's own decoding of every single- and double-byte character,
 // taken once: a million fields cannot each afford a trip through it.
@@ -42,107 +53,141 @@ struct DecodeTable {
         static const DecodeTable table;
         return table;
     }
-};
 
-// A key's units one by one, straight from the field's bytes: the rank
-// first when there is one, then the characters as the converter reads them
-// (a lead byte pairs only with a byte that can trail it).
-struct UnitReader {
-    std::string_view bytes;
-    int rank = -1;
-    const DecodeTable& table = DecodeTable::instance();
-
-    bool atEnd() const { return rank < 0 && bytes.empty(); }
-
-    char16_t next()
+    // The text as the converter reads it (a lead byte pairs only with a
+    // byte that can trail it), into `out`.
+    void decode(std::string_view bytes, QString& out) const
     {
-        if (rank >= 0)
-            return static_cast<char16_t>(std::exchange(rank, -1));
-        const auto b = static_cast<unsigned char>(bytes[0]);
-        const auto trail = bytes.size() > 1 ? static_cast<unsigned char>(bytes[1]) : 0;
-        if (card::sjis::isLeadByte(b) && card::sjis::isTrailByte(trail)) {
-            bytes.remove_prefix(2);
-            return table.pairs[std::size_t(b << 8 | trail)];
+        out.resize(qsizetype(bytes.size()));
+        QChar* unit = out.data();
+        qsizetype length = 0;
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            const auto b = static_cast<unsigned char>(bytes[i]);
+            const auto trail = i + 1 < bytes.size() ? static_cast<unsigned char>(bytes[i + 1]) : 0;
+            if (card::sjis::isLeadByte(b) && card::sjis::isTrailByte(trail))
+                unit[length++] = QChar(pairs[std::size_t(b << 8 | trail)]), ++i;
+            else
+                unit[length++] = QChar(singles[b]);
         }
-        bytes.remove_prefix(1);
-        return table.singles[b];
+        out.truncate(length);
     }
 };
 
-// The key of a field: for the rarity its rank comes first.
-UnitReader keyReader(std::string_view text, bool ranked)
+QCollator japaneseCollator()
 {
-    UnitReader reader{text};
-    if (ranked)
-        reader.rank =
-            int(std::find(card::kRarityNames.begin(), card::kRarityNames.end(), text) - card::kRarityNames.begin());
-    return reader;
+    QCollator collator(QLocale(QLocale::Japanese, QLocale::Japan));
+    collator.setNumericMode(true);  // "カード2" before "カード10"
+    return collator;
+}
+
+// A rarity's place among those the search offers; the others after them.
+int rarityRank(std::string_view text)
+{
+    return int(std::find(card::kRarityNames.begin(), card::kRarityNames.end(), text) - card::kRarityNames.begin());
+}
+
+// The column's texts, each once, and for each row which of them it shows:
+// a column such as the rarity holds a handful of texts in a million rows.
+// Once a column turns out to hold more than kDistinctLimit texts, such as
+// the names, the rest are taken as they come: looking each up in a large
+// table would cost more than its key.
+struct DistinctTexts {
+    static constexpr std::size_t kDistinctLimit = 4096;
+    std::vector<std::string_view> texts;
+    std::vector<std::uint32_t> ofRow;
+
+    DistinctTexts(const CardListModel& lines, int column)
+    {
+        const int rows = lines.rowCount();
+        std::unordered_map<std::string_view, std::uint32_t> seen;
+        ofRow.reserve(std::size_t(rows));
+        for (int row = 0; row < rows; ++row) {
+            const std::string_view text = lines.field(row, column);
+            if (seen.size() > kDistinctLimit) {
+                ofRow.push_back(std::uint32_t(texts.size()));
+                texts.push_back(text);
+                continue;
+            }
+            const auto [at, added] = seen.try_emplace(text, std::uint32_t(texts.size()));
+            if (added)
+                texts.push_back(text);
+            ofRow.push_back(at->second);
+        }
+    }
+};
+
+// A text's place in the order: its rarity's rank, when the column is the
+// rarity, then its collation key.
+struct KeyedText {
+    QCollatorSortKey key;
+    int rarity;
+    std::uint32_t text;
+
+    bool operator<(const KeyedText& other) const
+    {
+        return rarity != other.rarity ? rarity < other.rarity : key.compare(other.key) < 0;
+    }
+};
+
+// Gives the keys' memory back from the event loop, a slice at a time: a
+// million small blocks freed at once would hold up the sorted list's first
+// paint by a third of a second, and nothing waits for them.
+void releaseInSlices(std::vector<KeyedText> keyed)
+{
+    static constexpr std::size_t kReleaseStride = 1 << 16;
+    auto held = std::make_shared<std::vector<KeyedText>>(std::move(keyed));
+    auto* timer = new QTimer(QCoreApplication::instance());
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, held] {
+        held->erase(held->end() - std::ptrdiff_t(std::min(kReleaseStride, held->size())), held->end());
+        if (held->empty())
+            timer->deleteLater();
+    });
+    timer->start(0);
 }
 
 }  // namespace
 
-SortKeys::SortKeys(const CardListModel& lines, int column) : lines_(lines), column_(column) {}
-
-std::string_view SortKeys::fieldOf(int row) const
+SortKeys::Ranks SortKeys::ranksOf(const CardListModel& lines, int column, const Progress& progress)
 {
-    return lines_.field(row, column_);
-}
-
-// A key shorter than the units taken is padded with zeros: the units never
-// order two keys otherwise than the whole keys do, and equal ones leave it to
-// the lengths.
-SortKeys::Entry SortKeys::entryOf(int row, std::uint32_t skip) const
-{
-    UnitReader key = keyReader(fieldOf(row), card::kListColumns[std::size_t(column_)].field == card::Field::Rate);
-    for (std::uint32_t i = 0; i < skip && !key.atEnd(); ++i)
-        key.next();
-    std::array<std::uint64_t, 2> units{};
-    std::uint32_t length = 0;
-    for (; length < kUnitsInEntry && !key.atEnd(); ++length)
-        units[length / 4] |= std::uint64_t(key.next()) << (16 * (3 - length % 4));
-    if (!key.atEnd())
-        length = kUnitsInEntry + 1;
-    return {units[0], units[1], row, length};
-}
-
-// Sorts by the units taken; the lines that agree in all of them and go on
-// are sorted by their next units in turn, each line read once per round
-// instead of once per comparison.
-void SortKeys::sortFrom(std::vector<Entry>::iterator begin, std::vector<Entry>::iterator end, std::uint32_t skip,
-                        bool ascending) const
-{
-    std::sort(begin, end, [ascending](const Entry& a, const Entry& b) {
-        if (a.head != b.head)
-            return ascending == (a.head < b.head);
-        if (a.next != b.next)
-            return ascending == (a.next < b.next);
-        if (a.units != b.units)
-            return ascending == (a.units < b.units);
-        return a.row < b.row;  // the file order among equals
-    });
-    for (auto run = begin; run != end;) {
-        const auto runEnd = std::find_if(run, end, [run](const Entry& e) {
-            return e.head != run->head || e.next != run->next || e.units != run->units;
-        });
-        if (run->units > kUnitsInEntry && runEnd - run > 1) {
-            for (auto entry = run; entry != runEnd; ++entry)
-                *entry = entryOf(entry->row, skip + kUnitsInEntry);
-            sortFrom(run, runEnd, skip + kUnitsInEntry, ascending);
-        }
-        run = runEnd;
+    const DistinctTexts distinct(lines, column);
+    const std::size_t count = distinct.texts.size();
+    const bool byRarity = card::kListColumns[std::size_t(column)].field == card::Field::Rate;
+    const QCollator collator = japaneseCollator();
+    const DecodeTable& table = DecodeTable::instance();
+    std::vector<KeyedText> keyed;
+    keyed.reserve(count);
+    QString text;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i % kProgressStride == 0 && i > 0 && !progress(i, count))
+            return {};
+        table.decode(distinct.texts[i], text);
+        keyed.push_back({collator.sortKey(text), byRarity ? rarityRank(distinct.texts[i]) : 0, std::uint32_t(i)});
     }
+    std::sort(keyed.begin(), keyed.end());
+    Ranks rankOfText(count, 0);
+    for (std::size_t i = 1; i < count; ++i)
+        rankOfText[keyed[i].text] = rankOfText[keyed[i - 1].text] + (keyed[i - 1] < keyed[i] ? 1 : 0);
+    Ranks ranks;
+    ranks.reserve(distinct.ofRow.size());
+    for (std::uint32_t text : distinct.ofRow)
+        ranks.push_back(rankOfText[text]);
+    releaseInSlices(std::move(keyed));
+    return ranks;
 }
 
-std::vector<int> SortKeys::sortedRows(Qt::SortOrder order) const
+// A counting sort: the rows go into their rank's place in file order.
+std::vector<int> SortKeys::sortedRows(const Ranks& ranks, Qt::SortOrder order)
 {
-    std::vector<Entry> entries;
-    entries.reserve(std::size_t(lines_.rowCount()));
-    for (int row = 0; row < lines_.rowCount(); ++row)
-        entries.push_back(entryOf(row, 0));
-    sortFrom(entries.begin(), entries.end(), 0, order == Qt::AscendingOrder);
-    std::vector<int> rows;
-    rows.reserve(entries.size());
-    for (const Entry& entry : entries)
-        rows.push_back(entry.row);
+    const std::uint32_t highest = ranks.empty() ? 0 : *std::max_element(ranks.begin(), ranks.end());
+    std::vector<std::size_t> start(std::size_t(highest) + 2, 0);
+    const auto slot = [&](std::uint32_t rank) {
+        return std::size_t(order == Qt::AscendingOrder ? rank : highest - rank);
+    };
+    for (std::uint32_t rank : ranks)
+        ++start[slot(rank) + 1];
+    std::partial_sum(start.begin(), start.end(), start.begin());
+    std::vector<int> rows(ranks.size());
+    for (std::size_t row = 0; row < ranks.size(); ++row)
+        rows[start[slot(ranks[row])]++] = int(row);
     return rows;
 }

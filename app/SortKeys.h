@@ -3,41 +3,31 @@
 
 #include <Qt>
 
+#include <cstddef>
 #include <cstdint>
-#include <string_view>
+#include <functional>
 #include <vector>
 
 class CardListModel;
 
-// Orders the list lines by one field: the text as shown, compared in UTF-16
-// units, whose order is the code points' order for all that CP932 holds;
-// for the rarity, the rank of Common, Uncommon, Vital and Rare before the
-// text, so that these come first and in this order. A line's key is decoded
-// eight units at a time, and only as far as it agrees with another's.
+// Orders the list's rows by one column the way a Japanese reader expects:
+// by the collation of the Japanese locale (hiragana and katakana, full and
+// half width together, voiced after unvoiced), numbers inside a text by
+// their value; for the rarity, Common, Uncommon, Vital and Rare first and in
+// this order, then the others by their text. A column's order is kept as a
+// rank per row, so that its keys are made once, and sorting again, either
+// way, costs a pass over the ranks.
 class SortKeys {
 public:
-    SortKeys(const CardListModel& lines, int column);
+    // Told every few thousand texts with how many are done of how many;
+    // false stops the work.
+    using Progress = std::function<bool(std::size_t done, std::size_t total)>;
+    using Ranks = std::vector<std::uint32_t>;
 
-    // The rows in the order of their keys; rows of equal keys keep their
-    // file order either way.
-    std::vector<int> sortedRows(Qt::SortOrder order) const;
-
-private:
-    static constexpr std::uint32_t kUnitsInEntry = 8;
-
-    struct Entry {
-        std::uint64_t head;  // the first four units taken, zero-padded
-        std::uint64_t next;  // the next four
-        int row;
-        std::uint32_t units;  // how many, kUnitsInEntry + 1 when the key goes on
-    };
-
-    std::string_view fieldOf(int row) const;
-    // The key's units after the first `skip`.
-    Entry entryOf(int row, std::uint32_t skip) const;
-    void sortFrom(std::vector<Entry>::iterator begin, std::vector<Entry>::iterator end, std::uint32_t skip,
-                  bool ascending) const;
-
-    const CardListModel& lines_;
-    int column_;
+    // The rank of every row's text in column `column`, equal for texts the
+    // order holds equal; empty when `progress` stopped it.
+    static Ranks ranksOf(const CardListModel& lines, int column, const Progress& progress);
+    // The rows by rank, ascending or descending; rows of equal rank keep
+    // their file order either way.
+    static std::vector<int> sortedRows(const Ranks& ranks, Qt::SortOrder order);
 };

@@ -3,9 +3,12 @@
 
 #include "CardLayout.h"
 #include "CardListModel.h"
-#include "SortKeys.h"
+#include "FinderUi.h"
 
-SortedCardLines::SortedCardLines(CardListModel* lines, QObject* parent) : QAbstractProxyModel(parent), lines_(lines)
+#include <QElapsedTimer>
+
+SortedCardLines::SortedCardLines(CardListModel* lines, card::FinderUi& ui, QObject* parent)
+    : QAbstractProxyModel(parent), lines_(lines), ui_(ui)
 {
     setSourceModel(lines);
     followTheLines();
@@ -44,24 +47,57 @@ void SortedCardLines::forgetOrder()
     std::vector<int>().swap(order_);
     std::vector<int>().swap(viewRow_);
     column_ = kFileOrder;
+    for (SortKeys::Ranks& ranks : ranks_)
+        SortKeys::Ranks().swap(ranks);
 }
 
-void SortedCardLines::sortBy(int column, Qt::SortOrder order)
+bool SortedCardLines::sortBy(int column, Qt::SortOrder order)
 {
-    if (linesResetting_)
-        return;  // the new lines come in file order anyway
+    if (linesResetting_ || sorting_)
+        return false;  // the new lines come in file order anyway; one sort at a time
     if (column == kFileOrder) {
         if (column_ != kFileOrder)
-            applyOrder({}, kFileOrder);
-        return;
+            applyOrder({}, kFileOrder, Qt::AscendingOrder);
+        return true;
     }
-    if (column > kFileOrder && column < card::kListColumnCount)
-        applyOrder(SortKeys(*lines_, column).sortedRows(order), column);
+    if (column < 0 || column >= card::kListColumnCount)
+        return false;
+    const SortKeys::Ranks* ranks = ranksOf(column);
+    if (!ranks)
+        return false;
+    applyOrder(SortKeys::sortedRows(*ranks, order), column, order);
+    return true;
+}
+
+// The keys of a long column are made with the notice up once they have
+// taken longer than a slice, the window answering between slices.
+const SortKeys::Ranks* SortedCardLines::ranksOf(int column)
+{
+    SortKeys::Ranks& ranks = ranks_[std::size_t(column)];
+    if (!ranks.empty() || lines_->rowCount() == 0)
+        return &ranks;
+    QElapsedTimer clock;
+    clock.start();
+    bool notice = false;
+    const auto progress = [&](std::size_t done, std::size_t total) {
+        if (!notice && clock.elapsed() < quietMs_)
+            return true;
+        if (!notice)
+            ui_.showNotice();
+        notice = true;
+        return ui_.keepReading({done, total, done});
+    };
+    sorting_ = true;
+    ranks = SortKeys::ranksOf(*lines_, column, progress);
+    sorting_ = false;
+    if (notice)
+        ui_.hideNotice();
+    return ranks.empty() ? nullptr : &ranks;
 }
 
 // A layout change, not a reset: the selected line stays selected where it
 // moves to.
-void SortedCardLines::applyOrder(std::vector<int> rows, int column)
+void SortedCardLines::applyOrder(std::vector<int> rows, int column, Qt::SortOrder order)
 {
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList before = persistentIndexList();
@@ -73,6 +109,7 @@ void SortedCardLines::applyOrder(std::vector<int> rows, int column)
     for (std::size_t row = 0; row < order_.size(); ++row)
         viewRow_[static_cast<std::size_t>(order_[row])] = static_cast<int>(row);
     column_ = column;
+    order_ascending_ = order == Qt::AscendingOrder;
     QModelIndexList after;
     for (qsizetype i = 0; i < before.size(); ++i)
         after << mapFromSource(sources[i]);

@@ -1,9 +1,17 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "CardLayout.h"
+#include "SortKeys.h"
+
 #include <QAbstractProxyModel>
 
+#include <array>
 #include <vector>
+
+namespace card {
+class FinderUi;
+}
 
 class CardListModel;
 
@@ -16,12 +24,19 @@ class SortedCardLines : public QAbstractProxyModel {
 public:
     static constexpr int kFileOrder = -1;  // the "column" of no sort
 
-    SortedCardLines(CardListModel* lines, QObject* parent);
+    // A sort whose keys take long shows the notice of `ui` and yields to
+    // the window between slices, as a long reading does.
+    SortedCardLines(CardListModel* lines, card::FinderUi& ui, QObject* parent);
 
     // Sorts by list column `column`, or returns to the file order for kFileOrder. Lines of
     // equal text keep their file order; the selection stays on its line.
-    void sortBy(int column, Qt::SortOrder order = Qt::AscendingOrder);
+    // False, with the order as it was, when the user stopped the sort.
+    bool sortBy(int column, Qt::SortOrder order = Qt::AscendingOrder);
     int sortColumn() const { return column_; }
+    Qt::SortOrder sortOrder() const { return order_ascending_ ? Qt::AscendingOrder : Qt::DescendingOrder; }
+    // How long a sort makes its keys before it shows the notice (tests
+    // shorten it).
+    void setQuietTime(int ms) { quietMs_ = ms; }
 
     // The row among the lines as read, i.e. the listed card, of row `row`.
     int sourceRow(int row) const;
@@ -37,9 +52,16 @@ public:
 private:
     void followTheLines();
     void forgetOrder();
-    void applyOrder(std::vector<int> rows, int column);
+    void applyOrder(std::vector<int> rows, int column, Qt::SortOrder order);
+    const SortKeys::Ranks* ranksOf(int column);
 
     CardListModel* lines_;
+    card::FinderUi& ui_;
+    // Each column's ranks once it was sorted, until the lines change.
+    std::array<SortKeys::Ranks, card::kListColumnCount> ranks_;
+    bool order_ascending_ = true;
+    bool sorting_ = false;  // making keys, with events running meanwhile
+    int quietMs_ = 30;
     std::vector<int> order_;    // row here -> row as read; empty in file order
     std::vector<int> viewRow_;  // the inverse
     int column_ = kFileOrder;

@@ -15,6 +15,7 @@
 
 namespace card {
 
+class CardFilter;
 class TextModeFile;
 
 // The listed cards and the commands that fill them: the three list
@@ -46,6 +47,9 @@ public:
     // end that only prints the lines as they come and never looks a card up
     // again turns it off and holds no card at all.
     void setKeepCards(bool keep) { keepCards_ = keep; }
+    // The test a card must pass for the list commands to list it; none (the
+    // default) lists every card. Not for the search.
+    void setFilter(CardFilter* filter) { filter_ = filter; }
     // Lines in the list since it was last emptied.
     std::size_t lineCount() const { return lineCount_; }
     // The files of the current list whose reading stopped before their end
@@ -77,6 +81,7 @@ private:
     std::size_t lineCount_ = 0;
     std::vector<EngineMessage> earlyEnds_;
     bool keepCards_ = true;
+    CardFilter* filter_ = nullptr;
     // The command's progress: the bytes of the files it reads, those of
     // the files it has finished, and whether the screen asked it to stop.
     std::uint64_t bytesTotal_ = 0;

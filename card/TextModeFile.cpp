@@ -21,6 +21,8 @@ std::unique_ptr<TextModeFile> TextModeFile::open(const std::filesystem::path& pa
         return nullptr;
     auto file = std::unique_ptr<TextModeFile>(new TextModeFile(handle));
     file->buffer_.resize(kBufferSize);
+    file->refill();
+    file->readAsUtf8WhenItIs();
     return file;
 }
 
@@ -29,7 +31,48 @@ std::unique_ptr<TextModeFile> TextModeFile::fromBytes(std::string bytes)
     auto file = std::unique_ptr<TextModeFile>(new TextModeFile(os::kNoFile));
     file->buffer_.assign(bytes.begin(), bytes.end());
     file->end_ = file->buffer_.size();
+    file->rawEnded_ = true;
+    file->readAsUtf8WhenItIs();
     return file;
+}
+
+// Decided on the first block: the Shift-JIS reading stays exactly as it was,
+// and a UTF-8 file takes the converting refill from here on.
+void TextModeFile::readAsUtf8WhenItIs()
+{
+    const std::string_view head(buffer_.data(), std::min(end_, Utf8Transcoder::kSniffedBytes));
+    if (!Utf8Transcoder::isUtf8(head))
+        return;
+    transcoder_ = std::make_unique<Utf8Transcoder>();
+    raw_.assign(head.starts_with(Utf8Transcoder::kByteOrderMark) ? head.substr(Utf8Transcoder::kByteOrderMark.size())
+                                                                 : head);
+    raw_.append(buffer_.data() + head.size(), end_ - head.size());
+    pos_ = end_ = 0;
+    refillTranscoded();
+}
+
+// The buffer then holds converted lines: the unread tail, then as many lines
+// as the next block of the file completes.
+bool TextModeFile::refillTranscoded()
+{
+    std::string converted(buffer_.data() + pos_, end_ - pos_);
+    const std::size_t kept = converted.size();
+    std::vector<char> block(kBufferSize);
+    while (converted.size() == kept && !(rawEnded_ && raw_.empty())) {
+        if (!rawEnded_) {
+            const std::ptrdiff_t n = os::readFile(file_, block.data(), block.size());
+            raw_.append(block.data(), n > 0 ? static_cast<std::size_t>(n) : 0);
+            rawEnded_ = n <= 0;
+            readFailed_ = n < 0;
+        }
+        transcoder_->convert(raw_, rawEnded_, converted);
+    }
+    consumedBefore_ += pos_;
+    buffer_.assign(converted.begin(), converted.end());
+    pos_ = 0;
+    end_ = buffer_.size();
+    nextCr_ = nextEndMark_ = kUnknown;
+    return end_ > kept;
 }
 
 TextModeFile::TextModeFile(os::FileHandle file) : file_(file) {}
@@ -42,6 +85,8 @@ TextModeFile::~TextModeFile()
 
 bool TextModeFile::refill()
 {
+    if (transcoder_ && !ended_)
+        return refillTranscoded();
     if (ended_ || file_ == os::kNoFile)
         return false;
     // Keep an unread tail (at most one byte: a CR waiting for its LF).

@@ -3,6 +3,7 @@
 
 #include "DataFile.h"
 #include "OperatingSystem.h"
+#include "Utf8Transcoder.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -16,7 +17,9 @@ namespace card {
 // A data file read the way a Windows text-mode stream reads it, on every
 // platform: CR right before LF is dropped (a lone CR stays), a byte 0x1A
 // ends the file, and at most kMaxPiece bytes come back per call. Every
-// other byte, NUL included, is delivered unchanged.
+// other byte, NUL included, is delivered unchanged. A file saved as UTF-8
+// (Utf8Transcoder::isUtf8) is converted to Shift-JIS below all this, one
+// line at a time as it is read.
 class TextModeFile : public DataFile {
 public:
     // Opens `path` for reading; nullptr when it cannot be opened or is no
@@ -41,9 +44,15 @@ public:
     // True when reading stopped on an I/O error rather than at the end.
     bool readFailed() const { return readFailed_; }
 
+    // Set when the file is read as UTF-8: the lines whose characters did
+    // not all come through.
+    const Utf8Transcoder* utf8() const { return transcoder_.get(); }
+
 private:
     explicit TextModeFile(os::FileHandle file);
     bool refill();
+    void readAsUtf8WhenItIs();
+    bool refillTranscoded();
     bool atEnd();
     int nextByte();
     std::size_t nextOf(char byte, std::size_t& cached);
@@ -63,6 +72,10 @@ private:
     std::string scratch_;                 // a piece that nextPiece had to put together
     std::size_t nextCr_ = kUnknown;       // where the next CR stands, once looked up
     std::size_t nextEndMark_ = kUnknown;  // the same for Ctrl-Z
+    // A UTF-8 file: its bytes not yet converted, and whether it has ended.
+    std::unique_ptr<Utf8Transcoder> transcoder_;
+    std::string raw_;
+    bool rawEnded_ = false;
 };
 
 }  // namespace card

@@ -35,10 +35,11 @@ public:
         if (!globalOptions())
             return std::nullopt;
         if (pos_ == args_.size())
-            return fail("no command given (list, search or check)");
+            return fail("no command given (list, search, filter or check)");
         std::string word = args_[pos_++];
         bool ok = word == "list"     ? listCommand()
                   : word == "search" ? searchCommand()
+                  : word == "filter" ? filterCommand()
                   : word == "check"  ? checkCommand()
                                      : (fail("unknown command: " + word), false);
         if (!ok)
@@ -126,12 +127,16 @@ private:
 
     // --help or --version anywhere wins over everything else, help first;
     // but the value of an option is always that value: "--name -h" names a
-    // card "-h".
+    // card "-h", and after filter's "--" every argument is a word.
     bool helpOrVersion()
     {
         bool version = false;
+        bool filter = false;
         for (std::size_t i = 0; i < args_.size(); ++i) {
             const std::string& arg = args_[i];
+            if (filter && arg == "--")
+                break;
+            filter = filter || arg == "filter";
             if (std::find(kValueOptions.begin(), kValueOptions.end(), arg) != kValueOptions.end()) {
                 ++i;
             } else if (arg == "--help" || arg == "-h") {
@@ -196,6 +201,51 @@ private:
         return true;
     }
 
+    // Its options, then its words: every other argument, those that begin
+    // with "-" included, and after "--" every argument.
+    bool filterCommand()
+    {
+        result_.command = Command::Filter;
+        std::vector<std::string_view> words;
+        bool wordsOnly = false;
+        while (pos_ < args_.size()) {
+            const std::string& arg = args_[pos_];
+            if (!wordsOnly && arg == "--") {
+                wordsOnly = true;
+                ++pos_;
+                continue;
+            }
+            if (wordsOnly || !isFilterOption(arg)) {
+                words.push_back(arg);
+                ++pos_;
+                continue;
+            }
+            std::string option;
+            takeOption(option);
+            if (option == "--side") {
+                constexpr std::array kLists{Command::ListAll, Command::ListCorp, Command::ListRunner};
+                std::size_t side = 0;
+                if (!choice(option, {"all", "corp", "runner"}, side))
+                    return false;
+                result_.filterList = kLists[side];
+            } else if (!noValue(option) || !setFlag(option == "--fold" ? result_.filterFold : result_.records)) {
+                return false;
+            }
+        }
+        for (std::size_t i = 0; i < words.size(); ++i)
+            result_.filterText.append(i == 0 ? "" : " ").append(words[i]);
+        return true;
+    }
+
+    static bool isFilterOption(std::string_view arg)
+    {
+        for (std::string_view option : {"--side", "--fold", "--records"}) {
+            if (arg == option || (arg.starts_with(option) && arg[option.size()] == '='))
+                return true;
+        }
+        return false;
+    }
+
     static bool setFlag(bool& flag)
     {
         flag = true;
@@ -237,6 +287,7 @@ const char* CommandLine::usage()
     // each on a line of their own, indented, the text from column 23.
     return "Usage: voxtarn-find [-C DIR] [--encoding utf-8|cp932] list all|runner|corp [--records]\n"
            "  or:  voxtarn-find [-C DIR] [--encoding utf-8|cp932] search [SEARCH OPTION]...\n"
+           "  or:  voxtarn-find [-C DIR] [--encoding utf-8|cp932] filter [FILTER OPTION]... [WORD]...\n"
            "  or:  voxtarn-find [-C DIR] check\n"
            "  or:  voxtarn-find --help | --version\n"
            "\n"
@@ -249,6 +300,9 @@ const char* CommandLine::usage()
            "                        Runner cards\n"
            "  search                the cards of one side whose name or type matches\n"
            "                        its TEXT, and whose rarity is --rate when given\n"
+           "  filter [WORD]...      the cards in which every WORD stands, as list\n"
+           "                        prints them; the words, joined by spaces, are\n"
+           "                        read as the window's filter box reads its text\n"
            "  check                 reports every format problem of both files as\n"
            "                        FILE:LINE: text, then the cards of each file\n"
            "\n"
@@ -277,6 +331,22 @@ const char* CommandLine::usage()
            "                        joined to its letter) match full-width ones,\n"
            "                        full-width ASCII matches ASCII, in the name,\n"
            "                        type and rarity alike\n"
+           "\n"
+           "Filter options:\n"
+           "  --side all|corp|runner\n"
+           "                        the cards to filter: those of list all (the\n"
+           "                        default), list corp or list runner\n"
+           "  --fold                fold kana and character width as search --fold\n"
+           "  --                    every argument after it is a WORD; before it, an\n"
+           "                        argument that is none of these options is a WORD\n"
+           "                        too, whatever it begins with\n"
+           "\n"
+           "Filter words: a card shows when every WORD stands in one of its fields,\n"
+           "A-Z matching a-z. A prefix limits a WORD to some fields: n: (or 名:) the\n"
+           "name, t: (種:) the type, x: (文:) the rules text and the note, i: (絵:) the\n"
+           "illustrator, r: (頻:) the rarity. -WORD leaves out the cards it matches.\n"
+           "\"TEXT\" is a phrase with spaces, text only. A WORD that CP932 cannot hold\n"
+           "matches no card.\n"
            "\n"
            "Exit status: 0 cards printed (check: no problem), 1 none (check: problems),\n"
            "2 error. Messages go to standard error as FILE:LINE: text.\n";

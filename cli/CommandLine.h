@@ -11,11 +11,12 @@
 //   voxtarn-find [-C DIR] [--encoding utf-8|cp932] list all|runner|corp [--records]
 //   voxtarn-find [-C DIR] [--encoding utf-8|cp932] search [--side corp|runner]
 //       [--name TEXT] [--type TEXT] [--rate TEXT] [--mode exact|prefix|partial] [--fold] [--records]
+//   voxtarn-find [-C DIR] [--encoding utf-8|cp932] filter [--side all|corp|runner] [--fold] [--records] [--] [WORD]...
 //   voxtarn-find [-C DIR] check
 //   voxtarn-find --help | --version
 class CommandLine {
 public:
-    enum class Command { Help, Version, ListAll, ListRunner, ListCorp, Search, Check };
+    enum class Command { Help, Version, ListAll, ListRunner, ListCorp, Search, Filter, Check };
     enum class Encoding { Utf8, Cp932 };
 
     // The parsed command line, or nullopt with `error` set.
@@ -31,6 +32,11 @@ public:
     // search: the texts as typed (in the argument encoding; the finder
     // turns them into the engine's Shift-JIS), the side, the mode and --fold.
     card::SearchCriteria criteria;
+    // filter: the list command whose cards it filters (ListAll, ListCorp or
+    // ListRunner), its words joined by single spaces, as typed, and --fold.
+    Command filterList = Command::ListAll;
+    std::string filterText;
+    bool filterFold = false;
 
 private:
     class Parser;

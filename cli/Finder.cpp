@@ -1,16 +1,21 @@
 // SPDX-License-Identifier: MIT
 #include "Finder.h"
 
+#include "CardFilter.h"
 #include "CardLayout.h"
 #include "CardLister.h"
 #include "ConsoleListView.h"
 #include "DataFileChecker.h"
+#include "FilterText.h"
 #include "RecordWriter.h"
 #include "SearchCriteria.h"
 #include "SystemConsole.h"
 #include "TextFold.h"
 #include "TextModeFile.h"
 #include "Utf8Path.h"
+#include "Utf8Transcoder.h"
+
+#include <algorithm>
 
 namespace {
 constexpr int kFound = 0;
@@ -52,6 +57,7 @@ int Finder::runCommand()
     case CommandLine::Command::ListRunner:
     case CommandLine::Command::ListCorp: return runList();
     case CommandLine::Command::Search: return runSearch();
+    case CommandLine::Command::Filter: return runFilter();
     case CommandLine::Command::Check: return runCheck();
     }
     return kError;
@@ -80,13 +86,16 @@ card::Cp932Converter* Finder::utf8Converter()
 
 int Finder::runList()
 {
-    return runOnList([this](card::CardLister& lister) {
-        switch (commandLine_.command) {
-        case CommandLine::Command::ListRunner: lister.OnListRunner(); break;
-        case CommandLine::Command::ListCorp: lister.OnListCorp(); break;
-        default: lister.OnListAll(); break;
-        }
-    });
+    return runOnList([this](card::CardLister& lister) { listCards(lister, commandLine_.command); });
+}
+
+void Finder::listCards(card::CardLister& lister, CommandLine::Command list)
+{
+    switch (list) {
+    case CommandLine::Command::ListRunner: lister.OnListRunner(); break;
+    case CommandLine::Command::ListCorp: lister.OnListCorp(); break;
+    default: lister.OnListAll(); break;
+    }
 }
 
 int Finder::runSearch()
@@ -97,6 +106,27 @@ int Finder::runSearch()
     if (criteria->lacksText())
         ui_.showHint(card::kNoTextHint);
     return runOnList([&criteria](card::CardLister& lister) { lister.RunSearch(*criteria); });
+}
+
+// A word CP932 cannot hold is in no card: told, and filtered as such, as
+// the window's filter box does.
+int Finder::runFilter()
+{
+    const card::FilterText text(filterText(), commandLine_.filterFold, converter_);
+    if (!text.unholdable().empty())
+        ui_.showHint("CP932 cannot hold " + text.unholdable() + ": no card holds it");
+    card::CardFilter filter(text);
+    return runOnList([this, &filter](card::CardLister& lister) {
+        lister.setFilter(&filter);
+        listCards(lister, commandLine_.filterList);
+    });
+}
+
+std::string Finder::filterText()
+{
+    if (commandLine_.encoding == CommandLine::Encoding::Cp932 && !kUnicodeArguments)
+        return converter_.toUtf8(commandLine_.filterText);
+    return commandLine_.filterText;
 }
 
 // The lines go out as they come; only records need the cards afterwards.
@@ -159,6 +189,17 @@ std::optional<std::string> Finder::cardText(const std::string& option, const std
     return bytes;
 }
 
+// Beside the file's own problems, in the order of the file.
+void Finder::addTranscodingProblems(const card::Utf8Transcoder& utf8, card::CheckResult& result)
+{
+    for (const card::Utf8Transcoder::Problem& problem : utf8.problems()) {
+        result.problems.push_back({problem.line, problem.invalid ? "UTF-8 として正しくないバイト列を 〓 にした"
+                                                                 : "Shift-JIS にない文字を 〓 にした"});
+    }
+    std::stable_sort(result.problems.begin(), result.problems.end(),
+                     [](const card::CheckProblem& a, const card::CheckProblem& b) { return a.line < b.line; });
+}
+
 int Finder::runCheck()
 {
     bool problemsFound = false;
@@ -176,10 +217,14 @@ bool Finder::checkFile(const char* file, bool& problemsFound)
     std::string path = card::utf8FromPath(opened);
     std::unique_ptr<card::TextModeFile> data = card::TextModeFile::open(opened);
     if (!data) {
-        ui_.showMessage({card::EngineMessage::OpenFailed, file, path, 0});
+        ui_.showMessage({card::EngineMessage::OpenFailed, file, path, 0, {}});
         return false;
     }
     card::CheckResult result = card::checkDataFile(*data);
+    if (const card::Utf8Transcoder* utf8 = data->utf8()) {
+        out_.append(fileLineText(path, 0, "UTF-8") + '\n');
+        addTranscodingProblems(*utf8, result);
+    }
     for (const card::CheckProblem& problem : result.problems) {
         out_.append(fileLineText(path, problem.line, problem.text));
         out_.append('\n');
@@ -188,7 +233,7 @@ bool Finder::checkFile(const char* file, bool& problemsFound)
     out_.append(fileLineText(path, 0, std::to_string(result.cards) + " cards"));
     out_.append('\n');
     if (data->readFailed()) {
-        ui_.showMessage({card::EngineMessage::ReadFailed, file, path, 0});
+        ui_.showMessage({card::EngineMessage::ReadFailed, file, path, 0, {}});
         return false;
     }
     return true;

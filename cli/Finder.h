@@ -14,6 +14,8 @@
 
 namespace card {
 class CardLister;
+class Utf8Transcoder;
+struct CheckResult;
 struct SearchCriteria;
 }  // namespace card
 
@@ -30,15 +32,20 @@ private:
     int runCommand();
     int runList();
     int runSearch();
+    int runFilter();
+    static void listCards(card::CardLister& lister, CommandLine::Command list);
     int runCheck();
     // Runs a list command or a search on a fresh list and gives its status.
     int runOnList(const std::function<void(card::CardLister&)>& command);
     // Checks one data file; false when it could not be opened or read.
     bool checkFile(const char* file, bool& problemsFound);
+    static void addTranscodingProblems(const card::Utf8Transcoder& utf8, card::CheckResult& result);
 
     // The engine's Shift-JIS bytes of a TEXT argument.
     std::optional<card::SearchCriteria> searchCriteria();
     std::optional<std::string> cardText(const std::string& option, const std::string& text);
+    // The filter words as UTF-8, however they were given.
+    std::string filterText();
 
     void printRecords(const card::CardLister& lister);
     int listStatus(const card::CardLister& lister);

@@ -126,6 +126,19 @@ const CliCase kCases[] = {
     {{"search", "--name", "蜘蛛😀"}, 2, "", "voxtarn-find: --name: the text is no UTF-8 or holds a character that CP932 cannot hold\n"},
     {{"search", "--type", "😀"}, 2, "", "voxtarn-find: --type: the text is no UTF-8 or holds a character that CP932 cannot hold\n"},
     {{"search", "--rate", "\xff"}, 2, "", "voxtarn-find: --rate: the text is no UTF-8 or holds a character that CP932 cannot hold\n"},
+    // filter: the words joined by spaces, read as the filter box reads them; an argument that is no option of filter is
+    // a word, every argument after "--" is one.
+    {{"filter", "t:アイス", "-r:common"}, 0, "Rare\t灰の門\tアイス：城壁\tX\tY\n", ""},
+    {{"filter", "--side", "runner", "-t:T"}, 0, "Uncommon\t蜘蛛の糸\tプログラム\tn\ti\n", ""},
+    {{"filter", "--", "-h", "--side"}, 0, kCorpUtf8 + "Uncommon\t蜘蛛の糸\tプログラム\tn\ti\nCommon\t--version\tT\tn\ti\nCommon\tヴォイド\tT\tn\ti\n", ""},
+    {{"filter", "--side=runner", "n:蜘蛛", "--records"}, 0, record("蜘蛛の糸", "Uncommon", "[1]: 強度+1。", "プログラム"), ""},
+    {{"filter", "--side", "corp"}, 0, kCorpUtf8, ""},
+    {{"--encoding", "cp932", "filter", sjis("名：灰")}, 0, sjis("Rare\t灰の門\tアイス：城壁\tX\tY\n"), ""},
+    // Not folded, a ゔ is in no card; folded, it is the ヴ it folds to.
+    {{"filter", "--side", "runner", "ゔぉい"}, 1, "", "voxtarn-find: CP932 cannot hold ゔ: no card holds it\n"},
+    {{"filter", "--fold", "--side", "runner", "ゔぉい", "ド"}, 0, "Common\tヴォイド\tT\tn\ti\n", ""},
+    {{"-C", "bad", "filter", "r:common"}, 2, "Common\tA\tT\tn\ti\nCommon\tR\tT\tn\ti\n", "bad/corp.txt:15" + kFormat + "bad/runner.txt:9" + kFormat},
+    {{"filter", "--side", "both"}, 2, "", "voxtarn-find: invalid value for --side: both" + kHint},
     // Files named as opened: bare, or with the -C folder.
     {{"list", "all"}, 2, "", "corp.txt" + kOpenFailed, "none"},
     {{"list", "all"}, 2, "Common\tA\tT\tn\ti\n", "runner.txt" + kOpenFailed, "dir"},
@@ -143,11 +156,17 @@ const CliCase kCases[] = {
     {{"-C", "dir", "check"}, 2, "dir/corp.txt: 1 cards\n", "dir/runner.txt" + kOpenFailed},
     {{"check"}, 2, "runner.txt: 1 cards\n", "corp.txt" + kOpenFailed, "runner"},
     {{"-C", VOXTARN_SAMPLE_DATA, "check"}, 0, "*", ""},  // the sample cards pass the check
+    // Files saved as UTF-8 (corp.txt with the byte order mark) read as Shift-JIS; check names the lines that lost a
+    // character.
+    {{"-C", "utf8", "list", "all"}, 0, "Rare\t灰の門\tアイス〓\tn\ti\nUncommon\t蜘蛛の糸\tプログラム\tn\ti\n", ""},
+    {{"-C", "utf8", "check"}, 1,
+     "utf8/corp.txt: UTF-8\nutf8/corp.txt:2: Shift-JIS にない文字を 〓 にした\nutf8/corp.txt: 1 cards\n"
+     "utf8/runner.txt: UTF-8\nutf8/runner.txt: 1 cards\n", ""},
     // Arguments: --help and --version win; anything else wrong exits 2 with a hint.
     {{"list", "all", "--help"}, 0, "Usage: voxtarn-find ...", ""},
     {{"--version", "-h"}, 0, "Usage: voxtarn-find ...", ""},
     {{"--version"}, 0, "voxtarn-find " VOXTARN_VERSION "\n", ""},
-    {{}, 2, "", "voxtarn-find: no command given (list, search or check)" + kHint},
+    {{}, 2, "", "voxtarn-find: no command given (list, search, filter or check)" + kHint},
     {{"bogus"}, 2, "", "voxtarn-find: unknown command: bogus" + kHint},
     {{"list"}, 2, "", "voxtarn-find: list needs all, runner or corp" + kHint},
     {{"list", "some"}, 2, "", "voxtarn-find: list takes all, runner or corp, not some" + kHint},

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
+#include "Cp932Converter.h"
 #include "TempDir.h"
 #include "TextModeFile.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -72,6 +74,69 @@ TEST(TextModeFile, ReadsFromDiskAcrossBlockEdges)
         EXPECT_EQ(lastLine, 2);
         EXPECT_FALSE(file->readFailed());
     }
+}
+
+// A file saved as UTF-8 reads as the same Shift-JIS bytes, line by line; a character that Shift-JIS lacks, or a byte
+// that is no UTF-8 after the first 64 KiB, becomes 〓 and its line is noted (true: no UTF-8). Anything else is read
+// byte for byte.
+struct Utf8Case {
+    std::string bytes, read;
+    std::vector<std::pair<long, bool>> problems;
+};
+
+std::string sjis(const std::string& utf8) { return card::Cp932Converter().fromUtf8(utf8).value(); }
+
+const std::string k64k(64 * 1024 - 1, 'a');  // the last byte of the first 64 KiB comes next
+const std::string kGeta = "\x81\xAC";
+
+const Utf8Case kUtf8Cases[] = {
+    {"名\r\nT\n", sjis("名\nT\n"), {}},
+    {"\xEF\xBB\xBF" "名\nT", sjis("名\nT"), {}},
+    {"\xEF\xBB\xBF" "N\xFF\n", "N" + kGeta + "\n", {{1, true}}},          // the mark alone says UTF-8
+    {"名\n札😀é\nT\n", sjis("名\n札") + kGeta + kGeta + "\nT\n", {{2, false}}},
+    {"名\n" + k64k.substr(4) + "札\n", sjis("名\n") + k64k.substr(4) + sjis("札\n"), {}},  // 札 cut at 64 KiB
+    {"名\n" + k64k + "x\xFFy\n", sjis("名\n") + k64k + "x" + kGeta + "y\n", {{2, true}}},
+    {"名\n\x1A" "札\n", sjis("名\n"), {}},                              // Ctrl-Z ends it as ever
+    {sjis("名\n札\n"), sjis("名\n札\n"), {}},                           // Shift-JIS
+    {"a\xFF名\n", "a\xFF名\n", {}},                                     // no UTF-8 within 64 KiB
+    {"ascii\n", "ascii\n", {}},                                         // no multi-byte character
+};
+
+void PrintTo(const Utf8Case& c, std::ostream* os) { *os << ::testing::PrintToString(c.bytes.substr(0, 40)); }
+
+class Utf8Reading : public ::testing::TestWithParam<Utf8Case> {};
+
+TEST_P(Utf8Reading, ReadsTheSameShiftJis)
+{
+    const Utf8Case& c = GetParam();
+    auto file = card::TextModeFile::fromBytes(c.bytes);
+    std::string read;
+    for (const auto& [piece, line] : allPieces(*file))
+        read += piece;
+    EXPECT_EQ(read, c.read);
+    std::vector<std::pair<long, bool>> problems;
+    for (const card::Utf8Transcoder::Problem& problem : file->utf8() ? file->utf8()->problems() : decltype(file->utf8()->problems()){})
+        problems.push_back({problem.line, problem.invalid});
+    EXPECT_EQ(problems, c.problems);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, Utf8Reading, ::testing::ValuesIn(kUtf8Cases));
+
+// From disk, block by block: the UTF-8 copy of a Shift-JIS file gives the same pieces with the same line numbers.
+TEST(TextModeFile, Utf8FromDiskGivesTheShiftJisPieces)
+{
+    TempDir dir;
+    std::string cards;
+    for (int i = 0; cards.size() < 300 * 1024; ++i)
+        cards += sjis("カード") + std::to_string(i) + (i % 7 ? "\n" : "\r\n") + (i % 500 ? "" : std::string(300, 'x') + "\n");
+    auto shiftJis = card::TextModeFile::open(dir.write("sjis.txt", cards + kGeta + "\n"));
+    auto utf8 = card::TextModeFile::open(dir.write("utf8.txt", card::Cp932Converter().toUtf8(cards) + "😀\n"));
+    EXPECT_TRUE(utf8->utf8() && !shiftJis->utf8());
+    EXPECT_EQ(allPieces(*utf8), allPieces(*shiftJis));
+    // Named by its line, the last, after the blocks that converted whole.
+    const long last = std::count(cards.begin(), cards.end(), '\n') + 1;
+    ASSERT_EQ(utf8->utf8()->problems().size(), 1u);
+    EXPECT_EQ(utf8->utf8()->problems()[0].line, last);
 }
 
 // Only a regular file, after following links, is a data file; anything else

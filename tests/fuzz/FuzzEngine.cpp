@@ -146,8 +146,12 @@ void checkReading(const std::string& data)
                     "fields are single lines of at most 255 bytes");
         std::string record;
         card::appendRecord(record, card);
+        // Shift-JIS that happens to be UTF-8 as well (half-width kana alone) is read as UTF-8.
+        const auto written = card::TextModeFile::fromBytes(record);
+        if (written->utf8())
+            continue;
         card::Card again;
-        require(again.read(*card::TextModeFile::fromBytes(record)) == 0, "a written record reads back");
+        require(again.read(*written) == 0, "a written record reads back");
         require(again.name == card.name && again.type == card.type && again.text == card.text &&
                     again.note == card.note && again.illust == card.illust && again.rate == card.rate,
                 "a written record reads back as the same card");

@@ -292,6 +292,34 @@ private slots:
         QCOMPARE(seen, (QStringList{"1000..1199 193 1", "1199..1000 6 1", "file order 199 1", "file order 199 1"}));
     }
 
+    // A sort that makes its keys longer than a slice shows the notice; 中止 leaves the order and the arrow as they were,
+    // and the next click sorts.
+    void stoppingALongSort()
+    {
+        QTemporaryDir data;
+        std::string corp;
+        for (int i = 9999; i >= 0; --i)
+            corp += record(QString("名%1").arg(i));
+        writeFile(data, "corp.txt", corp);
+        auto window = openWindow(data);
+        window->OnListCorp();
+        window->setProgressDelay(0);
+        CardListBox* list = window->listBox();
+        list->lines()->setQuietTime(0);
+        QString seen;
+        then([&](QWidget* notice) {
+            seen = childText(notice, "cards");
+            notice->findChild<QPushButton*>("stop")->click();
+        });
+        for (int click = 0; click < 2; ++click) {
+            list->header()->setSortIndicator(1, Qt::AscendingOrder);
+            seen += QString(" %1 %2 %3").arg(list->header()->sortIndicatorSection()).arg(list->lines()->index(0, 1).data().toString()).arg(window->findChildren<NowSearchDialog*>().size());
+            if (click == 0)
+                then([](QWidget*) {});  // no keys kept from the stopped sort: the notice again
+        }
+        QCOMPARE(seen, "4,096枚 -1 名9999 0 1 名0 0");
+    }
+
     // Three clicks on a column: ascending, descending, file order. The selection stays on its line, Details opens its
     // card and Ctrl+C copies it in any order; a new list comes in file order. Rarity: Common, Uncommon, Vital, Rare, then
     // the others by text.
@@ -328,20 +356,49 @@ private slots:
         seen << QGuiApplication::clipboard()->text() + " " + list->actions().value(0)->text();
         window->findChild<QAction*>("command110")->trigger();  // back to the file order
         show();
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
-        // Names alike in their first eight characters and more.
-        writeFile(data, "corp.txt", record("長い名前のカードその二") + record("長い名前のカード") + record("長い名前のカードその一"));
+        writeFile(data, "corp.txt", record("ウ") + record("い"));  // a new list sorts by its own texts
         window->OnListCorp();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(1) + 5, 5));
         show();
-        for (int click = 0; click < 2; ++click) {
-            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(1) + 5, 5));
-            show();
+        QCOMPARE(seen, (QStringList{"1 2 B ア あ 氷 1^", "氷 ア あ B 2 1 1v", "氷 B ア あ 1 2 -1^", "ア 1 あ 氷 2 B 0^", "B 2 氷 あ 1 ア 0v",
+                                    "ア ア", "Common\tア\tIce\tnote\tillust コピー", "氷 B ア あ 1 2 -1^", "い ウ 1^"}));
+    }
+
+    // Each column sorts by its own field whole (a TAB inside one too), as a Japanese reader orders it: kana of both scripts
+    // and widths together, voiced after unvoiced, numbers by value, kanji last; equal texts in file order. The header
+    // names each column.
+    void eachColumnSortsByItsField_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("names");  // in the column's ascending order
+        QTest::addRow("入手頻度") << 0 << "ア カード2 キ イ あ ｶ 氷 ガ カード10";
+        QTest::addRow("カード名") << 1 << "ア あ イ ｶ ガ カード2 カード10 キ 氷";
+        QTest::addRow("カード種類") << 2 << "氷 ア カード2 ｶ カード10 あ ガ イ キ";
+        QTest::addRow("注記") << 3 << "イ ア カード2 キ 氷 カード10 あ ガ ｶ";
+        QTest::addRow("イラスト") << 4 << "カード2 カード10 氷 ア あ ガ ｶ イ キ";
+    }
+
+    void eachColumnSortsByItsField()
+    {
+        QFETCH(int, column);
+        QTemporaryDir data;
+        std::string corp;
+        for (const char* card : {"Rare 氷 アイス b\tA 10", "Promo カード10 計画 b\tb 2", "Common ア ｱｲｽ a\tb B", "Vital あ 計画 bA C",
+                                    "Common カード2 アイス a\tc 1", "Alpha ガ 計画 bb D", "Vital ｶ アイス bb E", "Uncommon イ 施設 a F",
+                                    "Common キ 施設 b G"}) {
+            const QStringList f = QString(card).split(' ');
+            corp += toCp932(f[1] + "\n" + f[2] + "\n\n" + f[3] + "\nIllus. " + f[4] + "\n" + f[0] + "\n--\n").value();
         }
-        QCOMPARE(seen, (QStringList{"1 2 B あ ア 氷 1^", "氷 ア あ B 2 1 1v", "氷 B ア あ 1 2 -1^", "ア 1 あ 氷 2 B 0^",
-                                    "B 2 氷 あ 1 ア 0v", "ア ア", "Common\tア\tIce\tnote\tillust コピー", "氷 B ア あ 1 2 -1^",
-                                    "長い名前のカードその二 長い名前のカード 長い名前のカードその一 -1^",
-                                    "長い名前のカード 長い名前のカードその一 長い名前のカードその二 1^",
-                                    "長い名前のカードその二 長い名前のカードその一 長い名前のカード 1v"}));
+        writeFile(data, "corp.txt", corp);
+        auto window = openWindow(data);
+        window->OnListCorp();
+        CardListBox* list = window->listBox();
+        list->header()->setSortIndicator(column, Qt::AscendingOrder);
+        QStringList names;
+        for (int row = 0; row < list->count(); ++row)
+            names << list->lines()->index(row, 1).data().toString();
+        QTEST(names.join(' '), "names");
+        QCOMPARE(list->header()->model()->headerData(column, Qt::Horizontal).toString(), QTest::currentDataTag());
     }
 
     // The status bar names the data folder at first and tells after each command what the list shows; a search whose
@@ -387,10 +444,11 @@ private slots:
     {
         QTest::addColumn<int>("source");
         QTest::addColumn<QStringList>("texts");  // name, type, rarity; side and mode; folded
-        QTest::addColumn<QString>("earlyEnds");  // "file line" each, by ','
+        QTest::addColumn<QString>("earlyEnds");  // "file line [reason]" each, by ','
         QTest::addColumn<QString>("status");
         QTest::addRow("grouped") << 0 << QStringList() << "" << "全カード 1,012,288枚";
         QTest::addRow("two stops") << 2 << QStringList() << "corp.txt 85,runner.txt 0" << "Corporateカード 1,012,288枚、corp.txt 85行目で読み込みを中止、runner.txtの読み込みを中止";
+        QTest::addRow("long line") << 1 << QStringList() << "runner.txt 10 行が254バイトを超えている" << "Runnerカード 1,012,288枚、runner.txt 10行目で読み込みを中止 (行が254バイトを超えている)";
         QTest::addRow("16 characters") << 3 << QStringList{"あいうえおかきくけこさしすせそた", "", "", "12"} << "" << "検索結果 1,012,288枚 (ランナー: 部分一致 \"あいうえおかきくけこさしすせそた\")";
         QTest::addRow("type, rarity") << 3 << QStringList{"", "アイスアイスアイスアイスアイスア", "Rare", "00", "fold"} << "" << "検索結果 1,012,288枚 (コーポレーション: 完全一致・かな全半角同一視 カード種類 \"アイスアイスアイスアイスアイスア\" 入手頻度 \"Rare\")";
         QTest::addRow("all three cut") << 3 << QStringList{"氷", "アイスアイスアイスアイスアイスアイ", "ＶｉｔａｌＶｉｔａｌＶｉｔａｌＶｉ", "11"} << "runner.txt 3" << "検索結果 1,012,288枚 (ランナー: 前方一致 \"氷\" カード種類 \"アイスアイスアイスアイスアイス…\" 入手頻度 \"ＶｉｔａｌＶｉｔａｌＶｉｔａｌ…\")、runner.txt 3行目で読み込みを中止";
@@ -407,7 +465,7 @@ private slots:
             status.criteria = {*toCp932(texts[0]), *toCp932(texts[1]), *toCp932(texts[2]), how[0].digitValue(), card::search_mode(how[1].digitValue()), texts.size() > 4};
         }
         for (const QString& end : earlyEnds.split(',', Qt::SkipEmptyParts))
-            status.earlyEnds.push_back({card::EngineMessage::Stopped, end.section(' ', 0, 0).toStdString(), "", end.section(' ', 1).toLong()});
+            status.earlyEnds.push_back({card::EngineMessage::Stopped, end.section(' ', 0, 0).toStdString(), "", end.section(' ', 1, 1).toLong(), end.section(' ', 2).toStdString()});
         QTEST(status.text(), "status");
     }
 
@@ -429,10 +487,7 @@ private slots:
         QTest::addRow("four") << QByteArray("columns=30 150 40 300") << true << "stops";
         QTest::addRow("six") << QByteArray("columns=30 150 40 300 200 9") << true << "stops";
         QTest::addRow("no width") << QByteArray("columns=30 150 x 300 200") << true << "stops";
-        QTest::addRow("hidden column") << QByteArray("columns=30 0 40 300 200") << true << "stops";
-        QTest::addRow("negative") << QByteArray("columns=30 -150 40 300 200") << true << "stops";
-        QTest::addRow("too wide") << QByteArray("columns=30 10001 40 300 200") << true << "stops";
-        QTest::addRow("32-bit wrap") << QByteArray("columns=30 4294967446 40 300 200") << true << "stops";
+        QTest::addRow("too wide") << QByteArray("columns=30 10001 40 300 0") << true << "stops";
         QTest::addRow("list") << QByteArray("columns=30, 150, 40, 300, 200") << true << "stops";
     }
 
@@ -451,15 +506,10 @@ private slots:
         QVERIFY(window->statusBar()->isVisible() != shown && item->isChecked() != shown);
         CardListHeader* header = window->listBox()->header();
         const int average = DialogBaseUnits::averageLetterWidth(window->listBox()->fontMetrics());
-        QStringList labels, seen, stops;
-        for (int column = 0; column < header->count(); ++column) {
-            labels << header->model()->headerData(column, Qt::Horizontal).toString();
-            seen << QString::number(header->sectionSize(column));
-        }
-        for (int chars : {12, 38, 44, 35, 35})
-            stops << QString::number(chars * average);
-        QCOMPARE(labels.join(' '), "入手頻度 カード名 カード種類 注記 イラスト");
-        QTRY_COMPARE(seen.join(' '), widths == "stops" ? stops.join(' ') : widths);
+        QStringList seen, stops;
+        for (int column = 0; column < header->count(); ++column)
+            seen << QString::number(header->sectionSize(column)), stops << QString::number(QList{12, 38, 44, 35, 35}[column] * average);
+        QCOMPARE(seen.join(' '), widths == "stops" ? stops.join(' ') : widths);
         header->resizeSection(1, 77);
         window->close();
         seen[1] = "77";
@@ -641,19 +691,15 @@ private slots:
     }
 
     // What the program takes from the arguments the application object left, and before it (help and version, without
-    // a window system): one dash and a word is one option, as Qt's own are.
+    // a window system): one dash and a word is one option, as Qt's own are. Help and version: the tests beside this one.
     void startOptions_data()
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("taken");  // help, version, DIR, font, error (in the language of Qt's texts)
-        QTest::addRow("DIR") << QStringList{"data"} << "0 0 data  ";
-        QTest::addRow("nothing") << QStringList{} << "0 0   ";
-        QTest::addRow("help") << QStringList{"-h"} << "1 0   ";
         QTest::addRow("version") << QStringList{"--version", "data"} << "0 1 data  ";
         QTest::addRow("-reverse before a window") << QStringList{"-reverse", "data"} << "0 0   error";
         QTest::addRow("-stylesheet before a window") << QStringList{"data", "-stylesheet", "dark.qss"} << "0 0   error";
         QTest::addRow("font") << QStringList{"-font", "Sans", "data"} << "0 0 data Sans ";
-        QTest::addRow("two DIRs") << QStringList{"a", "b"} << "0 0   error";
     }
 
     void startOptions()

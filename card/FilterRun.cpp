@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: MIT
+#include "FilterRun.h"
+
+#include "CardStore.h"
+
+#include <algorithm>
+
+namespace card {
+
+namespace {
+// Cards between two looks at the clock: a fraction of a millisecond.
+constexpr std::size_t kCardsPerLook = 2048;
+}  // namespace
+
+FilterRun::FilterRun(const CardStore& store, CardFilter filter, std::optional<std::vector<std::uint32_t>> among)
+    : store_(store), filter_(std::move(filter)), among_(std::move(among))
+{
+}
+
+std::size_t FilterRun::candidateCount() const
+{
+    return among_ ? among_->size() : store_.size();
+}
+
+bool FilterRun::runUntil(Clock::time_point deadline)
+{
+    const std::size_t count = candidateCount();
+    while (next_ < count) {
+        const std::size_t sliceEnd = std::min(count, next_ + kCardsPerLook);
+        for (; next_ < sliceEnd; ++next_) {
+            const auto card = static_cast<std::uint32_t>(among_ ? (*among_)[next_] : next_);
+            if (filter_.accepts(store_[card]))
+                result_.push_back(card);
+        }
+        if (next_ < count && Clock::now() >= deadline)
+            return false;
+    }
+    return true;
+}
+
+}  // namespace card

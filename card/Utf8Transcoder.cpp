@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: MIT
+#include "Utf8Transcoder.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace card {
+
+namespace {
+
+constexpr std::string_view kGeta = "\x81\xAC";  // "〓", which stands for a character that is missing
+
+bool isContinuation(unsigned char b)
+{
+    return (b & 0xC0) == 0x80;
+}
+
+// Bytes of the UTF-8 sequence that `lead` begins; 0 for a byte no sequence
+// begins with.
+std::size_t sequenceLength(unsigned char lead)
+{
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        return 2;
+    if (lead >= 0xE0 && lead <= 0xEF)
+        return 3;
+    if (lead >= 0xF0 && lead <= 0xF4)
+        return 4;
+    return 0;
+}
+
+// The length of the well-formed sequence at `pos`, or 0; `cut` is set when
+// the text ends inside a sequence that was well-formed so far.
+std::size_t sequenceAt(std::string_view text, std::size_t pos, bool& cut)
+{
+    const std::size_t length = sequenceLength(static_cast<unsigned char>(text[pos]));
+    cut = false;
+    for (std::size_t i = 1; i < length; ++i) {
+        if (pos + i == text.size()) {
+            cut = true;
+            return 0;
+        }
+        if (!isContinuation(static_cast<unsigned char>(text[pos + i])))
+            return 0;
+    }
+    return length;
+}
+
+}  // namespace
+
+bool Utf8Transcoder::isUtf8(std::string_view head)
+{
+    if (head.starts_with(kByteOrderMark))
+        return true;
+    bool multiByte = false;
+    for (std::size_t pos = 0; pos < head.size();) {
+        bool cut = false;
+        const std::size_t length = sequenceAt(head, pos, cut);
+        if (length == 0)
+            return cut && multiByte;
+        multiByte = multiByte || length > 1;
+        pos += length;
+    }
+    return multiByte;
+}
+
+void Utf8Transcoder::convert(std::string& raw, bool final, std::string& out)
+{
+    std::size_t start = 0;
+    const std::size_t end = final ? raw.size() : raw.rfind('\n') + 1;  // npos + 1: no whole line yet
+    // A block of lines in one call, nearly always; line by line only when
+    // some character of the block does not come through.
+    const std::string_view block = std::string_view(raw).substr(0, end);
+    if (std::optional<std::string> bytes = converter_.fromUtf8(block)) {
+        out += *bytes;
+        line_ += std::count(block.begin(), block.end(), '\n');
+        start = end;
+    }
+    while (start < end) {
+        std::size_t lineFeed = raw.find('\n', start);
+        const std::size_t next = lineFeed < end ? lineFeed + 1 : end;
+        convertLine(std::string_view(raw).substr(start, next - start), out);
+        if (lineFeed < end)
+            ++line_;
+        start = next;
+    }
+    raw.erase(0, end);
+}
+
+// A line that does not convert at once goes character by character, each
+// that fails becoming "〓".
+void Utf8Transcoder::convertLine(std::string_view line, std::string& out)
+{
+    if (std::optional<std::string> bytes = converter_.fromUtf8(line)) {
+        out += *bytes;
+        return;
+    }
+    Problem problem{line_, false};
+    for (std::size_t pos = 0; pos < line.size();) {
+        bool cut = false;
+        const std::size_t length = sequenceAt(line, pos, cut);
+        std::optional<std::string> bytes = length ? converter_.fromUtf8(line.substr(pos, length)) : std::nullopt;
+        problem.invalid = problem.invalid || length == 0;
+        out += bytes ? std::string_view(*bytes) : kGeta;
+        pos += length ? length : 1;
+    }
+    problems_.push_back(problem);
+}
+
+}  // namespace card
