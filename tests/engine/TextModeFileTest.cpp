@@ -133,6 +133,7 @@ TEST(TextModeFile, Utf8FromDiskGivesTheShiftJisPieces)
     auto utf8 = card::TextModeFile::open(dir.write("utf8.txt", card::Cp932Converter().toUtf8(cards) + "😀\n"));
     EXPECT_TRUE(utf8->utf8() && !shiftJis->utf8());
     EXPECT_EQ(allPieces(*utf8), allPieces(*shiftJis));
+    EXPECT_EQ(utf8->bytesRead(), std::filesystem::file_size(dir.path() / "utf8.txt"));  // the progress ends at 100 %
     // Named by its line, the last, after the blocks that converted whole.
     const long last = std::count(cards.begin(), cards.end(), '\n') + 1;
     ASSERT_EQ(utf8->utf8()->problems().size(), 1u);
