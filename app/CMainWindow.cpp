@@ -217,9 +217,16 @@ void CMainWindow::SaveSettings()
     store.writeProfileInt(kSearch, QStringLiteral("fold"), criteria_.fold ? 1 : 0);
     store.writeProfileInt(kView, kStatusBar, statusBar()->isVisibleTo(this) ? 1 : 0);
     store.writeProfileString(kView, kColumns, listbox_->header()->storedWidths());
-    // A failed write keeps the earlier file whole.
-    if (!store.flush())
+    // A failed write keeps the earlier file whole. A folder chosen while the
+    // settings could not be written is tried again with the rest.
+    const bool folderWritten =
+        unrememberedFolder_.isEmpty() || DataFolderSettings::remember(unrememberedFolder_).isEmpty();
+    if (store.flush() && folderWritten) {
+        unwritableSettings_.clear();
+        unrememberedFolder_.clear();
+    } else {
         noteSettingsNotWritten(store.fileName());
+    }
 }
 
 // Said at once in the status bar; the closing window says it once more in a
@@ -406,8 +413,11 @@ void CMainWindow::openDataFolder(const QString& folder)
 {
     cards_.setDataDir(DataFolderSettings::toPath(folder));
     OnListAll();
-    if (const QString unwritten = DataFolderSettings::remember(folder); !unwritten.isEmpty())
+    unrememberedFolder_.clear();
+    if (const QString unwritten = DataFolderSettings::remember(folder); !unwritten.isEmpty()) {
+        unrememberedFolder_ = folder;
         noteSettingsNotWritten(unwritten);
+    }
 }
 
 void CMainWindow::OnSearch()
