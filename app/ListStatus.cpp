@@ -42,8 +42,9 @@ QString searchText(const card::SearchCriteria& criteria)
 QString earlyEndText(const card::EngineMessage& message)
 {
     const QString file = QString::fromStdString(message.file);
+    const QString reason = message.reason.empty() ? QString() : " (" + QString::fromStdString(message.reason) + ')';
     if (message.line > 0)
-        return file + ' ' + QString::number(message.line) + QStringLiteral("行目で読み込みを中止");
+        return file + ' ' + QString::number(message.line) + QStringLiteral("行目で読み込みを中止") + reason;
     return file + QStringLiteral("の読み込みを中止");
 }
 

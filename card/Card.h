@@ -17,10 +17,14 @@ struct RecordTrace {
     long lastLine = 0;            // physical line of the last line taken
     bool hasContent = false;      // some line of the record was not empty
     bool closedByDashes = false;  // a wrong closing line began with "--" ("-- ", "---")
+    long longLine = 0;            // the first line over 254 bytes, read in pieces
 
-    // Notes the record's line `line` just taken, its first when `first`.
+    // Notes the record's line `line` just taken, its first when `first`. A
+    // line taken twice came in two pieces: it was too long.
     void take(long line, bool first, bool empty)
     {
+        if (line == lastLine && longLine == 0)
+            longLine = line;
         lastLine = line;
         if (first)
             firstLine = line;

@@ -48,11 +48,17 @@ void CardLister::reportUnfinishedRecord(int result, const RecordTrace& trace, co
     message.file = file;
     message.path = utf8FromPath(path);
     if (stopped_) {  // the user's own stop: noted with the list, no message
-        earlyEnds_.push_back({EngineMessage::Stopped, file, message.path, trace.lastLine});
+        earlyEnds_.push_back({EngineMessage::Stopped, file, message.path, trace.lastLine, {}});
         return;
     }
     if (readFailed) {
         message.kind = EngineMessage::ReadFailed;
+    } else if (trace.longLine > 0 && (result < 0 || trace.hasContent)) {
+        // The long line shifted the fields: it is the fault, not the line
+        // where the record then failed.
+        message.kind = EngineMessage::FormatError;
+        message.line = trace.longLine;
+        message.reason = kLineTooLong;
     } else if (result < 0) {
         message.kind = EngineMessage::FormatError;
         message.line = trace.lastLine;
@@ -72,7 +78,7 @@ int CardLister::LoadSide(int side)
     std::filesystem::path path = dataDir_ / (file ? file : "");
     std::unique_ptr<TextModeFile> data = file ? TextModeFile::open(path) : nullptr;
     if (!data) {
-        ui_.showMessage({EngineMessage::OpenFailed, file ? file : "", utf8FromPath(path), 0});
+        ui_.showMessage({EngineMessage::OpenFailed, file ? file : "", utf8FromPath(path), 0, {}});
         return -1;
     }
     RecordTrace trace;
@@ -152,7 +158,7 @@ bool CardLister::searchSide(int side, Accepts accepts)
     // Opened before anything is emptied: a missing file keeps the list.
     std::unique_ptr<TextModeFile> data = file ? TextModeFile::open(path) : nullptr;
     if (!data) {
-        ui_.showMessage({EngineMessage::OpenFailed, file ? file : "", utf8FromPath(path), 0});
+        ui_.showMessage({EngineMessage::OpenFailed, file ? file : "", utf8FromPath(path), 0, {}});
         return false;
     }
     bytesTotal_ = commandBytes({side});

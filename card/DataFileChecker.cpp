@@ -3,6 +3,7 @@
 
 #include "Card.h"
 #include "Cp932Converter.h"
+#include "EngineMessage.h"
 #include "ShiftJis.h"
 
 #include <algorithm>
@@ -64,7 +65,7 @@ private:
         if (!pending_.empty() && !converter_.isValidCp932(pending_))
             invalid_ = true;
         if (length_ > kLongestLine)
-            problems_.push_back({currentLine_, "行が254バイトを超えている (" + std::to_string(length_) + "バイト)"});
+            problems_.push_back({currentLine_, std::string(kLineTooLong) + " (" + std::to_string(length_) + "バイト)"});
         if (invalid_)
             problems_.push_back({currentLine_, "Shift-JIS (CP932) として正しくないバイト列がある"});
         pending_.clear();

@@ -18,7 +18,8 @@ std::string messageText(const EngineMessage& message)
 {
     std::string text = messageHeadline(message.kind);
     if (message.kind == EngineMessage::FormatError)
-        text += "\n" + message.file + " " + std::to_string(message.line) + "行目";
+        text += "\n" + message.file + " " + std::to_string(message.line) + "行目" +
+                (message.reason.empty() ? "" : ": " + message.reason);
     else if (message.kind == EngineMessage::ReadFailed)
         text += "\n" + message.file;
     return text;

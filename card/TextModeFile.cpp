@@ -44,6 +44,7 @@ void TextModeFile::readAsUtf8WhenItIs()
     if (!Utf8Transcoder::isUtf8(head))
         return;
     transcoder_ = std::make_unique<Utf8Transcoder>();
+    rawRead_ = end_;
     raw_.assign(head.starts_with(Utf8Transcoder::kByteOrderMark) ? head.substr(Utf8Transcoder::kByteOrderMark.size())
                                                                  : head);
     raw_.append(buffer_.data() + head.size(), end_ - head.size());
@@ -60,8 +61,10 @@ bool TextModeFile::refillTranscoded()
     std::vector<char> block(kBufferSize);
     while (converted.size() == kept && !(rawEnded_ && raw_.empty())) {
         if (!rawEnded_) {
+            const std::size_t before = raw_.size();
             const std::ptrdiff_t n = os::readFile(file_, block.data(), block.size());
             raw_.append(block.data(), n > 0 ? static_cast<std::size_t>(n) : 0);
+            rawRead_ += raw_.size() - before;
             rawEnded_ = n <= 0;
             readFailed_ = n < 0;
         }

@@ -37,8 +37,9 @@ public:
     // call: straight into the read buffer when no CR LF had to be joined and
     // the piece does not cross a refill, which is nearly every line.
     bool nextPiece(std::string_view& piece);
-    // Bytes of the file taken from the buffer so far.
-    std::uint64_t bytesRead() const { return consumedBefore_ + pos_; }
+    // Bytes of the file taken from the buffer so far; of a UTF-8 file, those
+    // converted so far.
+    std::uint64_t bytesRead() const { return transcoder_ ? rawRead_ - raw_.size() : consumedBefore_ + pos_; }
     long lineNumber() const override { return pieceLine_; }
 
     // True when reading stopped on an I/O error rather than at the end.
@@ -75,6 +76,7 @@ private:
     // A UTF-8 file: its bytes not yet converted, and whether it has ended.
     std::unique_ptr<Utf8Transcoder> transcoder_;
     std::string raw_;
+    std::uint64_t rawRead_ = 0;
     bool rawEnded_ = false;
 };
 

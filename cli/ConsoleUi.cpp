@@ -21,6 +21,8 @@ void ConsoleUi::showMessage(const card::EngineMessage& message)
     ++messages_;
     out_.flush();
     std::string text = fileLineText(message.path, message.line, card::messageHeadline(message.kind));
+    if (!message.reason.empty())
+        text += ": " + message.reason;
     writeText(err_, text + "\n");
 }
 

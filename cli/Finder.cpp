@@ -217,7 +217,7 @@ bool Finder::checkFile(const char* file, bool& problemsFound)
     std::string path = card::utf8FromPath(opened);
     std::unique_ptr<card::TextModeFile> data = card::TextModeFile::open(opened);
     if (!data) {
-        ui_.showMessage({card::EngineMessage::OpenFailed, file, path, 0});
+        ui_.showMessage({card::EngineMessage::OpenFailed, file, path, 0, {}});
         return false;
     }
     card::CheckResult result = card::checkDataFile(*data);
@@ -233,7 +233,7 @@ bool Finder::checkFile(const char* file, bool& problemsFound)
     out_.append(fileLineText(path, 0, std::to_string(result.cards) + " cards"));
     out_.append('\n');
     if (data->readFailed()) {
-        ui_.showMessage({card::EngineMessage::ReadFailed, file, path, 0});
+        ui_.showMessage({card::EngineMessage::ReadFailed, file, path, 0, {}});
         return false;
     }
     return true;

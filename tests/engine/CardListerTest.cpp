@@ -130,6 +130,10 @@ TEST_F(CardListerTest, FilesThatCannotBeReadAreReportedOnceWhileTheNoticeIsUp)
     const Strings all = events();
     EXPECT_EQ(Strings(all.begin() + 3, all.begin() + 5),
               (Strings{"データファイルの形式が正しくない\ncorp.txt 15行目", "データファイルの形式が正しくない\nrunner.txt 10行目"}));
+    // A line over 254 bytes is named, and why, rather than the line where its shifted record failed.
+    dir.write("runner.txt", record("R1") + "R2\nT\n\n" + std::string(300, 'n') + "\ni\nRare\n--\n");
+    lister.OnListRunner();
+    EXPECT_EQ(events()[3], "データファイルの形式が正しくない\nrunner.txt 12行目: 行が254バイトを超えている");
 
 #if !defined(_WIN32)
     // A read error: the cards before it stay listed.

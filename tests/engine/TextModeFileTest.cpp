@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -91,7 +92,7 @@ const std::string kGeta = "\x81\xAC";
 const Utf8Case kUtf8Cases[] = {
     {"名\r\nT\n", sjis("名\nT\n"), {}},
     {"\xEF\xBB\xBF" "名\nT", sjis("名\nT"), {}},
-    {"\xEF\xBB\xBF" "N\n", "N\n", {}},                                // the mark alone says UTF-8
+    {"\xEF\xBB\xBF" "N\xFF\n", "N" + kGeta + "\n", {{1, true}}},          // the mark alone says UTF-8
     {"名\n札😀é\nT\n", sjis("名\n札") + kGeta + kGeta + "\nT\n", {{2, false}}},
     {"名\n" + k64k.substr(4) + "札\n", sjis("名\n") + k64k.substr(4) + sjis("札\n"), {}},  // 札 cut at 64 KiB
     {"名\n" + k64k + "x\xFFy\n", sjis("名\n") + k64k + "x" + kGeta + "y\n", {{2, true}}},
@@ -128,11 +129,15 @@ TEST(TextModeFile, Utf8FromDiskGivesTheShiftJisPieces)
     std::string cards;
     for (int i = 0; cards.size() < 300 * 1024; ++i)
         cards += sjis("カード") + std::to_string(i) + (i % 7 ? "\n" : "\r\n") + (i % 500 ? "" : std::string(300, 'x') + "\n");
-    auto shiftJis = card::TextModeFile::open(dir.write("sjis.txt", cards));
-    auto utf8 = card::TextModeFile::open(dir.write("utf8.txt", card::Cp932Converter().toUtf8(cards)));
+    auto shiftJis = card::TextModeFile::open(dir.write("sjis.txt", cards + kGeta + "\n"));
+    auto utf8 = card::TextModeFile::open(dir.write("utf8.txt", card::Cp932Converter().toUtf8(cards) + "😀\n"));
     EXPECT_TRUE(utf8->utf8() && !shiftJis->utf8());
     EXPECT_EQ(allPieces(*utf8), allPieces(*shiftJis));
-    EXPECT_TRUE(utf8->utf8()->problems().empty());
+    EXPECT_EQ(utf8->bytesRead(), std::filesystem::file_size(dir.path() / "utf8.txt"));  // the progress ends at 100 %
+    // Named by its line, the last, after the blocks that converted whole.
+    const long last = std::count(cards.begin(), cards.end(), '\n') + 1;
+    ASSERT_EQ(utf8->utf8()->problems().size(), 1u);
+    EXPECT_EQ(utf8->utf8()->problems()[0].line, last);
 }
 
 // Only a regular file, after following links, is a data file; anything else

@@ -368,8 +368,12 @@ private slots:
         seen << QGuiApplication::clipboard()->text() + " " + list->actions().value(0)->text();
         window->findChild<QAction*>("command110")->trigger();  // back to the file order
         show();
-        QCOMPARE(seen, (QStringList{"1 2 B ア あ 氷 1^", "氷 ア あ B 2 1 1v", "氷 B ア あ 1 2 -1^", "ア 1 あ 氷 2 B 0^",
-                                    "B 2 氷 あ 1 ア 0v", "ア ア", "Common\tア\tIce\tnote\tillust コピー", "氷 B ア あ 1 2 -1^"}));
+        writeFile(data, "corp.txt", record("ウ") + record("い"));  // a new list sorts by its own texts
+        window->OnListCorp();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(1) + 5, 5));
+        show();
+        QCOMPARE(seen, (QStringList{"1 2 B ア あ 氷 1^", "氷 ア あ B 2 1 1v", "氷 B ア あ 1 2 -1^", "ア 1 あ 氷 2 B 0^", "B 2 氷 あ 1 ア 0v",
+                                    "ア ア", "Common\tア\tIce\tnote\tillust コピー", "氷 B ア あ 1 2 -1^", "い ウ 1^"}));
     }
 
     // Each column sorts by its own field whole (a TAB inside one too), as a Japanese reader orders it: kana of both scripts
@@ -452,10 +456,11 @@ private slots:
     {
         QTest::addColumn<int>("source");
         QTest::addColumn<QStringList>("texts");  // name, type, rarity; side and mode; folded
-        QTest::addColumn<QString>("earlyEnds");  // "file line" each, by ','
+        QTest::addColumn<QString>("earlyEnds");  // "file line [reason]" each, by ','
         QTest::addColumn<QString>("status");
         QTest::addRow("grouped") << 0 << QStringList() << "" << "全カード 1,012,288枚";
         QTest::addRow("two stops") << 2 << QStringList() << "corp.txt 85,runner.txt 0" << "Corporateカード 1,012,288枚、corp.txt 85行目で読み込みを中止、runner.txtの読み込みを中止";
+        QTest::addRow("long line") << 1 << QStringList() << "runner.txt 10 行が254バイトを超えている" << "Runnerカード 1,012,288枚、runner.txt 10行目で読み込みを中止 (行が254バイトを超えている)";
         QTest::addRow("16 characters") << 3 << QStringList{"あいうえおかきくけこさしすせそた", "", "", "12"} << "" << "検索結果 1,012,288枚 (ランナー: 部分一致 \"あいうえおかきくけこさしすせそた\")";
         QTest::addRow("type, rarity") << 3 << QStringList{"", "アイスアイスアイスアイスアイスア", "Rare", "00", "fold"} << "" << "検索結果 1,012,288枚 (コーポレーション: 完全一致・かな全半角同一視 カード種類 \"アイスアイスアイスアイスアイスア\" 入手頻度 \"Rare\")";
         QTest::addRow("all three cut") << 3 << QStringList{"氷", "アイスアイスアイスアイスアイスアイ", "ＶｉｔａｌＶｉｔａｌＶｉｔａｌＶｉ", "11"} << "runner.txt 3" << "検索結果 1,012,288枚 (ランナー: 前方一致 \"氷\" カード種類 \"アイスアイスアイスアイスアイス…\" 入手頻度 \"ＶｉｔａｌＶｉｔａｌＶｉｔａｌ…\")、runner.txt 3行目で読み込みを中止";
@@ -472,7 +477,7 @@ private slots:
             status.criteria = {*toCp932(texts[0]), *toCp932(texts[1]), *toCp932(texts[2]), how[0].digitValue(), card::search_mode(how[1].digitValue()), texts.size() > 4};
         }
         for (const QString& end : earlyEnds.split(',', Qt::SkipEmptyParts))
-            status.earlyEnds.push_back({card::EngineMessage::Stopped, end.section(' ', 0, 0).toStdString(), "", end.section(' ', 1).toLong()});
+            status.earlyEnds.push_back({card::EngineMessage::Stopped, end.section(' ', 0, 0).toStdString(), "", end.section(' ', 1, 1).toLong(), end.section(' ', 2).toStdString()});
         QTEST(status.text(), "status");
     }
 
@@ -492,6 +497,7 @@ private slots:
         QTest::addRow("no number") << QByteArray("statusbar=off") << true << "stops";
         QTest::addRow("widths") << QByteArray("columns=30 150 40 300 200") << true << "30 150 40 300 200";
         QTest::addRow("four") << QByteArray("columns=30 150 40 300") << true << "stops";
+        QTest::addRow("six") << QByteArray("columns=30 150 40 300 200 9") << true << "stops";
         QTest::addRow("no width") << QByteArray("columns=30 150 x 300 200") << true << "stops";
         QTest::addRow("too wide") << QByteArray("columns=30 10001 40 300 0") << true << "stops";
         QTest::addRow("list") << QByteArray("columns=30, 150, 40, 300, 200") << true << "stops";
