@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "SearchCriteria.h"
 
+#include "Cp932Converter.h"
 #include "FoldedSearch.h"
 #include "ShiftJis.h"
+#include "TextFold.h"
 
 namespace card {
 
@@ -20,6 +22,15 @@ bool fieldMatches(const CardView& card, search_type field, const std::string& te
 }
 
 }  // namespace
+
+std::optional<std::string> searchTextFromUtf8(std::string_view utf8, bool fold)
+{
+    std::optional<std::string> bytes =
+        Cp932Converter().fromUtf8(fold ? textfold::withKatakanaForMissingHiragana(utf8) : std::string(utf8));
+    if (bytes)
+        bytes->resize(sjis::truncateToBytes(*bytes, kMaxSearchTextBytes).size());
+    return bytes;
+}
 
 bool SearchCriteria::accepts(const Card& card) const
 {

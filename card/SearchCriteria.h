@@ -5,13 +5,28 @@
 #include "CardView.h"
 #include "SearchMode.h"
 
+#include <cstddef>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace card {
 
 // The search criteria, always copied together in this order.
 // What a search without a name and a type tells the user (UTF-8).
 inline constexpr const char* kNoTextHint = "カード名称かカード種類を入れてください";
+
+// The longest search text in bytes: a record line's, so that an exact
+// search can still hit.
+inline constexpr std::size_t kMaxSearchTextBytes = 254;
+
+// A text typed for a search (UTF-8) as the CP932 bytes it searches for, cut
+// to kMaxSearchTextBytes without splitting a character; a folded search
+// takes a hiragana that CP932 lacks as the katakana it folds to. nullopt
+// when the text is no UTF-8 or holds a character CP932 cannot hold: never a
+// substitute that could match some other card. The search dialog and
+// voxtarn-find both take their texts through it.
+std::optional<std::string> searchTextFromUtf8(std::string_view utf8, bool fold);
 
 struct SearchCriteria {
     std::string name;  // card-name text (Shift-JIS); empty: not used

@@ -9,8 +9,8 @@
 #include "FilterText.h"
 #include "RecordWriter.h"
 #include "SearchCriteria.h"
+#include "ShiftJis.h"
 #include "SystemConsole.h"
-#include "TextFold.h"
 #include "TextModeFile.h"
 #include "Utf8Path.h"
 #include "Utf8Transcoder.h"
@@ -181,9 +181,8 @@ std::optional<card::SearchCriteria> Finder::searchCriteria()
 std::optional<std::string> Finder::cardText(const std::string& option, const std::string& text)
 {
     if (commandLine_.encoding == CommandLine::Encoding::Cp932 && !kUnicodeArguments)
-        return text;
-    std::optional<std::string> bytes =
-        converter_.fromUtf8(commandLine_.criteria.fold ? card::textfold::withKatakanaForMissingHiragana(text) : text);
+        return std::string(card::sjis::truncateToBytes(text, card::kMaxSearchTextBytes));
+    std::optional<std::string> bytes = card::searchTextFromUtf8(text, commandLine_.criteria.fold);
     if (!bytes)
         ui_.showError(option + ": the text is no UTF-8 or holds a character that CP932 cannot hold");
     return bytes;

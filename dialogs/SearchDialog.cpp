@@ -5,9 +5,8 @@
 #include "Cp932Text.h"
 #include "DialogTemplates.h"
 #include "MessageBox.h"
-#include "ShiftJis.h"
+#include "SearchCriteria.h"
 #include "TemplateDialogBuilder.h"
-#include "TextFold.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -25,9 +24,6 @@ constexpr int kRateId = 210;
 constexpr int kFoldId = 207;
 // The three text fields, in the order of the members they fill.
 constexpr std::array<int, 3> kTextIds{kNameId, kTypeId, kRateId};
-
-// A field gives back at most 254 bytes, cut at a character boundary.
-constexpr std::size_t kFieldByteLimit = 254;
 
 const QStringList& rarityNames()
 {
@@ -97,12 +93,8 @@ std::optional<std::string> SearchDialog::fieldText(int id, bool folded)
         text = dialogControl<QComboBox>(*this, id)->currentText();
     else
         text = dialogControl<QLineEdit>(*this, id)->text();
-    if (folded)
-        text = QString::fromStdString(card::textfold::withKatakanaForMissingHiragana(text.toStdString()));
-    std::optional<std::string> bytes = toCp932(text);
-    if (bytes)
-        bytes = std::string(card::sjis::truncateToBytes(*bytes, kFieldByteLimit));
-    return bytes;
+    const std::optional<std::string> utf8 = exactUtf8(text);
+    return utf8 ? card::searchTextFromUtf8(*utf8, folded) : std::nullopt;
 }
 
 QButtonGroup* SearchDialog::radioGroup(std::span<const int> ids) const

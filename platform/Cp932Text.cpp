@@ -32,7 +32,13 @@ std::optional<std::string> toCp932(const QString& text)
 {
     if (text.isEmpty())
         return std::string();
+    const std::optional<std::string> utf8 = exactUtf8(text);
+    return utf8 ? card::Cp932Converter().fromUtf8(*utf8) : std::nullopt;
+}
+
+std::optional<std::string> exactUtf8(const QString& text)
+{
     if (hasLoneSurrogate(text))
         return std::nullopt;
-    return card::Cp932Converter().fromUtf8(text.toStdString());
+    return text.toStdString();
 }

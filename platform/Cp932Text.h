@@ -16,3 +16,7 @@ QString fromCp932(std::string_view bytes);
 // nullopt when CP932 cannot hold some character of `text` (an emoji, say);
 // never a substitute that could match another card.
 std::optional<std::string> toCp932(const QString& text);
+
+// The UTF-8 of `text`; nullopt for a lone surrogate, which Qt would write
+// as a substitute.
+std::optional<std::string> exactUtf8(const QString& text);

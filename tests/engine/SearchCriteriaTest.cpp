@@ -145,3 +145,18 @@ TEST(SearchCriteria, FoldingKanaAndWidth)
     criteria.fold = true;
     EXPECT_TRUE(criteria.accepts(card));
 }
+
+// A typed text: CP932 bytes cut to a record line's 254 without splitting a character; a hiragana CP932 lacks only when
+// folded; anything else CP932 cannot hold is refused.
+TEST(SearchCriteria, TypedText)
+{
+    const std::string a253(253, 'a');
+    const std::tuple<std::string, bool, std::optional<std::string>> kTexts[] = {
+        {"アイス", false, sjis("アイス")},      {std::string(300, 'x'), false, std::string(254, 'x')},
+        {a253 + "あ", false, a253},             {a253 + "b", false, a253 + "b"},
+        {"ゔぉい", true, sjis("ヴぉい")},       {"ゔぉい", false, std::nullopt},
+        {"蜘蛛😀", true, std::nullopt},         {"\xff", false, std::nullopt},
+    };
+    for (const auto& [typed, fold, bytes] : kTexts)
+        EXPECT_EQ(card::searchTextFromUtf8(typed, fold), bytes) << typed;
+}
