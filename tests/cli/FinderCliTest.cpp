@@ -170,6 +170,7 @@ const CliCase kCases[] = {
     {{"bogus"}, 2, "", "voxtarn-find: unknown command: bogus" + kHint},
     {{"list"}, 2, "", "voxtarn-find: list needs all, runner or corp" + kHint},
     {{"list", "some"}, 2, "", "voxtarn-find: list takes all, runner or corp, not some" + kHint},
+    {{"list", "-"}, 2, "", "voxtarn-find: list takes all, runner or corp, not -" + kHint},
     {{"list", "all", "corp"}, 2, "", "voxtarn-find: unexpected argument: corp" + kHint},
     {{"list", "all", "--records=yes"}, 2, "", "voxtarn-find: --records takes no value" + kHint},
     {{"search", "--fold=yes"}, 2, "", "voxtarn-find: --fold takes no value" + kHint},
@@ -181,6 +182,7 @@ const CliCase kCases[] = {
     {{"-C"}, 2, "", "voxtarn-find: -C needs a value" + kHint},
     {{"check", "extra"}, 2, "", "voxtarn-find: check takes no arguments: extra" + kHint},
     {{"--colour", "list", "all"}, 2, "", "voxtarn-find: unknown option: --colour" + kHint},
+    {{"-C=dir", "list", "all"}, 2, "", "voxtarn-find: unknown option: -C=dir" + kHint},
 };
 
 class FinderCli : public ::testing::TestWithParam<CliCase> {};

@@ -213,4 +213,6 @@ TEST_F(CardListerTest, ProgressAndStopBelongToOneCommand)
         EXPECT_GT(screen.reports[i].bytesRead, i ? std::max<std::uint64_t>(before, corp.size()) : 0);
         before = screen.reports[i].bytesRead;
     }
+    lister.RunSearch(card::SearchCriteria{"R1", "", "", 1, Exact});  // the progress of runner.txt alone
+    EXPECT_EQ(screen.reports.back().bytesTotal, runner.size());
 }

@@ -25,7 +25,7 @@ const CheckCase kCheckCases[] = {
     // A mistyped "--" closes its own record: the next one is checked too.
     {kGood + closedBy("-- ") + kGood + closedBy("---") + kGood, "14:レコードが 28:レコードが", 3},
     // Any other closing line: the record has shifted; go on after the next "--".
-    {kGood + closedBy("xx") + "stray\n--\n" + kGood, "14:レコードが", 2},
+    {kGood + closedBy("-x") + "stray\nT\n\nn\ni\nr\nXX\n--\n" + kGood, "14:レコードが", 2},
     {kGood + "# x\nN\nT\n", "9:ファイルの終わりでレコードが途切れている", 1},
     // A line holds 254 bytes; 255 already shift the record.
     {"N\n" + std::string(254, 't') + "\n\nn\ni\nr\n--\n", "", 1},
