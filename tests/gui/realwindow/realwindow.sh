@@ -10,7 +10,8 @@
 # a typed name without folding and opens the details of the first hit, closes
 # everything with the keyboard and checks from outside that the settings file
 # holds the folder, the typed name, the side, the mode and the folding. Started again in the same folder,
-# the stored search finds the cards of the folder opened last. Screenshots of
+# a filter typed with real keys narrows the cards listed at start and the chosen line is copied, then the stored
+# search finds the cards of the folder opened last. Screenshots of
 # the chooser and the dialogs land in the output folder.
 # Exit 77 (skipped) when Xvfb or xclip is not installed.
 set -euo pipefail
@@ -85,8 +86,20 @@ for line in key=ice type=1 mode=1 fold=0; do
   stored "$line" || fail "the settings file lacks $line"
 done
 
-# Started again: the stored search finds cards of the folder opened last.
+# Started again, the folder opened last lists every card (カード → 全カードリスト
+# by its mnemonics). Ctrl+F and two words narrow the list as they are typed;
+# Enter takes the first line, whose Ctrl+C copy is the card's; Ctrl+F and Esc
+# clear the filter again.
 start_program
+focus "$main"
+xdotool key --delay 100 alt+c a ctrl+f
+xdotool type --delay 30 "i:test ladder"
+shot filter.png
+xdotool key Return ctrl+c
+line=$(printf 'Common\tRope Ladder\tHardware\tnote of Rope Ladder\tIllus. Test')
+retry "the filtered line was not copied" copied
+xdotool key ctrl+f Escape
+# The stored search finds cards of the folder opened last.
 open_dialog F5 "検索"
 close_dialog Return "検索"
 open_dialog Return "カード"   # only a listed card has details
