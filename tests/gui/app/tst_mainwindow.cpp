@@ -487,7 +487,8 @@ private slots:
         QTest::addRow("four") << QByteArray("columns=30 150 40 300") << true << "stops";
         QTest::addRow("six") << QByteArray("columns=30 150 40 300 200 9") << true << "stops";
         QTest::addRow("no width") << QByteArray("columns=30 150 x 300 200") << true << "stops";
-        QTest::addRow("too wide") << QByteArray("columns=30 10001 40 300 0") << true << "stops";
+        QTest::addRow("too wide") << QByteArray("columns=30 10001 40 300 200") << true << "stops";
+        QTest::addRow("too narrow") << QByteArray("columns=30 150 40 300 0") << true << "stops";
         QTest::addRow("list") << QByteArray("columns=30, 150, 40, 300, 200") << true << "stops";
     }
 
