@@ -247,9 +247,16 @@ void CMainWindow::SaveSettings()
     store.writeProfileInt(kView, kFilterBar, filterBar_->isVisibleTo(this) ? 1 : 0);
     store.writeProfileInt(kFilter, kFold, filterBar_->fold() ? 1 : 0);
     store.writeProfileString(kView, kColumns, listbox_->header()->storedWidths());
-    // A failed write keeps the earlier file whole.
-    if (!store.flush())
+    // A failed write keeps the earlier file whole. A folder chosen while the
+    // settings could not be written is tried again with the rest.
+    const bool folderWritten =
+        unrememberedFolder_.isEmpty() || DataFolderSettings::remember(unrememberedFolder_).isEmpty();
+    if (store.flush() && folderWritten) {
+        unwritableSettings_.clear();
+        unrememberedFolder_.clear();
+    } else {
         noteSettingsNotWritten(store.fileName());
+    }
 }
 
 // Said at once in the status bar; the closing window says it once more in a
@@ -484,8 +491,11 @@ void CMainWindow::openDataFolder(const QString& folder)
 {
     cards_.setDataDir(DataFolderSettings::toPath(folder));
     OnListAll();
-    if (const QString unwritten = DataFolderSettings::remember(folder); !unwritten.isEmpty())
+    unrememberedFolder_.clear();
+    if (const QString unwritten = DataFolderSettings::remember(folder); !unwritten.isEmpty()) {
+        unrememberedFolder_ = folder;
         noteSettingsNotWritten(unwritten);
+    }
 }
 
 void CMainWindow::OnSearch()

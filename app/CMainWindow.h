@@ -125,6 +125,7 @@ private:
     QLabel* statusText_ = nullptr;
     QString openFailure_;         // of the command under way, for its status
     QString unwritableSettings_;  // the settings file a write failed on
+    QString unrememberedFolder_;  // chosen while the settings could not be written
     std::unique_ptr<NowSearchDialog> notice_;
     bool activeBeforeNotice_ = false;
     // The reading under way: since when, since the last events, and what

@@ -24,7 +24,8 @@ struct Parser {
     {
         parser.setApplicationDescription(
             QStringLiteral("Lists and searches the cards of a two-sided card game, read from the\n"
-                           "Shift-JIS data files corp.txt and runner.txt in DIR, in a Japanese window."));
+                           "data files corp.txt and runner.txt (Shift-JIS, or UTF-8) in DIR, in a\n"
+                           "Japanese window."));
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.addOption(help);
         parser.addOption(version);

@@ -788,6 +788,7 @@ private slots:
         QTest::addRow("chosen, no corp.txt") << "chosen" << "runnerOnly" << "" << "全カード 0枚、データファイルをオープンできない: %1/runnerOnly/corp.txt";
         // Last: the failed write stays pending in Qt's shared settings cache.
         QTest::addRow("chosen, settings folder a file") << "unwritable" << "cards" << "C1 R1" << "全カード 2枚、設定を保存できない: " + settingsFile();
+        QTest::addRow("settings writable again by closing") << "writable again" << "cards" << "C1 R1" << "全カード 2枚、設定を保存できない: " + settingsFile();
     }
 
     void openingAFolder()
@@ -815,7 +816,7 @@ private slots:
             QVERIFY(app->InitInstance(how == "start" ? path : QString()));
             window = app->mainWindow();
         } else {
-            if (how == "unwritable") {
+            if (how.contains("writable")) {
                 QDir(settingsFolder).removeRecursively();
                 writeFile(root, "settings", "");
                 QVERIFY(QFile::rename(root.filePath("settings"), settingsFolder));
@@ -828,11 +829,16 @@ private slots:
         }
         QTRY_COMPARE(cardNames(*window), cards);
         QCOMPARE(window->findChild<QLabel*>("statusText")->text(), status.arg(root.path()));
-        if (how == "unwritable") {
-            then(acceptMessage(messages));
+        if (how.contains("writable")) {
+            const bool fixed = how == "writable again";
+            if (fixed)
+                QFile::remove(settingsFolder);
+            else
+                then(acceptMessage(messages));
             window->close();
             QFile::remove(settingsFolder);
-            QCOMPARE(messages, QStringList{"Voxtarn card list finder | 設定を保存できない\n" + settingsFile()});
+            QCOMPARE(messages, fixed ? QStringList() : QStringList{"Voxtarn card list finder | 設定を保存できない\n" + settingsFile()});
+            QCOMPARE(ProfileStore().getProfileString("data", "folder"), fixed ? path : QString());
         }
     }
 
