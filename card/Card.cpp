@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "Card.h"
 
+#include "HitRule.h"
 #include "ShiftJis.h"
 
 namespace card {
@@ -106,12 +107,12 @@ const std::string& Card::getmatchstr(search_type n) const
 
 int Card::match(search_type n, const std::string& text) const
 {
-    return sjis::matchesAt(getmatchstr(n), 0, text, true) ? 1 : 0;
+    return matchesAsTyped(getmatchstr(n), text, search_mode::Exact) ? 1 : 0;
 }
 
 int Card::fmatch(search_type n, const std::string& text) const
 {
-    return sjis::matchesAt(getmatchstr(n), 0, text, false) ? 1 : 0;
+    return matchesAsTyped(getmatchstr(n), text, search_mode::Prefix) ? 1 : 0;
 }
 
 int Card::pmatch(search_type n, const std::string& text) const
