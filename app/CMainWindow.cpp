@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "CMainWindow.h"
 
+#include "CardFilterRunner.h"
 #include "CardListBox.h"
 #include "CardListHeader.h"
 #include "Cp932Text.h"
@@ -8,6 +9,7 @@
 #include "DetailDialog.h"
 #include "DialogOpeners.h"
 #include "DialogTemplate.h"
+#include "FilterBar.h"
 #include "MainMenu.h"
 #include "MessageBox.h"
 #include "NowSearchDialog.h"
@@ -36,6 +38,9 @@ const QString kSearch = QStringLiteral("search");
 const QString kView = QStringLiteral("view");
 const QString kStatusBar = QStringLiteral("statusbar");
 const QString kColumns = QStringLiteral("columns");
+const QString kFilter = QStringLiteral("filter");
+const QString kFold = QStringLiteral("fold");
+const QString kFilterBar = QStringLiteral("filterbar");
 
 QList<QKeySequence> keysOf(AcceleratorKey key)
 {
@@ -103,6 +108,7 @@ void CMainWindow::OnCreate()
     setCentralWidget(listbox_);
     setFocusProxy(listbox_);
     buildStatusBar();
+    buildFilterBar();
     buildMenu();
     connectCommands();
     putKeysOnActions();
@@ -127,6 +133,27 @@ void CMainWindow::buildMenu()
         }
     }
     commandAction(ID_STATUS_BAR)->setChecked(statusBar()->isVisibleTo(this));
+    commandAction(ID_FILTER_BAR)->setChecked(filterBar_->isVisibleTo(this));
+}
+
+// Over the list, under the menu bar. Its text is not kept between runs, the
+// check box and whether it shows are (on unless stored as 0).
+void CMainWindow::buildFilterBar()
+{
+    const ProfileStore store;
+    filterBar_ = new FilterBar(this);
+    filterBar_->setFold(store.getProfileInt(kFilter, kFold, 1) != 0);
+    filterBar_->setVisible(store.getProfileInt(kView, kFilterBar, 1) != 0);
+    addToolBar(Qt::TopToolBarArea, filterBar_);
+    filterRunner_ = new CardFilterRunner(cards_.cards(), this);
+    connect(filterBar_, &FilterBar::changed, this, &CMainWindow::filterTextChanged);
+    connect(filterBar_, &FilterBar::leftForList, this, &CMainWindow::leaveFilterForList);
+    connect(filterRunner_, &CardFilterRunner::finished, this, &CMainWindow::showFilteredCards);
+    auto* find = new QAction(this);
+    find->setObjectName(QStringLiteral("findInList"));
+    find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    addAction(find);
+    connect(find, &QAction::triggered, this, &CMainWindow::focusFilter);
 }
 
 // Names the data folder until a command has run; shown unless the settings say it was
@@ -160,6 +187,7 @@ void CMainWindow::connectCommands()
     command(ID_ABOUT, &CMainWindow::OnAbout);
     command(ID_STATUS_BAR, &CMainWindow::OnStatusBar);
     command(ID_FILE_ORDER, &CMainWindow::OnFileOrder);
+    command(ID_FILTER_BAR, &CMainWindow::OnFilterBar);
 }
 
 // The menu item's text after its TAB names the key; an action whose text
@@ -216,10 +244,19 @@ void CMainWindow::SaveSettings()
     store.writeProfileInt(kSearch, QStringLiteral("mode"), static_cast<int>(criteria_.mode));
     store.writeProfileInt(kSearch, QStringLiteral("fold"), criteria_.fold ? 1 : 0);
     store.writeProfileInt(kView, kStatusBar, statusBar()->isVisibleTo(this) ? 1 : 0);
+    store.writeProfileInt(kView, kFilterBar, filterBar_->isVisibleTo(this) ? 1 : 0);
+    store.writeProfileInt(kFilter, kFold, filterBar_->fold() ? 1 : 0);
     store.writeProfileString(kView, kColumns, listbox_->header()->storedWidths());
-    // A failed write keeps the earlier file whole.
-    if (!store.flush())
+    // A failed write keeps the earlier file whole. A folder chosen while the
+    // settings could not be written is tried again with the rest.
+    const bool folderWritten =
+        unrememberedFolder_.isEmpty() || DataFolderSettings::remember(unrememberedFolder_).isEmpty();
+    if (store.flush() && folderWritten) {
+        unwritableSettings_.clear();
+        unrememberedFolder_.clear();
+    } else {
         noteSettingsNotWritten(store.fileName());
+    }
 }
 
 // Said at once in the status bar; the closing window says it once more in a
@@ -360,7 +397,9 @@ void CMainWindow::runListCommand(void (card::CardLister::*command)(), ListStatus
         return;
     openFailure_.clear();
     (cards_.*command)();
+    listSource_ = source;
     showListStatus(source);
+    filterRunner_->cardsChanged(filterBar_->text(), filterBar_->fold());
 }
 
 void CMainWindow::OnStatusBar()
@@ -373,10 +412,56 @@ void CMainWindow::OnFileOrder()
     listbox_->header()->showFileOrder();
 }
 
+// Hidden, the bar filters nothing.
+void CMainWindow::OnFilterBar()
+{
+    const bool show = commandAction(ID_FILTER_BAR)->isChecked();
+    filterBar_->setVisible(show);
+    if (!show) {
+        filterBar_->setText(QString());
+        listbox_->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void CMainWindow::focusFilter()
+{
+    if (!filterBar_->isVisibleTo(this)) {
+        commandAction(ID_FILTER_BAR)->setChecked(true);
+        filterBar_->setVisible(true);
+    }
+    filterBar_->focusText();
+}
+
+// While a command reads, the store grows: the text typed meanwhile filters
+// the cards once the command is over.
+void CMainWindow::filterTextChanged()
+{
+    if (!reading())
+        filterRunner_->setText(filterBar_->text(), filterBar_->fold());
+}
+
+void CMainWindow::showFilteredCards()
+{
+    listbox_->showOnly(filterRunner_->cards());
+    if (listSource_)
+        showListStatus(*listSource_);
+}
+
+void CMainWindow::leaveFilterForList(bool toFirstLine)
+{
+    listbox_->setFocus(Qt::OtherFocusReason);
+    if (toFirstLine)
+        listbox_->selectFirstLine();
+}
+
 void CMainWindow::showListStatus(ListStatus::Source source)
 {
     const ListStatus status{source, cards_.lineCount(), criteria_, cards_.earlyEnds()};
-    statusText_->setText(status.text() + (openFailure_.isEmpty() ? QString() : u'、' + openFailure_));
+    std::optional<std::size_t> shown;
+    if (filterRunner_->filtering())
+        shown = static_cast<std::size_t>(listbox_->count());
+    statusText_->setText(status.text(shown, filterRunner_->unholdable()) +
+                         (openFailure_.isEmpty() ? QString() : u'、' + openFailure_));
 }
 
 // Before the first command: where the commands will read, or how to choose
@@ -406,8 +491,11 @@ void CMainWindow::openDataFolder(const QString& folder)
 {
     cards_.setDataDir(DataFolderSettings::toPath(folder));
     OnListAll();
-    if (const QString unwritten = DataFolderSettings::remember(folder); !unwritten.isEmpty())
+    unrememberedFolder_.clear();
+    if (const QString unwritten = DataFolderSettings::remember(folder); !unwritten.isEmpty()) {
+        unrememberedFolder_ = folder;
         noteSettingsNotWritten(unwritten);
+    }
 }
 
 void CMainWindow::OnSearch()
@@ -425,8 +513,11 @@ void CMainWindow::OnSearch()
 void CMainWindow::RunSearch()
 {
     openFailure_.clear();
-    if (cards_.RunSearch(criteria_))
-        showListStatus(ListStatus::Source::Search);
+    if (!cards_.RunSearch(criteria_))
+        return;
+    listSource_ = ListStatus::Source::Search;
+    showListStatus(ListStatus::Source::Search);
+    filterRunner_->cardsChanged(filterBar_->text(), filterBar_->fold());
 }
 
 void CMainWindow::OnDetails()
@@ -456,8 +547,10 @@ void CMainWindow::OnListDblClk()
 
 // --- The engine's view of the window -----------------------------------
 
+// The filter must not read the store while a command refills it.
 void CMainWindow::resetContent()
 {
+    filterRunner_->stop();
     listbox_->resetContent();
 }
 

@@ -13,8 +13,11 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 
+class CardFilterRunner;
 class CardListBox;
+class FilterBar;
 class NowSearchDialog;
 class QAction;
 class QCloseEvent;
@@ -45,6 +48,7 @@ public:
     void OnOpenDataFolder();
     void OnStatusBar();
     void OnFileOrder();
+    void OnFilterBar();
     void RunSearch();
 
     // Lists the cards of `folder`, reads every following command's files
@@ -75,6 +79,7 @@ public:
 
     const card::CardLister& lister() const { return cards_; }
     CardListBox* listBox() const { return listbox_; }
+    FilterBar* filterBar() const { return filterBar_; }
     const card::SearchCriteria& searchCriteria() const { return criteria_; }
 
 protected:
@@ -92,6 +97,11 @@ private:
     bool reading() const { return notice_ != nullptr; }
     void buildMenu();
     void buildStatusBar();
+    void buildFilterBar();
+    void filterTextChanged();
+    void showFilteredCards();
+    void leaveFilterForList(bool toFirstLine);
+    void focusFilter();
     void showListStatus(ListStatus::Source source);
     void showFolderStatus();
     void noteSettingsNotWritten(const QString& file);
@@ -108,9 +118,14 @@ private:
     CardListBox* listbox_ = nullptr;
     card::SearchCriteria criteria_;
 
+    FilterBar* filterBar_ = nullptr;
+    CardFilterRunner* filterRunner_ = nullptr;
+    std::optional<ListStatus::Source> listSource_;  // of the last command that filled the list
+
     QLabel* statusText_ = nullptr;
     QString openFailure_;         // of the command under way, for its status
     QString unwritableSettings_;  // the settings file a write failed on
+    QString unrememberedFolder_;  // chosen while the settings could not be written
     std::unique_ptr<NowSearchDialog> notice_;
     bool activeBeforeNotice_ = false;
     // The reading under way: since when, since the last events, and what

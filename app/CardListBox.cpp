@@ -42,7 +42,7 @@ CardListBox::CardListBox(const card::CardStore& cards, card::FinderUi& ui, QWidg
 
     header_->fitToTabStops(fontMetrics());
     connect(header_, &QHeaderView::sortIndicatorChanged, this, &CardListBox::sortByColumn);
-    connect(shown_, &QAbstractItemModel::modelReset, header_, &CardListHeader::showFileOrder);
+    connect(shown_, &SortedCardLines::fileOrderBack, header_, &CardListHeader::showFileOrder);
     addCopyAction();
 }
 
@@ -85,6 +85,20 @@ void CardListBox::selectFirstLine()
         selectFirstPending_ = true;  // the view knows no rows before the reset
     else
         applyFirstLineSelection();
+}
+
+void CardListBox::showOnly(std::optional<std::vector<std::uint32_t>> cards)
+{
+    const int selected = selectedCard();
+    shown_->showOnly(std::move(cards));
+    const int row = shown_->rowOfCard(selected);
+    if (row < 0) {
+        applyFirstLineSelection();
+        return;
+    }
+    const QModelIndex line = shown_->index(row);
+    selectionModel()->setCurrentIndex(line, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    scrollTo(line);
 }
 
 void CardListBox::applyFirstLineSelection()

@@ -30,6 +30,9 @@ public:
     // Appends the line of the store's next card.
     void addCard();
     void selectFirstLine();
+    // Shows the lines of `cards` alone, or every line with nullopt; the
+    // selected card stays selected while shown, else the first line is.
+    void showOnly(std::optional<std::vector<std::uint32_t>> cards);
     // Off: the lines change without a repaint or a per-line model signal;
     // on: one reset, then the pending first-line selection.
     void setRedraw(bool on);

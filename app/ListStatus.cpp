@@ -50,14 +50,18 @@ QString earlyEndText(const card::EngineMessage& message)
 
 }  // namespace
 
-QString ListStatus::text() const
+QString ListStatus::text(std::optional<std::size_t> shown, const QString& unholdable) const
 {
     QString text = kSourceNames.at(static_cast<std::size_t>(source)) + ' ' + cardCount(count);
+    if (shown)
+        text += QStringLiteral("のうち ") + cardCount(*shown);
     if (source == Source::Search)
         text += " (" + searchText(criteria) + ')';
     if (source == Source::Search && criteria.lacksText())
         text += u'、' + QString::fromUtf8(card::kNoTextHint);
     for (const card::EngineMessage& message : earlyEnds)
         text += u'、' + earlyEndText(message);
+    if (!unholdable.isEmpty())
+        text += QStringLiteral("、カードにない文字: ") + unholdable;
     return text;
 }

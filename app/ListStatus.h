@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 // What the card list shows, as the status bar tells it.
@@ -19,6 +20,8 @@ struct ListStatus {
     std::vector<card::EngineMessage> earlyEnds;  // files whose reading stopped early
 
     // For example "検索結果 3枚 (ランナー: 部分一致 "の")" or
-    // "全カード 40枚、corp.txt 85行目で読み込みを中止".
-    QString text() const;
+    // "全カード 40枚、corp.txt 85行目で読み込みを中止"; while the filter narrows
+    // the list to `shown` lines, "全カード 62枚のうち 5枚", and the typed
+    // characters no card can hold are named.
+    QString text(std::optional<std::size_t> shown = std::nullopt, const QString& unholdable = QString()) const;
 };

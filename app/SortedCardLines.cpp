@@ -25,27 +25,33 @@ void SortedCardLines::followTheLines()
         linesResetting_ = false;
         forgetOrder();
         endResetModel();
+        emit fileOrderBack();
     });
+    // Rows the filter has not seen are not shown.
     connect(lines_, &QAbstractItemModel::rowsAboutToBeInserted, this, [this](const QModelIndex&, int first, int last) {
-        if (column_ == kFileOrder)
+        if (column_ == kFileOrder && !filtered())
             beginInsertRows(QModelIndex(), first, last);
-        else
+        else if (column_ != kFileOrder)
             beginResetModel();
     });
     connect(lines_, &QAbstractItemModel::rowsInserted, this, [this] {
         if (column_ == kFileOrder) {
-            endInsertRows();
+            if (!filtered())
+                endInsertRows();
             return;
         }
         forgetOrder();
         endResetModel();
+        emit fileOrderBack();
     });
 }
 
 void SortedCardLines::forgetOrder()
 {
     std::vector<int>().swap(order_);
-    std::vector<int>().swap(viewRow_);
+    if (shownCards_)
+        shownCards_->clear();
+    mapShownRows();
     column_ = kFileOrder;
     for (SortKeys::Ranks& ranks : ranks_)
         SortKeys::Ranks().swap(ranks);
@@ -105,9 +111,7 @@ void SortedCardLines::applyOrder(std::vector<int> rows, int column, Qt::SortOrde
     for (const QModelIndex& index : before)
         sources << mapToSource(index);
     order_ = std::move(rows);
-    viewRow_.assign(order_.size(), 0);
-    for (std::size_t row = 0; row < order_.size(); ++row)
-        viewRow_[static_cast<std::size_t>(order_[row])] = static_cast<int>(row);
+    mapShownRows();
     column_ = column;
     order_ascending_ = order == Qt::AscendingOrder;
     QModelIndexList after;
@@ -117,9 +121,51 @@ void SortedCardLines::applyOrder(std::vector<int> rows, int column, Qt::SortOrde
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
+void SortedCardLines::showOnly(std::optional<std::vector<std::uint32_t>> cards)
+{
+    beginResetModel();
+    shownCards_ = std::move(cards);
+    mapShownRows();
+    endResetModel();
+}
+
+// The rows in the order chosen, of the cards shown.
+void SortedCardLines::mapShownRows()
+{
+    std::vector<int>().swap(rows_);
+    std::vector<int>().swap(viewRow_);
+    identity_ = order_.empty() && !shownCards_;
+    if (identity_)
+        return;
+    viewRow_.assign(static_cast<std::size_t>(lines_->rowCount()), -1);
+    if (!shownCards_) {
+        rows_ = order_;
+    } else if (order_.empty()) {
+        rows_.assign(shownCards_->begin(), shownCards_->end());
+    } else {
+        std::vector<bool> shown(viewRow_.size());
+        for (std::uint32_t card : *shownCards_)
+            shown[card] = true;
+        for (int row : order_) {
+            if (shown[static_cast<std::size_t>(row)])
+                rows_.push_back(row);
+        }
+    }
+    for (std::size_t row = 0; row < rows_.size(); ++row)
+        viewRow_[static_cast<std::size_t>(rows_[row])] = static_cast<int>(row);
+}
+
 int SortedCardLines::sourceRow(int row) const
 {
-    return order_.empty() ? row : order_.at(static_cast<std::size_t>(row));
+    return identity_ ? row : rows_.at(static_cast<std::size_t>(row));
+}
+
+int SortedCardLines::rowOfCard(int card) const
+{
+    if (identity_)
+        return card >= 0 && card < lines_->rowCount() ? card : -1;
+    // Cards appended since the rows were mapped are not shown.
+    return card >= 0 && std::size_t(card) < viewRow_.size() ? viewRow_[std::size_t(card)] : -1;
 }
 
 QModelIndex SortedCardLines::index(int row, int column, const QModelIndex& parent) const
@@ -136,7 +182,9 @@ QModelIndex SortedCardLines::parent(const QModelIndex&) const
 
 int SortedCardLines::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : lines_->rowCount();
+    if (parent.isValid())
+        return 0;
+    return identity_ ? lines_->rowCount() : static_cast<int>(rows_.size());
 }
 
 int SortedCardLines::columnCount(const QModelIndex& parent) const
@@ -161,6 +209,5 @@ QModelIndex SortedCardLines::mapFromSource(const QModelIndex& sourceIndex) const
 {
     if (!sourceIndex.isValid())
         return QModelIndex();
-    const int row = sourceIndex.row();
-    return index(viewRow_.empty() ? row : viewRow_.at(static_cast<std::size_t>(row)), sourceIndex.column());
+    return index(rowOfCard(sourceIndex.row()), sourceIndex.column());
 }

@@ -7,6 +7,8 @@
 #include <QAbstractProxyModel>
 
 #include <array>
+#include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace card {
@@ -16,9 +18,11 @@ class FinderUi;
 class CardListModel;
 
 // The card list's lines in the order the user chose: the file order, or
-// sorted by one of the five fields. A row here maps to the row of the lines
-// as read, which is also the card's place among the listed cards, so in any
-// order a line leads to its own card. A new list brings the file order back.
+// sorted by one of the five fields; all of them, or only those of the cards
+// the filter shows. A row here maps to the row of the lines as read, which
+// is also the card's place among the listed cards, so in any order a line
+// leads to its own card. A new list brings the file order back, and shows
+// no line while a filter is on, until the filter's cards for it come.
 class SortedCardLines : public QAbstractProxyModel {
     Q_OBJECT
 public:
@@ -38,8 +42,15 @@ public:
     // shorten it).
     void setQuietTime(int ms) { quietMs_ = ms; }
 
+    // Shows the lines of `cards` alone (ascending card indices), or with
+    // nullopt every line.
+    void showOnly(std::optional<std::vector<std::uint32_t>> cards);
+    bool filtered() const { return shownCards_.has_value(); }
+
     // The row among the lines as read, i.e. the listed card, of row `row`.
     int sourceRow(int row) const;
+    // The row here of the listed card `card`, or -1 when it is not shown.
+    int rowOfCard(int card) const;
 
     QModelIndex index(int row, int column = 0, const QModelIndex& parent = QModelIndex()) const override;
     QModelIndex parent(const QModelIndex& child) const override;
@@ -49,10 +60,15 @@ public:
     QModelIndex mapToSource(const QModelIndex& proxyIndex) const override;
     QModelIndex mapFromSource(const QModelIndex& sourceIndex) const override;
 
+signals:
+    // New lines came, in file order: the header's arrow goes.
+    void fileOrderBack();
+
 private:
     void followTheLines();
     void forgetOrder();
     void applyOrder(std::vector<int> rows, int column, Qt::SortOrder order);
+    void mapShownRows();
     const SortKeys::Ranks* ranksOf(int column);
 
     CardListModel* lines_;
@@ -62,8 +78,13 @@ private:
     bool order_ascending_ = true;
     bool sorting_ = false;  // making keys, with events running meanwhile
     int quietMs_ = 30;
-    std::vector<int> order_;    // row here -> row as read; empty in file order
-    std::vector<int> viewRow_;  // the inverse
+    std::vector<int> order_;                                // sorted row -> row as read; empty in file order
+    std::optional<std::vector<std::uint32_t>> shownCards_;  // the filter's cards
+    // Row here -> row as read, and its inverse (-1: not shown); both empty
+    // when every line shows in file order.
+    std::vector<int> rows_;
+    std::vector<int> viewRow_;
+    bool identity_ = true;
     int column_ = kFileOrder;
     bool linesResetting_ = false;
 };

@@ -24,7 +24,8 @@ struct Parser {
     {
         parser.setApplicationDescription(
             QStringLiteral("Lists and searches the cards of a two-sided card game, read from the\n"
-                           "Shift-JIS data files corp.txt and runner.txt in DIR, in a Japanese window."));
+                           "data files corp.txt and runner.txt (Shift-JIS, or UTF-8) in DIR, in a\n"
+                           "Japanese window."));
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.addOption(help);
         parser.addOption(version);
@@ -54,7 +55,9 @@ std::optional<int> StartOptions::answerWithoutWindow(int argc, char** argv)
     // Qt's own options are unknown here: only help and version count.
     const StartOptions options = parse(QCoreApplication::arguments());
     if (options.help) {
-        std::fputs(qPrintable(Parser().parser.helpText()), stdout);
+        // UTF-8 on every system, as voxtarn-find writes: Windows' local
+        // 8-bit encoding is the ANSI code page, which may not hold Japanese.
+        std::fputs(Parser().parser.helpText().toUtf8().constData(), stdout);
         return 0;
     }
     if (options.version) {

@@ -20,8 +20,10 @@ constexpr auto kCardItems = std::to_array<MenuItem>({
     {"詳細表示(&D)\tEnter", ID_DETAIL},
 });
 
-constexpr auto kViewItems = std::to_array<MenuItem>(
-    {{"ステータスバー(&S)", ID_STATUS_BAR, true}, kSeparator, {"ファイルの順に戻す(&F)", ID_FILE_ORDER}});
+constexpr auto kViewItems = std::to_array<MenuItem>({{"ステータスバー(&S)", ID_STATUS_BAR, true},
+                                                     {"絞り込みバー(&B)", ID_FILTER_BAR, true},
+                                                     kSeparator,
+                                                     {"ファイルの順に戻す(&F)", ID_FILE_ORDER}});
 
 constexpr auto kHelpItems =
     std::to_array<MenuItem>({{"記号の説明(&C)", ID_LEGEND}, kSeparator, {"このプログラムの主張(&A)", ID_ABOUT}});
