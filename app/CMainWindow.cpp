@@ -399,7 +399,7 @@ void CMainWindow::runListCommand(void (card::CardLister::*command)(), ListStatus
     (cards_.*command)();
     listSource_ = source;
     showListStatus(source);
-    filterRunner_->cardsChanged();
+    filterRunner_->cardsChanged(filterBar_->text(), filterBar_->fold());
 }
 
 void CMainWindow::OnStatusBar()
@@ -432,9 +432,12 @@ void CMainWindow::focusFilter()
     filterBar_->focusText();
 }
 
+// While a command reads, the store grows: the text typed meanwhile filters
+// the cards once the command is over.
 void CMainWindow::filterTextChanged()
 {
-    filterRunner_->setText(filterBar_->text(), filterBar_->fold());
+    if (!reading())
+        filterRunner_->setText(filterBar_->text(), filterBar_->fold());
 }
 
 void CMainWindow::showFilteredCards()
@@ -514,7 +517,7 @@ void CMainWindow::RunSearch()
         return;
     listSource_ = ListStatus::Source::Search;
     showListStatus(ListStatus::Source::Search);
-    filterRunner_->cardsChanged();
+    filterRunner_->cardsChanged(filterBar_->text(), filterBar_->fold());
 }
 
 void CMainWindow::OnDetails()

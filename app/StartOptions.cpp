@@ -55,7 +55,9 @@ std::optional<int> StartOptions::answerWithoutWindow(int argc, char** argv)
     // Qt's own options are unknown here: only help and version count.
     const StartOptions options = parse(QCoreApplication::arguments());
     if (options.help) {
-        std::fputs(qPrintable(Parser().parser.helpText()), stdout);
+        // UTF-8 on every system, as voxtarn-find writes: Windows' local
+        // 8-bit encoding is the ANSI code page, which may not hold Japanese.
+        std::fputs(Parser().parser.helpText().toUtf8().constData(), stdout);
         return 0;
     }
     if (options.version) {

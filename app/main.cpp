@@ -13,7 +13,7 @@ int main(int argc, char** argv)
     CMyApp app(argc, argv);
     const StartOptions options = StartOptions::parse(QCoreApplication::arguments());
     if (!options.error.isEmpty()) {
-        std::fprintf(stderr, "voxtarn: %s\nTry 'voxtarn --help'.\n", qPrintable(options.error));
+        std::fprintf(stderr, "voxtarn: %s\nTry 'voxtarn --help'.\n", options.error.toUtf8().constData());
         return 2;
     }
     if (!options.font.isEmpty())

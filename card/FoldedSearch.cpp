@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "FoldedSearch.h"
 
+#include "HitRule.h"
+
 namespace card {
 
 FoldedSearch::FoldedSearch(const SearchCriteria& criteria) : mode_(criteria.mode)
@@ -13,14 +15,10 @@ FoldedSearch::FoldedSearch(const SearchCriteria& criteria) : mode_(criteria.mode
 // A text folds to no character only when it is empty.
 bool FoldedSearch::accepts(const CardView& card)
 {
-    bool result = false;
-    if (!name_.empty())
-        result = fieldMatches(card.name, name_, mode_);
-    if (!type_.empty())
-        result = result || fieldMatches(card.type, type_, mode_);
-    if (!rate_.empty())
-        result = result && fieldMatches(card.rate, rate_, search_mode::Exact);
-    return result;
+    return isHit(card, name_, type_, rate_, mode_,
+                 [this](std::string_view field, const textfold::FoldedText& text, search_mode mode) {
+                     return fieldMatches(field, text, mode);
+                 });
 }
 
 bool FoldedSearch::fieldMatches(std::string_view field, const textfold::FoldedText& text, search_mode mode)

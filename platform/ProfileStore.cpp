@@ -4,7 +4,7 @@
 #include <limits>
 
 ProfileStore::ProfileStore()
-    : settings_(QSettings::NativeFormat, QSettings::UserScope, QString::fromLatin1(kOrganisation),
+    : settings_(QSettings::defaultFormat(), QSettings::UserScope, QString::fromLatin1(kOrganisation),
                 QString::fromLatin1(kApplication))
 {
     // Without this QSettings may fall back to rewriting the file in place,

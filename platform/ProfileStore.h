@@ -8,10 +8,12 @@
 
 // The per-user settings store, addressed by section and key like the old
 // profile calls, on QSettings (organisation "Kestrowe", application
-// "Voxtarn card list finder"). Integers are read strictly: a value that is
-// no decimal number or does not fit 32 bits counts as absent. Writes are
-// collected and land in one atomic replacement of the file, so a failed
-// write leaves the earlier values readable.
+// "Voxtarn card list finder") in the default format: the system's own
+// store (the registry on Windows) unless a test chose files. Integers are
+// read strictly: a value that is no decimal number or does not fit 32 bits
+// counts as absent. Writes are collected and land in one atomic
+// replacement of the file, so a failed write leaves the earlier values
+// readable.
 class ProfileStore {
 public:
     static constexpr const char* kOrganisation = "Kestrowe";

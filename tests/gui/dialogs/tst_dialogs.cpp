@@ -118,7 +118,7 @@ private slots:
             name->clear();
             QTest::keyClicks(name, "Wall");
             name->insert("・氷");
-            setText(child(modal, "id209"), "〜アイスゔ");
+            setText(child(modal, "id209"), "～アイスゔ");  // the wave dash of Windows' input method: both tables hold it
             rarity->lineEdit()->clear();
             QTest::keyClicks(rarity, "vital");  // taken as typed, not completed
             clickId(modal, 202);

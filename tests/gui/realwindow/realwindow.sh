@@ -22,40 +22,8 @@ limit=20   # seconds for any one wait
 
 command -v Xvfb > /dev/null || { echo "Xvfb is not installed: skipped"; exit 77; }
 command -v xclip > /dev/null || { echo "xclip is not installed: skipped"; exit 77; }
-tmp="$(mktemp -d)"
-xvfb_pid=""
-app_pid=""
-trap 'kill $app_pid $xvfb_pid 2> /dev/null; wait 2> /dev/null; rm -rf "$tmp"' EXIT
-fail() { echo "FAIL: $*"; exit 1; }
-
-# Runs a check until it holds, for at most $limit seconds: retry WHAT CHECK...
-retry() {
-  local what=$1 deadline=$((SECONDS + limit))
-  shift
-  until "$@"; do
-    [ $SECONDS -lt $deadline ] || fail "$what"
-    sleep 0.05
-  done
-}
-focused() { timeout 5 xdotool windowfocus --sync "$1" || true; [ "$(timeout 5 xdotool getwindowfocus)" = "$1" ]; }
-gone() { ! timeout 5 xdotool search --onlyvisible --name "^$1\$" > /dev/null; }
-ended() { ! kill -0 "$app_pid" 2> /dev/null; }
+source "$(dirname "$0")/../../support/xsession.sh"
 stored() { grep -qsx "$1" "$conf"; }
-# The id of the window with this exact title, once it is up.
-window() { timeout "$limit" xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1 || true; }
-focus() { retry "focus did not reach window $1" focused "$1"; }
-open_dialog() {  # KEY TITLE: press the key in the main window, wait for the dialog, focus it
-  focus "$main"
-  xdotool key "$1"
-  local dialog
-  dialog=$(window "$2")
-  [ -n "$dialog" ] || fail "the dialog '$2' did not appear"
-  focus "$dialog"
-}
-close_dialog() {  # KEY TITLE
-  xdotool key "$1"
-  retry "the dialog '$2' did not close" gone "$2"
-}
 shot() { mkdir -p "$out" && timeout "$limit" import -window root "$out/$1" && echo "screenshot: $out/$1"; }
 start_program() {  # in the folder without data files, as a menu would
   (cd "$tmp/home" && exec "$program") > "$tmp/app.log" 2>&1 &
@@ -63,23 +31,8 @@ start_program() {  # in the folder without data files, as a menu would
   main=$(window "Voxtarn card list finder")
   [ -n "$main" ] || fail "the main window did not appear: $(cat "$tmp/app.log")"
 }
-close_program() {  # Alt+F4; the program must end by itself, with status 0
-  focus "$main"
-  xdotool key alt+F4
-  retry "the program did not end after Alt+F4" ended
-  wait "$app_pid" || fail "the program ended with status $?: $(cat "$tmp/app.log")"
-  app_pid=""
-}
 
-# Xvfb picks a free display itself and writes its number once it accepts
-# clients: no guessing, no race with other servers.
-mkfifo "$tmp/displayfd"
-Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3> "$tmp/displayfd" 2> "$tmp/xvfb.log" &
-xvfb_pid=$!
-read -r -t "$limit" number < "$tmp/displayfd" || fail "Xvfb did not start: $(cat "$tmp/xvfb.log")"
-export DISPLAY=":$number"
-unset WAYLAND_DISPLAY
-timeout "$limit" setxkbmap -layout us
+start_x_server
 
 mkdir "$tmp/data" "$tmp/home"
 card() {  # name type rate
@@ -121,15 +74,12 @@ copied() { [ "$(timeout 5 xclip -selection clipboard -o 2> /dev/null)" = "$line"
 retry "Ctrl+C did not put the line on the clipboard" copied
 
 # A typed name, not folded: Tab five times reaches the fold check box.
-open_dialog F5 "検索"
-xdotool key ctrl+a
-xdotool type --delay 30 "ice"
-xdotool key --delay 50 Tab Tab Tab Tab Tab space
-shot search-dialog.png
-close_dialog Return "検索"
-open_dialog Return "カード"
-shot detail-dialog.png
-close_dialog Escape "カード"
+typed_name() {
+  xdotool key ctrl+a
+  xdotool type --delay 30 "ice"
+  xdotool key --delay 50 Tab Tab Tab Tab Tab space
+}
+search_and_show_details typed_name
 close_program
 cat "$conf"
 for line in key=ice type=1 mode=1 fold=0; do

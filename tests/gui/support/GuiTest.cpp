@@ -9,6 +9,11 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 
+#if !defined(_WIN32)
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
 void closeModal(QWidget* modal)
 {
     if (auto* dialog = qobject_cast<QDialog*>(modal))
@@ -75,6 +80,9 @@ QString childText(QWidget* parent, const QString& objectName)
 
 void redirectSettings(const QTemporaryDir& root)
 {
+    // A file on every system, never the user's own store (on Windows the registry, which no folder redirects).
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, root.filePath("config"));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(root.filePath("config")));
     qputenv("XDG_CONFIG_DIRS", QFile::encodeName(root.filePath("none")));  // no system-wide settings either
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(root.path()));  // owner only, as Qt wants it
@@ -111,4 +119,22 @@ void writeFile(const QTemporaryDir& folder, const QString& name, const std::stri
     QFile out(folder.filePath(name));
     if (!out.open(QIODevice::WriteOnly) || out.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()))
         qFatal("cannot write the test data file %s", qPrintable(name));
+}
+
+bool whileDiskIsFull(const std::function<void()>& action)
+{
+#if defined(_WIN32)
+    (void)action;
+    return false;
+#else
+    std::signal(SIGXFSZ, SIG_IGN);  // a failed write, not a killed process
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit full = saved;
+    full.rlim_cur = 8;
+    setrlimit(RLIMIT_FSIZE, &full);
+    action();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    return true;
+#endif
 }
