@@ -76,14 +76,7 @@ int Card::read(DataFile& file, RecordTrace* trace)
 
 std::string& Card::field(Field f)
 {
-    switch (f) {
-    case Field::Name: return name;
-    case Field::Type: return type;
-    case Field::Note: return note;
-    case Field::Illust: return illust;
-    case Field::Rate: return rate;
-    default: return text[std::size_t(int(f) - int(Field::Text1))];
-    }
+    return fieldOf(*this, f);
 }
 
 int closingLineResult(std::string_view line, RecordTrace* trace)
