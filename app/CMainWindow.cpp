@@ -130,6 +130,7 @@ void CMainWindow::buildMenu()
             QAction* action = menu->addAction(QString::fromUtf8(item.text));
             action->setObjectName(commandObjectName(item.command));
             action->setCheckable(item.checkable);
+            commands_[item.command] = action;
         }
     }
     commandAction(ID_STATUS_BAR)->setChecked(statusBar()->isVisibleTo(this));
@@ -168,7 +169,8 @@ void CMainWindow::buildStatusBar()
 
 QAction* CMainWindow::commandAction(int id) const
 {
-    return findChild<QAction*>(commandObjectName(id));
+    const auto command = commands_.find(id);
+    return command == commands_.end() ? nullptr : command->second;
 }
 
 void CMainWindow::connectCommands()
