@@ -827,7 +827,7 @@ private slots:
             window->openDataFolder(path);
         }
         QTRY_COMPARE(cardNames(*window), cards);
-        QCOMPARE(window->findChild<QLabel*>("statusText")->text(), status.arg(root.path()));
+        QCOMPARE(window->findChild<QLabel*>("statusText")->text(), status.replace("%1", root.path()));
         if (how.contains("writable")) {
             const bool fixed = how == "writable again";
             if (fixed)
