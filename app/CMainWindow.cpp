@@ -130,6 +130,7 @@ void CMainWindow::buildMenu()
             QAction* action = menu->addAction(QString::fromUtf8(item.text));
             action->setObjectName(commandObjectName(item.command));
             action->setCheckable(item.checkable);
+            commands_[item.command] = action;
         }
     }
     commandAction(ID_STATUS_BAR)->setChecked(statusBar()->isVisibleTo(this));
@@ -168,7 +169,8 @@ void CMainWindow::buildStatusBar()
 
 QAction* CMainWindow::commandAction(int id) const
 {
-    return findChild<QAction*>(commandObjectName(id));
+    const auto command = commands_.find(id);
+    return command == commands_.end() ? nullptr : command->second;
 }
 
 void CMainWindow::connectCommands()
@@ -399,7 +401,7 @@ void CMainWindow::runListCommand(void (card::CardLister::*command)(), ListStatus
     (cards_.*command)();
     listSource_ = source;
     showListStatus(source);
-    filterRunner_->cardsChanged();
+    filterRunner_->cardsChanged(filterBar_->text(), filterBar_->fold());
 }
 
 void CMainWindow::OnStatusBar()
@@ -432,9 +434,12 @@ void CMainWindow::focusFilter()
     filterBar_->focusText();
 }
 
+// While a command reads, the store grows: the text typed meanwhile filters
+// the cards once the command is over.
 void CMainWindow::filterTextChanged()
 {
-    filterRunner_->setText(filterBar_->text(), filterBar_->fold());
+    if (!reading())
+        filterRunner_->setText(filterBar_->text(), filterBar_->fold());
 }
 
 void CMainWindow::showFilteredCards()
@@ -514,7 +519,7 @@ void CMainWindow::RunSearch()
         return;
     listSource_ = ListStatus::Source::Search;
     showListStatus(ListStatus::Source::Search);
-    filterRunner_->cardsChanged();
+    filterRunner_->cardsChanged(filterBar_->text(), filterBar_->fold());
 }
 
 void CMainWindow::OnDetails()

@@ -12,6 +12,7 @@
 #include <QMainWindow>
 
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -122,6 +123,7 @@ private:
     CardFilterRunner* filterRunner_ = nullptr;
     std::optional<ListStatus::Source> listSource_;  // of the last command that filled the list
 
+    std::map<int, QAction*> commands_;  // the menu's actions by command id, as made
     QLabel* statusText_ = nullptr;
     QString openFailure_;         // of the command under way, for its status
     QString unwritableSettings_;  // the settings file a write failed on

@@ -26,10 +26,10 @@ void CardFilterRunner::stop()
     cards_.reset();
 }
 
-void CardFilterRunner::cardsChanged()
+void CardFilterRunner::cardsChanged(const QString& text, bool fold)
 {
     stop();
-    start();
+    setText(text, fold);
 }
 
 void CardFilterRunner::start()

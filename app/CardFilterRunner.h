@@ -33,8 +33,8 @@ public:
     void setText(const QString& text, bool fold);
     // The listed cards are about to change: a run stops at once.
     void stop();
-    // The listed cards changed: the text is run again over all of them.
-    void cardsChanged();
+    // The listed cards changed: `text` is run over all of them.
+    void cardsChanged(const QString& text, bool fold);
 
     // How long a slice runs before the events get their turn (tests shorten it).
     void setSliceMs(int ms) { sliceMs_ = ms; }

@@ -24,8 +24,10 @@ FilterBar::FilterBar(QWidget* parent)
     setObjectName(QStringLiteral("filterBar"));
     setMovable(false);
     setFloatable(false);
-    // Shown and hidden from the 表示 menu alone, not from a context menu of its own.
+    // Shown and hidden from the 表示 menu alone, not from a context menu of
+    // its own or the window's.
     setContextMenuPolicy(Qt::PreventContextMenu);
+    toggleViewAction()->setVisible(false);
     text_->setObjectName(QStringLiteral("filterText"));
     text_->setPlaceholderText(QStringLiteral("絞り込み (Ctrl+F)"));
     text_->setClearButtonEnabled(true);

@@ -2,21 +2,28 @@
 #include "Card.h"
 
 #include "HitRule.h"
+#include "RecordRules.h"
 #include "ShiftJis.h"
 
 namespace card {
 
 namespace {
 
-// Takes the next non-comment line for `read`, keeping the trace up to date.
-bool nextRecordLine(DataFile& file, std::string& line, RecordTrace* trace, bool first)
-{
-    if (readline(file, line) != 0)
-        return false;
-    if (trace)
-        trace->take(file.lineNumber(), first, line.empty());
-    return true;
-}
+// A data file as the record rules read it: each piece in a string of its
+// own, whose view lasts until the next piece.
+struct PieceSource {
+    DataFile& file;
+    std::string piece;
+
+    bool nextPiece(std::string_view& view)
+    {
+        if (!file.readPiece(piece))
+            return false;
+        view = piece;
+        return true;
+    }
+    long lineNumber() const { return file.lineNumber(); }
+};
 
 const std::string& emptyString()
 {
@@ -52,38 +59,24 @@ Card& Card::operator=(const Card& other)
 
 int readline(DataFile& file, std::string& line)
 {
-    do {
-        if (!file.readPiece(line))
-            return 1;
-        if (!line.empty() && line.back() == '\n')
-            line.pop_back();
-    } while (!line.empty() && line[0] == '#');
+    PieceSource source{file, {}};
+    std::string_view view;
+    if (!records::nextLine(source, view))
+        return 1;
+    line = view;
     return 0;
 }
 
 int Card::read(DataFile& file, RecordTrace* trace)
 {
-    if (trace)
-        *trace = RecordTrace{};
-    if (!nextRecordLine(file, name, trace, true) || !nextRecordLine(file, type, trace, false))
-        return 1;
-    int i = 0;
-    while (i < kTextLines) {
-        if (!nextRecordLine(file, text[i], trace, false))
-            return 1;
-        if (text[i].empty())
-            break;
-        ++i;
-    }
-    for (; i < kTextLines; ++i)
-        text[i].clear();
-    if (!nextRecordLine(file, note, trace, false) || !nextRecordLine(file, illust, trace, false) ||
-        !nextRecordLine(file, rate, trace, false))
-        return 1;
-    std::string terminator;
-    if (!nextRecordLine(file, terminator, trace, false))
-        return 1;
-    return closingLineResult(terminator, trace);
+    PieceSource source{file, {}};
+    return records::readRecord(
+        source, [this](Field field, std::string_view line) { this->field(field).assign(line); }, trace);
+}
+
+std::string& Card::field(Field f)
+{
+    return fieldOf(*this, f);
 }
 
 int closingLineResult(std::string_view line, RecordTrace* trace)

@@ -56,6 +56,8 @@ public:
     // record was complete, -1 when the line after `rate` was not "--".
     int read(DataFile& file, RecordTrace* trace = nullptr);
 
+    // The field that `f` names.
+    std::string& field(Field f);
     // The field that `n` names; empty for any other value.
     const std::string& getmatchstr(search_type n) const;
     // 1 when the field equals `text`, ignoring the case of A-Z.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string_view>
 
 // What a card is, said once for every part that reads one: its ten fields
@@ -20,6 +21,20 @@ inline constexpr int kFieldCount = int(Field::Rate) + 1;
 constexpr Field textField(int line)
 {
     return Field(int(Field::Text1) + line);
+}
+
+// The member of `card`, a Card or a CardView, that holds field `f`.
+template <typename CardLike>
+auto& fieldOf(CardLike& card, Field f)
+{
+    switch (f) {
+    case Field::Name: return card.name;
+    case Field::Type: return card.type;
+    case Field::Note: return card.note;
+    case Field::Illust: return card.illust;
+    case Field::Rate: return card.rate;
+    default: return card.text[std::size_t(int(f) - int(Field::Text1))];
+    }
 }
 
 // A column of the card list: the field it shows and its name (UTF-8).

@@ -28,18 +28,8 @@ struct CardView {
     Card toCard() const;
     // The field that `n` names; empty for any other value.
     std::string_view field(search_type n) const;
-    std::string_view field(Field f) const { return const_cast<CardView*>(this)->field(f); }
-    std::string_view& field(Field f)
-    {
-        switch (f) {
-        case Field::Name: return name;
-        case Field::Type: return type;
-        case Field::Note: return note;
-        case Field::Illust: return illust;
-        case Field::Rate: return rate;
-        default: return text[std::size_t(int(f) - int(Field::Text1))];
-        }
-    }
+    std::string_view field(Field f) const { return fieldOf(*this, f); }
+    std::string_view& field(Field f) { return fieldOf(*this, f); }
     // Appends the list line: the list's columns joined by tabs.
     void appendListLine(std::string& out) const;
 };

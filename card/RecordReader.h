@@ -22,9 +22,6 @@ public:
     int read(CardStore& store, RecordTrace* trace = nullptr);
 
 private:
-    // The next line that is no comment, without its line feed.
-    bool nextLine(std::string_view& line, RecordTrace* trace, bool first);
-
     TextModeFile& file_;
 };
 

@@ -43,7 +43,7 @@ std::string quoted(const std::string& arg)
 }
 
 // Where the output goes, and the data folders git cannot hold: big/, 8000 records of over 200 bytes and a bad one at
-// the end, more than one block of output; pipe/, whose corp.txt is a FIFO; runner/, without corp.txt.
+// the end, more than one block of output; pipe/, whose corp.txt is a FIFO; runner/, without corp.txt, a name of 254 bytes.
 const TempDir& scratch()
 {
     static const TempDir dir;
@@ -52,7 +52,7 @@ const TempDir& scratch()
         for (int i = 0; i < 8000; ++i)
             big += record(std::to_string(i) + std::string(200, 'x'));
         dir.fifo("pipe/corp.txt");
-        dir.write("runner/runner.txt", record("R"));
+        dir.write("runner/runner.txt", record("R") + record(std::string(254, 'x')));
         return !dir.write("big/corp.txt", big + "Bad\nT\n\nn\ni\nr\nXX\n").empty();
     }();
     (void)written;
@@ -119,6 +119,8 @@ const CliCase kCases[] = {
     {{"-C", VOXTARN_SAMPLE_DATA, "search", "--side", "runner", "--mode", "partial", "--name", "はっかー"}, 1, "", ""},
     {{"-C", VOXTARN_SAMPLE_DATA, "search", "--side", "runner", "--mode", "partial", "--name", "はっかー", "--fold"}, 0,
      "Vital\t夕凪のハッカー\t...", ""},
+    // A text is cut at 254 bytes, as the search dialog cuts it.
+    {{"--encoding", "cp932", "search", "--side", "runner", "--mode", "prefix", "--name", std::string(300, 'x')}, 0, "Common\t" + std::string(254, 'x') + "\tT\tn\ti\n", "", "runner"},
     {{"--encoding", "cp932", "search", "--side", "runner", "--name", sjis("蜘蛛の糸")}, 0,
      sjis("Uncommon\t蜘蛛の糸\tプログラム\tn\ti\n"), ""},
     {{"search", "--side", "runner", "--name", "蜘蛛の糸", "--records"}, 0, record("蜘蛛の糸", "Uncommon", "[1]: 強度+1。", "プログラム"), ""},
@@ -154,7 +156,7 @@ const CliCase kCases[] = {
      "check/corp.txt:33: 行が254バイトを超えている (300バイト)\ncheck/corp.txt:39: Shift-JIS (CP932) として正しくないバイト列がある\n"
      "check/corp.txt:46: ファイルの終わりでレコードが途切れている\ncheck/corp.txt: 4 cards\ncheck/runner.txt: 1 cards\n", ""},
     {{"-C", "dir", "check"}, 2, "dir/corp.txt: 1 cards\n", "dir/runner.txt" + kOpenFailed},
-    {{"check"}, 2, "runner.txt: 1 cards\n", "corp.txt" + kOpenFailed, "runner"},
+    {{"check"}, 2, "runner.txt: 2 cards\n", "corp.txt" + kOpenFailed, "runner"},
     {{"-C", VOXTARN_SAMPLE_DATA, "check"}, 0, "*", ""},  // the sample cards pass the check
     // Files saved as UTF-8 (corp.txt with the byte order mark) read as Shift-JIS; check names the lines that lost a
     // character.

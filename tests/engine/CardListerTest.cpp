@@ -140,13 +140,15 @@ TEST_F(CardListerTest, FilesThatCannotBeReadAreReportedOnceWhileTheNoticeIsUp)
     std::string many;
     for (int i = 0; i < 3000; ++i)
         many += record("C" + std::to_string(i));
-    dir.write("corp.txt", many);
-    failingName = "corp.txt";
-    lister.OnListCorp();
-    failingName.clear();
-    EXPECT_GT(lister.cards().size(), 100u);
-    EXPECT_LT(lister.cards().size(), 3000u);
-    EXPECT_EQ(events()[3], "データファイルを読み込めない\ncorp.txt");
+    for (const std::string mark : {"", "\xEF\xBB\xBF"}) {  // Shift-JIS, and UTF-8 converted as it is read
+        dir.write("corp.txt", mark + many);
+        failingName = "corp.txt";
+        lister.OnListCorp();
+        failingName.clear();
+        EXPECT_GT(lister.cards().size(), 100u);
+        EXPECT_LT(lister.cards().size(), 3000u);
+        EXPECT_EQ(events()[3], "データファイルを読み込めない\ncorp.txt");
+    }
 #endif
 }
 

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
-// Feeds arbitrary bytes through the record reader and writer, the file check, the comparisons with and without folding
-// and the CP932 converter, under the sanitizers: none may crash or read out of bounds on a bad file, and what must hold
+// Feeds arbitrary bytes through the record reader and writer, the file check, the comparisons with and without folding,
+// the filter and the CP932 converter, under the sanitizers: none may crash or read out of bounds on a bad file, and what must hold
 // whatever the input is checked.
 #include "Card.h"
+#include "CardFilter.h"
 #include "CardStore.h"
 #include "Cp932Converter.h"
 #include "DataFileChecker.h"
+#include "FilterText.h"
 #include "RecordReader.h"
 #include "RecordWriter.h"
 #include "SearchCriteria.h"
@@ -119,6 +121,24 @@ bool sameCard(const card::Card& card, const card::CardView& stored)
            fields.note == stored.note && fields.illust == stored.illust && fields.rate == stored.rate;
 }
 
+// The filter, its text cut from the same bytes as the cards, finds a stored card (its fields back to back, looked for by
+// anchor bytes) exactly when it finds the same card's fields one by one; a text that only narrows never shows more.
+void checkFilter(const card::CardStore& store, const std::string& data)
+{
+    static card::Cp932Converter converter;
+    const std::string text = data.substr(0, 40);
+    for (bool fold : {false, true}) {
+        card::CardFilter filter{card::FilterText(text, fold, converter), &store};
+        card::CardFilter longer{card::FilterText(text + data.substr(std::min<std::size_t>(40, data.size()), 8), fold, converter)};
+        for (std::size_t i = 0; i < std::min<std::size_t>(store.size(), 4); ++i) {
+            const card::Card copy = store[i].toCard();
+            const bool shown = filter.accepts(store[i]);
+            require(shown == filter.accepts(card::CardView(copy)), "the filter finds the same in the store and field by field");
+            require(!longer.narrows(filter) || shown || !longer.accepts(store[i]), "a narrowing text shows no card more");
+        }
+    }
+}
+
 bool sameTrace(const card::RecordTrace& a, const card::RecordTrace& b)
 {
     return a.firstLine == b.firstLine && a.lastLine == b.lastLine && a.hasContent == b.hasContent &&
@@ -159,6 +179,7 @@ void checkReading(const std::string& data)
     require(result == 1 || result == -1, "read ends with 1 or -1");
     require(reader.read(store, &directTrace) == result && sameTrace(trace, directTrace),
             "the direct reader ends where Card::read ends, with the same trace");
+    checkFilter(store, data);
     const card::CheckResult checked = card::checkDataFile(*card::TextModeFile::fromBytes(data));
     require(checked.cards >= cards, "the check resumes after bad records, never counts fewer");
     require(!checked.problems.empty() || checked.cards == cards, "a clean file reads the same cards");
