@@ -1,8 +1,12 @@
 # SPDX-License-Identifier: MIT
 # Cross-builds 64-bit Windows programs with Debian's MinGW-w64 (package
-# g++-mingw-w64-x86-64-posix). Everything is linked statically, libstdc++,
-# libgcc and winpthread included, so an .exe needs no DLL beside it.
+# g++-mingw-w64-x86-64-posix). Programs are linked statically, libstdc++,
+# libgcc and winpthread included, so an .exe needs no DLL beside it; the
+# window build, whose Qt DLLs load those runtime DLLs, links them too
+# (CMakeLists.txt). The engine alone:
 #   cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/mingw-w64-x86_64.cmake -DVOXTARN_ENGINE_ONLY=ON
+# The whole program goes through the toolchain file of Qt's cross build,
+# which loads this one (scripts/build-windows).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 

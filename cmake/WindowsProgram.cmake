@@ -1,0 +1,62 @@
+# SPDX-License-Identifier: MIT
+# The window program for Windows, cross-built with MinGW-w64 against the Qt
+# of scripts/build-qt-windows: what its tests need under Wine, and the
+# folder a player runs it from (target windows_folder, in
+# voxtarn-<version>/ here), with what windeployqt would put beside it.
+
+# The MinGW runtime DLLs that the Qt DLLs load, and that the programs of
+# this build load too (see the top-level CMakeLists.txt).
+set(mingw_runtime "")
+foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+    OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
+  if(NOT IS_ABSOLUTE "${path}" OR NOT EXISTS "${path}")
+    message(FATAL_ERROR "The MinGW runtime ${dll} was not found")
+  endif()
+  list(APPEND mingw_runtime ${path})
+endforeach()
+
+# Tests under Wine: the DLLs from where they lie (WINEPATH takes Windows
+# paths, ';' between them), and on the offscreen platform, which on Windows
+# reads its fonts from a folder, the Mincho faces of the Linux build.
+function(windows_path out unix_path)
+  string(REPLACE "/" "\\" path "Z:${unix_path}")
+  set(${out} "${path}" PARENT_SCOPE)
+endfunction()
+get_target_property(qt_core_dll Qt6::Core LOCATION)
+set(dll_dirs "")
+foreach(dir ${mingw_runtime} ${qt_core_dll})
+  get_filename_component(dir "${dir}" DIRECTORY)
+  windows_path(dir "${dir}")
+  list(APPEND dll_dirs "${dir}")
+endforeach()
+list(REMOVE_DUPLICATES dll_dirs)
+list(JOIN dll_dirs ";" wine_path)
+find_path(VOXTARN_TEST_FONT_DIR ipam.ttf PATHS /usr/share/fonts/opentype/ipafont-mincho NO_CMAKE_FIND_ROOT_PATH)
+windows_path(font_dir "${VOXTARN_TEST_FONT_DIR}")
+file(WRITE ${CMAKE_BINARY_DIR}/wine-env.cmake
+  "set(ENV{WINEPATH} [==[${wine_path}]==])\n"
+  "set(ENV{QT_QPA_FONTDIR} [==[${font_dir}]==])\n")
+set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY TEST_INCLUDE_FILES ${CMAKE_BINARY_DIR}/wine-env.cmake)
+
+# The folder a player unpacks: both programs, the Qt DLLs and the plugins
+# they load, the MinGW runtime, the sample cards, README and LICENSE as
+# Windows text; every program and DLL stripped.
+get_filename_component(compiler ${CMAKE_CXX_COMPILER} NAME)
+string(REGEX REPLACE "g\\+\\+.*$" "strip" strip_name ${compiler})  # x86_64-w64-mingw32-strip
+find_program(VOXTARN_MINGW_STRIP ${strip_name} REQUIRED)
+set(folder ${CMAKE_BINARY_DIR}/voxtarn-${PROJECT_VERSION})
+add_custom_target(windows_folder
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${folder}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}/platforms ${folder}/styles ${folder}/sample
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:voxtarn> $<TARGET_FILE:voxtarn-find>
+          $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets> ${mingw_runtime} ${folder}
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> ${folder}/platforms
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> ${folder}/styles
+  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/data/corp.txt ${PROJECT_SOURCE_DIR}/data/runner.txt
+          ${folder}/sample
+  COMMAND ${CMAKE_COMMAND} -DFOLDER=${folder} -DSOURCE=${PROJECT_SOURCE_DIR} -DSTRIP=${VOXTARN_MINGW_STRIP}
+          -P ${PROJECT_SOURCE_DIR}/cmake/FinishWindowsFolder.cmake
+  DEPENDS voxtarn voxtarn-find
+  COMMENT "Putting together voxtarn-${PROJECT_VERSION}/ for Windows"
+  VERBATIM)
