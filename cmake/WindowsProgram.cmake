@@ -27,6 +27,7 @@ get_target_property(qt_core_dll Qt6::Core LOCATION)
 set(dll_dirs "")
 foreach(dir ${mingw_runtime} ${qt_core_dll})
   get_filename_component(dir "${dir}" DIRECTORY)
+  get_filename_component(dir "${dir}" REALPATH)  # Wine does not resolve ".." in WINEPATH
   windows_path(dir "${dir}")
   list(APPEND dll_dirs "${dir}")
 endforeach()
