@@ -35,6 +35,7 @@ namespace {
 QList<QKeySequence> keysOf(AcceleratorKey key)
 {
     switch (key) {
+    case AcceleratorKey::None: return {};
     case AcceleratorKey::F1: return {QKeySequence(Qt::Key_F1)};
     case AcceleratorKey::Enter: return {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)};  // keypad Enter too
     case AcceleratorKey::F5: return {QKeySequence(Qt::Key_F5)};
@@ -104,7 +105,7 @@ void CMainWindow::buildMenu()
                 menu->addSeparator();
                 continue;
             }
-            QAction* action = menu->addAction(QString::fromUtf8(item.text));
+            QAction* action = menu->addAction(QString::fromStdString(menuText(item)));
             action->setObjectName(commandObjectName(item.command));
             action->setCheckable(item.checkable);
             commands_[item.command] = action;

@@ -136,11 +136,36 @@ private slots:
                                   "dialog170", "QFileDialog"};
         for (int id = 100; id <= 108; ++id)
             QTest::addRow("menu %d", id) << "menu" << QKeySequence() << id << menu[id - 100];
-        for (const auto& [keys, seen] : {std::pair{"F1", "dialog100"}, {"F5", "dialog200"}, {"Return", "dialog110 First"},
-                                          {"Ctrl+O", "QFileDialog"}, {"Alt+F4", "closed, saved"}})
+        // The menu's keys are on their actions (menuKeys); these two are the list's and the close box's too.
+        for (const auto& [keys, seen] : {std::pair{"Return", "dialog110 First"}, {"Alt+F4", "closed, saved"}})
             QTest::addRow("%s", keys) << "key" << QKeySequence(keys) << 0 << seen;
         QTest::addRow("keypad Enter") << "key" << QKeySequence(Qt::Key_Enter | Qt::KeypadModifier) << 0 << "dialog110 First";
         QTest::addRow("double-click") << "mouse" << QKeySequence() << 1 << "dialog110 Second";
+    }
+
+    // Each item's key, as the menu names it after a TAB and as the action takes it, from the menu's one description.
+    void menuKeys_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("keys");
+        QTest::newRow("open folder") << 108 << "データフォルダを開く...(&O)\tCtrl+O" << "Ctrl+O";
+        QTest::newRow("search")      << 102 << "検索(&S)\tF5"                      << "F5";
+        QTest::newRow("details")     << 103 << "詳細表示(&D)\tEnter"               << "Return; Enter";
+        QTest::newRow("about: F1 not shown") << 100 << "このプログラムの主張(&A)"  << "F1";
+        QTest::newRow("no key")      << 101 << "終了(&X)"                          << "";
+        QTest::newRow("checkable, no key") << 111 << "絞り込みバー(&B)"            << "";
+    }
+
+    void menuKeys()
+    {
+        QFETCH(int, id);
+        QFETCH(QString, text);
+        QFETCH(QString, keys);
+        QTemporaryDir data;
+        auto window = openWindow(data);
+        QCOMPARE(window->commandAction(id)->text(), text);
+        QCOMPARE(QKeySequence::listToString(window->commandAction(id)->shortcuts(), QKeySequence::PortableText), keys);
     }
 
     void commands()
