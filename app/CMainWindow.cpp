@@ -30,6 +30,8 @@
 #include <QStatusBar>
 #include <QWindow>
 
+#include <array>
+
 namespace {
 
 QList<QKeySequence> keysOf(AcceleratorKey key)
@@ -43,6 +45,11 @@ QList<QKeySequence> keysOf(AcceleratorKey key)
     }
     return {};
 }
+
+// The commands that read the data files or the list being read: none of them
+// can run while a reading yields to the window.
+constexpr std::array kReadingCommands = {ID_SEARCH,      ID_DETAIL,    ID_LIST_ALL,
+                                         ID_LIST_RUNNER, ID_LIST_CORP, ID_OPEN_FOLDER};
 
 QList<QRect> availableAreas()
 {
@@ -337,11 +344,8 @@ void CMainWindow::OnListCorp()
     runListCommand(&card::CardLister::OnListCorp, ListStatus::Source::CorporateCards);
 }
 
-// No command starts while a reading yields to the window.
 void CMainWindow::runListCommand(void (card::CardLister::*command)(), ListStatus::Source source)
 {
-    if (reading())
-        return;
     openFailure_.clear();
     (cards_.*command)();
     listSource_ = source;
@@ -447,8 +451,6 @@ void CMainWindow::openDataFolder(const QString& folder)
 
 void CMainWindow::OnSearch()
 {
-    if (reading())
-        return;
     SearchDialog dialog(this);
     dialog.criteria = criteria_;
     if (dialog.DoModal() != IDOK)
@@ -469,8 +471,6 @@ void CMainWindow::RunSearch()
 
 void CMainWindow::OnDetails()
 {
-    if (reading())
-        return;
     const card::CardStore& listed = cards_.cards();
     if (listed.empty())
         return;
@@ -487,9 +487,10 @@ void CMainWindow::OnDetails()
     dialog.DoModal();
 }
 
+// As Enter: nothing while a reading has the command disabled.
 void CMainWindow::OnListDblClk()
 {
-    OnDetails();
+    commandAction(ID_DETAIL)->trigger();
 }
 
 // --- The engine's view of the window -----------------------------------
@@ -537,6 +538,15 @@ void CMainWindow::showNotice()
     connect(notice_.get(), &NowSearchDialog::closeRequested, this, &CMainWindow::stopReadingAndClose);
     readingClock_.start();
     sinceEvents_.invalidate();
+    enableReadingCommands(false);
+}
+
+// Grey in the menu and dead on their keys while a reading yields to the
+// window, which would otherwise start a second one inside the first.
+void CMainWindow::enableReadingCommands(bool enable)
+{
+    for (const int id : kReadingCommands)
+        commandAction(id)->setEnabled(enable);
 }
 
 // Slices of the reading with the events in between, on this one thread: the
@@ -564,6 +574,7 @@ bool CMainWindow::keepReading(const card::ReadProgress& progress)
 void CMainWindow::hideNotice()
 {
     notice_.reset();
+    enableReadingCommands(true);
     if (activeBeforeNotice_ || closeAfterReading_)
         activateWindow();
     if (closeAfterReading_)  // after the command, as the Exit command does

@@ -94,8 +94,9 @@ private:
     void OnClose();
     void stopReadingAndClose();
     // A command is reading: the notice is up. Events run between its slices
-    // once it shows progress; no other command may start meanwhile.
+    // once it shows progress; the other reading commands are disabled.
     bool reading() const { return notice_ != nullptr; }
+    void enableReadingCommands(bool enable);
     void buildMenu();
     void buildStatusBar(bool visible);
     void buildFilterBar(const WindowSettings& settings);

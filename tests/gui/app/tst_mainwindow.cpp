@@ -53,6 +53,17 @@ void writeCards(const QTemporaryDir& data, const QStringList& corp, const QStrin
     }
 }
 
+// The menu's commands that are disabled, by id.
+QString disabledCommands(const CMainWindow& window)
+{
+    QStringList ids;
+    for (int id = 100; id <= 111; ++id) {
+        if (!window.commandAction(id)->isEnabled())
+            ids << QString::number(id);
+    }
+    return ids.join(' ');
+}
+
 QString cardNames(const CMainWindow& window)
 {
     QStringList names;
@@ -248,7 +259,8 @@ private slots:
 
     // A reading longer than the delay (none here) shows its progress in the notice, which takes the keys; 中止, Esc or
     // Alt+F4 stops it at the next slice, keeping the cards read so far with the first one selected and no message, and
-    // Alt+F4 then closes the window with the settings saved. The Runner file is not read after a stop.
+    // Alt+F4 then closes the window with the settings saved. The Runner file is not read after a stop. Meanwhile the
+    // commands that read are disabled, and enabled again after the stop.
     void stoppingALongReading_data()
     {
         QTest::addColumn<QKeySequence>("keys");  // none: the button
@@ -271,7 +283,8 @@ private slots:
         window->setProgressDelay(0);
         QString progress;
         then([&](QWidget* notice) {
-            progress = QString::number(notice->findChild<QProgressBar*>("progress")->value()) + " " + childText(notice, "cards");
+            progress = QString::number(notice->findChild<QProgressBar*>("progress")->value()) + " " + childText(notice, "cards") +
+                       " " + disabledCommands(*window);
             if (keys.isEmpty())
                 notice->findChild<QPushButton*>("stop")->click();
             else
@@ -279,7 +292,8 @@ private slots:
         });
         window->OnListAll();
         const int read = 4096;  // the records of one slice
-        QCOMPARE(progress, QString("%1 4,096枚").arg(read * card.size() * 1000 / (corp.size() + card.size())));
+        QCOMPARE(progress, QString("%1 4,096枚 102 103 104 105 106 108").arg(read * card.size() * 1000 / (corp.size() + card.size())));
+        QCOMPARE(disabledCommands(*window), "");
         QCOMPARE(window->listBox()->count(), read);
         QCOMPARE(window->listBox()->currentSelection(), 0);
         QCOMPARE(window->findChild<QLabel*>("statusText")->text(),
@@ -467,6 +481,7 @@ private slots:
             then(command == 102 ? fillSearch(name, 203, 206) : acceptMessage(messages));
         window->findChild<QAction*>(QString("command%1").arg(command))->trigger();
         QTEST(status->text(), "status");
+        QCOMPARE(disabledCommands(*window), "");  // after a reading ended by a fault too
         QFile::remove(data.filePath("runner.txt"));
         then(fillSearch("R", 203, 204)).then(acceptMessage(messages));
         window->OnSearch();
