@@ -4,7 +4,6 @@
 #include "CardFilterRunner.h"
 #include "CardListBox.h"
 #include "CardListHeader.h"
-#include "Cp932Text.h"
 #include "DataFolderSettings.h"
 #include "DetailDialog.h"
 #include "DialogOpeners.h"
@@ -13,9 +12,9 @@
 #include "MainMenu.h"
 #include "MessageBox.h"
 #include "NowSearchDialog.h"
-#include "ProfileStore.h"
 #include "SearchDialog.h"
 #include "WindowLog.h"
+#include "WindowSettings.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -31,20 +30,14 @@
 #include <QStatusBar>
 #include <QWindow>
 
-namespace {
+#include <array>
 
-const QString kRect = QStringLiteral("rect");
-const QString kSearch = QStringLiteral("search");
-const QString kView = QStringLiteral("view");
-const QString kStatusBar = QStringLiteral("statusbar");
-const QString kColumns = QStringLiteral("columns");
-const QString kFilter = QStringLiteral("filter");
-const QString kFold = QStringLiteral("fold");
-const QString kFilterBar = QStringLiteral("filterbar");
+namespace {
 
 QList<QKeySequence> keysOf(AcceleratorKey key)
 {
     switch (key) {
+    case AcceleratorKey::None: return {};
     case AcceleratorKey::F1: return {QKeySequence(Qt::Key_F1)};
     case AcceleratorKey::Enter: return {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)};  // keypad Enter too
     case AcceleratorKey::F5: return {QKeySequence(Qt::Key_F5)};
@@ -52,6 +45,11 @@ QList<QKeySequence> keysOf(AcceleratorKey key)
     }
     return {};
 }
+
+// The commands that read the data files or the list being read: none of them
+// can run while a reading yields to the window.
+constexpr std::array kReadingCommands = {ID_SEARCH,      ID_DETAIL,    ID_LIST_ALL,
+                                         ID_LIST_RUNNER, ID_LIST_CORP, ID_OPEN_FOLDER};
 
 QList<QRect> availableAreas()
 {
@@ -69,18 +67,6 @@ QSize defaultWindowSize()
     return available * 3 / 4;
 }
 
-// Values the program never writes would index the dialog's radio tables.
-int sideOrZero(int side)
-{
-    return (side == 0 || side == 1) ? side : 0;
-}
-
-card::search_mode modeOrExact(int mode)
-{
-    using enum card::search_mode;
-    return (mode >= int(Exact) && mode <= int(Partial)) ? card::search_mode(mode) : Exact;
-}
-
 QString commandObjectName(int id)
 {
     return QStringLiteral("command%1").arg(id);
@@ -90,25 +76,24 @@ QString commandObjectName(int id)
 
 CMainWindow::CMainWindow(std::filesystem::path dataDir) : cards_(*this, *this, std::move(dataDir))
 {
-    const WindowRect creationRect = readCreationRect();
-    LoadSearchSettings();
+    const WindowSettings settings = WindowSettings::load();
+    criteria_ = settings.criteria;
     setWindowTitle(QCoreApplication::applicationName());
-    OnCreate();
-    placeWindow(creationRect);
+    OnCreate(settings);
+    placeWindow(*settings.rect);
     showFolderStatus();
 }
 
 CMainWindow::~CMainWindow() = default;
 
-void CMainWindow::OnCreate()
+void CMainWindow::OnCreate(const WindowSettings& settings)
 {
-    LoadSearchSettings();
     listbox_ = new CardListBox(cards_.cards(), *this, this);
-    listbox_->header()->restoreWidths(ProfileStore().getProfileString(kView, kColumns));
+    listbox_->header()->restoreWidths(settings.columns);
     setCentralWidget(listbox_);
     setFocusProxy(listbox_);
-    buildStatusBar();
-    buildFilterBar();
+    buildStatusBar(settings.statusBar);
+    buildFilterBar(settings);
     buildMenu();
     connectCommands();
     putKeysOnActions();
@@ -127,7 +112,7 @@ void CMainWindow::buildMenu()
                 menu->addSeparator();
                 continue;
             }
-            QAction* action = menu->addAction(QString::fromUtf8(item.text));
+            QAction* action = menu->addAction(QString::fromStdString(menuText(item)));
             action->setObjectName(commandObjectName(item.command));
             action->setCheckable(item.checkable);
             commands_[item.command] = action;
@@ -138,13 +123,12 @@ void CMainWindow::buildMenu()
 }
 
 // Over the list, under the menu bar. Its text is not kept between runs, the
-// check box and whether it shows are (on unless stored as 0).
-void CMainWindow::buildFilterBar()
+// check box and whether it shows are.
+void CMainWindow::buildFilterBar(const WindowSettings& settings)
 {
-    const ProfileStore store;
     filterBar_ = new FilterBar(this);
-    filterBar_->setFold(store.getProfileInt(kFilter, kFold, 1) != 0);
-    filterBar_->setVisible(store.getProfileInt(kView, kFilterBar, 1) != 0);
+    filterBar_->setFold(settings.filterFold);
+    filterBar_->setVisible(settings.filterBar);
     addToolBar(Qt::TopToolBarArea, filterBar_);
     filterRunner_ = new CardFilterRunner(cards_.cards(), this);
     connect(filterBar_, &FilterBar::changed, this, &CMainWindow::filterTextChanged);
@@ -157,14 +141,13 @@ void CMainWindow::buildFilterBar()
     connect(find, &QAction::triggered, this, &CMainWindow::focusFilter);
 }
 
-// Names the data folder until a command has run; shown unless the settings say it was
-// hidden (0): anything else was not written here.
-void CMainWindow::buildStatusBar()
+// Names the data folder until a command has run.
+void CMainWindow::buildStatusBar(bool visible)
 {
     statusText_ = new QLabel(statusBar());
     statusText_->setObjectName(QStringLiteral("statusText"));
     statusBar()->addWidget(statusText_, 1);
-    statusBar()->setVisible(ProfileStore().getProfileInt(kView, kStatusBar, 1) != 0);
+    statusBar()->setVisible(visible);
 }
 
 QAction* CMainWindow::commandAction(int id) const
@@ -209,55 +192,24 @@ void CMainWindow::putKeysOnActions()
 
 // --- Settings -----------------------------------------------------------
 
-WindowRect CMainWindow::readCreationRect() const
-{
-    const ProfileStore store;
-    WindowRect rect;
-    rect.left = store.getProfileInt(kRect, QStringLiteral("left"), rect.left);
-    rect.top = store.getProfileInt(kRect, QStringLiteral("top"), rect.top);
-    rect.right = store.getProfileInt(kRect, QStringLiteral("right"), rect.right);
-    rect.bottom = store.getProfileInt(kRect, QStringLiteral("bottom"), rect.bottom);
-    return rect;
-}
-
-void CMainWindow::LoadSearchSettings()
-{
-    const ProfileStore store;
-    // A stored text that CP932 cannot hold was not typed here: no name.
-    criteria_.name = toCp932(store.getProfileString(kSearch, QStringLiteral("key"))).value_or("");
-    criteria_.side = sideOrZero(store.getProfileInt(kSearch, QStringLiteral("type"), 0));
-    criteria_.mode = modeOrExact(store.getProfileInt(kSearch, QStringLiteral("mode"), 0));
-    // Written as 0 or 1; anything else was not written here: off.
-    criteria_.fold = store.getProfileInt(kSearch, QStringLiteral("fold"), 0) == 1;
-}
-
 void CMainWindow::SaveSettings()
 {
-    ProfileStore store;
-    if (!isMinimized()) {
-        const WindowRect rect = WindowRect::fromFrame(frameGeometry());
-        store.writeProfileInt(kRect, QStringLiteral("left"), rect.left);
-        store.writeProfileInt(kRect, QStringLiteral("top"), rect.top);
-        store.writeProfileInt(kRect, QStringLiteral("right"), rect.right);
-        store.writeProfileInt(kRect, QStringLiteral("bottom"), rect.bottom);
-    }
-    store.writeProfileString(kSearch, QStringLiteral("key"), fromCp932(criteria_.name));
-    store.writeProfileInt(kSearch, QStringLiteral("type"), criteria_.side);
-    store.writeProfileInt(kSearch, QStringLiteral("mode"), static_cast<int>(criteria_.mode));
-    store.writeProfileInt(kSearch, QStringLiteral("fold"), criteria_.fold ? 1 : 0);
-    store.writeProfileInt(kView, kStatusBar, statusBar()->isVisibleTo(this) ? 1 : 0);
-    store.writeProfileInt(kView, kFilterBar, filterBar_->isVisibleTo(this) ? 1 : 0);
-    store.writeProfileInt(kFilter, kFold, filterBar_->fold() ? 1 : 0);
-    store.writeProfileString(kView, kColumns, listbox_->header()->storedWidths());
+    WindowSettings settings;
+    if (!isMinimized())
+        settings.rect = WindowRect::fromFrame(frameGeometry());
+    settings.criteria = criteria_;
+    settings.statusBar = statusBar()->isVisibleTo(this);
+    settings.filterBar = filterBar_->isVisibleTo(this);
+    settings.filterFold = filterBar_->fold();
+    settings.columns = listbox_->header()->storedWidths();
     // A failed write keeps the earlier file whole. A folder chosen while the
     // settings could not be written is tried again with the rest.
-    const bool folderWritten =
-        unrememberedFolder_.isEmpty() || DataFolderSettings::remember(unrememberedFolder_).isEmpty();
-    if (store.flush() && folderWritten) {
+    settings.dataFolder = unrememberedFolder_;
+    if (const QString unwritten = settings.save(); unwritten.isEmpty()) {
         unwritableSettings_.clear();
         unrememberedFolder_.clear();
     } else {
-        noteSettingsNotWritten(store.fileName());
+        noteSettingsNotWritten(unwritten);
     }
 }
 
@@ -392,11 +344,8 @@ void CMainWindow::OnListCorp()
     runListCommand(&card::CardLister::OnListCorp, ListStatus::Source::CorporateCards);
 }
 
-// No command starts while a reading yields to the window.
 void CMainWindow::runListCommand(void (card::CardLister::*command)(), ListStatus::Source source)
 {
-    if (reading())
-        return;
     openFailure_.clear();
     (cards_.*command)();
     listSource_ = source;
@@ -502,8 +451,6 @@ void CMainWindow::openDataFolder(const QString& folder)
 
 void CMainWindow::OnSearch()
 {
-    if (reading())
-        return;
     SearchDialog dialog(this);
     dialog.criteria = criteria_;
     if (dialog.DoModal() != IDOK)
@@ -524,8 +471,6 @@ void CMainWindow::RunSearch()
 
 void CMainWindow::OnDetails()
 {
-    if (reading())
-        return;
     const card::CardStore& listed = cards_.cards();
     if (listed.empty())
         return;
@@ -542,9 +487,10 @@ void CMainWindow::OnDetails()
     dialog.DoModal();
 }
 
+// As Enter: nothing while a reading has the command disabled.
 void CMainWindow::OnListDblClk()
 {
-    OnDetails();
+    commandAction(ID_DETAIL)->trigger();
 }
 
 // --- The engine's view of the window -----------------------------------
@@ -592,6 +538,15 @@ void CMainWindow::showNotice()
     connect(notice_.get(), &NowSearchDialog::closeRequested, this, &CMainWindow::stopReadingAndClose);
     readingClock_.start();
     sinceEvents_.invalidate();
+    enableReadingCommands(false);
+}
+
+// Grey in the menu and dead on their keys while a reading yields to the
+// window, which would otherwise start a second one inside the first.
+void CMainWindow::enableReadingCommands(bool enable)
+{
+    for (const int id : kReadingCommands)
+        commandAction(id)->setEnabled(enable);
 }
 
 // Slices of the reading with the events in between, on this one thread: the
@@ -619,6 +574,7 @@ bool CMainWindow::keepReading(const card::ReadProgress& progress)
 void CMainWindow::hideNotice()
 {
     notice_.reset();
+    enableReadingCommands(true);
     if (activeBeforeNotice_ || closeAfterReading_)
         activateWindow();
     if (closeAfterReading_)  // after the command, as the Exit command does

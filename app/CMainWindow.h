@@ -18,6 +18,7 @@
 
 class CardFilterRunner;
 class CardListBox;
+struct WindowSettings;
 class FilterBar;
 class NowSearchDialog;
 class QAction;
@@ -60,7 +61,6 @@ public:
     // The session is ending: the settings are written, the window stays.
     bool OnQueryEndSession();
 
-    void LoadSearchSettings();
     void SaveSettings();
 
     // CardListView
@@ -90,15 +90,16 @@ protected:
     void moveEvent(QMoveEvent* event) override;
 
 private:
-    void OnCreate();
+    void OnCreate(const WindowSettings& settings);
     void OnClose();
     void stopReadingAndClose();
     // A command is reading: the notice is up. Events run between its slices
-    // once it shows progress; no other command may start meanwhile.
+    // once it shows progress; the other reading commands are disabled.
     bool reading() const { return notice_ != nullptr; }
+    void enableReadingCommands(bool enable);
     void buildMenu();
-    void buildStatusBar();
-    void buildFilterBar();
+    void buildStatusBar(bool visible);
+    void buildFilterBar(const WindowSettings& settings);
     void filterTextChanged();
     void showFilteredCards();
     void leaveFilterForList(bool toFirstLine);
@@ -109,7 +110,6 @@ private:
     void runListCommand(void (card::CardLister::*command)(), ListStatus::Source source);
     void connectCommands();
     void putKeysOnActions();
-    WindowRect readCreationRect() const;
     void placeWindow(const WindowRect& creationRect);
     void fitFrameToCreationRect();
 

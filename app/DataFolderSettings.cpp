@@ -2,12 +2,9 @@
 #include "DataFolderSettings.h"
 
 #include "CardLayout.h"
-#include "ProfileStore.h"
+#include "WindowSettings.h"
 
 namespace {
-
-const QString kData = QStringLiteral("data");
-const QString kFolder = QStringLiteral("folder");
 
 bool isFolder(const std::filesystem::path& path)
 {
@@ -56,13 +53,11 @@ DataFolderSettings::Start DataFolderSettings::atStart(const QString& argument, c
     if (holdsDataFile(current))
         return {current};
     // A folder removed or renamed since is no error: the current one serves.
-    const std::filesystem::path stored = toPath(ProfileStore().getProfileString(kData, kFolder));
+    const std::filesystem::path stored = toPath(WindowSettings::load().dataFolder);
     return {isFolder(stored) ? stored : current};
 }
 
 QString DataFolderSettings::remember(const QString& folder)
 {
-    ProfileStore store;
-    store.writeProfileString(kData, kFolder, folder);
-    return store.flush() ? QString() : store.fileName();
+    return WindowSettings::saveDataFolder(folder);
 }

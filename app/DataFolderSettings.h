@@ -6,7 +6,7 @@
 #include <filesystem>
 
 // The folder that holds corp.txt and runner.txt: chosen at start, and the
-// one opened last, kept in the settings (group "data", key "folder").
+// one opened last, kept in the settings (see WindowSettings).
 class DataFolderSettings {
 public:
     struct Start {

@@ -8,6 +8,7 @@
 #include "CardFilter.h"
 #include "CardLister.h"
 #include "Cp932Converter.h"
+#include "EngineOnlyFrontEnd.h"
 #include "FilterRun.h"
 #include "FilterText.h"
 
@@ -18,24 +19,6 @@
 #include <vector>
 
 namespace {
-
-class DiscardingView : public card::CardListView {
-public:
-    void resetContent() override {}
-    void addCard(const card::CardView&) override {}
-    void selectFirstLine() override {}
-    void setRedraw(bool) override {}
-};
-
-class StderrUi : public card::FinderUi {
-public:
-    void showMessage(const card::EngineMessage& message) override
-    {
-        std::fprintf(stderr, "%s\n", card::messageText(message).c_str());
-    }
-    void showNotice() override {}
-    void hideNotice() override {}
-};
 
 struct Change {
     const char* first;   // over every card
@@ -97,8 +80,8 @@ int main(int argc, char** argv)
     std::printf("%-10s %-24s %5s | %9s %9s | %9s %9s\n", "cards", "words", "fold", "first ms", "cards", "second ms",
                 "cards");
     for (const std::string& folder : folders) {
-        DiscardingView view;
-        StderrUi ui;
+        bench::DiscardingView view;
+        bench::StderrUi ui;
         card::CardLister lister(view, ui, folder);
         lister.OnListAll();
         for (const Change& change : kChanges) {

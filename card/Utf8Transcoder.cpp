@@ -47,6 +47,16 @@ std::size_t sequenceAt(std::string_view text, std::size_t pos, bool& cut)
     return length;
 }
 
+// The bytes of `text` up to the last character that it holds whole: a
+// sequence cut off at its end stays for the next block.
+std::size_t wholeCharactersIn(std::string_view text)
+{
+    std::size_t last = text.size() - 1;
+    while (last > 0 && text.size() - last < 4 && isContinuation(static_cast<unsigned char>(text[last])))
+        --last;
+    return sequenceLength(static_cast<unsigned char>(text[last])) > text.size() - last ? last : text.size();
+}
+
 }  // namespace
 
 bool Utf8Transcoder::isUtf8(std::string_view head)
@@ -68,7 +78,12 @@ bool Utf8Transcoder::isUtf8(std::string_view head)
 void Utf8Transcoder::convert(std::string& raw, bool final, std::string& out)
 {
     std::size_t start = 0;
-    const std::size_t end = final ? raw.size() : raw.rfind('\n') + 1;  // npos + 1: no whole line yet
+    std::size_t end = final ? raw.size() : raw.rfind('\n') + 1;  // npos + 1: no whole line yet
+    // A line longer than any card line (no line feed in a block of the file)
+    // is converted as far as its last whole character, so that the reader
+    // gets its pieces and the file is never held whole.
+    if (end == 0 && raw.size() >= kSniffedBytes)
+        end = wholeCharactersIn(raw);
     // A block of lines in one call, nearly always; line by line only when
     // some character of the block does not come through.
     const std::string_view block = std::string_view(raw).substr(0, end);

@@ -2,16 +2,24 @@
 #pragma once
 
 #include <span>
+#include <string>
+#include <vector>
 
 // The menu bar "MAINMENU" and the accelerator table "MAINACCEL" as data.
 
+// Keys of the accelerator table; Ctrl+O is the only one with a modifier.
+enum class AcceleratorKey { None, F1, Enter, F5, CtrlO };
+
 // One menu item. A separator has no text and command 0. The text marks its
-// mnemonic with '&' and may carry a key name after a TAB. A checkable item
-// shows a check mark while what it switches is on.
+// mnemonic with '&'. A checkable item shows a check mark while what it
+// switches is on. The item's key is its entry in the accelerator table, and
+// is named in the menu after a TAB unless `keyShown` is false.
 struct MenuItem {
     const char* text;  // UTF-8; nullptr for a separator
     int command;
     bool checkable = false;
+    AcceleratorKey key = AcceleratorKey::None;
+    bool keyShown = true;
 
     bool isSeparator() const { return text == nullptr; }
 };
@@ -20,9 +28,6 @@ struct MenuPopup {
     const char* text;  // UTF-8, with its '&' mnemonic
     std::span<const MenuItem> items;
 };
-
-// Keys of the accelerator table; Ctrl+O is the only one with a modifier.
-enum class AcceleratorKey { F1, Enter, F5, CtrlO };
 
 struct Accelerator {
     AcceleratorKey key;
@@ -46,5 +51,9 @@ inline constexpr int ID_FILTER_BAR = 111;
 // The pop-ups of "MAINMENU" in menu-bar order.
 std::span<const MenuPopup> mainMenu();
 
-// The entries of "MAINACCEL".
-std::span<const Accelerator> mainAccelerators();
+// The entries of "MAINACCEL": the keys of the menu's items, in menu order.
+std::vector<Accelerator> mainAccelerators();
+
+// The item's text as the menu shows it, UTF-8: with the name of its key
+// after a TAB when it shows one.
+std::string menuText(const MenuItem& item);

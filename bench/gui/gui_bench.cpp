@@ -5,6 +5,7 @@
 //   voxtarn-gui-bench [--runs N] DATA_FOLDER...
 // Each measurement runs in a child process of its own, so that its peak
 // resident size (getrusage maxrss) is its own.
+#include "../EngineOnlyFrontEnd.h"
 #include "CMainWindow.h"
 #include "CMyApp.h"
 #include "CardListBox.h"
@@ -30,24 +31,6 @@
 #include <vector>
 
 namespace {
-
-class NullView : public card::CardListView {
-public:
-    void resetContent() override {}
-    void addCard(const card::CardView&) override {}
-    void selectFirstLine() override {}
-    void setRedraw(bool) override {}
-};
-
-class NullUi : public card::FinderUi {
-public:
-    void showMessage(const card::EngineMessage& message) override
-    {
-        std::fprintf(stderr, "%s\n", card::messageText(message).c_str());
-    }
-    void showNotice() override {}
-    void hideNotice() override {}
-};
 
 long peakKilobytes()
 {
@@ -90,8 +73,8 @@ int measure(const QString& mode, const QString& folder)
         return 0;
     }
     if (mode == QLatin1String("engine")) {
-        NullView view;
-        NullUi ui;
+        bench::DiscardingView view;
+        bench::StderrUi ui;
         card::CardLister lister(view, ui, dir);
         QElapsedTimer clock;
         clock.start();

@@ -138,6 +138,19 @@ TEST(TextModeFile, Utf8FromDiskGivesTheShiftJisPieces)
     const long last = std::count(cards.begin(), cards.end(), '\n') + 1;
     ASSERT_EQ(utf8->utf8()->problems().size(), 1u);
     EXPECT_EQ(utf8->utf8()->problems()[0].line, last);
+    // A line without end is read block by block, never held whole, and no character is split between blocks.
+    std::string endless = "x";  // one byte first, so that the blocks' ends fall inside characters
+    while (endless.size() < 3 * 1024 * 1024)
+        endless += "名";
+    auto line = card::TextModeFile::open(dir.write("endless.txt", endless));
+    std::string_view piece;
+    ASSERT_TRUE(line->nextPiece(piece));
+    EXPECT_LT(line->bytesRead(), endless.size() / 2);
+    std::string read(piece);
+    while (line->nextPiece(piece))
+        read += piece;
+    EXPECT_EQ(read, sjis(endless));
+    EXPECT_TRUE(line->utf8()->problems().empty());
 }
 
 // Only a regular file, after following links, is a data file; anything else

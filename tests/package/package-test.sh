@@ -21,8 +21,8 @@ echo "--- install, run, validate"
 trap '"${apt[@]}" purge voxtarn > /dev/null 2>&1; echo "--- removed"' EXIT
 "${apt[@]}" install "$(realpath "$deb")" > /dev/null
 cd "$root"
-cards="$(/usr/bin/voxtarn-find -C data list all)" || fail "installed voxtarn-find: status $?"
-[ "$cards" = "$(build/cli/voxtarn-find -C data list all)" ] || fail "the installed voxtarn-find lists other cards"
+cards="$(/usr/bin/voxtarn-find -C /usr/share/doc/voxtarn/examples list all)" || fail "installed voxtarn-find: status $?"
+[ "$cards" = "$(build/cli/voxtarn-find -C data list all)" ] || fail "the installed sample cards or voxtarn-find differ"
 version="$(env -u DISPLAY -u WAYLAND_DISPLAY /usr/bin/voxtarn --version)" || fail "voxtarn --version: status $?"
 [ "$version" = "voxtarn $(sed -n 's/^voxtarn (\(.*\)) .*/\1/p;q' packaging/changelog)" ] || fail "version: $version"
 man -w voxtarn voxtarn-find > /dev/null || fail "the manual pages are not found"

@@ -53,6 +53,17 @@ void writeCards(const QTemporaryDir& data, const QStringList& corp, const QStrin
     }
 }
 
+// The menu's commands that are disabled, by id.
+QString disabledCommands(const CMainWindow& window)
+{
+    QStringList ids;
+    for (int id = 100; id <= 111; ++id) {
+        if (!window.commandAction(id)->isEnabled())
+            ids << QString::number(id);
+    }
+    return ids.join(' ');
+}
+
 QString cardNames(const CMainWindow& window)
 {
     QStringList names;
@@ -136,11 +147,36 @@ private slots:
                                   "dialog170", "QFileDialog"};
         for (int id = 100; id <= 108; ++id)
             QTest::addRow("menu %d", id) << "menu" << QKeySequence() << id << menu[id - 100];
-        for (const auto& [keys, seen] : {std::pair{"F1", "dialog100"}, {"F5", "dialog200"}, {"Return", "dialog110 First"},
-                                          {"Ctrl+O", "QFileDialog"}, {"Alt+F4", "closed, saved"}})
+        // The menu's keys are on their actions (menuKeys); these two are the list's and the close box's too.
+        for (const auto& [keys, seen] : {std::pair{"Return", "dialog110 First"}, {"Alt+F4", "closed, saved"}})
             QTest::addRow("%s", keys) << "key" << QKeySequence(keys) << 0 << seen;
         QTest::addRow("keypad Enter") << "key" << QKeySequence(Qt::Key_Enter | Qt::KeypadModifier) << 0 << "dialog110 First";
         QTest::addRow("double-click") << "mouse" << QKeySequence() << 1 << "dialog110 Second";
+    }
+
+    // Each item's key, as the menu names it after a TAB and as the action takes it, from the menu's one description.
+    void menuKeys_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("keys");
+        QTest::newRow("open folder") << 108 << "データフォルダを開く...(&O)\tCtrl+O" << "Ctrl+O";
+        QTest::newRow("search")      << 102 << "検索(&S)\tF5"                      << "F5";
+        QTest::newRow("details")     << 103 << "詳細表示(&D)\tEnter"               << "Return; Enter";
+        QTest::newRow("about: F1 not shown") << 100 << "このプログラムの主張(&A)"  << "F1";
+        QTest::newRow("no key")      << 101 << "終了(&X)"                          << "";
+        QTest::newRow("checkable, no key") << 111 << "絞り込みバー(&B)"            << "";
+    }
+
+    void menuKeys()
+    {
+        QFETCH(int, id);
+        QFETCH(QString, text);
+        QFETCH(QString, keys);
+        QTemporaryDir data;
+        auto window = openWindow(data);
+        QCOMPARE(window->commandAction(id)->text(), text);
+        QCOMPARE(QKeySequence::listToString(window->commandAction(id)->shortcuts(), QKeySequence::PortableText), keys);
     }
 
     void commands()
@@ -223,7 +259,8 @@ private slots:
 
     // A reading longer than the delay (none here) shows its progress in the notice, which takes the keys; 中止, Esc or
     // Alt+F4 stops it at the next slice, keeping the cards read so far with the first one selected and no message, and
-    // Alt+F4 then closes the window with the settings saved. The Runner file is not read after a stop.
+    // Alt+F4 then closes the window with the settings saved. The Runner file is not read after a stop. Meanwhile the
+    // commands that read are disabled, and enabled again after the stop.
     void stoppingALongReading_data()
     {
         QTest::addColumn<QKeySequence>("keys");  // none: the button
@@ -246,7 +283,8 @@ private slots:
         window->setProgressDelay(0);
         QString progress;
         then([&](QWidget* notice) {
-            progress = QString::number(notice->findChild<QProgressBar*>("progress")->value()) + " " + childText(notice, "cards");
+            progress = QString::number(notice->findChild<QProgressBar*>("progress")->value()) + " " + childText(notice, "cards") +
+                       " " + disabledCommands(*window);
             if (keys.isEmpty())
                 notice->findChild<QPushButton*>("stop")->click();
             else
@@ -254,7 +292,8 @@ private slots:
         });
         window->OnListAll();
         const int read = 4096;  // the records of one slice
-        QCOMPARE(progress, QString("%1 4,096枚").arg(read * card.size() * 1000 / (corp.size() + card.size())));
+        QCOMPARE(progress, QString("%1 4,096枚 102 103 104 105 106 108").arg(read * card.size() * 1000 / (corp.size() + card.size())));
+        QCOMPARE(disabledCommands(*window), "");
         QCOMPARE(window->listBox()->count(), read);
         QCOMPARE(window->listBox()->currentSelection(), 0);
         QCOMPARE(window->findChild<QLabel*>("statusText")->text(),
@@ -442,6 +481,7 @@ private slots:
             then(command == 102 ? fillSearch(name, 203, 206) : acceptMessage(messages));
         window->findChild<QAction*>(QString("command%1").arg(command))->trigger();
         QTEST(status->text(), "status");
+        QCOMPARE(disabledCommands(*window), "");  // after a reading ended by a fault too
         QFile::remove(data.filePath("runner.txt"));
         then(fillSearch("R", 203, 204)).then(acceptMessage(messages));
         window->OnSearch();
