@@ -37,7 +37,7 @@ find_path(VOXTARN_TEST_FONT_DIR ipam.ttf PATHS /usr/share/fonts/opentype/ipafont
 windows_path(font_dir "${VOXTARN_TEST_FONT_DIR}")
 file(WRITE ${CMAKE_BINARY_DIR}/wine-env.cmake
   "set(ENV{WINEPATH} [==[${wine_path}]==])\n"
-  "set(ENV{QT_QPA_FONTDIR} [==[${font_dir}]==])\n")
+  "set(ENV{VOXTARN_TEST_FONTDIR} [==[${font_dir}]==])\n")
 set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY TEST_INCLUDE_FILES ${CMAKE_BINARY_DIR}/wine-env.cmake)
 
 # The folder a player unpacks: both programs, the Qt DLLs and the plugins

@@ -22,10 +22,13 @@ shot() {
   xwd -root -silent | convert xwd:- "$tmp/shot.png"
   local id x y
   for id in $(xwininfo -root -children | sed -n 's/^ *\(0x[0-9a-f]*\) .*/\1/p' | tac); do
-    xwininfo -id "$id" | grep -q 'Map State: IsViewable' || continue
-    x=$(xwininfo -id "$id" | sed -n 's/.*Absolute upper-left X: *//p')
-    y=$(xwininfo -id "$id" | sed -n 's/.*Absolute upper-left Y: *//p')
-    xwd -id "$id" -silent | convert "$tmp/shot.png" xwd:- -geometry "+$x+$y" -composite "$tmp/shot.png"
+    xwininfo -id "$id" > "$tmp/info"
+    grep -q 'Map State: IsViewable' "$tmp/info" && grep -q 'Class: InputOutput' "$tmp/info" || continue
+    x=$(sed -n 's/.*Absolute upper-left X: *//p' "$tmp/info")
+    y=$(sed -n 's/.*Absolute upper-left Y: *//p' "$tmp/info")
+    # A window that lies partly off the screen has no whole picture: left out.
+    xwd -id "$id" -silent > "$tmp/window.xwd" 2> /dev/null || continue
+    convert "$tmp/shot.png" "$tmp/window.xwd" -geometry "+$x+$y" -composite "$tmp/shot.png"
   done
   mv "$tmp/shot.png" "$out/$1"
   echo "picture: $out/$1"
@@ -35,6 +38,8 @@ start_x_server
 mkdir "$tmp/cards"
 cp "$data/corp.txt" "$data/runner.txt" "$tmp/cards/"
 "$wine" reg delete "$key" /f > /dev/null 2>&1 || true
+# A kanji name stored by an earlier run (xdotool cannot type it into Wine).
+"$wine" reg add "$key\\search" /v key /t REG_SZ /d 鍵 /f > /dev/null
 (cd "$tmp/cards" && exec "$wine" "$program") > "$tmp/app.log" 2>&1 &
 app_pid=$!
 main=$(window "Voxtarn card list finder")
@@ -54,7 +59,8 @@ line="$(cd "$tmp/cards" && "$finder" list all | head -n 1)"
 copied() { [ "$(timeout 5 xclip -selection clipboard -o 2> /dev/null)" = "$line" ]; }
 retry "Ctrl+C did not give the first line: $line" copied
 
-# F5: rarity Rare, the Runner side, partial; OK. Enter: the first hit's details.
+# F5: the stored name, rarity Rare, the Runner side, partial; OK. Enter: the
+# first hit's details (without a hit no dialog would come).
 rare_runners() {
   xdotool key --delay 100 Tab Tab
   xdotool type --delay 50 Rare
@@ -75,5 +81,9 @@ stored() {  # GROUP NAME
 "$wine" reg query "$key" /s | tr -d '\r'
 [ "$(stored rect right)" -gt "$(stored rect left)" ] && [ "$(stored rect bottom)" -gt "$(stored rect top)" ] ||
   fail "no window rectangle in the registry"
-[ "$(stored search type)" = 1 ] && [ "$(stored search mode)" = 2 ] || fail "the search in the registry is not the last one"
+# reg query prints text in the console's code page; an export is UTF-16.
+"$wine" reg export "$key\\search" 'Z:'"$tmp/search.reg" /y > /dev/null
+[ "$(stored search type)" = 1 ] && [ "$(stored search mode)" = 2 ] &&
+  iconv -f UTF-16 -t UTF-8 "$tmp/search.reg" | tr -d '\r' | grep -qx '"key"="鍵"' ||
+  fail "the search in the registry is not the last one"
 echo "PASS"

@@ -9,7 +9,9 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 
-#if !defined(_WIN32)
+#if defined(_WIN32)
+#include <windows.h>
+#else
 #include <csignal>
 #include <sys/resource.h>
 #endif
@@ -88,6 +90,18 @@ void redirectSettings(const QTemporaryDir& root)
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(root.path()));  // owner only, as Qt wants it
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Wine hands a Windows program no QT_ variable: the offscreen platform's font folder comes under our own name.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR") && !qEnvironmentVariableIsEmpty("VOXTARN_TEST_FONTDIR"))
+        qputenv("QT_QPA_FONTDIR", qgetenv("VOXTARN_TEST_FONTDIR"));
+}
+
+bool runsUnderWine()
+{
+#if defined(_WIN32)
+    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+#else
+    return false;
+#endif
 }
 
 QString settingsFile()

@@ -47,13 +47,15 @@ QString childText(QWidget* parent, const QString& objectName);
 inline void clickId(QWidget* dialog, int id) { dialogControl<QAbstractButton>(*dialog, id)->click(); }
 
 // Points the settings store (an INI file on every system) and the runtime folder at a private temporary folder before
-// anything reads them; the offscreen platform unless another was asked for.
+// anything reads them; the offscreen platform unless another was asked for, with the fonts of VOXTARN_TEST_FONTDIR.
 void redirectSettings(const QTemporaryDir& root);
 QString settingsFile();  // removed before each test
 void writeSettings(const QByteArray& text);  // as a user edits it by hand
 // Runs `action` while writing a file past 8 bytes fails as on a full disk, for root too; false, running nothing, where
 // no such limit exists (Windows).
 bool whileDiskIsFull(const std::function<void()>& action);
+// True in a Windows program that Wine runs.
+bool runsUnderWine();
 // A card record in Shift-JIS, from UTF-8 texts.
 std::string record(const QString& name, const QString& rate = "Common", const QString& rule = {});
 void writeFile(const QTemporaryDir& folder, const QString& name, const std::string& bytes);
