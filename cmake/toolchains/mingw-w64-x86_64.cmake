@@ -1,9 +1,6 @@
 # SPDX-License-Identifier: MIT
 # Cross-builds 64-bit Windows programs with Debian's MinGW-w64 (package
-# g++-mingw-w64-x86-64-posix). Programs are linked statically, libstdc++,
-# libgcc and winpthread included, so an .exe needs no DLL beside it; the
-# window build, whose Qt DLLs load those runtime DLLs, links them too
-# (CMakeLists.txt). The engine alone:
+# g++-mingw-w64-x86-64-posix). The engine alone:
 #   cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/mingw-w64-x86_64.cmake -DVOXTARN_ENGINE_ONLY=ON
 # The whole program goes through the toolchain file of Qt's cross build,
 # which loads this one (scripts/build-windows).
@@ -21,7 +18,13 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# The engine alone links the MinGW runtime statically, libstdc++, libgcc and
+# winpthread included: its .exe needs no DLL beside it. The whole program
+# loads the runtime DLLs that Qt's DLLs load, so a process holds one C++
+# runtime, not a static copy beside the DLLs'.
+if(VOXTARN_ENGINE_ONLY)
+  set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+endif()
 
 # Tests run under Wine when it is there (Debian's wine64 package).
 find_program(VOXTARN_WINE64 wine64 PATHS /usr/lib/wine NO_DEFAULT_PATH)
