@@ -1,8 +1,8 @@
 # SPDX-License-Identifier: MIT
 # Real-window tests: a program in an X server of its own, driven by key
-# presses. Sourced after setting `limit` (seconds for any one wait); gives a
-# private folder $tmp, app_pid for the program (output in $tmp/app.log) and
-# `main` for its window; the caller defines shot NAME (a picture).
+# presses. Sourced after setting `limit` (seconds for any one wait) and `out`
+# (the folder of the pictures); gives a private folder $tmp, app_pid for the
+# program (output in $tmp/app.log) and `main` for its window.
 tmp="$(mktemp -d)"
 xvfb_pid=""
 app_pid=""
@@ -18,10 +18,31 @@ retry() {
     sleep 0.05
   done
 }
+# A picture of the screen, NAME in $out. Wine paints its menus and dialogs
+# into windows of their own, which the root window shows black: each window
+# is laid over it where it stands, bottom to top. Windows not shown, input-only
+# ones and those partly off the screen give no picture: left out.
+shot() {
+  mkdir -p "$out"
+  xwd -root -silent | convert xwd:- "$tmp/shot.png"
+  xwininfo -root -children | sed -n 's/^ *\(0x[0-9a-f]*\) .* +\(-*[0-9]*\)+\(-*[0-9]*\)$/\1 \2 \3/p' | tac |
+    while read -r id x y; do
+      xwd -id "$id" -silent > "$tmp/window.xwd" 2> /dev/null || continue
+      convert "$tmp/shot.png" "$tmp/window.xwd" -geometry "+$x+$y" -composite "$tmp/shot.png"
+    done
+  mv "$tmp/shot.png" "$out/$1" && echo "picture: $out/$1"
+}
+start_program() {  # DIR COMMAND...: started in DIR, as a menu would; waits for its window
+  (cd "$1" && shift && exec "$@") > "$tmp/app.log" 2>&1 &
+  app_pid=$!
+  main=$(window "Voxtarn card list finder")
+  [ -n "$main" ] || fail "the main window did not appear: $(cat "$tmp/app.log")"
+}
+copied() { [ "$(timeout 5 xclip -selection clipboard -o 2> /dev/null)" = "$line" ]; }  # $line on the clipboard
 focused() { timeout 5 xdotool windowfocus --sync "$1" || true; [ "$(timeout 5 xdotool getwindowfocus)" = "$1" ]; }
 gone() { ! timeout 5 xdotool search --onlyvisible --name "^$1\$" > /dev/null; }
-# The id of the window with this exact title, once it is up.
-window() { timeout "$limit" xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1 || true; }
+# The id of the window with this exact title, once it is up; looked for again when one goes meanwhile (Wine's, at start).
+window() { local id; for _ in 1 2 3; do id=$(timeout "$limit" xdotool search --sync --onlyvisible --name "^$1\$" 2> /dev/null | head -n 1) && [ -n "$id" ] && break; done; echo "$id"; }
 focus() { retry "focus did not reach window $1" focused "$1"; }
 open_dialog() {  # KEY TITLE: press the key in the main window, wait for the dialog, focus it
   focus "$main"

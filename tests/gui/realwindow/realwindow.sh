@@ -1,18 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# The whole program in a real X server, driven by real key presses:
+# The whole program in a real X server, driven by real key presses, as the
+# comments below go: the folder chooser, searches, details, Ctrl+C, the filter,
+# and the settings file read from outside; pictures in the output folder.
 #   realwindow.sh <voxtarn executable> <output folder>
-# Starts its own Xvfb and the program in a folder without data files, opens
-# the data folder with Ctrl+O, searches the Runner cards for the stored
-# hiragana name in prefix mode with kana folded (the arrow keys wrap round
-# both radio groups) and opens the katakana card it finds, copies its line
-# with Ctrl+C and reads the clipboard with xclip, searches again for
-# a typed name without folding and opens the details of the first hit, closes
-# everything with the keyboard and checks from outside that the settings file
-# holds the folder, the typed name, the side, the mode and the folding. Started again in the same folder,
-# a filter typed with real keys narrows the cards listed at start and the chosen line is copied, then the stored
-# search finds the cards of the folder opened last. Screenshots of
-# the chooser and the dialogs land in the output folder.
 # Exit 77 (skipped) when Xvfb or xclip is not installed.
 set -euo pipefail
 
@@ -20,24 +11,14 @@ program="$(realpath "$1")"
 out="$(realpath -m "$2")"
 limit=20   # seconds for any one wait
 
-command -v Xvfb > /dev/null || { echo "Xvfb is not installed: skipped"; exit 77; }
-command -v xclip > /dev/null || { echo "xclip is not installed: skipped"; exit 77; }
+for tool in Xvfb xclip; do command -v $tool > /dev/null || { echo "$tool is not installed: skipped"; exit 77; }; done
 source "$(dirname "$0")/../../support/xsession.sh"
 stored() { grep -qsx "$1" "$conf"; }
-shot() { mkdir -p "$out" && timeout "$limit" import -window root "$out/$1" && echo "screenshot: $out/$1"; }
-start_program() {  # in the folder without data files, as a menu would
-  (cd "$tmp/home" && exec "$program") > "$tmp/app.log" 2>&1 &
-  app_pid=$!
-  main=$(window "Voxtarn card list finder")
-  [ -n "$main" ] || fail "the main window did not appear: $(cat "$tmp/app.log")"
-}
 
 start_x_server
 
 mkdir "$tmp/data" "$tmp/home"
-card() {  # name type rate
-  printf '%s\n%s\nA: gain [1].\n\nnote of %s\nIllus. Test\n%s\n--\n' "$1" "$2" "$1" "$3"
-}
+card() { printf '%s\n%s\nA: gain [1].\n\nnote of %s\nIllus. Test\n%s\n--\n' "$1" "$2" "$1" "$3"; }  # name type rate
 { card "Glass Wall" "Ice" "Common"; card "Night Archive" "Asset" "Rare"; } > "$tmp/data/corp.txt"
 { card "Rope Ladder" "Hardware" "Common"; card "Ice Pick" "Program" "Vital"; card "Nice Try" "Event" "Rare"
   card "ミラー・ノット" "プログラム" "Rare"; } | iconv -f UTF-8 -t CP932 > "$tmp/data/runner.txt"
@@ -47,7 +28,7 @@ conf="$tmp/config/Kestrowe/Voxtarn card list finder.conf"
 # changing the keyboard map for a moment, which a busy program may see late.
 mkdir -p "$(dirname "$conf")"
 printf '[search]\nkey=みらー\n' > "$conf"
-start_program
+start_program "$tmp/home" "$program"   # in the folder without data files
 
 # Ctrl+O: the folder chooser, given the data folder; stored at once.
 open_dialog ctrl+o "データフォルダを開く"
@@ -70,7 +51,6 @@ close_dialog Escape "カード"
 focus "$main"
 xdotool key ctrl+c
 line=$(printf 'Rare\tミラー・ノット\tプログラム\tnote of ミラー・ノット\tIllus. Test')
-copied() { [ "$(timeout 5 xclip -selection clipboard -o 2> /dev/null)" = "$line" ]; }
 retry "Ctrl+C did not put the line on the clipboard" copied
 
 # A typed name, not folded: Tab five times reaches the fold check box.
@@ -90,7 +70,7 @@ done
 # by its mnemonics). Ctrl+F and two words narrow the list as they are typed;
 # Enter takes the first line, whose Ctrl+C copy is the card's; Ctrl+F and Esc
 # clear the filter again.
-start_program
+start_program "$tmp/home" "$program"   # in the folder without data files
 focus "$main"
 xdotool key --delay 100 alt+c a ctrl+f
 xdotool type --delay 30 "i:test ladder"
