@@ -2,7 +2,7 @@
 // voxtarn-find run as a user runs it, on the data folders in data/: what only the command line shows (arguments, exit
 // status, encodings, messages as FILE:LINE, output that cannot be written). Matching and reading are the engine tests'
 // business.
-#include "Cp932Converter.h"
+#include "Sjis.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -15,11 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Args = std::vector<std::string>;
-
-std::string sjis(const std::string& utf8)
-{
-    return card::Cp932Converter().fromUtf8(utf8).value();
-}
 
 // One record of the data-file format, LF line ends.
 std::string record(const std::string& name, const std::string& rate = "Common", const std::string& rule = "",

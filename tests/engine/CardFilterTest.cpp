@@ -2,17 +2,13 @@
 #include "CardFilter.h"
 #include "CardStore.h"
 #include "Cp932Converter.h"
+#include "Sjis.h"
 #include "FilterRun.h"
 #include "FilterText.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-std::string sjis(const std::string& utf8)
-{
-    return card::Cp932Converter().fromUtf8(utf8).value();
-}
 
 // name, type, the rules text, note, illust, rate (UTF-8).
 struct Fields {

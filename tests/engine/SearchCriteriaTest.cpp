@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "Cp932Converter.h"
+#include "Sjis.h"
 #include "SearchCriteria.h"
 
 #include <gtest/gtest.h>
@@ -42,11 +42,6 @@ void PrintTo(const CriteriaCase& c, std::ostream* os) { *os << ::testing::PrintT
 class Criteria : public ::testing::TestWithParam<CriteriaCase> {};
 
 // CP932 bytes of a UTF-8 literal.
-std::string sjis(const std::string& utf8)
-{
-    return card::Cp932Converter().fromUtf8(utf8).value();
-}
-
 // The card's name and the typed name (UTF-8), the mode, and whether the card
 // is a hit with folding off and on.
 struct FoldCase {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "Cp932Converter.h"
+#include "Sjis.h"
 #include "TempDir.h"
 #include "TextModeFile.h"
 
@@ -83,8 +84,6 @@ struct Utf8Case {
     std::string bytes, read;
     std::vector<std::pair<long, bool>> problems;
 };
-
-std::string sjis(const std::string& utf8) { return card::Cp932Converter().fromUtf8(utf8).value(); }
 
 const std::string k64k(64 * 1024 - 1, 'a');  // the last byte of the first 64 KiB comes next
 const std::string kGeta = "\x81\xAC";

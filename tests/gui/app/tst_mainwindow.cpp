@@ -72,9 +72,11 @@ QString cardNames(const CMainWindow& window)
     return names.join(' ');
 }
 
-ModalAction fillSearch(QString name, int sideButton, int modeButton)
+ModalAction fillSearch(QString name, int sideButton, int modeButton, bool toggleFold = false)
 {
     return [=](QWidget* dialog) {
+        if (toggleFold)
+            clickId(dialog, 207);
         dialog->findChild<QLineEdit*>("id208")->setText(name);
         clickId(dialog, sideButton);
         clickId(dialog, modeButton);
@@ -155,28 +157,19 @@ private slots:
     }
 
     // Each item's key, as the menu names it after a TAB and as the action takes it, from the menu's one description.
-    void menuKeys_data()
-    {
-        QTest::addColumn<int>("id");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("keys");
-        QTest::newRow("open folder") << 108 << "データフォルダを開く...(&O)\tCtrl+O" << "Ctrl+O";
-        QTest::newRow("search")      << 102 << "検索(&S)\tF5"                      << "F5";
-        QTest::newRow("details")     << 103 << "詳細表示(&D)\tEnter"               << "Return; Enter";
-        QTest::newRow("about: F1 not shown") << 100 << "このプログラムの主張(&A)"  << "F1";
-        QTest::newRow("no key")      << 101 << "終了(&X)"                          << "";
-        QTest::newRow("checkable, no key") << 111 << "絞り込みバー(&B)"            << "";
-    }
-
     void menuKeys()
     {
-        QFETCH(int, id);
-        QFETCH(QString, text);
-        QFETCH(QString, keys);
         QTemporaryDir data;
         auto window = openWindow(data);
-        QCOMPARE(window->commandAction(id)->text(), text);
-        QCOMPARE(QKeySequence::listToString(window->commandAction(id)->shortcuts(), QKeySequence::PortableText), keys);
+        const std::tuple<int, QString, QString> items[] = {
+            {108, "データフォルダを開く...(&O)\tCtrl+O", "Ctrl+O"}, {102, "検索(&S)\tF5", "F5"},
+            {103, "詳細表示(&D)\tEnter", "Return; Enter"}, {100, "このプログラムの主張(&A)", "F1"},  // F1 not shown
+            {101, "終了(&X)", ""}, {111, "絞り込みバー(&B)", ""},                                     // checkable, no key
+        };
+        for (const auto& [id, text, keys] : items) {
+            QCOMPARE(window->commandAction(id)->text(), text);
+            QCOMPARE(QKeySequence::listToString(window->commandAction(id)->shortcuts(), QKeySequence::PortableText), keys);
+        }
     }
 
     void commands()
@@ -332,9 +325,7 @@ private slots:
         QStringList seen;
         for (const auto& [column, order] : {std::pair{1, Qt::AscendingOrder}, {1, Qt::DescendingOrder}, {2, Qt::AscendingOrder}, {2, Qt::DescendingOrder}}) {
             list->header()->setSortIndicator(column, order);
-            QStringList names;
-            for (int row = 0; row < list->count(); ++row)
-                names << list->lines()->index(row, 1).data().toString();
+            const QStringList names = shownNames(list).split(' ');
             const bool inView = list->viewport()->rect().contains(list->visualRect(list->currentIndex()));
             seen << (names == fileOrder ? "file order" : names.first().mid(16) + ".." + names.last().mid(16)) + QString(" %1 %2").arg(list->currentIndex().row()).arg(inView);
         }
@@ -382,12 +373,8 @@ private slots:
         CardListBox* list = window->listBox();
         CardListHeader* header = list->header();
         QStringList seen;
-        const auto nameOf = [&](int row) { return list->lines()->index(row, 1).data().toString(); };
         const auto show = [&] {
-            QStringList names;
-            for (int row = 0; row < list->count(); ++row)
-                names << nameOf(row);
-            seen << names.join(' ') + QString(" %1%2").arg(header->sortIndicatorSection()).arg(header->sortIndicatorOrder() ? "v" : "^");
+            seen << shownNames(list) + QString(" %1%2").arg(header->sortIndicatorSection()).arg(header->sortIndicatorOrder() ? "v" : "^");
         };
         for (int column : {1, 1, 1, 0}) {
             QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(column) + 5, 5));
@@ -397,7 +384,7 @@ private slots:
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
         show();
         then([&](QWidget* dialog) {
-            seen << nameOf(list->currentIndex().row()) + " " + childText(dialog, "id111");
+            seen << list->currentIndex().siblingAtColumn(1).data().toString() + " " + childText(dialog, "id111");
             closeModal(dialog);
         });
         press(*window, Qt::Key_Return);
@@ -445,10 +432,7 @@ private slots:
         window->OnListCorp();
         CardListBox* list = window->listBox();
         list->header()->setSortIndicator(column, Qt::AscendingOrder);
-        QStringList names;
-        for (int row = 0; row < list->count(); ++row)
-            names << list->lines()->index(row, 1).data().toString();
-        QTEST(names.join(' '), "names");
+        QTEST(shownNames(list), "names");
         QCOMPARE(list->header()->model()->headerData(column, Qt::Horizontal).toString(), QTest::currentDataTag());
     }
 
@@ -712,17 +696,11 @@ private slots:
         writeCards(data, {"氷の壁"}, {"Ice Pick", "Rope", "氷の鍵", "Nice Try", "アイス・ピック"});
         auto window = openWindow(data);
         // Folded: hiragana and half-width katakana find the katakana card.
-        then([](QWidget* dialog) {
-            clickId(dialog, 207);
-            fillSearch("あいす・ﾋﾟｯｸ", 203, 204)(dialog);
-        });
+        then(fillSearch("あいす・ﾋﾟｯｸ", 203, 204, true));
         press(*window, Qt::Key_F5);
         QCOMPARE(cardNames(*window), "アイス・ピック");
         QVERIFY(window->searchCriteria().fold);
-        then([](QWidget* dialog) {
-            clickId(dialog, 207);
-            fillSearch("ICE", 203, 206)(dialog);
-        });
+        then(fillSearch("ICE", 203, 206, true));
         press(*window, Qt::Key_F5);
         QCOMPARE(cardNames(*window), "Ice Pick Nice Try");
         window->listBox()->setCurrentIndex(window->listBox()->lines()->index(1));
@@ -839,9 +817,8 @@ private slots:
         QFETCH(QString, cards);
         QFETCH(QString, status);
         QTemporaryDir root;
-        QDir().mkpath(root.filePath("cards"));
-        QDir().mkpath(root.filePath("empty"));
-        QDir().mkpath(root.filePath("runnerOnly"));
+        for (const char* folder : {"cards", "empty", "runnerOnly"})
+            QDir().mkpath(root.filePath(folder));
         writeFile(root, "cards/corp.txt", record("C1"));
         writeFile(root, "cards/runner.txt", record("R1"));
         writeFile(root, "runnerOnly/runner.txt", record("R1"));
@@ -885,21 +862,16 @@ private slots:
 
     // What the program takes from the arguments the application object left, and before it (help and version, without
     // a window system): one dash and a word is one option, as Qt's own are. Help and version: the tests beside this one.
-    void startOptions_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("taken");  // help, version, DIR, font, error (in the language of Qt's texts)
-        QTest::addRow("version") << QStringList{"--version", "data"} << "0 1 data  ";
-        QTest::addRow("-reverse before a window") << QStringList{"-reverse", "data"} << "0 0   error";
-        QTest::addRow("-stylesheet before a window") << QStringList{"data", "-stylesheet", "dark.qss"} << "0 0   error";
-        QTest::addRow("font") << QStringList{"-font", "Sans", "data"} << "0 0 data Sans ";
-    }
-
     void startOptions()
     {
-        QFETCH(QStringList, arguments);
-        const StartOptions options = StartOptions::parse(QStringList{"voxtarn"} + arguments);
-        QTEST(QString("%1 %2 %3 %4 %5").arg(options.help).arg(options.version).arg(options.dataFolder, options.font, options.error.isEmpty() ? "" : "error"), "taken");
+        QStringList taken;  // help, version, DIR, font, error (in the language of Qt's texts)
+        for (const QStringList& arguments : {QStringList{"--version", "data"}, {"-reverse", "data"}, {"data", "-stylesheet", "dark.qss"},
+                                             {"-font", "Sans", "data"}}) {
+            const StartOptions o = StartOptions::parse(QStringList{"voxtarn"} + arguments);
+            taken << QString("%1 %2 %3 %4 %5").arg(o.help).arg(o.version).arg(o.dataFolder, o.font, o.error.isEmpty() ? "" : "error");
+        }
+        // -reverse and -stylesheet, Qt's own, come before a window exists.
+        QCOMPARE(taken, (QStringList{"0 1 data  ", "0 0   error", "0 0   error", "0 0 data Sans "}));
     }
 
     // A stored rectangle is used when its top can be grabbed on a screen, no larger than the screen; otherwise the
@@ -970,9 +942,8 @@ private slots:
         QCOMPARE(stored(), saved);
     }
 
-    // Integers are 32-bit decimals: one out of range is absent, not wrapped. A hand-edited list is no string either.
-    // A full disk must leave the old file as it was, never empty or cut short. Last: the failed values stay pending in
-    // Qt's shared cache.
+    // A full disk must leave the old settings file as it was, never empty or cut short. Last: the failed values stay
+    // pending in Qt's shared cache.
     void failedWriteKeepsTheEarlierFile()
     {
         writeSettings("[search]\nkey=earlier\nmode=2\n");

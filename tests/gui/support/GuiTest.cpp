@@ -80,7 +80,7 @@ QString childText(QWidget* parent, const QString& objectName)
     return child->property(qobject_cast<const QPlainTextEdit*>(child) ? "plainText" : "text").toString();
 }
 
-void redirectSettings(const QTemporaryDir& root)
+void prepareTestEnvironment(const QTemporaryDir& root)
 {
     // A file on every system, never the user's own store (on Windows the registry, which no folder redirects).
     QSettings::setDefaultFormat(QSettings::IniFormat);

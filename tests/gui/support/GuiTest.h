@@ -48,7 +48,7 @@ inline void clickId(QWidget* dialog, int id) { dialogControl<QAbstractButton>(*d
 
 // Points the settings store (an INI file on every system) and the runtime folder at a private temporary folder before
 // anything reads them; the offscreen platform unless another was asked for, with the fonts of VOXTARN_TEST_FONTDIR.
-void redirectSettings(const QTemporaryDir& root);
+void prepareTestEnvironment(const QTemporaryDir& root);
 QString settingsFile();  // removed before each test
 void writeSettings(const QByteArray& text);  // as a user edits it by hand
 // Runs `action` while writing a file past 8 bytes fails as on a full disk, for root too; false, running nothing, where
@@ -73,7 +73,7 @@ class DesktopStyle : public QProxyStyle {
     int main(int argc, char** argv)                                         \
     {                                                                       \
         QTemporaryDir settingsRoot;                                         \
-        redirectSettings(settingsRoot);                                     \
+        prepareTestEnvironment(settingsRoot);                               \
         QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);        \
         App app(argc, argv);                                                \
         QApplication::setStyle(new DesktopStyle);                           \
