@@ -12,6 +12,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <thread>
 #include <unordered_map>
 
 namespace card {
@@ -85,9 +86,14 @@ std::vector<EngineMessage> DeckLookup::lookUp(Deck& deck)
             wanted.push_back(std::move(entry));
         }
     }
-    std::vector<EngineMessage> messages;
-    for (int side = 0; side < kSideCount; ++side)
-        searchSide(side, wanted, messages);
+    // The sides' files are read at once, each by its own thread: every
+    // pass writes only its own side's findings.
+    std::array<std::vector<EngineMessage>, kSideCount> sideMessages;
+    std::thread runner([&] { searchSide(1, wanted, sideMessages[1]); });
+    searchSide(0, wanted, sideMessages[0]);
+    runner.join();
+    std::vector<EngineMessage> messages = std::move(sideMessages[0]);
+    messages.insert(messages.end(), sideMessages[1].begin(), sideMessages[1].end());
     for (const Wanted& entry : wanted) {
         const auto [side, card] = entry.best();
         if (!card)

@@ -10,7 +10,7 @@
 namespace card {
 
 // Finds the cards of a deck's lines in the data folder's files: one pass
-// over each file a line needs, comparing each record's name with the
+// over each file a line needs, both files at once, comparing each record's name with the
 // deck's names, no card kept but those found. A name is matched exactly
 // first, then with the kana and width folding of the search (reported on
 // its line). A line in a side's section is looked up in that side's file;
