@@ -180,7 +180,9 @@ bool DeckModel::setData(const QModelIndex& index, const QVariant& value, int rol
     if (role != Qt::EditRole || index.column() != Count || !isFoundCard(index.row()) || !isNumber || count < 1 ||
         count > card::DeckLine::kMaxCount)
         return false;
-    document_.setCount(lineOf(index.row()), count);
+    // After the editor has closed: the change resets this model.
+    QMetaObject::invokeMethod(
+        this, [this, line = lineOf(index.row()), count] { document_.setCount(line, count); }, Qt::QueuedConnection);
     return true;
 }
 

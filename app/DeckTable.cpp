@@ -61,11 +61,11 @@ bool DeckTable::isTableKey(const QKeyEvent& key)
     }
 }
 
-// Enter is the window's 詳細表示 of the card list; here it is this card's.
+// Enter is the window's 詳細表示 of the card list; here it is this card's,
+// or, while a count is typed, the end of the typing.
 bool DeckTable::event(QEvent* event)
 {
-    if (event->type() == QEvent::ShortcutOverride && state() != EditingState &&
-        isTableKey(*static_cast<QKeyEvent*>(event))) {
+    if (event->type() == QEvent::ShortcutOverride && isTableKey(*static_cast<QKeyEvent*>(event))) {
         event->accept();
         return true;
     }
