@@ -19,6 +19,8 @@
 #include <QPushButton>
 #include <QUndoStack>
 
+#include <algorithm>
+
 namespace {
 
 const QString kFilter = QStringLiteral("デッキ (*.txt);;すべてのファイル (*)");
@@ -189,9 +191,14 @@ void DeckMenu::pasteText()
 // What the player must know after the names were looked up.
 void DeckMenu::tellLookup()
 {
-    std::size_t missing = document_.deck().notFoundCount();
+    const card::Deck& deck = document_.deck();
+    const std::size_t missing = deck.notFoundCount();
+    const auto folded = std::count_if(deck.lines().begin(), deck.lines().end(),
+                                      [](const card::DeckLine& line) { return line.found() && line.byFolding; });
     QString text = missing == 0 ? QStringLiteral("デッキ: すべてのカードがデータにある")
                                 : QStringLiteral("デッキ: %1行はデータにない").arg(missing);
+    if (folded > 0)
+        text += QStringLiteral("、%1行はかなと全角半角を区別せずに見つけた").arg(folded);
     for (const card::EngineMessage& problem : document_.lookupProblems())
         text += QStringLiteral("、") + QString::fromStdString(card::messageHeadline(problem.kind)) + u' ' +
                 QString::fromStdString(problem.file);

@@ -1119,7 +1119,7 @@ private slots:
         {
             auto window = openWindow(data);
             QVERIFY(window->deck()->menu().openFile(data.filePath("hand.txt")));
-            QCOMPARE(window->findChild<QLabel*>("statusText")->text(), "デッキ: 1行はデータにない");
+            QCOMPARE(window->findChild<QLabel*>("statusText")->text(), "デッキ: 1行はデータにない、1行はかなと全角半角を区別せずに見つけた");
             QCOMPARE(deckText(*window), written);
             QStringList messages;
             then(chooseFile(data.filePath("corp.txt"))).then([](QWidget* replace) {
