@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "CMainWindow.h"
 
-#include "CardFilterRunner.h"
 #include "CardListBox.h"
 #include "CardListHeader.h"
 #include "DataFolderSettings.h"
@@ -9,6 +8,7 @@
 #include "DialogOpeners.h"
 #include "DialogTemplate.h"
 #include "FilterBar.h"
+#include "ListFilter.h"
 #include "MessageBox.h"
 #include "ReadingSession.h"
 #include "SearchDialog.h"
@@ -38,8 +38,13 @@ CMainWindow::CMainWindow(std::filesystem::path dataDir)
     setFocusProxy(listbox_);
     status_ = new StatusLine(*statusBar());
     statusBar()->setVisible(settings.statusBar);
-    buildFilterBar(settings);
     menu_ = new WindowMenu(*this);
+    filter_ = new ListFilter(*this, *listbox_, cards_.cards(), *session_, *commandAction(ID_FILTER_BAR),
+                             settings.filterBar, settings.filterFold);
+    connect(filter_, &ListFilter::listFiltered, this, [this] {
+        if (listSource_)
+            showListStatus();
+    });
     connectCommands();
     addWindowKeys();
     placement_ = new WindowPlacement(*this, *settings.rect);
@@ -65,7 +70,6 @@ void CMainWindow::connectCommands()
         {ID_FILTER_BAR, [this] { OnFilterBar(); }},
     });
     commandAction(ID_STATUS_BAR)->setChecked(statusBar()->isVisibleTo(this));
-    commandAction(ID_FILTER_BAR)->setChecked(filterBar_->isVisibleTo(this));
     // None of these may start while a reading yields to the window.
     session_->disableWhileReading({commandAction(ID_SEARCH), commandAction(ID_DETAIL), commandAction(ID_LIST_ALL),
                                    commandAction(ID_LIST_RUNNER), commandAction(ID_LIST_CORP),
@@ -83,30 +87,19 @@ void CMainWindow::connectCommands()
 void CMainWindow::addWindowKeys()
 {
     connect(menu_->addWindowKey(AcceleratorKey::CtrlF, QStringLiteral("findInList")), &QAction::triggered, this,
-            &CMainWindow::focusFilter);
+            [this] { filter_->focusText(); });
     connect(menu_->addWindowKey(AcceleratorKey::AltF4, QStringLiteral("closeWindow")), &QAction::triggered, this,
             &QWidget::close);
-}
-
-// Over the list, under the menu bar. Its text is not kept between runs, the
-// check box and whether it shows are.
-void CMainWindow::buildFilterBar(const WindowSettings& settings)
-{
-    filterBar_ = new FilterBar(this);
-    filterBar_->setFold(settings.filterFold);
-    filterBar_->setVisible(settings.filterBar);
-    addToolBar(Qt::TopToolBarArea, filterBar_);
-    filterRunner_ = new CardFilterRunner(cards_.cards(), this);
-    connect(filterBar_, &FilterBar::changed, this, &CMainWindow::filterTextChanged);
-    connect(filterBar_, &FilterBar::leftForList, this, &CMainWindow::leaveFilterForList);
-    connect(filterRunner_, &CardFilterRunner::finished, this, &CMainWindow::showFilteredCards);
-    // The filter must not read the store while a command refills it.
-    connect(listbox_, &CardListBox::contentReset, filterRunner_, &CardFilterRunner::stop);
 }
 
 QAction* CMainWindow::commandAction(int id) const
 {
     return menu_->action(id);
+}
+
+FilterBar* CMainWindow::filterBar() const
+{
+    return filter_->bar();
 }
 
 void CMainWindow::setProgressDelay(int ms)
@@ -120,8 +113,8 @@ void CMainWindow::SaveSettings()
     settings.rect = placement_->toStore();
     settings.criteria = criteria_;
     settings.statusBar = statusBar()->isVisibleTo(this);
-    settings.filterBar = filterBar_->isVisibleTo(this);
-    settings.filterFold = filterBar_->fold();
+    settings.filterBar = filterBar()->isVisibleTo(this);
+    settings.filterFold = filterBar()->fold();
     settings.columns = listbox_->header()->storedWidths();
     // A failed write keeps the earlier file whole. A folder chosen while the
     // settings could not be written is tried again with the rest.
@@ -215,16 +208,13 @@ void CMainWindow::listCommandEnded(ListStatus::Source source)
 {
     listSource_ = source;
     showListStatus();
-    filterRunner_->cardsChanged(filterBar_->text(), filterBar_->fold());
+    filter_->cardsChanged();
 }
 
 void CMainWindow::showListStatus()
 {
-    std::optional<std::size_t> shown;
-    if (filterRunner_->filtering())
-        shown = static_cast<std::size_t>(listbox_->count());
-    status_->showList({*listSource_, cards_.lineCount(), criteria_, cards_.earlyEnds()}, shown,
-                      filterRunner_->unholdable());
+    status_->showList({*listSource_, cards_.lineCount(), criteria_, cards_.earlyEnds()}, filter_->shownLines(),
+                      filter_->unholdable());
 }
 
 void CMainWindow::OnStatusBar()
@@ -237,46 +227,9 @@ void CMainWindow::OnFileOrder()
     listbox_->header()->showFileOrder();
 }
 
-// Hidden, the bar filters nothing.
 void CMainWindow::OnFilterBar()
 {
-    const bool show = commandAction(ID_FILTER_BAR)->isChecked();
-    filterBar_->setVisible(show);
-    if (!show) {
-        filterBar_->setText(QString());
-        listbox_->setFocus(Qt::OtherFocusReason);
-    }
-}
-
-void CMainWindow::focusFilter()
-{
-    if (!filterBar_->isVisibleTo(this)) {
-        commandAction(ID_FILTER_BAR)->setChecked(true);
-        filterBar_->setVisible(true);
-    }
-    filterBar_->focusText();
-}
-
-// While a command reads, the store grows: the text typed meanwhile filters
-// the cards once the command is over.
-void CMainWindow::filterTextChanged()
-{
-    if (!session_->reading())
-        filterRunner_->setText(filterBar_->text(), filterBar_->fold());
-}
-
-void CMainWindow::showFilteredCards()
-{
-    listbox_->showOnly(filterRunner_->cards());
-    if (listSource_)
-        showListStatus();
-}
-
-void CMainWindow::leaveFilterForList(bool toFirstLine)
-{
-    listbox_->setFocus(Qt::OtherFocusReason);
-    if (toFirstLine)
-        listbox_->selectFirstLine();
+    filter_->showBar(commandAction(ID_FILTER_BAR)->isChecked());
 }
 
 void CMainWindow::OnOpenDataFolder()

@@ -10,9 +10,9 @@
 #include <filesystem>
 #include <optional>
 
-class CardFilterRunner;
 class CardListBox;
 class FilterBar;
+class ListFilter;
 class QAction;
 class QCloseEvent;
 class ReadingSession;
@@ -64,7 +64,7 @@ public:
 
     const card::CardLister& lister() const { return cards_; }
     CardListBox* listBox() const { return listbox_; }
-    FilterBar* filterBar() const { return filterBar_; }
+    FilterBar* filterBar() const;
     const card::SearchCriteria& searchCriteria() const { return criteria_; }
 
 protected:
@@ -74,11 +74,6 @@ protected:
 private:
     void connectCommands();
     void addWindowKeys();
-    void buildFilterBar(const WindowSettings& settings);
-    void filterTextChanged();
-    void showFilteredCards();
-    void leaveFilterForList(bool toFirstLine);
-    void focusFilter();
     void showListStatus();
     void runListCommand(void (card::CardLister::*command)(), ListStatus::Source source);
     void listCommandEnded(ListStatus::Source source);
@@ -93,8 +88,7 @@ private:
     StatusLine* status_ = nullptr;
     WindowMenu* menu_ = nullptr;
     WindowPlacement* placement_ = nullptr;
-    FilterBar* filterBar_ = nullptr;
-    CardFilterRunner* filterRunner_ = nullptr;
+    ListFilter* filter_ = nullptr;
     std::optional<ListStatus::Source> listSource_;  // of the last command that filled the list
     QString unrememberedFolder_;                    // chosen while the settings could not be written
 };
