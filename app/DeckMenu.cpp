@@ -6,6 +6,7 @@
 #include "DeckPanel.h"
 #include "MessageBox.h"
 #include "ProfileStore.h"
+#include "SettingsKey.h"
 #include "Utf8Path.h"
 
 #include <QApplication>
@@ -24,6 +25,13 @@
 namespace {
 
 const QString kFilter = QStringLiteral("デッキ (*.txt);;すべてのファイル (*)");
+
+// The deck open at the end and the last ones, one path a line; whether the
+// panel shows, and its place among the window's bars.
+constexpr SettingsKey kDeckFile{"deck", "file"};
+constexpr SettingsKey kRecentDecks{"deck", "recent"};
+constexpr SettingsKey kDeckShown{"view", "deck"};
+constexpr SettingsKey kWindowState{"view", "state"};
 
 }  // namespace
 
@@ -235,25 +243,23 @@ void DeckMenu::fillRecentMenu()
 void DeckMenu::restore()
 {
     const ProfileStore store;
-    recent_ = store.getProfileString("deck", "recent").split(u'\n', Qt::SkipEmptyParts).mid(0, kRecentFiles);
+    recent_ = kRecentDecks.readString(store).split(u'\n', Qt::SkipEmptyParts).mid(0, kRecentFiles);
     fillRecentMenu();
-    const QString file = store.getProfileString("deck", "file");
+    const QString file = kDeckFile.readString(store);
     // A deck file gone since is no reason for a message at start.
     if (!file.isEmpty() && QFileInfo(file).isFile() && document_.open(file).isEmpty())
         tellLookup();
-    window_.restoreState(QByteArray::fromBase64(store.getProfileString("view", "state").toLatin1()));
-    const int shown = store.getProfileInt("view", "deck", -1);
+    window_.restoreState(QByteArray::fromBase64(kWindowState.readString(store).toLatin1()));
     const bool hasCards = document_.deck().total(0) + document_.deck().total(1) > 0;
-    panel_.setVisible(shown < 0 ? hasCards : shown != 0);
+    panel_.setVisible(kDeckShown.readSwitch(store, hasCards));
 }
 
 void DeckMenu::saveSettings() const
 {
     ProfileStore store;
-    store.writeProfileString("deck", "file", document_.filePath());
-    store.writeProfileString("deck", "recent", recent_.join(u'\n'));
-    store.writeProfileInt("view", "deck", panel_.isVisibleTo(&window_) ? 1 : 0);
-    // The panel's place and size, among the window's docks and bars.
-    store.writeProfileString("view", "state", QString::fromLatin1(window_.saveState().toBase64()));
+    kDeckFile.write(store, document_.filePath());
+    kRecentDecks.write(store, recent_.join(u'\n'));
+    kDeckShown.write(store, panel_.isVisibleTo(&window_) ? 1 : 0);
+    kWindowState.write(store, QString::fromLatin1(window_.saveState().toBase64()));
     store.flush();
 }
