@@ -16,12 +16,15 @@ DeckTable::DeckTable(DeckModel& model, QWidget* parent) : QTreeView(parent), mod
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::SelectedClicked);
-    // The name takes what the others leave; a type as long as "プログラム：侵入具" fits.
+    // The name takes what the others leave; the others are as wide as their
+    // longest usual text, never measured over every row (a deck of two
+    // thousand cards would lay out each row's text at every change).
     header()->setStretchLastSection(false);
-    header()->setSectionResizeMode(DeckModel::Count, QHeaderView::ResizeToContents);
     header()->setSectionResizeMode(DeckModel::Name, QHeaderView::Stretch);
-    header()->setSectionResizeMode(DeckModel::Rate, QHeaderView::ResizeToContents);
-    header()->resizeSection(DeckModel::Type, fontMetrics().horizontalAdvance(QStringLiteral("プログラム：侵入具")));
+    const auto width = [this](const char* text) { return fontMetrics().horizontalAdvance(QString::fromUtf8(text)) + 24; };
+    header()->resizeSection(DeckModel::Count, width("枚数"));
+    header()->resizeSection(DeckModel::Type, width("プログラム：侵入具"));
+    header()->resizeSection(DeckModel::Rate, width("Uncommon"));
     header()->setMinimumSectionSize(fontMetrics().horizontalAdvance(QStringLiteral("枚数")) + 8);
     setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("枚数 第七都市再開発計画 プログラム：侵入具 Uncommon")));
     connect(&model, &QAbstractItemModel::modelReset, this, &DeckTable::spanGroupLines);
