@@ -126,7 +126,11 @@ QString DeckDocument::saveAs(const QString& path)
 {
     QSaveFile file(path);
     const QByteArray bytes = QByteArray::fromStdString(deck_.toText());
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    // Unbuffered, so that a write cut short (a full disk) is seen here: a
+    // buffered one is flushed by commit(), which takes a short write for
+    // success and would put a deck cut short in the file's place.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size() ||
+        !file.commit())
         return QStringLiteral("デッキを保存できない: ") + file.errorString() + u'\n' + QDir::toNativeSeparators(path);
     path_ = path;
     changedBeyondUndo_ = false;

@@ -1048,6 +1048,15 @@ private slots:
         QTest::keyClick(table, Qt::Key_Return);
         QCOMPARE(seen, "黒曜の城門");
         QCOMPARE(list->findChild<QAction*>("addToDeck")->text(), "デッキに入れる");
+        // A save that fails on a full disk names the file, writes nothing and leaves the deck unsaved.
+        QString failed;
+        const QString full = data.filePath("full.txt");
+        if (whileDiskIsFull([&] { failed = window->deck()->document().saveAs(full); })) {
+            QVERIFY2(failed.startsWith("デッキを保存できない: ") && failed.endsWith("\n" + QDir::toNativeSeparators(full)),
+                     qPrintable(failed));
+            QVERIFY(!QFile::exists(full));
+            QCOMPARE(window->deck()->panel().windowTitle(), "デッキ: 無題 *");
+        }
         window->deck()->document().clear();  // no question at the end
     }
 
