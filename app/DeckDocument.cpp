@@ -73,6 +73,8 @@ void DeckDocument::addCopy(int side, const card::Card& card)
 
 void DeckDocument::setCount(std::size_t line, int count)
 {
+    if (line >= deck_.lines().size() || deck_.lines()[line].kind != card::DeckLine::Kind::Card)
+        return;
     const int before = deck_.lines()[line].count;
     if (count < 1 || count > card::DeckLine::kMaxCount || count == before)
         return;
@@ -84,6 +86,8 @@ void DeckDocument::setCount(std::size_t line, int count)
 
 void DeckDocument::remove(std::size_t line)
 {
+    if (line >= deck_.lines().size())
+        return;
     edit(deck_.removeEdit(line), cardName(line) + QStringLiteral(" を外す"));
 }
 
