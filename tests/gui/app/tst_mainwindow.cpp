@@ -997,6 +997,15 @@ private slots:
         DeckTable* table = window->deck()->panel().table();
         const QAction* undo = window->deck()->menu().action("deckUndo");
         QVERIFY(!window->deck()->panel().isVisible());
+        // The deck menu's items: the letter before the dots, keys that do not clash with Ctrl+O (the data folder).
+        const std::tuple<const char*, QString, QString> items[] = {
+            {"deckNew", "新規(&N)", "Ctrl+N"}, {"deckOpen", "開く(&O)...", "Ctrl+Shift+O"}, {"deckSave", "保存(&S)", "Ctrl+S"},
+            {"deckSaveAs", "名前を付けて保存(&A)...", "Ctrl+Shift+S"}, {"deckRedo", "やり直し", "Ctrl+Y"},
+        };
+        for (const auto& [name, text, keys] : items) {
+            QCOMPARE(window->deck()->menu().action(name)->text(), text);
+            QCOMPARE(window->deck()->menu().action(name)->shortcut().toString(QKeySequence::PortableText), keys);
+        }
         const struct {
             QAbstractItemView* where;
             QString card;
@@ -1004,21 +1013,21 @@ private slots:
             QString deck;
             QString undoText;
         } steps[] = {
-            {list, "黒曜の城門", {Qt::Key_Insert}, "[Corporate]\n1 黒曜の城門\n", "元に戻す(&U): 黒曜の城門 +1"},
+            {list, "黒曜の城門", {Qt::Key_Insert}, "[Corporate]\n1 黒曜の城門\n", "元に戻す: 黒曜の城門 +1"},
             {list, "黒曜の城門", {Qt::Key_Plus, Qt::KeypadModifier | Qt::Key_Plus}, "[Corporate]\n3 黒曜の城門\n", ""},
-            {list, "ハンマー", {Qt::Key_Insert}, "[Corporate]\n3 黒曜の城門\n[Runner]\n1 ハンマー\n", "元に戻す(&U): ハンマー +1"},
+            {list, "ハンマー", {Qt::Key_Insert}, "[Corporate]\n3 黒曜の城門\n[Runner]\n1 ハンマー\n", "元に戻す: ハンマー +1"},
             {list, "灰色の取引", {}, "[Corporate]\n3 黒曜の城門\n1 灰色の取引\n[Runner]\n1 ハンマー\n", ""},  // context menu
-            {list, "", {QKeySequence::Undo}, "[Corporate]\n3 黒曜の城門\n[Runner]\n1 ハンマー\n", "元に戻す(&U): ハンマー +1"},
+            {list, "", {QKeySequence::Undo}, "[Corporate]\n3 黒曜の城門\n[Runner]\n1 ハンマー\n", "元に戻す: ハンマー +1"},
             {list, "", {QKeySequence("Ctrl+Y")}, "[Corporate]\n3 黒曜の城門\n1 灰色の取引\n[Runner]\n1 ハンマー\n", ""},
             {table, "黒曜の城門", {Qt::Key_Minus}, "[Corporate]\n2 黒曜の城門\n1 灰色の取引\n[Runner]\n1 ハンマー\n",
-             "元に戻す(&U): 黒曜の城門 -1"},
-            {table, "灰色の取引", {Qt::Key_Minus}, "[Corporate]\n2 黒曜の城門\n[Runner]\n1 ハンマー\n", "元に戻す(&U): 灰色の取引 を外す"},
-            {table, "ハンマー", {Qt::Key_Delete}, "[Corporate]\n2 黒曜の城門\n[Runner]\n", "元に戻す(&U): ハンマー を外す"},
+             "元に戻す: 黒曜の城門 -1"},
+            {table, "灰色の取引", {Qt::Key_Minus}, "[Corporate]\n2 黒曜の城門\n[Runner]\n1 ハンマー\n", "元に戻す: 灰色の取引 を外す"},
+            {table, "ハンマー", {Qt::Key_Delete}, "[Corporate]\n2 黒曜の城門\n[Runner]\n", "元に戻す: ハンマー を外す"},
             {table, "黒曜の城門", {Qt::Key_1, Qt::Key_2, Qt::Key_Return}, "[Corporate]\n12 黒曜の城門\n[Runner]\n",
-             "元に戻す(&U): 黒曜の城門 12枚"},
+             "元に戻す: 黒曜の城門 12枚"},
             {table, "黒曜の城門", {Qt::Key_1, Qt::Key_0, Qt::Key_0, Qt::Key_Return}, "[Corporate]\n12 黒曜の城門\n[Runner]\n", ""},
             {table, "黒曜の城門", {Qt::Key_0, Qt::Key_Enter}, "[Corporate]\n12 黒曜の城門\n[Runner]\n", ""},
-            {table, "", {QKeySequence::Undo}, "[Corporate]\n2 黒曜の城門\n[Runner]\n", "元に戻す(&U): ハンマー を外す"},
+            {table, "", {QKeySequence::Undo}, "[Corporate]\n2 黒曜の城門\n[Runner]\n", "元に戻す: ハンマー を外す"},
         };
         for (const auto& step : steps) {
             window->activateWindow();
