@@ -108,13 +108,15 @@ int Finder::runSearch()
     return runOnList([&criteria](card::CardLister& lister) { lister.RunSearch(*criteria); });
 }
 
-// A word CP932 cannot hold is in no card: told, and filtered as such, as
-// the window's filter box does.
+// A word CP932 cannot hold is in no card, and what the text leaves out is
+// left out: both told, and filtered as such, as the window's filter box does.
 int Finder::runFilter()
 {
     const card::FilterText text(filterText(), commandLine_.filterFold, converter_);
     if (!text.unholdable().empty())
         ui_.showHint("CP932 cannot hold " + text.unholdable() + ": no card holds it");
+    if (!text.ignored().empty())
+        ui_.showHint("絞り込みで無視: " + text.ignoredText());
     card::CardFilter filter(text);
     return runOnList([this, &filter](card::CardLister& lister) {
         lister.setFilter(&filter);

@@ -130,6 +130,9 @@ const CliCase kCases[] = {
     {{"filter", "--", "-h", "--side"}, 0, kCorpUtf8 + "Uncommon\t蜘蛛の糸\tプログラム\tn\ti\nCommon\t--version\tT\tn\ti\nCommon\tヴォイド\tT\tn\ti\n", ""},
     {{"filter", "--side=runner", "n:蜘蛛", "--records"}, 0, record("蜘蛛の糸", "Uncommon", "[1]: 強度+1。", "プログラム"), ""},
     {{"filter", "--side", "corp"}, 0, kCorpUtf8, ""},
+    {{"filter", "t:アイス r:rare | n:蜘蛛"}, 0, "Rare\t灰の門\tアイス：城壁\tX\tY\nUncommon\t蜘蛛の糸\tプログラム\tn\ti\n", ""},
+    {{"filter", "--side", "runner", "-x:\"[1]: 強\"", "r=common)"}, 0,
+     "Common\t-h\tT\tn\ti\nCommon\t--version\tT\tn\ti\nCommon\tヴォイド\tT\tn\ti\n", "voxtarn-find: 絞り込みで無視: 21文字目の )\n"},
     {{"--encoding", "cp932", "filter", sjis("名：灰")}, 0, sjis("Rare\t灰の門\tアイス：城壁\tX\tY\n"), ""},
     // Not folded, a ゔ is in no card; folded, it is the ヴ it folds to.
     {{"filter", "--side", "runner", "ゔぉい"}, 1, "", "voxtarn-find: CP932 cannot hold ゔ: no card holds it\n"},
