@@ -213,3 +213,8 @@ TEST(FinderCliOutput, AFailedWriteStopsTheCommandWithOneMessage)
         EXPECT_EQ(full.err, "voxtarn-find: cannot write to standard output\n") << where;
     }
 }
+
+TEST(FinderCliOutput, HelpKeepsTheLayoutTheManualPageIsMadeFrom)
+{
+    EXPECT_EQ(run({"--help"}).out, slurp(fs::path(VOXTARN_CLI_DATA) / "help.txt"));
+}
