@@ -11,13 +11,15 @@
 //   voxtarn-find [-C DIR] [--encoding utf-8|cp932] list all|runner|corp [--records]
 //   voxtarn-find [-C DIR] [--encoding utf-8|cp932] search [--side corp|runner]
 //       [--name TEXT] [--type TEXT] [--rate TEXT] [--mode exact|prefix|partial] [--fold] [--records]
-//   voxtarn-find [-C DIR] [--encoding utf-8|cp932] filter [--side all|corp|runner] [--fold] [--records] [--] [WORD]...
+//   voxtarn-find [-C DIR] [--encoding utf-8|cp932] filter [--side all|corp|runner] [--fold]
+//       [--color auto|always|never] [--records] [--] [WORD]...
 //   voxtarn-find [-C DIR] check
 //   voxtarn-find --help | --version
 class CommandLine {
 public:
     enum class Command { Help, Version, ListAll, ListRunner, ListCorp, Search, Filter, Check };
     enum class Encoding { Utf8, Cp932 };
+    enum class Color { Auto, Always, Never };  // in the order of --color's words
 
     // The parsed command line, or nullopt with `error` set.
     static std::optional<CommandLine> parse(const std::vector<std::string>& args, std::string& error);
@@ -37,6 +39,7 @@ public:
     Command filterList = Command::ListAll;
     std::string filterText;
     bool filterFold = false;
+    Color filterColor = Color::Auto;
 
 private:
     class Parser;

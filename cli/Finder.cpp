@@ -24,7 +24,7 @@ constexpr int kError = 2;
 }  // namespace
 
 Finder::Finder(const CommandLine& commandLine, std::FILE* out, std::FILE* err)
-    : commandLine_(commandLine), out_(out, commandLine.encoding == CommandLine::Encoding::Cp932), ui_(out_, err)
+    : commandLine_(commandLine), outFile_(out), out_(out, commandLine.encoding == CommandLine::Encoding::Cp932), ui_(out_, err)
 {
 }
 
@@ -118,10 +118,12 @@ int Finder::runFilter()
     if (!text.ignored().empty())
         ui_.showHint("絞り込みで無視: " + text.ignoredText());
     card::CardFilter filter(text);
+    const bool marked = commandLine_.filterColor == CommandLine::Color::Always ||
+                        (commandLine_.filterColor == CommandLine::Color::Auto && isColourTerminal(outFile_));
     return runOnList([this, &filter](card::CardLister& lister) {
         lister.setFilter(&filter);
         listCards(lister, commandLine_.filterList);
-    });
+    }, marked ? &filter : nullptr);
 }
 
 std::string Finder::filterText()
@@ -132,9 +134,10 @@ std::string Finder::filterText()
 }
 
 // The lines go out as they come; only records need the cards afterwards.
-int Finder::runOnList(const std::function<void(card::CardLister&)>& command)
+int Finder::runOnList(const std::function<void(card::CardLister&)>& command, const card::CardFilter* marks)
 {
     ConsoleListView view(out_, utf8Converter(), !commandLine_.records);
+    view.markMatchesOf(marks);
     card::CardLister lister(view, ui_, dataDir());
     lister.setKeepCards(commandLine_.records);
     command(lister);

@@ -130,6 +130,14 @@ const CliCase kCases[] = {
     {{"filter", "--", "-h", "--side"}, 0, kCorpUtf8 + "Uncommon\t蜘蛛の糸\tプログラム\tn\ti\nCommon\t--version\tT\tn\ti\nCommon\tヴォイド\tT\tn\ti\n", ""},
     {{"filter", "--side=runner", "n:蜘蛛", "--records"}, 0, record("蜘蛛の糸", "Uncommon", "[1]: 強度+1。", "プログラム"), ""},
     {{"filter", "--side", "corp"}, 0, kCorpUtf8, ""},
+    // --color marks what the words that keep cards matched, as grep does; auto marks nothing in a pipe.
+    {{"filter", "--side", "runner", "--color=always", "n:の糸 | r=common -n:ヴ"}, 0,
+     "Uncommon\t蜘蛛\x1b[01;31m\x1b[Kの糸\x1b[m\x1b[K\tプログラム\tn\ti\n\x1b[01;31m\x1b[KCommon\x1b[m\x1b[K\t-h\tT\tn\ti\n"
+     "\x1b[01;31m\x1b[KCommon\x1b[m\x1b[K\t--version\tT\tn\ti\n", ""},
+    {{"--encoding", "cp932", "filter", "--color", "always", "--side", "runner", sjis("n:の糸")}, 0,
+     sjis("Uncommon\t蜘蛛\x1b[01;31m\x1b[Kの糸\x1b[m\x1b[K\tプログラム\tn\ti\n"), ""},
+    {{"filter", "--side", "runner", "--color=auto", "n:の糸"}, 0, "Uncommon\t蜘蛛の糸\tプログラム\tn\ti\n", ""},
+    {{"filter", "--color", "sometimes"}, 2, "", "voxtarn-find: invalid value for --color: sometimes" + kHint},
     {{"filter", "t:アイス r:rare | n:蜘蛛"}, 0, "Rare\t灰の門\tアイス：城壁\tX\tY\nUncommon\t蜘蛛の糸\tプログラム\tn\ti\n", ""},
     {{"filter", "--side", "runner", "-x:\"[1]: 強\"", "r=common)"}, 0,
      "Common\t-h\tT\tn\ti\nCommon\t--version\tT\tn\ti\nCommon\tヴォイド\tT\tn\ti\n", "voxtarn-find: 絞り込みで無視: 21文字目の )\n"},
