@@ -259,6 +259,7 @@ bool CardFilter::accepts(const CardView& card)
     if (root_.parts.empty())
         return true;
     readFields(card, fields_);
+    foldedFields_ = 0;
     return passes(root_);
 }
 
@@ -299,7 +300,7 @@ bool CardFilter::matches(const Word& word, const Fields& fields)
     if (!word.anchors.empty() && fields.contiguous)
         return matchesFrom(word, fields);
     for (int field = word.firstField; field <= word.lastField; ++field) {
-        if ((word.word.fields >> field & 1) && fieldMatches(word, fields.text[field]))
+        if ((word.word.fields >> field & 1) && fieldMatches(word, field))
             return true;
     }
     return false;
@@ -341,21 +342,35 @@ bool CardFilter::matchesFrom(const Word& word, const Fields& fields)
         }
         while (fields.offsets[field + 1] <= hit)
             ++field;
-        if ((word.word.fields >> field & 1) && fieldMatches(word, fields.text[field]))
+        if ((word.word.fields >> field & 1) && fieldMatches(word, field))
             return true;
         pos = fields.offsets[field + 1];
     }
     return false;
 }
 
-bool CardFilter::fieldMatches(const Word& word, std::string_view field)
+bool CardFilter::fieldMatches(const Word& word, int index)
 {
-    if (word.word.test != WordTest::Contains)
+    const std::string_view field = fields_.text[std::size_t(index)];
+    if (comparesRarity(word.word.test))
         return wholeFieldMatches(word.word, word.folded, field, fold_, buffer_);
-    if (!fold_)
-        return sjis::find(field, word.word.text) != std::string_view::npos;
-    textfold::fold(field, buffer_);
-    return textfold::matches(buffer_, word.folded, search_mode::Partial);
+    if (!fold_) {
+        return word.word.test == WordTest::Equals ? wholeFieldMatches(word.word, word.folded, field, false, buffer_)
+                                                  : sjis::find(field, word.word.text) != std::string_view::npos;
+    }
+    const textfold::FoldedText& folded = foldedField(index);
+    return textfold::matches(folded, word.folded,
+                             word.word.test == WordTest::Equals ? search_mode::Exact : search_mode::Partial);
+}
+
+// Folded once a card, however many words look at the field.
+const textfold::FoldedText& CardFilter::foldedField(int index)
+{
+    if (!(foldedFields_ >> index & 1)) {
+        textfold::fold(fields_.text[std::size_t(index)], folded_[std::size_t(index)]);
+        foldedFields_ = static_cast<FieldMask>(foldedFields_ | 1u << index);
+    }
+    return folded_[std::size_t(index)];
 }
 
 bool CardFilter::narrows(const CardFilter& previous) const

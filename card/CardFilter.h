@@ -93,7 +93,8 @@ private:
     bool impliesWord(const Word& later, bool laterExcludes, const Word& earlier, bool earlierExcludes) const;
     bool matches(const Word& word, const Fields& fields);
     bool matchesFrom(const Word& word, const Fields& fields);
-    bool fieldMatches(const Word& word, std::string_view field);
+    bool fieldMatches(const Word& word, int field);
+    const textfold::FoldedText& foldedField(int field);
     void collectMatches(const Node& node, const CardView& card, std::vector<MatchedText>& out) const;
     void addMatches(const Word& word, Field field, std::string_view text, std::vector<MatchedText>& out) const;
     static void readFields(const CardView& card, Fields& out);
@@ -102,6 +103,9 @@ private:
     bool fold_;
     Fields fields_;                // the card being tested
     textfold::FoldedText buffer_;  // a field folded
+    // The card's fields folded so far, while a card is tested.
+    std::array<textfold::FoldedText, kFieldCount> folded_;
+    FieldMask foldedFields_ = 0;
 };
 
 }  // namespace card
