@@ -9,6 +9,8 @@
 #include "DialogOpeners.h"
 #include "DialogTemplate.h"
 #include "FilterBar.h"
+#include "FilterMarks.h"
+#include "MatchHighlightDelegate.h"
 #include "MainMenu.h"
 #include "MessageBox.h"
 #include "NowSearchDialog.h"
@@ -134,6 +136,12 @@ void CMainWindow::buildFilterBar(const WindowSettings& settings)
     connect(filterBar_, &FilterBar::changed, this, &CMainWindow::filterTextChanged);
     connect(filterBar_, &FilterBar::leftForList, this, &CMainWindow::leaveFilterForList);
     connect(filterRunner_, &CardFilterRunner::finished, this, &CMainWindow::showFilteredCards);
+    filterMarks_ = std::make_unique<FilterMarks>(cards_.cards(), *filterRunner_);
+    listbox_->setItemDelegate(new MatchHighlightDelegate(*filterMarks_, *listbox_->lines(), listbox_));
+    connect(listbox_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
+        if (listSource_)
+            showListStatus(*listSource_);
+    });
     auto* find = new QAction(this);
     find->setObjectName(QStringLiteral("findInList"));
     find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
@@ -394,6 +402,7 @@ void CMainWindow::filterTextChanged()
 void CMainWindow::showFilteredCards()
 {
     listbox_->showOnly(filterRunner_->cards());
+    listbox_->viewport()->update();  // the marks change with the words
     if (listSource_)
         showListStatus(*listSource_);
 }
@@ -411,8 +420,12 @@ void CMainWindow::showListStatus(ListStatus::Source source)
     std::optional<std::size_t> shown;
     if (filterRunner_->filtering())
         shown = static_cast<std::size_t>(listbox_->count());
-    statusText_->setText(status.text(shown, filterRunner_->unholdable()) +
-                         (openFailure_.isEmpty() ? QString() : u'、' + openFailure_));
+    QString text = status.text(shown, filterRunner_->unholdable());
+    if (!filterRunner_->ignored().isEmpty())
+        text += QStringLiteral("、絞り込みで無視: ") + filterRunner_->ignored();
+    if (const QString matched = filterMarks_->matchedFields(listbox_->selectedCard()); !matched.isEmpty())
+        text += QStringLiteral("、一致: ") + matched;
+    statusText_->setText(text + (openFailure_.isEmpty() ? QString() : u'、' + openFailure_));
 }
 
 // Before the first command: where the commands will read, or how to choose

@@ -18,6 +18,7 @@
 
 class CardFilterRunner;
 class CardListBox;
+class FilterMarks;
 struct WindowSettings;
 class FilterBar;
 class NowSearchDialog;
@@ -121,6 +122,7 @@ private:
 
     FilterBar* filterBar_ = nullptr;
     CardFilterRunner* filterRunner_ = nullptr;
+    std::unique_ptr<FilterMarks> filterMarks_;
     std::optional<ListStatus::Source> listSource_;  // of the last command that filled the list
 
     std::map<int, QAction*> commands_;  // the menu's actions by command id, as made

@@ -14,6 +14,7 @@
 #include "FilterBar.h"
 #include "GuiTest.h"
 #include "ListStatus.h"
+#include "MatchHighlightDelegate.h"
 #include "NowSearchDialog.h"
 #include "StartOptions.h"
 
@@ -27,6 +28,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QToolTip>
 
 #include <climits>
 
@@ -572,7 +574,7 @@ private slots:
         box->insert("犬");  // as an input method commits it
         QCOMPARE(shownNames(list), "黒い犬 犬小屋 子犬");
         QCOMPARE(list->currentSelection(), 0);
-        QCOMPARE(status->text(), "全カード 7枚のうち 3枚");
+        QCOMPARE(status->text(), "全カード 7枚のうち 3枚、一致: カード名");
         list->setCurrentIndex(list->lines()->index(1));
         QTest::keyClick(box, Qt::Key_Space);
         box->insert("小");
@@ -591,11 +593,11 @@ private slots:
         box->setText("犬");
         window->OnListRunner();
         QVERIFY(box->text() == "犬" && shownNames(list) == "犬小屋 子犬" && list->currentSelection() == 0);
-        QCOMPARE(status->text(), "Runnerカード 4枚のうち 2枚");
+        QCOMPARE(status->text(), "Runnerカード 4枚のうち 2枚、一致: カード名");
         box->setText("屋");
         then(fillSearch("犬", 203, 206));
         window->OnSearch();
-        QCOMPARE(status->text(), "検索結果 2枚のうち 1枚 (ランナー: 部分一致 \"犬\")");
+        QCOMPARE(status->text(), "検索結果 2枚のうち 1枚 (ランナー: 部分一致 \"犬\")、一致: カード名");
         press(*window, QKeySequence("Ctrl+F"));
         QTest::keyClick(box, Qt::Key_Escape);
         QVERIFY(box->text().isEmpty() && QApplication::focusWidget() == list);
@@ -603,6 +605,43 @@ private slots:
         box->setText("犬");
         QTest::keyClick(box, Qt::Key_Down);
         QVERIFY(QApplication::focusWidget() == list && list->currentSelection() == 0);
+    }
+
+    // The marks of a painted cell come from the delegate, on the characters as they stand (ｶﾞ for a typed ガ, folded);
+    // a line listed for its rules text says which lines in its tooltip and the status bar; what the text leaves out is
+    // said; only the painted lines are looked at.
+    void filterShowsWhereItMatched()
+    {
+        QTemporaryDir data;
+        std::string corp = record("黒い 犬", "Rare", "A: 1 クレジットを得る。\n追跡: <b>クレジット") + record("ｶﾞｰﾄﾞ") + record("Rope");
+        for (int i = 0; i < 3000; ++i)
+            corp += record(QString("g%1").arg(i));
+        writeFile(data, "corp.txt", corp);
+        auto window = openWindow(data);
+        window->OnListCorp();
+        CardListBox* list = window->listBox();
+        auto* delegate = qobject_cast<MatchHighlightDelegate*>(list->itemDelegate());
+        const auto* status = window->findChild<QLabel*>("statusText");
+        window->filterBar()->setText("x:\"1 クレジット\" | ガ | n:g -n:g1 )");
+        QCOMPARE(list->count(), 2 + 3000 - 1111);
+        list->grab();
+        QVERIFY(delegate->cellsLookedUp() > 0 && delegate->cellsLookedUp() < 5 * 60);
+        using Pieces = QList<FilterMarks::Piece>;
+        QCOMPARE(delegate->piecesOf(list->lines()->index(1, 1)), Pieces({{0, 2}}));
+        QCOMPARE(delegate->piecesOf(list->lines()->index(0, 1)), Pieces());
+        QCOMPARE(delegate->piecesOf(list->lines()->index(2, 1)), Pieces({{0, 1}}));
+        list->setCurrentIndex(list->lines()->index(0));
+        QCOMPARE(status->text(), "Corporateカード 3,003枚のうち 1,891枚、絞り込みで無視: 29文字目の )、一致: テキスト1行目");
+        QHelpEvent help(QEvent::ToolTip, list->visualRect(list->lines()->index(0, 2)).center(),
+                        list->viewport()->mapToGlobal(list->visualRect(list->lines()->index(0, 2)).center()));
+        QApplication::sendEvent(list->viewport(), &help);
+        QCOMPARE(QToolTip::text(), "<p style='white-space:pre'>テキスト1行目: A: <b><u>1 クレジット</u></b>を得る。</p>");
+        window->filterBar()->setText("クレジット");
+        list->setCurrentIndex(list->lines()->index(0));
+        QCOMPARE(status->text(), "Corporateカード 3,003枚のうち 1枚、一致: テキスト1行目, テキスト2行目");
+        QApplication::sendEvent(list->viewport(), &help);
+        QCOMPARE(QToolTip::text(), "<p style='white-space:pre'>テキスト1行目: A: 1 <b><u>クレジット</u></b>を得る。<br>"
+                                   "テキスト2行目: 追跡: &lt;b&gt;<b><u>クレジット</u></b></p>");
     }
 
     // The header sorts the filtered lines, Details and Ctrl+C take the card of the chosen line.
