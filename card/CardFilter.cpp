@@ -100,6 +100,7 @@ CardFilter::CardFilter(const FilterText& text, const CardStore* sample) : fold_(
                 word.lastField = field;
         }
         chooseAnchors(word, counts);
+        word.typedAt = words_.size();
         words_.push_back(std::move(word));
     }
     // The rarest of the words that keep cards first: most cards fail at the
@@ -107,6 +108,9 @@ CardFilter::CardFilter(const FilterText& text, const CardStore* sample) : fold_(
     std::stable_sort(words_.begin(), words_.end(), [](const Word& a, const Word& b) {
         return a.word.exclude != b.word.exclude ? !a.word.exclude : a.cost < b.cost;
     });
+    typedOrder_.resize(words_.size());
+    for (std::size_t i = 0; i < words_.size(); ++i)
+        typedOrder_[words_[i].typedAt] = i;
 }
 
 // The character whose spellings' rarest bytes are the rarest together, as
@@ -250,11 +254,13 @@ bool CardFilter::fieldMatches(const Word& word, std::string_view field)
 
 bool CardFilter::narrows(const CardFilter& previous) const
 {
-    if (fold_ != previous.fold_)
+    if (fold_ != previous.fold_ || words_.size() < previous.words_.size())
         return false;
-    return std::all_of(previous.words_.begin(), previous.words_.end(), [this](const Word& earlier) {
-        return std::any_of(words_.begin(), words_.end(), [&](const Word& later) { return implies(later, earlier); });
-    });
+    for (std::size_t i = 0; i < previous.typedOrder_.size(); ++i) {
+        if (!implies(words_[typedOrder_[i]], previous.words_[previous.typedOrder_[i]]))
+            return false;
+    }
+    return true;
 }
 
 // Whether every card that passes `later` passes `earlier`: a word that

@@ -34,8 +34,12 @@ public:
     bool acceptsAll() const { return words_.empty(); }
     bool accepts(const CardView& card);
     // Whether each card this filter accepts is one that `previous` accepts
-    // too, so that it need only look at the cards `previous` left.
+    // too, so that it need only look at the cards `previous` left. Word by
+    // word in the order typed, as a text grows while it is typed: a word
+    // put in between is taken for a new text.
     bool narrows(const CardFilter& previous) const;
+    // How many words each card may be tested against.
+    std::size_t wordCount() const { return words_.size(); }
 
 private:
     static constexpr std::size_t kMaxAnchors = 4;
@@ -54,6 +58,7 @@ private:
         std::vector<Anchor> anchors;
         std::uint64_t cost = 0;             // how often the anchors stand in text
         int firstField = 0, lastField = 0;  // the first and last field of word.fields
+        std::size_t typedAt = 0;            // its place among the words typed
     };
     // The card's fields in record order, and where each begins when they
     // stand back to back, as in the store.
@@ -72,6 +77,7 @@ private:
     static void readFields(const CardView& card, Fields& out);
 
     std::vector<Word> words_;
+    std::vector<std::size_t> typedOrder_;  // indices into words_, in the order typed
     bool fold_;
     Fields fields_;                // the card being tested
     textfold::FoldedText buffer_;  // a field folded

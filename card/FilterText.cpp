@@ -83,13 +83,19 @@ bool isUtf8Character(std::string_view sequence)
 
 }  // namespace
 
-FilterText::FilterText(std::string_view typed, bool fold, Cp932Converter& converter) : fold_(fold)
+FilterText::FilterText(std::string_view whole, bool fold, Cp932Converter& converter) : fold_(fold)
 {
+    const std::string_view typed = withinMaxCharacters(whole);
     std::size_t at = 0;
+    std::size_t wordsRead = 0;
     while (at < typed.size()) {
         if (const std::size_t separator = separatorAt(typed, at)) {
             at += separator;
             continue;
+        }
+        if (wordsRead++ == kMaxWords) {
+            cut_ = true;
+            break;
         }
         if (typed[at] == '"') {
             const std::size_t close = typed.find('"', at + 1);
@@ -104,6 +110,19 @@ FilterText::FilterText(std::string_view typed, bool fold, Cp932Converter& conver
         addWord(typed.substr(at, end - at), false, converter);
         at = end;
     }
+}
+
+// The text up to its kMaxCharacters-th character; cut_ when there are more.
+std::string_view FilterText::withinMaxCharacters(std::string_view typed)
+{
+    std::size_t characters = 0;
+    for (std::size_t at = 0; at < typed.size(); ++at) {
+        if ((static_cast<unsigned char>(typed[at]) & 0xC0) != 0x80 && characters++ == kMaxCharacters) {
+            cut_ = true;
+            return typed.substr(0, at);
+        }
+    }
+    return typed;
 }
 
 void FilterText::addWord(std::string_view word, bool quoted, Cp932Converter& converter)
@@ -136,8 +155,10 @@ void FilterText::noteUnholdable(std::string_view utf8, Cp932Converter& converter
         at += length;
         if (converter.fromUtf8(character))
             continue;
-        const std::string shown = isUtf8Character(character) ? std::string(character) : "\uFFFD";
-        if (unholdable_.find(shown) == std::string::npos)
+        const bool valid = isUtf8Character(character);
+        notUtf8_ = notUtf8_ || !valid;
+        const std::string shown = valid ? std::string(character) : "\uFFFD";
+        if (unholdableSeen_.insert(shown).second)
             unholdable_ += shown;
     }
 }
