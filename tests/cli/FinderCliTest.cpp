@@ -235,3 +235,8 @@ TEST(FinderCliOutput, APipeClosedEarlyEndsItBySigpipe)
     EXPECT_EQ(slurp(status), "141\n");
     EXPECT_EQ(slurp(scratch().path() / "stderr"), "");
 }
+
+TEST(FinderCliOutput, HelpKeepsTheLayoutTheManualPageIsMadeFrom)
+{
+    EXPECT_EQ(run({"--help"}).out, slurp(fs::path(VOXTARN_CLI_DATA) / "help.txt"));
+}
