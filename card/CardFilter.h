@@ -43,8 +43,12 @@ public:
     bool acceptsAll() const { return root_.parts.empty(); }
     bool accepts(const CardView& card);
     // Whether each card this filter accepts is one that `previous` accepts
-    // too, so that it need only look at the cards `previous` left.
+    // too, so that it need only look at the cards `previous` left. Words
+    // side by side are compared in the order typed, as a text grows while
+    // it is typed: a word put in between is taken for a new text.
     bool narrows(const CardFilter& previous) const;
+    // How many words each card may be tested against.
+    std::size_t wordCount() const { return wordCount_; }
 
     // Where the words that keep cards (none inside an excluding part)
     // stand in `card`, by field and then by byte, overlaps joined. For a
@@ -68,13 +72,13 @@ private:
         std::vector<Anchor> anchors;
         int firstField = 0, lastField = 0;  // the first and last field of word.fields
     };
-    // A word or a group, as in FilterNode; the parts of a group in the
-    // order that fails most cards soonest.
+    // A word or a group, as in FilterNode, its parts in the order typed.
     struct Node {
         FilterNode::Kind kind = FilterNode::Kind::All;
         bool exclude = false;
         Word word;
         std::vector<Node> parts;
+        std::vector<std::uint32_t> testOrder;  // of the parts: the order that decides most cards soonest
         std::uint64_t cost = 0;  // how often its anchors stand in text
     };
     // The card's fields in record order, and where each begins when they
@@ -86,7 +90,7 @@ private:
     };
     using ByteCounts = std::array<std::uint32_t, 256>;
 
-    Node build(const FilterNode& parsed, const ByteCounts& counts) const;
+    Node build(const FilterNode& parsed, const ByteCounts& counts);
     void chooseAnchors(Word& word, std::uint64_t& cost, const ByteCounts& counts) const;
     bool passes(const Node& node);
     bool implies(const Node& later, bool laterTurned, const Node& earlier, bool earlierTurned) const;
@@ -100,6 +104,7 @@ private:
     static void readFields(const CardView& card, Fields& out);
 
     Node root_;
+    std::size_t wordCount_ = 0;
     bool fold_;
     Fields fields_;                // the card being tested
     textfold::FoldedText buffer_;  // a field folded

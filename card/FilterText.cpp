@@ -160,7 +160,7 @@ void addPart(FilterNode& to, FilterNode part)
 class FilterText::Reader {
 public:
     Reader(std::string_view typed, FilterText& out, Cp932Converter& converter)
-        : typed_(typed), out_(out), converter_(converter)
+        : typed_(withinMaxCharacters(typed, out.cut_)), out_(out), converter_(converter)
     {
     }
 
@@ -178,6 +178,19 @@ public:
     }
 
 private:
+    // The text up to its kMaxCharacters-th character; `cut` when there are more.
+    static std::string_view withinMaxCharacters(std::string_view typed, bool& cut)
+    {
+        std::size_t characters = 0;
+        for (std::size_t at = 0; at < typed.size(); ++at) {
+            if ((static_cast<unsigned char>(typed[at]) & 0xC0) != 0x80 && characters++ == kMaxCharacters) {
+                cut = true;
+                return typed.substr(0, at);
+            }
+        }
+        return typed;
+    }
+
     struct Token {
         enum class Kind : std::uint8_t { Word, Open, Close, Or } kind;
         std::size_t at, size;  // bytes of the text as typed
@@ -220,7 +233,11 @@ private:
             } else if (standsAlone(at, 2) && typed_.substr(at, 2) == "OR") {
                 tokens_.push_back(token(Token::Kind::Or, at, 2));
                 at += 2;
+            } else if (words_ == kMaxWords) {
+                out_.cut_ = true;
+                return;
             } else {
+                ++words_;
                 at = cutWord(at);
             }
         }
@@ -302,8 +319,10 @@ private:
             at += length;
             if (converter_.fromUtf8(character))
                 continue;
-            const std::string shown = isUtf8Character(character) ? std::string(character) : "\uFFFD";
-            if (out_.unholdable_.find(shown) == std::string::npos)
+            const bool valid = isUtf8Character(character);
+            out_.notUtf8_ = out_.notUtf8_ || !valid;
+            const std::string shown = valid ? std::string(character) : "\uFFFD";
+            if (out_.unholdableSeen_.insert(shown).second)
                 out_.unholdable_ += shown;
         }
     }
@@ -369,6 +388,7 @@ private:
     FilterText& out_;
     Cp932Converter& converter_;
     std::vector<Token> tokens_;
+    std::size_t words_ = 0;  // read so far
 };
 
 FilterText::FilterText(std::string_view typed, bool fold, Cp932Converter& converter) : fold_(fold)

@@ -4,6 +4,7 @@
 #include "CardLayout.h"
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -73,9 +74,14 @@ struct IgnoredPiece {
 // " OR " between them lets either match, and binds looser than the space;
 // parentheses group. An unclosed quote or group ends with the text. A
 // prefix with nothing after it, and an excluding word Shift-JIS cannot
-// hold, are no words.
+// hold, are no words. A text past kMaxCharacters, or past kMaxWords words,
+// is cut there: a pasted page would otherwise cost every card a test of
+// each of its words.
 class FilterText {
 public:
+    static constexpr std::size_t kMaxWords = 1000;
+    static constexpr std::size_t kMaxCharacters = 10000;
+
     // `typed` is UTF-8. With `fold` the hiragana Shift-JIS lacks are taken
     // as the katakana they fold to, as the folded search takes them.
     FilterText(std::string_view typed, bool fold, Cp932Converter& converter);
@@ -86,6 +92,10 @@ public:
     // The typed characters Shift-JIS cannot hold, each once, in the order
     // typed (UTF-8; an invalid byte as U+FFFD); empty when there are none.
     const std::string& unholdable() const { return unholdable_; }
+    // Whether some byte of the text is no UTF-8 (only a command line can give one).
+    bool notUtf8() const { return notUtf8_; }
+    // Whether the text went past kMaxCharacters or kMaxWords and was cut.
+    bool cut() const { return cut_; }
     // What was left out, in the order typed.
     const std::vector<IgnoredPiece>& ignored() const { return ignored_; }
     // The same as the window and the finder say it: "7文字目の )、9文字目の |".
@@ -97,6 +107,9 @@ private:
     FilterNode root_;
     bool fold_;
     std::string unholdable_;
+    std::set<std::string> unholdableSeen_;
+    bool notUtf8_ = false;
+    bool cut_ = false;
     std::vector<IgnoredPiece> ignored_;
 };
 

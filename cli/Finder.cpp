@@ -110,9 +110,17 @@ int Finder::runSearch()
 
 // A word CP932 cannot hold is in no card, and what the text leaves out is
 // left out: both told, and filtered as such, as the window's filter box does.
+// A byte that is no UTF-8 is no word at all.
 int Finder::runFilter()
 {
     const card::FilterText text(filterText(), commandLine_.filterFold, converter_);
+    if (text.notUtf8()) {
+        ui_.showError("filter: a word is no UTF-8");
+        return kError;
+    }
+    if (text.cut())
+        ui_.showHint("filter: only the first " + std::to_string(card::FilterText::kMaxWords) + " words and " +
+                     std::to_string(card::FilterText::kMaxCharacters) + " characters are read");
     if (!text.unholdable().empty())
         ui_.showHint("CP932 cannot hold " + text.unholdable() + ": no card holds it");
     if (!text.ignored().empty())
@@ -228,6 +236,11 @@ bool Finder::checkFile(const char* file, bool& problemsFound)
     if (const card::Utf8Transcoder* utf8 = data->utf8()) {
         out_.append(fileLineText(path, 0, "UTF-8") + '\n');
         addTranscodingProblems(*utf8, result);
+    }
+    // Text after a Ctrl-Z is no card, though an editor shows it.
+    if (const std::optional<card::TextModeFile::EndMark> mark = data->endMarkBeforeText()) {
+        result.problems.push_back({mark->line, "0x1A でファイルが終わり、後に続く " + std::to_string(mark->linesAfter) +
+                                                   "行は読まれない"});
     }
     for (const card::CheckProblem& problem : result.problems) {
         out_.append(fileLineText(path, problem.line, problem.text));

@@ -981,6 +981,30 @@ private slots:
         QCOMPARE(stored(), saved);
     }
 
+    // A settings file that cannot be read is replaced on closing, which is said on standard error and is no failed
+    // write: no message box.
+    void unreadableSettingsAreReplaced_data()
+    {
+        QTest::addColumn<QByteArray>("garbage");
+        QTest::addRow("a word") << QByteArray("junk\n");
+        QByteArray bytes;
+        for (int i = 0; i < 600; ++i)
+            bytes += char((i * 7919 + 13) % 251 + 1);
+        QTest::addRow("bytes") << bytes;
+    }
+
+    void unreadableSettingsAreReplaced()
+    {
+        QFETCH(QByteArray, garbage);
+        writeSettings(garbage);
+        QTemporaryDir data;
+        auto window = openWindow(data);
+        window->findChild<QStatusBar*>()->hide();
+        QTest::ignoreMessage(QtWarningMsg, qPrintable("the settings file " + settingsFile() + " could not be read; it was written anew"));
+        window->close();
+        QCOMPARE(ProfileStore().getProfileInt("view", "statusbar", -1), 0);
+    }
+
     // A full disk must leave the old settings file as it was, never empty or cut short. Last: the failed values stay
     // pending in Qt's shared cache.
     void failedWriteKeepsTheEarlierFile()
