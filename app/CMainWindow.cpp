@@ -11,6 +11,7 @@
 #include "FilterBar.h"
 #include "FilterMarks.h"
 #include "MatchHighlightDelegate.h"
+#include "SavedFiltersMenu.h"
 #include "MainMenu.h"
 #include "MessageBox.h"
 #include "NowSearchDialog.h"
@@ -26,6 +27,7 @@
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSessionManager>
@@ -122,6 +124,12 @@ void CMainWindow::buildMenu()
     }
     commandAction(ID_STATUS_BAR)->setChecked(statusBar()->isVisibleTo(this));
     commandAction(ID_FILTER_BAR)->setChecked(filterBar_->isVisibleTo(this));
+    for (QObject* menu : commandAction(ID_FILTER_BAR)->associatedObjects()) {
+        if (auto* viewMenu = qobject_cast<QMenu*>(menu)) {
+            auto* saved = new SavedFiltersMenu(viewMenu, filterBar_, this);
+            connect(saved, &SavedFiltersMenu::notWritten, this, &CMainWindow::noteSettingsNotWritten);
+        }
+    }
 }
 
 // Over the list, under the menu bar. Its text is not kept between runs, the
@@ -135,6 +143,7 @@ void CMainWindow::buildFilterBar(const WindowSettings& settings)
     filterRunner_ = new CardFilterRunner(cards_.cards(), this);
     connect(filterBar_, &FilterBar::changed, this, &CMainWindow::filterTextChanged);
     connect(filterBar_, &FilterBar::leftForList, this, &CMainWindow::leaveFilterForList);
+    connect(filterBar_, &FilterBar::historyNotWritten, this, &CMainWindow::noteSettingsNotWritten);
     connect(filterRunner_, &CardFilterRunner::finished, this, &CMainWindow::showFilteredCards);
     filterMarks_ = std::make_unique<FilterMarks>(cards_.cards(), *filterRunner_);
     listbox_->setItemDelegate(new MatchHighlightDelegate(*filterMarks_, *listbox_->lines(), listbox_));

@@ -57,6 +57,19 @@ QString ProfileStore::getProfileString(const QString& section, const QString& ke
     return value.toString();
 }
 
+QStringList ProfileStore::getProfileStringList(const QString& section, const QString& key) const
+{
+    const QVariant value = read(section, key);
+    if (value.typeId() != QMetaType::QStringList && value.typeId() != QMetaType::QString)
+        return {};
+    return value.toStringList();
+}
+
+void ProfileStore::writeProfileStringList(const QString& section, const QString& key, const QStringList& value)
+{
+    settings_.setValue(section + QLatin1Char('/') + key, value);
+}
+
 void ProfileStore::writeProfileInt(const QString& section, const QString& key, int value)
 {
     settings_.setValue(section + QLatin1Char('/') + key, value);

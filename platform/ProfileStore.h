@@ -24,7 +24,12 @@ public:
     int getProfileInt(const QString& section, const QString& key, int defaultValue) const;
     QString getProfileString(const QString& section, const QString& key, const QString& defaultValue = QString()) const;
 
+    // A list of strings; a value that is no list (or one string) reads as
+    // what it holds, anything else as empty.
+    QStringList getProfileStringList(const QString& section, const QString& key) const;
+
     void writeProfileInt(const QString& section, const QString& key, int value);
+    void writeProfileStringList(const QString& section, const QString& key, const QStringList& value);
     void writeProfileString(const QString& section, const QString& key, const QString& value);
 
     // Writes what was changed; false when the file could not be replaced

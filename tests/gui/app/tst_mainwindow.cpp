@@ -22,7 +22,10 @@
 #include <QClipboard>
 #include <QFileDialog>
 #include <QLabel>
+#include <QInputDialog>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
@@ -642,6 +645,74 @@ private slots:
         QApplication::sendEvent(list->viewport(), &help);
         QCOMPARE(QToolTip::text(), "<p style='white-space:pre'>テキスト1行目: A: 1 <b><u>クレジット</u></b>を得る。<br>"
                                    "テキスト2行目: 追跡: &lt;b&gt;<b><u>クレジット</u></b></p>");
+    }
+
+    // Texts taken to the list (Enter, Down, the focus leaving after a change) come back newest first, each once, at most
+    // 20, after a restart; one chosen from Alt+Down is applied at once. Saved filters keep any characters across a
+    // restart; 整理 renames and deletes.
+    void filterHistoryAndSavedFilters()
+    {
+        QTemporaryDir data;
+        writeCards(data, {"A&B", "C", "D"}, {});
+        const QString tricky = "A&B | \"C D\" 名前, \\ ; = /";
+        auto window = openWindow(data);
+        window->OnListCorp();
+        auto* box = window->findChild<QLineEdit*>("filterText");
+        auto entries = [&window] {
+            QStringList texts;
+            for (QAction* action : window->filterBar()->historyMenu()->actions())
+                texts << action->text();
+            return texts;
+        };
+        for (auto [text, key] : {std::pair{"C", Qt::Key_Return}, {"D", Qt::Key_Down}, {"", Qt::Key_unknown}, {"C", Qt::Key_Return}}) {
+            press(*window, QKeySequence("Ctrl+F"));
+            QTest::keyClicks(box, text[0] ? text : "x");
+            if (key == Qt::Key_unknown)
+                window->listBox()->setFocus(Qt::MouseFocusReason);
+            else
+                QTest::keyClick(box, key);
+        }
+        press(*window, QKeySequence("Ctrl+F"));
+        QTest::keyClick(box, Qt::Key_Down, Qt::AltModifier);
+        QTRY_VERIFY(window->filterBar()->historyMenu()->isVisible());
+        QCOMPARE(entries(), QStringList({"C", "x", "D"}));
+        window->filterBar()->historyMenu()->actions()[2]->trigger();
+        QVERIFY(box->text() == "D" && shownNames(window->listBox()) == "D");
+        for (int i = 0; i < 20; ++i) {
+            box->setText(QString("n%1").arg(i));
+            QTest::keyClick(box, Qt::Key_Return);
+        }
+        box->setText(tricky);
+        QCOMPARE(window->listBox()->count(), 1);
+        then([](QWidget* modal) {
+            static_cast<QInputDialog*>(modal)->setTextValue("名前 & \"x\", \\ ; = /");
+            static_cast<QInputDialog*>(modal)->accept();
+        });
+        window->findChild<QAction*>("saveFilter")->trigger();
+        then([](QWidget* modal) { static_cast<QInputDialog*>(modal)->accept(); });
+        box->setText("C");
+        window->findChild<QAction*>("saveFilter")->trigger();
+        window->close();
+        window = openWindow(data);
+        window->OnListCorp();
+        box = window->findChild<QLineEdit*>("filterText");
+        window->filterBar()->showHistory();
+        QCOMPARE(entries().size(), 20);
+        QVERIFY(entries().first() == "n19" && entries().last() == "n0");
+        auto* saved = window->findChild<QMenu*>("savedFilters");
+        emit saved->aboutToShow();
+        QCOMPARE(saved->actions()[0]->text(), "名前 && \"x\", \\ ; = /");
+        saved->actions()[0]->trigger();
+        QVERIFY(box->text() == tricky && shownNames(window->listBox()) == "A&B");
+        then([](QWidget* modal) {
+            auto* list = modal->findChild<QListWidget*>("savedFilterList");
+            list->item(0)->setText("新");
+            list->setCurrentRow(1);
+            modal->findChild<QPushButton*>("deleteSavedFilter")->click();
+            static_cast<QDialog*>(modal)->accept();
+        });
+        window->findChild<QAction*>("organiseFilters")->trigger();
+        QCOMPARE(ProfileStore().getProfileStringList("filter", "saved"), QStringList({"新", tricky}));
     }
 
     // The header sorts the filtered lines, Details and Ctrl+C take the card of the chosen line.
