@@ -3,6 +3,7 @@
 
 #include "CardFilter.h"
 #include "CardFilterRunner.h"
+#include "CardListModel.h"
 #include "CardStore.h"
 #include "Cp932Text.h"
 
@@ -49,6 +50,24 @@ QList<FilterMarks::Piece> FilterMarks::pieces(int card, card::Field field) const
     for (const card::MatchedText& piece : words->matchedTexts(view)) {
         if (piece.field == field)
             out.append({shownLength(text.substr(0, piece.begin)), shownLength(text.substr(piece.begin, piece.end - piece.begin))});
+    }
+    return out;
+}
+
+QList<FilterMarks::Piece> FilterMarks::rulesTextPieces(int card) const
+{
+    QList<Piece> out;
+    if (!filter() || card < 0 || std::size_t(card) >= cards_.size())
+        return out;
+    const card::CardView view = cards_[std::size_t(card)];
+    int lineStart = 0;
+    for (int line = 0; line < card::kTextLines; ++line) {
+        const card::Field field = card::textField(line);
+        if (view.field(field).empty())
+            continue;
+        for (const Piece& piece : pieces(card, field))
+            out.append({lineStart + piece.start, piece.length});
+        lineStart += shownLength(view.field(field)) + int(CardListModel::kRulesTextSeparator.size());
     }
     return out;
 }

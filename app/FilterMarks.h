@@ -29,6 +29,9 @@ public:
 
     // The pieces of field `field` of listed card `card` that a word matched.
     QList<Piece> pieces(int card, card::Field field) const;
+    // The same in the card's rules-text lines joined as the list's テキスト
+    // column joins them.
+    QList<Piece> rulesTextPieces(int card) const;
     // The fields a word matched, as the status bar names them:
     // "テキスト2行目, 注記"; empty when none did or nothing filters.
     QString matchedFields(int card) const;

@@ -2,6 +2,7 @@
 #include "MatchHighlightDelegate.h"
 
 #include "CardLayout.h"
+#include "CardListModel.h"
 #include "SortedCardLines.h"
 
 #include <QAbstractItemView>
@@ -18,8 +19,10 @@ MatchHighlightDelegate::MatchHighlightDelegate(const FilterMarks& marks, const S
 
 QList<FilterMarks::Piece> MatchHighlightDelegate::piecesOf(const QModelIndex& index) const
 {
-    if (!index.isValid() || index.column() >= card::kListColumnCount)
+    if (!index.isValid() || index.column() > CardListModel::kRulesTextColumn)
         return {};
+    if (index.column() == CardListModel::kRulesTextColumn)
+        return marks_.rulesTextPieces(lines_.sourceRow(index.row()));
     return marks_.pieces(lines_.sourceRow(index.row()), card::kListColumns[std::size_t(index.column())].field);
 }
 

@@ -514,23 +514,29 @@ private slots:
     // other than 0 shows it. The columns start at the tab stops, 12, 50, 94 and 129 average characters, the last as wide
     // as the one before; widths stored by the program come back, anything else leaves the tab stops. Closing stores what
     // is shown.
+    // The テキスト column, hidden at first, is stored after the list's columns, "-" before a hidden column's width.
     void viewIsRemembered_data()
     {
         QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<bool>("shown");
         QTest::addColumn<QString>("widths");  // in pixels, "stops" for those of the tab stops
-        QTest::addRow("first run") << QByteArray() << true << "stops";
-        QTest::addRow("hidden") << QByteArray("statusbar=0") << false << "stops";
-        QTest::addRow("shown") << QByteArray("statusbar=1") << true << "stops";
-        QTest::addRow("never written") << QByteArray("statusbar=2") << true << "stops";
-        QTest::addRow("no number") << QByteArray("statusbar=off") << true << "stops";
-        QTest::addRow("widths") << QByteArray("columns=30 150 40 300 200") << true << "30 150 40 300 200";
-        QTest::addRow("four") << QByteArray("columns=30 150 40 300") << true << "stops";
-        QTest::addRow("six") << QByteArray("columns=30 150 40 300 200 9") << true << "stops";
-        QTest::addRow("no width") << QByteArray("columns=30 150 x 300 200") << true << "stops";
-        QTest::addRow("too wide") << QByteArray("columns=30 10001 40 300 200") << true << "stops";
-        QTest::addRow("too narrow") << QByteArray("columns=30 150 40 300 0") << true << "stops";
-        QTest::addRow("list") << QByteArray("columns=30, 150, 40, 300, 200") << true << "stops";
+        QTest::addColumn<QString>("text");    // the テキスト column's width as stored, "-first" for hidden at first
+        QTest::addRow("first run") << QByteArray() << true << "stops" << "-first";
+        QTest::addRow("hidden") << QByteArray("statusbar=0") << false << "stops" << "-first";
+        QTest::addRow("shown") << QByteArray("statusbar=1") << true << "stops" << "-first";
+        QTest::addRow("never written") << QByteArray("statusbar=2") << true << "stops" << "-first";
+        QTest::addRow("no number") << QByteArray("statusbar=off") << true << "stops" << "-first";
+        QTest::addRow("widths") << QByteArray("columns=30 150 40 300 200") << true << "30 150 40 300 200" << "-first";
+        QTest::addRow("text shown") << QByteArray("columns=30 150 40 300 200 400") << true << "30 150 40 300 200" << "400";
+        QTest::addRow("text hidden") << QByteArray("columns=30 150 -40 300 200 -400") << true << "30 150 0 300 200" << "-400";
+        QTest::addRow("all hidden") << QByteArray("columns=-30 -150 -40 -300 -200 -400") << true << "stops" << "-first";
+        QTest::addRow("four") << QByteArray("columns=30 150 40 300") << true << "stops" << "-first";
+        QTest::addRow("six") << QByteArray("columns=30 150 40 300 200 9") << true << "stops" << "-first";
+        QTest::addRow("seven") << QByteArray("columns=30 150 40 300 200 400 50") << true << "stops" << "-first";
+        QTest::addRow("no width") << QByteArray("columns=30 150 x 300 200") << true << "stops" << "-first";
+        QTest::addRow("too wide") << QByteArray("columns=30 10001 40 300 200") << true << "stops" << "-first";
+        QTest::addRow("too narrow") << QByteArray("columns=30 150 40 300 0") << true << "stops" << "-first";
+        QTest::addRow("list") << QByteArray("columns=30, 150, 40, 300, 200") << true << "stops" << "-first";
     }
 
     void viewIsRemembered()
@@ -538,6 +544,7 @@ private slots:
         QFETCH(QByteArray, stored);
         QFETCH(bool, shown);
         QFETCH(QString, widths);
+        QFETCH(QString, text);
         writeSettings("[view]\n" + stored + "\n");
         QTemporaryDir data;
         auto window = openWindow(data);
@@ -549,14 +556,25 @@ private slots:
         CardListHeader* header = window->listBox()->header();
         const int average = DialogBaseUnits::averageLetterWidth(window->listBox()->fontMetrics());
         QStringList seen, stops;
-        for (int column = 0; column < header->count(); ++column)
+        for (int column = 0; column < card::kListColumnCount; ++column)
             seen << QString::number(header->sectionSize(column)), stops << QString::number(QList{12, 38, 44, 35, 35}[column] * average);
         QCOMPARE(seen.join(' '), widths == "stops" ? stops.join(' ') : widths);
+        QCOMPARE(header->isSectionHidden(card::kListColumnCount), text.startsWith('-'));
+        if (text == "-first")
+            text = QString("-%1").arg(80 * average);
+        // The context menu shows the hidden テキスト column at its width, or hides it; the last column shown stays.
+        QMenu* menu = header->columnMenu();
+        QCOMPARE(menu->actions()[5]->text(), "テキスト");
+        menu->actions()[5]->trigger();
+        text = text.startsWith('-') ? text.mid(1) : '-' + text;
+        QCOMPARE(header->sectionSize(card::kListColumnCount), text.startsWith('-') ? 0 : text.toInt());
         header->resizeSection(1, 77);
         window->close();
         seen[1] = "77";
+        for (QString& width : seen)
+            width = width == "0" ? "-40" : width;
         QCOMPARE(ProfileStore().getProfileInt("view", "statusbar", -1), shown ? 0 : 1);
-        QCOMPARE(ProfileStore().getProfileString("view", "columns"), seen.join(' '));
+        QCOMPARE(ProfileStore().getProfileString("view", "columns"), seen.join(' ') + ' ' + text);
     }
 
     // The filter box: Ctrl+F reaches it, the list narrows as the text changes, keeping the selected line while it
@@ -633,6 +651,7 @@ private slots:
         QCOMPARE(delegate->piecesOf(list->lines()->index(1, 1)), Pieces({{0, 2}}));
         QCOMPARE(delegate->piecesOf(list->lines()->index(0, 1)), Pieces());
         QCOMPARE(delegate->piecesOf(list->lines()->index(2, 1)), Pieces({{0, 1}}));
+        QCOMPARE(delegate->piecesOf(list->lines()->index(0, 5)), Pieces({{3, 7}}));
         list->setCurrentIndex(list->lines()->index(0));
         QCOMPARE(status->text(), "Corporateカード 3,003枚のうち 1,891枚、絞り込みで無視: 29文字目の )、一致: テキスト1行目");
         QHelpEvent help(QEvent::ToolTip, list->visualRect(list->lines()->index(0, 2)).center(),
@@ -642,6 +661,8 @@ private slots:
         window->filterBar()->setText("クレジット");
         list->setCurrentIndex(list->lines()->index(0));
         QCOMPARE(status->text(), "Corporateカード 3,003枚のうち 1枚、一致: テキスト1行目, テキスト2行目");
+        QCOMPARE(list->lines()->index(0, 5).data().toString(), "A: 1 クレジットを得る。 / 追跡: <b>クレジット");
+        QCOMPARE(delegate->piecesOf(list->lines()->index(0, 5)), Pieces({{5, 5}, {24, 5}}));
         QApplication::sendEvent(list->viewport(), &help);
         QCOMPARE(QToolTip::text(), "<p style='white-space:pre'>テキスト1行目: A: 1 <b><u>クレジット</u></b>を得る。<br>"
                                    "テキスト2行目: 追跡: &lt;b&gt;<b><u>クレジット</u></b></p>");
