@@ -5,9 +5,10 @@
 #include "DialogBaseUnits.h"
 
 #include <QFontMetrics>
-#include <algorithm>
 #include <QMenu>
 #include <QStringList>
+
+#include <algorithm>
 
 namespace {
 constexpr int kRulesTextColumn = card::kListColumnCount;  // after the list's columns
