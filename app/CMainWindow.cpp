@@ -43,10 +43,14 @@ CMainWindow::CMainWindow(std::filesystem::path dataDir)
     menu_ = new WindowMenu(*this);
     filter_ = new ListFilter(*this, *listbox_, cards_.cards(), *session_, *commandAction(ID_FILTER_BAR),
                              settings.filterBar, settings.filterFold);
-    connect(filter_, &ListFilter::listFiltered, this, [this] {
-        if (listSource_)
-            showListStatus();
-    });
+    for (auto changed : {&ListFilter::listFiltered, &ListFilter::notesChanged}) {
+        connect(filter_, changed, this, [this] {
+            if (listSource_)
+                showListStatus();
+        });
+    }
+    connect(filter_, &ListFilter::settingsNotWritten, this,
+            [this](const QString& file) { status_->noteSettingsNotWritten(file); });
     connectCommands();
     addWindowKeys();
     deck_ = new DeckParts(*this, *listbox_, cards_, [this](const QString& text) { status_->showText(text); });
@@ -223,7 +227,7 @@ void CMainWindow::listCommandEnded(ListStatus::Source source)
 void CMainWindow::showListStatus()
 {
     status_->showList({*listSource_, cards_.lineCount(), criteria_, cards_.earlyEnds()}, filter_->shownLines(),
-                      filter_->unholdable());
+                      filter_->unholdable(), filter_->notes());
 }
 
 void CMainWindow::OnStatusBar()

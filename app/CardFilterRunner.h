@@ -45,6 +45,10 @@ public:
     const std::optional<std::vector<std::uint32_t>>& cards() const { return cards_; }
     // The typed characters Shift-JIS cannot hold (they are in no card).
     const QString& unholdable() const { return unholdable_; }
+    // What the text leaves out, as said: "7文字目の )"; empty when nothing.
+    const QString& ignored() const { return ignored_; }
+    // The filter of the cards shown, or nullptr when every card shows.
+    const card::CardFilter* shownFilter() const { return filtering_ && cards_ && lastFilter_ ? &*lastFilter_ : nullptr; }
 
 signals:
     void finished();
@@ -59,6 +63,7 @@ private:
     bool fold_ = true;
     bool filtering_ = false;
     QString unholdable_;
+    QString ignored_;
     std::unique_ptr<card::FilterRun> run_;
     // The filter of the cards reported last, for the next text to narrow.
     std::optional<card::CardFilter> lastFilter_;

@@ -157,7 +157,13 @@ bool CardListBox::viewportEvent(QEvent* event)
 {
     if (event->type() != QEvent::ToolTip)
         return QTreeView::viewportEvent(event);
-    const auto* help = static_cast<QHelpEvent*>(event);
+    auto* help = static_cast<QHelpEvent*>(event);
+    // The delegate's own tooltip first: what the filter matched in the line.
+    const QModelIndex cell = indexAt(help->pos());
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    if (cell.isValid() && itemDelegateForIndex(cell)->helpEvent(help, this, option, cell))
+        return true;
     showWholeField(help->pos(), help->globalPos());
     return true;
 }

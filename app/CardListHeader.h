@@ -6,14 +6,17 @@
 #include <QHeaderView>
 
 #include <array>
+#include <vector>
 
 class QFontMetrics;
+class QMenu;
 
 // The names of the card list's columns over them. A click on a column sorts
 // by it, a second click reverses the order and a third returns to the file
 // order; the arrow shows which. The columns can be dragged wider or
 // narrower; they start at the list's tab stops, and the last one fills what
-// is left of the width.
+// is left of the width. Its context menu shows and hides columns; the
+// rules-text column after the list's columns is hidden at first.
 class CardListHeader : public QHeaderView {
     Q_OBJECT
 public:
@@ -28,12 +31,24 @@ public:
     // Column edges at the tab stops of a list drawn with `metrics`.
     void fitToTabStops(const QFontMetrics& metrics);
     // The columns' widths as the settings keep them: pixels, separated by
-    // spaces.
+    // spaces, a hidden column's after "-".
     QString storedWidths() const;
-    // Takes widths kept by storedWidths; anything else (another count, no
-    // decimal number, narrower than a column may be or wider than
-    // kMaxStoredWidth) was not written here and changes nothing: false.
+    // Takes widths kept by storedWidths, or the list's columns alone as an
+    // earlier version kept them; anything else (another count, no decimal
+    // number, narrower than a column may be or wider than kMaxStoredWidth)
+    // was not written here and changes nothing: false.
     bool restoreWidths(const QString& stored);
+    // Shows or hides a column, keeping its width for when it shows again.
+    void showColumn(int column, bool show);
+    // The context menu: a checked item for each column shown; the last
+    // column shown cannot be hidden.
+    QMenu* columnMenu();
     // No column sorted: the lines stand in the order of their files.
     void showFileOrder();
+
+private:
+    int widthOf(int column) const;
+
+    std::vector<int> hiddenWidths_;  // by column; what a hidden column had
+    QMenu* menu_;
 };

@@ -15,7 +15,7 @@ int CardListModel::rowCount(const QModelIndex& parent) const
 
 int CardListModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : card::kListColumnCount;
+    return parent.isValid() ? 0 : kColumnCount;
 }
 
 std::string CardListModel::line(int row) const
@@ -30,10 +30,26 @@ std::string_view CardListModel::field(int row, int column) const
     return card(row).field(card::kListColumns[std::size_t(column)].field);
 }
 
+QString CardListModel::rulesText(const card::CardView& card)
+{
+    QString joined;
+    for (int line = 0; line < card::kTextLines; ++line) {
+        const std::string_view text = card.field(card::textField(line));
+        if (text.empty())
+            continue;
+        if (!joined.isEmpty())
+            joined += QString::fromUtf8(kRulesTextSeparator.data(), qsizetype(kRulesTextSeparator.size()));
+        joined += fromCp932(text);
+    }
+    return joined;
+}
+
 QVariant CardListModel::data(const QModelIndex& index, int role) const
 {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
         return QVariant();
+    if (index.column() == kRulesTextColumn)
+        return rulesText(card(index.row()));
     return fromCp932(field(index.row(), index.column()));
 }
 
@@ -41,7 +57,8 @@ QVariant CardListModel::headerData(int section, Qt::Orientation orientation, int
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= columnCount())
         return QAbstractTableModel::headerData(section, orientation, role);
-    const std::string_view label = card::kListColumns[std::size_t(section)].label;
+    const std::string_view label =
+        section == kRulesTextColumn ? std::string_view("テキスト") : card::kListColumns[std::size_t(section)].label;
     return QString::fromUtf8(label.data(), qsizetype(label.size()));
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "CardLayout.h"
 #include "CardStore.h"
 
 #include <QAbstractTableModel>
@@ -15,9 +16,19 @@
 // are suspended rows are appended without notifying views (which see none
 // of them); resuming sends a single reset, so filling a million rows costs
 // one reset instead of a million row inserts.
+//
+// After the list's columns comes the rules-text column, its lines joined by
+// " / ", which a list line and the sort leave out.
 class CardListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
+    static constexpr int kRulesTextColumn = card::kListColumnCount;
+    static constexpr int kColumnCount = kRulesTextColumn + 1;
+    static constexpr std::string_view kRulesTextSeparator = " / ";
+
+    // The card's rules-text lines that are not empty, joined by the separator.
+    static QString rulesText(const card::CardView& card);
+
     CardListModel(const card::CardStore& cards, QObject* parent);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;

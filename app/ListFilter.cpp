@@ -4,17 +4,21 @@
 #include "CardFilterRunner.h"
 #include "CardListBox.h"
 #include "FilterBar.h"
+#include "FilterMarks.h"
+#include "MatchHighlightDelegate.h"
 #include "ReadingSession.h"
+#include "SavedFiltersMenu.h"
 
 #include <QAction>
 #include <QMainWindow>
+#include <QMenu>
 
 // Over the list, under the menu bar. Its text is not kept between runs, the
 // check box and whether it shows are.
 ListFilter::ListFilter(QMainWindow& window, CardListBox& list, const card::CardStore& cards,
                        const ReadingSession& session, QAction& barItem, bool shown, bool fold)
     : QObject(&window), list_(list), session_(session), barItem_(barItem), bar_(new FilterBar(&window)),
-      runner_(new CardFilterRunner(cards, this))
+      runner_(new CardFilterRunner(cards, this)), marks_(std::make_unique<FilterMarks>(cards, *runner_))
 {
     bar_->setFold(fold);
     bar_->setVisible(shown);
@@ -28,11 +32,23 @@ ListFilter::ListFilter(QMainWindow& window, CardListBox& list, const card::CardS
     });
     connect(runner_, &CardFilterRunner::finished, this, [this] {
         list_.showOnly(runner_->cards());
+        list_.viewport()->update();  // the marks change with the words
         emit listFiltered();
     });
+    list.setItemDelegate(new MatchHighlightDelegate(*marks_, *list.lines(), &list));
+    connect(list.selectionModel(), &QItemSelectionModel::currentChanged, this, &ListFilter::notesChanged);
+    connect(bar_, &FilterBar::historyNotWritten, this, &ListFilter::settingsNotWritten);
+    for (QObject* menu : barItem.associatedObjects()) {
+        if (auto* viewMenu = qobject_cast<QMenu*>(menu)) {
+            auto* saved = new SavedFiltersMenu(viewMenu, bar_, &window);
+            connect(saved, &SavedFiltersMenu::notWritten, this, &ListFilter::settingsNotWritten);
+        }
+    }
     // The filter must not read the store while a command refills it.
     connect(&list, &CardListBox::contentReset, runner_, &CardFilterRunner::stop);
 }
+
+ListFilter::~ListFilter() = default;
 
 void ListFilter::showBar(bool show)
 {
@@ -67,6 +83,16 @@ std::optional<std::size_t> ListFilter::shownLines() const
 const QString& ListFilter::unholdable() const
 {
     return runner_->unholdable();
+}
+
+QString ListFilter::notes() const
+{
+    QString notes;
+    if (!runner_->ignored().isEmpty())
+        notes += QStringLiteral("、絞り込みで無視: ") + runner_->ignored();
+    if (const QString matched = marks_->matchedFields(list_.selectedCard()); !matched.isEmpty())
+        notes += QStringLiteral("、一致: ") + matched;
+    return notes;
 }
 
 // While a command reads, the store grows: the text typed meanwhile filters

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 
 namespace card {
@@ -13,13 +14,16 @@ class CardStore;
 class CardFilterRunner;
 class CardListBox;
 class FilterBar;
+class FilterMarks;
 class QAction;
 class QMainWindow;
 class ReadingSession;
 
 // The filter bar over the card list and the runner of its filter: what is
 // typed in the bar narrows the list, a slice of the cards at a time. Ctrl+F
-// shows the bar (checking its menu item) and puts the cursor in it.
+// shows the bar (checking its menu item) and puts the cursor in it. The
+// list's cells mark what the words matched; the saved filters are items of
+// the menu that holds the bar's item.
 class ListFilter : public QObject {
     Q_OBJECT
 public:
@@ -27,6 +31,7 @@ public:
     // is the menu item that shows and hides it.
     ListFilter(QMainWindow& window, CardListBox& list, const card::CardStore& cards, const ReadingSession& session,
                QAction& barItem, bool shown, bool fold);
+    ~ListFilter() override;
 
     FilterBar* bar() const { return bar_; }
     // Follows the menu item; hidden, the bar filters nothing.
@@ -39,10 +44,17 @@ public:
     std::optional<std::size_t> shownLines() const;
     // The typed characters no card can hold.
     const QString& unholdable() const;
+    // What the status bar adds: "、絞り込みで無視: 7文字目の )" when the text
+    // leaves something out, "、一致: テキスト2行目, 注記" for the selected line.
+    QString notes() const;
 
 signals:
     // The list now shows what the filter lets through.
     void listFiltered();
+    // Another line is selected: its notes changed.
+    void notesChanged();
+    // The history or the saved filters could not be stored in `file`.
+    void settingsNotWritten(const QString& file);
 
 private:
     void textChanged();
@@ -52,4 +64,5 @@ private:
     QAction& barItem_;
     FilterBar* bar_;
     CardFilterRunner* runner_;
+    std::unique_ptr<FilterMarks> marks_;
 };

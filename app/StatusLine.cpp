@@ -33,9 +33,11 @@ void StatusLine::noteOpenFailure(const QString& path)
     text_->setText(openFailure_);
 }
 
-void StatusLine::showList(const ListStatus& status, std::optional<std::size_t> shown, const QString& unholdable)
+void StatusLine::showList(const ListStatus& status, std::optional<std::size_t> shown, const QString& unholdable,
+                          const QString& filterNotes)
 {
-    text_->setText(status.text(shown, unholdable) + (openFailure_.isEmpty() ? QString() : u'、' + openFailure_));
+    text_->setText(status.text(shown, unholdable) + filterNotes +
+                   (openFailure_.isEmpty() ? QString() : u'、' + openFailure_));
 }
 
 void StatusLine::noteSettingsNotWritten(const QString& file)

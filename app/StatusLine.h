@@ -23,8 +23,10 @@ public:
     // A command begins: an open failure of the command before no longer holds.
     void commandStarts() { openFailure_.clear(); }
     void noteOpenFailure(const QString& path);
-    // What the list shows, with the open failure of this command after it.
-    void showList(const ListStatus& status, std::optional<std::size_t> shown, const QString& unholdable);
+    // What the list shows, the filter's notes, and the open failure of this
+    // command after them.
+    void showList(const ListStatus& status, std::optional<std::size_t> shown, const QString& unholdable,
+                  const QString& filterNotes);
 
     // A part's own report in place of the text shown ("デッキ: 2行はデータにない").
     void showText(const QString& text);

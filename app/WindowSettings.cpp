@@ -4,6 +4,7 @@
 #include "Cp932Text.h"
 #include "ProfileStore.h"
 #include "SettingsKey.h"
+#include "WindowLog.h"
 
 namespace {
 
@@ -70,9 +71,16 @@ void saveCriteria(ProfileStore& store, const card::SearchCriteria& criteria)
     kSearchFold.write(store, criteria.fold ? 1 : 0);
 }
 
+// The settings file when it could not be written, else empty. A file
+// replaced because it could not be read is said on standard error: what it
+// held is gone, but nothing failed.
 QString flushed(ProfileStore& store)
 {
-    return store.flush() ? QString() : store.fileName();
+    if (!store.flush())
+        return store.fileName();
+    if (store.replacedUnreadable())
+        qCWarning(lcWindow, "the settings file %s could not be read; it was written anew", qUtf8Printable(store.fileName()));
+    return {};
 }
 
 }  // namespace

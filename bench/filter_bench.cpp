@@ -4,7 +4,9 @@
 //   voxtarn-filter-bench [--runs N] DIR...
 // For each folder and each way of comparing (as typed, folded): a first word
 // over every card, then a second word added, which only narrows, over the
-// first word's cards alone. Prints milliseconds, the best of N runs.
+// first word's cards alone. Then texts with OR, groups, "=" and rarity
+// comparisons over every card, each beside the same words alone. Prints
+// milliseconds, the best of N runs.
 #include "CardFilter.h"
 #include "CardLister.h"
 #include "Cp932Converter.h"
@@ -28,6 +30,19 @@ struct Change {
 // A word in some names, a word in every card (the illustrator's "Illus."),
 // and one of the illustrators after it.
 constexpr Change kChanges[] = {{"黒曜", "城門"}, {"illus", "深川"}, {"x:クレジット", "t:アイス"}};
+
+// A text of the richer forms, and the words alone that it is measured against.
+struct Form {
+    const char* text;
+    const char* wordsAlone;
+};
+constexpr Form kForms[] = {{"黒曜 | 城門", "黒曜 城門"},
+                           {"(黒曜 | 城門) illus", "黒曜 城門 illus"},
+                           {"-(黒曜 | 城門)", "-黒曜 -城門"},
+                           {"t:アイス r:rare | r:vital", "t:アイス r:rare r:vital"},
+                           {"t=アイス：城壁", "t:アイス：城壁"},
+                           {"r>=vital", "r:rare"},
+                           {"黒曜 OR 霧雨 OR 白鷺 OR 月蝕", "黒曜 霧雨 白鷺 月蝕"}};
 
 struct Timing {
     double firstMs = 1e30, secondMs = 1e30;
@@ -65,6 +80,63 @@ Timing timeChange(const card::CardStore& store, const Change& change, bool fold,
     return timing;
 }
 
+// One text over every card, as a keystroke that narrows nothing.
+double timeText(const card::CardStore& store, const char* text, bool fold, int runs, std::size_t& cards)
+{
+    card::Cp932Converter converter;
+    double best = 1e30;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        card::FilterRun run(store, card::CardFilter(card::FilterText(text, fold, converter), &store));
+        run.runUntil(card::FilterRun::Clock::time_point::max());
+        best = std::min(best, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        cards = run.result().size();
+    }
+    return best;
+}
+
+// What a screen of 50 lines costs to mark: each line's card asked where the
+// words matched, as the window paints it, five cells a line.
+double markScreen(const card::CardStore& store, const card::CardFilter& filter, const std::vector<std::uint32_t>& shown)
+{
+    const auto start = std::chrono::steady_clock::now();
+    std::size_t pieces = 0;
+    for (std::size_t line = 0; line < std::min<std::size_t>(50, shown.size()); ++line) {
+        for (int cell = 0; cell < 5; ++cell)
+            pieces += filter.matchedTexts(store[shown[line]]).size();
+    }
+    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    if (pieces == std::size_t(-1))
+        std::abort();  // the pieces are used: the work cannot be left out
+    return ms;
+}
+
+void printForms(const card::CardStore& store, int runs)
+{
+    for (const Form& form : kForms) {
+        for (bool fold : {false, true}) {
+            std::size_t cards = 0, aloneCards = 0;
+            const double ms = timeText(store, form.text, fold, runs, cards);
+            const double sideBySide = timeText(store, form.wordsAlone, fold, runs, aloneCards);
+            // An OR must look for each of its words: beside them, each run alone.
+            double eachAlone = 0;
+            const std::string words = form.wordsAlone;
+            for (std::size_t at = 0; at < words.size();) {
+                const std::size_t end = std::min(words.find(' ', at), words.size());
+                eachAlone += timeText(store, words.substr(at, end - at).c_str(), fold, runs, aloneCards);
+                at = end + 1;
+            }
+            card::Cp932Converter converter;
+            card::FilterRun run(store, card::CardFilter(card::FilterText(form.text, fold, converter), &store));
+            run.runUntil(card::FilterRun::Clock::time_point::max());
+            const double marks = markScreen(store, run.filter(), run.result());
+            std::printf("%-10zu %-30s %5s | %9.1f %9zu | %9.1f %5.2fx | %9.1f %5.2fx | %7.3f\n", store.size(),
+                        form.text, fold ? "on" : "off", ms, cards, sideBySide, ms / sideBySide, eachAlone,
+                        ms / eachAlone, marks);
+        }
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -92,6 +164,15 @@ int main(int argc, char** argv)
                             t.firstCards, t.secondMs, t.secondCards);
             }
         }
+    }
+    std::printf("\n%-10s %-30s %5s | %9s %9s | %16s | %16s | %s\n", "cards", "text", "fold", "ms", "cards",
+                "side by side ms", "each alone ms", "marks of 50 lines ms");
+    for (const std::string& folder : folders) {
+        bench::DiscardingView view;
+        bench::StderrUi ui;
+        card::CardLister lister(view, ui, folder);
+        lister.OnListAll();
+        printForms(lister.cards(), runs);
     }
     return 0;
 }

@@ -6,6 +6,7 @@
 #include "ShiftJis.h"
 
 #include <algorithm>
+#include <tuple>
 #include <cstring>
 #include <limits>
 
@@ -81,39 +82,142 @@ std::array<std::uint32_t, 256> sampledByteCounts(const CardStore& store)
     return counts;
 }
 
+
+bool comparesRarity(WordTest test)
+{
+    return test != WordTest::Contains && test != WordTest::Equals;
+}
+
+// The index in kRarityNames of the rarity `rate` names, in any case of A-Z;
+// -1 for any other.
+int rarityRank(std::string_view rate)
+{
+    for (std::size_t i = 0; i < kRarityNames.size(); ++i) {
+        if (rate.size() == kRarityNames[i].size() && sjis::matchesAt(rate, 0, kRarityNames[i], true))
+            return int(i);
+    }
+    return -1;
+}
+
+bool rarityHolds(WordTest test, int rank, int wanted)
+{
+    switch (test) {
+    case WordTest::RarityBelow: return rank < wanted;
+    case WordTest::RarityAtMost: return rank <= wanted;
+    case WordTest::RarityAtLeast: return rank >= wanted;
+    case WordTest::RarityAbove: return rank > wanted;
+    default: return false;
+    }
+}
+
+std::uint64_t saturatingSum(std::uint64_t a, std::uint64_t b)
+{
+    return a > std::numeric_limits<std::uint64_t>::max() - b ? std::numeric_limits<std::uint64_t>::max() : a + b;
+}
+
+// The pieces of `text` (a field) where the word's text stands, each once.
+void findEach(std::string_view field, std::string_view text, std::vector<std::pair<std::size_t, std::size_t>>& out)
+{
+    for (std::size_t from = 0; from < field.size();) {
+        const std::size_t found = sjis::find(field.substr(from), text);
+        if (found == std::string_view::npos)
+            return;
+        out.emplace_back(from + found, from + found + text.size());
+        from += found + text.size();
+    }
+}
+
+void findEachFolded(std::string_view field, const textfold::FoldedText& text,
+                    std::vector<std::pair<std::size_t, std::size_t>>& out)
+{
+    if (text.empty())
+        return;
+    textfold::FoldedText folded;
+    std::vector<std::size_t> starts;
+    textfold::fold(field, folded, starts);
+    for (auto from = folded.begin(); from != folded.end();) {
+        const auto found = std::search(from, folded.end(), text.begin(), text.end());
+        if (found == folded.end())
+            return;
+        const auto at = static_cast<std::size_t>(found - folded.begin());
+        out.emplace_back(starts[at], starts[at + text.size()]);
+        from = found + std::ptrdiff_t(text.size());
+    }
+}
+
+// Whether the whole field, or its rarity, passes the word.
+bool wholeFieldMatches(const FilterWord& word, const textfold::FoldedText& folded, std::string_view field, bool fold,
+                       textfold::FoldedText& buffer)
+{
+    if (comparesRarity(word.test)) {
+        const int rank = rarityRank(field);
+        return rank >= 0 && rarityHolds(word.test, rank, word.rarity);
+    }
+    if (!fold)
+        return field.size() == word.text.size() && sjis::matchesAt(field, 0, word.text, true);
+    textfold::fold(field, buffer);
+    return textfold::matches(buffer, folded, search_mode::Exact);
+}
+
 }  // namespace
 
 CardFilter::CardFilter(const FilterText& text, const CardStore* sample) : fold_(text.fold())
 {
     const ByteCounts counts = sample && !sample->empty() ? sampledByteCounts(*sample) : typicalByteCounts();
-    for (const FilterWord& parsed : text.words()) {
-        Word word;
-        word.word = parsed;
+    root_ = build(text.root(), counts);
+}
+
+// The parts that keep cards first, the rarest first: most cards fail at
+// the first, and cheaply. Of alternatives the commonest first, which
+// passes most cards soonest.
+CardFilter::Node CardFilter::build(const FilterNode& parsed, const ByteCounts& counts)
+{
+    Node node;
+    node.kind = parsed.kind;
+    node.exclude = parsed.exclude;
+    if (parsed.kind == FilterNode::Kind::Word) {
+        ++wordCount_;
+        Word& word = node.word;
+        word.word = parsed.word;
         if (fold_)
-            textfold::fold(parsed.text, word.folded);
+            textfold::fold(parsed.word.text, word.folded);
         int field = 0;
-        while (!(parsed.fields >> field & 1))
+        while (!(parsed.word.fields >> field & 1))
             ++field;
         word.firstField = field;
         for (; field < kFieldCount; ++field) {
-            if (parsed.fields >> field & 1)
+            if (parsed.word.fields >> field & 1)
                 word.lastField = field;
         }
-        chooseAnchors(word, counts);
-        words_.push_back(std::move(word));
+        chooseAnchors(word, node.cost, counts);
+        return node;
     }
-    // The rarest of the words that keep cards first: most cards fail at the
-    // first word, and cheaply.
-    std::stable_sort(words_.begin(), words_.end(), [](const Word& a, const Word& b) {
-        return a.word.exclude != b.word.exclude ? !a.word.exclude : a.cost < b.cost;
+    for (const FilterNode& part : parsed.parts) {
+        node.testOrder.push_back(std::uint32_t(node.parts.size()));
+        node.parts.push_back(build(part, counts));
+    }
+    const bool all = parsed.kind == FilterNode::Kind::All;
+    const std::vector<Node>& parts = node.parts;
+    std::stable_sort(node.testOrder.begin(), node.testOrder.end(), [all, &parts](std::uint32_t i, std::uint32_t j) {
+        const Node& a = parts[i];
+        const Node& b = parts[j];
+        if (a.exclude != b.exclude)
+            return !a.exclude;
+        return all ? a.cost < b.cost : a.cost > b.cost;
     });
+    node.cost = all ? std::numeric_limits<std::uint64_t>::max() : 0;
+    for (const Node& part : node.parts)
+        node.cost = all ? std::min(node.cost, part.cost) : saturatingSum(node.cost, part.cost);
+    return node;
 }
 
 // The character whose spellings' rarest bytes are the rarest together, as
 // long as they are few enough to look for one after another.
-void CardFilter::chooseAnchors(Word& word, const ByteCounts& counts) const
+void CardFilter::chooseAnchors(Word& word, std::uint64_t& cost, const ByteCounts& counts) const
 {
-    word.cost = std::numeric_limits<std::uint64_t>::max();
+    cost = std::numeric_limits<std::uint64_t>::max();
+    if (comparesRarity(word.word.test))
+        return;
     auto anchorOf = [&counts](unsigned char first, int size, unsigned char second) {
         if (size == 1)
             return Anchor{first, 0, 0};
@@ -124,11 +228,11 @@ void CardFilter::chooseAnchors(Word& word, const ByteCounts& counts) const
         anchors.erase(std::unique(anchors.begin(), anchors.end()), anchors.end());
         if (anchors.size() > kMaxAnchors)
             return;
-        std::uint64_t cost = 0;
+        std::uint64_t sum = 0;
         for (const Anchor& anchor : anchors)
-            cost += counts[anchor.byte] + 1;
-        if (cost < word.cost) {
-            word.cost = cost;
+            sum += counts[anchor.byte] + 1;
+        if (sum < cost) {
+            cost = sum;
             word.anchors = std::move(anchors);
         }
     };
@@ -158,16 +262,29 @@ void CardFilter::chooseAnchors(Word& word, const ByteCounts& counts) const
 
 bool CardFilter::accepts(const CardView& card)
 {
-    if (words_.empty())
+    if (root_.parts.empty())
         return true;
     readFields(card, fields_);
-    for (const Word& word : words_) {
-        if (matches(word, fields_) == word.word.exclude)
-            return false;
-    }
-    return true;
+    foldedFields_ = 0;
+    return passes(root_);
 }
 
+bool CardFilter::passes(const Node& node)
+{
+    bool passed;
+    switch (node.kind) {
+    case FilterNode::Kind::Word: passed = matches(node.word, fields_); break;
+    case FilterNode::Kind::All:
+        passed = std::all_of(node.testOrder.begin(), node.testOrder.end(),
+                             [this, &node](std::uint32_t part) { return passes(node.parts[part]); });
+        break;
+    default:
+        passed = std::any_of(node.testOrder.begin(), node.testOrder.end(),
+                             [this, &node](std::uint32_t part) { return passes(node.parts[part]); });
+        break;
+    }
+    return passed != node.exclude;
+}
 // The offsets come from the addresses, each on its own: a running sum
 // would make every card wait for ten additions in a row.
 void CardFilter::readFields(const CardView& card, Fields& out)
@@ -191,7 +308,7 @@ bool CardFilter::matches(const Word& word, const Fields& fields)
     if (!word.anchors.empty() && fields.contiguous)
         return matchesFrom(word, fields);
     for (int field = word.firstField; field <= word.lastField; ++field) {
-        if ((word.word.fields >> field & 1) && fieldMatches(word, fields.text[field]))
+        if ((word.word.fields >> field & 1) && fieldMatches(word, field))
             return true;
     }
     return false;
@@ -233,47 +350,141 @@ bool CardFilter::matchesFrom(const Word& word, const Fields& fields)
         }
         while (fields.offsets[field + 1] <= hit)
             ++field;
-        if ((word.word.fields >> field & 1) && fieldMatches(word, fields.text[field]))
+        if ((word.word.fields >> field & 1) && fieldMatches(word, field))
             return true;
         pos = fields.offsets[field + 1];
     }
     return false;
 }
 
-bool CardFilter::fieldMatches(const Word& word, std::string_view field)
+bool CardFilter::fieldMatches(const Word& word, int index)
 {
-    if (!fold_)
-        return sjis::find(field, word.word.text) != std::string_view::npos;
-    textfold::fold(field, buffer_);
-    return textfold::matches(buffer_, word.folded, search_mode::Partial);
+    const std::string_view field = fields_.text[std::size_t(index)];
+    if (comparesRarity(word.word.test))
+        return wholeFieldMatches(word.word, word.folded, field, fold_, buffer_);
+    if (!fold_) {
+        return word.word.test == WordTest::Equals ? wholeFieldMatches(word.word, word.folded, field, false, buffer_)
+                                                  : sjis::find(field, word.word.text) != std::string_view::npos;
+    }
+    const textfold::FoldedText& folded = foldedField(index);
+    return textfold::matches(folded, word.folded,
+                             word.word.test == WordTest::Equals ? search_mode::Exact : search_mode::Partial);
+}
+
+// Folded once a card, however many words look at the field.
+const textfold::FoldedText& CardFilter::foldedField(int index)
+{
+    if (!(foldedFields_ >> index & 1)) {
+        textfold::fold(fields_.text[std::size_t(index)], folded_[std::size_t(index)]);
+        foldedFields_ = static_cast<FieldMask>(foldedFields_ | 1u << index);
+    }
+    return folded_[std::size_t(index)];
 }
 
 bool CardFilter::narrows(const CardFilter& previous) const
 {
-    if (fold_ != previous.fold_)
-        return false;
-    return std::all_of(previous.words_.begin(), previous.words_.end(), [this](const Word& earlier) {
-        return std::any_of(words_.begin(), words_.end(), [&](const Word& later) { return implies(later, earlier); });
-    });
+    return fold_ == previous.fold_ && implies(root_, false, previous.root_, false);
 }
 
-// Whether every card that passes `later` passes `earlier`: a word that
-// keeps the cards holding a longer text in fewer fields, or one that
-// excludes a shorter text from more fields.
-bool CardFilter::implies(const Word& later, const Word& earlier) const
+// Whether every card that passes `later` passes `earlier`, each turned
+// round when its flag says so. Sure answers only: false when unsure.
+bool CardFilter::implies(const Node& later, bool laterTurned, const Node& earlier, bool earlierTurned) const
+{
+    using Kind = FilterNode::Kind;
+    const bool laterExcludes = later.exclude != laterTurned;
+    const bool earlierExcludes = earlier.exclude != earlierTurned;
+    if (later.kind == Kind::Word && earlier.kind == Kind::Word)
+        return impliesWord(later.word, laterExcludes, earlier.word, earlierExcludes);
+    auto laterImplies = [&](const Node& part) { return implies(later, laterTurned, part, false); };
+    auto impliesEarlier = [&](const Node& part) { return implies(part, false, earlier, earlierTurned); };
+    // Parts side by side, part by part in the order typed: a thousand words
+    // cost a thousand comparisons, not a million.
+    if (!earlierExcludes && earlier.kind == Kind::All && !laterExcludes && later.kind == Kind::All) {
+        return later.parts.size() >= earlier.parts.size() &&
+               std::equal(earlier.parts.begin(), earlier.parts.end(), later.parts.begin(),
+                          [this](const Node& e, const Node& l) { return implies(l, false, e, false); });
+    }
+    if (!earlierExcludes && earlier.kind == Kind::All)
+        return std::all_of(earlier.parts.begin(), earlier.parts.end(), laterImplies);
+    if (!laterExcludes && later.kind == Kind::Any)
+        return std::all_of(later.parts.begin(), later.parts.end(), impliesEarlier);
+    if (!laterExcludes && later.kind == Kind::All && std::any_of(later.parts.begin(), later.parts.end(), impliesEarlier))
+        return true;
+    if (!earlierExcludes && earlier.kind == Kind::Any && std::any_of(earlier.parts.begin(), earlier.parts.end(), laterImplies))
+        return true;
+    // Both turned round: the other way round without.
+    return laterExcludes && earlierExcludes && implies(earlier, !earlierTurned, later, !laterTurned);
+}
+
+// A word that keeps the cards holding a longer text in fewer fields, or one
+// that excludes a shorter text from more fields; other tests only the same.
+bool CardFilter::impliesWord(const Word& later, bool laterExcludes, const Word& earlier, bool earlierExcludes) const
 {
     const FilterWord& l = later.word;
     const FilterWord& e = earlier.word;
-    if (!l.exclude && !l.holdable)
+    if (!laterExcludes && !l.holdable)
         return true;  // it passes no card
-    if (l.exclude != e.exclude || !e.holdable)
+    if (laterExcludes != earlierExcludes || !e.holdable || l.test != e.test)
         return false;
-    const Word& longer = l.exclude ? earlier : later;
-    const Word& shorter = l.exclude ? later : earlier;
+    if (l.test != WordTest::Contains)
+        return l == e;
+    const Word& longer = laterExcludes ? earlier : later;
+    const Word& shorter = laterExcludes ? later : earlier;
     if ((longer.word.fields & ~shorter.word.fields) != 0)
         return false;
     return fold_ ? textfold::matches(longer.folded, shorter.folded, search_mode::Partial)
                  : sjis::find(longer.word.text, shorter.word.text) != std::string_view::npos;
+}
+
+std::vector<MatchedText> CardFilter::matchedTexts(const CardView& card) const
+{
+    std::vector<MatchedText> found;
+    collectMatches(root_, card, found);
+    std::sort(found.begin(), found.end(), [](const MatchedText& a, const MatchedText& b) {
+        return std::tie(a.field, a.begin, a.end) < std::tie(b.field, b.begin, b.end);
+    });
+    std::vector<MatchedText> joined;
+    for (const MatchedText& piece : found) {
+        if (!joined.empty() && joined.back().field == piece.field && piece.begin <= joined.back().end)
+            joined.back().end = std::max(joined.back().end, piece.end);
+        else
+            joined.push_back(piece);
+    }
+    return joined;
+}
+
+// An excluding part keeps no card by what it matches: nothing of it shows.
+void CardFilter::collectMatches(const Node& node, const CardView& card, std::vector<MatchedText>& out) const
+{
+    if (node.exclude)
+        return;
+    if (node.kind != FilterNode::Kind::Word) {
+        for (const Node& part : node.parts)
+            collectMatches(part, card, out);
+        return;
+    }
+    if (!node.word.word.holdable)
+        return;
+    for (int field = node.word.firstField; field <= node.word.lastField; ++field) {
+        if (node.word.word.fields >> field & 1)
+            addMatches(node.word, Field(field), card.field(Field(field)), out);
+    }
+}
+
+void CardFilter::addMatches(const Word& word, Field field, std::string_view text, std::vector<MatchedText>& out) const
+{
+    std::vector<std::pair<std::size_t, std::size_t>> pieces;
+    textfold::FoldedText buffer;
+    if (word.word.test != WordTest::Contains) {
+        if (!text.empty() && wholeFieldMatches(word.word, word.folded, text, fold_, buffer))
+            pieces.emplace_back(0, text.size());
+    } else if (fold_) {
+        findEachFolded(text, word.folded, pieces);
+    } else {
+        findEach(text, word.word.text, pieces);
+    }
+    for (const auto& [begin, end] : pieces)
+        out.push_back({field, begin, end});
 }
 
 }  // namespace card

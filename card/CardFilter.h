@@ -13,11 +13,20 @@ namespace card {
 
 class CardStore;
 
-// The test of a card against the words of a filter text: every word that
-// does not exclude stands in one of its fields, no excluding word does. A
-// word matches as the partial search does, character by character on
-// Shift-JIS with A-Z matching a-z, within one field, and with kana and
-// width folded as the folded search folds them when the text says so.
+// A piece of a card's field that a word of the filter matched: bytes
+// [begin, end) of the field.
+struct MatchedText {
+    Field field;
+    std::size_t begin, end;
+
+    bool operator==(const MatchedText&) const = default;
+};
+
+// The test of a card against a filter text's words and groups. A word
+// matches as the partial search does, character by character on Shift-JIS
+// with A-Z matching a-z, within one field, and with kana and width folded
+// as the folded search folds them when the text says so; "=" compares
+// whole fields, the rarity comparisons the order of kRarityNames.
 //
 // Most cards hold none of a word's characters, so the test first looks
 // for one chosen byte of the word's rarest character (of any of its
@@ -31,11 +40,20 @@ public:
     explicit CardFilter(const FilterText& text, const CardStore* sample = nullptr);
 
     // Whether every card passes: no word.
-    bool acceptsAll() const { return words_.empty(); }
+    bool acceptsAll() const { return root_.parts.empty(); }
     bool accepts(const CardView& card);
     // Whether each card this filter accepts is one that `previous` accepts
-    // too, so that it need only look at the cards `previous` left.
+    // too, so that it need only look at the cards `previous` left. Words
+    // side by side are compared in the order typed, as a text grows while
+    // it is typed: a word put in between is taken for a new text.
     bool narrows(const CardFilter& previous) const;
+    // How many words each card may be tested against.
+    std::size_t wordCount() const { return wordCount_; }
+
+    // Where the words that keep cards (none inside an excluding part)
+    // stand in `card`, by field and then by byte, overlaps joined. For a
+    // card on the screen, not for filtering: it looks at every field.
+    std::vector<MatchedText> matchedTexts(const CardView& card) const;
 
 private:
     static constexpr std::size_t kMaxAnchors = 4;
@@ -52,8 +70,16 @@ private:
         textfold::FoldedText folded;  // the text folded, when folding
         // One of them stands wherever the word does; none: every field is compared.
         std::vector<Anchor> anchors;
-        std::uint64_t cost = 0;             // how often the anchors stand in text
         int firstField = 0, lastField = 0;  // the first and last field of word.fields
+    };
+    // A word or a group, as in FilterNode, its parts in the order typed.
+    struct Node {
+        FilterNode::Kind kind = FilterNode::Kind::All;
+        bool exclude = false;
+        Word word;
+        std::vector<Node> parts;
+        std::vector<std::uint32_t> testOrder;  // of the parts: the order that decides most cards soonest
+        std::uint64_t cost = 0;  // how often its anchors stand in text
     };
     // The card's fields in record order, and where each begins when they
     // stand back to back, as in the store.
@@ -64,17 +90,27 @@ private:
     };
     using ByteCounts = std::array<std::uint32_t, 256>;
 
-    void chooseAnchors(Word& word, const ByteCounts& counts) const;
-    bool implies(const Word& later, const Word& earlier) const;
+    Node build(const FilterNode& parsed, const ByteCounts& counts);
+    void chooseAnchors(Word& word, std::uint64_t& cost, const ByteCounts& counts) const;
+    bool passes(const Node& node);
+    bool implies(const Node& later, bool laterTurned, const Node& earlier, bool earlierTurned) const;
+    bool impliesWord(const Word& later, bool laterExcludes, const Word& earlier, bool earlierExcludes) const;
     bool matches(const Word& word, const Fields& fields);
     bool matchesFrom(const Word& word, const Fields& fields);
-    bool fieldMatches(const Word& word, std::string_view field);
+    bool fieldMatches(const Word& word, int field);
+    const textfold::FoldedText& foldedField(int field);
+    void collectMatches(const Node& node, const CardView& card, std::vector<MatchedText>& out) const;
+    void addMatches(const Word& word, Field field, std::string_view text, std::vector<MatchedText>& out) const;
     static void readFields(const CardView& card, Fields& out);
 
-    std::vector<Word> words_;
+    Node root_;
+    std::size_t wordCount_ = 0;
     bool fold_;
     Fields fields_;                // the card being tested
     textfold::FoldedText buffer_;  // a field folded
+    // The card's fields folded so far, while a card is tested.
+    std::array<textfold::FoldedText, kFieldCount> folded_;
+    FieldMask foldedFields_ = 0;
 };
 
 }  // namespace card

@@ -28,6 +28,8 @@ public:
     // when all are done.
     bool runUntil(Clock::time_point deadline);
     bool done() const { return next_ == candidateCount(); }
+    // How many of the cards have been tested so far.
+    std::size_t tested() const { return next_; }
     // The cards passed so far; all of them once done.
     const std::vector<std::uint32_t>& result() const { return result_; }
     std::vector<std::uint32_t> takeResult() { return std::move(result_); }
@@ -39,7 +41,8 @@ private:
     const CardStore& store_;
     CardFilter filter_;
     std::optional<std::vector<std::uint32_t>> among_;
-    std::size_t next_ = 0;  // the next candidate to test
+    std::size_t cardsPerLook_;  // between two looks at the clock
+    std::size_t next_ = 0;      // the next candidate to test
     std::vector<std::uint32_t> result_;
 };
 

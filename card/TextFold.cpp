@@ -227,13 +227,19 @@ const FoldTable& table()
 
 }  // namespace
 
-void fold(std::string_view cp932, FoldedText& out)
+namespace {
+
+// Folds `cp932` into `out`, telling `atChar` the byte where each folded
+// character begins.
+template <typename AtChar>
+void foldInto(std::string_view cp932, FoldedText& out, AtChar atChar)
 {
     const FoldTable& folds = table();
     out.resize(cp932.size());
     FoldedChar* next = out.data();
     const std::size_t size = cp932.size();
     for (std::size_t i = 0; i < size;) {
+        atChar(i);
         const auto b = static_cast<unsigned char>(cp932[i]);
         if (i + 1 < size) {
             const auto after = static_cast<unsigned char>(cp932[i + 1]);
@@ -254,6 +260,20 @@ void fold(std::string_view cp932, FoldedText& out)
         ++i;
     }
     out.resize(static_cast<std::size_t>(next - out.data()));
+}
+
+}  // namespace
+
+void fold(std::string_view cp932, FoldedText& out)
+{
+    foldInto(cp932, out, [](std::size_t) {});
+}
+
+void fold(std::string_view cp932, FoldedText& out, std::vector<std::size_t>& starts)
+{
+    starts.clear();
+    foldInto(cp932, out, [&starts](std::size_t at) { starts.push_back(at); });
+    starts.push_back(cp932.size());
 }
 
 bool matches(const FoldedText& field, const FoldedText& text, search_mode mode)

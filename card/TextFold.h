@@ -31,6 +31,9 @@ using FoldedText = std::vector<FoldedChar>;
 // Replaces `out` with the folded characters of the CP932 text `cp932`,
 // keeping its capacity so that a search reuses one buffer for every card.
 void fold(std::string_view cp932, FoldedText& out);
+// The same, and in `starts` the byte where each folded character begins,
+// then the text's size.
+void fold(std::string_view cp932, FoldedText& out, std::vector<std::size_t>& starts);
 
 // Whether the folded `field` matches the folded `text` by `mode`: the
 // whole field, its beginning, or from any of its characters on. A value

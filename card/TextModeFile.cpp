@@ -36,18 +36,63 @@ std::unique_ptr<TextModeFile> TextModeFile::fromBytes(std::string bytes)
     return file;
 }
 
-// Decided on the first block: the Shift-JIS reading stays exactly as it was,
-// and a UTF-8 file takes the converting refill from here on.
+// Decided at the first byte that is not ASCII, which reads the same in
+// both: on the bytes from there, when they are UTF-8, the rest of the file
+// takes the converting refill; otherwise the Shift-JIS reading stays
+// exactly as it was. A file that begins with the byte order mark is UTF-8.
 void TextModeFile::readAsUtf8WhenItIs()
 {
-    const std::string_view head(buffer_.data(), std::min(end_, Utf8Transcoder::kSniffedBytes));
-    if (!Utf8Transcoder::isUtf8(head))
+    const std::string_view head(buffer_.data(), end_);
+    if (head.starts_with(Utf8Transcoder::kByteOrderMark)) {
+        rawRead_ = end_;
+        startTranscoding(head.substr(Utf8Transcoder::kByteOrderMark.size()));
         return;
-    transcoder_ = std::make_unique<Utf8Transcoder>();
-    rawRead_ = end_;
-    raw_.assign(head.starts_with(Utf8Transcoder::kByteOrderMark) ? head.substr(Utf8Transcoder::kByteOrderMark.size())
-                                                                 : head);
-    raw_.append(buffer_.data() + head.size(), end_ - head.size());
+    }
+    asciiSoFar_ = true;
+    readRestAsUtf8WhenItIs(0);
+}
+
+// While all before was ASCII: decides at the first other byte of the
+// buffer from `from` on, if there is one. True when the rest is UTF-8.
+bool TextModeFile::readRestAsUtf8WhenItIs(std::size_t from)
+{
+    const auto notAscii = [](char c) { return (c & 0x80) != 0; };
+    const std::size_t first = static_cast<std::size_t>(
+        std::find_if(buffer_.begin() + static_cast<std::ptrdiff_t>(from),
+                     buffer_.begin() + static_cast<std::ptrdiff_t>(end_), notAscii) -
+        buffer_.begin());
+    if (first == end_)
+        return false;
+    asciiSoFar_ = false;
+    readAhead(first + 4);  // a whole character at least, to tell
+    const std::string_view rest(buffer_.data() + first, std::min(Utf8Transcoder::kSniffedBytes, end_ - first));
+    if (!Utf8Transcoder::isUtf8(rest))
+        return false;
+    rawRead_ = consumedBefore_ + end_;
+    startTranscoding(std::string_view(buffer_.data() + pos_, end_ - pos_));
+    return true;
+}
+
+// Reads on until the buffer holds `end` bytes or the file ends.
+void TextModeFile::readAhead(std::size_t end)
+{
+    if (buffer_.size() < end)
+        buffer_.resize(end);
+    while (file_ != os::kNoFile && end_ < end) {
+        const std::ptrdiff_t n = os::readFile(file_, buffer_.data() + end_, end - end_);
+        if (n <= 0)
+            return;
+        end_ += static_cast<std::size_t>(n);
+    }
+}
+
+// The buffer then holds what `raw`, the unread bytes, converts to, and
+// every later refill converts; the line numbers go on from where they are.
+void TextModeFile::startTranscoding(std::string_view raw)
+{
+    transcoder_ = std::make_unique<Utf8Transcoder>(nextLine_);
+    raw_.assign(raw);
+    consumedBefore_ += pos_;
     pos_ = end_ = 0;
     refillTranscoded();
 }
@@ -80,6 +125,37 @@ bool TextModeFile::refillTranscoded()
 
 TextModeFile::TextModeFile(os::FileHandle file) : file_(file) {}
 
+std::optional<TextModeFile::EndMark> TextModeFile::endMarkBeforeText()
+{
+    if (endMarkLine_ == 0)
+        return std::nullopt;
+    EndMark mark{endMarkLine_, 0};
+    bool inMarkLine = true, lineOpen = false, text = false;
+    auto count = [&](std::string_view bytes) {
+        for (char c : bytes) {
+            if (c == '\n') {
+                mark.linesAfter += inMarkLine ? 0 : 1;
+                inMarkLine = lineOpen = false;
+                continue;
+            }
+            lineOpen = !inMarkLine;
+            text = text || (c != '\r' && c != kEndOfFileMark);
+        }
+    };
+    count(std::string_view(buffer_.data() + pos_, end_ - pos_));
+    count(raw_);
+    pos_ = end_;
+    raw_.clear();
+    std::vector<char> block(kBufferSize);
+    for (std::ptrdiff_t n; file_ != os::kNoFile && !rawEnded_ && (n = os::readFile(file_, block.data(), block.size())) > 0;)
+        count(std::string_view(block.data(), static_cast<std::size_t>(n)));
+    rawEnded_ = true;
+    mark.linesAfter += lineOpen ? 1 : 0;
+    if (!text)
+        return std::nullopt;
+    return mark;
+}
+
 TextModeFile::~TextModeFile()
 {
     if (file_ != os::kNoFile)
@@ -103,6 +179,8 @@ bool TextModeFile::refill()
     std::ptrdiff_t n = os::readFile(file_, buffer_.data() + end_, buffer_.size() - end_);
     if (n > 0) {
         end_ += static_cast<std::size_t>(n);
+        if (asciiSoFar_ && readRestAsUtf8WhenItIs(kept))
+            return end_ > 0;
         return true;
     }
     readFailed_ = n < 0;
@@ -114,8 +192,10 @@ bool TextModeFile::atEnd()
     if (ended_)
         return true;
     if (pos_ < end_ || refill()) {
-        if (buffer_[pos_] == kEndOfFileMark)
+        if (buffer_[pos_] == kEndOfFileMark) {
             ended_ = true;
+            endMarkLine_ = nextLine_;
+        }
         return ended_;
     }
     ended_ = true;

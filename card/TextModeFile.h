@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,9 +20,16 @@ namespace card {
 // ends the file, and at most kMaxPiece bytes come back per call. Every
 // other byte, NUL included, is delivered unchanged. A file saved as UTF-8
 // (Utf8Transcoder::isUtf8) is converted to Shift-JIS below all this, one
-// line at a time as it is read.
+// line at a time as it is read; so is the rest of a file whose first
+// block is plain ASCII when its first other bytes turn out to be UTF-8.
 class TextModeFile : public DataFile {
 public:
+    // A Ctrl-Z that ended the file while something followed it.
+    struct EndMark {
+        long line = 0;        // the line it stands in
+        long linesAfter = 0;  // the lines after that one, left unread
+    };
+
     // Opens `path` for reading; nullptr when it cannot be opened or is no
     // regular file (a directory, FIFO, socket or device), at once.
     static std::unique_ptr<TextModeFile> open(const std::filesystem::path& path);
@@ -49,10 +57,17 @@ public:
     // not all come through.
     const Utf8Transcoder* utf8() const { return transcoder_.get(); }
 
+    // Once the reading has ended: the Ctrl-Z that ended it, when anything
+    // but line ends followed it, which this reads to the file's end to count.
+    std::optional<EndMark> endMarkBeforeText();
+
 private:
     explicit TextModeFile(os::FileHandle file);
     bool refill();
     void readAsUtf8WhenItIs();
+    bool readRestAsUtf8WhenItIs(std::size_t from);
+    void readAhead(std::size_t end);
+    void startTranscoding(std::string_view raw);
     bool refillTranscoded();
     bool atEnd();
     int nextByte();
@@ -66,6 +81,8 @@ private:
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
     bool ended_ = false;  // 0x1A seen, end of data or read error
+    long endMarkLine_ = 0;  // the line of the 0x1A that ended it
+    bool asciiSoFar_ = false;  // all read was ASCII: UTF-8 or Shift-JIS is still open
     bool readFailed_ = false;
     long nextLine_ = 1;  // line the next byte belongs to
     long pieceLine_ = 0;

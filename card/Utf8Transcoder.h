@@ -30,6 +30,9 @@ public:
     // `head` does not count against it.
     static bool isUtf8(std::string_view head);
 
+    // `firstLine`: the line of the file that the first bytes given belong to.
+    explicit Utf8Transcoder(long firstLine = 1) : line_(firstLine) {}
+
     // Converts the complete lines at the start of `raw`, which begins after
     // the byte order mark (all of it when
     // `final`), appends their CP932 bytes to `out` and drops them from `raw`.

@@ -250,6 +250,9 @@ private:
                 if (!choice(option, finder_options::Filter, side))
                     return false;
                 result_.filterList = kLists[side];
+            } else if (option == "--color") {
+                if (!choice(option, finder_options::Filter, result_.filterColor))
+                    return false;
             } else if (!noValue(option) || !setFlag(option == "--fold" ? result_.filterFold : result_.records)) {
                 return false;
             }
@@ -387,8 +390,15 @@ std::string makeUsage()
                "Filter words: a card shows when every WORD stands in one of its fields,\n"
                "A-Z matching a-z. A prefix limits a WORD to some fields: n: (or 名:) the\n"
                "name, t: (種:) the type, x: (文:) the rules text and the note, i: (絵:) the\n"
-               "illustrator, r: (頻:) the rarity. -WORD leaves out the cards it matches.\n"
-               "\"TEXT\" is a phrase with spaces, text only. A WORD that CP932 cannot hold\n"
+               "illustrator, r: (頻:) the rarity; with = instead of : (t=TEXT) the whole\n"
+               "field must match, x= any one rules-text line or the note. r>=NAME, r>NAME,\n"
+               "r<=NAME, r<NAME compare rarities in the order Common, Uncommon, Vital,\n"
+               "Rare (NAME in any case, its first letter enough). -WORD leaves out the\n"
+               "cards it matches. \"TEXT\" is a phrase with spaces, text only, also after\n"
+               "- or a prefix (x:\"1 クレジット\"). WORD | WORD or WORD OR WORD matches either;\n"
+               "words side by side bind tighter, ( ) group, -( ) leaves a group out. What\n"
+               "means nothing yet (a lone ), an OR with nothing on one side, ( ), an\n"
+               "unknown rarity) is left out and said. A WORD that CP932 cannot hold\n"
                "matches no card.\n"
                "\n"
                "Deck files: one card a line, a count before the name (3, 3x, 3枚) or after\n"

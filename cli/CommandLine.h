@@ -11,7 +11,8 @@
 //   voxtarn-find [-C DIR] [--encoding utf-8|cp932] list all|runner|corp [--records]
 //   voxtarn-find [-C DIR] [--encoding utf-8|cp932] search [--side corp|runner]
 //       [--name TEXT] [--type TEXT] [--rate TEXT] [--mode exact|prefix|partial] [--fold] [--records]
-//   voxtarn-find [-C DIR] [--encoding utf-8|cp932] filter [--side all|corp|runner] [--fold] [--records] [--] [WORD]...
+//   voxtarn-find [-C DIR] [--encoding utf-8|cp932] filter [--side all|corp|runner] [--fold]
+//       [--color auto|always|never] [--records] [--] [WORD]...
 //   voxtarn-find [-C DIR] [--encoding utf-8|cp932] deck FILE [--records]
 //   voxtarn-find [-C DIR] check
 //   voxtarn-find --help | --version
@@ -19,6 +20,7 @@ class CommandLine {
 public:
     enum class Command { Help, Version, ListAll, ListRunner, ListCorp, Search, Filter, Deck, Check };
     enum class Encoding { Utf8, Cp932 };
+    enum class Color { Auto, Always, Never };  // in the order of --color's words
 
     // The parsed command line, or nullopt with `error` set.
     static std::optional<CommandLine> parse(const std::vector<std::string>& args, std::string& error);
@@ -39,6 +41,7 @@ public:
     std::string filterText;
     bool filterFold = false;
     std::string deckFile;  // deck: the deck file, as given
+    Color filterColor = Color::Auto;
 
 private:
     class Parser;

@@ -1,8 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "ConsoleListView.h"
 
+#include "CardFilter.h"
+#include "CardLayout.h"
 #include "Cp932Converter.h"
 #include "OutputSink.h"
+
+namespace {
+// grep's own: bold red, and the rest of the line cleared behind it.
+constexpr std::string_view kMarkStart = "\x1b[01;31m\x1b[K";
+constexpr std::string_view kMarkEnd = "\x1b[m\x1b[K";
+}  // namespace
 
 ConsoleListView::ConsoleListView(OutputSink& out, card::Cp932Converter* toUtf8, bool printLines)
     : out_(out), toUtf8_(toUtf8), printLines_(printLines)
@@ -13,6 +21,11 @@ void ConsoleListView::addCard(const card::CardView& card)
 {
     if (!printLines_)
         return;
+    if (marks_) {
+        appendMarkedLine(card);
+        out_.append('\n');
+        return;
+    }
     line_.clear();
     card.appendListLine(line_);
     if (toUtf8_)
@@ -20,4 +33,35 @@ void ConsoleListView::addCard(const card::CardView& card)
     else
         out_.append(line_);
     out_.append('\n');
+}
+
+// Each piece converted on its own: a marked piece begins and ends at
+// characters, so the pieces convert as the whole line would.
+void ConsoleListView::appendMarkedLine(const card::CardView& card)
+{
+    const std::vector<card::MatchedText> marked = marks_->matchedTexts(card);
+    for (const card::ListColumn& column : card::kListColumns) {
+        if (&column != &card::kListColumns.front())
+            out_.append('\t');
+        const std::string_view field = card.field(column.field);
+        std::size_t done = 0;
+        for (const card::MatchedText& piece : marked) {
+            if (piece.field != column.field)
+                continue;
+            appendText(field.substr(done, piece.begin - done));
+            out_.append(kMarkStart);
+            appendText(field.substr(piece.begin, piece.end - piece.begin));
+            out_.append(kMarkEnd);
+            done = piece.end;
+        }
+        appendText(field.substr(done));
+    }
+}
+
+void ConsoleListView::appendText(std::string_view cp932)
+{
+    if (toUtf8_)
+        out_.append(toUtf8_->toUtf8(cp932));
+    else
+        out_.append(cp932);
 }

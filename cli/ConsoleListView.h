@@ -6,6 +6,7 @@
 #include <string>
 
 namespace card {
+class CardFilter;
 class Cp932Converter;
 }  // namespace card
 class OutputSink;
@@ -26,9 +27,17 @@ public:
     void selectFirstLine() override {}
     void setRedraw(bool) override {}
 
+    // Marks the text that `filter`'s words matched in each line with the
+    // colour escape codes grep uses; nullptr marks nothing.
+    void markMatchesOf(const card::CardFilter* filter) { marks_ = filter; }
+
 private:
+    void appendMarkedLine(const card::CardView& card);
+    void appendText(std::string_view cp932);
+
     OutputSink& out_;
     card::Cp932Converter* toUtf8_;
     bool printLines_;
     std::string line_;  // the list line being built, reused
+    const card::CardFilter* marks_ = nullptr;
 };

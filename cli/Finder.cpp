@@ -28,7 +28,7 @@ constexpr int kError = 2;
 }  // namespace
 
 Finder::Finder(const CommandLine& commandLine, std::FILE* out, std::FILE* err)
-    : commandLine_(commandLine), out_(out, commandLine.encoding == CommandLine::Encoding::Cp932), ui_(out_, err)
+    : commandLine_(commandLine), outFile_(out), out_(out, commandLine.encoding == CommandLine::Encoding::Cp932), ui_(out_, err)
 {
 }
 
@@ -113,18 +113,30 @@ int Finder::runSearch()
     return runOnList([&criteria](card::CardLister& lister) { lister.RunSearch(*criteria); });
 }
 
-// A word CP932 cannot hold is in no card: told, and filtered as such, as
-// the window's filter box does.
+// A word CP932 cannot hold is in no card, and what the text leaves out is
+// left out: both told, and filtered as such, as the window's filter box does.
+// A byte that is no UTF-8 is no word at all.
 int Finder::runFilter()
 {
     const card::FilterText text(filterText(), commandLine_.filterFold, converter_);
+    if (text.notUtf8()) {
+        ui_.showError("filter: a word is no UTF-8");
+        return kError;
+    }
+    if (text.cut())
+        ui_.showHint("filter: only the first " + std::to_string(card::FilterText::kMaxWords) + " words and " +
+                     std::to_string(card::FilterText::kMaxCharacters) + " characters are read");
     if (!text.unholdable().empty())
         ui_.showHint("CP932 cannot hold " + text.unholdable() + ": no card holds it");
+    if (!text.ignored().empty())
+        ui_.showHint("絞り込みで無視: " + text.ignoredText());
     card::CardFilter filter(text);
+    const bool marked = commandLine_.filterColor == CommandLine::Color::Always ||
+                        (commandLine_.filterColor == CommandLine::Color::Auto && isColourTerminal(outFile_));
     return runOnList([this, &filter](card::CardLister& lister) {
         lister.setFilter(&filter);
         listCards(lister, commandLine_.filterList);
-    });
+    }, marked ? &filter : nullptr);
 }
 
 std::string Finder::filterText()
@@ -135,9 +147,10 @@ std::string Finder::filterText()
 }
 
 // The lines go out as they come; only records need the cards afterwards.
-int Finder::runOnList(const std::function<void(card::CardLister&)>& command)
+int Finder::runOnList(const std::function<void(card::CardLister&)>& command, const card::CardFilter* marks)
 {
     ConsoleListView view(out_, utf8Converter(), !commandLine_.records);
+    view.markMatchesOf(marks);
     card::CardLister lister(view, ui_, dataDir());
     lister.setKeepCards(commandLine_.records);
     command(lister);
@@ -228,6 +241,11 @@ bool Finder::checkFile(const char* file, bool& problemsFound)
     if (const card::Utf8Transcoder* utf8 = data->utf8()) {
         out_.append(fileLineText(path, 0, "UTF-8") + '\n');
         addTranscodingProblems(*utf8, result);
+    }
+    // Text after a Ctrl-Z is no card, though an editor shows it.
+    if (const std::optional<card::TextModeFile::EndMark> mark = data->endMarkBeforeText()) {
+        result.problems.push_back({mark->line, "0x1A でファイルが終わり、後に続く " + std::to_string(mark->linesAfter) +
+                                                   "行は読まれない"});
     }
     for (const card::CheckProblem& problem : result.problems) {
         out_.append(fileLineText(path, problem.line, problem.text));

@@ -13,6 +13,7 @@
 #include <string>
 
 namespace card {
+class CardFilter;
 class CardLister;
 struct DeckLine;
 class Utf8Transcoder;
@@ -41,8 +42,9 @@ private:
     std::optional<std::string> deckText();
     void printDeckLine(const card::DeckLine& line);
     void reportDeckLine(const card::DeckLine& line);
-    // Runs a list command or a search on a fresh list and gives its status.
-    int runOnList(const std::function<void(card::CardLister&)>& command);
+    // Runs a list command or a search on a fresh list and gives its status;
+    // with `marks`, the lines mark what its words matched.
+    int runOnList(const std::function<void(card::CardLister&)>& command, const card::CardFilter* marks = nullptr);
     // Checks one data file; false when it could not be opened or read.
     bool checkFile(const char* file, bool& problemsFound);
     static void addTranscodingProblems(const card::Utf8Transcoder& utf8, card::CheckResult& result);
@@ -60,6 +62,7 @@ private:
     card::Cp932Converter* utf8Converter();
 
     const CommandLine& commandLine_;
+    std::FILE* outFile_;
     OutputSink out_;
     ConsoleUi ui_;
     card::Cp932Converter converter_;

@@ -40,6 +40,10 @@ constexpr std::array kOptions{
            "the cards to filter: those of list all (the\n"
            "default), list corp or list runner"},
     Option{"--fold", "", "", "", Filter, Section::Filter, "fold kana and character width as search --fold"},
+    Option{"--color", "", "", "auto|always|never", Filter, Section::Filter,
+           "mark the text each WORD matched in colour, as grep\n"
+           "does: auto (the default) when standard output is\n"
+           "a terminal, always, or never"},
     Option{"--", "", "", "", Filter, Section::Filter,
            "every argument after it is a WORD; before it, an\n"
            "argument that is none of these options is a WORD\n"

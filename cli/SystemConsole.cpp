@@ -70,6 +70,14 @@ void setUpStandardStreams()
     _setmode(_fileno(stderr), _O_BINARY);
 }
 
+bool isColourTerminal(std::FILE* stream)
+{
+    HANDLE console = consoleOf(stream);
+    DWORD mode = 0;
+    return console && GetConsoleMode(console, &mode) &&
+           SetConsoleMode(console, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
+}
+
 bool writeText(std::FILE* stream, std::string_view text, bool cp932)
 {
     HANDLE console = consoleOf(stream);
@@ -86,12 +94,21 @@ bool writeText(std::FILE* stream, std::string_view text, bool cp932)
 
 #else
 
+#include <cstdlib>
+#include <unistd.h>
+
 std::vector<std::string> utf8Arguments(int argc, char** argv)
 {
     return std::vector<std::string>(argv + 1, argv + argc);
 }
 
 void setUpStandardStreams() {}
+
+bool isColourTerminal(std::FILE* stream)
+{
+    const char* term = std::getenv("TERM");
+    return isatty(fileno(stream)) && !(term && std::string_view(term) == "dumb");
+}
 
 bool writeText(std::FILE* stream, std::string_view text, bool)
 {

@@ -21,6 +21,10 @@ inline constexpr bool kUnicodeArguments = false;
 #endif
 void setUpStandardStreams();
 
+// Whether `stream` is a terminal that shows colours given by escape codes
+// (on Windows a console that takes them).
+bool isColourTerminal(std::FILE* stream);
+
 // Writes `text` (UTF-8, or CP932 when `cp932`) to `stream`; false when the
 // write failed.
 bool writeText(std::FILE* stream, std::string_view text, bool cp932 = false);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "ProfileStore.h"
 
+#include <QFile>
+
 #include <limits>
 
 ProfileStore::ProfileStore()
@@ -55,6 +57,19 @@ QString ProfileStore::getProfileString(const QString& section, const QString& ke
     return value.toString();
 }
 
+QStringList ProfileStore::getProfileStringList(const QString& section, const QString& key) const
+{
+    const QVariant value = read(section, key);
+    if (value.typeId() != QMetaType::QStringList && value.typeId() != QMetaType::QString)
+        return {};
+    return value.toStringList();
+}
+
+void ProfileStore::writeProfileStringList(const QString& section, const QString& key, const QStringList& value)
+{
+    settings_.setValue(section + QLatin1Char('/') + key, value);
+}
+
 void ProfileStore::writeProfileInt(const QString& section, const QString& key, int value)
 {
     settings_.setValue(section + QLatin1Char('/') + key, value);
@@ -65,8 +80,22 @@ void ProfileStore::writeProfileString(const QString& section, const QString& key
     settings_.setValue(section + QLatin1Char('/') + key, value);
 }
 
+// QSettings keeps the first error it met: an old file it could not read
+// (FormatError) hides whether the write after it failed. The atomic write
+// either replaced the file or left it as it was, so the file tells.
 bool ProfileStore::flush()
 {
+    const QByteArray before = fileContents();
     settings_.sync();
-    return settings_.status() == QSettings::NoError;
+    switch (settings_.status()) {
+    case QSettings::NoError: return true;
+    case QSettings::FormatError: replacedUnreadable_ = fileContents() != before; return replacedUnreadable_;
+    default: return false;
+    }
+}
+
+QByteArray ProfileStore::fileContents() const
+{
+    QFile file(settings_.fileName());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }

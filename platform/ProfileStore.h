@@ -24,12 +24,20 @@ public:
     int getProfileInt(const QString& section, const QString& key, int defaultValue) const;
     QString getProfileString(const QString& section, const QString& key, const QString& defaultValue = QString()) const;
 
+    // A list of strings; a value that is no list (or one string) reads as
+    // what it holds, anything else as empty.
+    QStringList getProfileStringList(const QString& section, const QString& key) const;
+
     void writeProfileInt(const QString& section, const QString& key, int value);
+    void writeProfileStringList(const QString& section, const QString& key, const QStringList& value);
     void writeProfileString(const QString& section, const QString& key, const QString& value);
 
     // Writes what was changed; false when the file could not be replaced
     // (the old file is then untouched).
     bool flush();
+    // After a flush that wrote: whether the file it replaced held text that
+    // could not be read as settings (which is then gone).
+    bool replacedUnreadable() const { return replacedUnreadable_; }
 
     QString fileName() const { return settings_.fileName(); }
 
@@ -37,7 +45,10 @@ private:
     std::optional<int> readInt(const QString& section, const QString& key) const;
     QVariant read(const QString& section, const QString& key) const;
 
+    QByteArray fileContents() const;
+
     mutable QSettings settings_;
+    bool replacedUnreadable_ = false;
 };
 
 // The text as a 32-bit signed decimal integer, or nullopt.

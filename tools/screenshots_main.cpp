@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Writes the pictures of the documentation: the main window listing every
-// card of a data folder, the legend, the About box, the searching-now notice,
+// card of a data folder, the same filtered with its matches marked and a
+// line's tooltip, the legend, the About box, the searching-now notice,
 // and the search and detail dialogs filled from the first card with five
 // rules-text lines. Runs on any platform plugin, offscreen included; the
 // user's settings are neither read nor written.
@@ -9,6 +10,8 @@
 #include "DeckMenu.h"
 #include "DeckParts.h"
 #include "Card.h"
+#include "CardListBox.h"
+#include "FilterBar.h"
 #include "CardLayout.h"
 #include "DetailDialog.h"
 #include "DialogColors.h"
@@ -21,6 +24,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QHelpEvent>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -58,6 +63,32 @@ void saveTemplate(int templateId, const QString& name)
     dialog.show();
     QCoreApplication::processEvents();
     save(dialog, name);
+}
+
+// The list filtered by a word of the rules text and a type, the matches
+// marked, with the tooltip of the first line drawn over the window.
+void saveFilterMarks(CMainWindow& window)
+{
+    window.filterBar()->setText(QStringLiteral("x:トラッシュ | t:錠前"));
+    CardListBox* list = window.listBox();
+    list->setCurrentIndex(list->model()->index(0, 0));
+    QCoreApplication::processEvents();
+    const QRect cell = list->visualRect(list->model()->index(0, 2));
+    QHelpEvent help(QEvent::ToolTip, cell.center(), list->viewport()->mapToGlobal(cell.center()));
+    QCoreApplication::sendEvent(list->viewport(), &help);
+    QCoreApplication::processEvents();
+    QPixmap picture = window.grab();
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->inherits("QTipLabel") && top->isVisible()) {
+            QPainter painter(&picture);
+            painter.drawPixmap(top->pos() - window.geometry().topLeft(), top->grab());
+        }
+    }
+    const QString path = output.filePath(QStringLiteral("filter-marks.png"));
+    if (!picture.save(path))
+        std::fprintf(stderr, "voxtarn-screenshots: cannot write %s\n", qPrintable(path));
+    std::printf("%s\n", qPrintable(path));
+    window.filterBar()->setText(QString());
 }
 
 std::optional<card::Card> fiveLineCard(const QDir& data)
@@ -102,6 +133,7 @@ int main(int argc, char** argv)
     window.OnListAll();
     QCoreApplication::processEvents();
     save(window, QStringLiteral("main-window.png"));
+    saveFilterMarks(window);
 
     // A deck written by hand beside the list: odd counts, a name in hiragana
     // and one the data folder lacks.

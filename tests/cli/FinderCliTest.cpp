@@ -38,16 +38,21 @@ std::string quoted(const std::string& arg)
 }
 
 // Where the output goes, and the data folders git cannot hold: big/, 8000 records of over 200 bytes and a bad one at
-// the end, more than one block of output; pipe/, whose corp.txt is a FIFO; runner/, without corp.txt, a name of 254 bytes.
+// the end, more than one block of output; pipe/, whose corp.txt is a FIFO; runner/, without corp.txt, a name of 254 bytes;
+// lateutf8/, UTF-8 whose corp.txt begins with more than 64 KiB of ASCII comments.
 const TempDir& scratch()
 {
     static const TempDir dir;
     static const bool written = [] {
-        std::string big;
+        std::string big, comments;
         for (int i = 0; i < 8000; ++i)
             big += record(std::to_string(i) + std::string(200, 'x'));
+        for (int i = 0; i < 700; ++i)
+            comments += "# " + std::string(100, 'c') + "\n";
         dir.fifo("pipe/corp.txt");
         dir.write("runner/runner.txt", record("R") + record(std::string(254, 'x')));
+        dir.write("lateutf8/corp.txt", comments + record("灰の門", "Rare", "", "アイス"));
+        dir.write("lateutf8/runner.txt", record("札"));
         // mixed/: a UTF-8 corp.txt with a character Shift-JIS lacks (line 1), a mistyped "--" (line 14) and, past the
         // 64 KiB that decide the encoding, a byte that is no UTF-8; a runner.txt with a line of 300 bytes.
         std::string filler;
@@ -70,7 +75,8 @@ struct Outcome {
 // when one is given.
 Outcome run(const Args& args, const std::string& where = ".", const std::string& stdoutFile = "")
 {
-    const bool scratchDir = where == "big" || where == "pipe" || where == "runner" || where == "mixed";
+    const bool scratchDir =
+        where == "big" || where == "pipe" || where == "runner" || where == "lateutf8" || where == "mixed";
     const fs::path dir = scratchDir ? scratch().path() / where : fs::path(VOXTARN_CLI_DATA) / where;
     const fs::path out = scratch().path() / "stdout", err = scratch().path() / "stderr";
     // A program that blocks fails the test instead of hanging it.
@@ -137,12 +143,27 @@ const CliCase kCases[] = {
     {{"filter", "--", "-h", "--side"}, 0, kCorpUtf8 + "Uncommon\t蜘蛛の糸\tプログラム\tn\ti\nCommon\t--version\tT\tn\ti\nCommon\tヴォイド\tT\tn\ti\n", ""},
     {{"filter", "--side=runner", "n:蜘蛛", "--records"}, 0, record("蜘蛛の糸", "Uncommon", "[1]: 強度+1。", "プログラム"), ""},
     {{"filter", "--side", "corp"}, 0, kCorpUtf8, ""},
+    // --color marks what the words that keep cards matched, as grep does; auto marks nothing in a pipe.
+    {{"filter", "--side", "runner", "--color=always", "n:の糸 | r=common -n:ヴ"}, 0,
+     "Uncommon\t蜘蛛\x1b[01;31m\x1b[Kの糸\x1b[m\x1b[K\tプログラム\tn\ti\n\x1b[01;31m\x1b[KCommon\x1b[m\x1b[K\t-h\tT\tn\ti\n"
+     "\x1b[01;31m\x1b[KCommon\x1b[m\x1b[K\t--version\tT\tn\ti\n", ""},
+    {{"--encoding", "cp932", "filter", "--color", "always", "--side", "runner", sjis("n:の糸")}, 0,
+     sjis("Uncommon\t蜘蛛\x1b[01;31m\x1b[Kの糸\x1b[m\x1b[K\tプログラム\tn\ti\n"), ""},
+    {{"filter", "--side", "runner", "--color=auto", "n:の糸"}, 0, "Uncommon\t蜘蛛の糸\tプログラム\tn\ti\n", ""},
+    {{"filter", "--color", "sometimes"}, 2, "", "voxtarn-find: invalid value for --color: sometimes" + kHint},
+    {{"filter", "t:アイス r:rare | n:蜘蛛"}, 0, "Rare\t灰の門\tアイス：城壁\tX\tY\nUncommon\t蜘蛛の糸\tプログラム\tn\ti\n", ""},
+    {{"filter", "--side", "runner", "-x:\"[1]: 強\"", "r=common)"}, 0,
+     "Common\t-h\tT\tn\ti\nCommon\t--version\tT\tn\ti\nCommon\tヴォイド\tT\tn\ti\n", "voxtarn-find: 絞り込みで無視: 21文字目の )\n"},
     {{"--encoding", "cp932", "filter", sjis("名：灰")}, 0, sjis("Rare\t灰の門\tアイス：城壁\tX\tY\n"), ""},
     // Not folded, a ゔ is in no card; folded, it is the ヴ it folds to.
     {{"filter", "--side", "runner", "ゔぉい"}, 1, "", "voxtarn-find: CP932 cannot hold ゔ: no card holds it\n"},
     {{"filter", "--fold", "--side", "runner", "ゔぉい", "ド"}, 0, "Common\tヴォイド\tT\tn\ti\n", ""},
     {{"-C", "bad", "filter", "r:common"}, 2, "Common\tA\tT\tn\ti\nCommon\tR\tT\tn\ti\n", "bad/corp.txt:15" + kFormat + "bad/runner.txt:9" + kFormat},
     {{"filter", "--side", "both"}, 2, "", "voxtarn-find: invalid value for --side: both" + kHint},
+    // A byte that is no UTF-8 is an error, as a word and after "-".
+    {{"filter", "\xff"}, 2, "", "voxtarn-find: filter: a word is no UTF-8\n"},
+    {{"filter", "--", "-\xff"}, 2, "", "voxtarn-find: filter: a word is no UTF-8\n"},
+    {{"filter", "-t:T", "n:\xe7\x81"}, 2, "", "voxtarn-find: filter: a word is no UTF-8\n"},
     // Files named as opened: bare, or with the -C folder.
     {{"list", "all"}, 2, "", "corp.txt" + kOpenFailed, "none"},
     {{"list", "all"}, 2, "Common\tA\tT\tn\ti\n", "runner.txt" + kOpenFailed, "dir"},
@@ -156,7 +177,8 @@ const CliCase kCases[] = {
     {{"-C", "check", "check"}, 1,
      "check/corp.txt:15: レコードが \"--\" の行で終わっていない\ncheck/corp.txt:29: レコードが \"--\" の行で終わっていない\n"
      "check/corp.txt:33: 行が254バイトを超えている (300バイト)\ncheck/corp.txt:39: Shift-JIS (CP932) として正しくないバイト列がある\n"
-     "check/corp.txt:46: ファイルの終わりでレコードが途切れている\ncheck/corp.txt: 4 cards\ncheck/runner.txt: 1 cards\n", ""},
+     "check/corp.txt:46: ファイルの終わりでレコードが途切れている\ncheck/corp.txt: 4 cards\n"
+     "check/runner.txt:8: 0x1A でファイルが終わり、後に続く 7行は読まれない\ncheck/runner.txt: 1 cards\n", ""},
     {{"-C", "dir", "check"}, 2, "dir/corp.txt: 1 cards\n", "dir/runner.txt" + kOpenFailed},
     {{"check"}, 2, "runner.txt: 2 cards\n", "corp.txt" + kOpenFailed, "runner"},
     {{"-C", VOXTARN_SAMPLE_DATA, "check"}, 0, "*", ""},  // the sample cards pass the check
@@ -189,6 +211,9 @@ const CliCase kCases[] = {
     {{"-C", "utf8", "check"}, 1,
      "utf8/corp.txt: UTF-8\nutf8/corp.txt:2: Shift-JIS にない文字を 〓 にした\nutf8/corp.txt: 1 cards\n"
      "utf8/runner.txt: UTF-8\nutf8/runner.txt: 1 cards\n", ""},
+    // ASCII alone for 64 KiB decides nothing: the first other bytes are UTF-8, and the rest is read as such.
+    {{"list", "corp"}, 0, "Rare\t灰の門\tアイス\tn\ti\n", "", "lateutf8"},
+    {{"check"}, 0, "corp.txt: UTF-8\ncorp.txt: 1 cards\nrunner.txt: UTF-8\nrunner.txt: 1 cards\n", "", "lateutf8"},
     // Arguments: --help and --version win; anything else wrong exits 2 with a hint.
     {{"list", "all", "--help"}, 0, "Usage: voxtarn-find ...", ""},
     {{"--version", "-h"}, 0, "Usage: voxtarn-find ...", ""},
@@ -239,6 +264,18 @@ TEST(FinderCliOutput, AFailedWriteStopsTheCommandWithOneMessage)
         EXPECT_EQ(full.status, 2);
         EXPECT_EQ(full.err, "voxtarn-find: cannot write to standard output\n") << where;
     }
+}
+
+// As grep: a reader that has seen enough ends the finder by SIGPIPE, without a word (the shell's 141).
+TEST(FinderCliOutput, APipeClosedEarlyEndsItBySigpipe)
+{
+    const fs::path status = scratch().path() / "status";
+    const std::string command = "cd " + quoted(scratch().path() / "big") + " && { timeout 30 " + quoted(VOXTARN_FIND) +
+                                " list corp 2>" + quoted(scratch().path() / "stderr") + "; echo $? >" + quoted(status) +
+                                "; } | head -c 1 >/dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(slurp(status), "141\n");
+    EXPECT_EQ(slurp(scratch().path() / "stderr"), "");
 }
 
 TEST(FinderCliOutput, HelpKeepsTheLayoutTheManualPageIsMadeFrom)

@@ -24,8 +24,9 @@ const Fields kCards[] = {
     {"黒い 犬", "アイス：城壁", {"A: クレジットを得る。"}, "", "Illus. 深川 灯", "Rare"},
     {"白い猫", "アイス：錠前", {"* 侵入を終了する。"}, "クレジットは要らない", "Illus. 桐谷 澪", "Common"},
     {"ｶﾞｰﾄﾞ", "施設", {}, "", "Ａｒｔ ｂｙ Ｚ", "Uncommon"},
-    {"がーど", "プログラム", {"T: カードを2枚引く。", "- 2: 追跡する"}, "", "h", "Vital"},
-    {"n:x y", "イベント", {"a", "b", "c", "d", "e"}, "末尾", "i", "RARE"},
+    {"がーど", "プログラム", {"T: カードを2枚引く(任意)。", "- 2: 追跡する"}, "", "h", "Vital"},
+    {"n:x y", "イベント", {"a", "b", "c", "d", "e | OR"}, "末尾", "i", "RARE"},
+    {"枠", "ノード", {}, "", "", "Legend"},
 };
 
 struct FilterCase {
@@ -33,11 +34,12 @@ struct FilterCase {
     bool fold;
     const char* shown;       // the shown cards' numbers in kCards, from 1
     const char* unholdable = "";
+    const char* ignored = "";  // what the text leaves out, as said
 };
 
 const FilterCase kCases[] = {
-    {"", false, "12345"},
-    {" \t\u3000 ", false, "12345"},
+    {"", false, "123456"},
+    {" \t\u3000 ", false, "123456"},
     // Every field, never across two.
     {"アイス", false, "12"},
     {"クレジット", false, "12"},
@@ -60,11 +62,11 @@ const FilterCase kCases[] = {
     {"q:x", false, ""},
     // Every word must match; "-" leaves out.
     {"い アイス -猫", false, "1"},
-    {"-t:アイス", false, "345"},
-    {"-頻:common", false, "145"},
+    {"-t:アイス", false, "3456"},
+    {"-頻:common", false, "1456"},
     {"-", false, "4"},
-    {"--", false, "1235"},
-    // Words at every kind of space; quotes hold a phrase, text only.
+    {"--", false, "12356"},
+    // Words at every kind of space; quotes hold a phrase, text only, also after "-" and a prefix.
     {"黒い　犬", false, "1"},
     {"黒い\t犬", false, "1"},
     {"\"黒い 犬\"", false, "1"},
@@ -72,10 +74,62 @@ const FilterCase kCases[] = {
     {"\"n:x y\"", false, "5"},
     {"n:x", false, "5"},
     {"\"黒い 犬", false, "1"},
-    {"\"\"", false, "12345"},
+    {"\"\"", false, "123456"},
+    {"-\"黒い 犬\"", false, "23456"},
+    {"x:\"2: 追跡\"", false, "4"},
+    {"x:\"2: 追", false, "4"},
+    {"-t:\"アイス：城壁\"", false, "23456"},
+    {"n:\"い 犬\"", false, "1"},
+    {"A\":", false, ""},
+    {"\"e | OR\"", false, "5"},
+    {"\"|\" \"OR\"", false, "5"},
     // A prefix with nothing after it is no word.
-    {"n:", false, "12345"},
-    {"-t:", false, "12345"},
+    {"n:", false, "123456"},
+    {"-t:", false, "123456"},
+    // OR binds looser than the space; parentheses group, "-(" leaves out what the group matches.
+    {"アイス | 施設", false, "123"},
+    {"アイス OR 施設", false, "123"},
+    {"施設|猫", false, "23"},
+    {"アイス or 施設", false, ""},
+    {"施設 | アイス 猫", false, "23"},
+    {"t:アイス r:rare | r:vital", false, "14"},
+    {"(アイス | 施設) -r:common", false, "1"},
+    {"(アイス | 施設) -r=common", false, "13"},
+    {"-(アイス | 施設)", false, "456"},
+    {"(施設 | (t:アイス -猫)) r:rare | 末尾", false, "15"},
+    {"(黒い|白い) 犬)", false, "1", "", "10文字目の )"},
+    {"(x:(任意))", false, "4"},
+    {"(アイス | 施設", false, "123"},
+    {"アイス (", false, "12"},
+    // Left out and said: a ")" without "(", an OR with nothing on one side, an empty group, an unknown rarity.
+    {"アイス 猫)", false, "2", "", "6文字目の )"},
+    {") アイス", false, "12", "", "1文字目の )"},
+    {"アイス |", false, "12", "", "5文字目の |"},
+    {"OR アイス", false, "12", "", "1文字目の OR"},
+    {"アイス | | 施設", false, "123", "", "7文字目の |"},
+    {"() アイス -( )", false, "12", "", "1文字目の ()、8文字目の -()"},
+    {"r>=x", false, "123456", "", "1文字目の r>=x"},
+    {"r>=", false, "123456"},
+    // "=" compares whole fields (x= any one line or the note); A-Z match a-z, folding when it is on.
+    {"r=common", false, "2"},
+    {"-r=common", false, "13456"},
+    {"R=RARE", false, "15"},
+    {"n=がーど", false, "4"},
+    {"n=がーど", true, "34"},
+    {"n=がー", false, ""},
+    {"t=アイス：城壁", false, "1"},
+    {"x=b", false, "5"},
+    {"x=末尾", false, "5"},
+    {"x=クレジット", false, ""},
+    // Rarities in the order Common, Uncommon, Vital, Rare, named in any case or by their beginning; Legend is none.
+    {"r>=uncommon", false, "1345"},
+    {"r>uncommon", false, "145"},
+    {"r<=vital", false, "234"},
+    {"r<rare", false, "234"},
+    {"r>=U", false, "1345"},
+    {"頻<=v", false, "234"},
+    {"-r>=vital", false, "236"},
+    {"n>=a", false, ""},
     // Folding kana and width as the search folds them.
     {"がーど", false, "4"},
     {"がーど", true, "34"},
@@ -83,12 +137,13 @@ const FilterCase kCases[] = {
     {"ｶ", true, "4"},
     {"ａｒｔ", false, ""},
     {"art", true, "3"},
-    {"-ガ", true, "125"},
+    {"-ガ", true, "1256"},
     {"ゔ", true, ""},
     // A text Shift-JIS cannot hold: no card holds it, no card is left out for it.
     {"犬😀", false, "", "😀"},
-    {"-😀 -猫😀", false, "12345", "😀"},
+    {"-😀 -猫😀", false, "123456", "😀"},
     {"アイス ゔ", false, "", "ゔ"},
+    {"施設 | 犬😀", false, "3", "😀"},
 };
 
 void PrintTo(const FilterCase& c, std::ostream* os) { *os << ::testing::PrintToString(std::string(c.text)); }
@@ -138,6 +193,7 @@ TEST_P(Filter, ShowsTheCardsEveryWordMatches)
     EXPECT_EQ(shownBy(text, false), c.shown);
     EXPECT_EQ(shownBy(text, true), c.shown);
     EXPECT_EQ(text.unholdable(), c.unholdable);
+    EXPECT_EQ(text.ignoredText(), c.ignored);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, Filter, ::testing::ValuesIn(kCases));
@@ -156,6 +212,11 @@ TEST(Filter, NarrowsOnlyWhenEveryCardShownWasShownBefore)
         {"-クレ", "-クレジ", false, false}, {"-t:クレ", "-クレ", false, true},   {"-クレ", "-t:クレ", false, false},
         {"クレ", "-クレ", false, false},    {"クレ", "クレ😀", false, true},    {"😀", "クレ", false, false},
         {"a", "A", false, true},            {"ｶ", "ｶﾞ", true, false},         {"か", "カー", true, true},
+        {"アイス | 施設", "アイス | 施設 猫", false, true}, {"アイス", "アイス | 施設", false, false},
+        {"アイス | 施設", "アイス", false, true},  {"-(アイス | 施設)", "-(アイス | 施設) 猫", false, true},
+        {"-(アイス 猫)", "-アイス", false, true}, {"-アイス", "-(アイス 猫)", false, false},
+        {"n=がー", "n=がーど", false, false},   {"r>=rare", "r>=rare 猫", false, true},
+        {"(a | b) c", "(a | b) c)", false, true},
     };
     card::Cp932Converter converter;
     for (const Change& change : changes) {
@@ -165,6 +226,40 @@ TEST(Filter, NarrowsOnlyWhenEveryCardShownWasShownBefore)
     }
     const card::CardFilter plain(card::FilterText("a", false, converter));
     EXPECT_FALSE(card::CardFilter(card::FilterText("a", true, converter)).narrows(plain));
+}
+
+// Each word that keeps cards marks where it stands, as typed or folded; field:begin-end in bytes, overlaps joined.
+TEST(Filter, MarksWhereTheWordsThatKeepCardsStand)
+{
+    struct Marks {
+        const char* text;
+        bool fold;
+        int card;  // from 1
+        const char* marked;
+    };
+    const Marks cases[] = {
+        {"アイス", false, 1, "1:0-6"},
+        {"ｶﾞ", true, 3, "0:0-2"},
+        {"が", true, 3, "0:0-2"},
+        {"が", false, 3, ""},
+        {"アイス -(猫 | 錠)", false, 1, "1:0-6"},
+        {"x:クレジット", false, 2, "7:0-10"},
+        {"l", false, 2, "8:1-3"},
+        {"クレ レジ", false, 2, "7:0-6"},
+        {"r>=vital t=アイス：城壁", false, 1, "1:0-12 9:0-4"},
+        {"r>=vital", false, 2, ""},
+        {"a | 追跡", false, 4, "3:5-9 9:3-4"},
+        {"a", false, 5, "2:0-1 9:1-2"},
+    };
+    card::Cp932Converter converter;
+    for (const Marks& c : cases) {
+        const card::CardFilter filter(card::FilterText(c.text, c.fold, converter));
+        std::string marked;
+        for (const card::MatchedText& piece : filter.matchedTexts(store()[std::size_t(c.card - 1)]))
+            marked += (marked.empty() ? "" : " ") + std::to_string(int(piece.field)) + ":" + std::to_string(piece.begin) +
+                      "-" + std::to_string(piece.end);
+        EXPECT_EQ(marked, c.marked) << c.text;
+    }
 }
 
 // Slices end after a few thousand cards each: the cards on both sides of every slice's end are tested once.
@@ -192,4 +287,37 @@ TEST(Filter, ARunInSlicesShowsWhatOneRunShows)
             expected.push_back(card);
     }
     EXPECT_EQ(sliced.result(), expected);
+}
+
+// A pasted page is cut at 1,000 words or 10,000 characters, and its run looks at the clock after each few cards.
+TEST(Filter, ALongTextIsCutAndRunsInShortSlices)
+{
+    struct Long {
+        std::string text;
+        std::size_t words;
+        bool cut;
+    };
+    std::string words999, words1001, chars10000 = "\"";
+    for (int i = 0; i < 1001; ++i)
+        (i < 999 ? words999 : words1001) += "-w" + std::to_string(i) + " ";
+    words1001 = words999 + words1001;
+    for (int i = 1; i < 10000; ++i)
+        chars10000 += "あ";
+    const Long texts[] = {{words999 + "  \u3000", 999, false}, {words1001, 1000, true},
+                          {chars10000, 1, false},          {chars10000 + "あ", 1, true},
+                          {words999 + chars10000, 1000, true}};
+    card::Cp932Converter converter;
+    for (const Long& text : texts) {
+        const card::FilterText parsed(text.text, false, converter);
+        EXPECT_EQ(parsed.root().parts.size(), text.words) << text.text.size();
+        EXPECT_EQ(parsed.cut(), text.cut) << text.text.size();
+        if (parsed.root().parts.size() == 1) {
+            EXPECT_EQ(parsed.root().parts[0].word.text.size(), 2 * (card::FilterText::kMaxCharacters - 1));
+        }
+    }
+    card::FilterRun run(store(), card::CardFilter(card::FilterText(words1001, false, converter)));
+    EXPECT_FALSE(run.runUntil({}));
+    EXPECT_EQ(run.tested(), 2u);
+    EXPECT_TRUE(run.runUntil(card::FilterRun::Clock::time_point::max()));
+    EXPECT_EQ(run.result().size(), store().size());
 }

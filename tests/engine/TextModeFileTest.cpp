@@ -102,6 +102,9 @@ const Utf8Case kUtf8Cases[] = {
     {"名\xED\xA0\x80\n", "名\xED\xA0\x80\n", {}},  // nor a surrogate
     {"名\n" + k64k + "\xC0\xAF\xF0\x80\x80\xAF\n", sjis("名\n") + k64k + kGeta + kGeta + kGeta + kGeta + kGeta + kGeta + "\n", {{2, true}}},
     {"ascii\n", "ascii\n", {}},                                         // no multi-byte character
+    // After 64 KiB of ASCII the first other bytes decide, and the lines are numbered on.
+    {k64k + "\n名\n札😀\n", k64k + sjis("\n名\n札") + kGeta + "\n", {{3, false}}},
+    {k64k + sjis("\n名\n札\n"), k64k + sjis("\n名\n札\n"), {}},
 };
 
 void PrintTo(const Utf8Case& c, std::ostream* os) { *os << ::testing::PrintToString(c.bytes.substr(0, 40)); }
@@ -140,6 +143,15 @@ TEST(TextModeFile, Utf8FromDiskGivesTheShiftJisPieces)
     const long last = std::count(cards.begin(), cards.end(), '\n') + 1;
     ASSERT_EQ(utf8->utf8()->problems().size(), 1u);
     EXPECT_EQ(utf8->utf8()->problems()[0].line, last);
+    // ASCII up to the edge of the first block, and the first character of UTF-8 before, across or after it.
+    for (std::size_t ascii : {65533, 65534, 65535, 65536}) {
+        const std::string head = std::string(ascii - 1, '#') + "\n";
+        auto late = card::TextModeFile::open(dir.write("late.txt", head + "名札\n"));
+        std::string read;
+        for (const auto& [piece, line] : allPieces(*late))
+            read += piece;
+        EXPECT_EQ(read, head + sjis("名札\n")) << ascii;
+    }
     // A line without end is read block by block, never held whole, and no character is split between blocks.
     std::string endless = "x";  // one byte first, so that the blocks' ends fall inside characters
     while (endless.size() < 3 * 1024 * 1024)

@@ -124,7 +124,8 @@ bool sameCard(const card::Card& card, const card::CardView& stored)
 }
 
 // The filter, its text cut from the same bytes as the cards, finds a stored card (its fields back to back, looked for by
-// anchor bytes) exactly when it finds the same card's fields one by one; a text that only narrows never shows more.
+// anchor bytes) exactly when it finds the same card's fields one by one; a text that only narrows never shows more; the
+// pieces it marks lie inside their fields.
 void checkFilter(const card::CardStore& store, const std::string& data)
 {
     static card::Cp932Converter converter;
@@ -137,6 +138,8 @@ void checkFilter(const card::CardStore& store, const std::string& data)
             const bool shown = filter.accepts(store[i]);
             require(shown == filter.accepts(card::CardView(copy)), "the filter finds the same in the store and field by field");
             require(!longer.narrows(filter) || shown || !longer.accepts(store[i]), "a narrowing text shows no card more");
+            for (const card::MatchedText& piece : filter.matchedTexts(store[i]))
+                require(piece.begin < piece.end && piece.end <= store[i].field(piece.field).size(), "a marked piece lies in its field");
         }
     }
 }

@@ -20,6 +20,7 @@
 #include "FilterBar.h"
 #include "GuiTest.h"
 #include "ListStatus.h"
+#include "MatchHighlightDelegate.h"
 #include "NowSearchDialog.h"
 #include "StartOptions.h"
 
@@ -27,7 +28,9 @@
 #include <QClipboard>
 #include <QFileDialog>
 #include <QLabel>
+#include <QInputDialog>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -37,6 +40,7 @@
 #include <QStyle>
 #include <QToolTip>
 #include <QStatusBar>
+#include <QToolTip>
 
 #include <climits>
 
@@ -559,23 +563,29 @@ private slots:
     // other than 0 shows it. The columns start at the tab stops, 12, 50, 94 and 129 average characters, the last as wide
     // as the one before; widths stored by the program come back, anything else leaves the tab stops. Closing stores what
     // is shown.
+    // The テキスト column, hidden at first, is stored after the list's columns, "-" before a hidden column's width.
     void viewIsRemembered_data()
     {
         QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<bool>("shown");
         QTest::addColumn<QString>("widths");  // in pixels, "stops" for those of the tab stops
-        QTest::addRow("first run") << QByteArray() << true << "stops";
-        QTest::addRow("hidden") << QByteArray("statusbar=0") << false << "stops";
-        QTest::addRow("shown") << QByteArray("statusbar=1") << true << "stops";
-        QTest::addRow("never written") << QByteArray("statusbar=2") << true << "stops";
-        QTest::addRow("no number") << QByteArray("statusbar=off") << true << "stops";
-        QTest::addRow("widths") << QByteArray("columns=30 150 40 300 200") << true << "30 150 40 300 200";
-        QTest::addRow("four") << QByteArray("columns=30 150 40 300") << true << "stops";
-        QTest::addRow("six") << QByteArray("columns=30 150 40 300 200 9") << true << "stops";
-        QTest::addRow("no width") << QByteArray("columns=30 150 x 300 200") << true << "stops";
-        QTest::addRow("too wide") << QByteArray("columns=30 10001 40 300 200") << true << "stops";
-        QTest::addRow("too narrow") << QByteArray("columns=30 150 40 300 0") << true << "stops";
-        QTest::addRow("list") << QByteArray("columns=30, 150, 40, 300, 200") << true << "stops";
+        QTest::addColumn<QString>("text");    // the テキスト column's width as stored, "-first" for hidden at first
+        QTest::addRow("first run") << QByteArray() << true << "stops" << "-first";
+        QTest::addRow("hidden") << QByteArray("statusbar=0") << false << "stops" << "-first";
+        QTest::addRow("shown") << QByteArray("statusbar=1") << true << "stops" << "-first";
+        QTest::addRow("never written") << QByteArray("statusbar=2") << true << "stops" << "-first";
+        QTest::addRow("no number") << QByteArray("statusbar=off") << true << "stops" << "-first";
+        QTest::addRow("widths") << QByteArray("columns=30 150 40 300 200") << true << "30 150 40 300 200" << "-first";
+        QTest::addRow("text shown") << QByteArray("columns=30 150 40 300 200 400") << true << "30 150 40 300 200" << "400";
+        QTest::addRow("text hidden") << QByteArray("columns=30 150 -40 300 200 -400") << true << "30 150 0 300 200" << "-400";
+        QTest::addRow("all hidden") << QByteArray("columns=-30 -150 -40 -300 -200 -400") << true << "stops" << "-first";
+        QTest::addRow("four") << QByteArray("columns=30 150 40 300") << true << "stops" << "-first";
+        QTest::addRow("six") << QByteArray("columns=30 150 40 300 200 9") << true << "stops" << "-first";
+        QTest::addRow("seven") << QByteArray("columns=30 150 40 300 200 400 50") << true << "stops" << "-first";
+        QTest::addRow("no width") << QByteArray("columns=30 150 x 300 200") << true << "stops" << "-first";
+        QTest::addRow("too wide") << QByteArray("columns=30 10001 40 300 200") << true << "stops" << "-first";
+        QTest::addRow("too narrow") << QByteArray("columns=30 150 40 300 0") << true << "stops" << "-first";
+        QTest::addRow("list") << QByteArray("columns=30, 150, 40, 300, 200") << true << "stops" << "-first";
     }
 
     void viewIsRemembered()
@@ -583,6 +593,7 @@ private slots:
         QFETCH(QByteArray, stored);
         QFETCH(bool, shown);
         QFETCH(QString, widths);
+        QFETCH(QString, text);
         writeSettings("[view]\n" + stored + "\n");
         QTemporaryDir data;
         auto window = openWindow(data);
@@ -594,14 +605,25 @@ private slots:
         CardListHeader* header = window->listBox()->header();
         const int average = DialogBaseUnits::averageLetterWidth(window->listBox()->fontMetrics());
         QStringList seen, stops;
-        for (int column = 0; column < header->count(); ++column)
+        for (int column = 0; column < card::kListColumnCount; ++column)
             seen << QString::number(header->sectionSize(column)), stops << QString::number(QList{12, 38, 44, 35, 35}[column] * average);
         QCOMPARE(seen.join(' '), widths == "stops" ? stops.join(' ') : widths);
+        QCOMPARE(header->isSectionHidden(card::kListColumnCount), text.startsWith('-'));
+        if (text == "-first")
+            text = QString("-%1").arg(80 * average);
+        // The context menu shows the hidden テキスト column at its width, or hides it; the last column shown stays.
+        QMenu* menu = header->columnMenu();
+        QCOMPARE(menu->actions()[5]->text(), "テキスト");
+        menu->actions()[5]->trigger();
+        text = text.startsWith('-') ? text.mid(1) : '-' + text;
+        QCOMPARE(header->sectionSize(card::kListColumnCount), text.startsWith('-') ? 0 : text.toInt());
         header->resizeSection(1, 77);
         window->close();
         seen[1] = "77";
+        for (QString& width : seen)
+            width = width == "0" ? "-40" : width;
         QCOMPARE(ProfileStore().getProfileInt("view", "statusbar", -1), shown ? 0 : 1);
-        QCOMPARE(ProfileStore().getProfileString("view", "columns"), seen.join(' '));
+        QCOMPARE(ProfileStore().getProfileString("view", "columns"), seen.join(' ') + ' ' + text);
     }
 
     // The filter box: Ctrl+F reaches it, the list narrows as the text changes, keeping the selected line while it
@@ -622,7 +644,7 @@ private slots:
         box->insert("犬");  // as an input method commits it
         QCOMPARE(shownNames(list), "黒い犬 犬小屋 子犬");
         QCOMPARE(list->currentSelection(), 0);
-        QCOMPARE(status->text(), "全カード 7枚のうち 3枚");
+        QCOMPARE(status->text(), "全カード 7枚のうち 3枚、一致: カード名");
         list->setCurrentIndex(list->lines()->index(1));
         QTest::keyClick(box, Qt::Key_Space);
         box->insert("小");
@@ -641,11 +663,11 @@ private slots:
         box->setText("犬");
         window->OnListRunner();
         QVERIFY(box->text() == "犬" && shownNames(list) == "犬小屋 子犬" && list->currentSelection() == 0);
-        QCOMPARE(status->text(), "Runnerカード 4枚のうち 2枚");
+        QCOMPARE(status->text(), "Runnerカード 4枚のうち 2枚、一致: カード名");
         box->setText("屋");
         then(fillSearch("犬", 203, 206));
         window->OnSearch();
-        QCOMPARE(status->text(), "検索結果 2枚のうち 1枚 (ランナー: 部分一致 \"犬\")");
+        QCOMPARE(status->text(), "検索結果 2枚のうち 1枚 (ランナー: 部分一致 \"犬\")、一致: カード名");
         press(*window, QKeySequence("Ctrl+F"));
         QTest::keyClick(box, Qt::Key_Escape);
         QVERIFY(box->text().isEmpty() && QApplication::focusWidget() == list);
@@ -698,6 +720,114 @@ private slots:
             tips << (QToolTip::isVisible() ? QToolTip::text() : QString());
         }
         QCOMPARE(tips, (QStringList{"", "長い名前のカード"}));
+    }
+
+    // The marks of a painted cell come from the delegate, on the characters as they stand (ｶﾞ for a typed ガ, folded);
+    // a line listed for its rules text says which lines in its tooltip and the status bar; what the text leaves out is
+    // said; only the painted lines are looked at.
+    void filterShowsWhereItMatched()
+    {
+        QTemporaryDir data;
+        std::string corp = record("黒い 犬", "Rare", "A: 1 クレジットを得る。\n追跡: <b>クレジット") + record("ｶﾞｰﾄﾞ") + record("Rope");
+        for (int i = 0; i < 3000; ++i)
+            corp += record(QString("g%1").arg(i));
+        writeFile(data, "corp.txt", corp);
+        auto window = openWindow(data);
+        window->OnListCorp();
+        CardListBox* list = window->listBox();
+        auto* delegate = qobject_cast<MatchHighlightDelegate*>(list->itemDelegate());
+        const auto* status = window->findChild<QLabel*>("statusText");
+        window->filterBar()->setText("x:\"1 クレジット\" | ガ | n:g -n:g1 )");
+        QCOMPARE(list->count(), 2 + 3000 - 1111);
+        list->grab();
+        QVERIFY(delegate->cellsLookedUp() > 0 && delegate->cellsLookedUp() < 5 * 60);
+        using Pieces = QList<FilterMarks::Piece>;
+        QCOMPARE(delegate->piecesOf(list->lines()->index(1, 1)), Pieces({{0, 2}}));
+        QCOMPARE(delegate->piecesOf(list->lines()->index(0, 1)), Pieces());
+        QCOMPARE(delegate->piecesOf(list->lines()->index(2, 1)), Pieces({{0, 1}}));
+        QCOMPARE(delegate->piecesOf(list->lines()->index(0, 5)), Pieces({{3, 7}}));
+        list->setCurrentIndex(list->lines()->index(0));
+        QCOMPARE(status->text(), "Corporateカード 3,003枚のうち 1,891枚、絞り込みで無視: 29文字目の )、一致: テキスト1行目");
+        QHelpEvent help(QEvent::ToolTip, list->visualRect(list->lines()->index(0, 2)).center(),
+                        list->viewport()->mapToGlobal(list->visualRect(list->lines()->index(0, 2)).center()));
+        QApplication::sendEvent(list->viewport(), &help);
+        QCOMPARE(QToolTip::text(), "<p style='white-space:pre'>テキスト1行目: A: <b><u>1 クレジット</u></b>を得る。</p>");
+        window->filterBar()->setText("クレジット");
+        list->setCurrentIndex(list->lines()->index(0));
+        QCOMPARE(status->text(), "Corporateカード 3,003枚のうち 1枚、一致: テキスト1行目, テキスト2行目");
+        QCOMPARE(list->lines()->index(0, 5).data().toString(), "A: 1 クレジットを得る。 / 追跡: <b>クレジット");
+        QCOMPARE(delegate->piecesOf(list->lines()->index(0, 5)), Pieces({{5, 5}, {24, 5}}));
+        QApplication::sendEvent(list->viewport(), &help);
+        QCOMPARE(QToolTip::text(), "<p style='white-space:pre'>テキスト1行目: A: 1 <b><u>クレジット</u></b>を得る。<br>"
+                                   "テキスト2行目: 追跡: &lt;b&gt;<b><u>クレジット</u></b></p>");
+    }
+
+    // Texts taken to the list (Enter, Down, the focus leaving after a change) come back newest first, each once, at most
+    // 20, after a restart; one chosen from Alt+Down is applied at once. Saved filters keep any characters across a
+    // restart; 整理 renames and deletes.
+    void filterHistoryAndSavedFilters()
+    {
+        QTemporaryDir data;
+        writeCards(data, {"A&B", "C", "D"}, {});
+        const QString tricky = "A&B | \"C D\" 名前, \\ ; = /";
+        auto window = openWindow(data);
+        window->OnListCorp();
+        auto* box = window->findChild<QLineEdit*>("filterText");
+        auto entries = [&window] {
+            QStringList texts;
+            for (QAction* action : window->filterBar()->historyMenu()->actions())
+                texts << action->text();
+            return texts;
+        };
+        for (auto [text, key] : {std::pair{"C", Qt::Key_Return}, {"D", Qt::Key_Down}, {"", Qt::Key_unknown}, {"C", Qt::Key_Return}}) {
+            press(*window, QKeySequence("Ctrl+F"));
+            QTest::keyClicks(box, text[0] ? text : "x");
+            if (key == Qt::Key_unknown)
+                window->listBox()->setFocus(Qt::MouseFocusReason);
+            else
+                QTest::keyClick(box, key);
+        }
+        press(*window, QKeySequence("Ctrl+F"));
+        QTest::keyClick(box, Qt::Key_Down, Qt::AltModifier);
+        QTRY_VERIFY(window->filterBar()->historyMenu()->isVisible());
+        QCOMPARE(entries(), QStringList({"C", "x", "D"}));
+        window->filterBar()->historyMenu()->actions()[2]->trigger();
+        QVERIFY(box->text() == "D" && shownNames(window->listBox()) == "D");
+        for (int i = 0; i < 20; ++i) {
+            box->setText(QString("n%1").arg(i));
+            QTest::keyClick(box, Qt::Key_Return);
+        }
+        box->setText(tricky);
+        QCOMPARE(window->listBox()->count(), 1);
+        then([](QWidget* modal) {
+            static_cast<QInputDialog*>(modal)->setTextValue("名前 & \"x\", \\ ; = /");
+            static_cast<QInputDialog*>(modal)->accept();
+        });
+        window->findChild<QAction*>("saveFilter")->trigger();
+        then([](QWidget* modal) { static_cast<QInputDialog*>(modal)->accept(); });
+        box->setText("C");
+        window->findChild<QAction*>("saveFilter")->trigger();
+        window->close();
+        window = openWindow(data);
+        window->OnListCorp();
+        box = window->findChild<QLineEdit*>("filterText");
+        window->filterBar()->showHistory();
+        QCOMPARE(entries().size(), 20);
+        QVERIFY(entries().first() == "n19" && entries().last() == "n0");
+        auto* saved = window->findChild<QMenu*>("savedFilters");
+        emit saved->aboutToShow();
+        QCOMPARE(saved->actions()[0]->text(), "名前 && \"x\", \\ ; = /");
+        saved->actions()[0]->trigger();
+        QVERIFY(box->text() == tricky && shownNames(window->listBox()) == "A&B");
+        then([](QWidget* modal) {
+            auto* list = modal->findChild<QListWidget*>("savedFilterList");
+            list->item(0)->setText("新");
+            list->setCurrentRow(1);
+            modal->findChild<QPushButton*>("deleteSavedFilter")->click();
+            static_cast<QDialog*>(modal)->accept();
+        });
+        window->findChild<QAction*>("organiseFilters")->trigger();
+        QCOMPARE(ProfileStore().getProfileStringList("filter", "saved"), QStringList({"新", tricky}));
     }
 
     // The header sorts the filtered lines, Details and Ctrl+C take the card of the chosen line.
@@ -1228,6 +1358,30 @@ private slots:
         QCOMPARE(window->deck()->document().deck().notFoundCount(), 2u);
         QCOMPARE(window->deck()->panel().model()->totalsText(), "Corporate 0枚・Runner 1枚");
         window->deck()->document().clear();
+    }
+
+    // A settings file that cannot be read is replaced on closing, which is said on standard error and is no failed
+    // write: no message box.
+    void unreadableSettingsAreReplaced_data()
+    {
+        QTest::addColumn<QByteArray>("garbage");
+        QTest::addRow("a word") << QByteArray("junk\n");
+        QByteArray bytes;
+        for (int i = 0; i < 600; ++i)
+            bytes += char((i * 7919 + 13) % 251 + 1);
+        QTest::addRow("bytes") << bytes;
+    }
+
+    void unreadableSettingsAreReplaced()
+    {
+        QFETCH(QByteArray, garbage);
+        writeSettings(garbage);
+        QTemporaryDir data;
+        auto window = openWindow(data);
+        window->findChild<QStatusBar*>()->hide();
+        QTest::ignoreMessage(QtWarningMsg, qPrintable("the settings file " + settingsFile() + " could not be read; it was written anew"));
+        window->close();
+        QCOMPARE(ProfileStore().getProfileInt("view", "statusbar", -1), 0);
     }
 
     // A full disk must leave the old settings file as it was, never empty or cut short. Last: the failed values stay

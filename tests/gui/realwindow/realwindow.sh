@@ -69,8 +69,8 @@ done
 
 # Started again, the folder opened last lists every card (カード → 全カードリスト
 # by its mnemonics). Ctrl+F and two words narrow the list as they are typed;
-# Enter takes the first line, whose Ctrl+C copy is the card's; Ctrl+F and Esc
-# clear the filter again.
+# Enter takes the first line, whose Ctrl+C copy is the card's, and so for a
+# text with a quoted phrase and an OR; Ctrl+F and Esc clear the filter again.
 start_program "$tmp/home" "$program"   # in the folder without data files
 focus "$main"
 xdotool key --delay 100 alt+c a ctrl+f
@@ -79,6 +79,12 @@ shot filter.png
 xdotool key Return ctrl+c
 line=$(printf 'Common\tRope Ladder\tHardware\tnote of Rope Ladder\tIllus. Test')
 retry "the filtered line was not copied" copied
+# A phrase after "-" and an OR: the Asset first, then the Common cards but Glass Wall.
+xdotool key ctrl+f
+xdotool type --delay 30 -- '-"glass wall" r=common | t:asset'
+xdotool key Return ctrl+c
+line=$(printf 'Rare\tNight Archive\tAsset\tnote of Night Archive\tIllus. Test')
+retry "the first line of the OR was not copied" copied
 xdotool key ctrl+f Escape
 # Three cards into the deck by the list's keys (Insert, "+", the keypad's +),
 # saved through the dialog by typing a path: the file holds the deck's bytes.
