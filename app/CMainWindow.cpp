@@ -411,7 +411,7 @@ void CMainWindow::showListStatus(ListStatus::Source source)
     std::optional<std::size_t> shown;
     if (filterRunner_->filtering())
         shown = static_cast<std::size_t>(listbox_->count());
-    statusText_->setText(status.text(shown, filterRunner_->unholdable()) +
+    statusText_->setText(status.text(shown, filterRunner_->unholdable(), filterRunner_->cut()) +
                          (openFailure_.isEmpty() ? QString() : u'、' + openFailure_));
 }
 

@@ -38,6 +38,7 @@ void CardFilterRunner::start()
     run_.reset();
     const card::FilterText text(text_.toStdString(), fold_, converter_);
     unholdable_ = QString::fromStdString(text.unholdable());
+    cut_ = text.cut();
     card::CardFilter filter(text, &store_);
     filtering_ = !filter.acceptsAll();
     if (!filtering_) {

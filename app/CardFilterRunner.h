@@ -45,6 +45,8 @@ public:
     const std::optional<std::vector<std::uint32_t>>& cards() const { return cards_; }
     // The typed characters Shift-JIS cannot hold (they are in no card).
     const QString& unholdable() const { return unholdable_; }
+    // Whether the text was too long and filters by its beginning alone.
+    bool cut() const { return cut_; }
 
 signals:
     void finished();
@@ -59,6 +61,7 @@ private:
     bool fold_ = true;
     bool filtering_ = false;
     QString unholdable_;
+    bool cut_ = false;
     std::unique_ptr<card::FilterRun> run_;
     // The filter of the cards reported last, for the next text to narrow.
     std::optional<card::CardFilter> lastFilter_;

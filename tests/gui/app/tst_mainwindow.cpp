@@ -647,6 +647,23 @@ private slots:
         window->filterBar()->setText("c49");
         QTRY_COMPARE(finished.count(), 1);
         QCOMPARE(shownNames(window->listBox()), names.filter("c49").join(' '));
+        // A pasted page: read to its 1,000th word (the 1,001st would leave c49 out), a few cards a slice, and said so.
+        QString page = "c4";
+        for (int i = 1; i < 1000; ++i)
+            page += QString(" -x%1").arg(i);
+        window->filterBar()->setText(page + " -c49 😀🃏😀" + QString(20, u'☃'));
+        QVERIFY(runner->cut() && finished.count() == 1);
+        QTRY_COMPARE(finished.count(), 2);
+        QCOMPARE(shownNames(window->listBox()), names.filter("c4").join(' '));
+        QCOMPARE(window->findChild<QLabel*>("statusText")->text(),
+                 "Corporateカード 5,000枚のうち 1,111枚、絞り込みは先頭の1,000語・10,000文字まで");
+        // Twenty characters no card holds are named by the first fifteen, none of them split.
+        QString faces;
+        for (char32_t face = U'😀'; face < U'😀' + 20; ++face)
+            faces += QString::fromUcs4(&face, 1);
+        window->filterBar()->setText("c4 " + faces);
+        QTRY_COMPARE(finished.count(), 3);
+        QCOMPARE(window->findChild<QLabel*>("statusText")->text(), "Corporateカード 5,000枚のうち 0枚、カードにない文字: " + faces.left(30) + "…");
     }
 
     // The check box and the bar are remembered (on unless stored as 0); hiding the bar clears the filter.
