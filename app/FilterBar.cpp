@@ -2,6 +2,7 @@
 #include "FilterBar.h"
 
 #include "FilterText.h"
+#include "MainMenu.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -31,7 +32,7 @@ FilterBar::FilterBar(QWidget* parent)
     setContextMenuPolicy(Qt::PreventContextMenu);
     toggleViewAction()->setVisible(false);
     text_->setObjectName(QStringLiteral("filterText"));
-    text_->setPlaceholderText(QStringLiteral("絞り込み (Ctrl+F)"));
+    text_->setPlaceholderText(QStringLiteral("絞り込み (%1)").arg(QString::fromUtf8(keyName(AcceleratorKey::CtrlF))));
     text_->setClearButtonEnabled(true);
     // A pasted page would cost the box itself a tenth of a second to lay
     // out; one character past what the filter reads still shows it is cut.
