@@ -48,10 +48,12 @@ signals:
 
 private:
     void textChanged();
+    void readingEnded();
 
     CardListBox& list_;
     const ReadingSession& session_;
     QAction& barItem_;
     FilterBar* bar_;
     CardFilterRunner* runner_;
+    bool textTypedWhileReading_ = false;
 };

@@ -32,11 +32,25 @@ constexpr int kButtonHeight = 24;
 NowSearchDialog::NowSearchDialog(QWidget* parent) : QDialog(parent)
 {
     TemplateDialogBuilder::buildFromResources(*this, kNoticeTemplateId);
-    // The notice takes no input: the list keeps the keyboard focus.
+    // The notice takes no input: the window keeps the keyboard focus.
     setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowFlag(Qt::WindowDoesNotAcceptFocus);
+    const bool ownerActive = parent && parent->window()->isActiveWindow();
     show();
     paintBeforeReturning();
+    if (ownerActive && isActiveWindow())
+        giveActivationBack();
+}
+
+// Without a window manager the platform activates every window shown,
+// whatever its flags; the keys typed meanwhile belong to the window.
+void NowSearchDialog::giveActivationBack()
+{
+    parentWidget()->window()->activateWindow();
+    const QDeadlineTimer deadline(kExposeWaitMs);
+    do {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    } while (isActiveWindow() && !deadline.hasExpired());
 }
 
 NowSearchDialog::~NowSearchDialog() = default;
@@ -63,8 +77,7 @@ void NowSearchDialog::showProgress(std::uint64_t bytesRead, std::uint64_t bytesT
 }
 
 // Below the labels: the bar over the whole width, then the count and the
-// button. Shown again as a modal window that takes the keys, so that Esc
-// reaches it.
+// button.
 void NowSearchDialog::addProgressControls()
 {
     const int width = this->width();
@@ -90,13 +103,6 @@ void NowSearchDialog::addProgressControls()
     setFixedSize(width, row + kButtonHeight + kMargin);
     if (QWidget* border = findChild<QWidget*>(QStringLiteral("border")))
         border->setGeometry(rect());
-    hide();
-    setWindowModality(Qt::ApplicationModal);
-    setWindowFlag(Qt::WindowDoesNotAcceptFocus, false);
-    setAttribute(Qt::WA_ShowWithoutActivating, false);
-    show();
-    activateWindow();
-    stop->setFocus();
 }
 
 void NowSearchDialog::reject()
@@ -105,11 +111,11 @@ void NowSearchDialog::reject()
         emit stopRequested();
 }
 
-// The owner takes the notice down; a close from outside stops the reading
-// and closes the program once it has stopped.
+// The owner takes the notice down; its close box, or the system's close
+// request, stops the reading as 中止 does.
 void NowSearchDialog::closeEvent(QCloseEvent* event)
 {
     event->ignore();
     if (bar_)
-        emit closeRequested();
+        emit stopRequested();
 }

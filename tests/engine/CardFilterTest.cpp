@@ -216,8 +216,9 @@ TEST(Filter, ALongTextIsCutAndRunsInShortSlices)
         const card::FilterText parsed(text.text, false, converter);
         EXPECT_EQ(parsed.words().size(), text.words) << text.text.size();
         EXPECT_EQ(parsed.cut(), text.cut) << text.text.size();
-        if (parsed.words().size() == 1)
+        if (parsed.words().size() == 1) {
             EXPECT_EQ(parsed.words()[0].text.size(), 2 * (card::FilterText::kMaxCharacters - 1));
+        }
     }
     card::FilterRun run(store(), card::CardFilter(card::FilterText(words1001, false, converter)));
     EXPECT_FALSE(run.runUntil({}));
