@@ -12,6 +12,7 @@
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QLabel>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
@@ -43,14 +44,19 @@ NowSearchDialog::NowSearchDialog(QWidget* parent) : QDialog(parent)
 }
 
 // Without a window manager the platform activates every window shown,
-// whatever its flags; the keys typed meanwhile belong to the window.
+// whatever its flags; the keys typed meanwhile belong to the window, in
+// the widget that had them (the window may move its focus on activation).
 void NowSearchDialog::giveActivationBack()
 {
-    parentWidget()->window()->activateWindow();
+    QWidget* owner = parentWidget()->window();
+    const QPointer<QWidget> focus = owner->focusWidget();
+    owner->activateWindow();
     const QDeadlineTimer deadline(kExposeWaitMs);
     do {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     } while (isActiveWindow() && !deadline.hasExpired());
+    if (focus)
+        focus->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 NowSearchDialog::~NowSearchDialog() = default;

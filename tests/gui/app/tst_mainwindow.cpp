@@ -643,6 +643,60 @@ private slots:
         QCOMPARE(shownNames(list), "b1 c4");
     }
 
+    // Text typed into the box while the cards load (before the first progress report, while the notice shows, as the
+    // notice goes) or while a sort makes its keys: once it is over the list shows what the box says, the cards of the
+    // same text typed afterwards; only the player stops a reading; Ctrl+F and the text after it still come through.
+    void typingDuringALongReading_data()
+    {
+        QTest::addColumn<QString>("stage");
+        for (const char* stage : {"before progress", "notice shows", "notice goes", "sorting"})
+            QTest::addRow("%s", stage) << QString(stage);
+    }
+
+    void typingDuringALongReading()
+    {
+        QFETCH(QString, stage);
+        QTemporaryDir data;
+        QStringList names;
+        for (int i = 0; i < 9000; ++i)
+            names << QString("c%1").arg(i);
+        writeCards(data, names, {"r12"});
+        auto window = openWindow(data);
+        window->setProgressDelay(0);
+        CardListBox* list = window->listBox();
+        list->lines()->setQuietTime(0);
+        if (stage == "sorting")
+            window->OnListAll();
+        press(*window, QKeySequence("Ctrl+F"));
+        const auto type = [&window](const char* text) {
+            for (; *text; ++text)
+                QTest::keyClick(window->windowHandle(), *text);
+        };
+        if (stage == "before progress") {
+            QTimer::singleShot(0, window.get(), [&] { type("c12"); });
+        } else if (stage == "notice goes") {
+            QObject::connect(window->findChild<ReadingSession*>(), &ReadingSession::ended, window.get(),
+                             [&] { QTimer::singleShot(0, window.get(), [&] { type("c12"); }); }, Qt::SingleShotConnection);
+        } else {
+            atFirstYield(*window, [&](NowSearchDialog*) { type("c12"); });
+        }
+        if (stage == "sorting")
+            list->header()->setSortIndicator(1, Qt::DescendingOrder);
+        else
+            window->OnListAll();
+        const auto* status = window->findChild<QLabel*>("statusText");
+        QTRY_COMPARE(status->text(), "全カード 9,001枚のうち 111枚");
+        const QString typedMeanwhile = shownNames(list);
+        QCOMPARE(window->filterBar()->text(), "c12");
+        window->filterBar()->setText("");
+        window->filterBar()->setText("c12");
+        QTRY_COMPARE(shownNames(list), typedMeanwhile);
+        QTest::keySequence(window->windowHandle(), QKeySequence("Ctrl+F"));
+        type("c45");
+        QTRY_COMPARE(status->text(), "全カード 9,001枚のうち 111枚");
+        QCOMPARE(shownNames(list).split(' ').filter("c45").size(), 111);
+    }
+
     // A filter longer than a slice lets the events run; a newer text abandons it, and only its cards come.
     void aNewerTextAbandonsALongFilter()
     {
