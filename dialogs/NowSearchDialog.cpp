@@ -15,7 +15,6 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QShortcut>
 #include <QWindow>
 
 namespace {
@@ -101,9 +100,6 @@ void NowSearchDialog::addProgressControls()
     stop->setObjectName(QStringLiteral("stop"));
     stop->setGeometry(width - kMargin - kButtonWidth, row, kButtonWidth, kButtonHeight);
     connect(stop, &QPushButton::clicked, this, &NowSearchDialog::stopRequested);
-    // Without a window manager nobody turns Alt+F4 into a close request.
-    auto* altF4 = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
-    connect(altF4, &QShortcut::activated, this, &QWidget::close);
     for (QWidget* control : {static_cast<QWidget*>(bar_), static_cast<QWidget*>(cards_), static_cast<QWidget*>(stop)})
         control->show();  // children added to a shown window stay hidden otherwise
     setFixedSize(width, row + kButtonHeight + kMargin);
