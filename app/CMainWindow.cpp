@@ -4,6 +4,8 @@
 #include "CardListBox.h"
 #include "CardListHeader.h"
 #include "DataFolderSettings.h"
+#include "DeckMenu.h"
+#include "DeckParts.h"
 #include "DetailDialog.h"
 #include "DialogOpeners.h"
 #include "DialogTemplate.h"
@@ -47,6 +49,8 @@ CMainWindow::CMainWindow(std::filesystem::path dataDir)
     });
     connectCommands();
     addWindowKeys();
+    deck_ = new DeckParts(*this, *listbox_, cards_, [this](const QString& text) { status_->showText(text); });
+    deck_->menu().restore();
     placement_ = new WindowPlacement(*this, *settings.rect);
     status_->showFolder(cards_.dataDir());
 }
@@ -116,6 +120,7 @@ void CMainWindow::SaveSettings()
     settings.filterBar = filterBar()->isVisibleTo(this);
     settings.filterFold = filterBar()->fold();
     settings.columns = listbox_->header()->storedWidths();
+    deck_->menu().saveSettings();
     // A failed write keeps the earlier file whole. A folder chosen while the
     // settings could not be written is tried again with the rest.
     settings.dataFolder = unrememberedFolder_;
@@ -142,6 +147,10 @@ void CMainWindow::closeEvent(QCloseEvent* event)
 {
     if (session_->reading()) {
         session_->stopAndClose();
+        event->ignore();
+        return;
+    }
+    if (!deck_->menu().maybeSave()) {
         event->ignore();
         return;
     }
@@ -245,6 +254,7 @@ void CMainWindow::OnOpenDataFolder()
 void CMainWindow::openDataFolder(const QString& folder)
 {
     cards_.setDataDir(DataFolderSettings::toPath(folder));
+    deck_->dataFolderChanged(cards_.dataDir());
     OnListAll();
     unrememberedFolder_.clear();
     if (const QString unwritten = DataFolderSettings::remember(folder); !unwritten.isEmpty()) {

@@ -11,6 +11,7 @@
 #include <optional>
 
 class CardListBox;
+class DeckParts;
 class FilterBar;
 class ListFilter;
 class QAction;
@@ -65,6 +66,7 @@ public:
     const card::CardLister& lister() const { return cards_; }
     CardListBox* listBox() const { return listbox_; }
     FilterBar* filterBar() const;
+    DeckParts* deck() const { return deck_; }
     const card::SearchCriteria& searchCriteria() const { return criteria_; }
 
 protected:
@@ -89,6 +91,7 @@ private:
     WindowMenu* menu_ = nullptr;
     WindowPlacement* placement_ = nullptr;
     ListFilter* filter_ = nullptr;
+    DeckParts* deck_ = nullptr;
     std::optional<ListStatus::Source> listSource_;  // of the last command that filled the list
     QString unrememberedFolder_;                    // chosen while the settings could not be written
 };

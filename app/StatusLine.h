@@ -27,6 +27,9 @@ public:
     void showList(const ListStatus& status, std::optional<std::size_t> shown, const QString& unholdable,
                   bool filterCut);
 
+    // A part's own report in place of the text shown ("デッキ: 2行はデータにない").
+    void showText(const QString& text);
+
     // Said at once after the text shown; the closing window says it once
     // more in a message box.
     void noteSettingsNotWritten(const QString& file);
