@@ -227,7 +227,7 @@ void CMainWindow::listCommandEnded(ListStatus::Source source)
 void CMainWindow::showListStatus()
 {
     status_->showList({*listSource_, cards_.lineCount(), criteria_, cards_.earlyEnds()}, filter_->shownLines(),
-                      filter_->unholdable(), filter_->notes());
+                      filter_->unholdable(), filter_->textCut(), filter_->notes());
 }
 
 void CMainWindow::OnStatusBar()

@@ -39,6 +39,7 @@ void CardFilterRunner::start()
     const card::FilterText text(text_.toStdString(), fold_, converter_);
     unholdable_ = QString::fromStdString(text.unholdable());
     ignored_ = QString::fromStdString(text.ignoredText());
+    cut_ = text.cut();
     card::CardFilter filter(text, &store_);
     filtering_ = !filter.acceptsAll();
     if (!filtering_) {

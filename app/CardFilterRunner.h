@@ -49,6 +49,8 @@ public:
     const QString& ignored() const { return ignored_; }
     // The filter of the cards shown, or nullptr when every card shows.
     const card::CardFilter* shownFilter() const { return filtering_ && cards_ && lastFilter_ ? &*lastFilter_ : nullptr; }
+    // Whether the text was too long and filters by its beginning alone.
+    bool cut() const { return cut_; }
 
 signals:
     void finished();
@@ -64,6 +66,7 @@ private:
     bool filtering_ = false;
     QString unholdable_;
     QString ignored_;
+    bool cut_ = false;
     std::unique_ptr<card::FilterRun> run_;
     // The filter of the cards reported last, for the next text to narrow.
     std::optional<card::CardFilter> lastFilter_;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "FilterBar.h"
 
+#include "FilterText.h"
 #include "MainMenu.h"
 
 #include <QAction>
@@ -37,6 +38,9 @@ FilterBar::FilterBar(QWidget* parent)
     text_->setObjectName(QStringLiteral("filterText"));
     text_->setPlaceholderText(QStringLiteral("絞り込み (%1)").arg(QString::fromUtf8(keyName(AcceleratorKey::CtrlF))));
     text_->setClearButtonEnabled(true);
+    // A pasted page would cost the box itself a tenth of a second to lay
+    // out; one character past what the filter reads still shows it is cut.
+    text_->setMaxLength(int(card::FilterText::kMaxCharacters) + 1);
     text_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     text_->installEventFilter(this);
     fold_->setObjectName(QStringLiteral("filterFold"));

@@ -46,6 +46,8 @@ ListFilter::ListFilter(QMainWindow& window, CardListBox& list, const card::CardS
     }
     // The filter must not read the store while a command refills it.
     connect(&list, &CardListBox::contentReset, runner_, &CardFilterRunner::stop);
+    // Once the command that read has shown its list.
+    connect(&session, &ReadingSession::ended, this, &ListFilter::readingEnded, Qt::QueuedConnection);
 }
 
 ListFilter::~ListFilter() = default;
@@ -70,6 +72,7 @@ void ListFilter::focusText()
 
 void ListFilter::cardsChanged()
 {
+    textTypedWhileReading_ = false;
     runner_->cardsChanged(bar_->text(), bar_->fold());
 }
 
@@ -95,10 +98,25 @@ QString ListFilter::notes() const
     return notes;
 }
 
+bool ListFilter::textCut() const
+{
+    return runner_->cut();
+}
+
 // While a command reads, the store grows: the text typed meanwhile filters
-// the cards once the command is over.
+// the cards once the command is over, by the command's own cardsChanged, or
+// else (a sort) right after.
 void ListFilter::textChanged()
 {
-    if (!session_.reading())
-        runner_->setText(bar_->text(), bar_->fold());
+    if (session_.reading()) {
+        textTypedWhileReading_ = true;
+        return;
+    }
+    runner_->setText(bar_->text(), bar_->fold());
+}
+
+void ListFilter::readingEnded()
+{
+    if (textTypedWhileReading_)
+        cardsChanged();
 }

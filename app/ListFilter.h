@@ -47,6 +47,8 @@ public:
     // What the status bar adds: "、絞り込みで無視: 7文字目の )" when the text
     // leaves something out, "、一致: テキスト2行目, 注記" for the selected line.
     QString notes() const;
+    // Whether the text was too long and filters by its beginning alone.
+    bool textCut() const;
 
 signals:
     // The list now shows what the filter lets through.
@@ -58,6 +60,7 @@ signals:
 
 private:
     void textChanged();
+    void readingEnded();
 
     CardListBox& list_;
     const ReadingSession& session_;
@@ -65,4 +68,5 @@ private:
     FilterBar* bar_;
     CardFilterRunner* runner_;
     std::unique_ptr<FilterMarks> marks_;
+    bool textTypedWhileReading_ = false;
 };

@@ -5,6 +5,9 @@
 #include "CardLayout.h"
 #include "Cp932Text.h"
 #include "DialogTemplates.h"
+#include "FilterText.h"
+
+#include <QList>
 
 #include <array>
 
@@ -15,10 +18,19 @@ constexpr qsizetype kLongestText = 16;  // characters of a search text shown who
 const std::array<QString, 4> kSourceNames = {QStringLiteral("全カード"), QStringLiteral("Runnerカード"),
                                              QStringLiteral("Corporateカード"), QStringLiteral("検索結果")};
 
+// At most kLongestText characters, the last "…" when it is cut; a
+// character outside the BMP counts as one and is never split.
+QString shortened(const QString& text)
+{
+    const QList<uint> characters = text.toUcs4();
+    if (characters.size() <= kLongestText)
+        return text;
+    return QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.constData()), kLongestText - 1) + u'…';
+}
+
 QString quoted(const std::string& bytes)
 {
-    const QString text = fromCp932(bytes);
-    return '"' + (text.size() > kLongestText ? text.left(kLongestText - 1) + u'…' : text) + '"';
+    return '"' + shortened(fromCp932(bytes)) + '"';
 }
 
 QString label(card::Field field)
@@ -55,7 +67,7 @@ QString earlyEndText(const card::EngineMessage& message)
 
 }  // namespace
 
-QString ListStatus::text(std::optional<std::size_t> shown, const QString& unholdable) const
+QString ListStatus::text(std::optional<std::size_t> shown, const QString& unholdable, bool filterCut) const
 {
     QString text = kSourceNames.at(static_cast<std::size_t>(source)) + ' ' + cardCount(count);
     if (shown)
@@ -67,6 +79,9 @@ QString ListStatus::text(std::optional<std::size_t> shown, const QString& unhold
     for (const card::EngineMessage& message : earlyEnds)
         text += u'、' + earlyEndText(message);
     if (!unholdable.isEmpty())
-        text += QStringLiteral("、カードにない文字: ") + unholdable;
+        text += QStringLiteral("、カードにない文字: ") + shortened(unholdable);
+    if (filterCut)
+        text += QStringLiteral("、絞り込みは先頭の%1語・%2文字まで")
+                    .arg(groupedNumber(card::FilterText::kMaxWords), groupedNumber(card::FilterText::kMaxCharacters));
     return text;
 }

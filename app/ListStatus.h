@@ -21,7 +21,9 @@ struct ListStatus {
 
     // For example "検索結果 3枚 (ランナー: 部分一致 "の")" or
     // "全カード 40枚、corp.txt 85行目で読み込みを中止"; while the filter narrows
-    // the list to `shown` lines, "全カード 62枚のうち 5枚", and the typed
-    // characters no card can hold are named.
-    QString text(std::optional<std::size_t> shown = std::nullopt, const QString& unholdable = QString()) const;
+    // the list to `shown` lines, "全カード 62枚のうち 5枚", the typed
+    // characters no card can hold are named, and a filter text cut to its
+    // beginning (`filterCut`) is said to be.
+    QString text(std::optional<std::size_t> shown = std::nullopt, const QString& unholdable = QString(),
+                 bool filterCut = false) const;
 };

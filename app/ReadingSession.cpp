@@ -10,7 +10,14 @@
 #include <QFileInfo>
 #include <QWidget>
 
-ReadingSession::ReadingSession(QWidget& window) : QObject(&window), window_(window) {}
+ReadingSession::ReadingSession(QWidget& window) : QObject(&window), window_(window), stopKey_(new QAction(&window))
+{
+    stopKey_->setObjectName(QStringLiteral("stopReading"));
+    stopKey_->setShortcut(QKeySequence(Qt::Key_Escape));
+    stopKey_->setEnabled(false);
+    window.addAction(stopKey_);
+    connect(stopKey_, &QAction::triggered, this, [this] { stopRequested_ = true; });
+}
 
 ReadingSession::~ReadingSession() = default;
 
@@ -35,7 +42,6 @@ void ReadingSession::showNotice()
     stopRequested_ = closeAfterReading_ = false;
     notice_ = std::make_unique<NowSearchDialog>(&window_);
     connect(notice_.get(), &NowSearchDialog::stopRequested, this, [this] { stopRequested_ = true; });
-    connect(notice_.get(), &NowSearchDialog::closeRequested, this, &ReadingSession::stopAndClose);
     readingClock_.start();
     sinceEvents_.invalidate();
     enableCommands(false);
@@ -45,6 +51,7 @@ void ReadingSession::enableCommands(bool enable)
 {
     for (QAction* command : commands_)
         command->setEnabled(enable);
+    stopKey_->setEnabled(!enable);
 }
 
 // Slices of the reading with the events in between, on this one thread: the
@@ -75,4 +82,5 @@ void ReadingSession::hideNotice()
         window_.activateWindow();
     if (closeAfterReading_)  // after the command, as the Exit command does
         QMetaObject::invokeMethod(&window_, &QWidget::close, Qt::QueuedConnection);
+    emit ended();
 }

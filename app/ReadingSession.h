@@ -14,9 +14,11 @@ class QAction;
 class QWidget;
 
 // The screen side of a list command or a search while it reads: its
-// messages, the searching-now notice with the progress and 中止 (or Esc), the
-// events between slices of the reading, and the commands that must not start
-// a second reading inside the first, disabled meanwhile.
+// messages, the searching-now notice with the progress and 中止 (or its close
+// box, or Esc in the window), the events between slices of the reading, and
+// the commands that must not start a second reading inside the first,
+// disabled meanwhile. The window keeps the keyboard all along, so that
+// nothing typed meanwhile is lost.
 class ReadingSession : public QObject, public card::FinderUi {
     Q_OBJECT
 public:
@@ -46,12 +48,15 @@ signals:
     void openFailed(const QString& path);
     // The events are about to run in the middle of a reading.
     void yielding();
+    // The reading is over, ended or stopped; the command that read goes on.
+    void ended();
 
 private:
     void enableCommands(bool enable);
 
     QWidget& window_;
     QList<QAction*> commands_;
+    QAction* stopKey_;  // Esc, while a reading yields
     std::unique_ptr<NowSearchDialog> notice_;
     bool activeBeforeNotice_ = false;
     // The reading under way: since when, since the last events, and what

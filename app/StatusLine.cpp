@@ -34,9 +34,9 @@ void StatusLine::noteOpenFailure(const QString& path)
 }
 
 void StatusLine::showList(const ListStatus& status, std::optional<std::size_t> shown, const QString& unholdable,
-                          const QString& filterNotes)
+                          bool filterCut, const QString& filterNotes)
 {
-    text_->setText(status.text(shown, unholdable) + filterNotes +
+    text_->setText(status.text(shown, unholdable, filterCut) + filterNotes +
                    (openFailure_.isEmpty() ? QString() : u'、' + openFailure_));
 }
 

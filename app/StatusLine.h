@@ -26,7 +26,7 @@ public:
     // What the list shows, the filter's notes, and the open failure of this
     // command after them.
     void showList(const ListStatus& status, std::optional<std::size_t> shown, const QString& unholdable,
-                  const QString& filterNotes);
+                  bool filterCut, const QString& filterNotes);
 
     // A part's own report in place of the text shown ("デッキ: 2行はデータにない").
     void showText(const QString& text);

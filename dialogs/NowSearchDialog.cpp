@@ -12,9 +12,9 @@
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QLabel>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QShortcut>
 #include <QWindow>
 
 namespace {
@@ -32,11 +32,30 @@ constexpr int kButtonHeight = 24;
 NowSearchDialog::NowSearchDialog(QWidget* parent) : QDialog(parent)
 {
     TemplateDialogBuilder::buildFromResources(*this, kNoticeTemplateId);
-    // The notice takes no input: the list keeps the keyboard focus.
+    // The notice takes no input: the window keeps the keyboard focus.
     setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowFlag(Qt::WindowDoesNotAcceptFocus);
+    const bool ownerActive = parent && parent->window()->isActiveWindow();
     show();
     paintBeforeReturning();
+    if (ownerActive && isActiveWindow())
+        giveActivationBack();
+}
+
+// Without a window manager the platform activates every window shown,
+// whatever its flags; the keys typed meanwhile belong to the window, in
+// the widget that had them (the window may move its focus on activation).
+void NowSearchDialog::giveActivationBack()
+{
+    QWidget* owner = parentWidget()->window();
+    const QPointer<QWidget> focus = owner->focusWidget();
+    owner->activateWindow();
+    const QDeadlineTimer deadline(kExposeWaitMs);
+    do {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    } while (isActiveWindow() && !deadline.hasExpired());
+    if (focus)
+        focus->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 NowSearchDialog::~NowSearchDialog() = default;
@@ -63,8 +82,7 @@ void NowSearchDialog::showProgress(std::uint64_t bytesRead, std::uint64_t bytesT
 }
 
 // Below the labels: the bar over the whole width, then the count and the
-// button. Shown again as a modal window that takes the keys, so that Esc
-// reaches it.
+// button.
 void NowSearchDialog::addProgressControls()
 {
     const int width = this->width();
@@ -82,21 +100,11 @@ void NowSearchDialog::addProgressControls()
     stop->setObjectName(QStringLiteral("stop"));
     stop->setGeometry(width - kMargin - kButtonWidth, row, kButtonWidth, kButtonHeight);
     connect(stop, &QPushButton::clicked, this, &NowSearchDialog::stopRequested);
-    // Without a window manager nobody turns Alt+F4 into a close request.
-    auto* altF4 = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
-    connect(altF4, &QShortcut::activated, this, &QWidget::close);
     for (QWidget* control : {static_cast<QWidget*>(bar_), static_cast<QWidget*>(cards_), static_cast<QWidget*>(stop)})
         control->show();  // children added to a shown window stay hidden otherwise
     setFixedSize(width, row + kButtonHeight + kMargin);
     if (QWidget* border = findChild<QWidget*>(QStringLiteral("border")))
         border->setGeometry(rect());
-    hide();
-    setWindowModality(Qt::ApplicationModal);
-    setWindowFlag(Qt::WindowDoesNotAcceptFocus, false);
-    setAttribute(Qt::WA_ShowWithoutActivating, false);
-    show();
-    activateWindow();
-    stop->setFocus();
 }
 
 void NowSearchDialog::reject()
@@ -105,11 +113,11 @@ void NowSearchDialog::reject()
         emit stopRequested();
 }
 
-// The owner takes the notice down; a close from outside stops the reading
-// and closes the program once it has stopped.
+// The owner takes the notice down; its close box, or the system's close
+// request, stops the reading as 中止 does.
 void NowSearchDialog::closeEvent(QCloseEvent* event)
 {
     event->ignore();
     if (bar_)
-        emit closeRequested();
+        emit stopRequested();
 }

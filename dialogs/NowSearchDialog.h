@@ -14,9 +14,10 @@ class QProgressBar;
 // constructor returns; destroying it takes it down.
 //
 // A long reading turns it into a progress notice: a bar by bytes read, the
-// cards so far and a 中止 button. It is then modal, so that the window
-// behind it takes no command while the events run between slices of the
-// reading, and the button, Esc and closing the notice ask to stop.
+// cards so far and a 中止 button. It never takes the keyboard and blocks no
+// window: keys go on to where the player typed them (the window behind it
+// disables its commands that read). The button, Esc and closing the notice
+// ask to stop; none of them ends the program.
 class NowSearchDialog : public QDialog {
     Q_OBJECT
 
@@ -30,8 +31,6 @@ public:
 
 signals:
     void stopRequested();
-    // Closing the notice (Alt+F4) during a long reading: the program closes.
-    void closeRequested();
 
 protected:
     void reject() override;
@@ -39,6 +38,7 @@ protected:
 
 private:
     void paintBeforeReturning();
+    void giveActivationBack();
     void addProgressControls();
 
     QProgressBar* bar_ = nullptr;

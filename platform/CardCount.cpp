@@ -3,7 +3,12 @@
 
 #include <QLocale>
 
+QString groupedNumber(std::size_t number)
+{
+    return QLocale(QLocale::Japanese, QLocale::Japan).toString(static_cast<qulonglong>(number));
+}
+
 QString cardCount(std::size_t count)
 {
-    return QLocale(QLocale::Japanese, QLocale::Japan).toString(static_cast<qulonglong>(count)) + u'枚';
+    return groupedNumber(count) + u'枚';
 }

@@ -22,6 +22,7 @@
 #include "ListStatus.h"
 #include "MatchHighlightDelegate.h"
 #include "NowSearchDialog.h"
+#include "ReadingSession.h"
 #include "StartOptions.h"
 
 #include <QCheckBox>
@@ -106,6 +107,14 @@ void press(CMainWindow& window, const QKeySequence& keys)
     if (!QTest::qWaitForWindowActive(&window))
         qWarning("main window not active");
     QTest::keySequence(window.listBox(), keys);
+}
+
+// Runs `action` on the notice when a reading or a sort of `window` first yields to the events, its progress shown.
+void atFirstYield(CMainWindow& window, std::function<void(NowSearchDialog*)> action)
+{
+    QObject::connect(
+        window.findChild<ReadingSession*>(), &ReadingSession::yielding, &window,
+        [&window, action] { action(window.findChild<NowSearchDialog*>()); }, Qt::SingleShotConnection);
 }
 
 // The names of the lines shown, in their order.
@@ -299,21 +308,21 @@ private slots:
         window->OnDetails();
     }
 
-    // A reading longer than the delay (none here) shows its progress in the notice, which takes the keys; 中止, Esc or
-    // Alt+F4 stops it at the next slice, keeping the cards read so far with the first one selected and no message, and
-    // Alt+F4 then closes the window with the settings saved. The Runner file is not read after a stop. Meanwhile the
-    // commands that read are disabled, and enabled again after the stop.
+    // A reading longer than the delay (none here) shows its progress in the notice, which blocks no window and takes no
+    // keys; 中止, Esc in the window or the notice's close box stops it at the next slice, keeping the cards read
+    // so far with the first one selected and no message; closing the window, also by Alt+F4, stops it and closes the
+    // window with the settings saved. The Runner file is not read after a stop. Meanwhile the commands that read are
+    // disabled, and enabled again after the stop.
     void stoppingALongReading_data()
     {
-        QTest::addColumn<QKeySequence>("keys");  // none: the button
-        QTest::addRow("中止") << QKeySequence();
-        QTest::addRow("Esc") << QKeySequence(Qt::Key_Escape);
-        QTest::addRow("Alt+F4") << QKeySequence(Qt::ALT | Qt::Key_F4);
+        QTest::addColumn<QString>("how");
+        for (const char* how : {"中止", "Esc", "close box", "window closed", "window Alt+F4"})
+            QTest::addRow("%s", how) << QString(how);
     }
 
     void stoppingALongReading()
     {
-        QFETCH(QKeySequence, keys);
+        QFETCH(QString, how);
         QTemporaryDir data;
         const std::string card = record("Card");
         std::string corp;
@@ -324,13 +333,19 @@ private slots:
         auto window = openWindow(data);
         window->setProgressDelay(0);
         QString progress;
-        then([&](QWidget* notice) {
+        atFirstYield(*window, [&](NowSearchDialog* notice) {
             progress = QString::number(notice->findChild<QProgressBar*>("progress")->value()) + " " + childText(notice, "cards") +
-                       " " + disabledCommands(*window);
-            if (keys.isEmpty())
+                       " " + disabledCommands(*window) + (QApplication::activeModalWidget() ? " modal" : "");
+            if (how == "中止")
                 notice->findChild<QPushButton*>("stop")->click();
+            else if (how == "Esc")
+                QTest::keyClick(window->windowHandle(), Qt::Key_Escape);
+            else if (how == "close box")
+                notice->close();
+            else if (how == "window closed")
+                window->close();
             else
-                QTest::keySequence(notice, keys);
+                QTest::keySequence(window->windowHandle(), QKeySequence("Alt+F4"));
         });
         window->OnListAll();
         const int read = 4096;  // the records of one slice
@@ -342,13 +357,16 @@ private slots:
                  QString("全カード 4,096枚、corp.txt %1行目で読み込みを中止").arg(read * std::count(card.begin(), card.end(), '\n')));
         QCOMPARE(cardNames(*window).count("R1"), 0);
         QVERIFY(window->findChildren<NowSearchDialog*>().isEmpty());
-        const bool closes = keys == QKeySequence(Qt::ALT | Qt::Key_F4);
-        QTRY_COMPARE(window->isVisible(), !closes);
+        const bool closes = how.startsWith("window");
+        if (closes)
+            QTRY_VERIFY(!window->isVisible());
+        else
+            QTest::qWait(20);  // a close would be posted
+        QCOMPARE(window->isVisible(), !closes);
         QCOMPARE(QFile::exists(settingsFile()), closes);
         if (closes)
             return;
         // The stop was this reading's: the next one reads to the end.
-        then([](QWidget*) {});
         window->OnListAll();
         QCOMPARE(window->findChild<QLabel*>("statusText")->text(), "全カード 10,001枚");
     }
@@ -396,15 +414,13 @@ private slots:
         CardListBox* list = window->listBox();
         list->lines()->setQuietTime(0);
         QString seen;
-        then([&](QWidget* notice) {
+        atFirstYield(*window, [&](NowSearchDialog* notice) {
             seen = childText(notice, "cards");
             notice->findChild<QPushButton*>("stop")->click();
         });
         for (int click = 0; click < 2; ++click) {
             list->header()->setSortIndicator(1, Qt::AscendingOrder);
             seen += QString(" %1 %2 %3").arg(list->header()->sortIndicatorSection()).arg(list->lines()->index(0, 1).data().toString()).arg(window->findChildren<NowSearchDialog*>().size());
-            if (click == 0)
-                then([](QWidget*) {});  // no keys kept from the stopped sort: the notice again
         }
         QCOMPARE(seen, "4,096枚 -1 名10000 0 1 名1 0");
     }
@@ -854,6 +870,56 @@ private slots:
         QCOMPARE(shownNames(list), "b1 c4");
     }
 
+    // Text typed into the box while the cards load (before the first progress report, while the notice shows, as the
+    // notice goes) or while a sort makes its keys: once it is over the list shows what the box says, the cards of the
+    // same text typed afterwards; only the player stops a reading; Ctrl+F and the text after it still come through.
+    void typingDuringALongReading_data()
+    {
+        QTest::addColumn<QString>("stage");
+        for (const char* stage : {"before progress", "notice shows", "notice goes", "sorting"})
+            QTest::addRow("%s", stage) << QString(stage);
+    }
+
+    void typingDuringALongReading()
+    {
+        QFETCH(QString, stage);
+        QTemporaryDir data;
+        QStringList names;
+        for (int i = 0; i < 9000; ++i)
+            names << QString("c%1").arg(i);
+        writeCards(data, names, {"r12"});
+        auto window = openWindow(data);
+        window->setProgressDelay(0);
+        CardListBox* list = window->listBox();
+        list->lines()->setQuietTime(0);
+        if (stage == "sorting")
+            window->OnListAll();
+        press(*window, QKeySequence("Ctrl+F"));
+        const auto type = [&window](const char* text) {
+            for (; *text; ++text)
+                QTest::keyClick(window->windowHandle(), *text);
+        };
+        if (stage == "before progress") {
+            QTimer::singleShot(0, window.get(), [&] { type("c12"); });
+        } else if (stage == "notice goes") {
+            QObject::connect(window->findChild<ReadingSession*>(), &ReadingSession::ended, window.get(),
+                             [&] { QTimer::singleShot(0, window.get(), [&] { type("c12"); }); }, Qt::SingleShotConnection);
+        } else {
+            atFirstYield(*window, [&](NowSearchDialog*) { type("c12"); });
+        }
+        if (stage == "sorting")
+            list->header()->setSortIndicator(1, Qt::DescendingOrder);
+        else
+            window->OnListAll();
+        const auto* status = window->findChild<QLabel*>("statusText");
+        QTRY_COMPARE(status->text(), "全カード 9,001枚のうち 111枚");
+        const QString typedMeanwhile = shownNames(list);
+        window->filterBar()->setText("");
+        QTest::keySequence(window->windowHandle(), QKeySequence("Ctrl+F"));
+        type("c12");
+        QTRY_COMPARE(shownNames(list), typedMeanwhile);
+    }
+
     // A filter longer than a slice lets the events run; a newer text abandons it, and only its cards come.
     void aNewerTextAbandonsALongFilter()
     {
@@ -872,6 +938,22 @@ private slots:
         window->filterBar()->setText("c49");
         QTRY_COMPARE(finished.count(), 1);
         QCOMPARE(shownNames(window->listBox()), names.filter("c49").join(' '));
+        // A pasted page: read to its 1,000th word (the 1,001st would leave c49 out), a few cards a slice, and said so;
+        // of twenty characters no card holds, the first fifteen are named, none split.
+        QString page = "c4 -";
+        for (char32_t face = U'😀'; face < U'😀' + 20; ++face)
+            page += QString::fromUcs4(&face, 1);
+        for (int i = 3; i <= 1000; ++i)
+            page += QString(" -x%1").arg(i);
+        window->filterBar()->setText(page + " -c49");
+        QVERIFY(runner->cut() && finished.count() == 1);
+        QTRY_COMPARE(finished.count(), 2);
+        QCOMPARE(shownNames(window->listBox()), names.filter("c4").join(' '));
+        QCOMPARE(window->findChild<QLabel*>("statusText")->text(), "Corporateカード 5,000枚のうち 1,111枚、カードにない文字: " +
+                                                                       page.mid(4, 30) + "…、絞り込みは先頭の1,000語・10,000文字まで");
+        // The box itself keeps one character more than the filter reads.
+        window->filterBar()->setText(QString(100000, 'c'));
+        QTRY_VERIFY(finished.count() == 3 && window->filterBar()->text().size() == 10001 && runner->cut());
     }
 
     // The check box and the bar are remembered (on unless stored as 0); hiding the bar clears the filter.
