@@ -40,7 +40,6 @@ CardListBox::CardListBox(const card::CardStore& cards, card::FinderUi& ui, QWidg
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setFocusPolicy(Qt::StrongFocus);
 
-    header_->fitToTabStops(fontMetrics());
     connect(header_, &QHeaderView::sortIndicatorChanged, this, &CardListBox::sortByColumn);
     connect(shown_, &SortedCardLines::fileOrderBack, header_, &CardListHeader::showFileOrder);
     addCopyAction();
@@ -146,6 +145,26 @@ void CardListBox::copySelectedLine() const
     const int row = currentSelection();
     if (row >= 0)
         QGuiApplication::clipboard()->setText(fromCp932(lines_->line(shown_->sourceRow(row))));
+}
+
+// Columns not restored from the settings fit the list's width as it is first
+// shown, which only the laid-out window knows.
+void CardListBox::fitColumnsOnce()
+{
+    if (!header_->hasWidths() && isVisible())
+        header_->fitToWidth(viewport()->width(), fontMetrics());
+}
+
+void CardListBox::showEvent(QShowEvent* event)
+{
+    QTreeView::showEvent(event);
+    fitColumnsOnce();
+}
+
+void CardListBox::resizeEvent(QResizeEvent* event)
+{
+    QTreeView::resizeEvent(event);
+    fitColumnsOnce();
 }
 
 bool CardListBox::viewportEvent(QEvent* event)

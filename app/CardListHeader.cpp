@@ -7,6 +7,8 @@
 #include <QFontMetrics>
 #include <QStringList>
 
+#include <algorithm>
+
 CardListHeader::CardListHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent)
 {
     setObjectName(QStringLiteral("header"));
@@ -19,17 +21,29 @@ CardListHeader::CardListHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, pa
     showFileOrder();
 }
 
-void CardListHeader::fitToTabStops(const QFontMetrics& metrics)
+void CardListHeader::fitToWidth(int width, const QFontMetrics& metrics)
 {
     const int average = DialogBaseUnits::averageLetterWidth(metrics);
-    int start = 0;
-    for (std::size_t column = 0; column < kTabStops.size(); ++column) {
-        const int end = kTabStops[column] * average / 4;
-        resizeSection(int(column), end - start);
-        start = end;
-    }
     // The last column as wide as the one before it, until it fills the rest.
-    resizeSection(int(kTabStops.size()), (kTabStops[3] - kTabStops[2]) * average / 4);
+    const int lastStop = kTabStops.back() + (kTabStops[3] - kTabStops[2]);
+    const double quarter = std::min(average / 4.0, double(width) / lastStop);
+    int start = 0;
+    int used = 0;
+    for (std::size_t column = 0; column < kTabStops.size(); ++column) {
+        const int end = int(kTabStops[column] * quarter);
+        const int size = std::max(end - start, nameWidth(int(column)));  // a large font's names stay whole
+        resizeSection(int(column), size);
+        start = end;
+        used += size;
+    }
+    const int last = int(kTabStops.size());
+    resizeSection(last, std::max(width - used, nameWidth(last)));
+    hasWidths_ = true;
+}
+
+int CardListHeader::nameWidth(int column) const
+{
+    return sectionSizeFromContents(column).width();
 }
 
 QString CardListHeader::storedWidths() const
@@ -54,6 +68,7 @@ bool CardListHeader::restoreWidths(const QString& stored)
     }
     for (std::size_t column = 0; column < widths.size(); ++column)
         resizeSection(int(column), widths[column]);
+    hasWidths_ = true;
     return true;
 }
 

@@ -10,8 +10,8 @@ class QFontMetrics;
 // The names of the card list's columns over them. A click on a column sorts
 // by it, a second click reverses the order and a third returns to the file
 // order; the arrow shows which. The columns can be dragged wider or
-// narrower; they start at the list's tab stops, and the last one fills what
-// is left of the width.
+// narrower; until then they stand at the list's tab stops, and the last one
+// fills what is left of the width.
 class CardListHeader : public QHeaderView {
     Q_OBJECT
 public:
@@ -22,8 +22,14 @@ public:
 
     explicit CardListHeader(QWidget* parent);
 
-    // Column edges at the tab stops of a list drawn with `metrics`.
-    void fitToTabStops(const QFontMetrics& metrics);
+    // Column edges at the tab stops of a list drawn with `metrics`, the last
+    // column as wide as the one before; in a list narrower than that, at the
+    // same proportions of `width`, each column at least as wide as its name.
+    // The last column takes the rest: nothing is cut and no scroll bar shows
+    // sideways.
+    void fitToWidth(int width, const QFontMetrics& metrics);
+    // Fitted, or restored from the settings: the columns have their widths.
+    bool hasWidths() const { return hasWidths_; }
     // The columns' widths as the settings keep them: pixels, separated by
     // spaces.
     QString storedWidths() const;
@@ -33,4 +39,9 @@ public:
     bool restoreWidths(const QString& stored);
     // No column sorted: the lines stand in the order of their files.
     void showFileOrder();
+
+private:
+    int nameWidth(int column) const;
+
+    bool hasWidths_ = false;
 };

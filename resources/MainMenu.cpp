@@ -9,7 +9,7 @@ constexpr MenuItem kSeparator{nullptr, 0};
 
 // Each pop-up's items in menu order.
 constexpr auto kFileItems = std::to_array<MenuItem>(
-    {{"データフォルダを開く...(&O)", ID_OPEN_FOLDER, false, AcceleratorKey::CtrlO}, kSeparator, {"終了(&X)", ID_EXIT}});
+    {{"データフォルダを開く(&O)...", ID_OPEN_FOLDER, false, AcceleratorKey::CtrlO}, kSeparator, {"終了(&X)", ID_EXIT}});
 
 constexpr auto kCardItems = std::to_array<MenuItem>({
     {"検索(&S)", ID_SEARCH, false, AcceleratorKey::F5},

@@ -162,7 +162,7 @@ private slots:
         QTemporaryDir data;
         auto window = openWindow(data);
         const std::tuple<int, QString, QString> items[] = {
-            {108, "データフォルダを開く...(&O)\tCtrl+O", "Ctrl+O"}, {102, "検索(&S)\tF5", "F5"},
+            {108, "データフォルダを開く(&O)...\tCtrl+O", "Ctrl+O"}, {102, "検索(&S)\tF5", "F5"},
             {103, "詳細表示(&D)\tEnter", "Return; Enter"}, {100, "このプログラムの主張(&A)", "F1"},  // F1 not shown
             {101, "終了(&X)", ""}, {111, "絞り込みバー(&B)", ""},                                     // checkable, no key
         };
@@ -506,26 +506,26 @@ private slots:
     }
 
     // 表示 → ステータスバー shows and hides the status bar, checked while it shows, and is remembered; a stored value
-    // other than 0 shows it. The columns start at the tab stops, 12, 50, 94 and 129 average characters, the last as wide
-    // as the one before; widths stored by the program come back, anything else leaves the tab stops. Closing stores what
-    // is shown.
+    // other than 0 shows it. Without stored widths the columns fit the list's width at their tab stops' proportions,
+    // every name whole and no scroll bar sideways, and a wider window widens the last; widths stored by the program come
+    // back, anything else is fitted. Closing stores what is shown.
     void viewIsRemembered_data()
     {
         QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<bool>("shown");
-        QTest::addColumn<QString>("widths");  // in pixels, "stops" for those of the tab stops
-        QTest::addRow("first run") << QByteArray() << true << "stops";
-        QTest::addRow("hidden") << QByteArray("statusbar=0") << false << "stops";
-        QTest::addRow("shown") << QByteArray("statusbar=1") << true << "stops";
-        QTest::addRow("never written") << QByteArray("statusbar=2") << true << "stops";
-        QTest::addRow("no number") << QByteArray("statusbar=off") << true << "stops";
-        QTest::addRow("widths") << QByteArray("columns=30 150 40 300 200") << true << "30 150 40 300 200";
-        QTest::addRow("four") << QByteArray("columns=30 150 40 300") << true << "stops";
-        QTest::addRow("six") << QByteArray("columns=30 150 40 300 200 9") << true << "stops";
-        QTest::addRow("no width") << QByteArray("columns=30 150 x 300 200") << true << "stops";
-        QTest::addRow("too wide") << QByteArray("columns=30 10001 40 300 200") << true << "stops";
-        QTest::addRow("too narrow") << QByteArray("columns=30 150 40 300 0") << true << "stops";
-        QTest::addRow("list") << QByteArray("columns=30, 150, 40, 300, 200") << true << "stops";
+        QTest::addColumn<QString>("widths");  // in pixels, "fit" for the fitted ones
+        QTest::addRow("first run") << QByteArray() << true << "fit";
+        QTest::addRow("hidden") << QByteArray("statusbar=0") << false << "fit";
+        QTest::addRow("shown") << QByteArray("statusbar=1") << true << "fit";
+        QTest::addRow("never written") << QByteArray("statusbar=2") << true << "fit";
+        QTest::addRow("no number") << QByteArray("statusbar=off") << true << "fit";
+        QTest::addRow("widths") << QByteArray("columns=40 150 40 800 200") << true << "40 150 40 800 200";
+        QTest::addRow("four") << QByteArray("columns=30 150 40 300") << true << "fit";
+        QTest::addRow("six") << QByteArray("columns=30 150 40 300 200 9") << true << "fit";
+        QTest::addRow("no width") << QByteArray("columns=30 150 x 300 200") << true << "fit";
+        QTest::addRow("too wide") << QByteArray("columns=30 10001 40 300 200") << true << "fit";
+        QTest::addRow("too narrow") << QByteArray("columns=30 150 40 300 0") << true << "fit";
+        QTest::addRow("list") << QByteArray("columns=30, 150, 40, 300, 200") << true << "fit";
     }
 
     void viewIsRemembered()
@@ -535,20 +535,44 @@ private slots:
         QFETCH(QString, widths);
         writeSettings("[view]\n" + stored + "\n");
         QTemporaryDir data;
-        auto window = openWindow(data);
-        window->resize(400, 300);  // narrower than the columns: the last one keeps its width
-        QAction* item = window->findChild<QAction*>("command109");
-        QVERIFY(window->statusBar()->isVisible() == shown && item->isChecked() == shown);
+        CMainWindow window(data.path().toStdString());
+        QFont font = window.font();
+        font.setPointSize(12);  // the tab stops wider than the window, as with a Japanese system's font
+        window.setFont(font);
+        window.resize(960, 600);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        CardListBox* list = window.listBox();
+        CardListHeader* header = list->header();
+        const auto sizes = [header] {
+            QStringList seen;
+            for (int column = 0; column < header->count(); ++column)
+                seen << QString::number(header->sectionSize(column));
+            return seen;
+        };
+        if (widths == "fit") {
+            QCOMPARE(header->length(), list->viewport()->width());
+            QVERIFY(!list->horizontalScrollBar()->isVisible());
+            const int margins = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin);
+            for (int column = 0; column < header->count(); ++column) {
+                const QString name = list->model()->headerData(column, Qt::Horizontal).toString();
+                QVERIFY2(header->sectionSize(column) >= header->fontMetrics().horizontalAdvance(name) + margins, qPrintable(name));
+            }
+            QStringList wider = sizes();
+            wider.last() = QString::number(wider.last().toInt() + 200);
+            window.resize(1160, 600);
+            QTRY_COMPARE(sizes(), wider);
+        }
+        if (widths != "fit")  // wider than the window: the last one keeps its width, and the scroll bar shows
+            QVERIFY(sizes().join(QChar(32)) == widths && list->horizontalScrollBar()->isVisible());
+        window.resize(400, 300);
+        QAction* item = window.findChild<QAction*>("command109");
+        QVERIFY(window.statusBar()->isVisible() == shown && item->isChecked() == shown);
         item->trigger();
-        QVERIFY(window->statusBar()->isVisible() != shown && item->isChecked() != shown);
-        CardListHeader* header = window->listBox()->header();
-        const int average = DialogBaseUnits::averageLetterWidth(window->listBox()->fontMetrics());
-        QStringList seen, stops;
-        for (int column = 0; column < header->count(); ++column)
-            seen << QString::number(header->sectionSize(column)), stops << QString::number(QList{12, 38, 44, 35, 35}[column] * average);
-        QCOMPARE(seen.join(' '), widths == "stops" ? stops.join(' ') : widths);
+        QVERIFY(window.statusBar()->isVisible() != shown && item->isChecked() != shown);
+        QStringList seen = sizes();
         header->resizeSection(1, 77);
-        window->close();
+        window.close();
         seen[1] = "77";
         QCOMPARE(ProfileStore().getProfileInt("view", "statusbar", -1), shown ? 0 : 1);
         QCOMPARE(ProfileStore().getProfileString("view", "columns"), seen.join(' '));
