@@ -4,6 +4,7 @@
 #include "CardFilterRunner.h"
 #include "CardListBox.h"
 #include "CardListHeader.h"
+#include "DataFolderChooser.h"
 #include "DataFolderSettings.h"
 #include "DetailDialog.h"
 #include "DialogOpeners.h"
@@ -19,7 +20,6 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeySequence>
@@ -431,9 +431,7 @@ void CMainWindow::showFolderStatus()
 void CMainWindow::OnOpenDataFolder()
 {
     const QString current = QDir(QString::fromStdU16String(cards_.dataDir().u16string())).absolutePath();
-    // Files shown too: the player sees corp.txt and runner.txt while choosing.
-    const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("データフォルダを開く"), current,
-                                                             QFileDialog::Options());
+    const QString folder = DataFolderChooser::choose(this, current);
     if (!folder.isEmpty())  // cancelled: nothing changes
         openDataFolder(folder);
 }
