@@ -68,6 +68,7 @@ bool CMyApp::InitInstance(const QString& folderArgument)
     takeMenuColorsForDialogs();
     setApplicationName(QString::fromLatin1(ProfileStore::kApplication));
     setOrganizationName(QString::fromLatin1(ProfileStore::kOrganisation));
+    ProfileStore::usePortableFileIfMarked(applicationDirPath());
     // Lets the desktop match the window to its menu entry and icon.
     setDesktopFileName(QStringLiteral(VOXTARN_APP_ID));
     setWindowIcon(appIcon());

@@ -16,6 +16,7 @@
 #include "ListStatus.h"
 #include "NowSearchDialog.h"
 #include "StartOptions.h"
+#include "WindowSettings.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -810,6 +811,21 @@ private slots:
         const bool notFound = expected.endsWith('!');
         QCOMPARE(start.folder, DataFolderSettings::toPath(root.filePath(notFound ? expected.chopped(1) : expected)));
         QCOMPARE(start.argumentNotFound, notFound);
+    }
+
+    // A program folder with the marker keeps the settings in the INI file beside the program, with the same groups and
+    // keys, and leaves the system's store alone; without the marker the system's store serves again.
+    void portableFolderKeepsItsSettingsBesideTheProgram()
+    {
+        QTemporaryDir program;
+        writeFile(program, ProfileStore::kPortableMarker, "");
+        writeSettings("[search]\nkey=system\n");
+        ProfileStore::usePortableFileIfMarked(program.path());
+        const QString name = fromCp932(WindowSettings::load().criteria.name);
+        DataFolderSettings::remember("/cards");
+        ProfileStore::usePortableFileIfMarked(QCoreApplication::applicationDirPath());
+        QCOMPARE(name + " " + ProfileStore().getProfileString("search", "key") + ProfileStore().getProfileString("data", "folder"), " system");
+        QCOMPARE(QSettings(program.filePath("voxtarn.ini"), QSettings::IniFormat).value("data/folder"), "/cards");
     }
 
     // A folder named at start, the folder of a file named there, or a folder chosen with データフォルダを開く lists its
