@@ -15,6 +15,7 @@
 #include "GuiTest.h"
 #include "ListStatus.h"
 #include "NowSearchDialog.h"
+#include "SampleFolder.h"
 #include "StartOptions.h"
 #include "WindowSettings.h"
 
@@ -777,20 +778,22 @@ private slots:
     }
 
     // The folder named on the command line when it is one, or the folder of the file named there; else the current folder when it holds a data file; else the
-    // folder opened last when it still exists; else the current folder.
+    // folder opened last when it still exists; else the sample cards when installed; else the current folder.
     void dataFolderAtStart_data()
     {
         QTest::addColumn<QString>("argument");
         QTest::addColumn<QString>("current");
         QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("sample");  // the sample cards' folder, as installed
         QTest::addColumn<QString>("expected");  // "!" after it: the DIR given was not found
-        QTest::addRow("DIR given") << "given" << "withFile" << "stored" << "given";
-        QTest::addRow("DIR gone") << "given/gone" << "empty" << "stored" << "empty!";
-        QTest::addRow("DIR a file") << "stored/corp.txt" << "empty" << "" << "stored";
-        QTest::addRow("current folder with a file") << "" << "withFile" << "stored" << "withFile";
-        QTest::addRow("stored folder") << "" << "empty" << "stored" << "stored";
-        QTest::addRow("stored folder gone") << "" << "empty" << "given/gone" << "empty";
-        QTest::addRow("nothing stored") << "" << "empty" << "" << "empty";
+        QTest::addRow("DIR given") << "given" << "withFile" << "stored" << "sample" << "given";
+        QTest::addRow("DIR gone") << "given/gone" << "empty" << "stored" << "sample" << "empty!";
+        QTest::addRow("DIR a file") << "stored/corp.txt" << "empty" << "" << "sample" << "stored";
+        QTest::addRow("current folder with a file") << "" << "withFile" << "stored" << "sample" << "withFile";
+        QTest::addRow("stored folder") << "" << "empty" << "stored" << "sample" << "stored";
+        QTest::addRow("stored folder gone") << "" << "empty" << "given/gone" << "sample" << "sample";
+        QTest::addRow("nothing stored") << "" << "empty" << "" << "sample" << "sample";
+        QTest::addRow("nothing stored, no sample") << "" << "empty" << "" << "" << "empty";
     }
 
     void dataFolderAtStart()
@@ -798,19 +801,35 @@ private slots:
         QFETCH(QString, argument);
         QFETCH(QString, current);
         QFETCH(QString, stored);
+        QFETCH(QString, sample);
         QFETCH(QString, expected);
         QTemporaryDir root;
-        for (const char* folder : {"given", "empty", "withFile", "stored"})
+        for (const char* folder : {"given", "empty", "withFile", "stored", "sample"})
             QDir().mkpath(root.filePath(folder));
         writeFile(root, "withFile/runner.txt", "");
         writeFile(root, "stored/corp.txt", "");
         const auto path = [&](const QString& name) { return name.isEmpty() ? name : root.filePath(name); };
         if (!stored.isEmpty())
             DataFolderSettings::remember(path(stored));
-        const DataFolderSettings::Start start = DataFolderSettings::atStart(path(argument), DataFolderSettings::toPath(path(current)));
+        const DataFolderSettings::Start start = DataFolderSettings::atStart(path(argument), DataFolderSettings::toPath(path(current)), path(sample));
         const bool notFound = expected.endsWith('!');
         QCOMPARE(start.folder, DataFolderSettings::toPath(root.filePath(notFound ? expected.chopped(1) : expected)));
         QCOMPARE(start.argumentNotFound, notFound);
+        QCOMPARE(start.sample, expected == "sample");
+    }
+
+    // The sample cards beside the program (the Windows folder, the build tree) or where the install puts them; a folder
+    // without a card file is none.
+    void sampleFolderOfTheProgram()
+    {
+        QTemporaryDir root;
+        for (const char* folder : {"bin/sample", "share/doc/voxtarn/examples"})
+            QDir().mkpath(root.filePath(folder));
+        QCOMPARE(SampleFolder::of(root.filePath("bin")), QString());
+        writeFile(root, "share/doc/voxtarn/examples/corp.txt", "");
+        QCOMPARE(SampleFolder::of(root.filePath("bin")), root.filePath("share/doc/voxtarn/examples"));
+        writeFile(root, "bin/sample/runner.txt", "");
+        QCOMPARE(SampleFolder::of(root.filePath("bin")), root.filePath("bin/sample"));
     }
 
     // A program folder with the marker keeps the settings in the INI file beside the program, with the same groups and
