@@ -2,7 +2,7 @@
 #pragma once
 
 #include "Card.h"
-#include "CardListView.h"
+#include "CardListOutput.h"
 #include "CardStore.h"
 #include "FinderUi.h"
 #include "SearchCriteria.h"
@@ -25,7 +25,7 @@ class TextModeFile;
 // screen says so while it reports the progress.
 class CardLister {
 public:
-    CardLister(CardListView& view, FinderUi& ui, std::filesystem::path dataDir = ".");
+    CardLister(CardListOutput& view, FinderUi& ui, std::filesystem::path dataDir = ".");
 
     // Keeps the card just read (the store's pending card) and appends it to
     // the list.
@@ -74,7 +74,7 @@ private:
     void reportUnfinishedRecord(int result, const RecordTrace& trace, const char* file,
                                 const std::filesystem::path& path, bool readFailed);
 
-    CardListView& view_;
+    CardListOutput& view_;
     FinderUi& ui_;
     std::filesystem::path dataDir_;
     CardStore cards_;

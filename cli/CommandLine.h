@@ -22,7 +22,7 @@ public:
     // The parsed command line, or nullopt with `error` set.
     static std::optional<CommandLine> parse(const std::vector<std::string>& args, std::string& error);
 
-    static const char* usage();
+    static const std::string& usage();
 
     Command command = Command::Help;
     Encoding encoding = Encoding::Utf8;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "CardListView.h"
+#include "CardListOutput.h"
 
 #include <string>
 
@@ -12,7 +12,7 @@ class OutputSink;
 
 // The card list of the command-line finder: every line goes to the output
 // as soon as it is added, so the cards read before an error are printed.
-class ConsoleListView : public card::CardListView {
+class ConsoleListView : public card::CardListOutput {
 public:
     // With a converter, lines are printed in UTF-8; without, as read.
     // `printLines` false keeps the list silent (whole records are printed
