@@ -47,6 +47,7 @@ CMainWindow::CMainWindow(std::filesystem::path dataDir)
     });
     connectCommands();
     addWindowKeys();
+    commandAction(ID_LIST_AT_START)->setChecked(settings.listAtStart);
     placement_ = new WindowPlacement(*this, *settings.rect);
     status_->showFolder(cards_.dataDir());
 }
@@ -115,6 +116,7 @@ void CMainWindow::SaveSettings()
     settings.statusBar = statusBar()->isVisibleTo(this);
     settings.filterBar = filterBar()->isVisibleTo(this);
     settings.filterFold = filterBar()->fold();
+    settings.listAtStart = commandAction(ID_LIST_AT_START)->isChecked();
     settings.columns = listbox_->header()->storedWidths();
     // A failed write keeps the earlier file whole. A folder chosen while the
     // settings could not be written is tried again with the rest.
@@ -232,9 +234,23 @@ void CMainWindow::OnFilterBar()
     filter_->showBar(commandAction(ID_FILTER_BAR)->isChecked());
 }
 
+void CMainWindow::listAtStart(bool sample)
+{
+    readsSample_ = sample;
+    if (!commandAction(ID_LIST_AT_START)->isChecked() || !DataFolderSettings::holdsDataFile(cards_.dataDir()))
+        return;
+    OnListAll();
+    if (sample)
+        status_->showSample();
+}
+
+// The chooser starts in the data folder; while that is the sample's, where
+// the program was started (Documents, from the Start menu), which is nearer
+// the player's own cards than the program's folder.
 void CMainWindow::OnOpenDataFolder()
 {
-    const QString current = QDir(QString::fromStdU16String(cards_.dataDir().u16string())).absolutePath();
+    const QString current = readsSample_ ? QDir::currentPath()
+                                         : QDir(QString::fromStdU16String(cards_.dataDir().u16string())).absolutePath();
     const QString folder = DataFolderChooser::choose(this, current);
     if (!folder.isEmpty())  // cancelled: nothing changes
         openDataFolder(folder);
@@ -243,6 +259,7 @@ void CMainWindow::OnOpenDataFolder()
 void CMainWindow::openDataFolder(const QString& folder)
 {
     cards_.setDataDir(DataFolderSettings::toPath(folder));
+    readsSample_ = false;
     OnListAll();
     unrememberedFolder_.clear();
     if (const QString unwritten = DataFolderSettings::remember(folder); !unwritten.isEmpty()) {

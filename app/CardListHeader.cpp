@@ -5,6 +5,7 @@
 #include "DialogBaseUnits.h"
 
 #include <QFontMetrics>
+#include <QStyle>
 #include <QStringList>
 
 #include <algorithm>
@@ -31,19 +32,27 @@ void CardListHeader::fitToWidth(int width, const QFontMetrics& metrics)
     int used = 0;
     for (std::size_t column = 0; column < kTabStops.size(); ++column) {
         const int end = int(kTabStops[column] * quarter);
-        const int size = std::max(end - start, nameWidth(int(column)));  // a large font's names stay whole
+        const int size = std::max(end - start, leastWidth(int(column), metrics));
         resizeSection(int(column), size);
         start = end;
         used += size;
     }
     const int last = int(kTabStops.size());
-    resizeSection(last, std::max(width - used, nameWidth(last)));
+    resizeSection(last, std::max(width - used, leastWidth(last, metrics)));
     hasWidths_ = true;
 }
 
-int CardListHeader::nameWidth(int column) const
+// The column's name whole, in a large font too; the rarity column shows the
+// rarities offered whole as well.
+int CardListHeader::leastWidth(int column, const QFontMetrics& metrics) const
 {
-    return sectionSizeFromContents(column).width();
+    int least = sectionSizeFromContents(column).width();
+    if (card::kListColumns[std::size_t(column)].field != card::Field::Rate)
+        return least;
+    const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, parentWidget()) + 1);
+    for (const std::string_view rarity : card::kRarityNames)
+        least = std::max(least, metrics.horizontalAdvance(QString::fromLatin1(rarity.data(), qsizetype(rarity.size()))) + margin);
+    return least;
 }
 
 QString CardListHeader::storedWidths() const

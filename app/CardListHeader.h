@@ -27,7 +27,8 @@ public:
 
     // Column edges at the tab stops of a list drawn with `metrics`, the last
     // column as wide as the one before; in a list narrower than that, at the
-    // same proportions of `width`, each column at least as wide as its name.
+    // same proportions of `width`, each column at least as wide as its name
+    // (the rarity column as the rarities offered too).
     // The last column takes the rest: nothing is cut and no scroll bar shows
     // sideways.
     void fitToWidth(int width, const QFontMetrics& metrics);
@@ -44,7 +45,7 @@ public:
     void showFileOrder();
 
 private:
-    int nameWidth(int column) const;
+    int leastWidth(int column, const QFontMetrics& metrics) const;
 
     bool hasWidths_ = false;
 };

@@ -22,6 +22,7 @@ constexpr auto kCardItems = std::to_array<MenuItem>({
 
 constexpr auto kViewItems = std::to_array<MenuItem>({{"ステータスバー(&S)", ID_STATUS_BAR, true},
                                                      {"絞り込みバー(&B)", ID_FILTER_BAR, true},
+                                                     {"起動時にカードを表示(&L)", ID_LIST_AT_START, true},
                                                      kSeparator,
                                                      {"ファイルの順に戻す(&F)", ID_FILE_ORDER}});
 

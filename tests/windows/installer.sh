@@ -30,7 +30,7 @@ settings() { "$wine" reg export "$settings_key" 'Z:'"$tmp/$1.reg" /y > /dev/null
 lists_its_sample() {
   mkdir -p "$tmp/home"
   start_program "$tmp/home" "$wine" "$1"
-  line="$(cd "$(dirname "$1")/sample" && "$wine" ../voxtarn-find.exe list all | head -n 1)"
+  line="$(cd "$(dirname "$1")/sample" && "$wine" ../voxtarn-find.exe list all | sed -n 1p)"
   focus "$main"
   first_line_copied() { xdotool key ctrl+Home ctrl+c && copied; }
   retry "$1 did not list the sample cards: $line" first_line_copied

@@ -14,6 +14,7 @@
 #include "FilterBar.h"
 #include "GuiTest.h"
 #include "ListStatus.h"
+#include "MainMenu.h"
 #include "NowSearchDialog.h"
 #include "SampleFolder.h"
 #include "StartOptions.h"
@@ -560,6 +561,8 @@ private slots:
                 const QString name = list->model()->headerData(column, Qt::Horizontal).toString();
                 QVERIFY2(header->sectionSize(column) >= header->fontMetrics().horizontalAdvance(name) + margins, qPrintable(name));
             }
+            const int cellMargins = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+            QVERIFY(header->sectionSize(0) >= list->fontMetrics().horizontalAdvance("Uncommon") + cellMargins);
             QStringList wider = sizes();
             wider.last() = QString::number(wider.last().toInt() + 200);
             window.resize(1160, 600);
@@ -848,19 +851,22 @@ private slots:
     }
 
     // A folder named at start, the folder of a file named there, or a folder chosen with データフォルダを開く lists its
-    // cards at once; a plain start names the folder the commands will read, or says how to choose one. A folder that
+    // cards at once; so does a plain start (unless 起動時にカードを表示 was switched off, which a restart keeps), the
+    // sample cards when nothing is stored, saying so; a folder without card files says how to choose one. A folder that
     // cannot be remembered is said at once and again on closing. %1: the folder of the data folders.
     void openingAFolder_data()
     {
         QTest::addColumn<QString>("how");  // "start" with the argument, "stored" before a plain start, "chosen"
+        const QString sample = "サンプルのカードを表示しています: 自分のカードは ファイル → データフォルダを開く (Ctrl+O) で";
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("cards");
         QTest::addColumn<QString>("status");
         const QString choose = "corp.txt と runner.txt のあるフォルダを ファイル → データフォルダを開く (Ctrl+O) で選んでください";
         QTest::addRow("start with a folder") << "start" << "cards" << "C1 R1" << "全カード 2枚";
         QTest::addRow("start with a file") << "start" << "cards/runner.txt" << "C1 R1" << "全カード 2枚";
-        QTest::addRow("plain start, folder stored") << "stored" << "cards" << "" << "データフォルダ: %1/cards";
-        QTest::addRow("plain start, nothing stored") << "stored" << "" << "" << choose;
+        QTest::addRow("plain start, folder stored") << "stored" << "cards" << "C1 R1" << "全カード 2枚";
+        QTest::addRow("plain start, nothing stored") << "stored" << "" << "S1 S2" << sample;
+        QTest::addRow("restart after switching off") << "stored, switched off" << "cards" << "" << "データフォルダ: %1/cards";
         QTest::addRow("plain start, no data file") << "stored" << "empty" << "" << choose;
         QTest::addRow("chosen") << "chosen" << "cards" << "C1 R1" << "全カード 2枚";
         QTest::addRow("chosen, no corp.txt") << "chosen" << "runnerOnly" << "" << "全カード 0枚、データファイルをオープンできない: %1/runnerOnly/corp.txt";
@@ -876,23 +882,32 @@ private slots:
         QFETCH(QString, cards);
         QFETCH(QString, status);
         QTemporaryDir root;
-        for (const char* folder : {"cards/sub", "empty", "runnerOnly/sub"})
+        for (const char* folder : {"cards/sub", "empty", "runnerOnly/sub", "sample"})
             QDir().mkpath(root.filePath(folder));
         for (const char* other : {"cards/notes.txt", "runnerOnly/corp.txt.bak"})
             writeFile(root, other, "");
         writeFile(root, "cards/corp.txt", record("C1"));
         writeFile(root, "cards/runner.txt", record("R1"));
         writeFile(root, "runnerOnly/runner.txt", record("R1"));
+        writeFile(root, "sample/corp.txt", record("S1"));
+        writeFile(root, "sample/runner.txt", record("S2"));
         const QString path = folder.isEmpty() ? folder : root.filePath(folder);
         const QString settingsFolder = QFileInfo(settingsFile()).absolutePath();
         CMainWindow* window = nullptr;
         std::unique_ptr<CMainWindow> chosen;
         QStringList messages;
-        if (how == "start" || how == "stored") {
-            if (how == "stored")
+        if (how == "start" || how.startsWith("stored")) {
+            if (how.startsWith("stored"))
                 DataFolderSettings::remember(path);
             auto* app = static_cast<CMyApp*>(qApp);
-            QVERIFY(app->InitInstance(how == "start" ? path : QString()));
+            for (int start = how.endsWith("off") ? 2 : 1; start > 0; --start) {
+                if (app->mainWindow() && how.endsWith("off")) {
+                    app->mainWindow()->commandAction(ID_LIST_AT_START)->trigger();
+                    app->mainWindow()->close();
+                }
+                QVERIFY(app->InitInstance(how == "start" ? path : QString(), root.filePath("sample")));
+                QCoreApplication::processEvents();  // the start's own listing, posted
+            }
             window = app->mainWindow();
         } else {
             if (how.contains("writable")) {
@@ -927,6 +942,16 @@ private slots:
         }
         QTRY_COMPARE(cardNames(*window), cards);
         QCOMPARE(window->findChild<QLabel*>("statusText")->text(), QDir::toNativeSeparators(status.replace("%1", root.path())));
+        if (cards == "S1 S2") {
+            // While the sample cards serve, the chooser starts where the program was started; their folder is never
+            // stored.
+            QDir started;
+            then([&](QWidget* chooser) { started = qobject_cast<QFileDialog*>(chooser)->directory(), closeModal(chooser); });
+            window->OnOpenDataFolder();
+            window->close();
+            QCOMPARE(started, QDir::current());
+            QCOMPARE(ProfileStore().getProfileString("data", "folder"), QString());
+        }
         if (how.contains("writable")) {
             const bool fixed = how == "writable again";
             if (fixed)
