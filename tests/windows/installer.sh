@@ -24,9 +24,8 @@ dir="$(unix_path '%LOCALAPPDATA%')/Programs/Voxtarn"
 shortcut="$(unix_path '%APPDATA%')/Microsoft/Windows/Start Menu/Programs/Voxtarn card list finder.lnk"
 settings() { "$wine" reg export "$settings_key" 'Z:'"$tmp/$1.reg" /y > /dev/null; iconv -f UTF-16 -t UTF-8 "$tmp/$1.reg" | tr -d '\r'; }
 
-# VOXTARN.EXE started in a folder without card files and nothing of its own
-# stored lists the sample cards beside it (its first line copied with
-# Ctrl+C is voxtarn-find.exe's first line there); closed with Alt+F4.
+# VOXTARN.EXE started with no card file nor folder of its own lists the sample
+# beside it (Ctrl+C: voxtarn-find.exe's first line there); Alt+F4.
 lists_its_sample() {
   mkdir -p "$tmp/home"
   start_program "$tmp/home" "$wine" "$1"
@@ -37,14 +36,12 @@ lists_its_sample() {
   close_program
 }
 
-# The settings of an earlier version, which uninstalling must leave, with a
-# data folder that has gone since.
+# The settings of an earlier version, which uninstalling must leave; its folder has gone.
 "$wine" reg add "$settings_key\\search" /v key /d kept /f > /dev/null
 "$wine" reg add "$settings_key\\data" /v folder /d 'C:\gone' /f > /dev/null
 
-# The zip, unpacked: the Japanese first-read (UTF-8 with its mark, CR LF) and
-# the portable marker; started, it keeps its settings in voxtarn.ini beside
-# it, neither reading nor writing the registry.
+# The zip: the Japanese first-read (UTF-8 with its mark, CR LF), the portable
+# marker; its settings in voxtarn.ini beside it, the registry neither read nor written.
 mkdir "$tmp/zip"
 (cd "$tmp/zip" && cmake -E tar xf "$zip")
 portable="$tmp/zip/voxtarn-$version"
@@ -76,8 +73,7 @@ done
 cards="$(cd "$dir/sample" && "$wine" ../voxtarn-find.exe list all | wc -l)"
 [ "$cards" -gt 50 ] || fail "voxtarn-find.exe listed $cards sample cards"
 echo "voxtarn.exe --version and voxtarn-find.exe on the sample ($cards cards): fine"
-# The stored folder has gone: the installed program lists its sample, keeps
-# its settings in the registry and never stores the sample's folder there.
+# The installed program: its sample, its settings in the registry, the sample's folder not stored.
 lists_its_sample "$dir/voxtarn.exe"
 settings installed | grep -q '^\[.*\\rect\]$' || fail "no window rectangle in the registry"
 ! settings installed | grep -qi 'sample' || fail "the sample folder was stored"
