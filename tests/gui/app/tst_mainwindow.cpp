@@ -28,6 +28,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QToolTip>
 #include <QStatusBar>
 
 #include <climits>
@@ -471,6 +473,11 @@ private slots:
         then(fillSearch("R", 203, 204)).then(acceptMessage(messages));
         window->OnSearch();
         QCOMPARE(status->text(), "データファイルをオープンできない: " + QDir::toNativeSeparators(data.filePath("runner.txt")));
+        // Once the file opens again, the status bar lets go of the failure.
+        writeFile(data, "runner.txt", record("R"));
+        then(fillSearch("R", 203, 204));
+        window->OnSearch();
+        QCOMPARE(status->text(), "検索結果 1枚 (ランナー: 完全一致 \"R\")");
     }
 
     // The status bar's wording for each kind of list: search texts cut after 16 characters, the type and rarity texts
@@ -618,6 +625,51 @@ private slots:
         box->setText("犬");
         QTest::keyClick(box, Qt::Key_Down);
         QVERIFY(QApplication::focusWidget() == list && list->currentSelection() == 0);
+        // Keys where the focus is: Down from the box to the list. An excluded word no card can hold leaves out none.
+        press(*window, QKeySequence("Ctrl+F"));
+        box->setText("-犬😀");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QVERIFY(QApplication::focusWidget() == list && list->currentSelection() == 0);
+        QCOMPARE(status->text(), "検索結果 2枚 (ランナー: 部分一致 \"犬\")、カードにない文字: 😀");
+    }
+
+    // Details from the list for a card whose rules text fills all five lines.
+    void detailsOfACardWithFiveRulesLines()
+    {
+        QTemporaryDir data;
+        writeFile(data, "corp.txt", toCp932("五行\nT\n一\n二\n三\n四\n五\nnote\nillust\nRare\n--\n").value());
+        auto window = openWindow(data);
+        window->OnListCorp();
+        QStringList texts;
+        then([&](QWidget* dialog) {
+            for (const char* id : {"id111", "id113", "id114", "id116"})
+                texts << childText(dialog, id);
+            closeModal(dialog);
+        });
+        press(*window, Qt::Key_Return);
+        QCOMPARE(texts, (QStringList{"五行", "一\n二\n三\n四\n五\n", "note", "Rare"}));
+    }
+
+    // A field's tooltip shows it whole exactly when its column cuts it.
+    void tooltipExactlyForACutField()
+    {
+        QTemporaryDir data;
+        writeCards(data, {"長い名前のカード"}, {});
+        auto window = openWindow(data);
+        window->OnListAll();
+        CardListBox* list = window->listBox();
+        const int margin = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
+        const int needed = list->fontMetrics().horizontalAdvance("長い名前のカード") + margin;
+        QStringList tips;
+        for (int width : {needed, needed - 1}) {
+            list->header()->resizeSection(1, width);
+            QToolTip::hideText();
+            const QPoint at = list->visualRect(list->lines()->index(0, 1)).center();
+            QHelpEvent help(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+            QApplication::sendEvent(list->viewport(), &help);
+            tips << (QToolTip::isVisible() ? QToolTip::text() : QString());
+        }
+        QCOMPARE(tips, (QStringList{"", "長い名前のカード"}));
     }
 
     // The header sorts the filtered lines, Details and Ctrl+C take the card of the chosen line.
@@ -941,6 +993,8 @@ private slots:
         QTest::addColumn<QList<int>>("edges");  // left, top, right, bottom; fewer: the rest absent
         QTest::addColumn<QRect>("frame");       // null: the default placement
         QTest::addRow("whole") << QList<int>{40, 30, 440, 330} << QRect(40, 30, 400, 300);
+        QTest::addRow("as wide as the screen") << QList<int>{0, 0, w, 300} << QRect(0, 0, w, 300);
+        QTest::addRow("one wider") << QList<int>{0, 0, w + 1, 300} << QRect(0, 0, w, 300);
         QTest::addRow("partly off the left") << QList<int>{-200, 10, 200, 300} << QRect(-200, 10, 400, 290);
         QTest::addRow("right of the screen") << QList<int>{w + 100, 0, w + 500, 300} << QRect();
         QTest::addRow("no width") << QList<int>{100, 100, 100, 300} << QRect();
@@ -975,7 +1029,7 @@ private slots:
 
     void closingSavesTheSettings()
     {
-        writeSettings("[search]\nkey=\"ｱｲｽ, \\\"壁\\\"\"\ntype=1\nmode=2\nfold=1\n");  // a name with a comma and quotes
+        writeSettings("[search]\nkey=\"ｱｲｽ, \\\"壁\\\"\"\ntype=1\nmode=2\nfold=1\n[data]\nfolder=kept\n");  // a name with a comma and quotes
         QTemporaryDir data;
         auto window = openWindow(data);
         window->move(60, 70);  // a top-level window moves by its frame
@@ -988,6 +1042,7 @@ private slots:
         QVERIFY(window->isVisible());
         QTRY_VERIFY(!window->isVisible());
         QCOMPARE(stored(), saved);
+        QCOMPARE(ProfileStore().getProfileString("data", "folder"), "kept");  // the data folder stays
         // The end of the session writes too, and the window stays; a minimised window keeps the stored rectangle.
         auto second = openWindow(data);
         QFile::remove(settingsFile());
