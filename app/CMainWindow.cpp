@@ -5,6 +5,8 @@
 #include "CardListHeader.h"
 #include "DataFolderChooser.h"
 #include "DataFolderSettings.h"
+#include "DeckMenu.h"
+#include "DeckParts.h"
 #include "DetailDialog.h"
 #include "DialogOpeners.h"
 #include "DialogTemplate.h"
@@ -48,6 +50,8 @@ CMainWindow::CMainWindow(std::filesystem::path dataDir)
     connectCommands();
     addWindowKeys();
     commandAction(ID_LIST_AT_START)->setChecked(settings.listAtStart);
+    deck_ = new DeckParts(*this, *listbox_, cards_, [this](const QString& text) { status_->showText(text); });
+    deck_->menu().restore();
     placement_ = new WindowPlacement(*this, *settings.rect);
     status_->showFolder(cards_.dataDir());
 }
@@ -118,6 +122,7 @@ void CMainWindow::SaveSettings()
     settings.filterFold = filterBar()->fold();
     settings.listAtStart = commandAction(ID_LIST_AT_START)->isChecked();
     settings.columns = listbox_->header()->storedWidths();
+    deck_->menu().saveSettings();
     // A failed write keeps the earlier file whole. A folder chosen while the
     // settings could not be written is tried again with the rest.
     settings.dataFolder = unrememberedFolder_;
@@ -144,6 +149,10 @@ void CMainWindow::closeEvent(QCloseEvent* event)
 {
     if (session_->reading()) {
         session_->stopAndClose();
+        event->ignore();
+        return;
+    }
+    if (!deck_->menu().maybeSave()) {
         event->ignore();
         return;
     }
@@ -260,6 +269,7 @@ void CMainWindow::openDataFolder(const QString& folder)
 {
     cards_.setDataDir(DataFolderSettings::toPath(folder));
     readsSample_ = false;
+    deck_->dataFolderChanged(cards_.dataDir());
     OnListAll();
     unrememberedFolder_.clear();
     if (const QString unwritten = DataFolderSettings::remember(folder); !unwritten.isEmpty()) {

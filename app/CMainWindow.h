@@ -11,6 +11,7 @@
 #include <optional>
 
 class CardListBox;
+class DeckParts;
 class FilterBar;
 class ListFilter;
 class QAction;
@@ -70,6 +71,7 @@ public:
     const card::CardLister& lister() const { return cards_; }
     CardListBox* listBox() const { return listbox_; }
     FilterBar* filterBar() const;
+    DeckParts* deck() const { return deck_; }
     const card::SearchCriteria& searchCriteria() const { return criteria_; }
 
 protected:
@@ -94,6 +96,7 @@ private:
     WindowMenu* menu_ = nullptr;
     WindowPlacement* placement_ = nullptr;
     ListFilter* filter_ = nullptr;
+    DeckParts* deck_ = nullptr;
     std::optional<ListStatus::Source> listSource_;  // of the last command that filled the list
     QString unrememberedFolder_;                    // chosen while the settings could not be written
     bool readsSample_ = false;                      // until the player opens a folder

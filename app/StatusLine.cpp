@@ -57,3 +57,8 @@ void StatusLine::noteSettingsNotWritten(const QString& file)
     text_->setText((before.isEmpty() ? before : before + u'、') + QStringLiteral("設定を保存できない: ") +
                    unwritableSettings_);
 }
+
+void StatusLine::showText(const QString& text)
+{
+    text_->setText(text);
+}

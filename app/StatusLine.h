@@ -28,6 +28,9 @@ public:
     // What the list shows, with the open failure of this command after it.
     void showList(const ListStatus& status, std::optional<std::size_t> shown, const QString& unholdable);
 
+    // A part's own report in place of the text shown ("デッキ: 2行はデータにない").
+    void showText(const QString& text);
+
     // Said at once after the text shown; the closing window says it once
     // more in a message box.
     void noteSettingsNotWritten(const QString& file);

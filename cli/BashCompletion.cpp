@@ -83,7 +83,11 @@ std::string commandCases()
     for (const finder_options::Command& command : finder_options::commands()) {
         std::string options = optionNames(command.scope);
         cases.append("        ").append(command.word).append(") ");
-        if (command.args.starts_with("["))
+        if (command.args == "FILE")
+            cases.append("[[ $cur == -* ]] && COMPREPLY=($(compgen -W '").append(options).append("' -- \"$cur\"))"
+                                                                                          " || _filedir\n"
+                                                                                          "            return ;;\n");
+        else if (command.args.starts_with("["))
             cases.append("[[ $cur == -* ]] && COMPREPLY=($(compgen -W '").append(options).append("' -- \"$cur\"))\n"
                                                                                           "            return ;;\n");
         else
@@ -99,7 +103,7 @@ std::string BashCompletion::script()
 {
     return "# SPDX-License-Identifier: MIT\n"
            "# bash completion for voxtarn-find: commands, options and their values,\n"
-           "# folders for -C. Written by the build from the finder's option table.\n"
+           "# folders for -C, files for deck. Written by the build from the finder's option table.\n"
            "_voxtarn_find()\n"
            "{\n"
            "    local cur prev words cword\n"

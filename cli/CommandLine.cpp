@@ -41,11 +41,12 @@ public:
         if (!globalOptions())
             return std::nullopt;
         if (pos_ == args_.size())
-            return fail("no command given (list, search, filter or check)");
+            return fail("no command given (list, search, filter, deck or check)");
         std::string word = args_[pos_++];
         bool ok = word == "list"     ? listCommand()
                   : word == "search" ? searchCommand()
                   : word == "filter" ? filterCommand()
+                  : word == "deck"   ? deckCommand()
                   : word == "check"  ? checkCommand()
                                      : (fail("unknown command: " + word), false);
         if (!ok)
@@ -271,6 +272,29 @@ private:
         return true;
     }
 
+    bool deckCommand()
+    {
+        result_.command = Command::Deck;
+        bool fileSeen = false;
+        while (pos_ < args_.size()) {
+            std::string option;
+            if (takeOption(option)) {
+                if (finder_options::find(option, finder_options::Deck) == nullptr)
+                    return fail("unknown option for deck: " + option), false;
+                if (!noValue(option) || !setFlag(result_.records))
+                    return false;
+                continue;
+            }
+            if (fileSeen)
+                return fail("unexpected argument: " + args_[pos_]), false;
+            result_.deckFile = args_[pos_++];
+            fileSeen = true;
+        }
+        if (!fileSeen)
+            return fail("deck needs a FILE"), false;
+        return true;
+    }
+
     bool checkCommand()
     {
         result_.command = Command::Check;
@@ -342,6 +366,7 @@ std::string makeUsage()
         "Usage: voxtarn-find [-C DIR] [--encoding utf-8|cp932] list all|runner|corp [--records]\n"
         "  or:  voxtarn-find [-C DIR] [--encoding utf-8|cp932] search [SEARCH OPTION]...\n"
         "  or:  voxtarn-find [-C DIR] [--encoding utf-8|cp932] filter [FILTER OPTION]... [WORD]...\n"
+        "  or:  voxtarn-find [-C DIR] [--encoding utf-8|cp932] deck FILE [--records]\n"
         "  or:  voxtarn-find [-C DIR] check\n"
         "  or:  voxtarn-find --help | --version\n"
         "\n"
@@ -366,8 +391,13 @@ std::string makeUsage()
                "\"TEXT\" is a phrase with spaces, text only. A WORD that CP932 cannot hold\n"
                "matches no card.\n"
                "\n"
-               "Exit status: 0 cards printed (check: no problem), 1 none (check: problems),\n"
-               "2 error. Messages go to standard error as FILE:LINE: text.\n");
+               "Deck files: one card a line, a count before the name (3, 3x, 3枚) or after\n"
+               "it (x3), [Corporate] and [Runner] sections, # memo lines; UTF-8 or\n"
+               "Shift-JIS.\n"
+               "\n"
+               "Exit status: 0 cards printed (check: no problem; deck: every line found),\n"
+               "1 none (check: problems; deck: some line not found), 2 error. Messages go\n"
+               "to standard error as FILE:LINE: text.\n");
     return out;
 }
 }  // namespace

@@ -6,7 +6,7 @@
 namespace finder_options {
 namespace {
 
-constexpr unsigned kListCommands = List | Search | Filter;
+constexpr unsigned kListCommands = List | Search | Filter | Deck;
 
 constexpr std::array kOptions{
     Option{"-C", "", "DIR", "", Global, Section::General, "read the data files from DIR"},
@@ -58,6 +58,10 @@ constexpr std::array kCommands{
             "the cards in which every WORD stands, as list\n"
             "prints them; the words, joined by spaces, are\n"
             "read as the window's filter box reads its text"},
+    Command{"deck", "FILE", Deck,
+            "the cards of the deck FILE: count, side (corp or\n"
+            "runner) and the card's line, tab-separated; names\n"
+            "not in the data files go to standard error"},
     Command{"check", "", 0,
             "reports every format problem of both files as\n"
             "FILE:LINE: text, then the cards of each file"},

@@ -11,7 +11,7 @@ namespace finder_options {
 
 // The commands that take an option, as bits: Global options stand before
 // the command word.
-enum Scope : unsigned { Global = 1, List = 2, Search = 4, Filter = 8 };
+enum Scope : unsigned { Global = 1, List = 2, Search = 4, Filter = 8, Deck = 16 };
 
 // The block of --help that shows an option.
 enum class Section { General, Search, Filter };
@@ -28,7 +28,7 @@ struct Option {
 
 struct Command {
     std::string_view word;  // "list"
-    std::string_view args;  // "all|runner|corp" (the words it takes), "[WORD]..." or empty
+    std::string_view args;  // "all|runner|corp" (the words it takes), "[WORD]...", "FILE" or empty
     unsigned scope;
     std::string_view help;
 };

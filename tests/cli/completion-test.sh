@@ -5,7 +5,7 @@
 #   completion-test.sh COMPLETION_FILE
 set -uo pipefail
 _init_completion() { words=("${COMP_WORDS[@]}"); cword=$COMP_CWORD; cur=${words[cword]}; prev=${words[cword-1]}; }
-_filedir() { COMPREPLY=(FOLDERS); }
+_filedir() { if [[ ${1-} == -d ]]; then COMPREPLY=(FOLDERS); else COMPREPLY=(FILES); fi; }
 complete() { :; }
 source "$1"
 
@@ -22,7 +22,7 @@ while IFS='|' read -r typed expected; do
     failed=1
   fi
 done <<'ROWS'
-voxtarn-find |list search filter check
+voxtarn-find |list search filter deck check
 voxtarn-find -|-C --encoding --help --version
 voxtarn-find -C |FOLDERS
 voxtarn-find --encoding c|cp932
@@ -38,5 +38,7 @@ voxtarn-find filter --s|--side
 voxtarn-find filter ab|
 voxtarn-find filter -- --s|
 voxtarn-find check |
+voxtarn-find deck |FILES
+voxtarn-find deck --r|--records
 ROWS
 exit $failed
