@@ -3,6 +3,7 @@
 
 #include "CardListBox.h"
 #include "CardListHeader.h"
+#include "DataFolderChooser.h"
 #include "DataFolderSettings.h"
 #include "DeckMenu.h"
 #include "DeckParts.h"
@@ -22,7 +23,6 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QSessionManager>
 #include <QStatusBar>
@@ -53,6 +53,7 @@ CMainWindow::CMainWindow(std::filesystem::path dataDir)
             [this](const QString& file) { status_->noteSettingsNotWritten(file); });
     connectCommands();
     addWindowKeys();
+    commandAction(ID_LIST_AT_START)->setChecked(settings.listAtStart);
     deck_ = new DeckParts(*this, *listbox_, cards_, [this](const QString& text) { status_->showText(text); });
     deck_->menu().restore();
     placement_ = new WindowPlacement(*this, *settings.rect);
@@ -123,6 +124,7 @@ void CMainWindow::SaveSettings()
     settings.statusBar = statusBar()->isVisibleTo(this);
     settings.filterBar = filterBar()->isVisibleTo(this);
     settings.filterFold = filterBar()->fold();
+    settings.listAtStart = commandAction(ID_LIST_AT_START)->isChecked();
     settings.columns = listbox_->header()->storedWidths();
     deck_->menu().saveSettings();
     // A failed write keeps the earlier file whole. A folder chosen while the
@@ -245,12 +247,24 @@ void CMainWindow::OnFilterBar()
     filter_->showBar(commandAction(ID_FILTER_BAR)->isChecked());
 }
 
+void CMainWindow::listAtStart(bool sample)
+{
+    readsSample_ = sample;
+    if (!commandAction(ID_LIST_AT_START)->isChecked() || !DataFolderSettings::holdsDataFile(cards_.dataDir()))
+        return;
+    OnListAll();
+    if (sample)
+        status_->showSample();
+}
+
+// The chooser starts in the data folder; while that is the sample's, where
+// the program was started (Documents, from the Start menu), which is nearer
+// the player's own cards than the program's folder.
 void CMainWindow::OnOpenDataFolder()
 {
-    const QString current = QDir(QString::fromStdU16String(cards_.dataDir().u16string())).absolutePath();
-    // Files shown too: the player sees corp.txt and runner.txt while choosing.
-    const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("データフォルダを開く"), current,
-                                                             QFileDialog::Options());
+    const QString current = readsSample_ ? QDir::currentPath()
+                                         : QDir(QString::fromStdU16String(cards_.dataDir().u16string())).absolutePath();
+    const QString folder = DataFolderChooser::choose(this, current);
     if (!folder.isEmpty())  // cancelled: nothing changes
         openDataFolder(folder);
 }
@@ -258,6 +272,7 @@ void CMainWindow::OnOpenDataFolder()
 void CMainWindow::openDataFolder(const QString& folder)
 {
     cards_.setDataDir(DataFolderSettings::toPath(folder));
+    readsSample_ = false;
     deck_->dataFolderChanged(cards_.dataDir());
     OnListAll();
     unrememberedFolder_.clear();

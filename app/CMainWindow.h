@@ -50,6 +50,11 @@ public:
     void OnFilterBar();
     void RunSearch();
 
+    // A start without DIR: the cards of the data folder at once, unless the
+    // player turned that off (表示 → 起動時にカードを表示); `sample`: the
+    // folder is the sample cards', and the status bar says so.
+    void listAtStart(bool sample);
+
     // Lists the cards of `folder`, reads every following command's files
     // from it and keeps it in the settings for the next start: what the
     // folder chooser calls.
@@ -94,4 +99,5 @@ private:
     DeckParts* deck_ = nullptr;
     std::optional<ListStatus::Source> listSource_;  // of the last command that filled the list
     QString unrememberedFolder_;                    // chosen while the settings could not be written
+    bool readsSample_ = false;                      // until the player opens a folder
 };

@@ -63,11 +63,12 @@ bool CMyApp::event(QEvent* event)
     return QApplication::event(event);
 }
 
-bool CMyApp::InitInstance(const QString& folderArgument)
+bool CMyApp::InitInstance(const QString& folderArgument, const QString& sampleFolder)
 {
     takeMenuColorsForDialogs();
     setApplicationName(QString::fromLatin1(ProfileStore::kApplication));
     setOrganizationName(QString::fromLatin1(ProfileStore::kOrganisation));
+    ProfileStore::usePortableFileIfMarked(applicationDirPath());
     // Lets the desktop match the window to its menu entry and icon.
     setDesktopFileName(QStringLiteral(VOXTARN_APP_ID));
     setWindowIcon(appIcon());
@@ -78,13 +79,16 @@ bool CMyApp::InitInstance(const QString& folderArgument)
         showMessageBox(nullptr, QStringLiteral("Shift-JISの文字コード変換が使えない\n") + problem);
         return false;
     }
-    const DataFolderSettings::Start start = DataFolderSettings::atStart(folderArgument);
+    const DataFolderSettings::Start start = DataFolderSettings::atStart(folderArgument, ".", sampleFolder);
     if (start.argumentNotFound)
         showMessageBox(nullptr, QStringLiteral("データフォルダが見つからない\n") + folderArgument);
     mainWindow_ = std::make_unique<CMainWindow>(start.folder);
     mainWindow_->show();
     // Once the window shows: the reading's notice and messages stand over it.
+    CMainWindow* window = mainWindow_.get();
     if (start.argumentOpened)
-        QMetaObject::invokeMethod(mainWindow_.get(), &CMainWindow::OnListAll, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(window, &CMainWindow::OnListAll, Qt::QueuedConnection);
+    else
+        QMetaObject::invokeMethod(window, [window, sample = start.sample] { window->listAtStart(sample); }, Qt::QueuedConnection);
     return true;
 }

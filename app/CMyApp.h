@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "SampleFolder.h"
+
 #include <QApplication>
 
 #include <memory>
@@ -18,8 +20,10 @@ public:
     // False, after a message, only when the system cannot convert CP932:
     // the window would have no card text to show. The cards are read from
     // `folderArgument` (DIR of the command line, listed at once) or the folder
-    // the settings choose when it is empty.
-    bool InitInstance(const QString& folderArgument = {});
+    // the settings choose when it is empty, else the sample cards of
+    // `sampleFolder` (see DataFolderSettings::atStart).
+    bool InitInstance(const QString& folderArgument = {},
+                      const QString& sampleFolder = SampleFolder::of(applicationDirPath()));
 
     CMainWindow* mainWindow() const { return mainWindow_.get(); }
 

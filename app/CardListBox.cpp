@@ -45,7 +45,6 @@ void CardListBox::showCardsOf(const card::CardStore& cards, card::FinderUi& ui)
     model_ = new CardListModel(cards, this);
     shown_ = new SortedCardLines(model_, ui, this);
     setModel(shown_);
-    header_->fitToTabStops(fontMetrics());
     connect(header_, &QHeaderView::sortIndicatorChanged, this, &CardListBox::sortByColumn);
     connect(shown_, &SortedCardLines::fileOrderBack, header_, &CardListHeader::showFileOrder);
 }
@@ -151,6 +150,26 @@ void CardListBox::copySelectedLine() const
     const int row = currentSelection();
     if (row >= 0)
         QGuiApplication::clipboard()->setText(fromCp932(model_->line(shown_->sourceRow(row))));
+}
+
+// Columns not restored from the settings fit the list's width as it is first
+// shown, which only the laid-out window knows.
+void CardListBox::fitColumnsOnce()
+{
+    if (!header_->hasWidths() && isVisible())
+        header_->fitToWidth(viewport()->width(), fontMetrics());
+}
+
+void CardListBox::showEvent(QShowEvent* event)
+{
+    QTreeView::showEvent(event);
+    fitColumnsOnce();
+}
+
+void CardListBox::resizeEvent(QResizeEvent* event)
+{
+    QTreeView::resizeEvent(event);
+    fitColumnsOnce();
 }
 
 bool CardListBox::viewportEvent(QEvent* event)

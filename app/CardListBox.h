@@ -59,9 +59,12 @@ signals:
 
 protected:
     bool viewportEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void applyFirstLineSelection();
+    void fitColumnsOnce();
     void addCopyAction();
     void sortByColumn(int column, Qt::SortOrder order);
     void showWholeField(const QPoint& at, const QPoint& globalAt);

@@ -6,6 +6,7 @@
 
 #include <QFontMetrics>
 #include <QMenu>
+#include <QStyle>
 #include <QStringList>
 
 #include <algorithm>
@@ -31,27 +32,47 @@ CardListHeader::CardListHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, pa
     showFileOrder();
 }
 
-void CardListHeader::fitToTabStops(const QFontMetrics& metrics)
+void CardListHeader::fitToWidth(int width, const QFontMetrics& metrics)
 {
     const int average = DialogBaseUnits::averageLetterWidth(metrics);
-    int start = 0;
-    for (std::size_t column = 0; column < kTabStops.size(); ++column) {
-        const int end = kTabStops[column] * average / 4;
-        resizeSection(int(column), end - start);
-        start = end;
-    }
     // The last column as wide as the one before it, until it fills the rest.
-    resizeSection(int(kTabStops.size()), (kTabStops[3] - kTabStops[2]) * average / 4);
+    const int lastStop = kTabStops.back() + (kTabStops[3] - kTabStops[2]);
+    const double quarter = std::min(average / 4.0, double(width) / lastStop);
+    int start = 0;
+    int used = 0;
+    for (std::size_t column = 0; column < kTabStops.size(); ++column) {
+        const int end = int(kTabStops[column] * quarter);
+        const int size = std::max(end - start, leastWidth(int(column), metrics));
+        resizeSection(int(column), size);
+        start = end;
+        used += size;
+    }
+    const int last = int(kTabStops.size());
+    resizeSection(last, std::max(width - used, leastWidth(last, metrics)));
     if (count() > kRulesTextColumn) {
         resizeSection(kRulesTextColumn, kRulesTextLetters * average);
         showColumn(kRulesTextColumn, false);
     }
+    hasWidths_ = true;
 }
 
 int CardListHeader::widthOf(int column) const
 {
     return isSectionHidden(column) && std::size_t(column) < hiddenWidths_.size() ? hiddenWidths_[std::size_t(column)]
                                                                                 : sectionSize(column);
+}
+
+// The column's name whole, in a large font too; the rarity column shows the
+// rarities offered whole as well.
+int CardListHeader::leastWidth(int column, const QFontMetrics& metrics) const
+{
+    int least = sectionSizeFromContents(column).width();
+    if (card::kListColumns[std::size_t(column)].field != card::Field::Rate)
+        return least;
+    const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, parentWidget()) + 1);
+    for (const std::string_view rarity : card::kRarityNames)
+        least = std::max(least, metrics.horizontalAdvance(QString::fromLatin1(rarity.data(), qsizetype(rarity.size()))) + margin);
+    return least;
 }
 
 QString CardListHeader::storedWidths() const
@@ -83,6 +104,7 @@ bool CardListHeader::restoreWidths(const QString& stored)
         resizeSection(int(column), widths[column].first);
         showColumn(int(column), widths[column].second);
     }
+    hasWidths_ = true;
     return true;
 }
 

@@ -14,9 +14,9 @@ class QMenu;
 // The names of the card list's columns over them. A click on a column sorts
 // by it, a second click reverses the order and a third returns to the file
 // order; the arrow shows which. The columns can be dragged wider or
-// narrower; they start at the list's tab stops, and the last one fills what
-// is left of the width. Its context menu shows and hides columns; the
-// rules-text column after the list's columns is hidden at first.
+// narrower; until then they stand at the list's tab stops, and the last one
+// fills what is left of the width. Its context menu shows and hides columns;
+// the rules-text column after the list's columns is hidden at first.
 class CardListHeader : public QHeaderView {
     Q_OBJECT
 public:
@@ -28,8 +28,15 @@ public:
 
     explicit CardListHeader(QWidget* parent);
 
-    // Column edges at the tab stops of a list drawn with `metrics`.
-    void fitToTabStops(const QFontMetrics& metrics);
+    // Column edges at the tab stops of a list drawn with `metrics`, the last
+    // column as wide as the one before; in a list narrower than that, at the
+    // same proportions of `width`, each column at least as wide as its name
+    // (the rarity column as the rarities offered too).
+    // The last column takes the rest: nothing is cut and no scroll bar shows
+    // sideways.
+    void fitToWidth(int width, const QFontMetrics& metrics);
+    // Fitted, or restored from the settings: the columns have their widths.
+    bool hasWidths() const { return hasWidths_; }
     // The columns' widths as the settings keep them: pixels, separated by
     // spaces, a hidden column's after "-".
     QString storedWidths() const;
@@ -51,4 +58,7 @@ private:
 
     std::vector<int> hiddenWidths_;  // by column; what a hidden column had
     QMenu* menu_;
+    int leastWidth(int column, const QFontMetrics& metrics) const;
+
+    bool hasWidths_ = false;
 };

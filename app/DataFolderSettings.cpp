@@ -40,7 +40,8 @@ std::filesystem::path DataFolderSettings::toPath(const QString& folder)
     return std::filesystem::path(folder.toStdU16String());
 }
 
-DataFolderSettings::Start DataFolderSettings::atStart(const QString& argument, const std::filesystem::path& current)
+DataFolderSettings::Start DataFolderSettings::atStart(const QString& argument, const std::filesystem::path& current,
+                                                      const QString& sample)
 {
     if (!argument.isEmpty()) {
         const std::filesystem::path given = toPath(argument);
@@ -52,9 +53,14 @@ DataFolderSettings::Start DataFolderSettings::atStart(const QString& argument, c
     }
     if (holdsDataFile(current))
         return {current};
-    // A folder removed or renamed since is no error: the current one serves.
+    // A folder removed or renamed since is no error: the sample serves, as
+    // before the first folder was opened.
     const std::filesystem::path stored = toPath(WindowSettings::load().dataFolder);
-    return {isFolder(stored) ? stored : current};
+    if (isFolder(stored))
+        return {stored};
+    if (!sample.isEmpty())
+        return {toPath(sample), false, false, true};
+    return {current};
 }
 
 QString DataFolderSettings::remember(const QString& folder)

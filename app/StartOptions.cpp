@@ -35,7 +35,8 @@ struct Parser {
             QStringLiteral("DIR"),
             QStringLiteral("The folder that holds corp.txt and runner.txt, or one of these files. "
                            "Default: the current folder when it holds either file, else the folder "
-                           "opened last time (ファイル > データフォルダを開く), else the current folder."),
+                           "opened last time (ファイル > データフォルダを開く), else the sample cards "
+                           "installed with the program, else the current folder."),
             QStringLiteral("[DIR]"));
     }
 };

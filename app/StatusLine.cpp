@@ -18,13 +18,24 @@ StatusLine::StatusLine(QStatusBar& bar) : text_(new QLabel(&bar))
 void StatusLine::showFolder(const std::filesystem::path& dataDir)
 {
     if (!DataFolderSettings::holdsDataFile(dataDir)) {
-        text_->setText(QStringLiteral("corp.txt と runner.txt のあるフォルダを ") +
-                       QString::fromStdString(menuPath(ID_OPEN_FOLDER)) + QStringLiteral(" (") +
-                       QString::fromStdString(keyNameOf(ID_OPEN_FOLDER)) + QStringLiteral(") で選んでください"));
+        text_->setText(QStringLiteral("corp.txt と runner.txt のあるフォルダを ") + openFolderCommand() +
+                       QStringLiteral(" で選んでください"));
         return;
     }
     const QString folder = QString::fromStdU16String(dataDir.u16string());
     text_->setText(QStringLiteral("データフォルダ: ") + QDir::toNativeSeparators(QDir(folder).absolutePath()));
+}
+
+void StatusLine::showSample()
+{
+    text_->setText(QStringLiteral("サンプルのカードを表示しています: 自分のカードは ") + openFolderCommand() +
+                   QStringLiteral(" で"));
+}
+
+QString StatusLine::openFolderCommand()
+{
+    return QString::fromStdString(menuPath(ID_OPEN_FOLDER)) + QStringLiteral(" (") +
+           QString::fromStdString(keyNameOf(ID_OPEN_FOLDER)) + u')';
 }
 
 void StatusLine::noteOpenFailure(const QString& path)

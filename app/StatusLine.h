@@ -20,6 +20,8 @@ public:
     // Where the commands will read, or how to choose a folder when
     // `dataDir` holds no data file.
     void showFolder(const std::filesystem::path& dataDir);
+    // The sample cards are listed: says so, and how to choose one's own.
+    void showSample();
     // A command begins: an open failure of the command before no longer holds.
     void commandStarts() { openFailure_.clear(); }
     void noteOpenFailure(const QString& path);
@@ -39,6 +41,9 @@ public:
     const QString& unwritableSettings() const { return unwritableSettings_; }
 
 private:
+    // "ファイル → データフォルダを開く (Ctrl+O)", as the menu names it.
+    static QString openFolderCommand();
+
     QLabel* text_;
     QString openFailure_;
     QString unwritableSettings_;

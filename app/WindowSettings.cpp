@@ -18,6 +18,7 @@ constexpr SettingsKey kSearchMode{"search", "mode"};
 constexpr SettingsKey kSearchFold{"search", "fold"};
 constexpr SettingsKey kStatusBar{"view", "statusbar"};
 constexpr SettingsKey kFilterBar{"view", "filterbar"};
+constexpr SettingsKey kListAtStart{"view", "liststart"};
 constexpr SettingsKey kColumns{"view", "columns"};
 constexpr SettingsKey kFilterFold{"filter", "fold"};
 constexpr SettingsKey kDataFolder{"data", "folder"};
@@ -96,6 +97,7 @@ WindowSettings WindowSettings::load()
     settings.statusBar = kStatusBar.readSwitch(store, settings.statusBar);
     settings.filterBar = kFilterBar.readSwitch(store, settings.filterBar);
     settings.filterFold = kFilterFold.readSwitch(store, settings.filterFold);
+    settings.listAtStart = kListAtStart.readSwitch(store, settings.listAtStart);
     settings.columns = kColumns.readString(store);
     settings.dataFolder = kDataFolder.readString(store);
     return settings;
@@ -110,6 +112,7 @@ QString WindowSettings::save() const
     kStatusBar.write(store, statusBar ? 1 : 0);
     kFilterBar.write(store, filterBar ? 1 : 0);
     kFilterFold.write(store, filterFold ? 1 : 0);
+    kListAtStart.write(store, listAtStart ? 1 : 0);
     kColumns.write(store, columns);
     if (!dataFolder.isEmpty())
         kDataFolder.write(store, dataFolder);

@@ -10,7 +10,7 @@
 
 // Everything the window keeps between runs, read and written in one place.
 // The settings file's groups and keys: rect/left,top,right,bottom;
-// search/key,type,mode,fold; view/statusbar,filterbar,columns; filter/fold;
+// search/key,type,mode,fold; view/statusbar,filterbar,liststart,columns; filter/fold;
 // data/folder. A value the program never writes reads as its default.
 struct WindowSettings {
     // Unset when saving leaves the stored rectangle as it is (a minimised
@@ -20,6 +20,7 @@ struct WindowSettings {
     bool statusBar = true;
     bool filterBar = true;
     bool filterFold = true;
+    bool listAtStart = true;  // 表示 → 起動時にカードを表示
     // The list's column widths as CardListHeader keeps them; it judges them.
     QString columns;
     // Empty when saving leaves the stored folder as it is.

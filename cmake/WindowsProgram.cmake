@@ -41,8 +41,9 @@ file(WRITE ${CMAKE_BINARY_DIR}/wine-env.cmake
 set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY TEST_INCLUDE_FILES ${CMAKE_BINARY_DIR}/wine-env.cmake)
 
 # The folder a player unpacks: both programs, the Qt DLLs and the plugins
-# they load, the MinGW runtime, the sample cards, README and LICENSE as
-# Windows text; every program and DLL stripped.
+# they load, the MinGW runtime, the sample cards, the Japanese first-read and
+# LICENSE as Windows text; every program and DLL stripped. Beside it the
+# marker that scripts/package-windows adds to the zip alone.
 get_filename_component(compiler ${CMAKE_CXX_COMPILER} NAME)
 string(REGEX REPLACE "g\\+\\+.*$" "strip" strip_name ${compiler})  # x86_64-w64-mingw32-strip
 find_program(VOXTARN_MINGW_STRIP ${strip_name} REQUIRED)
@@ -57,7 +58,7 @@ add_custom_target(windows_folder
   COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/data/corp.txt ${PROJECT_SOURCE_DIR}/data/runner.txt
           ${folder}/sample
   COMMAND ${CMAKE_COMMAND} -DFOLDER=${folder} -DSOURCE=${PROJECT_SOURCE_DIR} -DSTRIP=${VOXTARN_MINGW_STRIP}
-          -P ${PROJECT_SOURCE_DIR}/cmake/FinishWindowsFolder.cmake
+          -DPORTABLE=${CMAKE_BINARY_DIR}/portable.txt -P ${PROJECT_SOURCE_DIR}/cmake/FinishWindowsFolder.cmake
   DEPENDS voxtarn voxtarn-find
   COMMENT "Putting together voxtarn-${PROJECT_VERSION}/ for Windows"
   VERBATIM)

@@ -2,17 +2,46 @@
 #include "ProfileStore.h"
 
 #include <QFile>
+#include <QDir>
+#include <QFileInfo>
 
 #include <limits>
 
-ProfileStore::ProfileStore()
-    : settings_(QSettings::defaultFormat(), QSettings::UserScope, QString::fromLatin1(kOrganisation),
-                QString::fromLatin1(kApplication))
+namespace {
+
+// Empty while the settings live in the system's store.
+QString& portableFile()
+{
+    static QString file;
+    return file;
+}
+
+std::unique_ptr<QSettings> openSettings()
+{
+    if (!portableFile().isEmpty())
+        return std::make_unique<QSettings>(portableFile(), QSettings::IniFormat);
+    return std::make_unique<QSettings>(QSettings::defaultFormat(), QSettings::UserScope,
+                                       QString::fromLatin1(ProfileStore::kOrganisation),
+                                       QString::fromLatin1(ProfileStore::kApplication));
+}
+
+}  // namespace
+
+void ProfileStore::usePortableFileIfMarked(const QString& programFolder)
+{
+    const QDir folder(programFolder);
+    const bool portable = QFileInfo(folder.filePath(QString::fromLatin1(kPortableMarker))).isFile();
+    portableFile() = portable ? folder.absoluteFilePath(QString::fromLatin1(kPortableFile)) : QString();
+}
+
+ProfileStore::ProfileStore() : settings_(openSettings())
 {
     // Without this QSettings may fall back to rewriting the file in place,
     // which a full disk turns into an empty or truncated store.
-    settings_.setAtomicSyncRequired(true);
+    settings_->setAtomicSyncRequired(true);
 }
+
+ProfileStore::~ProfileStore() = default;
 
 std::optional<int> parseStrictInt(const QString& text)
 {
@@ -25,7 +54,7 @@ std::optional<int> parseStrictInt(const QString& text)
 
 QVariant ProfileStore::read(const QString& section, const QString& key) const
 {
-    return settings_.value(section + QLatin1Char('/') + key);
+    return settings_->value(section + QLatin1Char('/') + key);
 }
 
 std::optional<int> ProfileStore::readInt(const QString& section, const QString& key) const
@@ -67,17 +96,17 @@ QStringList ProfileStore::getProfileStringList(const QString& section, const QSt
 
 void ProfileStore::writeProfileStringList(const QString& section, const QString& key, const QStringList& value)
 {
-    settings_.setValue(section + QLatin1Char('/') + key, value);
+    settings_->setValue(section + QLatin1Char('/') + key, value);
 }
 
 void ProfileStore::writeProfileInt(const QString& section, const QString& key, int value)
 {
-    settings_.setValue(section + QLatin1Char('/') + key, value);
+    settings_->setValue(section + QLatin1Char('/') + key, value);
 }
 
 void ProfileStore::writeProfileString(const QString& section, const QString& key, const QString& value)
 {
-    settings_.setValue(section + QLatin1Char('/') + key, value);
+    settings_->setValue(section + QLatin1Char('/') + key, value);
 }
 
 // QSettings keeps the first error it met: an old file it could not read
@@ -86,8 +115,8 @@ void ProfileStore::writeProfileString(const QString& section, const QString& key
 bool ProfileStore::flush()
 {
     const QByteArray before = fileContents();
-    settings_.sync();
-    switch (settings_.status()) {
+    settings_->sync();
+    switch (settings_->status()) {
     case QSettings::NoError: return true;
     case QSettings::FormatError: replacedUnreadable_ = fileContents() != before; return replacedUnreadable_;
     default: return false;
@@ -96,6 +125,6 @@ bool ProfileStore::flush()
 
 QByteArray ProfileStore::fileContents() const
 {
-    QFile file(settings_.fileName());
+    QFile file(settings_->fileName());
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }

@@ -4,12 +4,14 @@
 #include <QSettings>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 // The per-user settings store, addressed by section and key like the old
 // profile calls, on QSettings (organisation "Kestrowe", application
 // "Voxtarn card list finder") in the default format: the system's own
-// store (the registry on Windows) unless a test chose files. Integers are
+// store (the registry on Windows) unless a test chose files, or a portable
+// program folder keeps them in an INI file of its own. Integers are
 // read strictly: a value that is no decimal number or does not fit 32 bits
 // counts as absent. Writes are collected and land in one atomic
 // replacement of the file, so a failed write leaves the earlier values
@@ -19,7 +21,18 @@ public:
     static constexpr const char* kOrganisation = "Kestrowe";
     static constexpr const char* kApplication = "Voxtarn card list finder";
 
+    // A program folder holding the marker is portable (the Windows zip): its
+    // settings live in the INI file beside the program, with the same groups
+    // and keys, and never in the system's store.
+    static constexpr const char* kPortableMarker = "portable.txt";
+    static constexpr const char* kPortableFile = "voxtarn.ini";
+
+    // Chooses the store of every ProfileStore made afterwards: the portable
+    // file when `programFolder` holds the marker, otherwise the system's.
+    static void usePortableFileIfMarked(const QString& programFolder);
+
     ProfileStore();
+    ~ProfileStore();
 
     int getProfileInt(const QString& section, const QString& key, int defaultValue) const;
     QString getProfileString(const QString& section, const QString& key, const QString& defaultValue = QString()) const;
@@ -39,7 +52,7 @@ public:
     // could not be read as settings (which is then gone).
     bool replacedUnreadable() const { return replacedUnreadable_; }
 
-    QString fileName() const { return settings_.fileName(); }
+    QString fileName() const { return settings_->fileName(); }
 
 private:
     std::optional<int> readInt(const QString& section, const QString& key) const;
@@ -47,7 +60,7 @@ private:
 
     QByteArray fileContents() const;
 
-    mutable QSettings settings_;
+    std::unique_ptr<QSettings> settings_;
     bool replacedUnreadable_ = false;
 };
 

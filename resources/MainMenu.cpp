@@ -9,7 +9,7 @@ constexpr MenuItem kSeparator{nullptr, 0};
 
 // Each pop-up's items in menu order.
 constexpr auto kFileItems = std::to_array<MenuItem>(
-    {{"データフォルダを開く...(&O)", ID_OPEN_FOLDER, false, AcceleratorKey::CtrlO}, kSeparator, {"終了(&X)", ID_EXIT}});
+    {{"データフォルダを開く(&O)...", ID_OPEN_FOLDER, false, AcceleratorKey::CtrlO}, kSeparator, {"終了(&X)", ID_EXIT}});
 
 constexpr auto kCardItems = std::to_array<MenuItem>({
     {"検索(&S)", ID_SEARCH, false, AcceleratorKey::F5},
@@ -22,6 +22,7 @@ constexpr auto kCardItems = std::to_array<MenuItem>({
 
 constexpr auto kViewItems = std::to_array<MenuItem>({{"ステータスバー(&S)", ID_STATUS_BAR, true},
                                                      {"絞り込みバー(&B)", ID_FILTER_BAR, true},
+                                                     {"起動時にカードを表示(&L)", ID_LIST_AT_START, true},
                                                      kSeparator,
                                                      {"ファイルの順に戻す(&F)", ID_FILE_ORDER}});
 

@@ -20,9 +20,11 @@
 #include "FilterBar.h"
 #include "GuiTest.h"
 #include "ListStatus.h"
+#include "MainMenu.h"
 #include "MatchHighlightDelegate.h"
 #include "NowSearchDialog.h"
 #include "ReadingSession.h"
+#include "SampleFolder.h"
 #include "StartOptions.h"
 
 #include <QCheckBox>
@@ -204,7 +206,7 @@ private slots:
         QTest::addColumn<int>("id");
         QTest::addColumn<QString>("seen");
         const QStringList menu = {"dialog100", "closed, saved", "dialog200", "dialog110 First", "Third R1", "R1", "Third",
-                                  "dialog170", "QFileDialog"};
+                                  "dialog170", "QFileDialog corp.txt"};
         for (int id = 100; id <= 108; ++id)
             QTest::addRow("menu %d", id) << "menu" << QKeySequence() << id << menu[id - 100];
         // The menu's keys are on their actions (menuKeys); these two are the list's and the close box's too.
@@ -220,7 +222,7 @@ private slots:
         QTemporaryDir data;
         auto window = openWindow(data);
         const std::tuple<int, QString, QString> items[] = {
-            {108, "データフォルダを開く...(&O)\tCtrl+O", "Ctrl+O"}, {102, "検索(&S)\tF5", "F5"},
+            {108, "データフォルダを開く(&O)...\tCtrl+O", "Ctrl+O"}, {102, "検索(&S)\tF5", "F5"},
             {103, "詳細表示(&D)\tEnter", "Return; Enter"}, {100, "このプログラムの主張(&A)", "F1"},  // F1 not shown
             {101, "終了(&X)", ""}, {111, "絞り込みバー(&B)", ""},                                     // checkable, no key
         };
@@ -242,13 +244,13 @@ private slots:
         window->OnListCorp();
         writeCards(data, {"Third"}, {"R1"});
         QString observed;
-        if (seen.startsWith("dialog") || seen == "QFileDialog") {
+        if (seen.startsWith("dialog") || seen.startsWith("QFileDialog")) {
             then([&](QWidget* dialog) {
                 const QString name = childText(dialog, "id111");
                 observed = dialog->objectName() + (name.startsWith('<') ? "" : " " + name);
-                // The folder chooser shows the files too: corp.txt and runner.txt are seen while choosing.
-                if (auto* chooser = qobject_cast<QFileDialog*>(dialog); chooser && chooser->testOption(QFileDialog::ShowDirsOnly))
-                    observed += " without files";
+                // The folder chooser has the data folder's first card file selected: Enter takes the folder.
+                if (auto* chooser = qobject_cast<QFileDialog*>(dialog))
+                    observed += " " + QFileInfo(chooser->selectedFiles().value(0)).fileName();
                 closeModal(dialog);
             });
         }
@@ -267,7 +269,7 @@ private slots:
             observed = QFile::exists(settingsFile()) ? "closed, saved" : "closed";
         QCOMPARE(observed.isEmpty() ? cardNames(*window) : observed, seen);
         // The folder chooser closed by its close box changed nothing.
-        QVERIFY(seen != "QFileDialog" || (window->lister().dataDir() == data.path().toStdString() && !QFile::exists(settingsFile())));
+        QVERIFY(!seen.startsWith("QFileDialog") || (window->lister().dataDir() == data.path().toStdString() && !QFile::exists(settingsFile())));
     }
 
     void listFillsTheClientAreaOnceAndSelectsItsFirstLine()
@@ -286,12 +288,9 @@ private slots:
         QVERIFY(window->findChildren<NowSearchDialog*>().isEmpty());
         press(*window, QKeySequence::Copy);  // the first line, selected
         QCOMPARE(QGuiApplication::clipboard()->text(), "Common\tC1\tIce\tnote\tillust");
-        // Below the menu bar down to the status bar; a scroll bar sideways only while the columns are wider than the window.
+        // Below the menu bar down to the status bar (the scroll bar sideways: viewIsRemembered).
         QTRY_COMPARE(list->width(), window->width());
         QCOMPARE(list->geometry().bottom() + 1, window->statusBar()->geometry().top());
-        QTRY_VERIFY(list->horizontalScrollBar()->maximum() > 0);
-        window->resize(2000, 300);
-        QTRY_COMPARE(list->horizontalScrollBar()->maximum(), 0);
         list->setCurrentIndex(list->lines()->index(3));
         window->OnListRunner();
         QCOMPARE(list->currentSelection(), 0);
@@ -576,32 +575,32 @@ private slots:
     }
 
     // 表示 → ステータスバー shows and hides the status bar, checked while it shows, and is remembered; a stored value
-    // other than 0 shows it. The columns start at the tab stops, 12, 50, 94 and 129 average characters, the last as wide
-    // as the one before; widths stored by the program come back, anything else leaves the tab stops. Closing stores what
-    // is shown.
+    // other than 0 shows it. Without stored widths the columns fit the list's width at their tab stops' proportions,
+    // every name whole and no scroll bar sideways, and a wider window widens the last; widths stored by the program come
+    // back, anything else is fitted. Closing stores what is shown.
     // The テキスト column, hidden at first, is stored after the list's columns, "-" before a hidden column's width.
     void viewIsRemembered_data()
     {
         QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<bool>("shown");
-        QTest::addColumn<QString>("widths");  // in pixels, "stops" for those of the tab stops
+        QTest::addColumn<QString>("widths");  // in pixels, "fit" for the fitted ones
         QTest::addColumn<QString>("text");    // the テキスト column's width as stored, "-first" for hidden at first
-        QTest::addRow("first run") << QByteArray() << true << "stops" << "-first";
-        QTest::addRow("hidden") << QByteArray("statusbar=0") << false << "stops" << "-first";
-        QTest::addRow("shown") << QByteArray("statusbar=1") << true << "stops" << "-first";
-        QTest::addRow("never written") << QByteArray("statusbar=2") << true << "stops" << "-first";
-        QTest::addRow("no number") << QByteArray("statusbar=off") << true << "stops" << "-first";
-        QTest::addRow("widths") << QByteArray("columns=30 150 40 300 200") << true << "30 150 40 300 200" << "-first";
-        QTest::addRow("text shown") << QByteArray("columns=30 150 40 300 200 400") << true << "30 150 40 300 200" << "400";
-        QTest::addRow("text hidden") << QByteArray("columns=30 150 -40 300 200 -400") << true << "30 150 0 300 200" << "-400";
-        QTest::addRow("all hidden") << QByteArray("columns=-30 -150 -40 -300 -200 -400") << true << "stops" << "-first";
-        QTest::addRow("four") << QByteArray("columns=30 150 40 300") << true << "stops" << "-first";
-        QTest::addRow("six") << QByteArray("columns=30 150 40 300 200 9") << true << "stops" << "-first";
-        QTest::addRow("seven") << QByteArray("columns=30 150 40 300 200 400 50") << true << "stops" << "-first";
-        QTest::addRow("no width") << QByteArray("columns=30 150 x 300 200") << true << "stops" << "-first";
-        QTest::addRow("too wide") << QByteArray("columns=30 10001 40 300 200") << true << "stops" << "-first";
-        QTest::addRow("too narrow") << QByteArray("columns=30 150 40 300 0") << true << "stops" << "-first";
-        QTest::addRow("list") << QByteArray("columns=30, 150, 40, 300, 200") << true << "stops" << "-first";
+        QTest::addRow("first run") << QByteArray() << true << "fit" << "-first";
+        QTest::addRow("hidden") << QByteArray("statusbar=0") << false << "fit" << "-first";
+        QTest::addRow("shown") << QByteArray("statusbar=1") << true << "fit" << "-first";
+        QTest::addRow("never written") << QByteArray("statusbar=2") << true << "fit" << "-first";
+        QTest::addRow("no number") << QByteArray("statusbar=off") << true << "fit" << "-first";
+        QTest::addRow("widths") << QByteArray("columns=40 150 40 800 200") << true << "40 150 40 800 200" << "-first";
+        QTest::addRow("text shown") << QByteArray("columns=40 150 40 800 200 400") << true << "40 150 40 800 200" << "400";
+        QTest::addRow("text hidden") << QByteArray("columns=40 150 -40 800 200 -400") << true << "40 150 0 800 200" << "-400";
+        QTest::addRow("all hidden") << QByteArray("columns=-30 -150 -40 -300 -200 -400") << true << "fit" << "-first";
+        QTest::addRow("four") << QByteArray("columns=30 150 40 300") << true << "fit" << "-first";
+        QTest::addRow("six") << QByteArray("columns=30 150 40 300 200 9") << true << "fit" << "-first";
+        QTest::addRow("seven") << QByteArray("columns=30 150 40 300 200 400 50") << true << "fit" << "-first";
+        QTest::addRow("no width") << QByteArray("columns=30 150 x 300 200") << true << "fit" << "-first";
+        QTest::addRow("too wide") << QByteArray("columns=30 10001 40 300 200") << true << "fit" << "-first";
+        QTest::addRow("too narrow") << QByteArray("columns=30 150 40 300 0") << true << "fit" << "-first";
+        QTest::addRow("list") << QByteArray("columns=30, 150, 40, 300, 200") << true << "fit" << "-first";
     }
 
     void viewIsRemembered()
@@ -612,29 +611,45 @@ private slots:
         QFETCH(QString, text);
         writeSettings("[view]\n" + stored + "\n");
         QTemporaryDir data;
-        auto window = openWindow(data);
-        window->resize(400, 300);  // narrower than the columns: the last one keeps its width
-        QAction* item = window->findChild<QAction*>("command109");
-        QVERIFY(window->statusBar()->isVisible() == shown && item->isChecked() == shown);
+        CMainWindow window(data.path().toStdString());
+        window.setFont(QFont(window.font().family(), 12));  // the tab stops wider than the window, as with a Japanese system's font
+        window.resize(960, 600);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        CardListBox* list = window.listBox();
+        CardListHeader* header = list->header();
+        const auto sizes = [header] { QStringList seen; for (int c = 0; c < card::kListColumnCount; ++c) seen << QString::number(header->sectionSize(c)); return seen; };
+        // Fitted: the list's width, every name whole (and "Uncommon" in the rarity column), no scroll bar sideways.
+        const auto cut = [&](int column, const QString& text, const QFontMetrics& font, int margin) { return header->sectionSize(column) < font.horizontalAdvance(text) + 2 * margin; };
+        QString cutNames = cut(0, "Uncommon", list->fontMetrics(), list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1) ? "Uncommon" : "";
+        for (int c = 0; c < card::kListColumnCount; ++c)
+            cutNames += cut(c, list->model()->headerData(c, Qt::Horizontal).toString(), header->fontMetrics(), header->style()->pixelMetric(QStyle::PM_HeaderMargin)) ? " name" : "";
+        if (widths == "fit") {
+            QVERIFY2(header->length() == list->viewport()->width() && !list->horizontalScrollBar()->isVisible() && cutNames.isEmpty(), qPrintable(cutNames));
+            QStringList wider = sizes();
+            wider.last() = QString::number(wider.last().toInt() + 200);
+            window.resize(1160, 600);
+            QTRY_COMPARE(sizes(), wider);
+        } else {  // wider than the window: the last one keeps its width, and the scroll bar shows
+            QVERIFY(sizes().join(QChar(32)) == widths && list->horizontalScrollBar()->isVisible());
+        }
+        window.resize(400, 300);
+        QAction* item = window.findChild<QAction*>("command109");
+        QVERIFY(window.statusBar()->isVisible() == shown && item->isChecked() == shown);
         item->trigger();
-        QVERIFY(window->statusBar()->isVisible() != shown && item->isChecked() != shown);
-        CardListHeader* header = window->listBox()->header();
-        const int average = DialogBaseUnits::averageLetterWidth(window->listBox()->fontMetrics());
-        QStringList seen, stops;
-        for (int column = 0; column < card::kListColumnCount; ++column)
-            seen << QString::number(header->sectionSize(column)), stops << QString::number(QList{12, 38, 44, 35, 35}[column] * average);
-        QCOMPARE(seen.join(' '), widths == "stops" ? stops.join(' ') : widths);
+        QVERIFY(window.statusBar()->isVisible() != shown && item->isChecked() != shown);
         QCOMPARE(header->isSectionHidden(card::kListColumnCount), text.startsWith('-'));
         if (text == "-first")
-            text = QString("-%1").arg(80 * average);
+            text = QString("-%1").arg(80 * DialogBaseUnits::averageLetterWidth(list->fontMetrics()));
         // The context menu shows the hidden テキスト column at its width, or hides it; the last column shown stays.
         QMenu* menu = header->columnMenu();
         QCOMPARE(menu->actions()[5]->text(), "テキスト");
         menu->actions()[5]->trigger();
         text = text.startsWith('-') ? text.mid(1) : '-' + text;
         QCOMPARE(header->sectionSize(card::kListColumnCount), text.startsWith('-') ? 0 : text.toInt());
+        QStringList seen = sizes();
         header->resizeSection(1, 77);
-        window->close();
+        window.close();
         seen[1] = "77";
         for (QString& width : seen)
             width = width == "0" ? "-40" : width;
@@ -1059,20 +1074,24 @@ private slots:
     }
 
     // The folder named on the command line when it is one, or the folder of the file named there; else the current folder when it holds a data file; else the
-    // folder opened last when it still exists; else the current folder.
+    // folder opened last when it still exists; else the sample cards installed beside the program (bin/sample) or where
+    // the install puts them; else the current folder.
     void dataFolderAtStart_data()
     {
         QTest::addColumn<QString>("argument");
         QTest::addColumn<QString>("current");
         QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("sample");  // where a sample card file lies
         QTest::addColumn<QString>("expected");  // "!" after it: the DIR given was not found
-        QTest::addRow("DIR given") << "given" << "withFile" << "stored" << "given";
-        QTest::addRow("DIR gone") << "given/gone" << "empty" << "stored" << "empty!";
-        QTest::addRow("DIR a file") << "stored/corp.txt" << "empty" << "" << "stored";
-        QTest::addRow("current folder with a file") << "" << "withFile" << "stored" << "withFile";
-        QTest::addRow("stored folder") << "" << "empty" << "stored" << "stored";
-        QTest::addRow("stored folder gone") << "" << "empty" << "given/gone" << "empty";
-        QTest::addRow("nothing stored") << "" << "empty" << "" << "empty";
+        const QString beside = "bin/sample", installed = "share/doc/voxtarn/examples";
+        QTest::addRow("DIR given") << "given" << "withFile" << "stored" << beside << "given";
+        QTest::addRow("DIR gone") << "given/gone" << "empty" << "stored" << beside << "empty!";
+        QTest::addRow("DIR a file") << "stored/corp.txt" << "empty" << "" << beside << "stored";
+        QTest::addRow("current folder with a file") << "" << "withFile" << "stored" << beside << "withFile";
+        QTest::addRow("stored folder") << "" << "empty" << "stored" << beside << "stored";
+        QTest::addRow("stored folder gone") << "" << "empty" << "given/gone" << beside << beside;
+        QTest::addRow("nothing stored, installed") << "" << "empty" << "" << installed << installed;
+        QTest::addRow("nothing stored, no sample") << "" << "empty" << "" << "" << "empty";
     }
 
     void dataFolderAtStart()
@@ -1080,35 +1099,42 @@ private slots:
         QFETCH(QString, argument);
         QFETCH(QString, current);
         QFETCH(QString, stored);
+        QFETCH(QString, sample);
         QFETCH(QString, expected);
         QTemporaryDir root;
-        for (const char* folder : {"given", "empty", "withFile", "stored"})
+        for (const char* folder : {"given", "empty", "withFile", "stored", "bin/sample", "share/doc/voxtarn/examples"})
             QDir().mkpath(root.filePath(folder));
         writeFile(root, "withFile/runner.txt", "");
+        if (!sample.isEmpty())
+            writeFile(root, sample + "/runner.txt", "");
         writeFile(root, "stored/corp.txt", "");
         const auto path = [&](const QString& name) { return name.isEmpty() ? name : root.filePath(name); };
         if (!stored.isEmpty())
             DataFolderSettings::remember(path(stored));
-        const DataFolderSettings::Start start = DataFolderSettings::atStart(path(argument), DataFolderSettings::toPath(path(current)));
+        const DataFolderSettings::Start start = DataFolderSettings::atStart(path(argument), DataFolderSettings::toPath(path(current)), SampleFolder::of(root.filePath("bin")));
         const bool notFound = expected.endsWith('!');
         QCOMPARE(start.folder, DataFolderSettings::toPath(root.filePath(notFound ? expected.chopped(1) : expected)));
         QCOMPARE(start.argumentNotFound, notFound);
+        QCOMPARE(start.sample, expected == sample);
     }
 
     // A folder named at start, the folder of a file named there, or a folder chosen with データフォルダを開く lists its
-    // cards at once; a plain start names the folder the commands will read, or says how to choose one. A folder that
+    // cards at once; so does a plain start (unless 起動時にカードを表示 was switched off, which a restart keeps), the
+    // sample cards when nothing is stored, saying so; a folder without card files says how to choose one. A folder that
     // cannot be remembered is said at once and again on closing. %1: the folder of the data folders.
     void openingAFolder_data()
     {
         QTest::addColumn<QString>("how");  // "start" with the argument, "stored" before a plain start, "chosen"
+        const QString sample = "サンプルのカードを表示しています: 自分のカードは ファイル → データフォルダを開く (Ctrl+O) で";
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("cards");
         QTest::addColumn<QString>("status");
         const QString choose = "corp.txt と runner.txt のあるフォルダを ファイル → データフォルダを開く (Ctrl+O) で選んでください";
         QTest::addRow("start with a folder") << "start" << "cards" << "C1 R1" << "全カード 2枚";
         QTest::addRow("start with a file") << "start" << "cards/runner.txt" << "C1 R1" << "全カード 2枚";
-        QTest::addRow("plain start, folder stored") << "stored" << "cards" << "" << "データフォルダ: %1/cards";
-        QTest::addRow("plain start, nothing stored") << "stored" << "" << "" << choose;
+        QTest::addRow("plain start, folder stored") << "stored" << "cards" << "C1 R1" << "全カード 2枚";
+        QTest::addRow("plain start, nothing stored") << "stored" << "" << "S1 S2" << sample;
+        QTest::addRow("restart after switching off") << "stored, switched off" << "cards" << "" << "データフォルダ: %1/cards";
         QTest::addRow("plain start, no data file") << "stored" << "empty" << "" << choose;
         QTest::addRow("chosen") << "chosen" << "cards" << "C1 R1" << "全カード 2枚";
         QTest::addRow("chosen, no corp.txt") << "chosen" << "runnerOnly" << "" << "全カード 0枚、データファイルをオープンできない: %1/runnerOnly/corp.txt";
@@ -1124,21 +1150,32 @@ private slots:
         QFETCH(QString, cards);
         QFETCH(QString, status);
         QTemporaryDir root;
-        for (const char* folder : {"cards", "empty", "runnerOnly"})
+        for (const char* folder : {"cards/sub", "empty", "runnerOnly/sub", "sample"})
             QDir().mkpath(root.filePath(folder));
+        for (const char* other : {"cards/notes.txt", "runnerOnly/corp.txt.bak"})
+            writeFile(root, other, "");
         writeFile(root, "cards/corp.txt", record("C1"));
         writeFile(root, "cards/runner.txt", record("R1"));
         writeFile(root, "runnerOnly/runner.txt", record("R1"));
+        writeFile(root, "sample/corp.txt", record("S1"));
+        writeFile(root, "sample/runner.txt", record("S2"));
         const QString path = folder.isEmpty() ? folder : root.filePath(folder);
         const QString settingsFolder = QFileInfo(settingsFile()).absolutePath();
         CMainWindow* window = nullptr;
         std::unique_ptr<CMainWindow> chosen;
         QStringList messages;
-        if (how == "start" || how == "stored") {
-            if (how == "stored")
+        if (how == "start" || how.startsWith("stored")) {
+            if (how.startsWith("stored"))
                 DataFolderSettings::remember(path);
             auto* app = static_cast<CMyApp*>(qApp);
-            QVERIFY(app->InitInstance(how == "start" ? path : QString()));
+            for (int start = how.endsWith("off") ? 2 : 1; start > 0; --start) {
+                if (app->mainWindow() && how.endsWith("off")) {
+                    app->mainWindow()->commandAction(ID_LIST_AT_START)->trigger();
+                    app->mainWindow()->close();
+                }
+                QVERIFY(app->InitInstance(how == "start" ? path : QString(), root.filePath("sample")));
+                QCoreApplication::processEvents();  // the start's own listing, posted
+            }
             window = app->mainWindow();
         } else {
             if (how.contains("writable")) {
@@ -1148,12 +1185,33 @@ private slots:
             }
             chosen = openWindow(root);
             window = chosen.get();
+            // The chooser starts in the data folder and shows the folders and the card files alone; either file
+            // picks its folder.
+            then([&](QWidget* modal) {
+                auto* chooser = qobject_cast<QFileDialog*>(modal);
+                const auto closeAnyway = qScopeGuard([modal] { if (modal->isVisible()) closeModal(modal); });  // a failed check too
+                QCOMPARE(chooser->directory(), QDir(root.path()));
+                chooser->setDirectory(path);
+                const auto* files = chooser->findChild<QAbstractItemView*>("listView");
+                const auto shown = [files] { QStringList names; for (int row = 0; row < files->model()->rowCount(files->rootIndex()); ++row) names << files->model()->index(row, 0, files->rootIndex()).data().toString(); return names.join(' '); };
+                QTRY_COMPARE(shown(), folder == "runnerOnly" ? "sub runner.txt" : "sub corp.txt runner.txt");
+                auto* name = chooser->findChild<QLineEdit*>("fileNameEdit");
+                QTest::keyClicks(name, "runner.txt");
+                QTest::keyClick(name, Qt::Key_Return);
+            });
             if (folder == "runnerOnly")
                 then(acceptMessage(messages));
-            window->openDataFolder(path);
+            window->OnOpenDataFolder();
         }
         QTRY_COMPARE(cardNames(*window), cards);
         QCOMPARE(window->findChild<QLabel*>("statusText")->text(), QDir::toNativeSeparators(status.replace("%1", root.path())));
+        if (cards == "S1 S2") {
+            // While the sample cards serve, the chooser starts where the program was started; their folder is never stored.
+            then([](QWidget* chooser) { closeModal(chooser); QCOMPARE(qobject_cast<QFileDialog*>(chooser)->directory(), QDir::current()); });
+            window->OnOpenDataFolder();
+            window->close();
+            QCOMPARE(ProfileStore().getProfileString("data", "folder"), QString());
+        }
         if (how.contains("writable")) {
             const bool fixed = how == "writable again";
             if (fixed)

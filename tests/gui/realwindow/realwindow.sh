@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # The whole program in a real X server, driven by real key presses, as the
-# comments below go: the folder chooser, searches, details, Ctrl+C, the filter,
-# a deck saved and found again, and the settings file read from outside;
-# pictures in the output folder.
-#   realwindow.sh <voxtarn executable> <output folder>
+# comments below go: the first start on the sample cards, the folder chooser,
+# searches, details, Ctrl+C, the filter, a deck saved and found again, and the
+# settings file read from outside; pictures in the output folder.
+#   realwindow.sh <voxtarn executable> <output folder> <voxtarn-find executable>
 # Exit 77 (skipped) when Xvfb or xclip is not installed.
 set -euo pipefail
 
 program="$(realpath "$1")"
 out="$(realpath -m "$2")"
+finder="$(realpath "$3")"
 limit=20   # seconds for any one wait
 
 for tool in Xvfb xclip; do command -v $tool > /dev/null || { echo "$tool is not installed: skipped"; exit 77; }; done
@@ -25,15 +26,28 @@ card() { printf '%s\n%s\nA: gain [1].\n\nnote of %s\nIllus. Test\n%s\n--\n' "$1"
   card "ミラー・ノット" "プログラム" "Rare"; } | iconv -f UTF-8 -t CP932 > "$tmp/data/runner.txt"
 export XDG_CONFIG_HOME="$tmp/config" XDG_CONFIG_DIRS="$tmp/none" XDG_RUNTIME_DIR="$tmp" QT_QPA_PLATFORM=xcb
 conf="$tmp/config/Kestrowe/Voxtarn card list finder.conf"
+
+# The first start, nothing stored, in a folder without card files: the
+# sample cards beside the program are listed, the first line selected; their
+# folder is not stored.
+start_program "$tmp/home" "$program"
+focus "$main"
+shot first-start.png
+xdotool key ctrl+c
+line="$(cd "$(dirname "$program")/sample" && "$finder" list all | sed -n 1p)"  # read to the end: a closed pipe is an error
+retry "the first start did not list the sample cards: $line" copied
+close_program
+! grep -q '^folder=' "$conf" || fail "the sample folder was stored: $(cat "$conf")"
+
 # A hiragana name stored by an earlier run: xdotool types non-ASCII text by
 # changing the keyboard map for a moment, which a busy program may see late.
-mkdir -p "$(dirname "$conf")"
 printf '[search]\nkey=みらー\n' > "$conf"
 start_program "$tmp/home" "$program"   # in the folder without data files
 
-# Ctrl+O: the folder chooser, given the data folder; stored at once.
+# Ctrl+O: the folder chooser; a card file typed picks its folder, stored at once.
 open_dialog ctrl+o "データフォルダを開く"
-xdotool type --delay 20 "$tmp/data/"
+xdotool key ctrl+a
+xdotool type --delay 20 "$tmp/data/runner.txt"
 shot folder-chooser.png
 close_dialog Return "データフォルダを開く"
 retry "the folder is not stored at once" stored "folder=$tmp/data"
@@ -67,13 +81,13 @@ for line in key=ice type=1 mode=1 fold=0; do
   stored "$line" || fail "the settings file lacks $line"
 done
 
-# Started again, the folder opened last lists every card (カード → 全カードリスト
-# by its mnemonics). Ctrl+F and two words narrow the list as they are typed;
-# Enter takes the first line, whose Ctrl+C copy is the card's, and so for a
-# text with a quoted phrase and an OR; Ctrl+F and Esc clear the filter again.
+# Started again, the folder opened last lists every card at once. Ctrl+F and
+# two words narrow the list as they are typed; Enter takes the first line,
+# whose Ctrl+C copy is the card's, and so for a text with a quoted phrase and
+# an OR; Ctrl+F and Esc clear the filter again.
 start_program "$tmp/home" "$program"   # in the folder without data files
 focus "$main"
-xdotool key --delay 100 alt+c a ctrl+f
+xdotool key ctrl+f
 xdotool type --delay 30 "i:test ladder"
 shot filter.png
 xdotool key Return ctrl+c
