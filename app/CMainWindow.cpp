@@ -5,6 +5,8 @@
 #include "CardListBox.h"
 #include "CardListHeader.h"
 #include "DataFolderSettings.h"
+#include "DeckMenu.h"
+#include "DeckParts.h"
 #include "DetailDialog.h"
 #include "DialogOpeners.h"
 #include "DialogTemplate.h"
@@ -97,6 +99,8 @@ void CMainWindow::OnCreate(const WindowSettings& settings)
     buildMenu();
     connectCommands();
     putKeysOnActions();
+    deck_ = new DeckParts(*this, *listbox_, cards_, [this](const QString& text) { statusText_->setText(text); });
+    deck_->menu().restore();
     connect(listbox_, &QAbstractItemView::doubleClicked, this, &CMainWindow::OnListDblClk);
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         connect(app, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { OnQueryEndSession(); });
@@ -202,6 +206,7 @@ void CMainWindow::SaveSettings()
     settings.filterBar = filterBar_->isVisibleTo(this);
     settings.filterFold = filterBar_->fold();
     settings.columns = listbox_->header()->storedWidths();
+    deck_->menu().saveSettings();
     // A failed write keeps the earlier file whole. A folder chosen while the
     // settings could not be written is tried again with the rest.
     settings.dataFolder = unrememberedFolder_;
@@ -285,6 +290,10 @@ void CMainWindow::closeEvent(QCloseEvent* event)
 {
     if (notice_) {
         stopReadingAndClose();
+        event->ignore();
+        return;
+    }
+    if (!deck_->menu().maybeSave()) {
         event->ignore();
         return;
     }
@@ -441,6 +450,7 @@ void CMainWindow::OnOpenDataFolder()
 void CMainWindow::openDataFolder(const QString& folder)
 {
     cards_.setDataDir(DataFolderSettings::toPath(folder));
+    deck_->dataFolderChanged(cards_.dataDir());
     OnListAll();
     unrememberedFolder_.clear();
     if (const QString unwritten = DataFolderSettings::remember(folder); !unwritten.isEmpty()) {

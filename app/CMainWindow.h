@@ -18,6 +18,7 @@
 
 class CardFilterRunner;
 class CardListBox;
+class DeckParts;
 struct WindowSettings;
 class FilterBar;
 class NowSearchDialog;
@@ -81,6 +82,7 @@ public:
     const card::CardLister& lister() const { return cards_; }
     CardListBox* listBox() const { return listbox_; }
     FilterBar* filterBar() const { return filterBar_; }
+    DeckParts* deck() const { return deck_; }
     const card::SearchCriteria& searchCriteria() const { return criteria_; }
 
 protected:
@@ -120,6 +122,7 @@ private:
     card::SearchCriteria criteria_;
 
     FilterBar* filterBar_ = nullptr;
+    DeckParts* deck_ = nullptr;
     CardFilterRunner* filterRunner_ = nullptr;
     std::optional<ListStatus::Source> listSource_;  // of the last command that filled the list
 

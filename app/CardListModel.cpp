@@ -88,3 +88,8 @@ void CardListModel::resumeUpdates()
     rows_ = pendingRows_;
     endResetModel();
 }
+
+Qt::ItemFlags CardListModel::flags(const QModelIndex& index) const
+{
+    return QAbstractTableModel::flags(index) | (index.isValid() ? Qt::ItemIsDragEnabled : Qt::NoItemFlags);
+}

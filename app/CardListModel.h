@@ -24,6 +24,8 @@ public:
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    // A line can be dragged (onto the deck panel).
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     void clear();
     // Appends the row of the store's next card.

@@ -72,6 +72,13 @@ void CardLister::reportUnfinishedRecord(int result, const RecordTrace& trace, co
     ui_.showMessage(message);
 }
 
+void CardLister::markSideStart(int side)
+{
+    firstOfSide_[std::size_t(side)] = cards_.size();
+    if (side == 0)
+        firstOfSide_[1] = static_cast<std::size_t>(-1);
+}
+
 int CardLister::LoadSide(int side)
 {
     const char* file = dataFileName(side);
@@ -81,6 +88,7 @@ int CardLister::LoadSide(int side)
         ui_.showMessage({EngineMessage::OpenFailed, file ? file : "", utf8FromPath(path), 0, {}});
         return -1;
     }
+    markSideStart(side);
     RecordTrace trace;
     const int result =
         readRecords(*data, trace, [this](const CardView& card) { return !filter_ || filter_->accepts(card); });
@@ -164,7 +172,10 @@ bool CardLister::searchSide(int side, Accepts accepts)
     bytesTotal_ = commandBytes({side});
     RecordTrace trace;
     int result = 0;
-    replaceList([&] { result = readRecords(*data, trace, accepts); });
+    replaceList([&] {
+        markSideStart(side);
+        result = readRecords(*data, trace, accepts);
+    });
     reportUnfinishedRecord(result, trace, file, path, data->readFailed());
     return true;
 }

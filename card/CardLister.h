@@ -2,11 +2,13 @@
 #pragma once
 
 #include "Card.h"
+#include "CardLayout.h"
 #include "CardListView.h"
 #include "CardStore.h"
 #include "FinderUi.h"
 #include "SearchCriteria.h"
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -50,6 +52,9 @@ public:
     // The test a card must pass for the list commands to list it; none (the
     // default) lists every card. Not for the search.
     void setFilter(CardFilter* filter) { filter_ = filter; }
+    // The side whose file listed card `index` came from: the lists of both
+    // sides hold the Corporate cards first.
+    int sideOf(std::size_t index) const { return index >= firstOfSide_[1] ? 1 : 0; }
     // Lines in the list since it was last emptied.
     std::size_t lineCount() const { return lineCount_; }
     // The files of the current list whose reading stopped before their end
@@ -67,6 +72,7 @@ private:
     template <typename Accepts>
     bool searchSide(int side, Accepts accepts);
     void clearList();
+    void markSideStart(int side);
     template <typename Accepts>
     int readRecords(TextModeFile& data, RecordTrace& trace, Accepts accepts);
     bool reportProgress(const TextModeFile& data);
@@ -79,6 +85,7 @@ private:
     std::filesystem::path dataDir_;
     CardStore cards_;
     std::size_t lineCount_ = 0;
+    std::array<std::size_t, kSideCount> firstOfSide_{};  // the first card each side's file added
     std::vector<EngineMessage> earlyEnds_;
     bool keepCards_ = true;
     CardFilter* filter_ = nullptr;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "CommandLine.h"
 
+#include "FinderOptions.h"
+
 #include "SearchMode.h"
 #include "ShiftJis.h"
 
@@ -10,9 +12,13 @@
 #include <string_view>
 
 namespace {
-// The options that take the next argument as their value.
-constexpr std::array<std::string_view, 7> kValueOptions{"-C",     "--encoding", "--side", "--mode",
-                                                        "--name", "--type",     "--rate"};
+constexpr unsigned kAnyScope = ~0u;
+
+bool takesNextArgument(std::string_view arg)
+{
+    const finder_options::Option* option = finder_options::find(arg, kAnyScope);
+    return option != nullptr && finder_options::takesValue(*option);
+}
 
 // Option values are words of A-Z in any case: "Runner", "CP932".
 bool equalsIgnoringAsciiCase(std::string_view text, std::string_view word)
@@ -35,11 +41,12 @@ public:
         if (!globalOptions())
             return std::nullopt;
         if (pos_ == args_.size())
-            return fail("no command given (list, search, filter or check)");
+            return fail("no command given (list, search, filter, deck or check)");
         std::string word = args_[pos_++];
         bool ok = word == "list"     ? listCommand()
                   : word == "search" ? searchCommand()
                   : word == "filter" ? filterCommand()
+                  : word == "deck"   ? deckCommand()
                   : word == "check"  ? checkCommand()
                                      : (fail("unknown command: " + word), false);
         if (!ok)
@@ -87,22 +94,25 @@ private:
         return true;
     }
 
-    // The position of the word among `words` is the value: an int or an enum.
+    // The position of the value among the option's words in the table is
+    // the value: an int or an enum.
     template <typename Value>
-    bool choice(const std::string& option, std::initializer_list<std::string_view> words, Value& out)
+    bool choice(const std::string& option, unsigned scope, Value& out)
     {
         std::string text;
         if (!value(option, text))
             return false;
         int index = 0;
-        for (std::string_view word : words) {
-            if (equalsIgnoringAsciiCase(text, word)) {
-                out = static_cast<Value>(index);
-                return true;
-            }
+        int found = -1;
+        finder_options::forEachWord(finder_options::find(option, scope)->words, [&](std::string_view word) {
+            if (found < 0 && equalsIgnoringAsciiCase(text, word))
+                found = index;
             ++index;
-        }
-        return fail("invalid value for " + option + ": " + text), false;
+        });
+        if (found < 0)
+            return fail("invalid value for " + option + ": " + text), false;
+        out = static_cast<Value>(found);
+        return true;
     }
 
     bool globalOptions()
@@ -115,7 +125,7 @@ private:
                 result_.dataDirGiven = true;
             } else if (option == "--encoding") {
                 int encoding = 0;
-                if (!choice(option, {"utf-8", "cp932"}, encoding))
+                if (!choice(option, finder_options::Global, encoding))
                     return false;
                 result_.encoding = encoding == 0 ? Encoding::Utf8 : Encoding::Cp932;
             } else {
@@ -137,7 +147,7 @@ private:
             if (filter && arg == "--")
                 break;
             filter = filter || arg == "filter";
-            if (std::find(kValueOptions.begin(), kValueOptions.end(), arg) != kValueOptions.end()) {
+            if (takesNextArgument(arg)) {
                 ++i;
             } else if (arg == "--help" || arg == "-h") {
                 result_.command = Command::Help;
@@ -156,7 +166,7 @@ private:
         while (pos_ < args_.size()) {
             std::string option;
             if (takeOption(option)) {
-                if (option != "--records")
+                if (finder_options::find(option, finder_options::List) == nullptr)
                     return fail("unknown option for list: " + option), false;
                 if (!noValue(option) || !setFlag(result_.records))
                     return false;
@@ -166,18 +176,28 @@ private:
             if (sideSeen)
                 return fail("unexpected argument: " + word), false;
             sideSeen = true;
-            if (word == "all")
-                result_.command = Command::ListAll;
-            else if (word == "runner")
-                result_.command = Command::ListRunner;
-            else if (word == "corp")
-                result_.command = Command::ListCorp;
-            else
+            if (!listSide(word))
                 return fail("list takes all, runner or corp, not " + word), false;
         }
         if (!sideSeen)
             return fail("list needs all, runner or corp"), false;
         return true;
+    }
+
+    // The words of list, in the order of its row in the table.
+    bool listSide(std::string_view word)
+    {
+        constexpr std::array kSides{Command::ListAll, Command::ListRunner, Command::ListCorp};
+        std::size_t index = 0;
+        bool found = false;
+        finder_options::forEachWord(finder_options::findCommand("list")->args, [&](std::string_view side) {
+            if (!found && side == word) {
+                result_.command = kSides.at(index);
+                found = true;
+            }
+            ++index;
+        });
+        return found;
     }
 
     bool searchCommand()
@@ -187,8 +207,10 @@ private:
             std::string option;
             if (!takeOption(option))
                 return fail("unexpected argument: " + args_[pos_]), false;
-            bool ok = option == "--side"      ? choice(option, {"corp", "runner"}, result_.criteria.side)
-                      : option == "--mode"    ? choice(option, {"exact", "prefix", "partial"}, result_.criteria.mode)
+            if (finder_options::find(option, finder_options::Search) == nullptr)
+                return fail("unknown option for search: " + option), false;
+            bool ok = option == "--side"      ? choice(option, finder_options::Search, result_.criteria.side)
+                      : option == "--mode"    ? choice(option, finder_options::Search, result_.criteria.mode)
                       : option == "--name"    ? value(option, result_.criteria.name)
                       : option == "--type"    ? value(option, result_.criteria.type)
                       : option == "--rate"    ? value(option, result_.criteria.rate)
@@ -225,7 +247,7 @@ private:
             if (option == "--side") {
                 constexpr std::array kLists{Command::ListAll, Command::ListCorp, Command::ListRunner};
                 std::size_t side = 0;
-                if (!choice(option, {"all", "corp", "runner"}, side))
+                if (!choice(option, finder_options::Filter, side))
                     return false;
                 result_.filterList = kLists[side];
             } else if (!noValue(option) || !setFlag(option == "--fold" ? result_.filterFold : result_.records)) {
@@ -237,18 +259,39 @@ private:
         return true;
     }
 
+    // "--" is filter's end of options, not an option to take.
     static bool isFilterOption(std::string_view arg)
     {
-        for (std::string_view option : {"--side", "--fold", "--records"}) {
-            if (arg == option || (arg.starts_with(option) && arg[option.size()] == '='))
-                return true;
-        }
-        return false;
+        std::string_view name = arg.substr(0, arg.find('='));
+        return name != "--" && finder_options::find(name, finder_options::Filter) != nullptr;
     }
 
     static bool setFlag(bool& flag)
     {
         flag = true;
+        return true;
+    }
+
+    bool deckCommand()
+    {
+        result_.command = Command::Deck;
+        bool fileSeen = false;
+        while (pos_ < args_.size()) {
+            std::string option;
+            if (takeOption(option)) {
+                if (finder_options::find(option, finder_options::Deck) == nullptr)
+                    return fail("unknown option for deck: " + option), false;
+                if (!noValue(option) || !setFlag(result_.records))
+                    return false;
+                continue;
+            }
+            if (fileSeen)
+                return fail("unexpected argument: " + args_[pos_]), false;
+            result_.deckFile = args_[pos_++];
+            fileSeen = true;
+        }
+        if (!fileSeen)
+            return fail("deck needs a FILE"), false;
         return true;
     }
 
@@ -281,73 +324,86 @@ std::optional<CommandLine> CommandLine::parse(const std::vector<std::string>& ar
     return Parser(args, error).run();
 }
 
-const char* CommandLine::usage()
+namespace {
+// "  NAME" and its help from column 25; a name too long for that gets a line
+// of its own. The manual page (help2man) is made from this layout.
+void appendHelpRow(std::string& out, std::string_view name, std::string_view help)
 {
-    // Also the source of the manual page (help2man): commands and options
-    // each on a line of their own, indented, the text from column 23.
-    return "Usage: voxtarn-find [-C DIR] [--encoding utf-8|cp932] list all|runner|corp [--records]\n"
-           "  or:  voxtarn-find [-C DIR] [--encoding utf-8|cp932] search [SEARCH OPTION]...\n"
-           "  or:  voxtarn-find [-C DIR] [--encoding utf-8|cp932] filter [FILTER OPTION]... [WORD]...\n"
-           "  or:  voxtarn-find [-C DIR] check\n"
-           "  or:  voxtarn-find --help | --version\n"
-           "\n"
-           "Lists and searches the cards of corp.txt and runner.txt (Shift-JIS, or UTF-8\n"
-           "converted as read) in DIR (default: the current directory).\n"
-           "\n"
-           "Commands:\n"
-           "  list all|runner|corp  one line per card: rate, name, type, note, illust,\n"
-           "                        tab-separated; all is the Corporate cards, then the\n"
-           "                        Runner cards\n"
-           "  search                the cards of one side whose name or type matches\n"
-           "                        its TEXT, and whose rarity is --rate when given\n"
-           "  filter [WORD]...      the cards in which every WORD stands, as list\n"
-           "                        prints them; the words, joined by spaces, are\n"
-           "                        read as the window's filter box reads its text\n"
-           "  check                 reports every format problem of both files as\n"
-           "                        FILE:LINE: text, then the cards of each file\n"
-           "\n"
-           "Options:\n"
-           "  -C DIR                read the data files from DIR\n"
-           "  --encoding utf-8|cp932\n"
-           "                        of the output and of TEXT (default utf-8; cp932\n"
-           "                        passes the file's bytes through unchanged)\n"
-           "  --records             print whole records in the data-file format\n"
-           "                        instead of lines\n"
-           "  -h, --help            show this help and exit\n"
-           "  --version             show the version and exit\n"
-           "\n"
-           "Search options:\n"
-           "  --side corp|runner    the side to search (default corp)\n"
-           "  --name TEXT           card name to match (default empty)\n"
-           "  --type TEXT           card type to match (default empty)\n"
-           "  --rate TEXT           rarity, the whole text, A-Z matching a-z (default\n"
-           "                        empty: any rarity)\n"
-           "  --mode exact|prefix|partial\n"
-           "                        how name and type match: the whole text, its\n"
-           "                        beginning or any part, A-Z matching a-z\n"
-           "                        (default exact)\n"
-           "  --fold                fold kana and character width: hiragana match\n"
-           "                        katakana, half-width katakana (a voiced mark\n"
-           "                        joined to its letter) match full-width ones,\n"
-           "                        full-width ASCII matches ASCII, in the name,\n"
-           "                        type and rarity alike\n"
-           "\n"
-           "Filter options:\n"
-           "  --side all|corp|runner\n"
-           "                        the cards to filter: those of list all (the\n"
-           "                        default), list corp or list runner\n"
-           "  --fold                fold kana and character width as search --fold\n"
-           "  --                    every argument after it is a WORD; before it, an\n"
-           "                        argument that is none of these options is a WORD\n"
-           "                        too, whatever it begins with\n"
-           "\n"
-           "Filter words: a card shows when every WORD stands in one of its fields,\n"
-           "A-Z matching a-z. A prefix limits a WORD to some fields: n: (or 名:) the\n"
-           "name, t: (種:) the type, x: (文:) the rules text and the note, i: (絵:) the\n"
-           "illustrator, r: (頻:) the rarity. -WORD leaves out the cards it matches.\n"
-           "\"TEXT\" is a phrase with spaces, text only. A WORD that CP932 cannot hold\n"
-           "matches no card.\n"
-           "\n"
-           "Exit status: 0 cards printed (check: no problem), 1 none (check: problems),\n"
-           "2 error. Messages go to standard error as FILE:LINE: text.\n";
+    constexpr std::size_t kHelpColumn = 24;
+    out.append("  ").append(name);
+    if (name.size() + 4 > kHelpColumn)
+        out.append("\n").append(kHelpColumn, ' ');
+    else
+        out.append(kHelpColumn - 2 - name.size(), ' ');
+    for (std::size_t end = help.find('\n'); end != std::string_view::npos; end = help.find('\n')) {
+        out.append(help.substr(0, end + 1)).append(kHelpColumn, ' ');
+        help.remove_prefix(end + 1);
+    }
+    out.append(help).append("\n");
+}
+
+std::string optionSynopsis(const finder_options::Option& option)
+{
+    std::string text(option.shortName);
+    text.append(text.empty() ? "" : ", ").append(option.name);
+    std::string_view value = option.words.empty() ? option.valueName : option.words;
+    if (!value.empty())
+        text.append(" ").append(value);
+    return text;
+}
+
+void appendOptions(std::string& out, finder_options::Section section)
+{
+    for (const finder_options::Option& option : finder_options::options()) {
+        if (option.section == section)
+            appendHelpRow(out, optionSynopsis(option), option.help);
+    }
+}
+
+std::string makeUsage()
+{
+    std::string out =
+        "Usage: voxtarn-find [-C DIR] [--encoding utf-8|cp932] list all|runner|corp [--records]\n"
+        "  or:  voxtarn-find [-C DIR] [--encoding utf-8|cp932] search [SEARCH OPTION]...\n"
+        "  or:  voxtarn-find [-C DIR] [--encoding utf-8|cp932] filter [FILTER OPTION]... [WORD]...\n"
+        "  or:  voxtarn-find [-C DIR] [--encoding utf-8|cp932] deck FILE [--records]\n"
+        "  or:  voxtarn-find [-C DIR] check\n"
+        "  or:  voxtarn-find --help | --version\n"
+        "\n"
+        "Lists and searches the cards of corp.txt and runner.txt (Shift-JIS, or UTF-8\n"
+        "converted as read) in DIR (default: the current directory).\n"
+        "\n"
+        "Commands:\n";
+    for (const finder_options::Command& command : finder_options::commands())
+        appendHelpRow(out, std::string(command.word).append(command.args.empty() ? "" : " ").append(command.args),
+                      command.help);
+    out.append("\nOptions:\n");
+    appendOptions(out, finder_options::Section::General);
+    out.append("\nSearch options:\n");
+    appendOptions(out, finder_options::Section::Search);
+    out.append("\nFilter options:\n");
+    appendOptions(out, finder_options::Section::Filter);
+    out.append("\n"
+               "Filter words: a card shows when every WORD stands in one of its fields,\n"
+               "A-Z matching a-z. A prefix limits a WORD to some fields: n: (or 名:) the\n"
+               "name, t: (種:) the type, x: (文:) the rules text and the note, i: (絵:) the\n"
+               "illustrator, r: (頻:) the rarity. -WORD leaves out the cards it matches.\n"
+               "\"TEXT\" is a phrase with spaces, text only. A WORD that CP932 cannot hold\n"
+               "matches no card.\n"
+               "\n"
+               "Deck files: one card a line, a count before the name (3, 3x, 3枚) or after\n"
+               "it (x3), [Corporate] and [Runner] sections, # memo lines; UTF-8 or\n"
+               "Shift-JIS.\n"
+               "\n"
+               "Exit status: 0 cards printed (check: no problem; deck: every line found),\n"
+               "1 none (check: problems; deck: some line not found), 2 error. Messages go\n"
+               "to standard error as FILE:LINE: text.\n");
+    return out;
+}
+}  // namespace
+
+const std::string& CommandLine::usage()
+{
+    static const std::string text = makeUsage();
+    return text;
 }

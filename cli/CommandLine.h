@@ -12,17 +12,18 @@
 //   voxtarn-find [-C DIR] [--encoding utf-8|cp932] search [--side corp|runner]
 //       [--name TEXT] [--type TEXT] [--rate TEXT] [--mode exact|prefix|partial] [--fold] [--records]
 //   voxtarn-find [-C DIR] [--encoding utf-8|cp932] filter [--side all|corp|runner] [--fold] [--records] [--] [WORD]...
+//   voxtarn-find [-C DIR] [--encoding utf-8|cp932] deck FILE [--records]
 //   voxtarn-find [-C DIR] check
 //   voxtarn-find --help | --version
 class CommandLine {
 public:
-    enum class Command { Help, Version, ListAll, ListRunner, ListCorp, Search, Filter, Check };
+    enum class Command { Help, Version, ListAll, ListRunner, ListCorp, Search, Filter, Deck, Check };
     enum class Encoding { Utf8, Cp932 };
 
     // The parsed command line, or nullopt with `error` set.
     static std::optional<CommandLine> parse(const std::vector<std::string>& args, std::string& error);
 
-    static const char* usage();
+    static const std::string& usage();
 
     Command command = Command::Help;
     Encoding encoding = Encoding::Utf8;
@@ -37,6 +38,7 @@ public:
     Command filterList = Command::ListAll;
     std::string filterText;
     bool filterFold = false;
+    std::string deckFile;  // deck: the deck file, as given
 
 private:
     class Parser;

@@ -37,3 +37,9 @@ void ConsoleUi::showHint(const std::string& text)
     out_.flush();
     writeText(err_, "voxtarn-find: " + text + "\n");
 }
+
+void ConsoleUi::showFileNote(const std::string& path, long line, const std::string& text)
+{
+    out_.flush();
+    writeText(err_, fileLineText(path, line, text) + "\n");
+}

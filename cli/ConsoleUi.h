@@ -28,6 +28,8 @@ public:
     // "voxtarn-find: text" for what the user may do otherwise; no error.
     void showHint(const std::string& text);
 
+    // "FILE:LINE: text" about a line of a file the user gave; no error.
+    void showFileNote(const std::string& path, long line, const std::string& text);
     int messageCount() const { return messages_; }
 
 private:

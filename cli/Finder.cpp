@@ -6,6 +6,9 @@
 #include "CardLister.h"
 #include "ConsoleListView.h"
 #include "DataFileChecker.h"
+#include "Deck.h"
+#include "DeckFile.h"
+#include "DeckLookup.h"
 #include "FilterText.h"
 #include "RecordWriter.h"
 #include "SearchCriteria.h"
@@ -16,6 +19,7 @@
 #include "Utf8Transcoder.h"
 
 #include <algorithm>
+#include <set>
 
 namespace {
 constexpr int kFound = 0;
@@ -58,6 +62,7 @@ int Finder::runCommand()
     case CommandLine::Command::ListCorp: return runList();
     case CommandLine::Command::Search: return runSearch();
     case CommandLine::Command::Filter: return runFilter();
+    case CommandLine::Command::Deck: return runDeck();
     case CommandLine::Command::Check: return runCheck();
     }
     return kError;
@@ -236,4 +241,75 @@ bool Finder::checkFile(const char* file, bool& problemsFound)
         return false;
     }
     return true;
+}
+
+std::optional<std::string> Finder::deckText()
+{
+    using Refusal = card::DeckFile::Refusal;
+    std::string text;
+    const Refusal refusal = card::DeckFile::read(card::pathFromUtf8(commandLine_.deckFile), text);
+    const char* why = refusal == Refusal::CannotOpen ? "cannot be opened"
+                      : refusal == Refusal::Folder   ? "is a folder"
+                      : refusal == Refusal::TooLarge ? "is over 1 MB: no deck file"
+                      : refusal == Refusal::HasNul   ? "holds NUL bytes: no deck file"
+                                                     : nullptr;
+    if (why) {
+        ui_.showError(commandLine_.deckFile + ": " + why);
+        return std::nullopt;
+    }
+    return text;
+}
+
+// The deck's found cards in the order of its file; each line that is no
+// card of the data folder on standard error, with its line number.
+int Finder::runDeck()
+{
+    const std::optional<std::string> text = deckText();
+    if (!text)
+        return kError;
+    card::Deck deck = card::Deck::fromText(*text);
+    for (const card::EngineMessage& message : card::DeckLookup(dataDir()).lookUp(deck))
+        ui_.showMessage(message);
+    deck.mergeDuplicates();
+    std::set<std::pair<int, std::string>> printed;
+    std::string record;
+    for (const card::DeckLine& line : deck.lines()) {
+        reportDeckLine(line);
+        if (!commandLine_.records) {
+            printDeckLine(line);
+        } else if (line.found() && printed.insert({line.side, line.card.name}).second) {
+            record.clear();
+            card::appendRecord(record, line.card);
+            out_.append(utf8Converter() ? converter_.toUtf8(record) : record);
+        }
+    }
+    if (ui_.messageCount() > 0)
+        return kError;
+    return deck.notFoundCount() > 0 ? kNothing : kFound;
+}
+
+void Finder::printDeckLine(const card::DeckLine& line)
+{
+    if (!line.found())
+        return;
+    std::string listLine;
+    card::CardView(line.card).appendListLine(listLine);
+    const std::string side = line.side == 0 ? "corp" : "runner";
+    out_.append(std::to_string(line.count) + "\t" + side + "\t" +
+                (utf8Converter() ? converter_.toUtf8(listLine) : listLine) + "\n");
+}
+
+void Finder::reportDeckLine(const card::DeckLine& line)
+{
+    using Kind = card::DeckLine::Kind;
+    std::string what;
+    if (line.kind == Kind::Card && !line.found())
+        what = "not in the card files: " + line.name;
+    else if (line.kind == Kind::Unreadable)
+        what = "not a count and a name: " + line.text;
+    else if (line.found() && line.byFolding)
+        what = "found with kana and width folded: " + line.name;
+    else
+        return;
+    ui_.showFileNote(commandLine_.deckFile, line.lineNumber, what);
 }

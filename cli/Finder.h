@@ -14,6 +14,7 @@
 
 namespace card {
 class CardLister;
+struct DeckLine;
 class Utf8Transcoder;
 struct CheckResult;
 struct SearchCriteria;
@@ -35,6 +36,11 @@ private:
     int runFilter();
     static void listCards(card::CardLister& lister, CommandLine::Command list);
     int runCheck();
+    int runDeck();
+    // The deck file's text as UTF-8, or nullopt after saying why it is refused.
+    std::optional<std::string> deckText();
+    void printDeckLine(const card::DeckLine& line);
+    void reportDeckLine(const card::DeckLine& line);
     // Runs a list command or a search on a fresh list and gives its status.
     int runOnList(const std::function<void(card::CardLister&)>& command);
     // Checks one data file; false when it could not be opened or read.

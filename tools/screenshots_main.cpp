@@ -6,6 +6,8 @@
 // user's settings are neither read nor written.
 //   voxtarn-screenshots <data folder> <output folder>
 #include "CMainWindow.h"
+#include "DeckMenu.h"
+#include "DeckParts.h"
 #include "Card.h"
 #include "CardLayout.h"
 #include "DetailDialog.h"
@@ -18,6 +20,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -99,6 +102,22 @@ int main(int argc, char** argv)
     window.OnListAll();
     QCoreApplication::processEvents();
     save(window, QStringLiteral("main-window.png"));
+
+    // A deck written by hand beside the list: odd counts, a name in hiragana
+    // and one the data folder lacks.
+    QTemporaryDir decks;
+    const QString deckFile = decks.filePath(QStringLiteral("速攻.txt"));
+    QFile written(deckFile);
+    if (written.open(QIODevice::WriteOnly))
+        written.write(QStringLiteral("# 速攻コーポと侵入具\n[Corporate]\n3x 鋼線の猟犬\n2 九重の錠前\n緊急予算編成 ×3\n"
+                                     "3 白鷺データ保管庫\n[Runner]\n3 錆びた合鍵\n2枚 骨抜きはんまー\n夜行列車の切符\n"
+                                     "2 なぞの札\n").toUtf8());
+    written.close();
+    window.deck()->menu().openFile(deckFile);
+    window.deck()->addSelectedCard();
+    window.resize(1200, 560);
+    QCoreApplication::processEvents();
+    save(window, QStringLiteral("deck-panel.png"));
     window.hide();
 
     saveTemplate(kLegendTemplateId, QStringLiteral("legend.png"));

@@ -155,6 +155,21 @@ const CliCase kCases[] = {
     {{"-C", VOXTARN_SAMPLE_DATA, "check"}, 0, "*", ""},  // the sample cards pass the check
     // Files saved as UTF-8 (corp.txt with the byte order mark) read as Shift-JIS; check names the lines that lost a
     // character.
+    // Decks: each found card once, in the file's order, with its count and side; a line that is no card is told
+    // with its line number; Shift-JIS and CR LF as well as UTF-8.
+    {{"deck", "decks/ok.txt"}, 0, "3\tcorp\tRare\t灰の門\tアイス：城壁\tX\tY\n2\trunner\tUncommon\t蜘蛛の糸\tプログラム\tn\ti\n", ""},
+    {{"deck", "decks/hand.txt"}, 1, "3\tcorp\tRare\t灰の門\tアイス：城壁\tX\tY\n1\trunner\tCommon\tヴォイド\tT\tn\ti\n",
+     "decks/hand.txt:4: found with kana and width folded: ヴォイド\ndecks/hand.txt:5: not in the card files: なぞの札\n"
+     "decks/hand.txt:6: not a count and a name: 0 z\n"},
+    {{"deck", "--records", "decks/hand.txt"}, 1, "灰の門\nアイス：城壁\n* 侵入を終了する。\n\nX\nY\nRare\n--\n" + record("ヴォイド"),
+     "decks/hand.txt:4: found with kana and width folded: ヴォイド\ndecks/hand.txt:5: not in the card files: なぞの札\n"
+     "decks/hand.txt:6: not a count and a name: 0 z\n"},
+    {{"--encoding", "cp932", "deck", "decks/ok.txt"}, 0, sjis("3\tcorp\tRare\t灰の門\tアイス：城壁\tX\tY\n2\trunner\tUncommon\t蜘蛛の糸\tプログラム\tn\ti\n"), ""},
+    {{"-C", "dir", "deck", "decks/ok.txt"}, 2, "", "dir/runner.txt" + kOpenFailed + "decks/ok.txt:3: not in the card files: 灰の門\ndecks/ok.txt:5: not in the card files: 蜘蛛の糸\n"},
+    {{"deck", "decks"}, 2, "", "voxtarn-find: decks: is a folder\n"},
+    {{"deck", "decks/none.txt"}, 2, "", "voxtarn-find: decks/none.txt: cannot be opened\n"},
+    {{"deck"}, 2, "", "voxtarn-find: deck needs a FILE" + kHint},
+    {{"deck", "decks/ok.txt", "--fold"}, 2, "", "voxtarn-find: unknown option for deck: --fold" + kHint},
     {{"-C", "utf8", "list", "all"}, 0, "Rare\t灰の門\tアイス〓\tn\ti\nUncommon\t蜘蛛の糸\tプログラム\tn\ti\n", ""},
     {{"-C", "utf8", "check"}, 1,
      "utf8/corp.txt: UTF-8\nutf8/corp.txt:2: Shift-JIS にない文字を 〓 にした\nutf8/corp.txt: 1 cards\n"
@@ -163,7 +178,7 @@ const CliCase kCases[] = {
     {{"list", "all", "--help"}, 0, "Usage: voxtarn-find ...", ""},
     {{"--version", "-h"}, 0, "Usage: voxtarn-find ...", ""},
     {{"--version"}, 0, "voxtarn-find " VOXTARN_VERSION "\n", ""},
-    {{}, 2, "", "voxtarn-find: no command given (list, search, filter or check)" + kHint},
+    {{}, 2, "", "voxtarn-find: no command given (list, search, filter, deck or check)" + kHint},
     {{"bogus"}, 2, "", "voxtarn-find: unknown command: bogus" + kHint},
     {{"list"}, 2, "", "voxtarn-find: list needs all, runner or corp" + kHint},
     {{"list", "some"}, 2, "", "voxtarn-find: list takes all, runner or corp, not some" + kHint},
@@ -209,4 +224,9 @@ TEST(FinderCliOutput, AFailedWriteStopsTheCommandWithOneMessage)
         EXPECT_EQ(full.status, 2);
         EXPECT_EQ(full.err, "voxtarn-find: cannot write to standard output\n") << where;
     }
+}
+
+TEST(FinderCliOutput, HelpKeepsTheLayoutTheManualPageIsMadeFrom)
+{
+    EXPECT_EQ(run({"--help"}).out, slurp(fs::path(VOXTARN_CLI_DATA) / "help.txt"));
 }

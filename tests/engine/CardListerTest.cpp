@@ -97,11 +97,14 @@ TEST_F(CardListerTest, ListCommandsReplaceTheListAndSelectItsFirstLine)
     lister.OnListAll();
     EXPECT_EQ(names(), "C1 C2 R1");
     EXPECT_EQ(screen.lines[0], "Rare\tC1\tType\t\tillust");  // rarity first; an empty field keeps its tab
+    EXPECT_EQ(std::vector<int>({lister.sideOf(0), lister.sideOf(1), lister.sideOf(2)}), std::vector<int>({0, 0, 1}));
     EXPECT_EQ(events(), (Strings{"reset", "redraw off", "notice", "no notice", "select 0", "redraw on"}));
     lister.OnListRunner();
     EXPECT_EQ(names(), "R1");
+    EXPECT_EQ(lister.sideOf(0), 1);
     lister.OnListCorp();
     EXPECT_EQ(names(), "C1 C2");
+    EXPECT_EQ(lister.sideOf(1), 0);
     events();
     dir.write("runner.txt", "");
     lister.OnListRunner();
