@@ -4,16 +4,23 @@
 #include "Cp932Converter.h"
 #include "OutputSink.h"
 
-ConsoleListView::ConsoleListView(OutputSink& out, card::Cp932Converter* toUtf8, bool printLines)
-    : out_(out), toUtf8_(toUtf8), printLines_(printLines)
+ConsoleListView::ConsoleListView(OutputSink& out, card::Cp932Converter* toUtf8, Print print)
+    : out_(out), toUtf8_(toUtf8), print_(print)
 {
+    if (print_ == Print::Csv)
+        out_.append(card::CsvWriter::cardHeader());
 }
 
 void ConsoleListView::addCard(const card::CardView& card)
 {
-    if (!printLines_)
+    if (print_ == Print::Nothing)
         return;
     line_.clear();
+    if (print_ == Print::Csv) {
+        csv_.appendCard(line_, card);
+        out_.append(line_);
+        return;
+    }
     card.appendListLine(line_);
     if (toUtf8_)
         out_.append(toUtf8_->toUtf8(line_));
