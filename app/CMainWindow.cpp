@@ -5,12 +5,14 @@
 #include "CardListBox.h"
 #include "CardListHeader.h"
 #include "DataFolderSettings.h"
+#include "DeckExport.h"
 #include "DeckMenu.h"
 #include "DeckParts.h"
 #include "DetailDialog.h"
 #include "DialogOpeners.h"
 #include "DialogTemplate.h"
 #include "FilterBar.h"
+#include "ListExport.h"
 #include "MainMenu.h"
 #include "MessageBox.h"
 #include "NowSearchDialog.h"
@@ -26,6 +28,7 @@
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSessionManager>
@@ -101,6 +104,7 @@ void CMainWindow::OnCreate(const WindowSettings& settings)
     putKeysOnActions();
     deck_ = new DeckParts(*this, *listbox_, cards_, [this](const QString& text) { statusText_->setText(text); });
     deck_->menu().restore();
+    addExports();
     connect(listbox_, &QAbstractItemView::doubleClicked, this, &CMainWindow::OnListDblClk);
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         connect(app, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { OnQueryEndSession(); });
@@ -416,12 +420,28 @@ void CMainWindow::leaveFilterForList(bool toFirstLine)
 
 void CMainWindow::showListStatus(ListStatus::Source source)
 {
+    statusText_->setText(listStatusText(source));
+}
+
+QString CMainWindow::listStatusText(ListStatus::Source source) const
+{
     const ListStatus status{source, cards_.lineCount(), criteria_, cards_.earlyEnds()};
     std::optional<std::size_t> shown;
     if (filterRunner_->filtering())
         shown = static_cast<std::size_t>(listbox_->count());
-    statusText_->setText(status.text(shown, filterRunner_->unholdable()) +
-                         (openFailure_.isEmpty() ? QString() : u'、' + openFailure_));
+    return status.text(shown, filterRunner_->unholdable()) + (openFailure_.isEmpty() ? QString() : u'、' + openFailure_);
+}
+
+// The list's and the deck's CSV, print and PDF, in ファイル before 終了 and
+// at the end of デッキ.
+void CMainWindow::addExports()
+{
+    auto* list = new ListExport(*this, *listbox_, cards_, [this] {
+        return listSource_ ? listStatusText(*listSource_) : QStringLiteral("カードリスト");
+    });
+    QAction* exit = commandAction(ID_EXIT);
+    list->addToMenu(*qobject_cast<QMenu*>(exit->parent()), exit);
+    (new DeckExport(*this, deck_->document()))->addToMenu(*deck_->menu().menu());
 }
 
 // Before the first command: where the commands will read, or how to choose

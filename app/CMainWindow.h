@@ -107,6 +107,8 @@ private:
     void leaveFilterForList(bool toFirstLine);
     void focusFilter();
     void showListStatus(ListStatus::Source source);
+    QString listStatusText(ListStatus::Source source) const;
+    void addExports();
     void showFolderStatus();
     void noteSettingsNotWritten(const QString& file);
     void runListCommand(void (card::CardLister::*command)(), ListStatus::Source source);
