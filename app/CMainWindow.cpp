@@ -436,8 +436,11 @@ QString CMainWindow::listStatusText(ListStatus::Source source) const
 // at the end of デッキ.
 void CMainWindow::addExports()
 {
+    // The printed title says which filter made the pages.
     auto* list = new ListExport(*this, *listbox_, cards_, [this] {
-        return listSource_ ? listStatusText(*listSource_) : QStringLiteral("カードリスト");
+        const QString status = listSource_ ? listStatusText(*listSource_) : QStringLiteral("カードリスト");
+        const QString filter = filterBar_->text().trimmed();
+        return filter.isEmpty() || status.contains(filter) ? status : status + QStringLiteral(" (") + filter + u')';
     });
     QAction* exit = commandAction(ID_EXIT);
     list->addToMenu(*qobject_cast<QMenu*>(exit->parent()), exit);

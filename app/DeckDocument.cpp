@@ -126,7 +126,8 @@ QString DeckDocument::saveAs(const QString& path)
 {
     QSaveFile file(path);
     const QByteArray bytes = QByteArray::fromStdString(deck_.toText());
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    // Unbuffered: a write cut short by a full disk shows in its count.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size() || !file.commit())
         return QStringLiteral("デッキを保存できない: ") + file.errorString() + u'\n' + QDir::toNativeSeparators(path);
     path_ = path;
     changedBeyondUndo_ = false;

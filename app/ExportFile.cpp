@@ -28,7 +28,9 @@ QString ExportFile::choose(QWidget& window, const QString& what, const QString& 
 QString ExportFile::save(const QString& path, const QString& what, const std::function<bool(QIODevice&)>& write)
 {
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && write(file) && file.commit())
+    // Unbuffered: a write cut short by a full disk shows in its count,
+    // which a buffered flush would drop.
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && write(file) && file.commit())
         return {};
     const QString why = file.error() != QFileDevice::NoError ? file.errorString() : QStringLiteral("書き込みに失敗した");
     return what + QStringLiteral("を書き出せない: ") + why + u'\n' + QDir::toNativeSeparators(path);

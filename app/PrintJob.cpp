@@ -51,6 +51,13 @@ private:
 const QString kMeasuring = QStringLiteral("ページを割り付けています (%1 / %2行)");
 const QString kPainting = QStringLiteral("ページを作っています (%1 / %2ページ)");
 
+bool endsLikeAPdf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.size() > 8 && file.seek(file.size() - 8) &&
+           file.read(8).contains("%%EOF");
+}
+
 QFont windowFont(const QWidget& window)
 {
     return QFont(window.font().family());
@@ -122,6 +129,10 @@ QString PrintJob::writePdf(const QString& path)
         return {};
     if (!paint(printer))
         return printer.printerState() == QPrinter::Error ? failed(QStringLiteral("書き込みに失敗した")) : QString();
+    // The painter does not tell of a write cut short; a whole PDF ends so.
+    if (!endsLikeAPdf(temporary.fileName()))
+        return failed(QStringLiteral("書き込みに失敗した"));
+    temporary.close();
     temporary.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     std::error_code error;
     std::filesystem::rename(temporary.fileName().toStdU16String(), path.toStdU16String(), error);
