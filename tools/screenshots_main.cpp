@@ -6,8 +6,11 @@
 // user's settings are neither read nor written.
 //   voxtarn-screenshots <data folder> <output folder>
 #include "CMainWindow.h"
+#include "DeckExport.h"
 #include "DeckMenu.h"
 #include "DeckParts.h"
+#include "FilterBar.h"
+#include "ListExport.h"
 #include "Card.h"
 #include "CardLayout.h"
 #include "DetailDialog.h"
@@ -21,6 +24,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -58,6 +62,13 @@ void saveTemplate(int templateId, const QString& name)
     dialog.show();
     QCoreApplication::processEvents();
     save(dialog, name);
+}
+
+void writePdf(const QString& failed, const QString& name)
+{
+    if (!failed.isEmpty())
+        std::fprintf(stderr, "voxtarn-screenshots: %s\n", qPrintable(failed));
+    std::printf("%s\n", qPrintable(output.filePath(name)));
 }
 
 std::optional<card::Card> fiveLineCard(const QDir& data)
@@ -118,6 +129,17 @@ int main(int argc, char** argv)
     window.resize(1200, 560);
     QCoreApplication::processEvents();
     save(window, QStringLiteral("deck-panel.png"));
+    // The printed deck and the printed list of the アイス, as PDF pages
+    // (scripts/screenshots turns them into pictures).
+    writePdf(window.findChild<DeckExport*>()->writePdf(output.filePath(QStringLiteral("printed-deck.pdf"))),
+             QStringLiteral("printed-deck.pdf"));
+    window.filterBar()->setText(QStringLiteral("t:アイス"));
+    for (QElapsedTimer filtering; !filtering.isValid() || filtering.elapsed() < 300;) {
+        filtering.isValid() ? void() : filtering.start();
+        QCoreApplication::processEvents();
+    }
+    writePdf(window.findChild<ListExport*>()->writePdf(output.filePath(QStringLiteral("printed-list.pdf"))),
+             QStringLiteral("printed-list.pdf"));
     window.hide();
 
     saveTemplate(kLegendTemplateId, QStringLiteral("legend.png"));
