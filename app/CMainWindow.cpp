@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "CMainWindow.h"
 
-#include "CardFilterRunner.h"
 #include "CardListBox.h"
 #include "CardListHeader.h"
 #include "DataFolderSettings.h"
@@ -13,287 +12,145 @@
 #include "DialogTemplate.h"
 #include "FilterBar.h"
 #include "ListExport.h"
-#include "MainMenu.h"
+#include "ListFilter.h"
 #include "MessageBox.h"
-#include "NowSearchDialog.h"
+#include "ReadingSession.h"
 #include "SearchDialog.h"
-#include "WindowLog.h"
+#include "StatusLine.h"
+#include "WindowMenu.h"
+#include "WindowPlacement.h"
 #include "WindowSettings.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QGuiApplication>
-#include <QKeySequence>
-#include <QLabel>
 #include <QMenu>
-#include <QMenuBar>
-#include <QScreen>
 #include <QSessionManager>
 #include <QStatusBar>
-#include <QWindow>
 
-#include <array>
-
-namespace {
-
-QList<QKeySequence> keysOf(AcceleratorKey key)
-{
-    switch (key) {
-    case AcceleratorKey::None: return {};
-    case AcceleratorKey::F1: return {QKeySequence(Qt::Key_F1)};
-    case AcceleratorKey::Enter: return {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)};  // keypad Enter too
-    case AcceleratorKey::F5: return {QKeySequence(Qt::Key_F5)};
-    case AcceleratorKey::CtrlO: return {QKeySequence(Qt::CTRL | Qt::Key_O)};
-    }
-    return {};
-}
-
-// The commands that read the data files or the list being read: none of them
-// can run while a reading yields to the window.
-constexpr std::array kReadingCommands = {ID_SEARCH,      ID_DETAIL,    ID_LIST_ALL,
-                                         ID_LIST_RUNNER, ID_LIST_CORP, ID_OPEN_FOLDER};
-
-QList<QRect> availableAreas()
-{
-    QList<QRect> areas;
-    for (const QScreen* screen : QGuiApplication::screens())
-        areas.append(screen->availableGeometry());
-    return areas;
-}
-
-// Stands in for the system's default size of a new window.
-QSize defaultWindowSize()
-{
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QSize available = screen ? screen->availableGeometry().size() : QSize(800, 600);
-    return available * 3 / 4;
-}
-
-QString commandObjectName(int id)
-{
-    return QStringLiteral("command%1").arg(id);
-}
-
-}  // namespace
-
-CMainWindow::CMainWindow(std::filesystem::path dataDir) : cards_(*this, *this, std::move(dataDir))
+CMainWindow::CMainWindow(std::filesystem::path dataDir)
+    : session_(new ReadingSession(*this)), listbox_(new CardListBox(this)),
+      cards_(*listbox_, *session_, std::move(dataDir))
 {
     const WindowSettings settings = WindowSettings::load();
     criteria_ = settings.criteria;
     setWindowTitle(QCoreApplication::applicationName());
-    OnCreate(settings);
-    placeWindow(*settings.rect);
-    showFolderStatus();
+    listbox_->showCardsOf(cards_.cards(), *session_);
+    listbox_->header()->restoreWidths(settings.columns);
+    setCentralWidget(listbox_);
+    setFocusProxy(listbox_);
+    status_ = new StatusLine(*statusBar());
+    statusBar()->setVisible(settings.statusBar);
+    menu_ = new WindowMenu(*this);
+    filter_ = new ListFilter(*this, *listbox_, cards_.cards(), *session_, *commandAction(ID_FILTER_BAR),
+                             settings.filterBar, settings.filterFold);
+    connect(filter_, &ListFilter::listFiltered, this, [this] {
+        if (listSource_)
+            showListStatus();
+    });
+    connectCommands();
+    addWindowKeys();
+    deck_ = new DeckParts(*this, *listbox_, cards_, [this](const QString& text) { status_->showText(text); });
+    deck_->menu().restore();
+    addExports();
+    placement_ = new WindowPlacement(*this, *settings.rect);
+    status_->showFolder(cards_.dataDir());
 }
 
 CMainWindow::~CMainWindow() = default;
 
-void CMainWindow::OnCreate(const WindowSettings& settings)
+void CMainWindow::connectCommands()
 {
-    listbox_ = new CardListBox(cards_.cards(), *this, this);
-    listbox_->header()->restoreWidths(settings.columns);
-    setCentralWidget(listbox_);
-    setFocusProxy(listbox_);
-    buildStatusBar(settings.statusBar);
-    buildFilterBar(settings);
-    buildMenu();
-    connectCommands();
-    putKeysOnActions();
-    deck_ = new DeckParts(*this, *listbox_, cards_, [this](const QString& text) { statusText_->setText(text); });
-    deck_->menu().restore();
-    addExports();
-    connect(listbox_, &QAbstractItemView::doubleClicked, this, &CMainWindow::OnListDblClk);
-    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        connect(app, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { OnQueryEndSession(); });
-    }
-}
-
-void CMainWindow::buildMenu()
-{
-    for (const MenuPopup& popup : mainMenu()) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(popup.text));
-        for (const MenuItem& item : popup.items) {
-            if (item.isSeparator()) {
-                menu->addSeparator();
-                continue;
-            }
-            QAction* action = menu->addAction(QString::fromStdString(menuText(item)));
-            action->setObjectName(commandObjectName(item.command));
-            action->setCheckable(item.checkable);
-            commands_[item.command] = action;
-        }
-    }
+    menu_->connectHandlers({
+        {ID_OPEN_FOLDER, [this] { OnOpenDataFolder(); }},
+        {ID_EXIT, [this] { OnExit(); }},
+        {ID_SEARCH, [this] { OnSearch(); }},
+        {ID_LIST_ALL, [this] { OnListAll(); }},
+        {ID_LIST_RUNNER, [this] { OnListRunner(); }},
+        {ID_LIST_CORP, [this] { OnListCorp(); }},
+        {ID_DETAIL, [this] { OnDetails(); }},
+        {ID_LEGEND, [this] { OnLegend(); }},
+        {ID_ABOUT, [this] { OnAbout(); }},
+        {ID_STATUS_BAR, [this] { OnStatusBar(); }},
+        {ID_FILE_ORDER, [this] { OnFileOrder(); }},
+        {ID_FILTER_BAR, [this] { OnFilterBar(); }},
+    });
     commandAction(ID_STATUS_BAR)->setChecked(statusBar()->isVisibleTo(this));
-    commandAction(ID_FILTER_BAR)->setChecked(filterBar_->isVisibleTo(this));
+    // None of these may start while a reading yields to the window.
+    session_->disableWhileReading({commandAction(ID_SEARCH), commandAction(ID_DETAIL), commandAction(ID_LIST_ALL),
+                                   commandAction(ID_LIST_RUNNER), commandAction(ID_LIST_CORP),
+                                   commandAction(ID_OPEN_FOLDER)});
+    connect(session_, &ReadingSession::openFailed, this, [this](const QString& path) { status_->noteOpenFailure(path); });
+    // The list shows no line until the reading is over, but it repaints.
+    connect(session_, &ReadingSession::yielding, this, [this] { listbox_->setUpdatesEnabled(true); });
+    connect(listbox_, &QAbstractItemView::doubleClicked, this, &CMainWindow::OnListDblClk);
+    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        connect(app, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { OnQueryEndSession(); });
 }
 
-// Over the list, under the menu bar. Its text is not kept between runs, the
-// check box and whether it shows are.
-void CMainWindow::buildFilterBar(const WindowSettings& settings)
+// Without a window manager nobody turns Alt+F4 into a close request; the key
+// is the close box's, not the 終了 item's, so it has no menu entry.
+void CMainWindow::addWindowKeys()
 {
-    filterBar_ = new FilterBar(this);
-    filterBar_->setFold(settings.filterFold);
-    filterBar_->setVisible(settings.filterBar);
-    addToolBar(Qt::TopToolBarArea, filterBar_);
-    filterRunner_ = new CardFilterRunner(cards_.cards(), this);
-    connect(filterBar_, &FilterBar::changed, this, &CMainWindow::filterTextChanged);
-    connect(filterBar_, &FilterBar::leftForList, this, &CMainWindow::leaveFilterForList);
-    connect(filterRunner_, &CardFilterRunner::finished, this, &CMainWindow::showFilteredCards);
-    auto* find = new QAction(this);
-    find->setObjectName(QStringLiteral("findInList"));
-    find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    addAction(find);
-    connect(find, &QAction::triggered, this, &CMainWindow::focusFilter);
-}
-
-// Names the data folder until a command has run.
-void CMainWindow::buildStatusBar(bool visible)
-{
-    statusText_ = new QLabel(statusBar());
-    statusText_->setObjectName(QStringLiteral("statusText"));
-    statusBar()->addWidget(statusText_, 1);
-    statusBar()->setVisible(visible);
+    connect(menu_->addWindowKey(AcceleratorKey::CtrlF, QStringLiteral("findInList")), &QAction::triggered, this,
+            [this] { filter_->focusText(); });
+    connect(menu_->addWindowKey(AcceleratorKey::AltF4, QStringLiteral("closeWindow")), &QAction::triggered, this,
+            &QWidget::close);
 }
 
 QAction* CMainWindow::commandAction(int id) const
 {
-    const auto command = commands_.find(id);
-    return command == commands_.end() ? nullptr : command->second;
+    return menu_->action(id);
 }
 
-void CMainWindow::connectCommands()
+FilterBar* CMainWindow::filterBar() const
 {
-    const auto command = [this](int id, void (CMainWindow::*handler)()) {
-        connect(commandAction(id), &QAction::triggered, this, handler);
-    };
-    command(ID_OPEN_FOLDER, &CMainWindow::OnOpenDataFolder);
-    command(ID_EXIT, &CMainWindow::OnExit);
-    command(ID_SEARCH, &CMainWindow::OnSearch);
-    command(ID_LIST_ALL, &CMainWindow::OnListAll);
-    command(ID_LIST_RUNNER, &CMainWindow::OnListRunner);
-    command(ID_LIST_CORP, &CMainWindow::OnListCorp);
-    command(ID_DETAIL, &CMainWindow::OnDetails);
-    command(ID_LEGEND, &CMainWindow::OnLegend);
-    command(ID_ABOUT, &CMainWindow::OnAbout);
-    command(ID_STATUS_BAR, &CMainWindow::OnStatusBar);
-    command(ID_FILE_ORDER, &CMainWindow::OnFileOrder);
-    command(ID_FILTER_BAR, &CMainWindow::OnFilterBar);
+    return filter_->bar();
 }
 
-// The menu item's text after its TAB names the key; an action whose text
-// has one shows that, not the shortcut's own name.
-void CMainWindow::putKeysOnActions()
+void CMainWindow::setProgressDelay(int ms)
 {
-    for (const Accelerator& accelerator : mainAccelerators())
-        commandAction(accelerator.command)->setShortcuts(keysOf(accelerator.key));
-    // Without a window manager nobody turns Alt+F4 into a close request; the
-    // key is the close box's, not the 終了 item's, so it has no menu entry.
-    auto* closeAction = new QAction(this);
-    closeAction->setObjectName(QStringLiteral("closeWindow"));
-    closeAction->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
-    addAction(closeAction);
-    connect(closeAction, &QAction::triggered, this, &QWidget::close);
+    session_->setProgressDelay(ms);
 }
-
-// --- Settings -----------------------------------------------------------
 
 void CMainWindow::SaveSettings()
 {
     WindowSettings settings;
-    if (!isMinimized())
-        settings.rect = WindowRect::fromFrame(frameGeometry());
+    settings.rect = placement_->toStore();
     settings.criteria = criteria_;
     settings.statusBar = statusBar()->isVisibleTo(this);
-    settings.filterBar = filterBar_->isVisibleTo(this);
-    settings.filterFold = filterBar_->fold();
+    settings.filterBar = filterBar()->isVisibleTo(this);
+    settings.filterFold = filterBar()->fold();
     settings.columns = listbox_->header()->storedWidths();
     deck_->menu().saveSettings();
     // A failed write keeps the earlier file whole. A folder chosen while the
     // settings could not be written is tried again with the rest.
     settings.dataFolder = unrememberedFolder_;
     if (const QString unwritten = settings.save(); unwritten.isEmpty()) {
-        unwritableSettings_.clear();
+        status_->settingsWritten();
         unrememberedFolder_.clear();
     } else {
-        noteSettingsNotWritten(unwritten);
+        status_->noteSettingsNotWritten(unwritten);
     }
-}
-
-// Said at once in the status bar; the closing window says it once more in a
-// message box, since the folder and the search will be forgotten.
-void CMainWindow::noteSettingsNotWritten(const QString& file)
-{
-    qCWarning(lcWindow, "the settings could not be written to %s", qUtf8Printable(file));
-    unwritableSettings_ = QDir::toNativeSeparators(file);
-    const QString before = statusText_->text();
-    statusText_->setText((before.isEmpty() ? before : before + u'、') + QStringLiteral("設定を保存できない: ") +
-                         unwritableSettings_);
-}
-
-// --- Placement ----------------------------------------------------------
-
-void CMainWindow::placeWindow(const WindowRect& creationRect)
-{
-    const std::optional<QRect> frame = creationRect.placementOn(availableAreas());
-    if (!frame) {
-        resize(defaultWindowSize());
-        return;
-    }
-    placement_ = *frame;
-    move(placement_.topLeft());  // a top-level window's position is its frame's
-    resize(placement_.size());
-    frameFitPending_ = true;
-}
-
-// The stored rectangle includes the frame, which is known only once a window
-// manager has framed the window; the client area then shrinks by it once.
-void CMainWindow::fitFrameToCreationRect()
-{
-    if (!frameFitPending_ || !windowHandle())
-        return;
-    const QMargins margins = windowHandle()->frameMargins();
-    if (margins.isNull())
-        return;
-    frameFitPending_ = false;
-    resize(placement_.width() - margins.left() - margins.right(),
-           placement_.height() - margins.top() - margins.bottom());
-    move(placement_.topLeft());
-}
-
-void CMainWindow::showEvent(QShowEvent* event)
-{
-    QMainWindow::showEvent(event);
-    fitFrameToCreationRect();
-}
-
-void CMainWindow::moveEvent(QMoveEvent* event)
-{
-    QMainWindow::moveEvent(event);
-    fitFrameToCreationRect();
 }
 
 void CMainWindow::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
-        fitFrameToCreationRect();
-        frameFitPending_ = false;  // no frame by now: no window manager
-        if (listbox_)
-            listbox_->setFocus(Qt::ActiveWindowFocusReason);
-    }
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        listbox_->setFocus(Qt::ActiveWindowFocusReason);
 }
 
-// --- Closing ------------------------------------------------------------
-
 // A close during a reading (possible only once the notice shows progress
-// and events run) stops it; the window closes once the command is over.
+// and events run) stops it; the window closes once the command is over. The
+// closing window says once more that the settings could not be written,
+// since the folder and the search will be forgotten.
 void CMainWindow::closeEvent(QCloseEvent* event)
 {
-    if (notice_) {
-        stopReadingAndClose();
+    if (session_->reading()) {
+        session_->stopAndClose();
         event->ignore();
         return;
     }
@@ -301,21 +158,10 @@ void CMainWindow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    OnClose();
-    event->accept();
-}
-
-void CMainWindow::stopReadingAndClose()
-{
-    stopRequested_ = true;
-    closeAfterReading_ = true;
-}
-
-void CMainWindow::OnClose()
-{
     SaveSettings();
-    if (!unwritableSettings_.isEmpty())
-        showMessageBox(this, QStringLiteral("設定を保存できない\n") + unwritableSettings_);
+    if (!status_->unwritableSettings().isEmpty())
+        showMessageBox(this, QStringLiteral("設定を保存できない\n") + status_->unwritableSettings());
+    event->accept();
 }
 
 bool CMainWindow::OnQueryEndSession()
@@ -329,8 +175,6 @@ void CMainWindow::OnExit()
     // Posted: the close runs after this command, as from the close box.
     QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }
-
-// --- Commands -----------------------------------------------------------
 
 void CMainWindow::OnAbout()
 {
@@ -359,11 +203,49 @@ void CMainWindow::OnListCorp()
 
 void CMainWindow::runListCommand(void (card::CardLister::*command)(), ListStatus::Source source)
 {
-    openFailure_.clear();
+    status_->commandStarts();
     (cards_.*command)();
+    listCommandEnded(source);
+}
+
+void CMainWindow::RunSearch()
+{
+    status_->commandStarts();
+    if (cards_.RunSearch(criteria_))
+        listCommandEnded(ListStatus::Source::Search);
+}
+
+// The list is new: the status says what it shows, and the filter's text
+// filters it afresh.
+void CMainWindow::listCommandEnded(ListStatus::Source source)
+{
     listSource_ = source;
-    showListStatus(source);
-    filterRunner_->cardsChanged(filterBar_->text(), filterBar_->fold());
+    showListStatus();
+    filter_->cardsChanged();
+}
+
+void CMainWindow::showListStatus()
+{
+    status_->showList({*listSource_, cards_.lineCount(), criteria_, cards_.earlyEnds()}, filter_->shownLines(),
+                      filter_->unholdable());
+}
+
+// The list's and the deck's CSV, print and PDF, in ファイル before 終了 and
+// at the end of デッキ. The printed title is the status bar's text about
+// the list, with the filter's words that made the pages.
+void CMainWindow::addExports()
+{
+    auto* list = new ListExport(*this, *listbox_, cards_, [this] {
+        const QString status = listSource_ ? status_->listText({*listSource_, cards_.lineCount(), criteria_,
+                                                                cards_.earlyEnds()},
+                                                               filter_->shownLines(), filter_->unholdable())
+                                           : QStringLiteral("カードリスト");
+        const QString words = filterBar()->text().trimmed();
+        return words.isEmpty() || status.contains(words) ? status : status + QStringLiteral(" (") + words + u')';
+    });
+    QAction* exit = commandAction(ID_EXIT);
+    list->addToMenu(*qobject_cast<QMenu*>(exit->parent()), exit);
+    (new DeckExport(*this, deck_->document()))->addToMenu(*deck_->menu().menu());
 }
 
 void CMainWindow::OnStatusBar()
@@ -376,88 +258,9 @@ void CMainWindow::OnFileOrder()
     listbox_->header()->showFileOrder();
 }
 
-// Hidden, the bar filters nothing.
 void CMainWindow::OnFilterBar()
 {
-    const bool show = commandAction(ID_FILTER_BAR)->isChecked();
-    filterBar_->setVisible(show);
-    if (!show) {
-        filterBar_->setText(QString());
-        listbox_->setFocus(Qt::OtherFocusReason);
-    }
-}
-
-void CMainWindow::focusFilter()
-{
-    if (!filterBar_->isVisibleTo(this)) {
-        commandAction(ID_FILTER_BAR)->setChecked(true);
-        filterBar_->setVisible(true);
-    }
-    filterBar_->focusText();
-}
-
-// While a command reads, the store grows: the text typed meanwhile filters
-// the cards once the command is over.
-void CMainWindow::filterTextChanged()
-{
-    if (!reading())
-        filterRunner_->setText(filterBar_->text(), filterBar_->fold());
-}
-
-void CMainWindow::showFilteredCards()
-{
-    listbox_->showOnly(filterRunner_->cards());
-    if (listSource_)
-        showListStatus(*listSource_);
-}
-
-void CMainWindow::leaveFilterForList(bool toFirstLine)
-{
-    listbox_->setFocus(Qt::OtherFocusReason);
-    if (toFirstLine)
-        listbox_->selectFirstLine();
-}
-
-void CMainWindow::showListStatus(ListStatus::Source source)
-{
-    statusText_->setText(listStatusText(source));
-}
-
-QString CMainWindow::listStatusText(ListStatus::Source source) const
-{
-    const ListStatus status{source, cards_.lineCount(), criteria_, cards_.earlyEnds()};
-    std::optional<std::size_t> shown;
-    if (filterRunner_->filtering())
-        shown = static_cast<std::size_t>(listbox_->count());
-    return status.text(shown, filterRunner_->unholdable()) + (openFailure_.isEmpty() ? QString() : u'、' + openFailure_);
-}
-
-// The list's and the deck's CSV, print and PDF, in ファイル before 終了 and
-// at the end of デッキ.
-void CMainWindow::addExports()
-{
-    // The printed title says which filter made the pages.
-    auto* list = new ListExport(*this, *listbox_, cards_, [this] {
-        const QString status = listSource_ ? listStatusText(*listSource_) : QStringLiteral("カードリスト");
-        const QString filter = filterBar_->text().trimmed();
-        return filter.isEmpty() || status.contains(filter) ? status : status + QStringLiteral(" (") + filter + u')';
-    });
-    QAction* exit = commandAction(ID_EXIT);
-    list->addToMenu(*qobject_cast<QMenu*>(exit->parent()), exit);
-    (new DeckExport(*this, deck_->document()))->addToMenu(*deck_->menu().menu());
-}
-
-// Before the first command: where the commands will read, or how to choose
-// a folder when this one holds no data file.
-void CMainWindow::showFolderStatus()
-{
-    if (!DataFolderSettings::holdsDataFile(cards_.dataDir())) {
-        statusText_->setText(QStringLiteral(
-            "corp.txt と runner.txt のあるフォルダを ファイル → データフォルダを開く (Ctrl+O) で選んでください"));
-        return;
-    }
-    const QString folder = QString::fromStdU16String(cards_.dataDir().u16string());
-    statusText_->setText(QStringLiteral("データフォルダ: ") + QDir::toNativeSeparators(QDir(folder).absolutePath()));
+    filter_->showBar(commandAction(ID_FILTER_BAR)->isChecked());
 }
 
 void CMainWindow::OnOpenDataFolder()
@@ -478,7 +281,7 @@ void CMainWindow::openDataFolder(const QString& folder)
     unrememberedFolder_.clear();
     if (const QString unwritten = DataFolderSettings::remember(folder); !unwritten.isEmpty()) {
         unrememberedFolder_ = folder;
-        noteSettingsNotWritten(unwritten);
+        status_->noteSettingsNotWritten(unwritten);
     }
 }
 
@@ -490,16 +293,6 @@ void CMainWindow::OnSearch()
         return;
     criteria_ = dialog.criteria;
     RunSearch();
-}
-
-void CMainWindow::RunSearch()
-{
-    openFailure_.clear();
-    if (!cards_.RunSearch(criteria_))
-        return;
-    listSource_ = ListStatus::Source::Search;
-    showListStatus(ListStatus::Source::Search);
-    filterRunner_->cardsChanged(filterBar_->text(), filterBar_->fold());
 }
 
 void CMainWindow::OnDetails()
@@ -524,92 +317,4 @@ void CMainWindow::OnDetails()
 void CMainWindow::OnListDblClk()
 {
     commandAction(ID_DETAIL)->trigger();
-}
-
-// --- The engine's view of the window -----------------------------------
-
-// The filter must not read the store while a command refills it.
-void CMainWindow::resetContent()
-{
-    filterRunner_->stop();
-    listbox_->resetContent();
-}
-
-void CMainWindow::addCard(const card::CardView&)
-{
-    listbox_->addCard();
-}
-
-void CMainWindow::selectFirstLine()
-{
-    listbox_->selectFirstLine();
-}
-
-void CMainWindow::setRedraw(bool on)
-{
-    listbox_->setRedraw(on);
-}
-
-// A file that cannot be opened is named with its whole path in the status
-// bar, after the box: the player sees where the program looked.
-void CMainWindow::showMessage(const card::EngineMessage& message)
-{
-    showMessageBox(this, QString::fromStdString(card::messageText(message)));
-    if (message.kind != card::EngineMessage::OpenFailed)
-        return;
-    const QString path = QFileInfo(QString::fromStdString(message.path)).absoluteFilePath();
-    openFailure_ = QStringLiteral("データファイルをオープンできない: ") + QDir::toNativeSeparators(path);
-    statusText_->setText(openFailure_);
-}
-
-void CMainWindow::showNotice()
-{
-    activeBeforeNotice_ = isActiveWindow();
-    stopRequested_ = closeAfterReading_ = false;
-    notice_ = std::make_unique<NowSearchDialog>(this);
-    connect(notice_.get(), &NowSearchDialog::stopRequested, this, [this] { stopRequested_ = true; });
-    connect(notice_.get(), &NowSearchDialog::closeRequested, this, &CMainWindow::stopReadingAndClose);
-    readingClock_.start();
-    sinceEvents_.invalidate();
-    enableReadingCommands(false);
-}
-
-// Grey in the menu and dead on their keys while a reading yields to the
-// window, which would otherwise start a second one inside the first.
-void CMainWindow::enableReadingCommands(bool enable)
-{
-    for (const int id : kReadingCommands)
-        commandAction(id)->setEnabled(enable);
-}
-
-// Slices of the reading with the events in between, on this one thread: the
-// engine, the store and the messages stay single-threaded, and the list
-// (reset, showing no line) is not read while the store grows. A slice ends
-// every 30 ms, so the window repaints and answers well within 100 ms.
-bool CMainWindow::keepReading(const card::ReadProgress& progress)
-{
-    constexpr int kSliceMs = 30;
-    if (!notice_ || readingClock_.elapsed() < progressDelayMs_)
-        return true;
-    if (sinceEvents_.isValid() && sinceEvents_.elapsed() < kSliceMs)
-        return !stopRequested_;
-    notice_->showProgress(progress.bytesRead, progress.bytesTotal, progress.cards);
-    // The list shows no line until the reading is over, but it repaints.
-    if (!listbox_->updatesEnabled())
-        listbox_->setUpdatesEnabled(true);
-    QCoreApplication::processEvents();
-    sinceEvents_.start();
-    return !stopRequested_;
-}
-
-// The notice may take the activation when it shows; without a window
-// manager nobody gives it back when it goes, and the keys would be dead.
-void CMainWindow::hideNotice()
-{
-    notice_.reset();
-    enableReadingCommands(true);
-    if (activeBeforeNotice_ || closeAfterReading_)
-        activateWindow();
-    if (closeAfterReading_)  // after the command, as the Exit command does
-        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }

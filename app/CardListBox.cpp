@@ -12,13 +12,10 @@
 #include <QHelpEvent>
 #include <QToolTip>
 
-CardListBox::CardListBox(const card::CardStore& cards, card::FinderUi& ui, QWidget* parent)
-    : QTreeView(parent), lines_(new CardListModel(cards, this)), shown_(new SortedCardLines(lines_, ui, this)),
-      header_(new CardListHeader(this))
+CardListBox::CardListBox(QWidget* parent) : QTreeView(parent), header_(new CardListHeader(this))
 {
-    setObjectName(QStringLiteral("id100"));
+    setObjectName(QStringLiteral("cardList"));
     setHeader(header_);
-    setModel(shown_);
     // The view's own sorting would ask the model to sort; the header's
     // clicks sort through sortByColumn instead.
     header_->setSectionsClickable(true);
@@ -40,10 +37,17 @@ CardListBox::CardListBox(const card::CardStore& cards, card::FinderUi& ui, QWidg
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setFocusPolicy(Qt::StrongFocus);
 
+    addCopyAction();
+}
+
+void CardListBox::showCardsOf(const card::CardStore& cards, card::FinderUi& ui)
+{
+    model_ = new CardListModel(cards, this);
+    shown_ = new SortedCardLines(model_, ui, this);
+    setModel(shown_);
     header_->fitToTabStops(fontMetrics());
     connect(header_, &QHeaderView::sortIndicatorChanged, this, &CardListBox::sortByColumn);
     connect(shown_, &SortedCardLines::fileOrderBack, header_, &CardListHeader::showFileOrder);
-    addCopyAction();
 }
 
 void CardListBox::addCopyAction()
@@ -71,17 +75,18 @@ void CardListBox::sortByColumn(int column, Qt::SortOrder order)
 
 void CardListBox::resetContent()
 {
-    lines_->clear();
+    emit contentReset();
+    model_->clear();
 }
 
-void CardListBox::addCard()
+void CardListBox::addCard(const card::CardView&)
 {
-    lines_->append();
+    model_->append();
 }
 
 void CardListBox::selectFirstLine()
 {
-    if (lines_->updatesSuspended())
+    if (model_->updatesSuspended())
         selectFirstPending_ = true;  // the view knows no rows before the reset
     else
         applyFirstLineSelection();
@@ -115,10 +120,10 @@ void CardListBox::setRedraw(bool on)
 {
     if (!on) {
         setUpdatesEnabled(false);
-        lines_->suspendUpdates();
+        model_->suspendUpdates();
         return;
     }
-    lines_->resumeUpdates();
+    model_->resumeUpdates();
     if (selectFirstPending_)
         applyFirstLineSelection();
     setUpdatesEnabled(true);
@@ -145,7 +150,7 @@ void CardListBox::copySelectedLine() const
 {
     const int row = currentSelection();
     if (row >= 0)
-        QGuiApplication::clipboard()->setText(fromCp932(lines_->line(shown_->sourceRow(row))));
+        QGuiApplication::clipboard()->setText(fromCp932(model_->line(shown_->sourceRow(row))));
 }
 
 bool CardListBox::viewportEvent(QEvent* event)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "CardListOutput.h"
 #include "SortedCardLines.h"
 
 #include <QTreeView>
@@ -16,26 +17,27 @@ class CardListModel;
 // The card list: a table of the listed cards, one line each, in the list's
 // columns under a header that sorts them and whose columns the user
 // resizes; no frame, one selected line at most, rows of one height. A field
-// wider than its column ends in "…" and shows whole in a tooltip. Its
-// operations are those the list commands need of a list box, plus copying
-// the selected line.
-class CardListBox : public QTreeView {
+// wider than its column ends in "…" and shows whole in a tooltip. The list
+// commands put their cards here themselves; it also copies the selected line.
+class CardListBox : public QTreeView, public card::CardListOutput {
     Q_OBJECT
 public:
+    explicit CardListBox(QWidget* parent);
     // The list shows the cards of `cards`, line i card i; a long sort shows
-    // the notice of `ui`.
-    CardListBox(const card::CardStore& cards, card::FinderUi& ui, QWidget* parent);
+    // the notice of `ui`. Called once, before the first command.
+    void showCardsOf(const card::CardStore& cards, card::FinderUi& ui);
 
-    void resetContent();
-    // Appends the line of the store's next card.
-    void addCard();
-    void selectFirstLine();
+    // card::CardListOutput: the list commands fill the store and the list
+    // together. The store's next card is the one added.
+    void resetContent() override;
+    void addCard(const card::CardView& card) override;
+    void selectFirstLine() override;
     // Shows the lines of `cards` alone, or every line with nullopt; the
     // selected card stays selected while shown, else the first line is.
     void showOnly(std::optional<std::vector<std::uint32_t>> cards);
     // Off: the lines change without a repaint or a per-line model signal;
     // on: one reset, then the pending first-line selection.
-    void setRedraw(bool on);
+    void setRedraw(bool on) override;
 
     // Row of the selected line as shown, or -1 when none is selected.
     int currentSelection() const;
@@ -51,6 +53,10 @@ public:
     // tabs, which pastes into a spreadsheet as five cells.
     void copySelectedLine() const;
 
+signals:
+    // The store is about to be refilled: nothing may read it meanwhile.
+    void contentReset();
+
 protected:
     bool viewportEvent(QEvent* event) override;
 
@@ -60,8 +66,8 @@ private:
     void sortByColumn(int column, Qt::SortOrder order);
     void showWholeField(const QPoint& at, const QPoint& globalAt);
 
-    CardListModel* lines_;
-    SortedCardLines* shown_;
+    CardListModel* model_ = nullptr;  // every listed card, in file order
+    SortedCardLines* shown_ = nullptr;
     CardListHeader* header_;
     bool selectFirstPending_ = false;
 };

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "CardLayout.h"
+
 #include <QHeaderView>
 
 #include <array>
@@ -18,6 +20,7 @@ public:
     // Where each column after the first starts, in quarters of the font's
     // average letter width, as dialog units are.
     static constexpr std::array<int, 4> kTabStops = {48, 200, 376, 516};
+    static_assert(kTabStops.size() == card::kListColumnCount - 1, "a tab stop ends each column but the last");
     static constexpr int kMaxStoredWidth = 10000;  // pixels; wider was not dragged here
 
     explicit CardListHeader(QWidget* parent);

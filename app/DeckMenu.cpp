@@ -6,6 +6,7 @@
 #include "DeckPanel.h"
 #include "MessageBox.h"
 #include "ProfileStore.h"
+#include "SettingsKey.h"
 #include "Utf8Path.h"
 
 #include <QApplication>
@@ -19,9 +20,18 @@
 #include <QPushButton>
 #include <QUndoStack>
 
+#include <algorithm>
+
 namespace {
 
 const QString kFilter = QStringLiteral("デッキ (*.txt);;すべてのファイル (*)");
+
+// The deck open at the end and the last ones, one path a line; whether the
+// panel shows, and its place among the window's bars.
+constexpr SettingsKey kDeckFile{"deck", "file"};
+constexpr SettingsKey kRecentDecks{"deck", "recent"};
+constexpr SettingsKey kDeckShown{"view", "deck"};
+constexpr SettingsKey kWindowState{"view", "state"};
 
 }  // namespace
 
@@ -189,9 +199,14 @@ void DeckMenu::pasteText()
 // What the player must know after the names were looked up.
 void DeckMenu::tellLookup()
 {
-    std::size_t missing = document_.deck().notFoundCount();
+    const card::Deck& deck = document_.deck();
+    const std::size_t missing = deck.notFoundCount();
+    const auto folded = std::count_if(deck.lines().begin(), deck.lines().end(),
+                                      [](const card::DeckLine& line) { return line.found() && line.byFolding; });
     QString text = missing == 0 ? QStringLiteral("デッキ: すべてのカードがデータにある")
                                 : QStringLiteral("デッキ: %1行はデータにない").arg(missing);
+    if (folded > 0)
+        text += QStringLiteral("、%1行はかなと全角半角を区別せずに見つけた").arg(folded);
     for (const card::EngineMessage& problem : document_.lookupProblems())
         text += QStringLiteral("、") + QString::fromStdString(card::messageHeadline(problem.kind)) + u' ' +
                 QString::fromStdString(problem.file);
@@ -228,25 +243,23 @@ void DeckMenu::fillRecentMenu()
 void DeckMenu::restore()
 {
     const ProfileStore store;
-    recent_ = store.getProfileString("deck", "recent").split(u'\n', Qt::SkipEmptyParts).mid(0, kRecentFiles);
+    recent_ = kRecentDecks.readString(store).split(u'\n', Qt::SkipEmptyParts).mid(0, kRecentFiles);
     fillRecentMenu();
-    const QString file = store.getProfileString("deck", "file");
+    const QString file = kDeckFile.readString(store);
     // A deck file gone since is no reason for a message at start.
     if (!file.isEmpty() && QFileInfo(file).isFile() && document_.open(file).isEmpty())
         tellLookup();
-    window_.restoreState(QByteArray::fromBase64(store.getProfileString("view", "state").toLatin1()));
-    const int shown = store.getProfileInt("view", "deck", -1);
+    window_.restoreState(QByteArray::fromBase64(kWindowState.readString(store).toLatin1()));
     const bool hasCards = document_.deck().total(0) + document_.deck().total(1) > 0;
-    panel_.setVisible(shown < 0 ? hasCards : shown != 0);
+    panel_.setVisible(kDeckShown.readSwitch(store, hasCards));
 }
 
 void DeckMenu::saveSettings() const
 {
     ProfileStore store;
-    store.writeProfileString("deck", "file", document_.filePath());
-    store.writeProfileString("deck", "recent", recent_.join(u'\n'));
-    store.writeProfileInt("view", "deck", panel_.isVisibleTo(&window_) ? 1 : 0);
-    // The panel's place and size, among the window's docks and bars.
-    store.writeProfileString("view", "state", QString::fromLatin1(window_.saveState().toBase64()));
+    kDeckFile.write(store, document_.filePath());
+    kRecentDecks.write(store, recent_.join(u'\n'));
+    kDeckShown.write(store, panel_.isVisibleTo(&window_) ? 1 : 0);
+    kWindowState.write(store, QString::fromLatin1(window_.saveState().toBase64()));
     store.flush();
 }

@@ -73,19 +73,24 @@ void DeckModel::rebuild()
 void DeckModel::addSide(int side)
 {
     const std::vector<card::DeckLine>& lines = document_.deck().lines();
-    std::vector<std::size_t> cards;
+    // Each text decoded once, not at every comparison.
+    struct Sorted {
+        QString type, name;
+        std::size_t line;
+    };
+    std::vector<Sorted> cards;
     for (std::size_t i = 0; i < lines.size(); ++i)
         if (lines[i].found() && lines[i].side == side)
-            cards.push_back(i);
+            cards.push_back({fromCp932(lines[i].card.type), fromCp932(lines[i].card.name), i});
     if (cards.empty())
         return;
-    std::stable_sort(cards.begin(), cards.end(), [&](std::size_t a, std::size_t b) {
-        const int byType = collator_.compare(fromCp932(lines[a].card.type), fromCp932(lines[b].card.type));
-        return byType != 0 ? byType < 0 : collator_.compare(fromCp932(lines[a].card.name), fromCp932(lines[b].card.name)) < 0;
+    std::stable_sort(cards.begin(), cards.end(), [this](const Sorted& a, const Sorted& b) {
+        const int byType = collator_.compare(a.type, b.type);
+        return byType != 0 ? byType < 0 : collator_.compare(a.name, b.name) < 0;
     });
     rows_.push_back({RowKind::SideGroup, side, kNoLine, "side" + std::to_string(side)});
-    for (std::size_t line : cards)
-        rows_.push_back({RowKind::Card, side, line, std::to_string(side) + "/" + lines[line].card.name});
+    for (const Sorted& card : cards)
+        rows_.push_back({RowKind::Card, side, card.line, std::to_string(side) + "/" + lines[card.line].card.name});
 }
 
 void DeckModel::addMissing()
@@ -180,7 +185,9 @@ bool DeckModel::setData(const QModelIndex& index, const QVariant& value, int rol
     if (role != Qt::EditRole || index.column() != Count || !isFoundCard(index.row()) || !isNumber || count < 1 ||
         count > card::DeckLine::kMaxCount)
         return false;
-    document_.setCount(lineOf(index.row()), count);
+    // After the editor has closed: the change resets this model.
+    QMetaObject::invokeMethod(
+        this, [this, line = lineOf(index.row()), count] { document_.setCount(line, count); }, Qt::QueuedConnection);
     return true;
 }
 

@@ -16,12 +16,15 @@ DeckTable::DeckTable(DeckModel& model, QWidget* parent) : QTreeView(parent), mod
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::SelectedClicked);
-    // The name takes what the others leave; a type as long as "プログラム：侵入具" fits.
+    // The name takes what the others leave; the others are as wide as their
+    // longest usual text, never measured over every row (a deck of two
+    // thousand cards would lay out each row's text at every change).
     header()->setStretchLastSection(false);
-    header()->setSectionResizeMode(DeckModel::Count, QHeaderView::ResizeToContents);
     header()->setSectionResizeMode(DeckModel::Name, QHeaderView::Stretch);
-    header()->setSectionResizeMode(DeckModel::Rate, QHeaderView::ResizeToContents);
-    header()->resizeSection(DeckModel::Type, fontMetrics().horizontalAdvance(QStringLiteral("プログラム：侵入具")));
+    const auto width = [this](const char* text) { return fontMetrics().horizontalAdvance(QString::fromUtf8(text)) + 24; };
+    header()->resizeSection(DeckModel::Count, width("枚数"));
+    header()->resizeSection(DeckModel::Type, width("プログラム：侵入具"));
+    header()->resizeSection(DeckModel::Rate, width("Uncommon"));
     header()->setMinimumSectionSize(fontMetrics().horizontalAdvance(QStringLiteral("枚数")) + 8);
     setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("枚数 第七都市再開発計画 プログラム：侵入具 Uncommon")));
     connect(&model, &QAbstractItemModel::modelReset, this, &DeckTable::spanGroupLines);
@@ -61,11 +64,11 @@ bool DeckTable::isTableKey(const QKeyEvent& key)
     }
 }
 
-// Enter is the window's 詳細表示 of the card list; here it is this card's.
+// Enter is the window's 詳細表示 of the card list; here it is this card's,
+// or, while a count is typed, the end of the typing.
 bool DeckTable::event(QEvent* event)
 {
-    if (event->type() == QEvent::ShortcutOverride && state() != EditingState &&
-        isTableKey(*static_cast<QKeyEvent*>(event))) {
+    if (event->type() == QEvent::ShortcutOverride && isTableKey(*static_cast<QKeyEvent*>(event))) {
         event->accept();
         return true;
     }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "FilterBar.h"
 
+#include "MainMenu.h"
+
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -29,7 +31,7 @@ FilterBar::FilterBar(QWidget* parent)
     setContextMenuPolicy(Qt::PreventContextMenu);
     toggleViewAction()->setVisible(false);
     text_->setObjectName(QStringLiteral("filterText"));
-    text_->setPlaceholderText(QStringLiteral("絞り込み (Ctrl+F)"));
+    text_->setPlaceholderText(QStringLiteral("絞り込み (%1)").arg(QString::fromUtf8(keyName(AcceleratorKey::CtrlF))));
     text_->setClearButtonEnabled(true);
     text_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     text_->installEventFilter(this);

@@ -4,7 +4,6 @@
 #include "CardLayout.h"
 #include "CardListModel.h"
 #include "Cp932Text.h"
-#include "ShiftJis.h"
 
 #include <QCollator>
 #include <QCoreApplication>
@@ -23,55 +22,6 @@
 namespace {
 
 constexpr std::size_t kProgressStride = 4096;
-
-// The converter's own decoding of every single- and double-byte character,
-// taken once: a million fields cannot each afford a trip through it.
-struct DecodeTable {
-    std::array<char16_t, 0x100> singles{};
-    std::vector<char16_t> pairs = std::vector<char16_t>(0x10000, u'\uFFFD');
-
-    DecodeTable()
-    {
-        for (int b = 0; b < 0x100; ++b)
-            singles[std::size_t(b)] = unitOf(std::string(1, char(b)));
-        for (int lead = 0x81; lead <= 0xFC; ++lead) {
-            for (int trail = 0x40; trail <= 0xFC && card::sjis::isLeadByte(lead); ++trail) {
-                if (card::sjis::isTrailByte(trail))
-                    pairs[std::size_t(lead << 8 | trail)] = unitOf(std::string{char(lead), char(trail)});
-            }
-        }
-    }
-
-    static char16_t unitOf(std::string_view bytes)
-    {
-        const QString text = fromCp932(bytes);
-        return text.size() == 1 ? text.at(0).unicode() : u'\uFFFD';
-    }
-
-    static const DecodeTable& instance()
-    {
-        static const DecodeTable table;
-        return table;
-    }
-
-    // The text as the converter reads it (a lead byte pairs only with a
-    // byte that can trail it), into `out`.
-    void decode(std::string_view bytes, QString& out) const
-    {
-        out.resize(qsizetype(bytes.size()));
-        QChar* unit = out.data();
-        qsizetype length = 0;
-        for (std::size_t i = 0; i < bytes.size(); ++i) {
-            const auto b = static_cast<unsigned char>(bytes[i]);
-            const auto trail = i + 1 < bytes.size() ? static_cast<unsigned char>(bytes[i + 1]) : 0;
-            if (card::sjis::isLeadByte(b) && card::sjis::isTrailByte(trail))
-                unit[length++] = QChar(pairs[std::size_t(b << 8 | trail)]), ++i;
-            else
-                unit[length++] = QChar(singles[b]);
-        }
-        out.truncate(length);
-    }
-};
 
 QCollator japaneseCollator()
 {
@@ -153,14 +103,13 @@ SortKeys::Ranks SortKeys::ranksOf(const CardListModel& lines, int column, const 
     const std::size_t count = distinct.texts.size();
     const bool byRarity = card::kListColumns[std::size_t(column)].field == card::Field::Rate;
     const QCollator collator = japaneseCollator();
-    const DecodeTable& table = DecodeTable::instance();
     std::vector<KeyedText> keyed;
     keyed.reserve(count);
     QString text;
     for (std::size_t i = 0; i < count; ++i) {
         if (i % kProgressStride == 0 && i > 0 && !progress(i, count))
             return {};
-        table.decode(distinct.texts[i], text);
+        fromCp932(distinct.texts[i], text);
         keyed.push_back({collator.sortKey(text), byRarity ? rarityRank(distinct.texts[i]) : 0, std::uint32_t(i)});
     }
     std::sort(keyed.begin(), keyed.end());

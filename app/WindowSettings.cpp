@@ -3,41 +3,43 @@
 
 #include "Cp932Text.h"
 #include "ProfileStore.h"
+#include "SettingsKey.h"
 
 namespace {
 
-const QString kRect = QStringLiteral("rect");
-const QString kSearch = QStringLiteral("search");
-const QString kView = QStringLiteral("view");
-const QString kFilter = QStringLiteral("filter");
-const QString kData = QStringLiteral("data");
-const QString kFold = QStringLiteral("fold");
+constexpr SettingsKey kLeft{"rect", "left"};
+constexpr SettingsKey kTop{"rect", "top"};
+constexpr SettingsKey kRight{"rect", "right"};
+constexpr SettingsKey kBottom{"rect", "bottom"};
+constexpr SettingsKey kSearchName{"search", "key"};
+constexpr SettingsKey kSearchSide{"search", "type"};
+constexpr SettingsKey kSearchMode{"search", "mode"};
+constexpr SettingsKey kSearchFold{"search", "fold"};
+constexpr SettingsKey kStatusBar{"view", "statusbar"};
+constexpr SettingsKey kFilterBar{"view", "filterbar"};
+constexpr SettingsKey kColumns{"view", "columns"};
+constexpr SettingsKey kFilterFold{"filter", "fold"};
+constexpr SettingsKey kDataFolder{"data", "folder"};
 
 // Values the program never writes would index the dialog's radio tables.
-int sideOrZero(int side)
+int sideOr(int side, int fallback)
 {
-    return (side == 0 || side == 1) ? side : 0;
+    return (side == 0 || side == 1) ? side : fallback;
 }
 
-card::search_mode modeOrExact(int mode)
+card::search_mode modeOr(int mode, card::search_mode fallback)
 {
     using enum card::search_mode;
-    return (mode >= int(Exact) && mode <= int(Partial)) ? card::search_mode(mode) : Exact;
-}
-
-// Shown unless stored as 0: anything else was not written here.
-bool onUnlessZero(const ProfileStore& store, const QString& group, const QString& key)
-{
-    return store.getProfileInt(group, key, 1) != 0;
+    return (mode >= int(Exact) && mode <= int(Partial)) ? card::search_mode(mode) : fallback;
 }
 
 WindowRect loadRect(const ProfileStore& store)
 {
     WindowRect rect;
-    rect.left = store.getProfileInt(kRect, QStringLiteral("left"), rect.left);
-    rect.top = store.getProfileInt(kRect, QStringLiteral("top"), rect.top);
-    rect.right = store.getProfileInt(kRect, QStringLiteral("right"), rect.right);
-    rect.bottom = store.getProfileInt(kRect, QStringLiteral("bottom"), rect.bottom);
+    rect.left = kLeft.readInt(store, rect.left);
+    rect.top = kTop.readInt(store, rect.top);
+    rect.right = kRight.readInt(store, rect.right);
+    rect.bottom = kBottom.readInt(store, rect.bottom);
     return rect;
 }
 
@@ -45,28 +47,27 @@ card::SearchCriteria loadCriteria(const ProfileStore& store)
 {
     card::SearchCriteria criteria;
     // A stored text that CP932 cannot hold was not typed here: no name.
-    criteria.name = toCp932(store.getProfileString(kSearch, QStringLiteral("key"))).value_or("");
-    criteria.side = sideOrZero(store.getProfileInt(kSearch, QStringLiteral("type"), 0));
-    criteria.mode = modeOrExact(store.getProfileInt(kSearch, QStringLiteral("mode"), 0));
-    // Written as 0 or 1; anything else was not written here: off.
-    criteria.fold = store.getProfileInt(kSearch, kFold, 0) == 1;
+    criteria.name = toCp932(kSearchName.readString(store)).value_or("");
+    criteria.side = sideOr(kSearchSide.readInt(store, criteria.side), criteria.side);
+    criteria.mode = modeOr(kSearchMode.readInt(store, int(criteria.mode)), criteria.mode);
+    criteria.fold = kSearchFold.readSwitch(store, criteria.fold);
     return criteria;
 }
 
 void saveRect(ProfileStore& store, const WindowRect& rect)
 {
-    store.writeProfileInt(kRect, QStringLiteral("left"), rect.left);
-    store.writeProfileInt(kRect, QStringLiteral("top"), rect.top);
-    store.writeProfileInt(kRect, QStringLiteral("right"), rect.right);
-    store.writeProfileInt(kRect, QStringLiteral("bottom"), rect.bottom);
+    kLeft.write(store, rect.left);
+    kTop.write(store, rect.top);
+    kRight.write(store, rect.right);
+    kBottom.write(store, rect.bottom);
 }
 
 void saveCriteria(ProfileStore& store, const card::SearchCriteria& criteria)
 {
-    store.writeProfileString(kSearch, QStringLiteral("key"), fromCp932(criteria.name));
-    store.writeProfileInt(kSearch, QStringLiteral("type"), criteria.side);
-    store.writeProfileInt(kSearch, QStringLiteral("mode"), static_cast<int>(criteria.mode));
-    store.writeProfileInt(kSearch, kFold, criteria.fold ? 1 : 0);
+    kSearchName.write(store, fromCp932(criteria.name));
+    kSearchSide.write(store, criteria.side);
+    kSearchMode.write(store, static_cast<int>(criteria.mode));
+    kSearchFold.write(store, criteria.fold ? 1 : 0);
 }
 
 QString flushed(ProfileStore& store)
@@ -76,17 +77,19 @@ QString flushed(ProfileStore& store)
 
 }  // namespace
 
+// What is not stored, or stored as the program never writes it, reads as the
+// default of the member.
 WindowSettings WindowSettings::load()
 {
     const ProfileStore store;
     WindowSettings settings;
     settings.rect = loadRect(store);
     settings.criteria = loadCriteria(store);
-    settings.statusBar = onUnlessZero(store, kView, QStringLiteral("statusbar"));
-    settings.filterBar = onUnlessZero(store, kView, QStringLiteral("filterbar"));
-    settings.filterFold = onUnlessZero(store, kFilter, kFold);
-    settings.columns = store.getProfileString(kView, QStringLiteral("columns"));
-    settings.dataFolder = store.getProfileString(kData, QStringLiteral("folder"));
+    settings.statusBar = kStatusBar.readSwitch(store, settings.statusBar);
+    settings.filterBar = kFilterBar.readSwitch(store, settings.filterBar);
+    settings.filterFold = kFilterFold.readSwitch(store, settings.filterFold);
+    settings.columns = kColumns.readString(store);
+    settings.dataFolder = kDataFolder.readString(store);
     return settings;
 }
 
@@ -96,18 +99,18 @@ QString WindowSettings::save() const
     if (rect)
         saveRect(store, *rect);
     saveCriteria(store, criteria);
-    store.writeProfileInt(kView, QStringLiteral("statusbar"), statusBar ? 1 : 0);
-    store.writeProfileInt(kView, QStringLiteral("filterbar"), filterBar ? 1 : 0);
-    store.writeProfileInt(kFilter, kFold, filterFold ? 1 : 0);
-    store.writeProfileString(kView, QStringLiteral("columns"), columns);
+    kStatusBar.write(store, statusBar ? 1 : 0);
+    kFilterBar.write(store, filterBar ? 1 : 0);
+    kFilterFold.write(store, filterFold ? 1 : 0);
+    kColumns.write(store, columns);
     if (!dataFolder.isEmpty())
-        store.writeProfileString(kData, QStringLiteral("folder"), dataFolder);
+        kDataFolder.write(store, dataFolder);
     return flushed(store);
 }
 
 QString WindowSettings::saveDataFolder(const QString& folder)
 {
     ProfileStore store;
-    store.writeProfileString(kData, QStringLiteral("folder"), folder);
+    kDataFolder.write(store, folder);
     return flushed(store);
 }

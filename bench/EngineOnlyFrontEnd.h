@@ -3,7 +3,7 @@
 // list that keeps nothing and messages on standard error.
 #pragma once
 
-#include "CardListView.h"
+#include "CardListOutput.h"
 #include "EngineMessage.h"
 #include "FinderUi.h"
 
@@ -11,7 +11,7 @@
 
 namespace bench {
 
-class DiscardingView : public card::CardListView {
+class DiscardingView : public card::CardListOutput {
 public:
     void resetContent() override {}
     void addCard(const card::CardView&) override {}

@@ -44,16 +44,15 @@ Card& Card::operator=(const Card& other)
 {
     if (this == &other)
         return *this;
-    name = other.name;
-    type = other.type;
-    int i = 0;
-    for (; i < kTextLines && !other.text[i].empty(); ++i)
-        text[i] = other.text[i];
-    for (; i < kTextLines; ++i)
-        text[i].clear();
-    note = other.note;
-    illust = other.illust;
-    rate = other.rate;
+    bool textEnded = false;
+    for (int f = 0; f < kFieldCount; ++f) {
+        const std::string& from = fieldOf(other, Field(f));
+        textEnded = textEnded || (isTextField(Field(f)) && from.empty());
+        if (textEnded && isTextField(Field(f)))
+            field(Field(f)).clear();
+        else
+            field(Field(f)) = from;
+    }
     return *this;
 }
 
@@ -90,12 +89,7 @@ int closingLineResult(std::string_view line, RecordTrace* trace)
 
 const std::string& Card::getmatchstr(search_type n) const
 {
-    switch (n) {
-    case search_type::Name: return name;
-    case search_type::Type: return type;
-    case search_type::Rate: return rate;
-    }
-    return emptyString();
+    return isSearchedField(n) ? fieldOf(*this, kSearchedFields[std::size_t(n)]) : emptyString();
 }
 
 int Card::match(search_type n, const std::string& text) const

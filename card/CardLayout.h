@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "SearchType.h"
+
 #include <array>
 #include <cstddef>
 #include <string_view>
@@ -27,6 +29,19 @@ inline constexpr std::array<std::string_view, kFieldCount> kFieldLabels = {
 constexpr Field textField(int line)
 {
     return Field(int(Field::Text1) + line);
+}
+
+constexpr bool isTextField(Field f)
+{
+    return f >= Field::Text1 && f <= textField(kTextLines - 1);
+}
+
+// The fields a search looks at, by search_type.
+inline constexpr std::array<Field, 3> kSearchedFields = {Field::Name, Field::Type, Field::Rate};
+
+constexpr bool isSearchedField(search_type n)
+{
+    return unsigned(n) < kSearchedFields.size();
 }
 
 // The member of `card`, a Card or a CardView, that holds field `f`.

@@ -18,7 +18,7 @@ namespace {
 constexpr unsigned kProgressStride = 4096;
 }  // namespace
 
-CardLister::CardLister(CardListView& view, FinderUi& ui, std::filesystem::path dataDir)
+CardLister::CardLister(CardListOutput& view, FinderUi& ui, std::filesystem::path dataDir)
     : view_(view), ui_(ui), dataDir_(std::move(dataDir))
 {
 }

@@ -3,7 +3,7 @@
 
 #include "Card.h"
 #include "CardLayout.h"
-#include "CardListView.h"
+#include "CardListOutput.h"
 #include "CardStore.h"
 #include "FinderUi.h"
 #include "SearchCriteria.h"
@@ -27,7 +27,7 @@ class TextModeFile;
 // screen says so while it reports the progress.
 class CardLister {
 public:
-    CardLister(CardListView& view, FinderUi& ui, std::filesystem::path dataDir = ".");
+    CardLister(CardListOutput& view, FinderUi& ui, std::filesystem::path dataDir = ".");
 
     // Keeps the card just read (the store's pending card) and appends it to
     // the list.
@@ -80,7 +80,7 @@ private:
     void reportUnfinishedRecord(int result, const RecordTrace& trace, const char* file,
                                 const std::filesystem::path& path, bool readFailed);
 
-    CardListView& view_;
+    CardListOutput& view_;
     FinderUi& ui_;
     std::filesystem::path dataDir_;
     CardStore cards_;

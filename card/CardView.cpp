@@ -4,33 +4,22 @@
 namespace card {
 
 CardView::CardView(const Card& card)
-    : name(card.name), type(card.type), note(card.note), illust(card.illust), rate(card.rate)
 {
-    for (int i = 0; i < Card::kTextLines; ++i)
-        text[i] = card.text[i];
+    for (int f = 0; f < kFieldCount; ++f)
+        field(Field(f)) = fieldOf(card, Field(f));
 }
 
 Card CardView::toCard() const
 {
     Card card;
-    card.name = name;
-    card.type = type;
-    for (int i = 0; i < Card::kTextLines; ++i)
-        card.text[i] = text[i];
-    card.note = note;
-    card.illust = illust;
-    card.rate = rate;
+    for (int f = 0; f < kFieldCount; ++f)
+        card.field(Field(f)) = field(Field(f));
     return card;
 }
 
 std::string_view CardView::field(search_type n) const
 {
-    switch (n) {
-    case search_type::Name: return name;
-    case search_type::Type: return type;
-    case search_type::Rate: return rate;
-    }
-    return {};
+    return isSearchedField(n) ? field(kSearchedFields[std::size_t(n)]) : std::string_view{};
 }
 
 void CardView::appendListLine(std::string& out) const

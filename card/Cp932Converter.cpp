@@ -3,6 +3,7 @@
 
 #include "OperatingSystem.h"
 #include "ShiftJis.h"
+#include "Utf8Sequence.h"
 
 namespace card {
 
@@ -49,7 +50,7 @@ std::string Cp932Converter::toUtf8(std::string_view cp932)
 std::optional<std::string> Cp932Converter::fromUtf8(std::string_view utf8)
 {
     std::string out;
-    if (!os::utf8ToCp932(utf8, out))
+    if (!utf8::isValid(utf8) || !os::utf8ToCp932(utf8, out))
         return std::nullopt;
     return out;
 }

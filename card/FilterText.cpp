@@ -3,6 +3,7 @@
 
 #include "Cp932Converter.h"
 #include "TextFold.h"
+#include "Utf8Sequence.h"
 
 #include <array>
 #include <optional>
@@ -56,31 +57,6 @@ std::pair<FieldMask, std::string_view> splitPrefix(std::string_view word)
     return {filterfields::kAll, word};
 }
 
-// The byte length of the UTF-8 sequence that `lead` begins.
-std::size_t utf8Length(unsigned char lead)
-{
-    return lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-}
-
-// Whether `sequence`, one sequence as utf8Length cuts it, is a character
-// of valid UTF-8: no stray, overlong or surrogate bytes, nothing beyond
-// U+10FFFF.
-bool isUtf8Character(std::string_view sequence)
-{
-    const auto byte = [&sequence](std::size_t i) { return static_cast<unsigned char>(sequence[i]); };
-    if (sequence.size() != utf8Length(byte(0)))
-        return false;
-    if (sequence.size() == 1)
-        return byte(0) < 0x80;
-    for (std::size_t i = 1; i < sequence.size(); ++i) {
-        if ((byte(i) & 0xC0) != 0x80)
-            return false;
-    }
-    const unsigned char lead = byte(0), second = byte(1);
-    return lead >= 0xC2 && lead <= 0xF4 && !(lead == 0xE0 && second < 0xA0) && !(lead == 0xED && second >= 0xA0) &&
-           !(lead == 0xF0 && second < 0x90) && !(lead == 0xF4 && second >= 0x90);
-}
-
 }  // namespace
 
 FilterText::FilterText(std::string_view typed, bool fold, Cp932Converter& converter) : fold_(fold)
@@ -131,12 +107,14 @@ void FilterText::addWord(std::string_view word, bool quoted, Cp932Converter& con
 void FilterText::noteUnholdable(std::string_view utf8, Cp932Converter& converter)
 {
     for (std::size_t at = 0; at < utf8.size();) {
-        const std::size_t length = std::min(utf8Length(static_cast<unsigned char>(utf8[at])), utf8.size() - at);
+        const std::size_t valid = utf8::characterAt(utf8, at);
+        const std::size_t length = std::min(valid ? valid : utf8::leadLength(static_cast<unsigned char>(utf8[at])),
+                                            utf8.size() - at);
         const std::string_view character = utf8.substr(at, length);
         at += length;
         if (converter.fromUtf8(character))
             continue;
-        const std::string shown = isUtf8Character(character) ? std::string(character) : "\uFFFD";
+        const std::string shown = valid ? std::string(character) : "\uFFFD";
         if (unholdable_.find(shown) == std::string::npos)
             unholdable_ += shown;
     }

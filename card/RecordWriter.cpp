@@ -48,17 +48,18 @@ void appendRecord(std::string& out, const Card& card)
 
 void appendRecord(std::string& out, const CardView& card)
 {
+    // The rules text ends at its first empty line, which the record holds
+    // as an empty line; five full lines need none.
     RecordLines lines(out);
-    lines.add(card.name);
-    lines.add(card.type);
-    int count = 0;
-    while (count < Card::kTextLines && !card.text[count].empty())
-        lines.add(card.text[count++]);
-    if (count < Card::kTextLines)
-        lines.add("");
-    lines.add(card.note);
-    lines.add(card.illust);
-    lines.add(card.rate);
+    bool textEnded = false;
+    for (int f = 0; f < kFieldCount; ++f) {
+        const Field field = Field(f);
+        if (textEnded && isTextField(field))
+            continue;
+        const std::string_view line = card.field(field);
+        textEnded = isTextField(field) && line.empty();
+        lines.add(line);
+    }
     lines.add("--");
 }
 

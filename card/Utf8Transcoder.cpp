@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "Utf8Transcoder.h"
 
+#include "Utf8Sequence.h"
+
 #include <algorithm>
 #include <optional>
 
@@ -15,38 +17,6 @@ bool isContinuation(unsigned char b)
     return (b & 0xC0) == 0x80;
 }
 
-// Bytes of the UTF-8 sequence that `lead` begins; 0 for a byte no sequence
-// begins with.
-std::size_t sequenceLength(unsigned char lead)
-{
-    if (lead < 0x80)
-        return 1;
-    if (lead >= 0xC2 && lead <= 0xDF)
-        return 2;
-    if (lead >= 0xE0 && lead <= 0xEF)
-        return 3;
-    if (lead >= 0xF0 && lead <= 0xF4)
-        return 4;
-    return 0;
-}
-
-// The length of the well-formed sequence at `pos`, or 0; `cut` is set when
-// the text ends inside a sequence that was well-formed so far.
-std::size_t sequenceAt(std::string_view text, std::size_t pos, bool& cut)
-{
-    const std::size_t length = sequenceLength(static_cast<unsigned char>(text[pos]));
-    cut = false;
-    for (std::size_t i = 1; i < length; ++i) {
-        if (pos + i == text.size()) {
-            cut = true;
-            return 0;
-        }
-        if (!isContinuation(static_cast<unsigned char>(text[pos + i])))
-            return 0;
-    }
-    return length;
-}
-
 // The bytes of `text` up to the last character that it holds whole: a
 // sequence cut off at its end stays for the next block.
 std::size_t wholeCharactersIn(std::string_view text)
@@ -54,7 +24,7 @@ std::size_t wholeCharactersIn(std::string_view text)
     std::size_t last = text.size() - 1;
     while (last > 0 && text.size() - last < 4 && isContinuation(static_cast<unsigned char>(text[last])))
         --last;
-    return sequenceLength(static_cast<unsigned char>(text[last])) > text.size() - last ? last : text.size();
+    return utf8::leadLength(static_cast<unsigned char>(text[last])) > text.size() - last ? last : text.size();
 }
 
 }  // namespace
@@ -66,7 +36,7 @@ bool Utf8Transcoder::isUtf8(std::string_view head)
     bool multiByte = false;
     for (std::size_t pos = 0; pos < head.size();) {
         bool cut = false;
-        const std::size_t length = sequenceAt(head, pos, cut);
+        const std::size_t length = utf8::characterAt(head, pos, &cut);
         if (length == 0)
             return cut && multiByte;
         multiByte = multiByte || length > 1;
@@ -113,8 +83,7 @@ void Utf8Transcoder::convertLine(std::string_view line, std::string& out)
     }
     Problem problem{line_, false};
     for (std::size_t pos = 0; pos < line.size();) {
-        bool cut = false;
-        const std::size_t length = sequenceAt(line, pos, cut);
+        const std::size_t length = utf8::characterAt(line, pos);
         std::optional<std::string> bytes = length ? converter_.fromUtf8(line.substr(pos, length)) : std::nullopt;
         problem.invalid = problem.invalid || length == 0;
         out += bytes ? std::string_view(*bytes) : kGeta;

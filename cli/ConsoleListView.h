@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "CardListView.h"
+#include "CardListOutput.h"
 #include "CsvWriter.h"
 
 #include <string>
@@ -13,7 +13,7 @@ class OutputSink;
 
 // The card list of the command-line finder: every line goes to the output
 // as soon as it is added, so the cards read before an error are printed.
-class ConsoleListView : public card::CardListView {
+class ConsoleListView : public card::CardListOutput {
 public:
     enum class Print { Lines, Csv, Nothing };
 

@@ -2,6 +2,7 @@
 #include "Cp932Text.h"
 
 #include "Cp932Converter.h"
+#include "Cp932DecodeTable.h"
 
 namespace {
 
@@ -23,9 +24,21 @@ bool hasLoneSurrogate(const QString& text)
 
 QString fromCp932(std::string_view bytes)
 {
-    if (bytes.empty())
-        return QString();
-    return QString::fromStdString(card::Cp932Converter().toUtf8(bytes));
+    QString text;
+    fromCp932(bytes, text);
+    return text;
+}
+
+void fromCp932(std::string_view bytes, QString& text)
+{
+    if (bytes.empty()) {
+        text.clear();
+        return;
+    }
+    text.resize(qsizetype(bytes.size()));
+    const std::size_t units =
+        card::Cp932DecodeTable::instance().decode(bytes, reinterpret_cast<char16_t*>(text.data()));
+    text.truncate(qsizetype(units));
 }
 
 std::optional<std::string> toCp932(const QString& text)

@@ -33,19 +33,58 @@ constexpr auto kHelpItems =
 constexpr auto kMainMenu = std::to_array<MenuPopup>(
     {{"ファイル(&F)", kFileItems}, {"カード(&C)", kCardItems}, {"表示(&V)", kViewItems}, {"ヘルプ(&H)", kHelpItems}});
 
-const char* keyName(AcceleratorKey key)
+struct KeyText {
+    const char* name;
+    const char* sequences;
+};
+
+// By AcceleratorKey.
+constexpr std::array<KeyText, 7> kKeyTexts = {{
+    {"", ""},
+    {"F1", "F1"},
+    {"Enter", "Return; Enter"},
+    {"F5", "F5"},
+    {"Ctrl+O", "Ctrl+O"},
+    {"Ctrl+F", "Ctrl+F"},
+    {"Alt+F4", "Alt+F4"},
+}};
+static_assert(kKeyTexts.size() == std::size_t(AcceleratorKey::AltF4) + 1, "a text for every key");
+
+// Drops the mnemonic "(&X)" and a trailing "...".
+std::string plainText(std::string text)
 {
-    switch (key) {
-    case AcceleratorKey::None: return "";
-    case AcceleratorKey::F1: return "F1";
-    case AcceleratorKey::Enter: return "Enter";
-    case AcceleratorKey::F5: return "F5";
-    case AcceleratorKey::CtrlO: return "Ctrl+O";
+    if (const std::size_t mnemonic = text.find("(&"); mnemonic != std::string::npos)
+        text.erase(mnemonic);
+    if (text.ends_with("..."))
+        text.erase(text.size() - 3);
+    return text;
+}
+
+const MenuItem* itemOf(int command, const MenuPopup** popupOf = nullptr)
+{
+    for (const MenuPopup& popup : kMainMenu) {
+        for (const MenuItem& item : popup.items) {
+            if (!item.isSeparator() && item.command == command) {
+                if (popupOf)
+                    *popupOf = &popup;
+                return &item;
+            }
+        }
     }
-    return "";
+    return nullptr;
 }
 
 }  // namespace
+
+const char* keyName(AcceleratorKey key)
+{
+    return kKeyTexts.at(std::size_t(key)).name;
+}
+
+const char* keySequences(AcceleratorKey key)
+{
+    return kKeyTexts.at(std::size_t(key)).sequences;
+}
 
 std::span<const MenuPopup> mainMenu()
 {
@@ -70,4 +109,17 @@ std::string menuText(const MenuItem& item)
     if (item.key != AcceleratorKey::None && item.keyShown)
         text.append("\t").append(keyName(item.key));
     return text;
+}
+
+std::string menuPath(int command)
+{
+    const MenuPopup* popup = nullptr;
+    const MenuItem* item = itemOf(command, &popup);
+    return item ? plainText(popup->text) + " → " + plainText(item->text) : std::string();
+}
+
+std::string keyNameOf(int command)
+{
+    const MenuItem* item = itemOf(command);
+    return item ? keyName(item->key) : "";
 }

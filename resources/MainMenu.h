@@ -7,8 +7,15 @@
 
 // The menu bar "MAINMENU" and the accelerator table "MAINACCEL" as data.
 
-// Keys of the accelerator table; Ctrl+O is the only one with a modifier.
-enum class AcceleratorKey { None, F1, Enter, F5, CtrlO };
+// Keys of the accelerator table, and those of the window that no menu item
+// shows: Ctrl+F to the filter box, Alt+F4 the close box's.
+enum class AcceleratorKey { None, F1, Enter, F5, CtrlO, CtrlF, AltF4 };
+
+// The key's name as the menu and the hints show it: "Ctrl+O".
+const char* keyName(AcceleratorKey key);
+// The key sequences it stands for, in Qt's portable key text, "; " between
+// them: "Return; Enter" (keypad Enter too).
+const char* keySequences(AcceleratorKey key);
 
 // One menu item. A separator has no text and command 0. The text marks its
 // mnemonic with '&'. A checkable item shows a check mark while what it
@@ -57,3 +64,9 @@ std::vector<Accelerator> mainAccelerators();
 // The item's text as the menu shows it, UTF-8: with the name of its key
 // after a TAB when it shows one.
 std::string menuText(const MenuItem& item);
+
+// Where a command stands, as a hint names it: "ファイル → データフォルダを開く"
+// (no mnemonic, no "..."); empty for a command the menu lacks.
+std::string menuPath(int command);
+// The name of the command's key, or empty.
+std::string keyNameOf(int command);

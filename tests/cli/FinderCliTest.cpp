@@ -48,6 +48,13 @@ const TempDir& scratch()
             big += record(std::to_string(i) + std::string(200, 'x'));
         dir.fifo("pipe/corp.txt");
         dir.write("runner/runner.txt", record("R") + record(std::string(254, 'x')));
+        // mixed/: a UTF-8 corp.txt with a character Shift-JIS lacks (line 1), a mistyped "--" (line 14) and, past the
+        // 64 KiB that decide the encoding, a byte that is no UTF-8; a runner.txt with a line of 300 bytes.
+        std::string filler;
+        while (filler.size() < 64 * 1024)
+            filler += record("F");
+        dir.write("mixed/corp.txt", record("札😀") + "B\nT\n\nn\ni\nCommon\n---\n" + filler + record("X\x80"));
+        dir.write("mixed/runner.txt", "R\nT\n\n" + std::string(300, 'n') + "\ni\nCommon\n--\n");
         return !dir.write("big/corp.txt", big + "Bad\nT\n\nn\ni\nr\nXX\n").empty();
     }();
     (void)written;
@@ -63,7 +70,7 @@ struct Outcome {
 // when one is given.
 Outcome run(const Args& args, const std::string& where = ".", const std::string& stdoutFile = "")
 {
-    const bool scratchDir = where == "big" || where == "pipe" || where == "runner";
+    const bool scratchDir = where == "big" || where == "pipe" || where == "runner" || where == "mixed";
     const fs::path dir = scratchDir ? scratch().path() / where : fs::path(VOXTARN_CLI_DATA) / where;
     const fs::path out = scratch().path() / "stdout", err = scratch().path() / "stderr";
     // A program that blocks fails the test instead of hanging it.
@@ -156,6 +163,14 @@ const CliCase kCases[] = {
     {{"-C", "dir", "check"}, 2, "dir/corp.txt: 1 cards\n", "dir/runner.txt" + kOpenFailed},
     {{"check"}, 2, "runner.txt: 2 cards\n", "corp.txt" + kOpenFailed, "runner"},
     {{"-C", VOXTARN_SAMPLE_DATA, "check"}, 0, "*", ""},  // the sample cards pass the check
+    // Both kinds of UTF-8 problem among the file's own, in the order of the lines.
+    {{"check"}, 1,
+     "corp.txt: UTF-8\ncorp.txt:1: Shift-JIS にない文字を 〓 にした\ncorp.txt:14: レコードが \"--\" の行で終わっていない\n"
+     "corp.txt:24165: UTF-8 として正しくないバイト列を 〓 にした\ncorp.txt: 3452 cards\n"
+     "runner.txt:4: 行が254バイトを超えている (300バイト)\nrunner.txt:6: レコードが \"--\" の行で終わっていない\nrunner.txt: 0 cards\n",
+     "", "mixed"},
+    // The reason follows FILE:LINE: and the headline.
+    {{"list", "runner"}, 2, "", "runner.txt:4" + kFormat.substr(0, kFormat.size() - 1) + ": 行が254バイトを超えている\n", "mixed"},
     // Files saved as UTF-8 (corp.txt with the byte order mark) read as Shift-JIS; check names the lines that lost a
     // character.
     // Decks: each found card once, in the file's order, with its count and side; a line that is no card is told

@@ -18,7 +18,7 @@ using enum card::search_mode;
 using Strings = std::vector<std::string>;
 
 // Records what the engine does to the list and the screen, in order; the lines themselves go to `lines`.
-class RecordingScreen : public card::CardListView, public card::FinderUi {
+class RecordingScreen : public card::CardListOutput, public card::FinderUi {
 public:
     Strings lines, events;
     std::vector<card::ReadProgress> reports;

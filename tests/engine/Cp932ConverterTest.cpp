@@ -56,6 +56,7 @@ TEST(Cp932Converter, EncodesWhatCp932HoldsAndRefusesTheRest)
         {"a\U0001F600", kRefused},
         {"\xFF", kRefused},
         {"\xED\xA0\x80", kRefused},  // a lone surrogate in UTF-8
+        {"\xE0\x81\x81", kRefused},  // "A" in an overlong form
         {"\uFF5E\uFF0D①", "\x81\x60\x81\x7C\x87\x40"},
         // glibc maps these look-alikes onto CP932 characters (wave dash,
         // minus sign, yen, overline, cent, pound, not, em dash, double

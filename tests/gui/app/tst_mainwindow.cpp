@@ -11,6 +11,12 @@
 #include "CardListHeader.h"
 #include "CardListModel.h"
 #include "DataFolderSettings.h"
+#include "DeckDocument.h"
+#include "DeckMenu.h"
+#include "DeckModel.h"
+#include "DeckPanel.h"
+#include "DeckParts.h"
+#include "DeckTable.h"
 #include "FilterBar.h"
 #include "GuiTest.h"
 #include "ListStatus.h"
@@ -22,6 +28,8 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
@@ -112,6 +120,41 @@ QString stored()
         values << QString::number(store.getProfileInt("rect", key, 0));
     return values.join(',') + " " + store.getProfileString("search", "key") + QString::number(store.getProfileInt("search", "type", -1)) +
            QString::number(store.getProfileInt("search", "mode", -1)) + QString::number(store.getProfileInt("search", "fold", -1));
+}
+
+QString deckText(const CMainWindow& window)
+{
+    return window.deck()->document().text();
+}
+
+// Selects the list's line, or the deck table's row, of the card `name`.
+void selectLine(QAbstractItemView* view, int nameColumn, const QString& name)
+{
+    for (int row = 0; row < view->model()->rowCount(); ++row)
+        if (view->model()->index(row, nameColumn).data().toString() == name)
+            return view->setCurrentIndex(view->model()->index(row, nameColumn));
+    qWarning("no line of %s", qUtf8Printable(name));
+}
+
+// Presses `button` ("save", "discard", "cancel") in the question about unsaved changes, which it logs.
+ModalAction answer(QString button, QStringList& log)
+{
+    return [button, &log](QWidget* modal) {
+        log << modal->objectName() + " | " + qobject_cast<QMessageBox*>(modal)->text();
+        modal->findChild<QAbstractButton*>(button)->click();
+    };
+}
+
+// Types `path` into the file dialog and accepts it; a question whether to replace the file is answered yes.
+ModalAction chooseFile(QString path)
+{
+    return [path](QWidget* modal) {
+        auto* chooser = qobject_cast<QFileDialog*>(modal);
+        if (!chooser)
+            return closeModal(modal);
+        chooser->findChild<QLineEdit*>("fileNameEdit")->setText(path);
+        static_cast<QDialog*>(chooser)->accept();
+    };
 }
 
 }  // namespace
@@ -940,6 +983,178 @@ private slots:
         QTRY_VERIFY(second->isMinimized());
         second->close();
         QCOMPARE(stored(), saved);
+    }
+
+    // Cards go in from the list by its keys and context menu, counts change in the panel by its keys and by a number
+    // typed over 枚数; each change undone and redone by the window's keys, the menu naming it.
+    void deckKeysAndUndo()
+    {
+        QTemporaryDir data;
+        writeCards(data, {"黒曜の城門", "灰色の取引"}, {"ハンマー"});
+        auto window = openWindow(data);
+        window->OnListAll();
+        CardListBox* list = window->listBox();
+        DeckTable* table = window->deck()->panel().table();
+        const QAction* undo = window->deck()->menu().action("deckUndo");
+        QVERIFY(!window->deck()->panel().isVisible());
+        const struct {
+            QAbstractItemView* where;
+            QString card;
+            QList<QKeySequence> keys;
+            QString deck;
+            QString undoText;
+        } steps[] = {
+            {list, "黒曜の城門", {Qt::Key_Insert}, "[Corporate]\n1 黒曜の城門\n", "元に戻す(&U): 黒曜の城門 +1"},
+            {list, "黒曜の城門", {Qt::Key_Plus, Qt::KeypadModifier | Qt::Key_Plus}, "[Corporate]\n3 黒曜の城門\n", ""},
+            {list, "ハンマー", {Qt::Key_Insert}, "[Corporate]\n3 黒曜の城門\n[Runner]\n1 ハンマー\n", "元に戻す(&U): ハンマー +1"},
+            {list, "灰色の取引", {}, "[Corporate]\n3 黒曜の城門\n1 灰色の取引\n[Runner]\n1 ハンマー\n", ""},  // context menu
+            {list, "", {QKeySequence::Undo}, "[Corporate]\n3 黒曜の城門\n[Runner]\n1 ハンマー\n", "元に戻す(&U): ハンマー +1"},
+            {list, "", {QKeySequence("Ctrl+Y")}, "[Corporate]\n3 黒曜の城門\n1 灰色の取引\n[Runner]\n1 ハンマー\n", ""},
+            {table, "黒曜の城門", {Qt::Key_Minus}, "[Corporate]\n2 黒曜の城門\n1 灰色の取引\n[Runner]\n1 ハンマー\n",
+             "元に戻す(&U): 黒曜の城門 -1"},
+            {table, "灰色の取引", {Qt::Key_Minus}, "[Corporate]\n2 黒曜の城門\n[Runner]\n1 ハンマー\n", "元に戻す(&U): 灰色の取引 を外す"},
+            {table, "ハンマー", {Qt::Key_Delete}, "[Corporate]\n2 黒曜の城門\n[Runner]\n", "元に戻す(&U): ハンマー を外す"},
+            {table, "黒曜の城門", {Qt::Key_1, Qt::Key_2, Qt::Key_Return}, "[Corporate]\n12 黒曜の城門\n[Runner]\n",
+             "元に戻す(&U): 黒曜の城門 12枚"},
+            {table, "黒曜の城門", {Qt::Key_1, Qt::Key_0, Qt::Key_0, Qt::Key_Return}, "[Corporate]\n12 黒曜の城門\n[Runner]\n", ""},
+            {table, "黒曜の城門", {Qt::Key_0, Qt::Key_Enter}, "[Corporate]\n12 黒曜の城門\n[Runner]\n", ""},
+            {table, "", {QKeySequence::Undo}, "[Corporate]\n2 黒曜の城門\n[Runner]\n", "元に戻す(&U): ハンマー を外す"},
+        };
+        for (const auto& step : steps) {
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window.get()));
+            step.where->setFocus();
+            if (!step.card.isEmpty())
+                selectLine(step.where, step.where == list ? 1 : DeckModel::Name, step.card);
+            if (step.keys.isEmpty())
+                list->findChild<QAction*>("addToDeck")->trigger();
+            for (const QKeySequence& key : step.keys)
+                QTest::keySequence(QApplication::focusWidget(), key);
+            QTRY_COMPARE(QApplication::focusWidget(), step.where);  // a typed count is taken as its editor closes
+            QTRY_COMPARE(deckText(*window), step.deck);
+            if (!step.undoText.isEmpty())
+                QCOMPARE(undo->text(), step.undoText);
+        }
+        QVERIFY(window->deck()->panel().isVisible());
+        QCOMPARE(window->deck()->panel().windowTitle(), "デッキ: 無題 *");
+        QCOMPARE(window->findChild<QLabel*>("deckTotals")->text(), "Corporate 2枚・Runner 0枚");
+        QCOMPARE(window->findChild<QLabel*>("deckTypes")->text(), "Corporate: Ice 2");
+        // Enter in the panel opens the card's details, not those of the list's line.
+        QString seen;
+        then([&](QWidget* dialog) {
+            seen = childText(dialog, "id111");
+            closeModal(dialog);
+        });
+        QTest::keyClick(table, Qt::Key_Return);
+        QCOMPARE(seen, "黒曜の城門");
+        QCOMPARE(list->findChild<QAction*>("addToDeck")->text(), "デッキに入れる");
+        window->deck()->document().clear();  // no question at the end
+    }
+
+    // Closing, 新規, 開く, a recent deck and 貼り付け ask before unsaved changes go; キャンセル keeps everything.
+    void unsavedChangesAreAskedAbout_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("deck");  // afterwards; "closed" when the window closed
+        const QString kept = "[Corporate]\n1 A\n";
+        for (const char* command : {"close", "deckNew", "deckOpen", "recent", "deckPaste"})
+            QTest::addRow("%s, cancel", command) << command << "cancel" << kept;
+        QTest::addRow("close, discard") << "close" << "discard" << "closed";
+        QTest::addRow("new, discard") << "deckNew" << "discard" << "";
+        QTest::addRow("paste, discard") << "deckPaste" << "discard" << "[Runner]\n2 R\n";
+        QTest::addRow("recent, discard") << "recent" << "discard" << "[Runner]\n2 R\n";
+        QTest::addRow("new, save") << "deckNew" << "save" << "";
+        QTest::addRow("close, save") << "close" << "save" << "closed";
+    }
+
+    void unsavedChangesAreAskedAbout()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, button);
+        QFETCH(QString, deck);
+        QTemporaryDir data;
+        writeCards(data, {"A"}, {"R"});
+        writeFile(data, "old.txt", "[Runner]\n2 R\n");
+        auto window = openWindow(data);
+        window->deck()->menu().openFile(data.filePath("old.txt"));
+        window->deck()->document().clear();
+        window->OnListCorp();
+        window->deck()->addSelectedCard();
+        QApplication::clipboard()->setText("[Runner]\n2 R\n");
+        QStringList asked;
+        then(answer(button, asked));
+        if (button == "save")
+            then(chooseFile(data.filePath("saved.txt")));
+        if (command == "close")
+            window->close();
+        else if (command == "recent")
+            window->deck()->menu().menu()->findChild<QMenu*>("deckRecent")->actions().value(0)->trigger();
+        else
+            window->deck()->menu().action(command.toLatin1())->trigger();
+        QCOMPARE(asked, QStringList{"deckSaveQuestion | デッキの変更を保存しますか"});
+        QCOMPARE(window->isVisible() ? deckText(*window) : "closed", deck);
+        if (window->isVisible())
+            QCOMPARE(window->deck()->document().isModified(), button == "cancel" || command == "deckPaste");
+        if (button == "save") {
+            QFile saved(data.filePath("saved.txt"));
+            QVERIFY(saved.open(QIODevice::ReadOnly));
+            QCOMPARE(saved.readAll(), QByteArray("[Corporate]\n1 A\n"));
+        }
+        window->deck()->document().clear();
+    }
+
+    // Saved through the dialog, the deck is the same bytes and comes back at the next start; a deck is never saved
+    // over a card file, a file that is no deck changes nothing; the names are found again in another data folder.
+    void deckFilesAndTheNextStart()
+    {
+        QTemporaryDir data, other;
+        writeCards(data, {"黒曜の城門"}, {"ハンマー"});
+        writeCards(other, {"別のカード"}, {"ハンマー"});
+        const std::string hand = *toCp932("# 速攻\r\n黒曜の城門 ×2\r\nなぞの札\r\n[ランナー]\r\nはんまー\r\n");
+        writeFile(data, "hand.txt", hand);
+        writeFile(data, "binary.txt", std::string("1 A\n\0", 5));
+        const QByteArray corpBefore = [&] { QFile f(data.filePath("corp.txt")); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+        const QString written = "# 速攻\n2 黒曜の城門\nなぞの札\n[ランナー]\n1 ハンマー\n";
+        {
+            auto window = openWindow(data);
+            QVERIFY(window->deck()->menu().openFile(data.filePath("hand.txt")));
+            QCOMPARE(window->findChild<QLabel*>("statusText")->text(), "デッキ: 1行はデータにない、1行はかなと全角半角を区別せずに見つけた");
+            QCOMPARE(deckText(*window), written);
+            QStringList messages;
+            then(chooseFile(data.filePath("corp.txt"))).then([](QWidget* replace) {
+                qobject_cast<QMessageBox*>(replace)->button(QMessageBox::Yes)->click();
+            }).then(acceptMessage(messages));
+            window->deck()->menu().action("deckSaveAs")->trigger();
+            then(acceptMessage(messages)).then(acceptMessage(messages));
+            for (const char* refused : {"", "binary.txt"})
+                QVERIFY(!window->deck()->menu().openFile(data.filePath(refused)));
+            const QString path = QDir::toNativeSeparators(data.path());
+            QCOMPARE(messages, QStringList({"Voxtarn card list finder | カードのデータファイルにはデッキを保存しない\n" +
+                                                QDir::toNativeSeparators(data.filePath("corp.txt")),
+                                            "Voxtarn card list finder | フォルダはデッキファイルではない\n" + path,
+                                            "Voxtarn card list finder | NULバイトを含むファイルはデッキファイルではない\n" +
+                                                QDir::toNativeSeparators(data.filePath("binary.txt"))}));
+            then(chooseFile(data.filePath("速攻.txt")));
+            window->deck()->menu().action("deckSaveAs")->trigger();
+            QCOMPARE(window->deck()->panel().windowTitle(), "デッキ: 速攻.txt");
+            window->deck()->menu().copyText();
+            QCOMPARE(QApplication::clipboard()->text(), written);
+            window->close();
+        }
+        QFile saved(data.filePath("速攻.txt")), corp(data.filePath("corp.txt"));
+        QVERIFY(saved.open(QIODevice::ReadOnly) && corp.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(saved.readAll()), written);
+        QCOMPARE(corp.readAll(), corpBefore);
+        auto window = openWindow(data);
+        QCOMPARE(deckText(*window), written);
+        QVERIFY(window->deck()->panel().isVisible());
+        QCOMPARE(window->deck()->panel().windowTitle(), "デッキ: 速攻.txt");
+        QCOMPARE(window->deck()->menu().menu()->findChild<QMenu*>("deckRecent")->actions().size(), 2);
+        window->openDataFolder(other.path());
+        QCOMPARE(window->deck()->document().deck().notFoundCount(), 2u);
+        QCOMPARE(window->deck()->panel().model()->totalsText(), "Corporate 0枚・Runner 1枚");
+        window->deck()->document().clear();
     }
 
     // A full disk must leave the old settings file as it was, never empty or cut short. Last: the failed values stay

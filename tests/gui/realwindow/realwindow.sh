@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: MIT
 # The whole program in a real X server, driven by real key presses, as the
 # comments below go: the folder chooser, searches, details, Ctrl+C, the filter,
-# and the settings file read from outside; pictures in the output folder.
+# a deck saved and found again, and the settings file read from outside;
+# pictures in the output folder.
 #   realwindow.sh <voxtarn executable> <output folder>
 # Exit 77 (skipped) when Xvfb or xclip is not installed.
 set -euo pipefail
@@ -79,10 +80,31 @@ xdotool key Return ctrl+c
 line=$(printf 'Common\tRope Ladder\tHardware\tnote of Rope Ladder\tIllus. Test')
 retry "the filtered line was not copied" copied
 xdotool key ctrl+f Escape
+# Three cards into the deck by the list's keys (Insert, "+", the keypad's +),
+# saved through the dialog by typing a path: the file holds the deck's bytes.
+focus "$main"
+xdotool key --delay 100 Home Insert Insert Down Down plus Down KP_Add
+open_dialog ctrl+s "名前を付けて保存"
+xdotool key ctrl+a
+xdotool type --delay 20 "$tmp/rush.txt"
+shot deck-save.png
+close_dialog Return "名前を付けて保存"
+saved_deck() { printf '[Corporate]\n2 Glass Wall\n[Runner]\n1 Rope Ladder\n1 Ice Pick\n' | cmp -s - "$tmp/rush.txt"; }
+retry "the deck was not saved as typed" saved_deck
 # The stored search finds cards of the folder opened last.
 open_dialog F5 "検索"
 close_dialog Return "検索"
 open_dialog Return "カード"   # only a listed card has details
 close_dialog Escape "カード"
+close_program
+
+# Started a third time, the deck saved is open again: デッキ → テキストとして
+# コピー by its mnemonics puts the file's text on the clipboard.
+start_program "$tmp/home" "$program"
+focus "$main"
+shot deck-again.png
+xdotool key --delay 100 alt+d c
+line=$(cat "$tmp/rush.txt")
+retry "the deck did not come back at the next start" copied
 close_program
 echo "PASS"

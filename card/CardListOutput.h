@@ -5,12 +5,12 @@
 
 namespace card {
 
-// The list that shows the listed cards, line i showing card i: the window's
-// list, which reads each field from the store, and the command-line finder,
-// which prints the list line.
-class CardListView {
+// Where the list commands put the cards they list, line i showing card i:
+// the window's card list, which reads each field from the store, and the
+// command-line finder, which prints the list line.
+class CardListOutput {
 public:
-    virtual ~CardListView() = default;
+    virtual ~CardListOutput() = default;
     virtual void resetContent() = 0;                 // remove every line
     virtual void addCard(const CardView& card) = 0;  // append the card's line at the end
     virtual void selectFirstLine() = 0;              // select line 0; an empty list keeps none
