@@ -70,9 +70,11 @@ PrintJob::PrintJob(QWidget& window, PrintTable table) : window_(window), table_(
 bool PrintJob::agreeToPages(QPrinter& printer)
 {
     TablePrinter pages(table_, windowFont(window_), QDate::currentDate());
-    PageProgress progress(window_);
-    if (!pages.paginate(printer, progress.step(kMeasuring)))
-        return false;
+    {
+        PageProgress progress(window_);  // gone before the question
+        if (!pages.paginate(printer, progress.step(kMeasuring)))
+            return false;
+    }
     pageCount_ = pages.pageCount();
     if (pageCount_ <= kAskAbove)
         return true;

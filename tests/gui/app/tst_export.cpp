@@ -14,7 +14,9 @@
 
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QMessageBox>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QSignalSpy>
 #include <QStandardPaths>
 
@@ -141,6 +143,33 @@ private slots:
         });
         list->print();
         QCOMPARE(previewPages, 3);
+    }
+
+    // Over 500 pages: told how many and asked; declined, nothing is written.
+    void manyPagesAreAskedForFirst()
+    {
+        QTemporaryDir data;
+        std::string corp;
+        for (int i = 0; i < 30000; ++i)
+            corp += record(QStringLiteral("札%1").arg(i));
+        writeFile(data, "corp.txt", corp);
+        writeFile(data, "runner.txt", "");
+        auto window = openWindow(data.path());
+        window->OnListAll();
+        // The progress of the layout shows first when it takes a while.
+        QString question;
+        ModalAction decline = [&](QWidget* modal) {
+            if (qobject_cast<QProgressDialog*>(modal))
+                return void(then(decline));
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            question = box ? box->text() : modal->metaObject()->className();
+            closeModal(modal);
+        };
+        then(decline);
+        QCOMPARE(window->findChild<ListExport*>()->writePdf(data.filePath("list.pdf")), QString());
+        QVERIFY2(QRegularExpression("^[5-9][0-9]{2}ページになります。ページを作りますか\\?$").match(question).hasMatch(),
+                 qPrintable(question));
+        QVERIFY(!QFile::exists(data.filePath("list.pdf")));
     }
 
     // 40 cards grouped by side with totals and type counts; the CSV as voxtarn-find deck writes it.
