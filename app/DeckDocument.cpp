@@ -73,6 +73,8 @@ void DeckDocument::addCopy(int side, const card::Card& card)
 
 void DeckDocument::setCount(std::size_t line, int count)
 {
+    if (line >= deck_.lines().size() || deck_.lines()[line].kind != card::DeckLine::Kind::Card)
+        return;
     const int before = deck_.lines()[line].count;
     if (count < 1 || count > card::DeckLine::kMaxCount || count == before)
         return;
@@ -84,6 +86,8 @@ void DeckDocument::setCount(std::size_t line, int count)
 
 void DeckDocument::remove(std::size_t line)
 {
+    if (line >= deck_.lines().size())
+        return;
     edit(deck_.removeEdit(line), cardName(line) + QStringLiteral(" を外す"));
 }
 
@@ -126,8 +130,11 @@ QString DeckDocument::saveAs(const QString& path)
 {
     QSaveFile file(path);
     const QByteArray bytes = QByteArray::fromStdString(deck_.toText());
-    // Unbuffered: a write cut short by a full disk shows in its count.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size() || !file.commit())
+    // Unbuffered, so that a write cut short (a full disk) is seen here: a
+    // buffered one is flushed by commit(), which takes a short write for
+    // success and would put a deck cut short in the file's place.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size() ||
+        !file.commit())
         return QStringLiteral("デッキを保存できない: ") + file.errorString() + u'\n' + QDir::toNativeSeparators(path);
     path_ = path;
     changedBeyondUndo_ = false;

@@ -92,8 +92,9 @@ void DeckMenu::updateUndoTexts()
     const QUndoStack* stack = document_.undoStack();
     undo_->setEnabled(stack->canUndo());
     redo_->setEnabled(stack->canRedo());
-    undo_->setText(stack->canUndo() ? QStringLiteral("元に戻す(&U): ") + stack->undoText() : QStringLiteral("元に戻す(&U)"));
-    redo_->setText(stack->canRedo() ? QStringLiteral("やり直し(&Y): ") + stack->redoText() : QStringLiteral("やり直し(&Y)"));
+    // No letter key: the text names the change, and Ctrl+Z and Ctrl+Y are the keys.
+    undo_->setText(stack->canUndo() ? QStringLiteral("元に戻す: ") + stack->undoText() : QStringLiteral("元に戻す"));
+    redo_->setText(stack->canRedo() ? QStringLiteral("やり直し: ") + stack->redoText() : QStringLiteral("やり直し"));
 }
 
 bool DeckMenu::maybeSave()

@@ -185,9 +185,15 @@ bool DeckModel::setData(const QModelIndex& index, const QVariant& value, int rol
     if (role != Qt::EditRole || index.column() != Count || !isFoundCard(index.row()) || !isNumber || count < 1 ||
         count > card::DeckLine::kMaxCount)
         return false;
-    // After the editor has closed: the change resets this model.
+    // After the editor has closed: the change resets this model. The card is
+    // found again then, wherever another change has put it meanwhile.
     QMetaObject::invokeMethod(
-        this, [this, line = lineOf(index.row()), count] { document_.setCount(line, count); }, Qt::QueuedConnection);
+        this,
+        [this, key = keyOf(index.row()), count] {
+            if (const int row = rowOf(key); isFoundCard(row))
+                document_.setCount(lineOf(row), count);
+        },
+        Qt::QueuedConnection);
     return true;
 }
 

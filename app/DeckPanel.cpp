@@ -15,7 +15,7 @@ DeckPanel::DeckPanel(DeckDocument& document, QWidget* cardList, QWidget* parent)
 {
     setObjectName(QStringLiteral("deckDock"));  // its place in the window's saved state
     toggleViewAction()->setObjectName(QStringLiteral("viewDeck"));
-    toggleViewAction()->setText(QStringLiteral("デッキ(&K)"));
+    toggleViewAction()->setText(QStringLiteral("デッキ(&D)"));
     auto* body = new QWidget(this);
     auto* layout = new QVBoxLayout(body);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -2,7 +2,9 @@
 #include "ListStatus.h"
 
 #include "CardCount.h"
+#include "CardLayout.h"
 #include "Cp932Text.h"
+#include "DialogTemplates.h"
 
 #include <array>
 
@@ -12,10 +14,6 @@ constexpr qsizetype kLongestText = 16;  // characters of a search text shown who
 
 const std::array<QString, 4> kSourceNames = {QStringLiteral("全カード"), QStringLiteral("Runnerカード"),
                                              QStringLiteral("Corporateカード"), QStringLiteral("検索結果")};
-// By side index and search mode, as the search dialog names them.
-const std::array<QString, 2> kSideNames = {QStringLiteral("コーポレーション"), QStringLiteral("ランナー")};
-const std::array<QString, 3> kModeNames = {QStringLiteral("完全一致"), QStringLiteral("前方一致"),
-                                           QStringLiteral("部分一致")};
 
 QString quoted(const std::string& bytes)
 {
@@ -23,19 +21,26 @@ QString quoted(const std::string& bytes)
     return '"' + (text.size() > kLongestText ? text.left(kLongestText - 1) + u'…' : text) + '"';
 }
 
+QString label(card::Field field)
+{
+    const std::string_view text = card::columnLabel(field);
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
 // "ランナー: 部分一致 "の"", the type and the rarity named when given.
 QString searchText(const card::SearchCriteria& criteria)
 {
-    QString text = kSideNames.at(static_cast<std::size_t>(criteria.side)) + ": " +
-                   kModeNames.at(static_cast<std::size_t>(criteria.mode));
+    // As the search dialog names them.
+    QString text = QString::fromUtf8(kSideNames.at(static_cast<std::size_t>(criteria.side))) + ": " +
+                   QString::fromUtf8(kModeNames.at(static_cast<std::size_t>(criteria.mode)));
     if (criteria.fold)
         text += QStringLiteral("・かな全半角同一視");
     if (!criteria.name.empty())
         text += ' ' + quoted(criteria.name);
     if (!criteria.type.empty())
-        text += QStringLiteral(" カード種類 ") + quoted(criteria.type);
+        text += ' ' + label(card::Field::Type) + ' ' + quoted(criteria.type);
     if (!criteria.rate.empty())
-        text += QStringLiteral(" 入手頻度 ") + quoted(criteria.rate);
+        text += ' ' + label(card::Field::Rate) + ' ' + quoted(criteria.rate);
     return text;
 }
 

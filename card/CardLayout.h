@@ -75,6 +75,16 @@ inline constexpr std::array<ListColumn, 5> kListColumns = {{
 }};
 inline constexpr int kListColumnCount = int(kListColumns.size());
 
+// The name of the column that shows `f`; empty for a field no column shows.
+constexpr std::string_view columnLabel(Field f)
+{
+    for (const ListColumn& column : kListColumns) {
+        if (column.field == f)
+            return column.label;
+    }
+    return {};
+}
+
 // The rarities the search dialog offers, which the list also sorts first and
 // in this order.
 inline constexpr std::array<std::string_view, 4> kRarityNames = {"Common", "Uncommon", "Vital", "Rare"};

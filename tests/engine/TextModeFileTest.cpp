@@ -98,7 +98,8 @@ const Utf8Case kUtf8Cases[] = {
     {"名\n\x1A" "札\n", sjis("名\n"), {}},                              // Ctrl-Z ends it as ever
     {sjis("名\n札\n"), sjis("名\n札\n"), {}},                           // Shift-JIS
     {"a\xFF名\n", "a\xFF名\n", {}},                                     // no UTF-8 within 64 KiB
-    {"名\xE0\x80\xAF\xED\xA0\x80\n", "名\xE0\x80\xAF\xED\xA0\x80\n", {}},  // overlong forms, surrogates: no UTF-8
+    {"名\xE0\x80\xAF\n", "名\xE0\x80\xAF\n", {}},  // an overlong form is no UTF-8
+    {"名\xED\xA0\x80\n", "名\xED\xA0\x80\n", {}},  // nor a surrogate
     {"名\n" + k64k + "\xC0\xAF\xF0\x80\x80\xAF\n", sjis("名\n") + k64k + kGeta + kGeta + kGeta + kGeta + kGeta + kGeta + "\n", {{2, true}}},
     {"ascii\n", "ascii\n", {}},                                         // no multi-byte character
 };

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: MIT
 // Feeds arbitrary bytes through the record reader and writer, the file check, the comparisons with and without folding,
-// the filter and the CP932 converter, under the sanitizers: none may crash or read out of bounds on a bad file, and what must hold
+// the filter, the CP932 converter and the deck reader and writer, under the sanitizers: none may crash or read out of bounds on a bad file, and what must hold
 // whatever the input is checked.
 #include "Card.h"
 #include "CardFilter.h"
 #include "CardStore.h"
 #include "Cp932Converter.h"
 #include "DataFileChecker.h"
+#include "Deck.h"
+#include "DeckFile.h"
 #include "FilterText.h"
 #include "RecordReader.h"
 #include "RecordWriter.h"
@@ -194,6 +196,25 @@ void checkConversion(const std::string& data)
     }
 }
 
+// A deck read and written back loses no line: the same text with LF ends, one after the last line (whose CR is its end
+// too), and the count of
+// every card line within 1 to 99.
+void checkDeck(const std::string& data)
+{
+    const card::Deck deck = card::Deck::fromText(card::DeckFile::decode(data));
+    std::string expected = card::DeckFile::decode(data);
+    for (std::size_t at = 0; (at = expected.find("\r\n", at)) != std::string::npos; ++at)
+        expected.erase(at, 1);
+    if (expected.ends_with('\r'))  // a last line without LF may end in CR
+        expected.back() = '\n';
+    if (!expected.empty() && !expected.ends_with('\n'))
+        expected += '\n';
+    require(deck.toText() == expected, "a deck is written back as it was read");
+    for (const card::DeckLine& line : deck.lines())
+        require(line.kind != card::DeckLine::Kind::Card || (line.count >= 1 && line.count <= 99 && !line.name.empty()),
+                "a card line has a count and a name");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size)
@@ -202,5 +223,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     checkComparisons(data);
     checkReading(data);
     checkConversion(data);
+    checkDeck(data);
     return 0;
 }

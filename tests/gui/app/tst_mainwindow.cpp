@@ -34,6 +34,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QToolTip>
 #include <QStatusBar>
 
 #include <climits>
@@ -515,6 +517,11 @@ private slots:
         then(fillSearch("R", 203, 204)).then(acceptMessage(messages));
         window->OnSearch();
         QCOMPARE(status->text(), "データファイルをオープンできない: " + QDir::toNativeSeparators(data.filePath("runner.txt")));
+        // Once the file opens again, the status bar lets go of the failure.
+        writeFile(data, "runner.txt", record("R"));
+        then(fillSearch("R", 203, 204));
+        window->OnSearch();
+        QCOMPARE(status->text(), "検索結果 1枚 (ランナー: 完全一致 \"R\")");
     }
 
     // The status bar's wording for each kind of list: search texts cut after 16 characters, the type and rarity texts
@@ -646,6 +653,51 @@ private slots:
         box->setText("犬");
         QTest::keyClick(box, Qt::Key_Down);
         QVERIFY(QApplication::focusWidget() == list && list->currentSelection() == 0);
+        // Keys where the focus is: Down from the box to the list. An excluded word no card can hold leaves out none.
+        press(*window, QKeySequence("Ctrl+F"));
+        box->setText("-犬😀");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QVERIFY(QApplication::focusWidget() == list && list->currentSelection() == 0);
+        QCOMPARE(status->text(), "検索結果 2枚 (ランナー: 部分一致 \"犬\")、カードにない文字: 😀");
+    }
+
+    // Details from the list for a card whose rules text fills all five lines.
+    void detailsOfACardWithFiveRulesLines()
+    {
+        QTemporaryDir data;
+        writeFile(data, "corp.txt", toCp932("五行\nT\n一\n二\n三\n四\n五\nnote\nillust\nRare\n--\n").value());
+        auto window = openWindow(data);
+        window->OnListCorp();
+        QStringList texts;
+        then([&](QWidget* dialog) {
+            for (const char* id : {"id111", "id113", "id114", "id116"})
+                texts << childText(dialog, id);
+            closeModal(dialog);
+        });
+        press(*window, Qt::Key_Return);
+        QCOMPARE(texts, (QStringList{"五行", "一\n二\n三\n四\n五\n", "note", "Rare"}));
+    }
+
+    // A field's tooltip shows it whole exactly when its column cuts it.
+    void tooltipExactlyForACutField()
+    {
+        QTemporaryDir data;
+        writeCards(data, {"長い名前のカード"}, {});
+        auto window = openWindow(data);
+        window->OnListAll();
+        CardListBox* list = window->listBox();
+        const int margin = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
+        const int needed = list->fontMetrics().horizontalAdvance("長い名前のカード") + margin;
+        QStringList tips;
+        for (int width : {needed, needed - 1}) {
+            list->header()->resizeSection(1, width);
+            QToolTip::hideText();
+            const QPoint at = list->visualRect(list->lines()->index(0, 1)).center();
+            QHelpEvent help(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+            QApplication::sendEvent(list->viewport(), &help);
+            tips << (QToolTip::isVisible() ? QToolTip::text() : QString());
+        }
+        QCOMPARE(tips, (QStringList{"", "長い名前のカード"}));
     }
 
     // The header sorts the filtered lines, Details and Ctrl+C take the card of the chosen line.
@@ -926,6 +978,8 @@ private slots:
         QTest::addColumn<QList<int>>("edges");  // left, top, right, bottom; fewer: the rest absent
         QTest::addColumn<QRect>("frame");       // null: the default placement
         QTest::addRow("whole") << QList<int>{40, 30, 440, 330} << QRect(40, 30, 400, 300);
+        QTest::addRow("as wide as the screen") << QList<int>{0, 0, w, 300} << QRect(0, 0, w, 300);
+        QTest::addRow("one wider") << QList<int>{0, 0, w + 1, 300} << QRect(0, 0, w, 300);
         QTest::addRow("partly off the left") << QList<int>{-200, 10, 200, 300} << QRect(-200, 10, 400, 290);
         QTest::addRow("right of the screen") << QList<int>{w + 100, 0, w + 500, 300} << QRect();
         QTest::addRow("no width") << QList<int>{100, 100, 100, 300} << QRect();
@@ -960,7 +1014,7 @@ private slots:
 
     void closingSavesTheSettings()
     {
-        writeSettings("[search]\nkey=\"ｱｲｽ, \\\"壁\\\"\"\ntype=1\nmode=2\nfold=1\n");  // a name with a comma and quotes
+        writeSettings("[search]\nkey=\"ｱｲｽ, \\\"壁\\\"\"\ntype=1\nmode=2\nfold=1\n[data]\nfolder=kept\n");  // a name with a comma and quotes
         QTemporaryDir data;
         auto window = openWindow(data);
         window->move(60, 70);  // a top-level window moves by its frame
@@ -973,6 +1027,7 @@ private slots:
         QVERIFY(window->isVisible());
         QTRY_VERIFY(!window->isVisible());
         QCOMPARE(stored(), saved);
+        QCOMPARE(ProfileStore().getProfileString("data", "folder"), "kept");  // the data folder stays
         // The end of the session writes too, and the window stays; a minimised window keeps the stored rectangle.
         auto second = openWindow(data);
         QFile::remove(settingsFile());
@@ -997,6 +1052,15 @@ private slots:
         DeckTable* table = window->deck()->panel().table();
         const QAction* undo = window->deck()->menu().action("deckUndo");
         QVERIFY(!window->deck()->panel().isVisible());
+        // The deck menu's items: the letter before the dots, keys that do not clash with Ctrl+O (the data folder).
+        const std::tuple<const char*, QString, QString> items[] = {
+            {"deckNew", "新規(&N)", "Ctrl+N"}, {"deckOpen", "開く(&O)...", "Ctrl+Shift+O"}, {"deckSave", "保存(&S)", "Ctrl+S"},
+            {"deckSaveAs", "名前を付けて保存(&A)...", "Ctrl+Shift+S"}, {"deckRedo", "やり直し", "Ctrl+Y"},
+        };
+        for (const auto& [name, text, keys] : items) {
+            QCOMPARE(window->deck()->menu().action(name)->text(), text);
+            QCOMPARE(window->deck()->menu().action(name)->shortcut().toString(QKeySequence::PortableText), keys);
+        }
         const struct {
             QAbstractItemView* where;
             QString card;
@@ -1004,21 +1068,21 @@ private slots:
             QString deck;
             QString undoText;
         } steps[] = {
-            {list, "黒曜の城門", {Qt::Key_Insert}, "[Corporate]\n1 黒曜の城門\n", "元に戻す(&U): 黒曜の城門 +1"},
+            {list, "黒曜の城門", {Qt::Key_Insert}, "[Corporate]\n1 黒曜の城門\n", "元に戻す: 黒曜の城門 +1"},
             {list, "黒曜の城門", {Qt::Key_Plus, Qt::KeypadModifier | Qt::Key_Plus}, "[Corporate]\n3 黒曜の城門\n", ""},
-            {list, "ハンマー", {Qt::Key_Insert}, "[Corporate]\n3 黒曜の城門\n[Runner]\n1 ハンマー\n", "元に戻す(&U): ハンマー +1"},
+            {list, "ハンマー", {Qt::Key_Insert}, "[Corporate]\n3 黒曜の城門\n[Runner]\n1 ハンマー\n", "元に戻す: ハンマー +1"},
             {list, "灰色の取引", {}, "[Corporate]\n3 黒曜の城門\n1 灰色の取引\n[Runner]\n1 ハンマー\n", ""},  // context menu
-            {list, "", {QKeySequence::Undo}, "[Corporate]\n3 黒曜の城門\n[Runner]\n1 ハンマー\n", "元に戻す(&U): ハンマー +1"},
+            {list, "", {QKeySequence::Undo}, "[Corporate]\n3 黒曜の城門\n[Runner]\n1 ハンマー\n", "元に戻す: ハンマー +1"},
             {list, "", {QKeySequence("Ctrl+Y")}, "[Corporate]\n3 黒曜の城門\n1 灰色の取引\n[Runner]\n1 ハンマー\n", ""},
             {table, "黒曜の城門", {Qt::Key_Minus}, "[Corporate]\n2 黒曜の城門\n1 灰色の取引\n[Runner]\n1 ハンマー\n",
-             "元に戻す(&U): 黒曜の城門 -1"},
-            {table, "灰色の取引", {Qt::Key_Minus}, "[Corporate]\n2 黒曜の城門\n[Runner]\n1 ハンマー\n", "元に戻す(&U): 灰色の取引 を外す"},
-            {table, "ハンマー", {Qt::Key_Delete}, "[Corporate]\n2 黒曜の城門\n[Runner]\n", "元に戻す(&U): ハンマー を外す"},
+             "元に戻す: 黒曜の城門 -1"},
+            {table, "灰色の取引", {Qt::Key_Minus}, "[Corporate]\n2 黒曜の城門\n[Runner]\n1 ハンマー\n", "元に戻す: 灰色の取引 を外す"},
+            {table, "ハンマー", {Qt::Key_Delete}, "[Corporate]\n2 黒曜の城門\n[Runner]\n", "元に戻す: ハンマー を外す"},
             {table, "黒曜の城門", {Qt::Key_1, Qt::Key_2, Qt::Key_Return}, "[Corporate]\n12 黒曜の城門\n[Runner]\n",
-             "元に戻す(&U): 黒曜の城門 12枚"},
+             "元に戻す: 黒曜の城門 12枚"},
             {table, "黒曜の城門", {Qt::Key_1, Qt::Key_0, Qt::Key_0, Qt::Key_Return}, "[Corporate]\n12 黒曜の城門\n[Runner]\n", ""},
             {table, "黒曜の城門", {Qt::Key_0, Qt::Key_Enter}, "[Corporate]\n12 黒曜の城門\n[Runner]\n", ""},
-            {table, "", {QKeySequence::Undo}, "[Corporate]\n2 黒曜の城門\n[Runner]\n", "元に戻す(&U): ハンマー を外す"},
+            {table, "", {QKeySequence::Undo}, "[Corporate]\n2 黒曜の城門\n[Runner]\n", "元に戻す: ハンマー を外す"},
         };
         for (const auto& step : steps) {
             window->activateWindow();
@@ -1048,6 +1112,15 @@ private slots:
         QTest::keyClick(table, Qt::Key_Return);
         QCOMPARE(seen, "黒曜の城門");
         QCOMPARE(list->findChild<QAction*>("addToDeck")->text(), "デッキに入れる");
+        // A save that fails on a full disk names the file, writes nothing and leaves the deck unsaved.
+        QString failed;
+        const QString full = data.filePath("full.txt");
+        if (whileDiskIsFull([&] { failed = window->deck()->document().saveAs(full); })) {
+            QVERIFY2(failed.startsWith("デッキを保存できない: ") && failed.endsWith("\n" + QDir::toNativeSeparators(full)),
+                     qPrintable(failed));
+            QVERIFY(!QFile::exists(full));
+            QCOMPARE(window->deck()->panel().windowTitle(), "デッキ: 無題 *");
+        }
         window->deck()->document().clear();  // no question at the end
     }
 
