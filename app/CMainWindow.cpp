@@ -5,12 +5,14 @@
 #include "CardListHeader.h"
 #include "DataFolderChooser.h"
 #include "DataFolderSettings.h"
+#include "DeckExport.h"
 #include "DeckMenu.h"
 #include "DeckParts.h"
 #include "DetailDialog.h"
 #include "DialogOpeners.h"
 #include "DialogTemplate.h"
 #include "FilterBar.h"
+#include "ListExport.h"
 #include "ListFilter.h"
 #include "MessageBox.h"
 #include "ReadingSession.h"
@@ -24,6 +26,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QSessionManager>
 #include <QStatusBar>
 
@@ -56,6 +59,7 @@ CMainWindow::CMainWindow(std::filesystem::path dataDir)
     commandAction(ID_LIST_AT_START)->setChecked(settings.listAtStart);
     deck_ = new DeckParts(*this, *listbox_, cards_, [this](const QString& text) { status_->showText(text); });
     deck_->menu().restore();
+    addExports();
     placement_ = new WindowPlacement(*this, *settings.rect);
     status_->showFolder(cards_.dataDir());
 }
@@ -230,6 +234,25 @@ void CMainWindow::showListStatus()
 {
     status_->showList({*listSource_, cards_.lineCount(), criteria_, cards_.earlyEnds()}, filter_->shownLines(),
                       filter_->unholdable(), filter_->textCut(), filter_->notes());
+}
+
+// The list's and the deck's CSV, print and PDF, in ファイル before 終了 and
+// at the end of デッキ. The printed title is the status bar's text about
+// the list, with the filter's words that made the pages.
+void CMainWindow::addExports()
+{
+    auto* list = new ListExport(*this, *listbox_, cards_, [this] {
+        const QString status = listSource_ ? status_->listText({*listSource_, cards_.lineCount(), criteria_,
+                                                                cards_.earlyEnds()},
+                                                               filter_->shownLines(), filter_->unholdable(),
+                                                               filter_->textCut(), QString())
+                                           : QStringLiteral("カードリスト");
+        const QString words = filterBar()->text().trimmed();
+        return words.isEmpty() || status.contains(words) ? status : status + QStringLiteral(" (") + words + u')';
+    });
+    QAction* exit = commandAction(ID_EXIT);
+    list->addToMenu(*qobject_cast<QMenu*>(exit->parent()), exit);
+    (new DeckExport(*this, deck_->document()))->addToMenu(*deck_->menu().menu());
 }
 
 void CMainWindow::OnStatusBar()

@@ -82,6 +82,7 @@ private:
     void connectCommands();
     void addWindowKeys();
     void showListStatus();
+    void addExports();
     void runListCommand(void (card::CardLister::*command)(), ListStatus::Source source);
     void listCommandEnded(ListStatus::Source source);
 

@@ -47,8 +47,14 @@ void StatusLine::noteOpenFailure(const QString& path)
 void StatusLine::showList(const ListStatus& status, std::optional<std::size_t> shown, const QString& unholdable,
                           bool filterCut, const QString& filterNotes)
 {
-    text_->setText(status.text(shown, unholdable, filterCut) + filterNotes +
-                   (openFailure_.isEmpty() ? QString() : u'、' + openFailure_));
+    text_->setText(listText(status, shown, unholdable, filterCut, filterNotes));
+}
+
+QString StatusLine::listText(const ListStatus& status, std::optional<std::size_t> shown, const QString& unholdable,
+                             bool filterCut, const QString& filterNotes) const
+{
+    return status.text(shown, unholdable, filterCut) + filterNotes +
+           (openFailure_.isEmpty() ? QString() : u'、' + openFailure_);
 }
 
 void StatusLine::noteSettingsNotWritten(const QString& file)

@@ -29,6 +29,9 @@ public:
     // command after them.
     void showList(const ListStatus& status, std::optional<std::size_t> shown, const QString& unholdable,
                   bool filterCut, const QString& filterNotes);
+    // That text, for the printed list's title.
+    QString listText(const ListStatus& status, std::optional<std::size_t> shown, const QString& unholdable,
+                     bool filterCut, const QString& filterNotes) const;
 
     // A part's own report in place of the text shown ("デッキ: 2行はデータにない").
     void showText(const QString& text);

@@ -19,6 +19,12 @@ inline constexpr int kTextLines = 5;  // rules-text lines a record may hold
 enum class Field { Name, Type, Text1, Text2, Text3, Text4, Text5, Note, Illust, Rate };
 inline constexpr int kFieldCount = int(Field::Rate) + 1;
 
+// The fields' names (UTF-8) in the order of Field, as a CSV header names
+// its columns.
+inline constexpr std::array<std::string_view, kFieldCount> kFieldLabels = {
+    "カード名", "カード種類", "テキスト1", "テキスト2", "テキスト3", "テキスト4", "テキスト5", "注記", "イラスト", "入手頻度",
+};
+
 // The field of rules-text line `line` (0 to kTextLines - 1).
 constexpr Field textField(int line)
 {

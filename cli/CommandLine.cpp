@@ -168,7 +168,7 @@ private:
             if (takeOption(option)) {
                 if (finder_options::find(option, finder_options::List) == nullptr)
                     return fail("unknown option for list: " + option), false;
-                if (!noValue(option) || !setFlag(result_.records))
+                if (!format(option, finder_options::List))
                     return false;
                 continue;
             }
@@ -215,8 +215,7 @@ private:
                       : option == "--type"    ? value(option, result_.criteria.type)
                       : option == "--rate"    ? value(option, result_.criteria.rate)
                       : option == "--fold"    ? noValue(option) && setFlag(result_.criteria.fold)
-                      : option == "--records" ? noValue(option) && setFlag(result_.records)
-                                              : (fail("unknown option for search: " + option), false);
+                                              : format(option, finder_options::Search);
             if (!ok)
                 return false;
         }
@@ -253,7 +252,8 @@ private:
             } else if (option == "--color") {
                 if (!choice(option, finder_options::Filter, result_.filterColor))
                     return false;
-            } else if (!noValue(option) || !setFlag(option == "--fold" ? result_.filterFold : result_.records)) {
+            } else if (option == "--fold" ? !noValue(option) || !setFlag(result_.filterFold)
+                                          : !format(option, finder_options::Filter)) {
                 return false;
             }
         }
@@ -267,6 +267,17 @@ private:
     {
         std::string_view name = arg.substr(0, arg.find('='));
         return name != "--" && finder_options::find(name, finder_options::Filter) != nullptr;
+    }
+
+    // --format WORD, or --records for --format records.
+    bool format(const std::string& option, unsigned scope)
+    {
+        if (option == "--format")
+            return choice(option, scope, result_.format);
+        if (!noValue(option))
+            return false;
+        result_.format = Format::Records;
+        return true;
     }
 
     static bool setFlag(bool& flag)
@@ -284,7 +295,7 @@ private:
             if (takeOption(option)) {
                 if (finder_options::find(option, finder_options::Deck) == nullptr)
                     return fail("unknown option for deck: " + option), false;
-                if (!noValue(option) || !setFlag(result_.records))
+                if (!format(option, finder_options::Deck))
                     return false;
                 continue;
             }
@@ -366,10 +377,10 @@ void appendOptions(std::string& out, finder_options::Section section)
 std::string makeUsage()
 {
     std::string out =
-        "Usage: voxtarn-find [-C DIR] [--encoding utf-8|cp932] list all|runner|corp [--records]\n"
+        "Usage: voxtarn-find [-C DIR] [--encoding utf-8|cp932] list all|runner|corp [--format F]\n"
         "  or:  voxtarn-find [-C DIR] [--encoding utf-8|cp932] search [SEARCH OPTION]...\n"
         "  or:  voxtarn-find [-C DIR] [--encoding utf-8|cp932] filter [FILTER OPTION]... [WORD]...\n"
-        "  or:  voxtarn-find [-C DIR] [--encoding utf-8|cp932] deck FILE [--records]\n"
+        "  or:  voxtarn-find [-C DIR] [--encoding utf-8|cp932] deck FILE [--format F]\n"
         "  or:  voxtarn-find [-C DIR] check\n"
         "  or:  voxtarn-find --help | --version\n"
         "\n"

@@ -8,12 +8,12 @@
 #include <vector>
 
 // The command line of voxtarn-find, parsed:
-//   voxtarn-find [-C DIR] [--encoding utf-8|cp932] list all|runner|corp [--records]
+//   voxtarn-find [-C DIR] [--encoding utf-8|cp932] list all|runner|corp [--format F]
 //   voxtarn-find [-C DIR] [--encoding utf-8|cp932] search [--side corp|runner]
-//       [--name TEXT] [--type TEXT] [--rate TEXT] [--mode exact|prefix|partial] [--fold] [--records]
+//       [--name TEXT] [--type TEXT] [--rate TEXT] [--mode exact|prefix|partial] [--fold] [--format F]
 //   voxtarn-find [-C DIR] [--encoding utf-8|cp932] filter [--side all|corp|runner] [--fold]
-//       [--color auto|always|never] [--records] [--] [WORD]...
-//   voxtarn-find [-C DIR] [--encoding utf-8|cp932] deck FILE [--records]
+//       [--color auto|always|never] [--format F] [--] [WORD]...
+//   voxtarn-find [-C DIR] [--encoding utf-8|cp932] deck FILE [--format F]
 //   voxtarn-find [-C DIR] check
 //   voxtarn-find --help | --version
 class CommandLine {
@@ -21,6 +21,8 @@ public:
     enum class Command { Help, Version, ListAll, ListRunner, ListCorp, Search, Filter, Deck, Check };
     enum class Encoding { Utf8, Cp932 };
     enum class Color { Auto, Always, Never };  // in the order of --color's words
+    // The order of the words of --format.
+    enum class Format { Lines, Records, Csv };
 
     // The parsed command line, or nullopt with `error` set.
     static std::optional<CommandLine> parse(const std::vector<std::string>& args, std::string& error);
@@ -31,7 +33,7 @@ public:
     Encoding encoding = Encoding::Utf8;
     bool dataDirGiven = false;
     std::string dataDir;   // -C DIR, as given (UTF-8 on Windows)
-    bool records = false;  // --records
+    Format format = Format::Lines;  // --format, --records
     // search: the texts as typed (in the argument encoding; the finder
     // turns them into the engine's Shift-JIS), the side, the mode and --fold.
     card::SearchCriteria criteria;

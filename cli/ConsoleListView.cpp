@@ -12,21 +12,28 @@ constexpr std::string_view kMarkStart = "\x1b[01;31m\x1b[K";
 constexpr std::string_view kMarkEnd = "\x1b[m\x1b[K";
 }  // namespace
 
-ConsoleListView::ConsoleListView(OutputSink& out, card::Cp932Converter* toUtf8, bool printLines)
-    : out_(out), toUtf8_(toUtf8), printLines_(printLines)
+ConsoleListView::ConsoleListView(OutputSink& out, card::Cp932Converter* toUtf8, Print print)
+    : out_(out), toUtf8_(toUtf8), print_(print)
 {
+    if (print_ == Print::Csv)
+        out_.append(card::CsvWriter::cardHeader());
 }
 
 void ConsoleListView::addCard(const card::CardView& card)
 {
-    if (!printLines_)
+    if (print_ == Print::Nothing)
         return;
-    if (marks_) {
+    if (marks_ && print_ == Print::Lines) {
         appendMarkedLine(card);
         out_.append('\n');
         return;
     }
     line_.clear();
+    if (print_ == Print::Csv) {
+        csv_.appendCard(line_, card);
+        out_.append(line_);
+        return;
+    }
     card.appendListLine(line_);
     if (toUtf8_)
         out_.append(toUtf8_->toUtf8(line_));

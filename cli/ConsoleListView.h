@@ -2,6 +2,7 @@
 #pragma once
 
 #include "CardListOutput.h"
+#include "CsvWriter.h"
 
 #include <string>
 
@@ -15,10 +16,12 @@ class OutputSink;
 // as soon as it is added, so the cards read before an error are printed.
 class ConsoleListView : public card::CardListOutput {
 public:
-    // With a converter, lines are printed in UTF-8; without, as read.
-    // `printLines` false keeps the list silent (whole records are printed
-    // after the command instead).
-    ConsoleListView(OutputSink& out, card::Cp932Converter* toUtf8, bool printLines);
+    enum class Print { Lines, Csv, Nothing };
+
+    // With a converter, lines are printed in UTF-8; without, as read. CSV
+    // rows are always UTF-8, after the header row. Nothing keeps the list
+    // silent (whole records are printed after the command instead).
+    ConsoleListView(OutputSink& out, card::Cp932Converter* toUtf8, Print print);
 
     // Lines already written cannot be taken back; a run of the finder fills
     // its list once, so emptying has nothing to do.
@@ -37,7 +40,8 @@ private:
 
     OutputSink& out_;
     card::Cp932Converter* toUtf8_;
-    bool printLines_;
+    Print print_;
     std::string line_;  // the list line being built, reused
     const card::CardFilter* marks_ = nullptr;
+    card::CsvWriter csv_;
 };

@@ -5,6 +5,7 @@
 #include "CardLayout.h"
 #include "CardLister.h"
 #include "ConsoleListView.h"
+#include "CsvWriter.h"
 #include "DataFileChecker.h"
 #include "Deck.h"
 #include "DeckFile.h"
@@ -28,7 +29,10 @@ constexpr int kError = 2;
 }  // namespace
 
 Finder::Finder(const CommandLine& commandLine, std::FILE* out, std::FILE* err)
-    : commandLine_(commandLine), outFile_(out), out_(out, commandLine.encoding == CommandLine::Encoding::Cp932), ui_(out_, err)
+    : commandLine_(commandLine),
+      outFile_(out),
+      out_(out, commandLine.encoding == CommandLine::Encoding::Cp932 && commandLine.format != CommandLine::Format::Csv),
+      ui_(out_, err)
 {
 }
 
@@ -149,17 +153,22 @@ std::string Finder::filterText()
 // The lines go out as they come; only records need the cards afterwards.
 int Finder::runOnList(const std::function<void(card::CardLister&)>& command, const card::CardFilter* marks)
 {
-    ConsoleListView view(out_, utf8Converter(), !commandLine_.records);
+    using Print = ConsoleListView::Print;
+    const bool records = commandLine_.format == CommandLine::Format::Records;
+    ConsoleListView view(out_, utf8Converter(),
+                         records                                             ? Print::Nothing
+                         : commandLine_.format == CommandLine::Format::Csv ? Print::Csv
+                                                                             : Print::Lines);
     view.markMatchesOf(marks);
     card::CardLister lister(view, ui_, dataDir());
-    lister.setKeepCards(commandLine_.records);
+    lister.setKeepCards(records);
     command(lister);
     return listStatus(lister);
 }
 
 int Finder::listStatus(const card::CardLister& lister)
 {
-    if (commandLine_.records)
+    if (commandLine_.format == CommandLine::Format::Records)
         printRecords(lister);
     if (ui_.messageCount() > 0)
         return kError;
@@ -289,11 +298,24 @@ int Finder::runDeck()
     for (const card::EngineMessage& message : card::DeckLookup(dataDir()).lookUp(deck))
         ui_.showMessage(message);
     deck.mergeDuplicates();
+    for (const card::DeckLine& line : deck.lines())
+        reportDeckLine(line);
+    if (commandLine_.format == CommandLine::Format::Csv)
+        out_.append(card::CsvWriter().deck(deck));
+    else
+        printDeck(deck);
+    if (ui_.messageCount() > 0)
+        return kError;
+    return deck.notFoundCount() > 0 ? kNothing : kFound;
+}
+
+// Each card once, in the order of the file.
+void Finder::printDeck(const card::Deck& deck)
+{
     std::set<std::pair<int, std::string>> printed;
     std::string record;
     for (const card::DeckLine& line : deck.lines()) {
-        reportDeckLine(line);
-        if (!commandLine_.records) {
+        if (commandLine_.format == CommandLine::Format::Lines) {
             printDeckLine(line);
         } else if (line.found() && printed.insert({line.side, line.card.name}).second) {
             record.clear();
@@ -301,9 +323,6 @@ int Finder::runDeck()
             out_.append(utf8Converter() ? converter_.toUtf8(record) : record);
         }
     }
-    if (ui_.messageCount() > 0)
-        return kError;
-    return deck.notFoundCount() > 0 ? kNothing : kFound;
 }
 
 void Finder::printDeckLine(const card::DeckLine& line)

@@ -15,6 +15,7 @@
 namespace card {
 class CardFilter;
 class CardLister;
+class Deck;
 struct DeckLine;
 class Utf8Transcoder;
 struct CheckResult;
@@ -40,6 +41,7 @@ private:
     int runDeck();
     // The deck file's text as UTF-8, or nullopt after saying why it is refused.
     std::optional<std::string> deckText();
+    void printDeck(const card::Deck& deck);
     void printDeckLine(const card::DeckLine& line);
     void reportDeckLine(const card::DeckLine& line);
     // Runs a list command or a search on a fresh list and gives its status;

@@ -13,9 +13,12 @@ constexpr std::array kOptions{
     Option{"--encoding", "", "", "utf-8|cp932", Global, Section::General,
            "of the output and of TEXT (default utf-8; cp932\n"
            "passes the file's bytes through unchanged)"},
-    Option{"--records", "", "", "", kListCommands, Section::General,
-           "print whole records in the data-file format\n"
-           "instead of lines"},
+    Option{"--format", "", "", "lines|records|csv", kListCommands, Section::General,
+           "lines (the default); records: whole records in\n"
+           "the data-file format; csv: a spreadsheet file of\n"
+           "the ten fields (UTF-8 with BOM, CR LF), as the\n"
+           "window exports it"},
+    Option{"--records", "", "", "", kListCommands, Section::General, "the same as --format records"},
     Option{"--help", "-h", "", "", Global, Section::General, "show this help and exit"},
     Option{"--version", "", "", "", Global, Section::General, "show the version and exit"},
 

@@ -7,8 +7,11 @@
 // user's settings are neither read nor written.
 //   voxtarn-screenshots <data folder> <output folder>
 #include "CMainWindow.h"
+#include "DeckExport.h"
 #include "DeckMenu.h"
 #include "DeckParts.h"
+#include "FilterBar.h"
+#include "ListExport.h"
 #include "Card.h"
 #include "CardListBox.h"
 #include "FilterBar.h"
@@ -26,6 +29,7 @@
 #include <QFile>
 #include <QHelpEvent>
 #include <QPainter>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -91,6 +95,13 @@ void saveFilterMarks(CMainWindow& window)
     window.filterBar()->setText(QString());
 }
 
+void writePdf(const QString& failed, const QString& name)
+{
+    if (!failed.isEmpty())
+        std::fprintf(stderr, "voxtarn-screenshots: %s\n", qPrintable(failed));
+    std::printf("%s\n", qPrintable(output.filePath(name)));
+}
+
 std::optional<card::Card> fiveLineCard(const QDir& data)
 {
     for (const char* file : card::datafiles) {
@@ -150,6 +161,17 @@ int main(int argc, char** argv)
     window.resize(1200, 560);
     QCoreApplication::processEvents();
     save(window, QStringLiteral("deck-panel.png"));
+    // The printed deck and the printed list of the アイス, as PDF pages
+    // (scripts/screenshots turns them into pictures).
+    writePdf(window.findChild<DeckExport*>()->writePdf(output.filePath(QStringLiteral("printed-deck.pdf"))),
+             QStringLiteral("printed-deck.pdf"));
+    window.filterBar()->setText(QStringLiteral("t:アイス"));
+    for (QElapsedTimer filtering; !filtering.isValid() || filtering.elapsed() < 300;) {
+        filtering.isValid() ? void() : filtering.start();
+        QCoreApplication::processEvents();
+    }
+    writePdf(window.findChild<ListExport*>()->writePdf(output.filePath(QStringLiteral("printed-list.pdf"))),
+             QStringLiteral("printed-list.pdf"));
     window.hide();
 
     saveTemplate(kLegendTemplateId, QStringLiteral("legend.png"));

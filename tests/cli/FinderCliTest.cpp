@@ -108,6 +108,9 @@ const std::string kCorpUtf8 = "Rare\t灰の門\tアイス：城壁\tX\tY\nCommon
 const std::string kRunnerUtf8 =
     "Uncommon\t蜘蛛の糸\tプログラム\tn\ti\nCommon\t-h\tT\tn\ti\nCommon\t--version\tT\tn\ti\nCommon\tヴォイド\tT\tn\ti\n";
 
+const std::string kCsvHeader =
+    "\xEF\xBB\xBFカード名,カード種類,テキスト1,テキスト2,テキスト3,テキスト4,テキスト5,注記,イラスト,入手頻度\r\n";
+
 const CliCase kCases[] = {
     // Corporate before Runner; 0 when a card was printed, 1 when none.
     {{"list", "all"}, 0, kCorpUtf8 + kRunnerUtf8, ""},
@@ -201,6 +204,18 @@ const CliCase kCases[] = {
     {{"deck", "--records", "decks/hand.txt"}, 1, "灰の門\nアイス：城壁\n* 侵入を終了する。\n\nX\nY\nRare\n--\n" + record("ヴォイド"),
      "decks/hand.txt:4: found with kana and width folded: ヴォイド\ndecks/hand.txt:5: not in the card files: なぞの札\n"
      "decks/hand.txt:6: not a count and a name: 0 z\n"},
+    // CSV: the mark, the header, CR LF; UTF-8 whatever --encoding says; a name a spreadsheet would run guarded; a
+    // deck line not found with only its count and name.
+    {{"--encoding", "cp932", "filter", "--side", "runner", "--format", "csv", "n:-"}, 0,
+     kCsvHeader + "'-h,T,,,,,,n,i,Common\r\n'--version,T,,,,,,n,i,Common\r\n", ""},
+    {{"list", "corp", "--format=CSV"}, 2, kCsvHeader, "corp.txt" + kOpenFailed, "none"},
+    {{"deck", "--format", "csv", "decks/hand.txt"}, 1,
+     "\xEF\xBB\xBF枚数,サイド,カード名,カード種類,テキスト1,テキスト2,テキスト3,テキスト4,テキスト5,注記,イラスト,入手頻度\r\n"
+     "3,Corporate,灰の門,アイス：城壁,* 侵入を終了する。,,,,,X,Y,Rare\r\n1,Runner,ヴォイド,T,,,,,,n,i,Common\r\n"
+     "1,,なぞの札,,,,,,,,,\r\n",
+     "decks/hand.txt:4: found with kana and width folded: ヴォイド\ndecks/hand.txt:5: not in the card files: なぞの札\n"
+     "decks/hand.txt:6: not a count and a name: 0 z\n"},
+    {{"search", "--name", "灰の門", "--format", "records", "--format", "xml"}, 2, "", "voxtarn-find: invalid value for --format: xml" + kHint},
     {{"--encoding", "cp932", "deck", "decks/ok.txt"}, 0, sjis("3\tcorp\tRare\t灰の門\tアイス：城壁\tX\tY\n2\trunner\tUncommon\t蜘蛛の糸\tプログラム\tn\ti\n"), ""},
     {{"-C", "dir", "deck", "decks/ok.txt"}, 2, "", "dir/runner.txt" + kOpenFailed + "decks/ok.txt:3: not in the card files: 灰の門\ndecks/ok.txt:5: not in the card files: 蜘蛛の糸\n"},
     {{"deck", "decks"}, 2, "", "voxtarn-find: decks: is a folder\n"},
