@@ -58,8 +58,17 @@ void CardListHeader::fitToWidth(int width, const QFontMetrics& metrics)
 
 int CardListHeader::widthOf(int column) const
 {
-    return isSectionHidden(column) && std::size_t(column) < hiddenWidths_.size() ? hiddenWidths_[std::size_t(column)]
-                                                                                : sectionSize(column);
+    if (!isSectionHidden(column))
+        return sectionSize(column);
+    const int hidden = std::size_t(column) < hiddenWidths_.size() ? hiddenWidths_[std::size_t(column)] : 0;
+    return hidden > 0 ? hidden : rulesTextWidth();
+}
+
+// The rules-text column's width before it was ever shown.
+int CardListHeader::rulesTextWidth() const
+{
+    const QWidget* list = parentWidget() ? parentWidget() : this;
+    return kRulesTextLetters * DialogBaseUnits::averageLetterWidth(list->fontMetrics());
 }
 
 // The column's name whole, in a large font too; the rarity column shows the
@@ -104,6 +113,13 @@ bool CardListHeader::restoreWidths(const QString& stored)
         resizeSection(int(column), widths[column].first);
         showColumn(int(column), widths[column].second);
     }
+    // Widths stored before the rules-text column existed leave it hidden,
+    // at its first width when it shows.
+    if (widths.size() < std::size_t(count())) {
+        hiddenWidths_.resize(std::max(hiddenWidths_.size(), std::size_t(count())));
+        showColumn(kRulesTextColumn, false);
+        hiddenWidths_[std::size_t(kRulesTextColumn)] = 0;
+    }
     hasWidths_ = true;
     return true;
 }
@@ -117,6 +133,8 @@ void CardListHeader::showColumn(int column, bool show)
     if (!show)
         hiddenWidths_[std::size_t(column)] = sectionSize(column);
     setSectionHidden(column, !show);  // shown again, it has its width back
+    if (show && std::size_t(column) < hiddenWidths_.size() && hiddenWidths_[std::size_t(column)] == 0)
+        resizeSection(column, rulesTextWidth());
 }
 
 QMenu* CardListHeader::columnMenu()

@@ -55,6 +55,7 @@ public:
 
 private:
     int widthOf(int column) const;
+    int rulesTextWidth() const;
 
     std::vector<int> hiddenWidths_;  // by column; what a hidden column had
     QMenu* menu_;

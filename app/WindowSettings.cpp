@@ -6,6 +6,8 @@
 #include "SettingsKey.h"
 #include "WindowLog.h"
 
+#include <utility>
+
 namespace {
 
 constexpr SettingsKey kLeft{"rect", "left"};
@@ -79,7 +81,7 @@ QString flushed(ProfileStore& store)
 {
     if (!store.flush())
         return store.fileName();
-    if (store.replacedUnreadable())
+    if (std::exchange(ProfileStore::replacedUnreadable(), false))
         qCWarning(lcWindow, "the settings file %s could not be read; it was written anew", qUtf8Printable(store.fileName()));
     return {};
 }

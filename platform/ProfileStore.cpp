@@ -118,7 +118,11 @@ bool ProfileStore::flush()
     settings_->sync();
     switch (settings_->status()) {
     case QSettings::NoError: return true;
-    case QSettings::FormatError: replacedUnreadable_ = fileContents() != before; return replacedUnreadable_;
+    case QSettings::FormatError:
+        if (fileContents() == before)
+            return false;
+        replacedUnreadable() = true;
+        return true;
     default: return false;
     }
 }

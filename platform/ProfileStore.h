@@ -50,7 +50,13 @@ public:
     bool flush();
     // After a flush that wrote: whether the file it replaced held text that
     // could not be read as settings (which is then gone).
-    bool replacedUnreadable() const { return replacedUnreadable_; }
+    // Whichever part flushed first replaced it, so this holds for the whole
+    // process; whoever reports it clears it.
+    static bool& replacedUnreadable()
+    {
+        static bool replaced = false;
+        return replaced;
+    }
 
     QString fileName() const { return settings_->fileName(); }
 
@@ -61,7 +67,6 @@ private:
     QByteArray fileContents() const;
 
     std::unique_ptr<QSettings> settings_;
-    bool replacedUnreadable_ = false;
 };
 
 // The text as a 32-bit signed decimal integer, or nullopt.

@@ -927,7 +927,7 @@ private slots:
         else
             window->OnListAll();
         const auto* status = window->findChild<QLabel*>("statusText");
-        QTRY_COMPARE(status->text(), "全カード 9,001枚のうち 111枚");
+        QTRY_COMPARE(status->text(), "全カード 9,001枚のうち 111枚、一致: カード名");
         const QString typedMeanwhile = shownNames(list);
         window->filterBar()->setText("");
         QTest::keySequence(window->windowHandle(), QKeySequence("Ctrl+F"));
@@ -965,7 +965,7 @@ private slots:
         QTRY_COMPARE(finished.count(), 2);
         QCOMPARE(shownNames(window->listBox()), names.filter("c4").join(' '));
         QCOMPARE(window->findChild<QLabel*>("statusText")->text(), "Corporateカード 5,000枚のうち 1,111枚、カードにない文字: " +
-                                                                       page.mid(4, 30) + "…、絞り込みは先頭の1,000語・10,000文字まで");
+                                                                       page.mid(4, 30) + "…、絞り込みは先頭の1,000語・10,000文字まで、一致: カード名");
         // The box itself keeps one character more than the filter reads.
         window->filterBar()->setText(QString(100000, 'c'));
         QTRY_VERIFY(finished.count() == 3 && window->filterBar()->text().size() == 10001 && runner->cut());
