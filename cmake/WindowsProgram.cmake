@@ -50,15 +50,12 @@ find_program(VOXTARN_MINGW_STRIP ${strip_name} REQUIRED)
 set(folder ${CMAKE_BINARY_DIR}/voxtarn-${PROJECT_VERSION})
 add_custom_target(windows_folder
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${folder}
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}/platforms ${folder}/styles ${folder}/printsupport
-          ${folder}/sample
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}/platforms ${folder}/styles ${folder}/sample
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:voxtarn> $<TARGET_FILE:voxtarn-find>
           $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets> $<TARGET_FILE:Qt6::PrintSupport> ${mingw_runtime}
           ${folder}
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> ${folder}/platforms
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> ${folder}/styles
-  # Printing and the print preview load the system's printers through it.
-  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Qt6::QWindowsPrinterSupportPlugin> ${folder}/printsupport
   COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/data/corp.txt ${PROJECT_SOURCE_DIR}/data/runner.txt
           ${folder}/sample
   COMMAND ${CMAKE_COMMAND} -DFOLDER=${folder} -DSOURCE=${PROJECT_SOURCE_DIR} -DSTRIP=${VOXTARN_MINGW_STRIP}
