@@ -36,7 +36,7 @@ shot card-menu.png
 xdotool key a
 focus "$main"
 xdotool key ctrl+Home ctrl+c
-line="$(cd "$tmp/cards" && "$finder" list all | head -n 1)"
+line="$(cd "$tmp/cards" && "$finder" list all | sed -n 1p)"
 retry "Ctrl+C did not give the first line: $line" copied
 
 # F5: the stored name, rarity Rare, the Runner side, partial; OK. Enter: the
