@@ -41,7 +41,7 @@ CMainWindow::CMainWindow(std::filesystem::path dataDir)
     listbox_->header()->restoreWidths(settings.columns);
     setCentralWidget(listbox_);
     setFocusProxy(listbox_);
-    status_ = new StatusLine(*statusBar());
+    status_ = std::make_unique<StatusLine>(*statusBar());
     statusBar()->setVisible(settings.statusBar);
     menu_ = new WindowMenu(*this);
     filter_ = new ListFilter(*this, *listbox_, cards_.cards(), *session_, *commandAction(ID_FILTER_BAR),

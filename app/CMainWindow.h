@@ -8,6 +8,7 @@
 #include <QMainWindow>
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 
 class CardListBox;
@@ -93,7 +94,7 @@ private:
     card::CardLister cards_;
     card::SearchCriteria criteria_;
 
-    StatusLine* status_ = nullptr;
+    std::unique_ptr<StatusLine> status_;  // not a QObject: the window owns it
     WindowMenu* menu_ = nullptr;
     WindowPlacement* placement_ = nullptr;
     ListFilter* filter_ = nullptr;

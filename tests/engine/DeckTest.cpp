@@ -107,7 +107,7 @@ TEST(DeckFile, RefusesWhatIsNoDeckAndKeepsDecksOffCardFiles)
         {dir.write("empty.txt", ""), card::DeckFile::Refusal::None},
         {dir.write("max.txt", std::string(card::DeckFile::kMaxBytes, 'a')), card::DeckFile::Refusal::None},
         {dir.write("big.txt", std::string(card::DeckFile::kMaxBytes + 1, 'a')), card::DeckFile::Refusal::TooLarge},
-        {dir.write("nul.txt", std::string("3 A\n\0", 5)), card::DeckFile::Refusal::HasNul},
+        {dir.write("zeros.txt", std::string("3 A\n\0", 5)), card::DeckFile::Refusal::HasNul},
         {dir.path() / "data", card::DeckFile::Refusal::Folder},
         {dir.path() / "missing.txt", card::DeckFile::Refusal::CannotOpen},
     };
