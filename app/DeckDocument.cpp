@@ -35,6 +35,14 @@ DeckDocument::DeckDocument(std::filesystem::path dataDir, QObject* parent)
     connect(undo_, &QUndoStack::cleanChanged, this, &DeckDocument::changed);
 }
 
+// The stack clears itself as it goes and would tell the menu of a deck
+// that is half gone: it goes silently, before the rest.
+DeckDocument::~DeckDocument()
+{
+    undo_->blockSignals(true);
+    delete undo_;
+}
+
 bool DeckDocument::isModified() const
 {
     return changedBeyondUndo_ || !undo_->isClean();

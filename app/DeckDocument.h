@@ -20,6 +20,7 @@ class DeckDocument : public QObject {
     Q_OBJECT
 public:
     DeckDocument(std::filesystem::path dataDir, QObject* parent);
+    ~DeckDocument() override;
 
     const card::Deck& deck() const { return deck_; }
     QUndoStack* undoStack() const { return undo_; }
