@@ -10,6 +10,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHelpEvent>
+#include <QScrollBar>
+#include <QStyle>
 #include <QToolTip>
 
 CardListBox::CardListBox(QWidget* parent) : QTreeView(parent), header_(new CardListHeader(this))
@@ -153,11 +155,15 @@ void CardListBox::copySelectedLine() const
 }
 
 // Columns not restored from the settings fit the list's width as it is first
-// shown, which only the laid-out window knows.
+// shown, which only the laid-out window knows. Room is kept for the vertical
+// scroll bar that a filled list brings, so that it never pushes the last
+// column out sideways; the last column fills that room while there is none.
 void CardListBox::fitColumnsOnce()
 {
-    if (!header_->hasWidths() && isVisible())
-        header_->fitToWidth(viewport()->width(), fontMetrics());
+    if (header_->hasWidths() || !isVisible())
+        return;
+    const int scrollBar = verticalScrollBar()->isVisible() ? 0 : style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    header_->fitToWidth(viewport()->width() - scrollBar, fontMetrics());
 }
 
 void CardListBox::showEvent(QShowEvent* event)
