@@ -8,11 +8,11 @@
 #include "TextFold.h"
 #include "TextModeFile.h"
 #include "Utf8Path.h"
+#include "WorkPair.h"
 
 #include <array>
 #include <optional>
 #include <string>
-#include <thread>
 #include <unordered_map>
 
 namespace card {
@@ -89,9 +89,8 @@ std::vector<EngineMessage> DeckLookup::lookUp(Deck& deck)
     // The sides' files are read at once, each by its own thread: every
     // pass writes only its own side's findings.
     std::array<std::vector<EngineMessage>, kSideCount> sideMessages;
-    std::thread runner([&] { searchSide(1, wanted, sideMessages[1]); });
-    searchSide(0, wanted, sideMessages[0]);
-    runner.join();
+    WorkPair::runBoth([&] { searchSide(0, wanted, sideMessages[0]); },
+                      [&] { searchSide(1, wanted, sideMessages[1]); });
     std::vector<EngineMessage> messages = std::move(sideMessages[0]);
     messages.insert(messages.end(), sideMessages[1].begin(), sideMessages[1].end());
     for (const Wanted& entry : wanted) {

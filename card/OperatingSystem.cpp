@@ -124,6 +124,18 @@ bool utf8ToCp932(std::string_view in, std::string& out)
     return convert(CP_UTF8, kCodePage932, in, out);
 }
 
+std::size_t usableCores()
+{
+    DWORD_PTR process = 0;
+    DWORD_PTR system = 0;
+    if (!GetProcessAffinityMask(GetCurrentProcess(), &process, &system))
+        return 0;
+    std::size_t count = 0;
+    for (; process != 0; process &= process - 1)
+        ++count;
+    return count;
+}
+
 }  // namespace card::os
 
 #else  // POSIX
@@ -131,6 +143,7 @@ bool utf8ToCp932(std::string_view in, std::string& out)
 #include <cerrno>
 #include <fcntl.h>
 #include <iconv.h>
+#include <sched.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -247,6 +260,15 @@ bool cp932ToUtf8(std::string_view in, std::string& out)
 bool utf8ToCp932(std::string_view in, std::string& out)
 {
     return convert(IconvPair::ofThisThread().fromUtf8, in, out, 1);  // never longer than its UTF-8
+}
+
+std::size_t usableCores()
+{
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    if (sched_getaffinity(0, sizeof set, &set) != 0)
+        return 0;
+    return static_cast<std::size_t>(CPU_COUNT(&set));
 }
 
 }  // namespace card::os

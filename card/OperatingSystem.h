@@ -32,6 +32,10 @@ void closeFile(FileHandle file);
 char* allocateBlock(std::size_t size);
 void freeBlock(char* block, std::size_t size);
 
+// How many cores this process may run on (the affinity mask, which
+// `taskset` narrows), or 0 when the system does not say.
+std::size_t usableCores();
+
 // Whole-string conversions by the system's converter (iconv "CP932" on
 // POSIX, code page 932 on Windows): false when some character of `in` has
 // no counterpart or is invalid; `out` then holds nothing useful. Both throw
