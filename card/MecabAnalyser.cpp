@@ -2,7 +2,7 @@
 #include "MecabAnalyser.h"
 
 #include "Utf8Path.h"
-#include "Utf8Sequence.h"
+#include "KanaText.h"
 
 #include <mecab.h>
 
@@ -27,47 +27,10 @@ std::string_view featureAt(std::string_view features, std::size_t index)
     return features.substr(0, features.find(','));
 }
 
-// The code point of the three-byte character at `at`, or 0.
-char32_t threeByteAt(std::string_view text, std::size_t at)
+// Whether the UTF-8 character at `at` (three bytes) is kana.
+bool kanaAt(std::string_view text, std::size_t at)
 {
-    if (utf8::characterAt(text, at) != 3)
-        return 0;
-    return char32_t(text[at] & 0x0F) << 12 | char32_t(text[at + 1] & 0x3F) << 6 | char32_t(text[at + 2] & 0x3F);
-}
-
-void appendThreeBytes(std::string& out, char32_t c)
-{
-    out += char(0xE0 | c >> 12);
-    out += char(0x80 | (c >> 6 & 0x3F));
-    out += char(0x80 | (c & 0x3F));
-}
-
-bool isHiragana(char32_t c) { return c >= U'\u3041' && c <= U'\u3096'; }
-bool isKana(char32_t c) { return isHiragana(c) || (c >= U'\u30A1' && c <= U'\u30FA') || c == U'\u30FC'; }
-
-// The text with its hiragana turned into katakana.
-std::string katakanaOf(std::string_view utf8)
-{
-    std::string out;
-    for (std::size_t at = 0; at < utf8.size();) {
-        const char32_t c = threeByteAt(utf8, at);
-        const std::size_t length = c ? 3 : std::max<std::size_t>(1, utf8::characterAt(utf8, at));
-        if (isHiragana(c))
-            appendThreeBytes(out, c + 0x60);
-        else
-            out.append(utf8.substr(at, length));
-        at += length;
-    }
-    return out;
-}
-
-bool allKana(std::string_view utf8)
-{
-    for (std::size_t at = 0; at < utf8.size(); at += 3) {
-        if (!isKana(threeByteAt(utf8, at)))
-            return false;
-    }
-    return !utf8.empty();
+    return text.size() >= at + 3 && kana::isAllKana(text.substr(at, 3));
 }
 
 // A word's kana that its reading spells the same, at its end (見え: ミ +
@@ -77,21 +40,20 @@ bool allKana(std::string_view utf8)
 void addWord(std::size_t begin, std::string_view surface, std::string kana, std::vector<ReadingPiece>& out)
 {
     std::vector<ReadingPiece> tail;
-    auto kanaEnd = [&](std::string_view text) { return text.size() >= 3 && isKana(threeByteAt(text, text.size() - 3)); };
-    while (kanaEnd(surface) && kana.size() > 3 &&
-           katakanaOf(surface.substr(surface.size() - 3)) == std::string_view(kana).substr(kana.size() - 3)) {
+    while (surface.size() > 3 && kanaAt(surface, surface.size() - 3) && kana.size() > 3 &&
+           kana::toKatakana(surface.substr(surface.size() - 3)) == std::string_view(kana).substr(kana.size() - 3)) {
         tail.push_back({begin + surface.size() - 3, begin + surface.size(), kana.substr(kana.size() - 3)});
         surface.remove_suffix(3);
         kana.resize(kana.size() - 3);
     }
-    while (surface.size() > 3 && isKana(threeByteAt(surface, 0)) && kana.size() > 3 &&
-           katakanaOf(surface.substr(0, 3)) == std::string_view(kana).substr(0, 3)) {
+    while (surface.size() > 3 && kanaAt(surface, 0) && kana.size() > 3 &&
+           kana::toKatakana(surface.substr(0, 3)) == std::string_view(kana).substr(0, 3)) {
         out.push_back({begin, begin + 3, kana.substr(0, 3)});
         surface.remove_prefix(3);
         kana.erase(0, 3);
         begin += 3;
     }
-    if (allKana(surface) && katakanaOf(surface) == kana) {
+    if (kana::isAllKana(surface) && kana::toKatakana(surface) == kana) {
         for (std::size_t at = 0; at < surface.size(); at += 3)
             out.push_back({begin + at, begin + at + 3, kana.substr(at, 3)});
     } else {
@@ -144,7 +106,7 @@ bool MecabAnalyser::read(std::string_view utf8, std::vector<ReadingPiece>& out)
             out.push_back({done, begin, std::string(utf8.substr(done, begin - done))});
         const std::string_view surface = utf8.substr(begin, node->length);
         const std::string_view reading = node->feature ? featureAt(node->feature, kReadingFeature) : std::string_view{};
-        addWord(begin, surface, reading.empty() || reading == "*" ? katakanaOf(surface) : std::string(reading), out);
+        addWord(begin, surface, reading.empty() || reading == "*" ? kana::toKatakana(surface) : std::string(reading), out);
         done = begin + node->length;
     }
     if (done < utf8.size())
