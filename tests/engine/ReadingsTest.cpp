@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -127,4 +128,90 @@ TEST(Readings, SortMixedNamesByReading)
     for (const auto& [key, name] : keyed)
         got.push_back(name);
     EXPECT_EQ(got, sorted);
+}
+
+namespace {
+
+struct KanaCase {
+    const char* text;
+    bool fold;
+    const char* shown;   // the cards' numbers, from 1
+    const char* marked;  // in the cards shown, what the highlight marks, "|" between
+};
+
+// name, type, rules text, illustrator.
+const std::array<std::array<const char*, 4>, 4> kKanaCards{{
+    {"黒曜の城門", "アイス：城壁", "", "Illus. 深川 灯"},
+    {"氷結の門番", "アイス：錠前", "", ""},
+    {"ミラーハウス", "施設", "", ""},
+    {"雨宿りの約束", "イベント", "モンバン", ""},
+}};
+
+const KanaCase kKanaCases[] = {
+    {"こくよう", false, "1", "黒曜"},
+    {"コクヨウ", true, "1", "黒曜"},
+    {"ｺｸﾖｳ", false, "1", "黒曜"},
+    {"うの", false, "1", "黒曜の"},
+    {"もんばん", false, "2", "門番"},
+    {"もんばん", true, "24", "門番|モンバン"},
+    {"x:もんばん", false, "", ""},
+    {"-もんばん", false, "134", ""},
+    {"n=ひょうけつのもんばん", false, "2", "氷結の門番"},
+    {"n=ひょうけつ", false, "", ""},
+    {"t:じょうへき", false, "1", "城壁"},
+    {"ふかわ", false, "1", "深川"},  // the dictionary reads the place name 深川 so
+    {"みらー", false, "3", "ミラー"},
+    {"ハウス 約束", false, "", ""},
+    {"やくそく|じょうもん", false, "14", "城門|約束"},
+};
+
+class KanaFinds : public ::testing::TestWithParam<KanaCase> {};
+
+}  // namespace
+
+TEST_P(KanaFinds, KanaWordsMatchReadings)
+{
+    const KanaCase& c = GetParam();
+    card::CardStore store;
+    card::TextReadings readings(dictionary(), card::ReadingCorrections(kCorrections));
+    for (const auto& fields : kKanaCards) {
+        store.beginCard();
+        store.addField(sjis(fields[0]));
+        store.addField(sjis(fields[1]));
+        for (std::size_t i = 0; i < 5; ++i)
+            store.addField(i == 0 ? sjis(fields[2]) : "");
+        for (const char* last : {"", fields[3], "Rare"})
+            store.addField(sjis(last));
+        store.commitCard();
+        for (const char* read : {fields[0], fields[1], fields[3]})
+            readings.add(sjis(read));
+    }
+    card::Cp932Converter converter;
+    card::CardFilter filter(card::FilterText(c.text, c.fold, converter), &store, &readings);
+    std::string shown, marked;
+    for (std::size_t i = 0; i < store.size(); ++i) {
+        if (!filter.accepts(store[i]))
+            continue;
+        shown += std::to_string(i + 1);
+        for (const card::MatchedText& piece : filter.matchedTexts(store[i]))
+            marked += (marked.empty() ? "" : "|") + utf8(store[i].field(piece.field).substr(piece.begin, piece.end - piece.begin));
+    }
+    EXPECT_EQ(shown, c.shown);
+    EXPECT_EQ(marked, c.marked);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, KanaFinds, ::testing::ValuesIn(kKanaCases));
+
+// Readings made after a filter was made let it match more: it is no
+// narrowing of the earlier one.
+TEST(Readings, ANewReadingMakesNoNarrowing)
+{
+    card::TextReadings readings(dictionary(), {});
+    card::Cp932Converter converter;
+    const card::CardFilter before(card::FilterText("もん", false, converter), nullptr, &readings);
+    readings.add(sjis("門"));
+    const card::CardFilter after(card::FilterText("もんばん", false, converter), nullptr, &readings);
+    EXPECT_FALSE(after.narrows(before));
+    EXPECT_TRUE(card::CardFilter(card::FilterText("もんばん", false, converter), nullptr, &readings)
+                    .narrows(card::CardFilter(card::FilterText("もん", false, converter), nullptr, &readings)));
 }
