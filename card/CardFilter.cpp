@@ -204,10 +204,9 @@ CardFilter::Node CardFilter::build(const FilterNode& parsed, const ByteCounts& c
         word.word = parsed.word;
         if (fold_)
             textfold::fold(parsed.word.text, word.folded);
-        if (readings_) {
-            word.kana = kanaOf(parsed.word);
-            word.readFields = word.kana.empty() ? 0 : FieldMask(parsed.word.fields & kReadFields);
-        }
+        word.kana = kanaOf(parsed.word);
+        word.readFields = word.kana.empty() ? 0 : FieldMask(parsed.word.fields & kReadFields);
+        readsKana_ = readsKana_ || word.readFields != 0;
         int field = 0;
         while (!(parsed.word.fields >> field & 1))
             ++field;
@@ -217,7 +216,7 @@ CardFilter::Node CardFilter::build(const FilterNode& parsed, const ByteCounts& c
                 word.lastField = field;
         }
         chooseAnchors(word, node.cost, counts);
-        if (word.readFields)
+        if (word.readFields && readings_)
             word.anchors.clear(), node.cost = std::numeric_limits<std::uint64_t>::max();  // a reading holds no byte of the card
         return node;
     }
@@ -334,7 +333,7 @@ bool CardFilter::matches(const Word& word, const Fields& fields)
 {
     if (!word.word.holdable)
         return false;
-    if (word.readFields) {
+    if (word.readFields && readings_) {
         for (int field = word.firstField; field <= word.lastField; ++field) {
             if ((word.word.fields >> field & 1) && fieldMatches(word, field))
                 return true;
@@ -515,7 +514,7 @@ void CardFilter::collectMatches(const Node& node, const CardView& card, std::vec
     for (int field = node.word.firstField; field <= node.word.lastField; ++field) {
         if (node.word.word.fields >> field & 1)
             addMatches(node.word, Field(field), card.field(Field(field)), out);
-        if (node.word.readFields >> field & 1)
+        if (readings_ && (node.word.readFields >> field & 1))
             addReadingMatches(node.word, Field(field), card.field(Field(field)), out);
     }
 }

@@ -53,6 +53,9 @@ public:
     // side by side are compared in the order typed, as a text grows while
     // it is typed: a word put in between is taken for a new text.
     bool narrows(const CardFilter& previous) const;
+    // Whether a word is kana that the readings of names, types and
+    // illustrators may hold.
+    bool readsKana() const { return readsKana_; }
     // How many words each card may be tested against.
     std::size_t wordCount() const { return wordCount_; }
 
@@ -118,6 +121,7 @@ private:
     bool fold_;
     const TextReadings* readings_;
     std::size_t readingCount_;  // how many readings were made when the filter was
+    bool readsKana_ = false;
     Fields fields_;                // the card being tested
     textfold::FoldedText buffer_;  // a field folded
     // The card's fields folded so far, while a card is tested.

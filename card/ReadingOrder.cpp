@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "ReadingOrder.h"
 
+#include "TextReadings.h"
+
 #include <array>
 #include <string_view>
 
@@ -124,6 +126,14 @@ void appendKey(const textfold::FoldedText& folded, std::string& out)
     out += secondary;
     out += '\0';
     out += tertiary;
+}
+
+void appendTextKey(std::string_view cp932, const TextReadings* readings, std::string& out, textfold::FoldedText& buffer)
+{
+    if (readings && readings->readingOf(cp932, buffer))
+        appendKey(buffer, out);
+    textfold::fold(cp932, buffer);
+    appendKey(buffer, out);
 }
 
 }  // namespace card::readingorder
