@@ -11,6 +11,7 @@
 #include "FilterBar.h"
 #include "ListExport.h"
 #include "ListFilter.h"
+#include "ListReadings.h"
 #include "MessageBox.h"
 #include "ReadingSession.h"
 #include "SearchDialog.h"
@@ -44,6 +45,9 @@ CMainWindow::CMainWindow(std::filesystem::path dataDir)
     statusBar()->setVisible(settings.statusBar);
     for (auto changed : {&ListFilter::listFiltered, &ListFilter::notesChanged})
         connect(filter_, changed, this, [this] { status_->showList(); });
+    readings_ = new ListReadings(cards_.cards(), *listbox_, *session_, *status_, *commandAction(ID_READING_SORT), this);
+    filter_->useReadings(readings_->readings());
+    connect(readings_, &ListReadings::readingsMade, filter_, &ListFilter::readingsMade);
     folders_ = new DataFolderOpener(*this, cards_);
     connect(folders_, &DataFolderOpener::opened, this, [this] {
         deck_->dataFolderChanged(cards_.dataDir());
@@ -210,6 +214,7 @@ void CMainWindow::listCommandEnded(ListStatus::Source source)
 {
     status_->listMade(source, criteria_);
     filter_->cardsChanged();
+    readings_->listMade(cards_.dataDir());
 }
 
 // In ファイル before 終了; the printed title is the status bar's text.

@@ -17,6 +17,7 @@ class CardListBox;
 class DeckParts;
 class FilterBar;
 class ListFilter;
+class ListReadings;
 class QAction;
 class QCloseEvent;
 class StatusLine;
@@ -98,6 +99,7 @@ private:
     WindowMenu* menu_ = nullptr;
     WindowPlacement* placement_ = nullptr;
     ListFilter* filter_ = nullptr;
+    ListReadings* readings_ = nullptr;
     DeckParts* deck_ = nullptr;
     DataFolderOpener* folders_ = nullptr;
 };

@@ -57,6 +57,14 @@ void SortedCardLines::forgetOrder()
         SortKeys::Ranks().swap(ranks);
 }
 
+void SortedCardLines::sortTextsChanged()
+{
+    for (SortKeys::Ranks& ranks : ranks_)
+        SortKeys::Ranks().swap(ranks);
+    if (column_ != kFileOrder)
+        sort(column_, sortOrder());
+}
+
 void SortedCardLines::sort(int column, Qt::SortOrder order)
 {
     if (linesResetting_ || sorting_)

@@ -39,6 +39,9 @@ public:
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
     int sortColumn() const { return column_; }
     Qt::SortOrder sortOrder() const { return order_ascending_ ? Qt::AscendingOrder : Qt::DescendingOrder; }
+    // The lines' sort texts changed (another source): the keys are made
+    // again, and a sorted list sorted again.
+    void sortTextsChanged();
     // How long a sort makes its keys before it shows the notice (tests
     // shorten it).
     void setQuietTime(int ms) { quietMs_ = ms; }

@@ -45,6 +45,16 @@ TextReadings::TextReadings(std::unique_ptr<ReadingAnalyser> analyser, ReadingCor
 
 TextReadings::~TextReadings() = default;
 
+void TextReadings::restart(ReadingCorrections corrections)
+{
+    corrections_ = std::move(corrections);
+    entries_.clear();
+    texts_.clear();
+    readings_.clear();
+    pieces_.clear();
+    slots_.assign(1024, 0);
+}
+
 std::size_t TextReadings::slotOf(std::string_view cp932) const
 {
     return std::hash<std::string_view>{}(cp932) & (slots_.size() - 1);

@@ -37,6 +37,8 @@ public:
     TextReadings(std::unique_ptr<ReadingAnalyser> analyser, ReadingCorrections corrections);
     ~TextReadings();
 
+    // Forgets every reading, to read again with `corrections`.
+    void restart(ReadingCorrections corrections);
     // Makes the reading of the CP932 text `cp932` unless it is known.
     void add(std::string_view cp932);
     // Whether `add` has something to do for `cp932`.
