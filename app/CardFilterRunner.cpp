@@ -40,7 +40,7 @@ void CardFilterRunner::start()
     unholdable_ = QString::fromStdString(text.unholdable());
     ignored_ = QString::fromStdString(text.ignoredText());
     cut_ = text.cut();
-    card::CardFilter filter(text, &store_);
+    card::CardFilter filter(text, &store_, readings_);
     filtering_ = !filter.acceptsAll();
     if (!filtering_) {
         lastFilter_ = std::move(filter);

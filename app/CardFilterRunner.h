@@ -16,6 +16,7 @@
 
 namespace card {
 class CardStore;
+class TextReadings;
 }
 
 // Filters the listed cards by the filter box's text as it changes. A run
@@ -36,6 +37,8 @@ public:
     // The listed cards changed: `text` is run over all of them.
     void cardsChanged(const QString& text, bool fold);
 
+    // The readings kana words match besides the text; nullptr: none.
+    void setReadings(const card::TextReadings* readings) { readings_ = readings; }
     // How long a slice runs before the events get their turn (tests shorten it).
     void setSliceMs(int ms) { sliceMs_ = ms; }
 
@@ -60,6 +63,7 @@ private:
     void runSlice();
 
     const card::CardStore& store_;
+    const card::TextReadings* readings_ = nullptr;
     card::Cp932Converter converter_;
     QString text_;
     bool fold_ = true;

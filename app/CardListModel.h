@@ -6,6 +6,8 @@
 
 #include <QAbstractTableModel>
 
+#include <array>
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -19,6 +21,8 @@
 //
 // After the list's columns comes the rules-text column, its lines joined by
 // " / ", which a list line and the sort leave out.
+class SortTextSource;
+
 class CardListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -48,6 +52,11 @@ public:
     // The card of a row.
     card::CardView card(int row) const { return cards_[static_cast<std::size_t>(row)]; }
 
+    // What list column `column` sorts by instead of its text's collation;
+    // nullptr: the collation.
+    void setSortTextSource(int column, SortTextSource* source) { sortText_[std::size_t(column)] = source; }
+    SortTextSource* sortTextSource(int column) const { return sortText_[std::size_t(column)]; }
+
     void suspendUpdates();
     void resumeUpdates();
     bool updatesSuspended() const { return suspended_; }
@@ -57,4 +66,5 @@ private:
     int rows_ = 0;         // rows the views know
     int pendingRows_ = 0;  // rows appended while suspended
     bool suspended_ = false;
+    std::array<SortTextSource*, card::kListColumnCount> sortText_{};
 };

@@ -76,6 +76,17 @@ void ListFilter::cardsChanged()
     runner_->cardsChanged(bar_->text(), bar_->fold());
 }
 
+void ListFilter::useReadings(const card::TextReadings* readings)
+{
+    runner_->setReadings(readings);
+}
+
+void ListFilter::readingsMade()
+{
+    if (runner_->filtering() && !session_.reading())
+        runner_->setText(bar_->text(), bar_->fold());
+}
+
 std::optional<std::size_t> ListFilter::shownLines() const
 {
     if (!runner_->filtering())

@@ -10,6 +10,7 @@
 
 namespace card {
 class CardStore;
+class TextReadings;
 }  // namespace card
 class CardFilterRunner;
 class CardListBox;
@@ -39,6 +40,10 @@ public:
     void focusText();
     // A command has filled the list afresh.
     void cardsChanged();
+    // Kana words match names, types and illustrators by `readings` too.
+    void useReadings(const card::TextReadings* readings);
+    // More readings were made: a text that filters runs again.
+    void readingsMade();
 
     // The lines the filter lets through, while it narrows the list.
     std::optional<std::size_t> shownLines() const;

@@ -4,6 +4,7 @@
 #include "CardLayout.h"
 #include "CardListModel.h"
 #include "Cp932Text.h"
+#include "SortTextSource.h"
 
 #include <QCollator>
 #include <QCoreApplication>
@@ -67,15 +68,21 @@ struct DistinctTexts {
 };
 
 // A text's place in the order: its rarity's rank, when the column is the
-// rarity, then its collation key.
+// rarity, then the key of the column's text source when it has one, then
+// its collation key.
 struct KeyedText {
     QCollatorSortKey key;
+    std::string sourceKey;
     int rarity;
     std::uint32_t text;
 
     bool operator<(const KeyedText& other) const
     {
-        return rarity != other.rarity ? rarity < other.rarity : key.compare(other.key) < 0;
+        if (rarity != other.rarity)
+            return rarity < other.rarity;
+        if (sourceKey != other.sourceKey)
+            return sourceKey < other.sourceKey;
+        return key.compare(other.key) < 0;
     }
 };
 
@@ -99,6 +106,9 @@ void releaseInSlices(std::vector<KeyedText> keyed)
 
 SortKeys::Ranks SortKeys::ranksOf(const CardListModel& lines, int column, const Progress& progress)
 {
+    SortTextSource* source = lines.sortTextSource(column);
+    if (source && !source->prepare(progress))
+        return {};
     const DistinctTexts distinct(lines, column);
     const std::size_t count = distinct.texts.size();
     const bool byRarity = card::kListColumns[std::size_t(column)].field == card::Field::Rate;
@@ -110,7 +120,8 @@ SortKeys::Ranks SortKeys::ranksOf(const CardListModel& lines, int column, const 
         if (i % kProgressStride == 0 && i > 0 && !progress(i, count))
             return {};
         fromCp932(distinct.texts[i], text);
-        keyed.push_back({collator.sortKey(text), byRarity ? rarityRank(distinct.texts[i]) : 0, std::uint32_t(i)});
+        keyed.push_back({collator.sortKey(text), source ? source->keyOf(distinct.texts[i]) : std::string(),
+                         byRarity ? rarityRank(distinct.texts[i]) : 0, std::uint32_t(i)});
     }
     std::sort(keyed.begin(), keyed.end());
     Ranks rankOfText(count, 0);

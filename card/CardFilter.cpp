@@ -4,6 +4,7 @@
 #include "CardStore.h"
 #include "SearchMode.h"
 #include "ShiftJis.h"
+#include "TextReadings.h"
 
 #include <algorithm>
 #include <tuple>
@@ -88,6 +89,27 @@ bool comparesRarity(WordTest test)
     return test != WordTest::Contains && test != WordTest::Equals;
 }
 
+// The folded katakana ァ to ヶ (CP932 puts them from 0x8340, without
+// 0x837F) and the long vowel mark: what a reading is written in.
+bool isFoldedKana(textfold::FoldedChar c)
+{
+    return (c >= 0x8340 && c <= 0x8396 && c != 0x837F) || c == 0x815B;
+}
+
+constexpr FieldMask kReadFields = filterfields::kName | filterfields::kType | filterfields::kIllust;
+
+// The word folded, when it is all kana: a reading may hold it.
+textfold::FoldedText kanaOf(const FilterWord& word)
+{
+    textfold::FoldedText folded;
+    if (comparesRarity(word.test) || !word.holdable || (word.fields & kReadFields) == 0)
+        return folded;
+    textfold::fold(word.text, folded);
+    if (!std::all_of(folded.begin(), folded.end(), isFoldedKana))
+        folded.clear();
+    return folded;
+}
+
 // The index in kRarityNames of the rarity `rate` names, in any case of A-Z;
 // -1 for any other.
 int rarityRank(std::string_view rate)
@@ -161,7 +183,8 @@ bool wholeFieldMatches(const FilterWord& word, const textfold::FoldedText& folde
 
 }  // namespace
 
-CardFilter::CardFilter(const FilterText& text, const CardStore* sample) : fold_(text.fold())
+CardFilter::CardFilter(const FilterText& text, const CardStore* sample, const TextReadings* readings)
+    : fold_(text.fold()), readings_(readings), readingCount_(readings ? readings->size() : 0)
 {
     const ByteCounts counts = sample && !sample->empty() ? sampledByteCounts(*sample) : typicalByteCounts();
     root_ = build(text.root(), counts);
@@ -181,6 +204,9 @@ CardFilter::Node CardFilter::build(const FilterNode& parsed, const ByteCounts& c
         word.word = parsed.word;
         if (fold_)
             textfold::fold(parsed.word.text, word.folded);
+        word.kana = kanaOf(parsed.word);
+        word.readFields = word.kana.empty() ? 0 : FieldMask(parsed.word.fields & kReadFields);
+        readsKana_ = readsKana_ || word.readFields != 0;
         int field = 0;
         while (!(parsed.word.fields >> field & 1))
             ++field;
@@ -190,6 +216,8 @@ CardFilter::Node CardFilter::build(const FilterNode& parsed, const ByteCounts& c
                 word.lastField = field;
         }
         chooseAnchors(word, node.cost, counts);
+        if (word.readFields && readings_)
+            word.anchors.clear(), node.cost = std::numeric_limits<std::uint64_t>::max();  // a reading holds no byte of the card
         return node;
     }
     for (const FilterNode& part : parsed.parts) {
@@ -305,6 +333,15 @@ bool CardFilter::matches(const Word& word, const Fields& fields)
 {
     if (!word.word.holdable)
         return false;
+    if (word.readFields && readings_) {
+        for (int field = word.firstField; field <= word.lastField; ++field) {
+            if ((word.word.fields >> field & 1) && fieldMatches(word, field))
+                return true;
+            if ((word.readFields >> field & 1) && readingMatches(word, fields.text[std::size_t(field)], buffer_))
+                return true;
+        }
+        return false;
+    }
     if (!word.anchors.empty() && fields.contiguous)
         return matchesFrom(word, fields);
     for (int field = word.firstField; field <= word.lastField; ++field) {
@@ -371,6 +408,13 @@ bool CardFilter::fieldMatches(const Word& word, int index)
                              word.word.test == WordTest::Equals ? search_mode::Exact : search_mode::Partial);
 }
 
+bool CardFilter::readingMatches(const Word& word, std::string_view text, textfold::FoldedText& reading) const
+{
+    return readings_->readingOf(text, reading) &&
+           textfold::matches(reading, word.kana,
+                             word.word.test == WordTest::Equals ? search_mode::Exact : search_mode::Partial);
+}
+
 // Folded once a card, however many words look at the field.
 const textfold::FoldedText& CardFilter::foldedField(int index)
 {
@@ -383,7 +427,9 @@ const textfold::FoldedText& CardFilter::foldedField(int index)
 
 bool CardFilter::narrows(const CardFilter& previous) const
 {
-    return fold_ == previous.fold_ && implies(root_, false, previous.root_, false);
+    // Readings made since let a kana word match more cards.
+    return fold_ == previous.fold_ && readings_ == previous.readings_ && readingCount_ == previous.readingCount_ &&
+           implies(root_, false, previous.root_, false);
 }
 
 // Whether every card that passes `later` passes `earlier`, each turned
@@ -468,6 +514,27 @@ void CardFilter::collectMatches(const Node& node, const CardView& card, std::vec
     for (int field = node.word.firstField; field <= node.word.lastField; ++field) {
         if (node.word.word.fields >> field & 1)
             addMatches(node.word, Field(field), card.field(Field(field)), out);
+        if (readings_ && (node.word.readFields >> field & 1))
+            addReadingMatches(node.word, Field(field), card.field(Field(field)), out);
+    }
+}
+
+// The characters whose reading the word matched.
+void CardFilter::addReadingMatches(const Word& word, Field field, std::string_view text, std::vector<MatchedText>& out) const
+{
+    textfold::FoldedText reading;
+    if (!readingMatches(word, text, reading))
+        return;
+    for (auto from = reading.begin(); from != reading.end();) {
+        const auto found = std::search(from, reading.end(), word.kana.begin(), word.kana.end());
+        if (found == reading.end())
+            return;
+        const auto begin = static_cast<std::size_t>(found - reading.begin());
+        for (const auto& [first, last] : readings_->sourceOf(text, begin, begin + word.kana.size()))
+            out.push_back({field, first, last});
+        from = found + std::ptrdiff_t(word.kana.size());
+        if (word.word.test == WordTest::Equals)
+            return;
     }
 }
 

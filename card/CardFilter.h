@@ -12,6 +12,7 @@
 namespace card {
 
 class CardStore;
+class TextReadings;
 
 // A piece of a card's field that a word of the filter matched: bytes
 // [begin, end) of the field.
@@ -32,12 +33,17 @@ struct MatchedText {
 // for one chosen byte of the word's rarest character (of any of its
 // spellings, when folded) in the card's bytes with memchr, and compares
 // only a field where it stands.
+//
+// A word of kana alone (hiragana or katakana, either width) also matches a
+// name, type or illustrator whose reading holds it, folded or not, once
+// `readings` is given: "こくよう" finds 黒曜の城門.
 class CardFilter {
 public:
     // The bytes to look for are chosen by how often they stand in `sample`'s
     // cards when it is given, otherwise by how often they stand in Japanese
     // card text.
-    explicit CardFilter(const FilterText& text, const CardStore* sample = nullptr);
+    explicit CardFilter(const FilterText& text, const CardStore* sample = nullptr,
+                        const TextReadings* readings = nullptr);
 
     // Whether every card passes: no word.
     bool acceptsAll() const { return root_.parts.empty(); }
@@ -47,6 +53,9 @@ public:
     // side by side are compared in the order typed, as a text grows while
     // it is typed: a word put in between is taken for a new text.
     bool narrows(const CardFilter& previous) const;
+    // Whether a word is kana that the readings of names, types and
+    // illustrators may hold.
+    bool readsKana() const { return readsKana_; }
     // How many words each card may be tested against.
     std::size_t wordCount() const { return wordCount_; }
 
@@ -71,6 +80,8 @@ private:
         // One of them stands wherever the word does; none: every field is compared.
         std::vector<Anchor> anchors;
         int firstField = 0, lastField = 0;  // the first and last field of word.fields
+        textfold::FoldedText kana;  // folded, when the word is kana that a reading may hold
+        FieldMask readFields = 0;   // of word.fields, those with a reading
     };
     // A word or a group, as in FilterNode, its parts in the order typed.
     struct Node {
@@ -98,6 +109,8 @@ private:
     bool matches(const Word& word, const Fields& fields);
     bool matchesFrom(const Word& word, const Fields& fields);
     bool fieldMatches(const Word& word, int field);
+    bool readingMatches(const Word& word, std::string_view text, textfold::FoldedText& reading) const;
+    void addReadingMatches(const Word& word, Field field, std::string_view text, std::vector<MatchedText>& out) const;
     const textfold::FoldedText& foldedField(int field);
     void collectMatches(const Node& node, const CardView& card, std::vector<MatchedText>& out) const;
     void addMatches(const Word& word, Field field, std::string_view text, std::vector<MatchedText>& out) const;
@@ -106,6 +119,9 @@ private:
     Node root_;
     std::size_t wordCount_ = 0;
     bool fold_;
+    const TextReadings* readings_;
+    std::size_t readingCount_;  // how many readings were made when the filter was
+    bool readsKana_ = false;
     Fields fields_;                // the card being tested
     textfold::FoldedText buffer_;  // a field folded
     // The card's fields folded so far, while a card is tested.

@@ -2,6 +2,7 @@
 #include "FilterText.h"
 
 #include "Cp932Converter.h"
+#include "KanaText.h"
 #include "TextFold.h"
 #include "Utf8Sequence.h"
 
@@ -276,7 +277,9 @@ private:
 
     bool convert(std::string_view text, FilterWord& word)
     {
-        const std::string typedText = out_.fold_ ? textfold::withKatakanaForMissingHiragana(text) : std::string(text);
+        // A word of kana alone may match a reading, folded or not.
+        const std::string typedText = out_.fold_ || kana::isAllKana(text) ? textfold::withKatakanaForMissingHiragana(text)
+                                                                          : std::string(text);
         std::optional<std::string> bytes = converter_.fromUtf8(typedText);
         if (!bytes) {
             noteUnholdable(typedText);

@@ -136,6 +136,19 @@ std::size_t usableCores()
     return count;
 }
 
+std::filesystem::path programFolder()
+{
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
+        if (length == 0)
+            return {};
+        if (length < path.size())
+            return std::filesystem::path(path.substr(0, length)).parent_path();
+        path.resize(path.size() * 2);
+    }
+}
+
 }  // namespace card::os
 
 #else  // POSIX
@@ -269,6 +282,13 @@ std::size_t usableCores()
     if (sched_getaffinity(0, sizeof set, &set) != 0)
         return 0;
     return static_cast<std::size_t>(CPU_COUNT(&set));
+}
+
+std::filesystem::path programFolder()
+{
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::filesystem::path() : program.parent_path();
 }
 
 }  // namespace card::os

@@ -36,6 +36,10 @@ void freeBlock(char* block, std::size_t size);
 // `taskset` narrows), or 0 when the system does not say.
 std::size_t usableCores();
 
+// The folder of the running program (where a dictionary may lie beside
+// it); empty when the system does not say.
+std::filesystem::path programFolder();
+
 // Whole-string conversions by the system's converter (iconv "CP932" on
 // POSIX, code page 932 on Windows): false when some character of `in` has
 // no counterpart or is invalid; `out` then holds nothing useful. Both throw

@@ -269,14 +269,26 @@ private:
         return name != "--" && finder_options::find(name, finder_options::Filter) != nullptr;
     }
 
-    // --format WORD, or --records for --format records.
+    // --format WORD, --records for --format records, and the order's options.
     bool format(const std::string& option, unsigned scope)
     {
         if (option == "--format")
             return choice(option, scope, result_.format);
+        if (option == "--sort") {
+            Sort sort{};
+            if (!choice(option, scope, sort))
+                return false;
+            result_.sort = sort;
+            return true;
+        }
         if (!noValue(option))
             return false;
-        result_.format = Format::Records;
+        if (option == "--no-reading")
+            result_.byReading = false;
+        else if (option == "--show-reading")
+            result_.showReading = true;
+        else
+            result_.format = Format::Records;
         return true;
     }
 

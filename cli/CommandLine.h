@@ -8,13 +8,14 @@
 #include <vector>
 
 // The command line of voxtarn-find, parsed:
-//   voxtarn-find [-C DIR] [--encoding utf-8|cp932] list all|runner|corp [--format F]
+//   voxtarn-find [-C DIR] [--encoding utf-8|cp932] list all|runner|corp [--format F] [ORDER]
 //   voxtarn-find [-C DIR] [--encoding utf-8|cp932] search [--side corp|runner]
 //       [--name TEXT] [--type TEXT] [--rate TEXT] [--mode exact|prefix|partial] [--fold] [--format F]
 //   voxtarn-find [-C DIR] [--encoding utf-8|cp932] filter [--side all|corp|runner] [--fold]
 //       [--color auto|always|never] [--format F] [--] [WORD]...
 //   voxtarn-find [-C DIR] [--encoding utf-8|cp932] deck FILE [--format F]
 //   voxtarn-find [-C DIR] check
+// where ORDER is [--sort name|type|illust|rate] [--no-reading] [--show-reading].
 //   voxtarn-find --help | --version
 class CommandLine {
 public:
@@ -23,6 +24,8 @@ public:
     enum class Color { Auto, Always, Never };  // in the order of --color's words
     // The order of the words of --format.
     enum class Format { Lines, Records, Csv };
+    // The order of the words of --sort.
+    enum class Sort { Name, Type, Illust, Rate };
 
     // The parsed command line, or nullopt with `error` set.
     static std::optional<CommandLine> parse(const std::vector<std::string>& args, std::string& error);
@@ -34,6 +37,9 @@ public:
     bool dataDirGiven = false;
     std::string dataDir;   // -C DIR, as given (UTF-8 on Windows)
     Format format = Format::Lines;  // --format, --records
+    std::optional<Sort> sort;       // --sort; none: file order
+    bool byReading = true;          // not --no-reading
+    bool showReading = false;       // --show-reading
     // search: the texts as typed (in the argument encoding; the finder
     // turns them into the engine's Shift-JIS), the side, the mode and --fold.
     card::SearchCriteria criteria;

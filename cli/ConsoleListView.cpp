@@ -5,6 +5,7 @@
 #include "CardLayout.h"
 #include "Cp932Converter.h"
 #include "OutputSink.h"
+#include "TextReadings.h"
 
 namespace {
 // grep's own: bold red, and the rest of the line cleared behind it.
@@ -25,6 +26,7 @@ void ConsoleListView::addCard(const card::CardView& card)
         return;
     if (marks_ && print_ == Print::Lines) {
         appendMarkedLine(card);
+        appendReading(card);
         out_.append('\n');
         return;
     }
@@ -39,7 +41,16 @@ void ConsoleListView::addCard(const card::CardView& card)
         out_.append(toUtf8_->toUtf8(line_));
     else
         out_.append(line_);
+    appendReading(card);
     out_.append('\n');
+}
+
+void ConsoleListView::appendReading(const card::CardView& card)
+{
+    if (!readings_)
+        return;
+    out_.append('\t');
+    appendText(readings_->shownReading(card.name));
 }
 
 // Each piece converted on its own: a marked piece begins and ends at

@@ -9,6 +9,7 @@
 namespace card {
 class CardFilter;
 class Cp932Converter;
+class TextReadings;
 }  // namespace card
 class OutputSink;
 
@@ -33,15 +34,19 @@ public:
     // Marks the text that `filter`'s words matched in each line with the
     // colour escape codes grep uses; nullptr marks nothing.
     void markMatchesOf(const card::CardFilter* filter) { marks_ = filter; }
+    // Adds the name's reading from `readings` as the lines' last column.
+    void showReadingsOf(const card::TextReadings* readings) { readings_ = readings; }
 
 private:
     void appendMarkedLine(const card::CardView& card);
     void appendText(std::string_view cp932);
+    void appendReading(const card::CardView& card);
 
     OutputSink& out_;
     card::Cp932Converter* toUtf8_;
     Print print_;
     std::string line_;  // the list line being built, reused
     const card::CardFilter* marks_ = nullptr;
+    const card::TextReadings* readings_ = nullptr;
     card::CsvWriter csv_;
 };

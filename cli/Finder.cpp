@@ -11,11 +11,15 @@
 #include "DeckFile.h"
 #include "DeckLookup.h"
 #include "FilterText.h"
+#include "ListOrder.h"
+#include "MecabAnalyser.h"
+#include "OperatingSystem.h"
 #include "RecordWriter.h"
 #include "SearchCriteria.h"
 #include "ShiftJis.h"
 #include "SystemConsole.h"
 #include "TextModeFile.h"
+#include "TextReadings.h"
 #include "Utf8Path.h"
 #include "Utf8Transcoder.h"
 
@@ -35,6 +39,8 @@ Finder::Finder(const CommandLine& commandLine, std::FILE* out, std::FILE* err)
       ui_(out_, err)
 {
 }
+
+Finder::~Finder() = default;
 
 int Finder::run()
 {
@@ -135,12 +141,36 @@ int Finder::runFilter()
     if (!text.ignored().empty())
         ui_.showHint("絞り込みで無視: " + text.ignoredText());
     card::CardFilter filter(text);
+    // Kana words match readings too: the cards are then read aloud first.
+    if (filter.readsKana())
+        filter = card::CardFilter(text, nullptr, &readings());
     const bool marked = commandLine_.filterColor == CommandLine::Color::Always ||
                         (commandLine_.filterColor == CommandLine::Color::Auto && isColourTerminal(outFile_));
-    return runOnList([this, &filter](card::CardLister& lister) {
-        lister.setFilter(&filter);
-        listCards(lister, commandLine_.filterList);
-    }, marked ? &filter : nullptr);
+    return runOnList([this](card::CardLister& lister) { listCards(lister, commandLine_.filterList); }, &filter,
+                     marked);
+}
+
+card::TextReadings& Finder::readings()
+{
+    if (readings_)
+        return *readings_;
+    std::string error;
+    std::unique_ptr<card::MecabAnalyser> analyser = card::MecabAnalyser::open(card::os::programFolder(), error);
+    if (!analyser)
+        ui_.showHint("readings of kanji unavailable: " + error);
+    card::ReadingCorrections corrections = card::ReadingCorrections::load(dataDir());
+    const std::string file = card::utf8FromPath(dataDir() / std::string(card::ReadingCorrections::kFileName));
+    if (corrections.unreadable())
+        ui_.showHint(file + ": cannot be read");
+    for (const card::ReadingCorrections::Problem& problem : corrections.problems())
+        ui_.showHint(file + ":" + std::to_string(problem.line) + ": " + problem.reason + ", line left out");
+    readings_ = std::make_unique<card::TextReadings>(std::move(analyser), std::move(corrections));
+    return *readings_;
+}
+
+bool Finder::listsWholeFirst(const card::CardFilter* filter) const
+{
+    return commandLine_.sort || commandLine_.showReading || (filter && filter->readsKana());
 }
 
 std::string Finder::filterText()
@@ -151,41 +181,85 @@ std::string Finder::filterText()
 }
 
 // The lines go out as they come; only records need the cards afterwards.
-int Finder::runOnList(const std::function<void(card::CardLister&)>& command, const card::CardFilter* marks)
+int Finder::runOnList(const std::function<void(card::CardLister&)>& command, card::CardFilter* filter, bool marked)
 {
     using Print = ConsoleListView::Print;
+    if (listsWholeFirst(filter)) {
+        ConsoleListView quiet(out_, nullptr, Print::Nothing);
+        card::CardLister lister(quiet, ui_, dataDir());
+        command(lister);
+        return printWhole(lister, filter, marked);
+    }
     const bool records = commandLine_.format == CommandLine::Format::Records;
     ConsoleListView view(out_, utf8Converter(),
                          records                                             ? Print::Nothing
                          : commandLine_.format == CommandLine::Format::Csv ? Print::Csv
                                                                              : Print::Lines);
-    view.markMatchesOf(marks);
+    view.markMatchesOf(marked ? filter : nullptr);
     card::CardLister lister(view, ui_, dataDir());
     lister.setKeepCards(records);
+    lister.setFilter(filter);
     command(lister);
     return listStatus(lister);
 }
 
 int Finder::listStatus(const card::CardLister& lister)
 {
-    if (commandLine_.format == CommandLine::Format::Records)
-        printRecords(lister);
+    if (commandLine_.format == CommandLine::Format::Records) {
+        for (const card::CardView stored : lister.cards())
+            printRecord(stored);
+    }
     if (ui_.messageCount() > 0)
         return kError;
     return lister.lineCount() == 0 ? kNothing : kFound;
 }
 
-void Finder::printRecords(const card::CardLister& lister)
+void Finder::printRecord(const card::CardView& card)
 {
     std::string record;
-    for (const card::CardView stored : lister.cards()) {
-        record.clear();
-        card::appendRecord(record, stored);
-        if (card::Cp932Converter* converter = utf8Converter())
-            out_.append(converter->toUtf8(record));
-        else
-            out_.append(record);
+    card::appendRecord(record, card);
+    if (card::Cp932Converter* converter = utf8Converter())
+        out_.append(converter->toUtf8(record));
+    else
+        out_.append(record);
+}
+
+// Every listed card's name, type and illustrator is read before the first
+// line goes out: the order and the filter need all of them.
+int Finder::printWhole(const card::CardLister& lister, card::CardFilter* filter, bool marked)
+{
+    using Print = ConsoleListView::Print;
+    const card::CardStore& cards = lister.cards();
+    const bool reads = (filter && filter->readsKana()) || commandLine_.showReading ||
+                       (commandLine_.sort && commandLine_.sort != CommandLine::Sort::Rate && commandLine_.byReading);
+    if (reads) {
+        for (const card::CardView card : cards) {
+            for (card::Field field : {card::Field::Name, card::Field::Type, card::Field::Illust})
+                readings().add(card.field(field));
+        }
     }
+    std::vector<std::uint32_t> shown;
+    for (std::uint32_t i = 0; i < cards.size(); ++i) {
+        if (!filter || filter->accepts(cards[i]))
+            shown.push_back(i);
+    }
+    if (commandLine_.sort)
+        shown = ListOrder::sorted(cards, std::move(shown), *commandLine_.sort,
+                                  commandLine_.byReading && reads ? &readings() : nullptr);
+    const bool records = commandLine_.format == CommandLine::Format::Records;
+    ConsoleListView view(out_, utf8Converter(),
+                         records ? Print::Nothing : commandLine_.format == CommandLine::Format::Csv ? Print::Csv : Print::Lines);
+    view.markMatchesOf(marked ? filter : nullptr);
+    view.showReadingsOf(commandLine_.showReading ? &readings() : nullptr);
+    for (std::uint32_t i : shown) {
+        if (records)
+            printRecord(cards[i]);
+        else
+            view.addCard(cards[i]);
+    }
+    if (ui_.messageCount() > 0)
+        return kError;
+    return shown.empty() ? kNothing : kFound;
 }
 
 std::optional<card::SearchCriteria> Finder::searchCriteria()

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -17,6 +18,7 @@ class CardFilter;
 class CardLister;
 class Deck;
 struct DeckLine;
+class TextReadings;
 class Utf8Transcoder;
 struct CheckResult;
 struct SearchCriteria;
@@ -28,6 +30,7 @@ struct SearchCriteria;
 class Finder {
 public:
     Finder(const CommandLine& commandLine, std::FILE* out, std::FILE* err);
+    ~Finder();
 
     int run();
 
@@ -44,9 +47,16 @@ private:
     void printDeck(const card::Deck& deck);
     void printDeckLine(const card::DeckLine& line);
     void reportDeckLine(const card::DeckLine& line);
-    // Runs a list command or a search on a fresh list and gives its status;
-    // with `marks`, the lines mark what its words matched.
-    int runOnList(const std::function<void(card::CardLister&)>& command, const card::CardFilter* marks = nullptr);
+    // Runs a list command or a search on a fresh list, with `filter` when
+    // given, and gives its status; `marked`: the lines mark what its words
+    // matched.
+    int runOnList(const std::function<void(card::CardLister&)>& command, card::CardFilter* filter = nullptr,
+                  bool marked = false);
+    // Sorts, reads aloud or filters by reading the cards listed whole.
+    int printWhole(const card::CardLister& lister, card::CardFilter* filter, bool marked);
+    bool listsWholeFirst(const card::CardFilter* filter) const;
+    // The readings, the dictionary opened at the first call.
+    card::TextReadings& readings();
     // Checks one data file; false when it could not be opened or read.
     bool checkFile(const char* file, bool& problemsFound);
     static void addTranscodingProblems(const card::Utf8Transcoder& utf8, card::CheckResult& result);
@@ -57,7 +67,7 @@ private:
     // The filter words as UTF-8, however they were given.
     std::string filterText();
 
-    void printRecords(const card::CardLister& lister);
+    void printRecord(const card::CardView& card);
     int listStatus(const card::CardLister& lister);
     std::filesystem::path dataDir() const;
     bool dataDirIsNoFolder() const;
@@ -68,4 +78,5 @@ private:
     OutputSink out_;
     ConsoleUi ui_;
     card::Cp932Converter converter_;
+    std::unique_ptr<card::TextReadings> readings_;
 };

@@ -7,6 +7,7 @@ namespace finder_options {
 namespace {
 
 constexpr unsigned kListCommands = List | Search | Filter | Deck;
+constexpr unsigned kSortedCommands = List | Search | Filter;
 
 constexpr std::array kOptions{
     Option{"-C", "", "DIR", "", Global, Section::General, "read the data files from DIR"},
@@ -19,6 +20,17 @@ constexpr std::array kOptions{
            "the ten fields (UTF-8 with BOM, CR LF), as the\n"
            "window exports it"},
     Option{"--records", "", "", "", kListCommands, Section::General, "the same as --format records"},
+    Option{"--sort", "", "", "name|type|illust|rate", kSortedCommands, Section::General,
+           "print the cards in the window's order of that\n"
+           "column (default: file order); name, type and\n"
+           "illust by reading (五十音順), kana and kanji\n"
+           "together"},
+    Option{"--no-reading", "", "", "", kSortedCommands, Section::General,
+           "sort names, types and illustrators by their\n"
+           "text, not by their reading"},
+    Option{"--show-reading", "", "", "", kSortedCommands, Section::General,
+           "add the name's reading in katakana as a last\n"
+           "column (lines only)"},
     Option{"--help", "-h", "", "", Global, Section::General, "show this help and exit"},
     Option{"--version", "", "", "", Global, Section::General, "show the version and exit"},
 

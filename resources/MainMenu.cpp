@@ -24,7 +24,8 @@ constexpr auto kViewItems = std::to_array<MenuItem>({{"ステータスバー(&S)
                                                      {"絞り込みバー(&B)", ID_FILTER_BAR, true},
                                                      {"起動時にカードを表示(&L)", ID_LIST_AT_START, true},
                                                      kSeparator,
-                                                     {"ファイルの順に戻す(&F)", ID_FILE_ORDER}});
+                                                     {"ファイルの順に戻す(&F)", ID_FILE_ORDER},
+                                                     {"読みで並べる(&Y)", ID_READING_SORT, true}});
 
 constexpr auto kHelpItems =
     std::to_array<MenuItem>({{"記号の説明(&C)", ID_LEGEND},

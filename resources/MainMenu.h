@@ -55,6 +55,7 @@ inline constexpr int ID_STATUS_BAR = 109;
 inline constexpr int ID_FILE_ORDER = 110;
 inline constexpr int ID_FILTER_BAR = 111;
 inline constexpr int ID_LIST_AT_START = 112;
+inline constexpr int ID_READING_SORT = 113;
 
 // The pop-ups of "MAINMENU" in menu-bar order.
 std::span<const MenuPopup> mainMenu();

@@ -144,6 +144,12 @@ int main(int argc, char** argv)
     window.OnListAll();
     QCoreApplication::processEvents();
     save(window, QStringLiteral("main-window.png"));
+    // Sorted by name: kana and kanji names together in the order of their readings.
+    window.listBox()->sortByColumn(1, Qt::AscendingOrder);
+    window.listBox()->scrollToTop();
+    QCoreApplication::processEvents();
+    save(window, QStringLiteral("main-window-by-reading.png"));
+    window.OnFileOrder();
     saveFilterMarks(window);
 
     // A deck written by hand beside the list: odd counts, a name in hiragana

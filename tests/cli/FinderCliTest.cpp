@@ -53,6 +53,10 @@ const TempDir& scratch()
         dir.write("runner/runner.txt", record("R") + record(std::string(254, 'x')));
         dir.write("lateutf8/corp.txt", comments + record("灰の門", "Rare", "", "アイス"));
         dir.write("lateutf8/runner.txt", record("札"));
+        // readings/: a readings.txt with a good line, a comment and a line without its tab.
+        dir.write("readings/corp.txt", sjis(record("深海の都", "Rare") + record("ミラーハウス")));
+        dir.write("readings/runner.txt", sjis(record("札")));
+        dir.write("readings/readings.txt", "# 読み\n都\tみやこ\n深海 しんかい\n");
         // mixed/: a UTF-8 corp.txt with a character Shift-JIS lacks (line 1), a mistyped "--" (line 14) and, past the
         // 64 KiB that decide the encoding, a byte that is no UTF-8; a runner.txt with a line of 300 bytes.
         std::string filler;
@@ -76,7 +80,8 @@ struct Outcome {
 Outcome run(const Args& args, const std::string& where = ".", const std::string& stdoutFile = "")
 {
     const bool scratchDir =
-        where == "big" || where == "pipe" || where == "runner" || where == "lateutf8" || where == "mixed";
+        where == "big" || where == "pipe" || where == "runner" || where == "lateutf8" || where == "mixed" ||
+                            where == "readings";
     const fs::path dir = scratchDir ? scratch().path() / where : fs::path(VOXTARN_CLI_DATA) / where;
     const fs::path out = scratch().path() / "stdout", err = scratch().path() / "stderr";
     // A program that blocks fails the test instead of hanging it.
@@ -158,8 +163,8 @@ const CliCase kCases[] = {
     {{"filter", "--side", "runner", "-x:\"[1]: 強\"", "r=common)"}, 0,
      "Common\t-h\tT\tn\ti\nCommon\t--version\tT\tn\ti\nCommon\tヴォイド\tT\tn\ti\n", "voxtarn-find: 絞り込みで無視: 21文字目の )\n"},
     {{"--encoding", "cp932", "filter", sjis("名：灰")}, 0, sjis("Rare\t灰の門\tアイス：城壁\tX\tY\n"), ""},
-    // Not folded, a ゔ is in no card; folded, it is the ヴ it folds to.
-    {{"filter", "--side", "runner", "ゔぉい"}, 1, "", "voxtarn-find: CP932 cannot hold ゔ: no card holds it\n"},
+    // Not folded, a ゔ in a word with more than kana is in no card; folded, or in kana alone, it is the ヴ it folds to.
+    {{"filter", "--side", "runner", "ゔぉいX"}, 1, "", "voxtarn-find: CP932 cannot hold ゔ: no card holds it\n"},
     {{"filter", "--fold", "--side", "runner", "ゔぉい", "ド"}, 0, "Common\tヴォイド\tT\tn\ti\n", ""},
     {{"-C", "bad", "filter", "r:common"}, 2, "Common\tA\tT\tn\ti\nCommon\tR\tT\tn\ti\n", "bad/corp.txt:15" + kFormat + "bad/runner.txt:9" + kFormat},
     {{"filter", "--side", "both"}, 2, "", "voxtarn-find: invalid value for --side: both" + kHint},
@@ -229,6 +234,29 @@ const CliCase kCases[] = {
     // ASCII alone for 64 KiB decides nothing: the first other bytes are UTF-8, and the rest is read as such.
     {{"list", "corp"}, 0, "Rare\t灰の門\tアイス\tn\ti\n", "", "lateutf8"},
     {{"check"}, 0, "corp.txt: UTF-8\ncorp.txt: 1 cards\nrunner.txt: UTF-8\nrunner.txt: 1 cards\n", "", "lateutf8"},
+    // Sorted by reading (kana and kanji together), by text, by rarity; the name's reading as a last column; kana
+    // words find names by reading; a wrong line of readings.txt named, the others used.
+    {{"list", "all", "--sort", "name"}, 0,
+     "Common\t--version\tT\tn\ti\nCommon\t-h\tT\tn\ti\nCommon\tC2\tT\t\t\nCommon\tヴォイド\tT\tn\ti\n"
+     "Uncommon\t蜘蛛の糸\tプログラム\tn\ti\nRare\t灰の門\tアイス：城壁\tX\tY\nRare\t札\uFFFDz\t施設\tn\uFFFD\ti\n", ""},
+    {{"list", "all", "--sort", "NAME", "--no-reading"}, 0,
+     "Common\t--version\tT\tn\ti\nCommon\t-h\tT\tn\ti\nCommon\tC2\tT\t\t\nCommon\tヴォイド\tT\tn\ti\n"
+     "Rare\t灰の門\tアイス：城壁\tX\tY\nRare\t札\uFFFDz\t施設\tn\uFFFD\ti\nUncommon\t蜘蛛の糸\tプログラム\tn\ti\n", ""},
+    {{"list", "all", "--sort", "rate"}, 0,
+     "Common\tC2\tT\t\t\nCommon\t-h\tT\tn\ti\nCommon\t--version\tT\tn\ti\nCommon\tヴォイド\tT\tn\ti\n"
+     "Uncommon\t蜘蛛の糸\tプログラム\tn\ti\nRare\t灰の門\tアイス：城壁\tX\tY\nRare\t札\uFFFDz\t施設\tn\uFFFD\ti\n", ""},
+    {{"search", "--side", "runner", "--name", "蜘蛛の糸", "--show-reading"}, 0, "Uncommon\t蜘蛛の糸\tプログラム\tn\ti\tクモノイト\n", ""},
+    {{"filter", "--side", "runner", "--sort", "type", "くもの", "|", "ゔぉいど"}, 0,
+     "Common\tヴォイド\tT\tn\ti\nUncommon\t蜘蛛の糸\tプログラム\tn\ti\n", ""},
+    {{"filter", "--color", "always", "いのも"}, 0,
+     "Rare\t\x1b[01;31m\x1b[K灰の門\x1b[m\x1b[K\tアイス：城壁\tX\tY\n", ""},
+    {{"list", "all", "--sort", "name", "--show-reading"}, 0,
+     "Common\t札\tT\tn\ti\tサツ\nRare\t深海の都\tT\tn\ti\tシンカイノミヤコ\nCommon\tミラーハウス\tT\tn\ti\tミラーハウス\n",
+     "voxtarn-find: readings.txt:3: no tab between the word and its reading, line left out\n", "readings"},
+    {{"filter", "しんかいのみやこ"}, 0, "Rare\t深海の都\tT\tn\ti\n",
+     "voxtarn-find: readings.txt:3: no tab between the word and its reading, line left out\n", "readings"},
+    {{"list", "all", "--sort", "colour"}, 2, "", "voxtarn-find: invalid value for --sort: colour" + kHint},
+    {{"deck", "decks/ok.txt", "--sort", "name"}, 2, "", "voxtarn-find: unknown option for deck: --sort" + kHint},
     // Arguments: --help and --version win; anything else wrong exits 2 with a hint.
     {{"list", "all", "--help"}, 0, "Usage: voxtarn-find ...", ""},
     {{"--version", "-h"}, 0, "Usage: voxtarn-find ...", ""},

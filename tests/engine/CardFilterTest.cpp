@@ -142,7 +142,7 @@ const FilterCase kCases[] = {
     // A text Shift-JIS cannot hold: no card holds it, no card is left out for it.
     {"犬😀", false, "", "😀"},
     {"-😀 -猫😀", false, "123456", "😀"},
-    {"アイス ゔ", false, "", "ゔ"},
+    {"アイス ゔX", false, "", "ゔ"},
     {"施設 | 犬😀", false, "3", "😀"},
 };
 

@@ -1,0 +1,149 @@
+// SPDX-License-Identifier: MIT
+#include "ListReadings.h"
+
+#include "CardListBox.h"
+#include "CardListModel.h"
+#include "CardStore.h"
+#include "MecabAnalyser.h"
+#include "ProfileStore.h"
+#include "ReadingOrder.h"
+#include "ReadingSession.h"
+#include "StatusLine.h"
+#include "TextReadings.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+constexpr std::size_t kProgressStride = 256;  // cards between two reports to a waiting sort
+constexpr std::array kReadColumns{card::Field::Name, card::Field::Type, card::Field::Illust};
+
+}  // namespace
+
+ListReadings::ListReadings(const card::CardStore& cards, CardListBox& list, const ReadingSession& session,
+                           StatusLine& status, QAction& sortItem, QObject* parent)
+    : QObject(parent), cards_(cards), list_(list), session_(session), status_(status)
+{
+    std::string error;
+    const std::filesystem::path program(QCoreApplication::applicationDirPath().toStdU16String());
+    std::unique_ptr<card::MecabAnalyser> analyser = card::MecabAnalyser::open(program, error);
+    if (!analyser)
+        notes_ = QStringLiteral("漢字の読みは使えない (辞書を開けない: %1)").arg(QString::fromStdString(error));
+    readings_ = std::make_unique<card::TextReadings>(std::move(analyser), card::ReadingCorrections());
+    nextSlice_.setSingleShot(true);
+    connect(&nextSlice_, &QTimer::timeout, this, &ListReadings::readSlice);
+    sortItem.setChecked(kSortByReading.readSwitch(ProfileStore(), true));
+    sortByReading(sortItem.isChecked());
+    connect(&sortItem, &QAction::toggled, this, [this](bool on) {
+        ProfileStore store;
+        kSortByReading.write(store, on ? 1 : 0);
+        if (!store.flush())
+            status_.noteSettingsNotWritten(store.fileName());
+        sortByReading(on);
+        list_.lines()->sortTextsChanged();
+    });
+}
+
+ListReadings::~ListReadings() = default;
+
+void ListReadings::sortByReading(bool on)
+{
+    auto* lines = qobject_cast<CardListModel*>(list_.lines()->sourceModel());
+    for (std::size_t column = 0; column < card::kListColumns.size(); ++column) {
+        const card::Field field = card::kListColumns[column].field;
+        const bool read = std::find(kReadColumns.begin(), kReadColumns.end(), field) != kReadColumns.end();
+        lines->setSortTextSource(int(column), on && read ? this : nullptr);
+    }
+}
+
+void ListReadings::listMade(const std::filesystem::path& dataDir)
+{
+    if (readFrom_.empty() || dataDir != readFrom_)
+        openReadings(dataDir);
+    next_ = 0;
+    nextSlice_.start(0);
+}
+
+// The player's corrections of the folder; a line that is no correction is
+// named by its number.
+void ListReadings::openReadings(const std::filesystem::path& dataDir)
+{
+    readFrom_ = dataDir;
+    card::ReadingCorrections corrections = card::ReadingCorrections::load(dataDir);
+    QStringList lines;
+    for (const card::ReadingCorrections::Problem& problem : corrections.problems())
+        lines << QString::number(problem.line);
+    const QString file = QString::fromStdString(std::string(card::ReadingCorrections::kFileName));
+    if (corrections.unreadable())
+        notes_ = file + QStringLiteral(" を読めない");
+    else if (!lines.isEmpty())
+        notes_ = file + QStringLiteral(" の ") + lines.join(QStringLiteral(", ")) + QStringLiteral(" 行目は使えない");
+    readings_->restart(std::move(corrections));
+}
+
+bool ListReadings::done() const
+{
+    return next_ >= cards_.size();
+}
+
+void ListReadings::readCard(std::size_t card)
+{
+    for (card::Field field : kReadColumns)
+        readings_->add(cards_[card].field(field));
+}
+
+// A reading of the files yields to the window too: the cards are left alone
+// until it is over.
+void ListReadings::readSlice()
+{
+    if (session_.reading()) {
+        nextSlice_.start(sliceMs_);
+        return;
+    }
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < sliceMs_)
+        readCard(next_++);
+    if (!done()) {
+        status_.showText(QStringLiteral("読みを作っています… %1 / %2").arg(next_).arg(cards_.size()));
+        nextSlice_.start(0);
+        return;
+    }
+    finish();
+}
+
+void ListReadings::finish()
+{
+    nextSlice_.stop();
+    status_.showList();
+    if (!notes_.isEmpty())
+        status_.showText(status_.listText().isEmpty() ? notes_ : status_.listText() + QStringLiteral("、") + notes_);
+    notes_.clear();  // said once
+    emit readingsMade();
+}
+
+bool ListReadings::prepare(const Progress& progress)
+{
+    if (done())
+        return true;
+    while (!done()) {
+        readCard(next_++);
+        if (next_ % kProgressStride == 0 && !progress(next_, cards_.size()))
+            return false;
+    }
+    finish();
+    return true;
+}
+
+std::string ListReadings::keyOf(std::string_view cp932) const
+{
+    std::string key;
+    card::textfold::FoldedText buffer;
+    card::readingorder::appendTextKey(cp932, readings_.get(), key, buffer);
+    return key;
+}

@@ -1,0 +1,217 @@
+// SPDX-License-Identifier: MIT
+#include "CardFilter.h"
+#include "CardStore.h"
+#include "FilterText.h"
+#include "MecabAnalyser.h"
+#include "ReadingOrder.h"
+#include "Sjis.h"
+#include "TextReadings.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+std::unique_ptr<card::ReadingAnalyser> dictionary()
+{
+    std::string error;
+    auto analyser = card::MecabAnalyser::open({}, error);
+    EXPECT_TRUE(analyser) << error;
+    return analyser;
+}
+
+std::string utf8(std::string_view cp932)
+{
+    return card::Cp932Converter().toUtf8(cp932);
+}
+
+std::string readingOf(card::TextReadings& readings, const char* name)
+{
+    readings.add(sjis(name));
+    return utf8(readings.shownReading(sjis(name)));
+}
+
+constexpr const char* kCorrections = "# the dictionary's slips\n深海\tしんかい\n都\tミヤコ\n\n黒曜\tこくよう\n";
+
+struct ReadingCase {
+    const char* name;
+    const char* dictionary;  // what the dictionary alone reads
+    const char* corrected;   // with kCorrections
+};
+
+// Invented names: rendaku (星空, 月影, 手紙, 雨傘), a kanji the dictionary
+// lacks (曜), and 深海 and 都 read one way in one name and another in the next.
+const ReadingCase kReadings[] = {
+    {"星空の門番", "ホシゾラノモンバン", "ホシゾラノモンバン"},
+    {"月影の手紙", "ツキカゲノテガミ", "ツキカゲノテガミ"},
+    {"雨傘の盾", "アマガサノタテ", "アマガサノタテ"},
+    {"深海の都", "シンカイノト", "シンカイノミヤコ"},
+    {"深海ケーブル敷設", "フカウミケーブルフセツ", "シンカイケーブルフセツ"},
+    {"黒曜の城門", "クロ曜ノジョウモン", "コクヨウノジョウモン"},
+    {"ひかりの剣", "ヒカリノケン", "ヒカリノケン"},
+    {"ミラーハウス", "ミラーハウス", "ミラーハウス"},
+    {"ﾐﾗｰ館", "ミラーカン", "ミラーカン"},
+    {"都都", "ミヤコト", "ミヤコミヤコ"},
+};
+
+}  // namespace
+
+TEST(Readings, TheDictionaryReadsAndTheCorrectionsWin)
+{
+    card::TextReadings plain(dictionary(), {});
+    card::TextReadings corrected(dictionary(), card::ReadingCorrections(kCorrections));
+    for (const ReadingCase& c : kReadings) {
+        EXPECT_EQ(readingOf(plain, c.name), c.dictionary) << c.name;
+        EXPECT_EQ(readingOf(corrected, c.name), c.corrected) << c.name;
+    }
+}
+
+TEST(Readings, CorrectionLinesGoodWrongAndEmpty)
+{
+    const card::ReadingCorrections read("\xEF\xBB\xBF# comment\n"
+                                        "深海\tしんかい\r\n"
+                                        "\n"
+                                        "   \n"
+                                        "都 ミヤコ\n"
+                                        "\tかな\n"
+                                        "鋼線\t\n"
+                                        "鋼線\tkousen\n"
+                                        "\xFF\tかな\n"
+                                        " 合わせ鏡 \t あわせかがみ ");
+    const std::vector<card::ReadingCorrections::Problem> problems{
+        {5, "no tab between the word and its reading"},
+        {6, "no word before the tab"},
+        {7, "no reading after the tab"},
+        {8, "the reading is not all kana"},
+        {9, "not UTF-8"},
+    };
+    ASSERT_EQ(read.problems().size(), problems.size());
+    for (std::size_t i = 0; i < problems.size(); ++i) {
+        EXPECT_EQ(read.problems()[i].line, problems[i].line);
+        EXPECT_EQ(read.problems()[i].reason, problems[i].reason);
+    }
+    ASSERT_EQ(read.words().size(), 2u);
+    // The longest first.
+    EXPECT_EQ(read.words()[0].text, "合わせ鏡");
+    EXPECT_EQ(read.words()[0].kana, "アワセカガミ");
+    EXPECT_EQ(read.words()[1].kana, "シンカイ");
+}
+
+// Kana and kanji names together in the order of the syllabary; voiced after
+// unvoiced, small before large, the long vowel mark as its vowel, ties by the
+// text itself.
+TEST(Readings, SortMixedNamesByReading)
+{
+    const std::vector<std::string> sorted{
+        "雨宿りの約束", "カアド",   "カード",   "ガード",       "キャンプ",     "キヤンプ",       "黒曜の城門", "コンパス",
+        "ハンマー",     "バンマー", "パンマー", "見えない手袋", "ミラーハウス", "夜明けの研究棟", "ン",
+    };
+    card::TextReadings readings(dictionary(), card::ReadingCorrections(kCorrections));
+    auto keyOf = [&](const char* name) {
+        const std::string text = sjis(name);
+        readings.add(text);
+        card::textfold::FoldedText folded;
+        std::string key;
+        EXPECT_TRUE(readings.readingOf(text, folded));
+        card::readingorder::appendKey(folded, key);
+        card::textfold::fold(text, folded);
+        card::readingorder::appendKey(folded, key);
+        return key;
+    };
+    std::vector<std::pair<std::string, std::string>> keyed;
+    for (auto it = sorted.rbegin(); it != sorted.rend(); ++it)
+        keyed.emplace_back(keyOf(it->c_str()), *it);
+    std::sort(keyed.begin(), keyed.end());
+    std::vector<std::string> got;
+    for (const auto& [key, name] : keyed)
+        got.push_back(name);
+    EXPECT_EQ(got, sorted);
+}
+
+namespace {
+
+struct KanaCase {
+    const char* text;
+    bool fold;
+    const char* shown;   // the cards' numbers, from 1
+    const char* marked;  // in the cards shown, what the highlight marks, "|" between
+};
+
+// name, type, rules text, illustrator.
+const std::array<std::array<const char*, 4>, 4> kKanaCards{{
+    {"黒曜の城門", "アイス：城壁", "", "Illus. 深川 灯"},
+    {"氷結の門番", "アイス：錠前", "", ""},
+    {"ミラーハウス", "施設", "", ""},
+    {"雨宿りの約束", "イベント", "モンバン", ""},
+}};
+
+const KanaCase kKanaCases[] = {
+    {"こくよう", false, "1", "黒曜"},
+    {"コクヨウ", true, "1", "黒曜"},
+    {"ｺｸﾖｳ", false, "1", "黒曜"},
+    {"うの", false, "1", "黒曜の"},
+    {"もんばん", false, "2", "門番"},
+    {"もんばん", true, "24", "門番|モンバン"},
+    {"x:もんばん", false, "", ""},
+    {"-もんばん", false, "134", ""},
+    {"n=ひょうけつのもんばん", false, "2", "氷結の門番"},
+    {"n=ひょうけつ", false, "", ""},
+    {"t:じょうへき", false, "1", "城壁"},
+    {"ふかわ", false, "1", "深川"},  // the dictionary reads the place name 深川 so
+    {"みらー", false, "3", "ミラー"},
+    {"ハウス 約束", false, "", ""},
+    {"やくそく|じょうもん", false, "14", "城門|約束"},
+};
+
+class KanaFinds : public ::testing::TestWithParam<KanaCase> {};
+
+}  // namespace
+
+TEST_P(KanaFinds, KanaWordsMatchReadings)
+{
+    const KanaCase& c = GetParam();
+    card::CardStore store;
+    card::TextReadings readings(dictionary(), card::ReadingCorrections(kCorrections));
+    for (const auto& fields : kKanaCards) {
+        store.beginCard();
+        store.addField(sjis(fields[0]));
+        store.addField(sjis(fields[1]));
+        for (std::size_t i = 0; i < 5; ++i)
+            store.addField(i == 0 ? sjis(fields[2]) : "");
+        for (const char* last : {"", fields[3], "Rare"})
+            store.addField(sjis(last));
+        store.commitCard();
+        for (const char* read : {fields[0], fields[1], fields[3]})
+            readings.add(sjis(read));
+    }
+    card::Cp932Converter converter;
+    card::CardFilter filter(card::FilterText(c.text, c.fold, converter), &store, &readings);
+    std::string shown, marked;
+    for (std::size_t i = 0; i < store.size(); ++i) {
+        if (!filter.accepts(store[i]))
+            continue;
+        shown += std::to_string(i + 1);
+        for (const card::MatchedText& piece : filter.matchedTexts(store[i]))
+            marked += (marked.empty() ? "" : "|") + utf8(store[i].field(piece.field).substr(piece.begin, piece.end - piece.begin));
+    }
+    EXPECT_EQ(shown, c.shown);
+    EXPECT_EQ(marked, c.marked);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, KanaFinds, ::testing::ValuesIn(kKanaCases));
+
+// Readings made after a filter was made let it match more: it is no
+// narrowing of the earlier one.
+TEST(Readings, ANewReadingMakesNoNarrowing)
+{
+    card::TextReadings readings(dictionary(), {});
+    card::Cp932Converter converter;
+    const card::CardFilter before(card::FilterText("もん", false, converter), nullptr, &readings);
+    readings.add(sjis("門"));
+    const card::CardFilter after(card::FilterText("もんばん", false, converter), nullptr, &readings);
+    EXPECT_FALSE(after.narrows(before));
+    EXPECT_TRUE(card::CardFilter(card::FilterText("もんばん", false, converter), nullptr, &readings)
+                    .narrows(card::CardFilter(card::FilterText("もん", false, converter), nullptr, &readings)));
+}
