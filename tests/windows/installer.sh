@@ -73,6 +73,13 @@ done
 cards="$(cd "$dir/sample" && "$wine" ../voxtarn-find.exe list all | wc -l)"
 [ "$cards" -gt 50 ] || fail "voxtarn-find.exe listed $cards sample cards"
 echo "voxtarn.exe --version and voxtarn-find.exe on the sample ($cards cards): fine"
+# Readings from the installed dictionary and the sample's readings.txt: a kanji
+# name found by its kana and read as the correction says.
+[ -f "$dir/dic/sys.dic" ] && [ -f "$dir/dic/LICENSE-IPA-dictionary.txt" ] && [ -f "$dir/dic/LICENSE-MeCab.txt" ] ||
+  fail "the dictionary or its licences are not installed: $(ls "$dir/dic")"
+found="$(cd "$dir/sample" && "$wine" ../voxtarn-find.exe filter --show-reading こくようのじょう 2>&1 | tr -d '\r')"
+[ "$(cut -f 2,6 <<< "$found")" = "$(printf '黒曜の城門\tコクヨウノジョウモン')" ] || fail "finding by reading gave: $found"
+echo "voxtarn-find.exe finds 黒曜の城門 by its reading: fine"
 # The installed program: its sample, its settings in the registry, the sample's folder not stored.
 lists_its_sample "$dir/voxtarn.exe"
 settings installed | grep -q '^\[.*\\rect\]$' || fail "no window rectangle in the registry"
