@@ -2,10 +2,11 @@
 # SPDX-License-Identifier: MIT
 # The Windows installer and the portable zip beside it, in a Wine prefix of
 # their own and an X server of their own, as README.md says:
-#   installer.sh <voxtarn-VERSION-setup.exe> <VERSION>
+#   installer.sh <voxtarn-VERSION-setup.exe> <VERSION> <Linux voxtarn-find>
 set -euo pipefail
 setup="$(realpath "$1")"
 version="$2"
+finder="$(realpath "$3")"
 zip="${setup%-setup.exe}-windows-x64.zip"
 limit=60   # seconds for any one wait: Wine starts slowly
 source "$(dirname "$0")/../support/xsession.sh"
@@ -73,10 +74,14 @@ done
 cards="$(cd "$dir/sample" && "$wine" ../voxtarn-find.exe list all | wc -l)"
 [ "$cards" -gt 50 ] || fail "voxtarn-find.exe listed $cards sample cards"
 echo "voxtarn.exe --version and voxtarn-find.exe on the sample ($cards cards): fine"
-# Readings from the installed dictionary and the sample's readings.txt: a kanji
-# name found by its kana and read as the correction says.
+# Readings from the installed dictionary and the sample's readings.txt: the
+# sample in 五十音順 as on Linux, a kanji name found by its kana and read as
+# the correction says.
 [ -f "$dir/dic/sys.dic" ] && [ -f "$dir/dic/LICENSE-IPA-dictionary.txt" ] && [ -f "$dir/dic/LICENSE-MeCab.txt" ] ||
   fail "the dictionary or its licences are not installed: $(ls "$dir/dic")"
+by_reading() { (cd "$dir/sample" && "$@" list all --sort name --show-reading 2>&1 | tr -d '\r'); }
+[ "$(by_reading "$wine" ../voxtarn-find.exe)" = "$(by_reading "$finder")" ] ||
+  fail "the installed finder sorts by reading unlike Linux"
 found="$(cd "$dir/sample" && "$wine" ../voxtarn-find.exe filter --show-reading こくようのじょう 2>&1 | tr -d '\r')"
 [ "$(cut -f 2,6 <<< "$found")" = "$(printf '黒曜の城門\tコクヨウノジョウモン')" ] || fail "finding by reading gave: $found"
 echo "voxtarn-find.exe finds 黒曜の城門 by its reading: fine"

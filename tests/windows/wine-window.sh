@@ -20,7 +20,7 @@ start_x_server
 # this prefix started without one (the tests on the offscreen platform) ends first.
 /usr/lib/wine/wineserver -k 2> /dev/null || true
 /usr/lib/wine/wineserver -w
-mkdir "$tmp/cards" && cp "$data/corp.txt" "$data/runner.txt" "$tmp/cards/"
+mkdir "$tmp/cards" && cp "$data/corp.txt" "$data/runner.txt" "$data/readings.txt" "$tmp/cards/"
 "$wine" reg delete "$key" /f > /dev/null 2>&1 || true
 # A kanji name stored by an earlier run (xdotool cannot type it into Wine).
 "$wine" reg add "$key\\search" /v key /t REG_SZ /d 鍵 /f > /dev/null
@@ -38,6 +38,16 @@ focus "$main"
 xdotool key ctrl+Home ctrl+c
 line="$(cd "$tmp/cards" && "$finder" list all | sed -n 1p)"
 retry "Ctrl+C did not give the first line: $line" copied
+
+# A click on カード名 in the header (the window's top left corner plus where
+# the header puts it): the names in 五十音順 by the readings of the packed
+# dictionary, the first line the Linux finder's first by reading.
+eval "$(xdotool getwindowgeometry --shell "$main")"
+xdotool mousemove $((X + 100)) $((Y + 60)) click 1
+line="$(cd "$tmp/cards" && "$finder" list all --sort name | sed -n 1p)"
+first_line_copied() { focus "$main"; xdotool key ctrl+Home ctrl+c && copied; }
+retry "the name column sorted by reading did not begin with: $line" first_line_copied
+shot sorted-by-reading.png
 
 # F5: the stored name, rarity Rare, the Runner side, partial; OK. Enter: the
 # first hit's details (without a hit no dialog would come).
