@@ -120,6 +120,7 @@ void ListReadings::readSlice()
 void ListReadings::finish()
 {
     nextSlice_.stop();
+    readings_->compact();
     status_.showList();
     if (!notes_.isEmpty())
         status_.showText(status_.listText().isEmpty() ? notes_ : status_.listText() + QStringLiteral("、") + notes_);

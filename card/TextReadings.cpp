@@ -214,6 +214,14 @@ std::string TextReadings::shownReading(std::string_view cp932) const
     return out;
 }
 
+void TextReadings::compact()
+{
+    entries_.shrink_to_fit();
+    texts_.shrink_to_fit();
+    readings_.shrink_to_fit();
+    pieces_.shrink_to_fit();
+}
+
 std::size_t TextReadings::memoryBytes() const
 {
     return entries_.capacity() * sizeof(Entry) + texts_.capacity() + readings_.capacity() * sizeof(textfold::FoldedChar) +

@@ -52,6 +52,8 @@ public:
     // The reading as CP932 katakana, to show; empty when not made yet.
     std::string shownReading(std::string_view cp932) const;
 
+    // Gives back what the pools hold in reserve, once a list's texts are read.
+    void compact();
     // Texts with an entry, and the bytes the readings hold.
     std::size_t size() const { return entries_.size(); }
     std::size_t memoryBytes() const;
