@@ -101,14 +101,17 @@ void ListReadings::readCard(std::size_t card)
 // until it is over.
 void ListReadings::readSlice()
 {
+    if (done())
+        return finish();
     if (session_.reading()) {
         nextSlice_.start(sliceMs_);
         return;
     }
     QElapsedTimer clock;
     clock.start();
-    while (!done() && clock.elapsed() < sliceMs_)
+    do  // one card at least, however short the slice
         readCard(next_++);
+    while (!done() && clock.elapsed() < sliceMs_);
     if (!done()) {
         status_.showText(QStringLiteral("読みを作っています… %1 / %2").arg(next_).arg(cards_.size()));
         nextSlice_.start(0);

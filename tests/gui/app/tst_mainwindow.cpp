@@ -19,6 +19,7 @@
 #include "DeckTable.h"
 #include "FilterBar.h"
 #include "GuiTest.h"
+#include "ListReadings.h"
 #include "ListStatus.h"
 #include "MainMenu.h"
 #include "MatchHighlightDelegate.h"
@@ -460,6 +461,24 @@ private slots:
             box->setText("ﾐｴﾅｲ");
             QTRY_COMPARE(shownNames(window->listBox()), "見えない手袋");
         }
+    }
+
+    // The readings are made after the list shows, the status bar counting them; a kana word typed meanwhile finds the
+    // cards read so far, and every card once they are all read.
+    void readingsMadeInTheBackground()
+    {
+        QTemporaryDir data;
+        QStringList names;
+        for (int i = 0; i < 3000; ++i)
+            names << QString("夜明け%1").arg(i);
+        writeCards(data, names, {});
+        auto window = openWindow(data);
+        window->findChild<ListReadings*>()->setSliceMs(1);
+        window->OnListAll();
+        auto* status = window->findChild<QLabel*>("statusText");
+        QTRY_VERIFY(status->text().startsWith("読みを作っています… "));
+        window->filterBar()->findChild<QLineEdit*>()->setText("よあけ");
+        QTRY_COMPARE(status->text(), "全カード 3,000枚のうち 3,000枚、一致: カード名");
     }
 
     // Three clicks on a column: ascending, descending, file order. The selection stays on its line, Details opens its
