@@ -83,7 +83,8 @@ void ListFilter::useReadings(const card::TextReadings* readings)
 
 void ListFilter::readingsMade()
 {
-    if (runner_->filtering() && !session_.reading())
+    const card::CardFilter* shown = runner_->shownFilter();
+    if (shown && shown->readsKana() && !session_.reading())
         runner_->setText(bar_->text(), bar_->fold());
 }
 
