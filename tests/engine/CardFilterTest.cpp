@@ -3,7 +3,7 @@
 #include "CardStore.h"
 #include "Cp932Converter.h"
 #include "Sjis.h"
-#include "FilterRun.h"
+#include "FilterPass.h"
 #include "FilterText.h"
 
 #include <gtest/gtest.h>
@@ -273,10 +273,10 @@ TEST(Filter, ARunInSlicesShowsWhatOneRunShows)
         many.commitCard();
     }
     card::Cp932Converter converter;
-    card::FilterRun whole(many, card::CardFilter(card::FilterText("i:hit", false, converter)));
-    ASSERT_TRUE(whole.runUntil(card::FilterRun::Clock::time_point::max()));
+    card::FilterPass whole(many, card::CardFilter(card::FilterText("i:hit", false, converter)));
+    ASSERT_TRUE(whole.runUntil(card::FilterPass::Clock::time_point::max()));
     EXPECT_EQ(whole.result().size(), 3334u);
-    card::FilterRun sliced(many, card::CardFilter(card::FilterText("i:hit -5", false, converter)), whole.result());
+    card::FilterPass sliced(many, card::CardFilter(card::FilterText("i:hit -5", false, converter)), whole.result());
     int slices = 1;
     while (!sliced.runUntil({}))
         ++slices;
@@ -315,9 +315,9 @@ TEST(Filter, ALongTextIsCutAndRunsInShortSlices)
             EXPECT_EQ(parsed.root().parts[0].word.text.size(), 2 * (card::FilterText::kMaxCharacters - 1));
         }
     }
-    card::FilterRun run(store(), card::CardFilter(card::FilterText(words1001, false, converter)));
+    card::FilterPass run(store(), card::CardFilter(card::FilterText(words1001, false, converter)));
     EXPECT_FALSE(run.runUntil({}));
     EXPECT_EQ(run.tested(), 2u);
-    EXPECT_TRUE(run.runUntil(card::FilterRun::Clock::time_point::max()));
+    EXPECT_TRUE(run.runUntil(card::FilterPass::Clock::time_point::max()));
     EXPECT_EQ(run.result().size(), store().size());
 }

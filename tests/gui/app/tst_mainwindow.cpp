@@ -6,7 +6,7 @@
 #include "DialogBaseUnits.h"
 #include "DialogTemplates.h"
 #include "TemplateDialog.h"
-#include "CardFilterRunner.h"
+#include "FilterBoxWorker.h"
 #include "CardListBox.h"
 #include "CardListHeader.h"
 #include "CardListModel.h"
@@ -945,9 +945,9 @@ private slots:
         writeCards(data, names, {});
         auto window = openWindow(data);
         window->OnListCorp();
-        auto* runner = window->findChild<CardFilterRunner*>();
+        auto* runner = window->findChild<FilterBoxWorker*>();
         runner->setSliceMs(0);
-        QSignalSpy finished(runner, &CardFilterRunner::finished);
+        QSignalSpy finished(runner, &FilterBoxWorker::finished);
         window->filterBar()->setText("c1");
         QVERIFY(finished.isEmpty() && window->listBox()->count() == 5000);
         window->filterBar()->setText("c49");

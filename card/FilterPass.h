@@ -12,17 +12,17 @@ namespace card {
 
 class CardStore;
 
-// One filter of the listed cards, run in slices so that a window can
+// One pass of a filter over the listed cards, run in slices so that a window can
 // answer between them: the cards of the store that pass, in store order.
 // A filter that only narrows the last one runs over that one's result
 // alone.
-class FilterRun {
+class FilterPass {
 public:
     using Clock = std::chrono::steady_clock;
 
     // Filters the cards `among` (store indices, ascending), or every card of
     // `store` without it. The store must not change while the run lasts.
-    FilterRun(const CardStore& store, CardFilter filter, std::optional<std::vector<std::uint32_t>> among = {});
+    FilterPass(const CardStore& store, CardFilter filter, std::optional<std::vector<std::uint32_t>> among = {});
 
     // Filters cards until all are done or `deadline` has passed; true
     // when all are done.

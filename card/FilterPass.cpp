@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "FilterRun.h"
+#include "FilterPass.h"
 
 #include "CardStore.h"
 
@@ -13,18 +13,18 @@ namespace {
 constexpr std::size_t kWordTestsPerLook = 2048;
 }  // namespace
 
-FilterRun::FilterRun(const CardStore& store, CardFilter filter, std::optional<std::vector<std::uint32_t>> among)
+FilterPass::FilterPass(const CardStore& store, CardFilter filter, std::optional<std::vector<std::uint32_t>> among)
     : store_(store), filter_(std::move(filter)), among_(std::move(among)),
       cardsPerLook_(std::max<std::size_t>(1, kWordTestsPerLook / std::max<std::size_t>(1, filter_.wordCount())))
 {
 }
 
-std::size_t FilterRun::candidateCount() const
+std::size_t FilterPass::candidateCount() const
 {
     return among_ ? among_->size() : store_.size();
 }
 
-bool FilterRun::runUntil(Clock::time_point deadline)
+bool FilterPass::runUntil(Clock::time_point deadline)
 {
     const std::size_t count = candidateCount();
     while (next_ < count) {
