@@ -26,6 +26,7 @@
 #include "ReadingSession.h"
 #include "SampleFolder.h"
 #include "StartOptions.h"
+#include "WorkPair.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -935,9 +936,20 @@ private slots:
         QTRY_COMPARE(shownNames(list), typedMeanwhile);
     }
 
-    // A filter longer than a slice lets the events run; a newer text abandons it, and only its cards come.
+    // A filter longer than a slice lets the events run; a newer text abandons it, and only its cards come,
+    // on two cores (each slice tests both halves at once) as on one.
+    void aNewerTextAbandonsALongFilter_data()
+    {
+        QTest::addColumn<int>("cores");
+        QTest::addRow("one core") << 1;
+        QTest::addRow("two cores") << 2;
+    }
+
     void aNewerTextAbandonsALongFilter()
     {
+        QFETCH(int, cores);
+        card::WorkPair::pretendCores(std::size_t(cores));
+        const auto allCores = qScopeGuard([] { card::WorkPair::pretendCores(0); });
         QTemporaryDir data;
         QStringList names;
         for (int i = 0; i < 5000; ++i)
