@@ -400,9 +400,21 @@ private slots:
     }
 
     // A sort that makes its keys longer than a slice shows the notice; 中止 leaves the order and the arrow as they were,
-    // and the next click sorts.
+    // and the next click sorts, on two cores (a stride of keys each between reports) as on one.
+    void stoppingALongSort_data()
+    {
+        QTest::addColumn<int>("cores");
+        QTest::addColumn<QString>("keyed");  // when the notice first shows
+        QTest::addRow("one core") << 1 << "4,096枚";
+        QTest::addRow("two cores") << 2 << "8,192枚";
+    }
+
     void stoppingALongSort()
     {
+        QFETCH(int, cores);
+        QFETCH(QString, keyed);
+        card::WorkPair::pretendCores(std::size_t(cores));
+        const auto allCores = qScopeGuard([] { card::WorkPair::pretendCores(0); });
         QTemporaryDir data;
         std::string corp;
         for (int i = 10000; i > 0; --i)
@@ -422,7 +434,11 @@ private slots:
             list->header()->setSortIndicator(1, Qt::AscendingOrder);
             seen += QString(" %1 %2 %3").arg(list->header()->sortIndicatorSection()).arg(list->lines()->index(0, 1).data().toString()).arg(window->findChildren<NowSearchDialog*>().size());
         }
-        QCOMPARE(seen, "4,096枚 -1 名10000 0 1 名1 0");
+        QCOMPARE(seen, keyed + " -1 名10000 0 1 名1 0");
+        QStringList ascending;
+        for (int i = 1; i <= 10000; ++i)
+            ascending << QString("名%1").arg(i);
+        QCOMPARE(shownNames(list), ascending.join(' '));
     }
 
     // Three clicks on a column: ascending, descending, file order. The selection stays on its line, Details opens its
