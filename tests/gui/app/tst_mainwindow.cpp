@@ -423,6 +423,7 @@ private slots:
         writeFile(data, "corp.txt", corp);
         auto window = openWindow(data);
         window->OnListCorp();
+        QTRY_VERIFY(window->findChild<ListReadings*>()->done());  // the keys alone are timed
         window->setProgressDelay(0);
         CardListBox* list = window->listBox();
         list->lines()->setQuietTime(0);
