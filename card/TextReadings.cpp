@@ -166,13 +166,14 @@ void TextReadings::add(std::string_view cp932)
 
 bool TextReadings::readingOf(std::string_view cp932, textfold::FoldedText& out) const
 {
-    if (const Entry* entry = holdsKanji(cp932) ? find(cp932) : nullptr) {
-        out.assign(readings_.begin() + entry->readingAt, readings_.begin() + entry->readingAt + entry->readingSize);
+    if (!holdsKanji(cp932)) {
+        textfold::fold(cp932, out);
         return true;
     }
-    if (holdsKanji(cp932))
+    const Entry* entry = find(cp932);
+    if (!entry)
         return false;
-    textfold::fold(cp932, out);
+    out.assign(readings_.begin() + entry->readingAt, readings_.begin() + entry->readingAt + entry->readingSize);
     return true;
 }
 
