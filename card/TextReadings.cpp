@@ -206,6 +206,12 @@ std::vector<std::pair<std::size_t, std::size_t>> TextReadings::sourceOf(std::str
 
 std::string TextReadings::shownReading(std::string_view cp932) const
 {
+    // A text without kanji reads as it is written, its hiragana as katakana.
+    if (!holdsKanji(cp932)) {
+        Cp932Converter converter;
+        const std::optional<std::string> katakana = converter.fromUtf8(kana::toKatakana(converter.toUtf8(cp932)));
+        return katakana ? *katakana : std::string(cp932);
+    }
     textfold::FoldedText folded;
     std::string out;
     if (readingOf(cp932, folded)) {

@@ -49,7 +49,8 @@ public:
     // were read from, each piece as [first, last) bytes.
     std::vector<std::pair<std::size_t, std::size_t>> sourceOf(std::string_view cp932, std::size_t begin,
                                                               std::size_t end) const;
-    // The reading as CP932 katakana, to show; empty when not made yet.
+    // The reading as CP932 katakana, to show (Latin letters of a text with
+    // kanji folded to small ones, as compared); empty when not made yet.
     std::string shownReading(std::string_view cp932) const;
 
     // Gives back what the pools hold in reserve, once a list's texts are read.

@@ -249,6 +249,8 @@ const CliCase kCases[] = {
      "Common\tC2\tT\t\t\nCommon\t-h\tT\tn\ti\nCommon\t--version\tT\tn\ti\nCommon\tヴォイド\tT\tn\ti\n"
      "Uncommon\t蜘蛛の糸\tプログラム\tn\ti\nRare\t灰の門\tアイス：城壁\tX\tY\nRare\t札\uFFFDz\t施設\tn\uFFFD\ti\n", ""},
     {{"search", "--side", "runner", "--name", "蜘蛛の糸", "--show-reading"}, 0, "Uncommon\t蜘蛛の糸\tプログラム\tn\ti\tクモノイト\n", ""},
+    {{"list", "corp", "--show-reading"}, 0,
+     "Rare\t灰の門\tアイス：城壁\tX\tY\tハイノモン\nCommon\tC2\tT\t\t\tC2\nRare\t札\uFFFDz\t施設\tn\uFFFD\ti\t札\uFFFDz\n", ""},
     {{"filter", "--side", "runner", "--sort", "type", "くもの", "|", "ゔぉいど"}, 0,
      "Common\tヴォイド\tT\tn\ti\nUncommon\t蜘蛛の糸\tプログラム\tn\ti\n", ""},
     {{"filter", "--color", "always", "いのも"}, 0,
