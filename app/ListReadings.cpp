@@ -8,6 +8,7 @@
 #include "ProfileStore.h"
 #include "ReadingOrder.h"
 #include "ReadingSession.h"
+#include "SettingsKey.h"
 #include "StatusLine.h"
 #include "TextReadings.h"
 
@@ -19,6 +20,8 @@
 #include <array>
 
 namespace {
+
+constexpr SettingsKey kSortByReading{"view", "reading"};  // 表示 → 読みで並べる
 
 constexpr std::size_t kProgressStride = 4096;  // cards between two reports to a waiting sort, as the sort's own
 constexpr std::array kReadColumns{card::Field::Name, card::Field::Type, card::Field::Illust};
