@@ -3,13 +3,10 @@
 
 #include "CardListBox.h"
 #include "CardListHeader.h"
-#include "DataFolderChooser.h"
+#include "DataFolderOpener.h"
 #include "DataFolderSettings.h"
-#include "DeckExport.h"
 #include "DeckMenu.h"
 #include "DeckParts.h"
-#include "DetailDialog.h"
-#include "DialogOpeners.h"
 #include "DialogTemplate.h"
 #include "FilterBar.h"
 #include "ListExport.h"
@@ -24,7 +21,6 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDir>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QSessionManager>
@@ -41,25 +37,27 @@ CMainWindow::CMainWindow(std::filesystem::path dataDir)
     listbox_->header()->restoreWidths(settings.columns);
     setCentralWidget(listbox_);
     setFocusProxy(listbox_);
-    status_ = std::make_unique<StatusLine>(*statusBar());
-    statusBar()->setVisible(settings.statusBar);
     menu_ = new WindowMenu(*this);
     filter_ = new ListFilter(*this, *listbox_, cards_.cards(), *session_, *commandAction(ID_FILTER_BAR),
                              settings.filterBar, settings.filterFold);
-    for (auto changed : {&ListFilter::listFiltered, &ListFilter::notesChanged}) {
-        connect(filter_, changed, this, [this] {
-            if (listSource_)
-                showListStatus();
-        });
-    }
-    connect(filter_, &ListFilter::settingsNotWritten, this,
-            [this](const QString& file) { status_->noteSettingsNotWritten(file); });
+    status_ = std::make_unique<StatusLine>(*statusBar(), cards_, *filter_);
+    statusBar()->setVisible(settings.statusBar);
+    for (auto changed : {&ListFilter::listFiltered, &ListFilter::notesChanged})
+        connect(filter_, changed, this, [this] { status_->showList(); });
+    folders_ = new DataFolderOpener(*this, cards_);
+    connect(folders_, &DataFolderOpener::opened, this, [this] {
+        deck_->dataFolderChanged(cards_.dataDir());
+        OnListAll();
+    });
+    const auto noteUnwritten = [this](const QString& file) { status_->noteSettingsNotWritten(file); };
+    connect(filter_, &ListFilter::settingsNotWritten, this, noteUnwritten);
+    connect(folders_, &DataFolderOpener::settingsNotWritten, this, noteUnwritten);
     connectCommands();
     addWindowKeys();
     commandAction(ID_LIST_AT_START)->setChecked(settings.listAtStart);
     deck_ = new DeckParts(*this, *listbox_, cards_, [this](const QString& text) { status_->showText(text); });
     deck_->menu().restore();
-    addExports();
+    addListExport();
     placement_ = new WindowPlacement(*this, *settings.rect);
     status_->showFolder(cards_.dataDir());
 }
@@ -115,11 +113,6 @@ FilterBar* CMainWindow::filterBar() const
     return filter_->bar();
 }
 
-void CMainWindow::setProgressDelay(int ms)
-{
-    session_->setProgressDelay(ms);
-}
-
 void CMainWindow::SaveSettings()
 {
     WindowSettings settings;
@@ -133,10 +126,10 @@ void CMainWindow::SaveSettings()
     deck_->menu().saveSettings();
     // A failed write keeps the earlier file whole. A folder chosen while the
     // settings could not be written is tried again with the rest.
-    settings.dataFolder = unrememberedFolder_;
+    settings.dataFolder = folders_->unremembered();
     if (const QString unwritten = settings.save(); unwritten.isEmpty()) {
         status_->settingsWritten();
-        unrememberedFolder_.clear();
+        folders_->settingsWritten();
     } else {
         status_->noteSettingsNotWritten(unwritten);
     }
@@ -182,16 +175,6 @@ void CMainWindow::OnExit()
     QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }
 
-void CMainWindow::OnAbout()
-{
-    runAboutDialog(this);
-}
-
-void CMainWindow::OnLegend()
-{
-    runLegendDialog(this);
-}
-
 void CMainWindow::OnListAll()
 {
     runListCommand(&card::CardLister::OnListAll, ListStatus::Source::AllCards);
@@ -225,34 +208,16 @@ void CMainWindow::RunSearch()
 // filters it afresh.
 void CMainWindow::listCommandEnded(ListStatus::Source source)
 {
-    listSource_ = source;
-    showListStatus();
+    status_->listMade(source, criteria_);
     filter_->cardsChanged();
 }
 
-void CMainWindow::showListStatus()
+// In ファイル before 終了; the printed title is the status bar's text.
+void CMainWindow::addListExport()
 {
-    status_->showList({*listSource_, cards_.lineCount(), criteria_, cards_.earlyEnds()}, filter_->shownLines(),
-                      filter_->unholdable(), filter_->textCut(), filter_->notes());
-}
-
-// The list's and the deck's CSV, print and PDF, in ファイル before 終了 and
-// at the end of デッキ. The printed title is the status bar's text about
-// the list, with the filter's words that made the pages.
-void CMainWindow::addExports()
-{
-    auto* list = new ListExport(*this, *listbox_, cards_, [this] {
-        const QString status = listSource_ ? status_->listText({*listSource_, cards_.lineCount(), criteria_,
-                                                                cards_.earlyEnds()},
-                                                               filter_->shownLines(), filter_->unholdable(),
-                                                               filter_->textCut(), QString())
-                                           : QStringLiteral("カードリスト");
-        const QString words = filterBar()->text().trimmed();
-        return words.isEmpty() || status.contains(words) ? status : status + QStringLiteral(" (") + words + u')';
-    });
     QAction* exit = commandAction(ID_EXIT);
-    list->addToMenu(*qobject_cast<QMenu*>(exit->parent()), exit);
-    (new DeckExport(*this, deck_->document()))->addToMenu(*deck_->menu().menu());
+    (new ListExport(*this, *listbox_, cards_, *filter_, [this] { return status_->listText(); }))
+        ->addToMenu(*qobject_cast<QMenu*>(exit->parent()), exit);
 }
 
 void CMainWindow::OnStatusBar()
@@ -272,37 +237,12 @@ void CMainWindow::OnFilterBar()
 
 void CMainWindow::listAtStart(bool sample)
 {
-    readsSample_ = sample;
+    folders_->setReadsSample(sample);
     if (!commandAction(ID_LIST_AT_START)->isChecked() || !DataFolderSettings::holdsDataFile(cards_.dataDir()))
         return;
     OnListAll();
     if (sample)
         status_->showSample();
-}
-
-// The chooser starts in the data folder; while that is the sample's, where
-// the program was started (Documents, from the Start menu), which is nearer
-// the player's own cards than the program's folder.
-void CMainWindow::OnOpenDataFolder()
-{
-    const QString current = readsSample_ ? QDir::currentPath()
-                                         : QDir(QString::fromStdU16String(cards_.dataDir().u16string())).absolutePath();
-    const QString folder = DataFolderChooser::choose(this, current);
-    if (!folder.isEmpty())  // cancelled: nothing changes
-        openDataFolder(folder);
-}
-
-void CMainWindow::openDataFolder(const QString& folder)
-{
-    cards_.setDataDir(DataFolderSettings::toPath(folder));
-    readsSample_ = false;
-    deck_->dataFolderChanged(cards_.dataDir());
-    OnListAll();
-    unrememberedFolder_.clear();
-    if (const QString unwritten = DataFolderSettings::remember(folder); !unwritten.isEmpty()) {
-        unrememberedFolder_ = folder;
-        status_->noteSettingsNotWritten(unwritten);
-    }
 }
 
 void CMainWindow::OnSearch()
@@ -328,9 +268,7 @@ void CMainWindow::OnDetails()
     }
     if (static_cast<std::size_t>(row) >= listed.size())
         return;  // the list and the cards are filled together; never here
-    DetailDialog dialog(this);
-    dialog.card = listed[static_cast<std::size_t>(row)].toCard();
-    dialog.DoModal();
+    runDetailDialog(this, listed[static_cast<std::size_t>(row)].toCard());
 }
 
 // As Enter: nothing while a reading has the command disabled.

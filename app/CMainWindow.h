@@ -2,14 +2,16 @@
 #pragma once
 
 #include "CardLister.h"
+#include "DataFolderOpener.h"
+#include "DialogOpeners.h"
 #include "ListStatus.h"
+#include "ReadingSession.h"
 #include "SearchCriteria.h"
 
 #include <QMainWindow>
 
 #include <filesystem>
 #include <memory>
-#include <optional>
 
 class CardListBox;
 class DeckParts;
@@ -17,7 +19,6 @@ class FilterBar;
 class ListFilter;
 class QAction;
 class QCloseEvent;
-class ReadingSession;
 class StatusLine;
 class WindowMenu;
 class WindowPlacement;
@@ -36,16 +37,16 @@ public:
     // The menu action of a command id; nullptr for an id the menu lacks.
     QAction* commandAction(int id) const;
 
-    void OnAbout();
+    void OnAbout() { runAboutDialog(this); }
     void OnExit();
     void OnSearch();
     void OnDetails();
     void OnListAll();
     void OnListRunner();
     void OnListCorp();
-    void OnLegend();
+    void OnLegend() { runLegendDialog(this); }
     void OnListDblClk();
-    void OnOpenDataFolder();
+    void OnOpenDataFolder() { folders_->choose(); }
     void OnStatusBar();
     void OnFileOrder();
     void OnFilterBar();
@@ -59,7 +60,7 @@ public:
     // Lists the cards of `folder`, reads every following command's files
     // from it and keeps it in the settings for the next start: what the
     // folder chooser calls.
-    void openDataFolder(const QString& folder);
+    void openDataFolder(const QString& folder) { folders_->open(folder); }
 
     // The session is ending: the settings are written, the window stays.
     bool OnQueryEndSession();
@@ -67,7 +68,7 @@ public:
     void SaveSettings();
 
     // How long a command reads before the notice shows its progress.
-    void setProgressDelay(int ms);
+    void setProgressDelay(int ms) { session_->setProgressDelay(ms); }
 
     const card::CardLister& lister() const { return cards_; }
     CardListBox* listBox() const { return listbox_; }
@@ -82,8 +83,7 @@ protected:
 private:
     void connectCommands();
     void addWindowKeys();
-    void showListStatus();
-    void addExports();
+    void addListExport();
     void runListCommand(void (card::CardLister::*command)(), ListStatus::Source source);
     void listCommandEnded(ListStatus::Source source);
 
@@ -99,7 +99,5 @@ private:
     WindowPlacement* placement_ = nullptr;
     ListFilter* filter_ = nullptr;
     DeckParts* deck_ = nullptr;
-    std::optional<ListStatus::Source> listSource_;  // of the last command that filled the list
-    QString unrememberedFolder_;                    // chosen while the settings could not be written
-    bool readsSample_ = false;                      // until the player opens a folder
+    DataFolderOpener* folders_ = nullptr;
 };

@@ -18,10 +18,6 @@ CardListBox::CardListBox(QWidget* parent) : QTreeView(parent), header_(new CardL
 {
     setObjectName(QStringLiteral("cardList"));
     setHeader(header_);
-    // The view's own sorting would ask the model to sort; the header's
-    // clicks sort through sortByColumn instead.
-    header_->setSectionsClickable(true);
-    header_->setSortIndicatorShown(true);
     // Every row as tall as the first: the view then lays out a million
     // lines without asking for each one.
     setUniformRowHeights(true);
@@ -47,7 +43,10 @@ void CardListBox::showCardsOf(const card::CardStore& cards, card::FinderUi& ui)
     model_ = new CardListModel(cards, this);
     shown_ = new SortedCardLines(model_, ui, this);
     setModel(shown_);
-    connect(header_, &QHeaderView::sortIndicatorChanged, this, &CardListBox::sortByColumn);
+    // The header's clicks ask the model to sort; the arrow is set right
+    // after, as the view's own connection comes first.
+    setSortingEnabled(true);
+    connect(header_, &QHeaderView::sortIndicatorChanged, this, &CardListBox::matchArrowToOrder);
     connect(shown_, &SortedCardLines::fileOrderBack, header_, &CardListHeader::showFileOrder);
 }
 
@@ -62,11 +61,11 @@ void CardListBox::addCopyAction()
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
-void CardListBox::sortByColumn(int column, Qt::SortOrder order)
+// A sort the user stopped, or one asked for while another makes its keys,
+// leaves the order as it was, and the arrow shows that order again.
+void CardListBox::matchArrowToOrder()
 {
-    // A sort the user stopped, or one asked for while another makes its
-    // keys, leaves the order, and the arrow shows it again.
-    if (!shown_->sortBy(column, order)) {
+    if (header_->sortIndicatorSection() != shown_->sortColumn() || header_->sortIndicatorOrder() != shown_->sortOrder()) {
         const QSignalBlocker quiet(header_);
         header_->setSortIndicator(shown_->sortColumn(), shown_->sortOrder());
         header_->viewport()->update();

@@ -66,7 +66,7 @@ private:
     void applyFirstLineSelection();
     void fitColumnsOnce();
     void addCopyAction();
-    void sortByColumn(int column, Qt::SortOrder order);
+    void matchArrowToOrder();
     void showWholeField(const QPoint& at, const QPoint& globalAt);
 
     CardListModel* model_ = nullptr;  // every listed card, in file order

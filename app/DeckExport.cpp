@@ -5,8 +5,6 @@
 #include "DeckDocument.h"
 #include "DeckModel.h"
 #include "ExportFile.h"
-#include "MessageBox.h"
-#include "PrintJob.h"
 
 #include <QFileInfo>
 #include <QIODevice>
@@ -53,26 +51,26 @@ std::vector<PrintRow> deckRows(const DeckModel& model)
 
 }  // namespace
 
-DeckExport::DeckExport(QWidget& window, DeckDocument& document) : QObject(&window), window_(window), document_(document)
+DeckExport::DeckExport(QWidget& window, DeckDocument& document) : TableExport(window), document_(document)
 {
 }
 
 void DeckExport::addToMenu(QMenu& menu)
 {
     menu.addSeparator();
-    const auto add = [this, &menu](const QString& text, const char* objectName, void (DeckExport::*command)()) {
-        QAction* action = menu.addAction(text);
-        action->setObjectName(QString::fromLatin1(objectName));
-        connect(action, &QAction::triggered, this, command);
-    };
-    add(QStringLiteral("CSVで書き出す...(&V)"), "deckCsv", &DeckExport::exportCsv);
-    add(QStringLiteral("印刷...(&I)"), "deckPrint", &DeckExport::print);
-    add(QStringLiteral("PDFに書き出す...(&F)"), "deckPdf", &DeckExport::exportPdf);
+    addItems(menu, nullptr,
+             {QStringLiteral("CSVで書き出す...(&V)"), QStringLiteral("印刷...(&I)"), QStringLiteral("PDFに書き出す...(&F)")},
+             QStringLiteral("deck"));
 }
 
-QString DeckExport::deckName() const
+QString DeckExport::fileName() const
 {
     return document_.filePath().isEmpty() ? QStringLiteral("無題") : QFileInfo(document_.filePath()).completeBaseName();
+}
+
+std::filesystem::path DeckExport::dataDir() const
+{
+    return document_.dataDir();
 }
 
 QString DeckExport::writeCsv(const QString& path) const
@@ -87,7 +85,7 @@ PrintTable DeckExport::table() const
 {
     PrintTable table;
     const QString memo = memoText(document_.deck());
-    table.title = QStringLiteral("デッキ: ") + deckName() + (memo.isEmpty() ? QString() : QStringLiteral("  ") + memo);
+    table.title = QStringLiteral("デッキ: ") + fileName() + (memo.isEmpty() ? QString() : QStringLiteral("  ") + memo);
     DeckModel model(document_, nullptr);
     for (int column = 0; column < DeckModel::ColumnCount; ++column)
         table.columns << model.headerData(column, Qt::Horizontal).toString();
@@ -96,32 +94,4 @@ PrintTable DeckExport::table() const
     table.rowCount = int(rows->size());
     table.row = [rows](int row) { return (*rows)[std::size_t(row)]; };
     return table;
-}
-
-QString DeckExport::writePdf(const QString& path)
-{
-    return PrintJob(window_, table()).writePdf(path);
-}
-
-void DeckExport::exportCsv()
-{
-    const QString path = ExportFile::choose(window_, QStringLiteral("CSV"), deckName(), document_.dataDir());
-    if (path.isEmpty())
-        return;
-    if (const QString failed = writeCsv(path); !failed.isEmpty())
-        showMessageBox(&window_, failed);
-}
-
-void DeckExport::print()
-{
-    PrintJob(window_, table()).preview();
-}
-
-void DeckExport::exportPdf()
-{
-    const QString path = ExportFile::choose(window_, QStringLiteral("PDF"), deckName(), document_.dataDir());
-    if (path.isEmpty())
-        return;
-    if (const QString failed = writePdf(path); !failed.isEmpty())
-        showMessageBox(&window_, failed);
 }

@@ -1,18 +1,14 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "PrintTable.h"
-
-#include <QObject>
+#include "TableExport.h"
 
 class DeckDocument;
-class QMenu;
-class QWidget;
 
 // The deck out of the window: デッキ → CSVで書き出す..., 印刷... and
 // PDFに書き出す.... The printed deck is a checklist grouped by side, as the
 // panel shows it, each side with its total and its type counts.
-class DeckExport : public QObject {
+class DeckExport : public TableExport {
     Q_OBJECT
 public:
     DeckExport(QWidget& window, DeckDocument& document);
@@ -20,18 +16,13 @@ public:
     // Appends the three commands to the deck's menu.
     void addToMenu(QMenu& menu);
 
-    QString writeCsv(const QString& path) const;
-    QString writePdf(const QString& path);
-    PrintTable table() const;
-
-    void exportCsv();
-    void print();
-    void exportPdf();
+    QString writeCsv(const QString& path) const override;
+    PrintTable table() const override;
 
 private:
     // The deck's name for the title and the files: its file's, or 無題.
-    QString deckName() const;
+    QString fileName() const override;
+    std::filesystem::path dataDir() const override;
 
-    QWidget& window_;
     DeckDocument& document_;
 };

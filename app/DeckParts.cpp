@@ -4,9 +4,10 @@
 #include "CardListBox.h"
 #include "CardLister.h"
 #include "DeckDocument.h"
+#include "DeckExport.h"
 #include "DeckMenu.h"
 #include "DeckPanel.h"
-#include "DetailDialog.h"
+#include "DialogOpeners.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -20,6 +21,7 @@ DeckParts::DeckParts(QMainWindow& window, CardListBox& list, const card::CardLis
 {
     window.addDockWidget(Qt::RightDockWidgetArea, panel_);
     placeMenus();
+    (new DeckExport(window, *document_))->addToMenu(*menu_->menu());
     addListAction();
     connect(panel_, &DeckPanel::listLineDropped, this, &DeckParts::addSelectedCard);
     connect(panel_, &DeckPanel::detailsWanted, this, &DeckParts::showDetails);
@@ -61,9 +63,7 @@ void DeckParts::addSelectedCard()
 
 void DeckParts::showDetails(std::size_t line)
 {
-    DetailDialog dialog(&window_);
-    dialog.card = document_->deck().lines()[line].card;
-    dialog.DoModal();
+    runDetailDialog(&window_, document_->deck().lines()[line].card);
 }
 
 void DeckParts::dataFolderChanged(const std::filesystem::path& folder)

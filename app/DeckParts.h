@@ -17,7 +17,7 @@ class DeckPanel;
 class QMainWindow;
 
 // The deck's parts in the main window: the deck, its panel docked beside
-// the card list and its menu; and what joins them to the list: Insert or
+// the card list and its menu with the deck's exports; and what joins them to the list: Insert or
 // "+" on the list, its context menu's "デッキに入れる" and a line dragged
 // onto the panel put the selected card in, identified by its side and name.
 class DeckParts : public QObject {

@@ -1,17 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "FilterHistory.h"
 
-#include "ProfileStore.h"
+#include "SettingsKey.h"
 
-namespace {
-const QString kFilter = QStringLiteral("filter");
-const QString kHistory = QStringLiteral("history");
-}  // namespace
+constexpr SettingsKey kHistory{"filter", "history"};
 
 FilterHistory FilterHistory::load()
 {
     FilterHistory history;
-    const QStringList stored = ProfileStore().getProfileStringList(kFilter, kHistory);
+    const QStringList stored = kHistory.readList(ProfileStore());
     for (auto text = stored.crbegin(); text != stored.crend(); ++text)
         history.add(*text);
     return history;
@@ -33,7 +30,5 @@ QString FilterHistory::use(const QString& text)
     add(text);
     if (texts_ == before)
         return {};
-    ProfileStore store;
-    store.writeProfileStringList(kFilter, kHistory, texts_);
-    return store.flush() ? QString() : store.fileName();
+    return kHistory.writeNow(texts_);
 }

@@ -7,8 +7,8 @@
 #include "Cp932Text.h"
 #include "CsvWriter.h"
 #include "ExportFile.h"
-#include "MessageBox.h"
-#include "PrintJob.h"
+#include "FilterBar.h"
+#include "ListFilter.h"
 #include "SortedCardLines.h"
 
 #include <QAction>
@@ -28,30 +28,39 @@ constexpr std::size_t kCsvChunk = 1 << 20;  // bytes gathered between two writes
 }  // namespace
 
 ListExport::ListExport(QWidget& window, const CardListBox& list, const card::CardLister& lister,
-                       std::function<QString()> title)
-    : QObject(&window), window_(window), list_(list), lister_(lister), title_(std::move(title))
+                       const ListFilter& filter, std::function<QString()> listText)
+    : TableExport(window), list_(list), lister_(lister), filter_(filter), listText_(std::move(listText))
 {
-}
-
-QAction* ListExport::addAction(QMenu& menu, QAction* before, const QString& text, const char* objectName)
-{
-    auto* action = new QAction(text, &menu);
-    action->setObjectName(QString::fromLatin1(objectName));
-    menu.insertAction(before, action);
-    window_.addAction(action);
-    return action;
 }
 
 void ListExport::addToMenu(QMenu& menu, QAction* before)
 {
-    connect(addAction(menu, before, QStringLiteral("CSVで書き出す...(&E)"), "listCsv"), &QAction::triggered, this,
-            &ListExport::exportCsv);
-    QAction* print = addAction(menu, before, QStringLiteral("印刷...(&P)"), "listPrint");
+    QAction* print = addItems(menu, before, {QStringLiteral("CSVで書き出す...(&E)"), QStringLiteral("印刷...(&P)"),
+                                             QStringLiteral("PDFに書き出す...(&F)")},
+                              QStringLiteral("list"));
     print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    connect(print, &QAction::triggered, this, &ListExport::print);
-    connect(addAction(menu, before, QStringLiteral("PDFに書き出す...(&F)"), "listPdf"), &QAction::triggered, this,
-            &ListExport::exportPdf);
+    window_.addAction(print);
     menu.insertSeparator(before);
+}
+
+QString ListExport::fileName() const
+{
+    return kFileName;
+}
+
+std::filesystem::path ListExport::dataDir() const
+{
+    return lister_.dataDir();
+}
+
+// The filter's words that made the pages, unless the text names them.
+QString ListExport::title() const
+{
+    const QString status = listText_();
+    if (status.isEmpty())
+        return kFileName;
+    const QString words = filter_.bar()->text().trimmed();
+    return words.isEmpty() || status.contains(words) ? status : status + QStringLiteral(" (") + words + u')';
 }
 
 QString ListExport::writeCsv(const QString& path) const
@@ -75,7 +84,7 @@ QString ListExport::writeCsv(const QString& path) const
 PrintTable ListExport::table() const
 {
     PrintTable table;
-    table.title = title_();
+    table.title = title();
     for (const card::ListColumn& column : card::kListColumns)
         table.columns << QString::fromUtf8(column.label.data(), qsizetype(column.label.size()));
     table.shares = {10, 30, 24, 22, 14};
@@ -96,32 +105,4 @@ PrintTable ListExport::table() const
         return line;
     };
     return table;
-}
-
-QString ListExport::writePdf(const QString& path)
-{
-    return PrintJob(window_, table()).writePdf(path);
-}
-
-void ListExport::exportCsv()
-{
-    const QString path = ExportFile::choose(window_, QStringLiteral("CSV"), kFileName, lister_.dataDir());
-    if (path.isEmpty())
-        return;
-    if (const QString failed = writeCsv(path); !failed.isEmpty())
-        showMessageBox(&window_, failed);
-}
-
-void ListExport::print()
-{
-    PrintJob(window_, table()).preview();
-}
-
-void ListExport::exportPdf()
-{
-    const QString path = ExportFile::choose(window_, QStringLiteral("PDF"), kFileName, lister_.dataDir());
-    if (path.isEmpty())
-        return;
-    if (const QString failed = writePdf(path); !failed.isEmpty())
-        showMessageBox(&window_, failed);
 }

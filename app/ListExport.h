@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "PrintTable.h"
-
-#include <QObject>
+#include "TableExport.h"
 
 #include <functional>
 
@@ -11,38 +9,33 @@ namespace card {
 class CardLister;
 }
 class CardListBox;
-class QAction;
-class QMenu;
-class QWidget;
+class ListFilter;
 
 // The card list out of the window: ファイル → CSVで書き出す..., 印刷...
-// (Ctrl+P, through the print preview) and PDFに書き出す.... Each takes the
-// lines the list shows now, in the order shown, filter and sort included.
-class ListExport : public QObject {
+// (Ctrl+P) and PDFに書き出す.... Each takes the lines the list shows now,
+// in the order shown, filter and sort included.
+class ListExport : public TableExport {
     Q_OBJECT
 public:
-    // `title` gives the status bar's text about the list, the printed title.
-    ListExport(QWidget& window, const CardListBox& list, const card::CardLister& lister, std::function<QString()> title);
+    // `listText` gives the status bar's text about the list without the
+    // filter's notes, empty before the first list: the printed title, with
+    // the filter's words when that text does not name them.
+    ListExport(QWidget& window, const CardListBox& list, const card::CardLister& lister, const ListFilter& filter,
+               std::function<QString()> listText);
 
     // Puts the three commands into `menu` before `before`.
     void addToMenu(QMenu& menu, QAction* before);
 
-    // The shown lines as a CSV file at `path`; the reason it failed, or empty.
-    QString writeCsv(const QString& path) const;
-    // The shown lines as a PDF at `path`; the reason it failed, or empty.
-    QString writePdf(const QString& path);
-    // The page's table of the shown lines.
-    PrintTable table() const;
-
-    void exportCsv();
-    void print();
-    void exportPdf();
+    QString writeCsv(const QString& path) const override;
+    PrintTable table() const override;
 
 private:
-    QAction* addAction(QMenu& menu, QAction* before, const QString& text, const char* objectName);
+    QString fileName() const override;
+    std::filesystem::path dataDir() const override;
+    QString title() const;
 
-    QWidget& window_;
     const CardListBox& list_;
     const card::CardLister& lister_;
-    std::function<QString()> title_;
+    const ListFilter& filter_;
+    std::function<QString()> listText_;
 };

@@ -1,20 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "SavedFilters.h"
 
-#include "ProfileStore.h"
+#include "SettingsKey.h"
 
-#include <QStringList>
-
-namespace {
-const QString kFilter = QStringLiteral("filter");
-const QString kSaved = QStringLiteral("saved");
-}  // namespace
+constexpr SettingsKey kSaved{"filter", "saved"};
 
 // Stored as one list, name and text by turns.
 SavedFilters SavedFilters::load()
 {
     SavedFilters saved;
-    const QStringList stored = ProfileStore().getProfileStringList(kFilter, kSaved);
+    const QStringList stored = kSaved.readList(ProfileStore());
     for (qsizetype i = 0; i + 1 < stored.size(); i += 2) {
         if (!stored[i].isEmpty() && !stored[i + 1].isEmpty())
             saved.entries.append({stored[i], stored[i + 1]});
@@ -27,9 +22,7 @@ QString SavedFilters::save() const
     QStringList stored;
     for (const Entry& entry : entries)
         stored << entry.name << entry.text;
-    ProfileStore store;
-    store.writeProfileStringList(kFilter, kSaved, stored);
-    return store.flush() ? QString() : store.fileName();
+    return kSaved.writeNow(stored);
 }
 
 void SavedFilters::put(const QString& name, const QString& text)

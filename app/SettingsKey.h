@@ -4,6 +4,7 @@
 #include "ProfileStore.h"
 
 #include <QString>
+#include <QStringList>
 
 // One value of the settings file: its group and its key, spelled once for
 // reading and writing. A part of the window keeps its own keys as constants
@@ -26,6 +27,18 @@ struct SettingsKey {
     {
         const int value = readInt(store, fallback ? 1 : 0);
         return value == 0 || value == 1 ? value == 1 : fallback;
+    }
+    QStringList readList(const ProfileStore& store) const
+    {
+        return store.getProfileStringList(QString::fromLatin1(group), QString::fromLatin1(key));
+    }
+    // Writes `value` alone, at once: the settings file when that failed,
+    // else empty.
+    QString writeNow(const QStringList& value) const
+    {
+        ProfileStore store;
+        store.writeProfileStringList(QString::fromLatin1(group), QString::fromLatin1(key), value);
+        return store.flush() ? QString() : store.fileName();
     }
     void write(ProfileStore& store, int value) const
     {

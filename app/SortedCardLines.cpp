@@ -57,22 +57,19 @@ void SortedCardLines::forgetOrder()
         SortKeys::Ranks().swap(ranks);
 }
 
-bool SortedCardLines::sortBy(int column, Qt::SortOrder order)
+void SortedCardLines::sort(int column, Qt::SortOrder order)
 {
     if (linesResetting_ || sorting_)
-        return false;  // the new lines come in file order anyway; one sort at a time
+        return;  // the new lines come in file order anyway; one sort at a time
     if (column == kFileOrder) {
         if (column_ != kFileOrder)
             applyOrder({}, kFileOrder, Qt::AscendingOrder);
-        return true;
+        return;
     }
     if (column < 0 || column >= card::kListColumnCount)
-        return false;
-    const SortKeys::Ranks* ranks = ranksOf(column);
-    if (!ranks)
-        return false;
-    applyOrder(SortKeys::sortedRows(*ranks, order), column, order);
-    return true;
+        return;
+    if (const SortKeys::Ranks* ranks = ranksOf(column))
+        applyOrder(SortKeys::sortedRows(*ranks, order), column, order);
 }
 
 // The keys of a long column are made with the notice up once they have

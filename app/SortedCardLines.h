@@ -34,8 +34,9 @@ public:
 
     // Sorts by list column `column`, or returns to the file order for kFileOrder. Lines of
     // equal text keep their file order; the selection stays on its line.
-    // False, with the order as it was, when the user stopped the sort.
-    bool sortBy(int column, Qt::SortOrder order = Qt::AscendingOrder);
+    // A sort the user stopped, or one asked for while another makes its
+    // keys, leaves the order as it was: sortColumn() and sortOrder() tell.
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
     int sortColumn() const { return column_; }
     Qt::SortOrder sortOrder() const { return order_ascending_ ? Qt::AscendingOrder : Qt::DescendingOrder; }
     // How long a sort makes its keys before it shows the notice (tests

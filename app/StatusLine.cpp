@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "StatusLine.h"
 
+#include "CardLister.h"
 #include "DataFolderSettings.h"
+#include "ListFilter.h"
 #include "MainMenu.h"
 #include "WindowLog.h"
 
@@ -9,7 +11,8 @@
 #include <QLabel>
 #include <QStatusBar>
 
-StatusLine::StatusLine(QStatusBar& bar) : text_(new QLabel(&bar))
+StatusLine::StatusLine(QStatusBar& bar, const card::CardLister& lister, const ListFilter& filter)
+    : lister_(lister), filter_(filter), text_(new QLabel(&bar))
 {
     text_->setObjectName(QStringLiteral("statusText"));
     bar.addWidget(text_, 1);
@@ -44,16 +47,28 @@ void StatusLine::noteOpenFailure(const QString& path)
     text_->setText(openFailure_);
 }
 
-void StatusLine::showList(const ListStatus& status, std::optional<std::size_t> shown, const QString& unholdable,
-                          bool filterCut, const QString& filterNotes)
+void StatusLine::listMade(ListStatus::Source source, const card::SearchCriteria& criteria)
 {
-    text_->setText(listText(status, shown, unholdable, filterCut, filterNotes));
+    listSource_ = source;
+    criteria_ = criteria;
+    showList();
 }
 
-QString StatusLine::listText(const ListStatus& status, std::optional<std::size_t> shown, const QString& unholdable,
-                             bool filterCut, const QString& filterNotes) const
+void StatusLine::showList()
 {
-    return status.text(shown, unholdable, filterCut) + filterNotes +
+    if (listSource_)
+        text_->setText(listText(filter_.notes()));
+}
+
+QString StatusLine::listText() const
+{
+    return listSource_ ? listText(QString()) : QString();
+}
+
+QString StatusLine::listText(const QString& filterNotes) const
+{
+    const ListStatus status{*listSource_, lister_.lineCount(), criteria_, lister_.earlyEnds()};
+    return status.text(filter_.shownLines(), filter_.unholdable(), filter_.textCut()) + filterNotes +
            (openFailure_.isEmpty() ? QString() : u'、' + openFailure_);
 }
 

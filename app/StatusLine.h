@@ -7,6 +7,10 @@
 
 #include <filesystem>
 
+namespace card {
+class CardLister;
+}
+class ListFilter;
 class QLabel;
 class QStatusBar;
 
@@ -15,7 +19,8 @@ class QStatusBar;
 // could not be opened, and a settings file that could not be written.
 class StatusLine {
 public:
-    explicit StatusLine(QStatusBar& bar);
+    // The list's texts come from `lister` and `filter`.
+    StatusLine(QStatusBar& bar, const card::CardLister& lister, const ListFilter& filter);
 
     // Where the commands will read, or how to choose a folder when
     // `dataDir` holds no data file.
@@ -25,13 +30,15 @@ public:
     // A command begins: an open failure of the command before no longer holds.
     void commandStarts() { openFailure_.clear(); }
     void noteOpenFailure(const QString& path);
+    // A list command ended: the list shows the cards of `source` (a
+    // search's by `criteria`), as showList() says from now on.
+    void listMade(ListStatus::Source source, const card::SearchCriteria& criteria);
     // What the list shows, the filter's notes, and the open failure of this
-    // command after them.
-    void showList(const ListStatus& status, std::optional<std::size_t> shown, const QString& unholdable,
-                  bool filterCut, const QString& filterNotes);
-    // That text, for the printed list's title.
-    QString listText(const ListStatus& status, std::optional<std::size_t> shown, const QString& unholdable,
-                     bool filterCut, const QString& filterNotes) const;
+    // command after them; nothing before the first list.
+    void showList();
+    // That text without the filter's notes, for the printed list's title;
+    // empty before the first list.
+    QString listText() const;
 
     // A part's own report in place of the text shown ("デッキ: 2行はデータにない").
     void showText(const QString& text);
@@ -47,7 +54,13 @@ private:
     // "ファイル → データフォルダを開く (Ctrl+O)", as the menu names it.
     static QString openFolderCommand();
 
+    QString listText(const QString& filterNotes) const;
+
+    const card::CardLister& lister_;
+    const ListFilter& filter_;
     QLabel* text_;
+    std::optional<ListStatus::Source> listSource_;  // of the last command that filled the list
+    card::SearchCriteria criteria_;                  // of that command, a search
     QString openFailure_;
     QString unwritableSettings_;
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "DialogOpeners.h"
 
+#include "DetailDialog.h"
 #include "DialogTemplates.h"
 #include "TemplateDialog.h"
 
@@ -12,4 +13,11 @@ void runAboutDialog(QWidget* parent)
 void runLegendDialog(QWidget* parent)
 {
     TemplateDialog(kLegendTemplateId, parent).DoModal();
+}
+
+void runDetailDialog(QWidget* parent, const card::Card& card)
+{
+    DetailDialog dialog(parent);
+    dialog.card = card;
+    dialog.DoModal();
 }

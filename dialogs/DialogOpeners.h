@@ -3,7 +3,13 @@
 
 class QWidget;
 
-// The two plain modal dialogs; both return when the user has closed them
-// and ignore how.
+namespace card {
+class Card;
+}
+
+// The plain modal dialogs; each returns when the user has closed it and
+// ignores how.
 void runAboutDialog(QWidget* parent = nullptr);
 void runLegendDialog(QWidget* parent = nullptr);
+// The detail dialog of `card`.
+void runDetailDialog(QWidget* parent, const card::Card& card);

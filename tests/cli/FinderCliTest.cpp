@@ -167,6 +167,9 @@ const CliCase kCases[] = {
     {{"filter", "\xff"}, 2, "", "voxtarn-find: filter: a word is no UTF-8\n"},
     {{"filter", "--", "-\xff"}, 2, "", "voxtarn-find: filter: a word is no UTF-8\n"},
     {{"filter", "-t:T", "n:\xe7\x81"}, 2, "", "voxtarn-find: filter: a word is no UTF-8\n"},
+    {{"filter", "\xc0\xaf"}, 2, "", "voxtarn-find: filter: a word is no UTF-8\n"},  // "/" in overlong forms
+    {{"filter", "n:\xe0\x80\xaf"}, 2, "", "voxtarn-find: filter: a word is no UTF-8\n"},
+    {{"filter", "--", "-\xed\xa0\x80"}, 2, "", "voxtarn-find: filter: a word is no UTF-8\n"},  // a lone surrogate
     // Files named as opened: bare, or with the -C folder.
     {{"list", "all"}, 2, "", "corp.txt" + kOpenFailed, "none"},
     {{"list", "all"}, 2, "Common\tA\tT\tn\ti\n", "runner.txt" + kOpenFailed, "dir"},

@@ -586,6 +586,7 @@ private slots:
         QTest::addColumn<QString>("widths");  // in pixels, "fit" for the fitted ones
         QTest::addColumn<QString>("text");    // the テキスト column's width as stored, "-first" for hidden at first
         QTest::addRow("first run") << QByteArray() << true << "fit" << "-first";
+        QTest::addRow("first run, filled") << QByteArray("liststart=1") << true << "fit" << "-first";
         QTest::addRow("hidden") << QByteArray("statusbar=0") << false << "fit" << "-first";
         QTest::addRow("shown") << QByteArray("statusbar=1") << true << "fit" << "-first";
         QTest::addRow("never written") << QByteArray("statusbar=2") << true << "fit" << "-first";
@@ -611,12 +612,17 @@ private slots:
         QFETCH(QString, text);
         writeSettings("[view]\n" + stored + "\n");
         QTemporaryDir data;
+        const bool filled = stored.startsWith("liststart");  // cards listed once the window shows, as at a start
+        if (filled)
+            writeCards(data, QStringList(100, "札"), {});
         CMainWindow window(data.path().toStdString());
         window.setFont(QFont(window.font().family(), 12));  // the tab stops wider than the window, as with a Japanese system's font
         window.resize(960, 600);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.listAtStart(false);
         CardListBox* list = window.listBox();
+        QCOMPARE(list->verticalScrollBar()->isVisible(), filled);
         CardListHeader* header = list->header();
         const auto sizes = [header] { QStringList seen; for (int c = 0; c < card::kListColumnCount; ++c) seen << QString::number(header->sectionSize(c)); return seen; };
         // Fitted: the list's width, every name whole (and "Uncommon" in the rarity column), no scroll bar sideways.
