@@ -3,7 +3,7 @@
 // pdftotext, the preview's pages, a failed write that keeps the earlier file.
 #include "CMainWindow.h"
 #include "CMyApp.h"
-#include "CardFilterRunner.h"
+#include "FilterBoxWorker.h"
 #include "CardListBox.h"
 #include "DeckDocument.h"
 #include "DeckExport.h"
@@ -63,7 +63,7 @@ QStringList shownNames(const CardListBox& list)
 
 void filter(CMainWindow& window, const QString& text)
 {
-    QSignalSpy finished(window.findChild<CardFilterRunner*>(), &CardFilterRunner::finished);
+    QSignalSpy finished(window.findChild<FilterBoxWorker*>(), &FilterBoxWorker::finished);
     window.filterBar()->setText(text);
     QVERIFY(text.isEmpty() || !finished.isEmpty() || finished.wait(5000));
 }

@@ -6,7 +6,7 @@
 #include "DialogBaseUnits.h"
 #include "DialogTemplates.h"
 #include "TemplateDialog.h"
-#include "CardFilterRunner.h"
+#include "FilterBoxWorker.h"
 #include "CardListBox.h"
 #include "CardListHeader.h"
 #include "CardListModel.h"
@@ -26,6 +26,7 @@
 #include "ReadingSession.h"
 #include "SampleFolder.h"
 #include "StartOptions.h"
+#include "WorkPair.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -399,9 +400,21 @@ private slots:
     }
 
     // A sort that makes its keys longer than a slice shows the notice; 中止 leaves the order and the arrow as they were,
-    // and the next click sorts.
+    // and the next click sorts, on two cores (a stride of keys each between reports) as on one.
+    void stoppingALongSort_data()
+    {
+        QTest::addColumn<int>("cores");
+        QTest::addColumn<QString>("keyed");  // when the notice first shows
+        QTest::addRow("one core") << 1 << "4,096枚";
+        QTest::addRow("two cores") << 2 << "8,192枚";
+    }
+
     void stoppingALongSort()
     {
+        QFETCH(int, cores);
+        QFETCH(QString, keyed);
+        card::WorkPair::pretendCores(std::size_t(cores));
+        const auto allCores = qScopeGuard([] { card::WorkPair::pretendCores(0); });
         QTemporaryDir data;
         std::string corp;
         for (int i = 10000; i > 0; --i)
@@ -421,7 +434,11 @@ private slots:
             list->header()->setSortIndicator(1, Qt::AscendingOrder);
             seen += QString(" %1 %2 %3").arg(list->header()->sortIndicatorSection()).arg(list->lines()->index(0, 1).data().toString()).arg(window->findChildren<NowSearchDialog*>().size());
         }
-        QCOMPARE(seen, "4,096枚 -1 名10000 0 1 名1 0");
+        QCOMPARE(seen, keyed + " -1 名10000 0 1 名1 0");
+        QStringList ascending;
+        for (int i = 1; i <= 10000; ++i)
+            ascending << QString("名%1").arg(i);
+        QCOMPARE(shownNames(list), ascending.join(' '));
     }
 
     // Three clicks on a column: ascending, descending, file order. The selection stays on its line, Details opens its
@@ -941,9 +958,20 @@ private slots:
         QTRY_COMPARE(shownNames(list), typedMeanwhile);
     }
 
-    // A filter longer than a slice lets the events run; a newer text abandons it, and only its cards come.
+    // A filter longer than a slice lets the events run; a newer text abandons it, and only its cards come,
+    // on two cores (each slice tests both halves at once) as on one.
+    void aNewerTextAbandonsALongFilter_data()
+    {
+        QTest::addColumn<int>("cores");
+        QTest::addRow("one core") << 1;
+        QTest::addRow("two cores") << 2;
+    }
+
     void aNewerTextAbandonsALongFilter()
     {
+        QFETCH(int, cores);
+        card::WorkPair::pretendCores(std::size_t(cores));
+        const auto allCores = qScopeGuard([] { card::WorkPair::pretendCores(0); });
         QTemporaryDir data;
         QStringList names;
         for (int i = 0; i < 5000; ++i)
@@ -951,9 +979,9 @@ private slots:
         writeCards(data, names, {});
         auto window = openWindow(data);
         window->OnListCorp();
-        auto* runner = window->findChild<CardFilterRunner*>();
+        auto* runner = window->findChild<FilterBoxWorker*>();
         runner->setSliceMs(0);
-        QSignalSpy finished(runner, &CardFilterRunner::finished);
+        QSignalSpy finished(runner, &FilterBoxWorker::finished);
         window->filterBar()->setText("c1");
         QVERIFY(finished.isEmpty() && window->listBox()->count() == 5000);
         window->filterBar()->setText("c49");
