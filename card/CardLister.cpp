@@ -13,9 +13,7 @@
 namespace card {
 
 namespace {
-// Records between two reports of the progress: often enough that a window
-// can answer within a few milliseconds, rarely enough to cost nothing.
-constexpr unsigned kProgressStride = 4096;
+constexpr unsigned kProgressStride = ParallelLoad::kProgressStride;
 }  // namespace
 
 CardLister::CardLister(CardListOutput& view, FinderUi& ui, std::filesystem::path dataDir)
@@ -132,7 +130,9 @@ void CardLister::OnListAll()
 {
     bytesTotal_ = commandBytes({0, 1});
     replaceList([this] {
-        if (LoadSide(0) == 0 && !stopped_)
+        if (readsAtOnce())
+            loadSidesAtOnce({0, 1});
+        else if (LoadSide(0) == 0 && !stopped_)
             LoadSide(1);
     });
 }
@@ -147,6 +147,51 @@ void CardLister::OnListCorp()
 {
     bytesTotal_ = commandBytes({0});
     replaceList([this] { LoadSide(0); });
+}
+
+// As LoadSide for each side in turn, up to the first file that does not
+// open, whose message comes after those of the files before it; but all
+// are read at once. A file whose reading stopped is listed as far as it
+// was read and ends the list: what a later one read is dropped.
+void CardLister::loadSidesAtOnce(std::initializer_list<int> sides)
+{
+    std::vector<std::filesystem::path> paths;
+    std::vector<std::unique_ptr<ParallelLoad::Part>> parts;
+    for (int side : sides) {
+        paths.push_back(dataDir_ / dataFileName(side));
+        std::unique_ptr<TextModeFile> data = TextModeFile::open(paths.back());
+        if (!data)
+            break;
+        parts.push_back(std::make_unique<ParallelLoad::Part>(std::move(data)));
+    }
+    std::vector<ParallelLoad::Part*> reading;
+    for (const auto& part : parts)
+        reading.push_back(part.get());
+    ParallelLoad(reading).run([this](std::uint64_t bytes, std::size_t cards) {
+        stopped_ = !ui_.keepReading({bytes, bytesTotal_, cards});
+        return !stopped_;
+    });
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        listPart(std::data(sides)[i], *parts[i], paths[i]);
+        parts[i].reset();  // its file closed and its store, now empty, given back
+        if (stopped_)
+            return;
+    }
+    if (parts.size() < sides.size())
+        ui_.showMessage({EngineMessage::OpenFailed, dataFileName(std::data(sides)[parts.size()]),
+                         utf8FromPath(paths.back()), 0, {}});
+}
+
+// The part's cards join the store as they are, and their lines the list.
+void CardLister::listPart(int side, ParallelLoad::Part& part, const std::filesystem::path& path)
+{
+    markSideStart(side);
+    const std::size_t first = cards_.size();
+    cards_.append(part.cards);
+    view_.addCards(cards_, first);
+    lineCount_ = cards_.size();
+    stopped_ = part.ending != ParallelLoad::Part::Ending::Ended;
+    reportUnfinishedRecord(part.result, part.trace, dataFileName(side), path, part.file->readFailed());
 }
 
 bool CardLister::RunSearch(const SearchCriteria& criteria)
