@@ -286,7 +286,7 @@ TEST_F(CardListerTest, BothFilesReadAtOnceListAsOneThreadDoes)
 // the next command reads everything again.
 TEST_F(CardListerTest, AReadingStoppedAtAnyReportKeepsAPrefixOfTheList)
 {
-    constexpr int kCorp = 5000, kRunner = 9000, kLines = 8;  // lines a record
+    constexpr int kCorp = 20000, kRunner = 30000, kLines = 8;  // lines a record; long enough for reports on two threads
     dir.write("corp.txt", records("C", kCorp));
     dir.write("runner.txt", records("R", kRunner));
     for (std::size_t cores : {1, 2}) {
