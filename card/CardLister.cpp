@@ -8,6 +8,7 @@
 #include "TextModeFile.h"
 #include "Utf8Path.h"
 
+#include <algorithm>
 #include <system_error>
 
 namespace card {
@@ -140,14 +141,33 @@ void CardLister::OnListAll()
 void CardLister::OnListRunner()
 {
     bytesTotal_ = commandBytes({1});
-    replaceList([this] { LoadSide(1); });
+    replaceList([this] {
+        if (readsAtOnce())
+            loadSidesAtOnce({1});
+        else
+            LoadSide(1);
+    });
 }
 
 void CardLister::OnListCorp()
 {
     bytesTotal_ = commandBytes({0});
-    replaceList([this] { LoadSide(0); });
+    replaceList([this] {
+        if (readsAtOnce())
+            loadSidesAtOnce({0});
+        else
+            LoadSide(0);
+    });
 }
+
+// One side's file as read at once with the others: in one piece, or in
+// two halves when it is large.
+struct CardLister::SideFile {
+    int side = 0;
+    std::filesystem::path path;
+    std::unique_ptr<ParallelLoad::Part> first;
+    std::unique_ptr<ParallelLoad::Part> rest;
+};
 
 // As LoadSide for each side in turn, up to the first file that does not
 // open, whose message comes after those of the files before it; but all
@@ -155,43 +175,68 @@ void CardLister::OnListCorp()
 // was read and ends the list: what a later one read is dropped.
 void CardLister::loadSidesAtOnce(std::initializer_list<int> sides)
 {
-    std::vector<std::filesystem::path> paths;
-    std::vector<std::unique_ptr<ParallelLoad::Part>> parts;
+    std::vector<SideFile> files;
+    std::vector<ParallelLoad::Part*> parts;
     for (int side : sides) {
-        paths.push_back(dataDir_ / dataFileName(side));
-        std::unique_ptr<TextModeFile> data = TextModeFile::open(paths.back());
+        SideFile& file = files.emplace_back(SideFile{side, dataDir_ / dataFileName(side), nullptr, nullptr});
+        std::unique_ptr<TextModeFile> data = TextModeFile::open(file.path);
         if (!data)
             break;
-        parts.push_back(std::make_unique<ParallelLoad::Part>(std::move(data)));
+        file.first = std::make_unique<ParallelLoad::Part>(std::move(data));
+        parts.push_back(file.first.get());
+        std::error_code error;
+        const std::uint64_t size = std::filesystem::file_size(file.path, error);
+        const std::uint64_t half = error ? 0 : ParallelLoad::secondHalf(file.path, *file.first->file, size);
+        if (std::unique_ptr<TextModeFile> second = half ? TextModeFile::openAt(file.path, half) : nullptr) {
+            file.rest = std::make_unique<ParallelLoad::Part>(std::move(second));
+            file.first->rest = file.rest.get();
+            file.first->restStart = half;
+            parts.push_back(file.rest.get());
+        }
     }
-    std::vector<ParallelLoad::Part*> reading;
-    for (const auto& part : parts)
-        reading.push_back(part.get());
-    ParallelLoad(reading).run([this](std::uint64_t bytes, std::size_t cards) {
-        stopped_ = !ui_.keepReading({bytes, bytesTotal_, cards});
+    ParallelLoad(parts).run([this](std::uint64_t bytes, std::size_t cards) {
+        stopped_ = !ui_.keepReading({std::min(bytes, bytesTotal_), bytesTotal_, cards});
         return !stopped_;
     });
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        listPart(std::data(sides)[i], *parts[i], paths[i]);
-        parts[i].reset();  // its file closed and its store, now empty, given back
+    for (SideFile& file : files) {
+        if (!file.first) {
+            ui_.showMessage({EngineMessage::OpenFailed, dataFileName(file.side), utf8FromPath(file.path), 0, {}});
+            return;
+        }
+        listFile(file);
+        file = SideFile{};  // its files closed and its stores, now empty, given back
         if (stopped_)
             return;
     }
-    if (parts.size() < sides.size())
-        ui_.showMessage({EngineMessage::OpenFailed, dataFileName(std::data(sides)[parts.size()]),
-                         utf8FromPath(paths.back()), 0, {}});
 }
 
-// The part's cards join the store as they are, and their lines the list.
-void CardLister::listPart(int side, ParallelLoad::Part& part, const std::filesystem::path& path)
+// The file's cards join the store as they are, and their lines the list;
+// the lines of a second half's trace are counted from its first half's
+// last.
+void CardLister::listFile(SideFile& file)
 {
-    markSideStart(side);
+    markSideStart(file.side);
+    ParallelLoad::Part* last = file.first.get();
+    if (last->restFollows) {
+        takeCards(*last);
+        const long before = last->file->lineNumber();
+        last = file.rest.get();
+        RecordTrace& trace = last->trace;
+        for (long* line : {&trace.firstLine, &trace.longLine})
+            *line += *line ? before : 0;
+        trace.lastLine += before;
+    }
+    takeCards(*last);
+    stopped_ = last->ending != ParallelLoad::Part::Ending::Ended;
+    reportUnfinishedRecord(last->result, last->trace, dataFileName(file.side), file.path, last->file->readFailed());
+}
+
+void CardLister::takeCards(ParallelLoad::Part& part)
+{
     const std::size_t first = cards_.size();
     cards_.append(part.cards);
     view_.addCards(cards_, first);
     lineCount_ = cards_.size();
-    stopped_ = part.ending != ParallelLoad::Part::Ending::Ended;
-    reportUnfinishedRecord(part.result, part.trace, dataFileName(side), path, part.file->readFailed());
 }
 
 bool CardLister::RunSearch(const SearchCriteria& criteria)

@@ -80,8 +80,10 @@ private:
     void clearList();
     void markSideStart(int side);
     bool readsAtOnce() const { return keepCards_ && !filter_; }
+    struct SideFile;
     void loadSidesAtOnce(std::initializer_list<int> sides);
-    void listPart(int side, ParallelLoad::Part& part, const std::filesystem::path& path);
+    void listFile(SideFile& file);
+    void takeCards(ParallelLoad::Part& part);
     template <typename Accepts>
     int readRecords(TextModeFile& data, RecordTrace& trace, Accepts accepts);
     bool reportProgress(const TextModeFile& data);

@@ -9,6 +9,39 @@
 
 namespace card {
 
+namespace {
+// Smaller files are read by one thread: splitting them would gain less
+// than it costs.
+constexpr std::uint64_t kSplitBytes = 4u << 20;
+// How far past the middle a boundary is looked for.
+constexpr std::uint64_t kBoundarySearchBytes = 1u << 20;
+std::atomic<std::uint64_t> splitBytes{0};
+}  // namespace
+
+void ParallelLoad::splitFilesFrom(std::uint64_t bytes)
+{
+    splitBytes = bytes;
+}
+
+// Only a guess: the line "--" may be a line of a record's text. The first
+// half tells when it arrives there.
+std::uint64_t ParallelLoad::secondHalf(const std::filesystem::path& path, const TextModeFile& file, std::uint64_t size)
+{
+    const std::uint64_t from = splitBytes ? splitBytes.load() : kSplitBytes;
+    if (size < from || WorkPair::usableCores() < 2 || !file.readsAsShiftJis())
+        return 0;
+    const std::uint64_t middle = size / 2;
+    std::unique_ptr<TextModeFile> half = TextModeFile::openAt(path, middle);
+    std::string_view piece;
+    bool lineStart = false;  // the middle may cut a line
+    while (half && half->bytesRead() < kBoundarySearchBytes && half->nextPiece(piece)) {
+        if (lineStart && piece == "--\n")
+            return middle + half->bytesRead();
+        lineStart = piece.ends_with('\n');
+    }
+    return 0;
+}
+
 void ParallelLoad::run(const Report& report)
 {
     report_ = &report;
@@ -53,14 +86,18 @@ void ParallelLoad::readPart(Part& part)
     RecordReader reader(*part.file);
     int result;
     unsigned untilReport = kProgressStride;
-    part.ending = Part::Ending::Ended;
+    part.ending = part.abandoned ? Part::Ending::Stopped : Part::Ending::Ended;
+    if (part.abandoned)
+        return;
     while ((result = reader.read(part.cards, &part.trace)) == 0) {
         part.cards.commitCard();
+        if (part.rest && part.file->bytesRead() >= part.restStart && arrivedAtRest(part))
+            break;
         if (--untilReport == 0) {
             untilReport = kProgressStride;
             part.bytesRead.store(part.file->bytesRead(), std::memory_order_relaxed);
             part.cardCount.store(part.cards.size(), std::memory_order_relaxed);
-            if (!keepGoing()) {
+            if (!keepGoing() || part.abandoned.load(std::memory_order_relaxed)) {
                 part.ending = Part::Ending::Stopped;
                 break;
             }
@@ -71,18 +108,30 @@ void ParallelLoad::readPart(Part& part)
     part.cardCount.store(part.cards.size(), std::memory_order_relaxed);
 }
 
-// The calling thread, its own files read, reports the other's progress
-// until that one is done too; on one core nothing is left by then.
+// A first half whose last record ended where the second half begins is
+// done; one that passed that place without a record ending there reads on
+// to the end of the file, and the second half is dropped.
+bool ParallelLoad::arrivedAtRest(Part& part)
+{
+    part.restFollows = part.file->bytesRead() == part.restStart;
+    if (!part.restFollows)
+        part.rest->abandoned = true;
+    part.rest = nullptr;
+    return part.restFollows;
+}
+
+// The calling thread, its own files read, reports the other's progress at
+// once and then every few milliseconds until that one is done too; on one
+// core nothing is left by then.
 void ParallelLoad::waitForTheOther()
 {
     constexpr auto kReportEvery = std::chrono::milliseconds(10);
     std::unique_lock lock(mutex_);
     while (done_ < std::min(next_.load(), parts_.size())) {
-        if (partDone_.wait_for(lock, kReportEvery) == std::cv_status::no_timeout)
-            continue;
         lock.unlock();
         keepGoing();
         lock.lock();
+        partDone_.wait_for(lock, kReportEvery);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -38,6 +39,14 @@ public:
         // Published at each progress report, for the calling thread.
         std::atomic<std::uint64_t> bytesRead{0};
         std::atomic<std::size_t> cardCount{0};
+        // The first half of a file split in two: its second half, the byte
+        // where that begins, and whether this half's last record ended
+        // exactly there (else it read on through it alone).
+        Part* rest = nullptr;
+        std::uint64_t restStart = 0;
+        bool restFollows = false;
+        // A second half whose first half read on through it.
+        std::atomic<bool> abandoned{false};
     };
     // Told the bytes read and the cards kept of all files; false stops.
     using Report = std::function<bool(std::uint64_t bytesRead, std::size_t cards)>;
@@ -49,6 +58,15 @@ public:
 
     explicit ParallelLoad(std::vector<Part*> parts) : parts_(std::move(parts)) {}
 
+    // Where the second half of the file open as `file`, of `size` bytes,
+    // would begin when two cores read it: after the first line "--" past
+    // its middle. 0 when it is not worth it or nothing looks like a
+    // boundary: a file that is small or read through the UTF-8 conversion,
+    // or one core.
+    static std::uint64_t secondHalf(const std::filesystem::path& path, const TextModeFile& file, std::uint64_t size);
+    // For tests: files are split from this size on (0: the usual size).
+    static void splitFilesFrom(std::uint64_t bytes);
+
     // Reads every part to its end, a bad record or a stop; returns when all
     // reading has ended.
     void run(const Report& report);
@@ -56,6 +74,7 @@ public:
 private:
     void readParts();
     void readPart(Part& part);
+    static bool arrivedAtRest(Part& part);
     void waitForTheOther();
     bool keepGoing();
     void stopAll();

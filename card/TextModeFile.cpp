@@ -26,6 +26,19 @@ std::unique_ptr<TextModeFile> TextModeFile::open(const std::filesystem::path& pa
     return file;
 }
 
+std::unique_ptr<TextModeFile> TextModeFile::openAt(const std::filesystem::path& path, std::uint64_t offset)
+{
+    os::FileHandle handle = os::openRegularFile(path);
+    if (handle == os::kNoFile)
+        return nullptr;
+    auto file = std::unique_ptr<TextModeFile>(new TextModeFile(handle));
+    if (!os::seekFile(handle, offset))
+        return nullptr;
+    file->buffer_.resize(kBufferSize);
+    file->refill();
+    return file;
+}
+
 std::unique_ptr<TextModeFile> TextModeFile::fromBytes(std::string bytes)
 {
     auto file = std::unique_ptr<TextModeFile>(new TextModeFile(os::kNoFile));

@@ -33,6 +33,10 @@ public:
     // Opens `path` for reading; nullptr when it cannot be opened or is no
     // regular file (a directory, FIFO, socket or device), at once.
     static std::unique_ptr<TextModeFile> open(const std::filesystem::path& path);
+    // Opens `path` read as Shift-JIS from byte `offset` on, its lines and
+    // bytes counted from there: the second half of a file whose first
+    // bytes decided for Shift-JIS.
+    static std::unique_ptr<TextModeFile> openAt(const std::filesystem::path& path, std::uint64_t offset);
     // Reads from bytes held in memory (tests, the fuzzer).
     static std::unique_ptr<TextModeFile> fromBytes(std::string bytes);
 
@@ -49,6 +53,10 @@ public:
     // converted so far.
     std::uint64_t bytesRead() const { return transcoder_ ? rawRead_ - raw_.size() : consumedBefore_ + pos_; }
     long lineNumber() const override { return pieceLine_; }
+
+    // Whether all the rest of the file is read as it is, its first bytes
+    // that are not ASCII having been no UTF-8.
+    bool readsAsShiftJis() const { return !transcoder_ && !asciiSoFar_; }
 
     // True when reading stopped on an I/O error rather than at the end.
     bool readFailed() const { return readFailed_; }

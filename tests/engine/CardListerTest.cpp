@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "CardLister.h"
+#include "ParallelLoad.h"
 #include "TempDir.h"
 #include "WorkPair.h"
 
@@ -46,11 +47,21 @@ std::string record(const std::string& name, const std::string& rate = "Common", 
 const std::string kOpenFailed = "データファイルをオープンできない";
 std::string failingName;
 
-// Runs as if the process had `cores` cores while it lives.
+// Runs as if the process had `cores` cores while it lives; on more than one, every file is read in two halves.
 struct Cores {
-    explicit Cores(std::size_t cores) { card::WorkPair::pretendCores(cores); }
-    ~Cores() { card::WorkPair::pretendCores(0); }
+    explicit Cores(std::size_t cores)
+    {
+        card::WorkPair::pretendCores(cores);
+        card::ParallelLoad::splitFilesFrom(cores > 1 ? 1 : 0);
+    }
+    ~Cores()
+    {
+        card::WorkPair::pretendCores(0);
+        card::ParallelLoad::splitFilesFrom(0);
+    }
 };
+
+const std::string kShiftJisComment = "# \x83\x4A\x81\x5B\x83\x68\n";
 
 std::string records(const std::string& prefix, int count)
 {
@@ -238,12 +249,21 @@ TEST_F(CardListerTest, ProgressAndStopBelongToOneCommand)
     EXPECT_EQ(screen.reports.back().bytesTotal, runner.size());
 }
 
-// 全カード reads both files at once on two threads: the list, the sides, the messages in file order and the early ends
-// are those of one thread reading one file after the other, while the other file is still being read or not.
+// 全カード reads both files at once on two threads, each in two halves: the list, the sides, the messages in file order
+// with their lines and the early ends are those of one thread reading one file after the other, while the other file is
+// still being read or not, and where a half begins at a line "--" that is no record's end.
 TEST_F(CardListerTest, BothFilesReadAtOnceListAsOneThreadDoes)
 {
     const std::string bad = "Bad\nType\n\nnote\nillust\nRare\n---\n";
     const std::string many = records("M", 9000), missing = "(missing)";
+    // Five lines "--" of rules text in each card, and a comment after them that puts the middle of the file into the
+    // name of card 1500: the line "--" after the middle ends no card. Then CR LF line ends.
+    std::string dashes, crLf;
+    for (int i = 0; i < 3000; ++i) {
+        dashes += "D" + std::to_string(1000 + i) + "\nT\n--\n--\n--\n--\n--\nn\ni\nRare\n--\n";
+        crLf += "W" + std::to_string(i) + "\r\nType\r\n\r\nnote\r\nillust\r\nRare\r\n--\r\n";
+    }
+    dashes += "#" + std::string(kShiftJisComment.size(), 'x') + "\n";
     struct Row {
         std::string corp, runner, failing;
     } rows[] = {
@@ -254,13 +274,15 @@ TEST_F(CardListerTest, BothFilesReadAtOnceListAsOneThreadDoes)
         {records("C", 3000), many, "runner.txt"},                   // a read error in runner.txt
         {"\xEF\xBB\xBF" + records("U", 3000), many + bad, "corp.txt"},  // UTF-8 with a read error, and a format error
         {"", "", ""},
+        {dashes, dashes, ""},                                       // a wrong guess at the half
+        {crLf + bad + crLf, "#\n" + crLf + "\x1A" + many, ""},       // an error in the second half; Ctrl-Z in the first
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.corp.substr(0, 20) + " | " + row.runner.substr(0, 20));
         for (const auto& [file, text] : {std::pair{"corp.txt", row.corp}, std::pair{"runner.txt", row.runner}}) {
             std::filesystem::remove(dir.path() / file);
-            if (text != missing)
-                dir.write(file, text);
+            if (text != missing)  // a Shift-JIS comment first: a file read as UTF-8 is never split
+                dir.write(file, text.empty() || text.starts_with("\xEF") ? text : kShiftJisComment + text);
         }
         std::string results[2];
         for (std::size_t cores : {1, 2}) {
@@ -287,8 +309,8 @@ TEST_F(CardListerTest, BothFilesReadAtOnceListAsOneThreadDoes)
 TEST_F(CardListerTest, AReadingStoppedAtAnyReportKeepsAPrefixOfTheList)
 {
     constexpr int kCorp = 20000, kRunner = 30000, kLines = 8;  // lines a record; long enough for reports on two threads
-    dir.write("corp.txt", records("C", kCorp));
-    dir.write("runner.txt", records("R", kRunner));
+    dir.write("corp.txt", kShiftJisComment + records("C", kCorp));
+    dir.write("runner.txt", kShiftJisComment + records("R", kRunner));
     for (std::size_t cores : {1, 2}) {
         const Cores pretended(cores);
         std::size_t stops = 0;
@@ -307,7 +329,7 @@ TEST_F(CardListerTest, AReadingStoppedAtAnyReportKeepsAPrefixOfTheList)
             ASSERT_EQ(lister.earlyEnds().size(), 1u);
             const card::EngineMessage& stop = lister.earlyEnds()[0];
             EXPECT_EQ(stop.file + ":" + std::to_string(stop.line),
-                      (inCorp ? "corp.txt:" + std::to_string(listed * kLines) : "runner.txt:" + std::to_string((listed - kCorp) * kLines)));
+                      (inCorp ? "corp.txt:" + std::to_string(listed * kLines + 1) : "runner.txt:" + std::to_string((listed - kCorp) * kLines + 1)));
             EXPECT_EQ(screen.reports.size(), screen.stopAtReport);  // none after the stop
             EXPECT_EQ(screen.lines.size(), listed);
         }
