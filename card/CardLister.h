@@ -27,10 +27,11 @@ class TextModeFile;
 // together. A command stops early, keeping the cards read so far, when the
 // screen says so while it reports the progress.
 //
-// The list commands read the files of both sides at once, on two threads,
-// when the cards are kept and nothing filters them (ParallelLoad); the
-// screen hears of it only from the calling thread, and sees the same list,
-// messages and stops as from a reading of one file after the other.
+// The list commands read the files of both sides at once, and the halves of
+// a large file, on two threads, when the cards are kept and nothing filters
+// them (ParallelLoad); the screen hears of it only from the calling thread,
+// and sees the same list, messages and stops as from a reading of one file
+// after the other.
 class CardLister {
 public:
     CardLister(CardListOutput& view, FinderUi& ui, std::filesystem::path dataDir = ".");

@@ -59,8 +59,8 @@ public:
 
     // Removes every card and gives the memory back.
     void clear();
-    // Moves every card of `part` behind this store's, without copying one;
-    // `part` is left empty.
+    // Moves every card of `part`, a store with the same block sizes, behind
+    // this store's without copying one; `part` is left empty.
     void append(CardStore& part);
 
     void beginCard();
