@@ -27,7 +27,8 @@ struct WindowSettings;
 
 // The program's one top-level window: the menu (WindowMenu), the filter bar
 // over the card list, the status line, the reading session of the list
-// commands and the window's placement, each a part of its own. The window
+// commands, the window's placement, the opening of a data folder, the deck
+// and the list's exports, each a part of its own. The window
 // keeps the command handlers, On…, one for each menu item.
 class CMainWindow : public QMainWindow {
     Q_OBJECT

@@ -84,6 +84,13 @@ void CardListBox::addCard(const card::CardView&)
     model_->append();
 }
 
+// The rows read their cards from the store: only their number grows.
+void CardListBox::addCards(const card::CardStore& cards, std::size_t first)
+{
+    for (std::size_t i = first; i < cards.size(); ++i)
+        model_->append();
+}
+
 void CardListBox::selectFirstLine()
 {
     if (model_->updatesSuspended())

@@ -31,6 +31,7 @@ public:
     // together. The store's next card is the one added.
     void resetContent() override;
     void addCard(const card::CardView& card) override;
+    void addCards(const card::CardStore& cards, std::size_t first) override;
     void selectFirstLine() override;
     // Shows the lines of `cards` alone, or every line with nullopt; the
     // selected card stays selected while shown, else the first line is.

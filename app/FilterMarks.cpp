@@ -2,7 +2,7 @@
 #include "FilterMarks.h"
 
 #include "CardFilter.h"
-#include "CardFilterRunner.h"
+#include "FilterBoxWorker.h"
 #include "CardListModel.h"
 #include "CardStore.h"
 #include "Cp932Text.h"
@@ -30,7 +30,7 @@ int shownLength(std::string_view cp932)
 
 }  // namespace
 
-FilterMarks::FilterMarks(const card::CardStore& cards, const CardFilterRunner& runner) : cards_(cards), runner_(runner)
+FilterMarks::FilterMarks(const card::CardStore& cards, const FilterBoxWorker& runner) : cards_(cards), runner_(runner)
 {
 }
 

@@ -11,7 +11,7 @@ class CardFilter;
 class CardStore;
 }  // namespace card
 
-class CardFilterRunner;
+class FilterBoxWorker;
 
 // What the filter's words matched in a listed card, as the window shows
 // it: the pieces of a cell's text to mark, the rules-text lines for the
@@ -25,7 +25,7 @@ public:
         bool operator==(const Piece&) const = default;
     };
 
-    FilterMarks(const card::CardStore& cards, const CardFilterRunner& runner);
+    FilterMarks(const card::CardStore& cards, const FilterBoxWorker& runner);
 
     // The pieces of field `field` of listed card `card` that a word matched.
     QList<Piece> pieces(int card, card::Field field) const;
@@ -43,5 +43,5 @@ private:
     const card::CardFilter* filter() const;
 
     const card::CardStore& cards_;
-    const CardFilterRunner& runner_;
+    const FilterBoxWorker& runner_;
 };

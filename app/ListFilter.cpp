@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ListFilter.h"
 
-#include "CardFilterRunner.h"
+#include "FilterBoxWorker.h"
 #include "CardListBox.h"
 #include "FilterBar.h"
 #include "FilterMarks.h"
@@ -18,7 +18,7 @@
 ListFilter::ListFilter(QMainWindow& window, CardListBox& list, const card::CardStore& cards,
                        const ReadingSession& session, QAction& barItem, bool shown, bool fold)
     : QObject(&window), list_(list), session_(session), barItem_(barItem), bar_(new FilterBar(&window)),
-      runner_(new CardFilterRunner(cards, this)), marks_(std::make_unique<FilterMarks>(cards, *runner_))
+      runner_(new FilterBoxWorker(cards, this)), marks_(std::make_unique<FilterMarks>(cards, *runner_))
 {
     bar_->setFold(fold);
     bar_->setVisible(shown);
@@ -30,7 +30,7 @@ ListFilter::ListFilter(QMainWindow& window, CardListBox& list, const card::CardS
         if (toFirstLine)
             list_.selectFirstLine();
     });
-    connect(runner_, &CardFilterRunner::finished, this, [this] {
+    connect(runner_, &FilterBoxWorker::finished, this, [this] {
         list_.showOnly(runner_->cards());
         list_.viewport()->update();  // the marks change with the words
         emit listFiltered();
@@ -45,7 +45,7 @@ ListFilter::ListFilter(QMainWindow& window, CardListBox& list, const card::CardS
         }
     }
     // The filter must not read the store while a command refills it.
-    connect(&list, &CardListBox::contentReset, runner_, &CardFilterRunner::stop);
+    connect(&list, &CardListBox::contentReset, runner_, &FilterBoxWorker::stop);
     // Once the command that read has shown its list.
     connect(&session, &ReadingSession::ended, this, &ListFilter::readingEnded, Qt::QueuedConnection);
 }
@@ -83,7 +83,8 @@ void ListFilter::useReadings(const card::TextReadings* readings)
 
 void ListFilter::readingsMade()
 {
-    if (runner_->filtering() && !session_.reading())
+    const card::CardFilter* shown = runner_->shownFilter();
+    if (shown && shown->readsKana() && !session_.reading())
         runner_->setText(bar_->text(), bar_->fold());
 }
 

@@ -12,7 +12,7 @@ namespace card {
 class CardStore;
 class TextReadings;
 }  // namespace card
-class CardFilterRunner;
+class FilterBoxWorker;
 class CardListBox;
 class FilterBar;
 class FilterMarks;
@@ -71,7 +71,7 @@ private:
     const ReadingSession& session_;
     QAction& barItem_;
     FilterBar* bar_;
-    CardFilterRunner* runner_;
+    FilterBoxWorker* runner_;
     std::unique_ptr<FilterMarks> marks_;
     bool textTypedWhileReading_ = false;
 };

@@ -8,6 +8,7 @@
 #include "ProfileStore.h"
 #include "ReadingOrder.h"
 #include "ReadingSession.h"
+#include "SettingsKey.h"
 #include "StatusLine.h"
 #include "TextReadings.h"
 
@@ -20,7 +21,9 @@
 
 namespace {
 
-constexpr std::size_t kProgressStride = 256;  // cards between two reports to a waiting sort
+constexpr SettingsKey kSortByReading{"view", "reading"};  // 表示 → 読みで並べる
+
+constexpr std::size_t kProgressStride = 4096;  // cards between two reports to a waiting sort, as the sort's own
 constexpr std::array kReadColumns{card::Field::Name, card::Field::Type, card::Field::Illust};
 
 }  // namespace
@@ -101,14 +104,17 @@ void ListReadings::readCard(std::size_t card)
 // until it is over.
 void ListReadings::readSlice()
 {
+    if (done())
+        return finish();
     if (session_.reading()) {
         nextSlice_.start(sliceMs_);
         return;
     }
     QElapsedTimer clock;
     clock.start();
-    while (!done() && clock.elapsed() < sliceMs_)
+    do  // one card at least, however short the slice
         readCard(next_++);
+    while (!done() && clock.elapsed() < sliceMs_);
     if (!done()) {
         status_.showText(QStringLiteral("読みを作っています… %1 / %2").arg(next_).arg(cards_.size()));
         nextSlice_.start(0);
@@ -120,6 +126,7 @@ void ListReadings::readSlice()
 void ListReadings::finish()
 {
     nextSlice_.stop();
+    readings_->compact();
     status_.showList();
     if (!notes_.isEmpty())
         status_.showText(status_.listText().isEmpty() ? notes_ : status_.listText() + QStringLiteral("、") + notes_);

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "SettingsKey.h"
 #include "SortTextSource.h"
 
 #include <QObject>
@@ -28,8 +27,6 @@ class StatusLine;
 class ListReadings : public QObject, public SortTextSource {
     Q_OBJECT
 public:
-    static constexpr SettingsKey kSortByReading{"view", "reading"};
-
     ListReadings(const card::CardStore& cards, CardListBox& list, const ReadingSession& session, StatusLine& status,
                  QAction& sortItem, QObject* parent);
     ~ListReadings() override;

@@ -8,10 +8,10 @@
 
 #include <optional>
 
-// Everything the window keeps between runs, read and written in one place.
-// The settings file's groups and keys: rect/left,top,right,bottom;
-// search/key,type,mode,fold; view/statusbar,filterbar,liststart,columns; filter/fold;
-// data/folder. A value the program never writes reads as its default.
+// What the window itself keeps between runs, read and written in one place:
+// each value's group and key a SettingsKey of WindowSettings.cpp, its
+// default the member's initial value here. A value the program never writes
+// reads as its default.
 struct WindowSettings {
     // Unset when saving leaves the stored rectangle as it is (a minimised
     // window has no rectangle worth keeping).

@@ -11,7 +11,7 @@
 #include "CardLister.h"
 #include "Cp932Converter.h"
 #include "EngineOnlyFrontEnd.h"
-#include "FilterRun.h"
+#include "FilterPass.h"
 #include "FilterText.h"
 
 #include <chrono>
@@ -49,10 +49,10 @@ struct Timing {
     std::size_t firstCards = 0, secondCards = 0;
 };
 
-double millisecondsOf(card::FilterRun& run)
+double millisecondsOf(card::FilterPass& run)
 {
     const auto start = std::chrono::steady_clock::now();
-    run.runUntil(card::FilterRun::Clock::time_point::max());
+    run.runUntil(card::FilterPass::Clock::time_point::max());
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
@@ -64,7 +64,7 @@ Timing timeChange(const card::CardStore& store, const Change& change, bool fold,
     Timing timing;
     for (int i = 0; i < runs; ++i) {
         auto start = std::chrono::steady_clock::now();
-        card::FilterRun first(store, card::CardFilter(card::FilterText(change.first, fold, converter), &store));
+        card::FilterPass first(store, card::CardFilter(card::FilterText(change.first, fold, converter), &store));
         double setUp = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
         timing.firstMs = std::min(timing.firstMs, setUp + millisecondsOf(first));
         timing.firstCards = first.result().size();
@@ -72,7 +72,7 @@ Timing timeChange(const card::CardStore& store, const Change& change, bool fold,
         card::CardFilter narrower(card::FilterText(both, fold, converter), &store);
         if (!narrower.narrows(first.filter()))
             std::abort();
-        card::FilterRun second(store, std::move(narrower), first.takeResult());
+        card::FilterPass second(store, std::move(narrower), first.takeResult());
         setUp = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
         timing.secondMs = std::min(timing.secondMs, setUp + millisecondsOf(second));
         timing.secondCards = second.result().size();
@@ -87,8 +87,8 @@ double timeText(const card::CardStore& store, const char* text, bool fold, int r
     double best = 1e30;
     for (int i = 0; i < runs; ++i) {
         const auto start = std::chrono::steady_clock::now();
-        card::FilterRun run(store, card::CardFilter(card::FilterText(text, fold, converter), &store));
-        run.runUntil(card::FilterRun::Clock::time_point::max());
+        card::FilterPass run(store, card::CardFilter(card::FilterText(text, fold, converter), &store));
+        run.runUntil(card::FilterPass::Clock::time_point::max());
         best = std::min(best, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
         cards = run.result().size();
     }
@@ -127,8 +127,8 @@ void printForms(const card::CardStore& store, int runs)
                 at = end + 1;
             }
             card::Cp932Converter converter;
-            card::FilterRun run(store, card::CardFilter(card::FilterText(form.text, fold, converter), &store));
-            run.runUntil(card::FilterRun::Clock::time_point::max());
+            card::FilterPass run(store, card::CardFilter(card::FilterText(form.text, fold, converter), &store));
+            run.runUntil(card::FilterPass::Clock::time_point::max());
             const double marks = markScreen(store, run.filter(), run.result());
             std::printf("%-10zu %-30s %5s | %9.1f %9zu | %9.1f %5.2fx | %9.1f %5.2fx | %7.3f\n", store.size(),
                         form.text, fold ? "on" : "off", ms, cards, sideBySide, ms / sideBySide, eachAlone,

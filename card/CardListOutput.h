@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "CardStore.h"
 #include "CardView.h"
+
+#include <cstddef>
 
 namespace card {
 
@@ -15,6 +18,13 @@ public:
     virtual void addCard(const CardView& card) = 0;  // append the card's line at the end
     virtual void selectFirstLine() = 0;              // select line 0; an empty list keeps none
     virtual void setRedraw(bool on) = 0;             // suspend or resume repainting
+    // Appends the lines of the cards of `cards` from `first` on, which a
+    // reading on two threads put there at once.
+    virtual void addCards(const CardStore& cards, std::size_t first)
+    {
+        for (std::size_t i = first; i < cards.size(); ++i)
+            addCard(cards[i]);
+    }
 };
 
 }  // namespace card

@@ -8,14 +8,13 @@
 #include "TextModeFile.h"
 #include "Utf8Path.h"
 
+#include <algorithm>
 #include <system_error>
 
 namespace card {
 
 namespace {
-// Records between two reports of the progress: often enough that a window
-// can answer within a few milliseconds, rarely enough to cost nothing.
-constexpr unsigned kProgressStride = 4096;
+constexpr unsigned kProgressStride = ParallelLoad::kProgressStride;
 }  // namespace
 
 CardLister::CardLister(CardListOutput& view, FinderUi& ui, std::filesystem::path dataDir)
@@ -132,7 +131,9 @@ void CardLister::OnListAll()
 {
     bytesTotal_ = commandBytes({0, 1});
     replaceList([this] {
-        if (LoadSide(0) == 0 && !stopped_)
+        if (readsAtOnce())
+            loadSidesAtOnce({0, 1});
+        else if (LoadSide(0) == 0 && !stopped_)
             LoadSide(1);
     });
 }
@@ -140,13 +141,102 @@ void CardLister::OnListAll()
 void CardLister::OnListRunner()
 {
     bytesTotal_ = commandBytes({1});
-    replaceList([this] { LoadSide(1); });
+    replaceList([this] {
+        if (readsAtOnce())
+            loadSidesAtOnce({1});
+        else
+            LoadSide(1);
+    });
 }
 
 void CardLister::OnListCorp()
 {
     bytesTotal_ = commandBytes({0});
-    replaceList([this] { LoadSide(0); });
+    replaceList([this] {
+        if (readsAtOnce())
+            loadSidesAtOnce({0});
+        else
+            LoadSide(0);
+    });
+}
+
+// One side's file as read at once with the others: in one piece, or in
+// two halves when it is large.
+struct CardLister::SideFile {
+    int side = 0;
+    std::filesystem::path path;
+    std::unique_ptr<ParallelLoad::Part> first;
+    std::unique_ptr<ParallelLoad::Part> rest;
+};
+
+// As LoadSide for each side in turn, up to the first file that does not
+// open, whose message comes after those of the files before it; but all
+// are read at once. A file whose reading stopped is listed as far as it
+// was read and ends the list: what a later one read is dropped.
+void CardLister::loadSidesAtOnce(std::initializer_list<int> sides)
+{
+    std::vector<SideFile> files;
+    std::vector<ParallelLoad::Part*> parts;
+    for (int side : sides) {
+        SideFile& file = files.emplace_back(SideFile{side, dataDir_ / dataFileName(side), nullptr, nullptr});
+        std::unique_ptr<TextModeFile> data = TextModeFile::open(file.path);
+        if (!data)
+            break;
+        file.first = std::make_unique<ParallelLoad::Part>(std::move(data));
+        parts.push_back(file.first.get());
+        std::error_code error;
+        const std::uint64_t size = std::filesystem::file_size(file.path, error);
+        const std::uint64_t half = error ? 0 : ParallelLoad::secondHalf(file.path, *file.first->file, size);
+        if (std::unique_ptr<TextModeFile> second = half ? TextModeFile::openAt(file.path, half) : nullptr) {
+            file.rest = std::make_unique<ParallelLoad::Part>(std::move(second));
+            file.first->rest = file.rest.get();
+            file.first->restStart = half;
+            parts.push_back(file.rest.get());
+        }
+    }
+    ParallelLoad(parts).run([this](std::uint64_t bytes, std::size_t cards) {
+        stopped_ = !ui_.keepReading({std::min(bytes, bytesTotal_), bytesTotal_, cards});
+        return !stopped_;
+    });
+    for (SideFile& file : files) {
+        if (!file.first) {
+            ui_.showMessage({EngineMessage::OpenFailed, dataFileName(file.side), utf8FromPath(file.path), 0, {}});
+            return;
+        }
+        listFile(file);
+        file = SideFile{};  // its files closed and its stores, now empty, given back
+        if (stopped_)
+            return;
+    }
+}
+
+// The file's cards join the store as they are, and their lines the list;
+// the lines of a second half's trace are counted from its first half's
+// last.
+void CardLister::listFile(SideFile& file)
+{
+    markSideStart(file.side);
+    ParallelLoad::Part* last = file.first.get();
+    if (last->restFollows) {
+        takeCards(*last);
+        const long before = last->file->lineNumber();
+        last = file.rest.get();
+        RecordTrace& trace = last->trace;
+        for (long* line : {&trace.firstLine, &trace.longLine})
+            *line += *line ? before : 0;
+        trace.lastLine += before;
+    }
+    takeCards(*last);
+    stopped_ = last->ending != ParallelLoad::Part::Ending::Ended;
+    reportUnfinishedRecord(last->result, last->trace, dataFileName(file.side), file.path, last->file->readFailed());
+}
+
+void CardLister::takeCards(ParallelLoad::Part& part)
+{
+    const std::size_t first = cards_.size();
+    cards_.append(part.cards);
+    view_.addCards(cards_, first);
+    lineCount_ = cards_.size();
 }
 
 bool CardLister::RunSearch(const SearchCriteria& criteria)

@@ -6,6 +6,7 @@
 #include "CardListOutput.h"
 #include "CardStore.h"
 #include "FinderUi.h"
+#include "ParallelLoad.h"
 #include "SearchCriteria.h"
 
 #include <array>
@@ -25,6 +26,12 @@ class TextModeFile;
 // i of the view shows cards()[i], and both are always emptied and filled
 // together. A command stops early, keeping the cards read so far, when the
 // screen says so while it reports the progress.
+//
+// The list commands read the files of both sides at once, and the halves of
+// a large file, on two threads, when the cards are kept and nothing filters
+// them (ParallelLoad); the screen hears of it only from the calling thread,
+// and sees the same list, messages and stops as from a reading of one file
+// after the other.
 class CardLister {
 public:
     CardLister(CardListOutput& view, FinderUi& ui, std::filesystem::path dataDir = ".");
@@ -73,6 +80,11 @@ private:
     bool searchSide(int side, Accepts accepts);
     void clearList();
     void markSideStart(int side);
+    bool readsAtOnce() const { return keepCards_ && !filter_; }
+    struct SideFile;
+    void loadSidesAtOnce(std::initializer_list<int> sides);
+    void listFile(SideFile& file);
+    void takeCards(ParallelLoad::Part& part);
     template <typename Accepts>
     int readRecords(TextModeFile& data, RecordTrace& trace, Accepts accepts);
     bool reportProgress(const TextModeFile& data);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <new>
 #include <type_traits>
 
@@ -41,6 +42,7 @@ void CardStore::clear()
 {
     decltype(blocks_)().swap(blocks_);
     decltype(entryBlocks_)().swap(entryBlocks_);
+    runs_.assign(1, Run{});
     size_ = 0;
     free_ = blockEnd_ = nullptr;
     pending_ = Entry{};
@@ -81,15 +83,43 @@ void CardStore::addField(std::string_view bytes)
 
 void CardStore::commitCard()
 {
-    if (size_ % blockEntries_ == 0) {
+    const std::size_t at = size_ - runs_.back().firstCard;
+    if (at % blockEntries_ == 0) {
         static_assert(std::is_trivially_copyable_v<Entry>);
         const std::size_t bytes = blockEntries_ * sizeof(Entry);
         entryBlocks_.emplace_back(reinterpret_cast<Entry*>(newBlock(bytes)), BlockFree{bytes});
     }
-    entryBlocks_.back()[size_ % blockEntries_] = pending_;
+    entryBlocks_.back()[at % blockEntries_] = pending_;
     ++size_;
     free_ += pendingBytes_;
     pendingFields_ = kFields;  // nothing more goes into a committed card
+}
+
+// The part's blocks are taken over as they are: its entries point into its
+// own byte blocks, which do not move. The last blocks of both keep their
+// unused tails; the part's last byte block takes the cards committed next.
+void CardStore::append(CardStore& part)
+{
+    if (part.empty())
+        return;
+    if (empty()) {
+        clear();
+        std::swap(blocks_, part.blocks_);
+        std::swap(entryBlocks_, part.entryBlocks_);
+        std::swap(runs_, part.runs_);
+    } else {
+        for (const Run& run : part.runs_)
+            runs_.push_back({size_ + run.firstCard, entryBlocks_.size() + run.firstBlock});
+        std::move(part.blocks_.begin(), part.blocks_.end(), std::back_inserter(blocks_));
+        std::move(part.entryBlocks_.begin(), part.entryBlocks_.end(), std::back_inserter(entryBlocks_));
+    }
+    size_ += part.size_;
+    free_ = part.free_;
+    blockEnd_ = part.blockEnd_;
+    pending_ = Entry{};
+    pendingFields_ = 0;
+    pendingBytes_ = 0;
+    part.clear();
 }
 
 CardView CardStore::viewOf(const Entry& entry)

@@ -36,7 +36,7 @@ public:
 
     std::size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
-    CardView operator[](std::size_t i) const { return viewOf(entryBlocks_[i / blockEntries_][i % blockEntries_]); }
+    CardView operator[](std::size_t i) const { return viewOf(entryAt(i)); }
 
     // Walks the cards in list order, each as a view.
     class Iterator {
@@ -59,6 +59,9 @@ public:
 
     // Removes every card and gives the memory back.
     void clear();
+    // Moves every card of `part`, a store with the same block sizes, behind
+    // this store's without copying one; `part` is left empty.
+    void append(CardStore& part);
 
     void beginCard();
     // The next field of the card begun, in file order; at most kMaxField
@@ -74,7 +77,21 @@ private:
     };
     static constexpr std::size_t kFieldBlockBytes = 16u << 20;
     static constexpr std::size_t kBlockEntries = kFieldBlockBytes / sizeof(Entry);
+    // Cards from `firstCard` on have their entries from entry block
+    // `firstBlock` on: a store that took in parts has one run per part.
+    struct Run {
+        std::size_t firstCard = 0;
+        std::size_t firstBlock = 0;
+    };
     static CardView viewOf(const Entry& entry);
+    const Entry& entryAt(std::size_t i) const
+    {
+        std::size_t run = runs_.size() - 1;
+        while (i < runs_[run].firstCard)  // a few runs at most
+            --run;
+        const std::size_t at = i - runs_[run].firstCard;
+        return entryBlocks_[runs_[run].firstBlock + at / blockEntries_][at % blockEntries_];
+    }
     void startBlock();
 
     struct BlockFree {
@@ -87,6 +104,7 @@ private:
     // The entries in blocks of their own: they never move, and growing
     // costs no copy of those before.
     std::vector<std::unique_ptr<Entry[], BlockFree>> entryBlocks_;
+    std::vector<Run> runs_{Run{}};
     std::size_t size_ = 0;
     char* free_ = nullptr;  // first unused byte of the last block
     char* blockEnd_ = nullptr;

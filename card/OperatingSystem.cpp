@@ -99,6 +99,13 @@ std::ptrdiff_t readFile(FileHandle file, char* buffer, std::size_t size)
     return static_cast<std::ptrdiff_t>(read);
 }
 
+bool seekFile(FileHandle file, std::uint64_t offset)
+{
+    LARGE_INTEGER to;
+    to.QuadPart = static_cast<LONGLONG>(offset);
+    return SetFilePointerEx(handleOf(file), to, nullptr, FILE_BEGIN) != 0;
+}
+
 void closeFile(FileHandle file)
 {
     CloseHandle(handleOf(file));
@@ -242,6 +249,11 @@ std::ptrdiff_t readFile(FileHandle file, char* buffer, std::size_t size)
         if (n >= 0 || errno != EINTR)
             return n;
     }
+}
+
+bool seekFile(FileHandle file, std::uint64_t offset)
+{
+    return ::lseek(static_cast<int>(file), static_cast<off_t>(offset), SEEK_SET) >= 0;
 }
 
 void closeFile(FileHandle file)

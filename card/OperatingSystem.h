@@ -23,6 +23,8 @@ inline constexpr FileHandle kNoFile = -1;
 FileHandle openRegularFile(const std::filesystem::path& path);
 // Reads up to `size` bytes: how many were read, 0 at the end, -1 on an error.
 std::ptrdiff_t readFile(FileHandle file, char* buffer, std::size_t size);
+// Makes the next read start at byte `offset`; false when it cannot.
+bool seekFile(FileHandle file, std::uint64_t offset);
 void closeFile(FileHandle file);
 
 // Memory for the card store's large blocks, straight from the system and

@@ -26,6 +26,19 @@ std::unique_ptr<TextModeFile> TextModeFile::open(const std::filesystem::path& pa
     return file;
 }
 
+std::unique_ptr<TextModeFile> TextModeFile::openAt(const std::filesystem::path& path, std::uint64_t offset)
+{
+    os::FileHandle handle = os::openRegularFile(path);
+    if (handle == os::kNoFile)
+        return nullptr;
+    auto file = std::unique_ptr<TextModeFile>(new TextModeFile(handle));
+    if (!os::seekFile(handle, offset))
+        return nullptr;
+    file->buffer_.resize(kBufferSize);
+    file->refill();
+    return file;
+}
+
 std::unique_ptr<TextModeFile> TextModeFile::fromBytes(std::string bytes)
 {
     auto file = std::unique_ptr<TextModeFile>(new TextModeFile(os::kNoFile));
@@ -38,7 +51,7 @@ std::unique_ptr<TextModeFile> TextModeFile::fromBytes(std::string bytes)
 
 // Decided at the first byte that is not ASCII, which reads the same in
 // both: on the bytes from there, when they are UTF-8, the rest of the file
-// takes the converting refill; otherwise the Shift-JIS reading stays
+// comes through the conversion; otherwise the Shift-JIS reading stays
 // exactly as it was. A file that begins with the byte order mark is UTF-8.
 void TextModeFile::readAsUtf8WhenItIs()
 {
@@ -86,41 +99,16 @@ void TextModeFile::readAhead(std::size_t end)
     }
 }
 
-// The buffer then holds what `raw`, the unread bytes, converts to, and
-// every later refill converts; the line numbers go on from where they are.
+// The unread bytes, `raw`, go back in front of the file's: from here on the
+// buffer is refilled with what they convert to, and the line numbers go on
+// from where they are.
 void TextModeFile::startTranscoding(std::string_view raw)
 {
     transcoder_ = std::make_unique<Utf8Transcoder>(nextLine_);
     raw_.assign(raw);
     consumedBefore_ += pos_;
     pos_ = end_ = 0;
-    refillTranscoded();
-}
-
-// The buffer then holds converted lines: the unread tail, then as many lines
-// as the next block of the file completes.
-bool TextModeFile::refillTranscoded()
-{
-    std::string converted(buffer_.data() + pos_, end_ - pos_);
-    const std::size_t kept = converted.size();
-    std::vector<char> block(kBufferSize);
-    while (converted.size() == kept && !(rawEnded_ && raw_.empty())) {
-        if (!rawEnded_) {
-            const std::size_t before = raw_.size();
-            const std::ptrdiff_t n = os::readFile(file_, block.data(), block.size());
-            raw_.append(block.data(), n > 0 ? static_cast<std::size_t>(n) : 0);
-            rawRead_ += raw_.size() - before;
-            rawEnded_ = n <= 0;
-            readFailed_ = n < 0;
-        }
-        transcoder_->convert(raw_, rawEnded_, converted);
-    }
-    consumedBefore_ += pos_;
-    buffer_.assign(converted.begin(), converted.end());
-    pos_ = 0;
-    end_ = buffer_.size();
-    nextCr_ = nextEndMark_ = kUnknown;
-    return end_ > kept;
+    buffer_.resize(std::max(buffer_.size(), kBufferSize));
 }
 
 TextModeFile::TextModeFile(os::FileHandle file) : file_(file) {}
@@ -142,10 +130,15 @@ std::optional<TextModeFile::EndMark> TextModeFile::endMarkBeforeText()
             text = text || (c != '\r' && c != kEndOfFileMark);
         }
     };
+    // Conversion keeps LF, CR and Ctrl-Z as they were: the bytes count
+    // alike before and after it.
     count(std::string_view(buffer_.data() + pos_, end_ - pos_));
+    count(std::string_view(converted_).substr(convertedTaken_));
     count(raw_);
     pos_ = end_;
     raw_.clear();
+    converted_.clear();
+    convertedTaken_ = 0;
     std::vector<char> block(kBufferSize);
     for (std::ptrdiff_t n; file_ != os::kNoFile && !rawEnded_ && (n = os::readFile(file_, block.data(), block.size())) > 0;)
         count(std::string_view(block.data(), static_cast<std::size_t>(n)));
@@ -162,29 +155,66 @@ TextModeFile::~TextModeFile()
         os::closeFile(file_);
 }
 
+// The one way bytes come into the buffer, after its unread tail (at most a
+// CR waiting for its LF), from the file or from the conversion in front of
+// it.
 bool TextModeFile::refill()
 {
-    if (transcoder_ && !ended_)
-        return refillTranscoded();
-    if (ended_ || file_ == os::kNoFile)
+    if (ended_)
         return false;
-    // Keep an unread tail (at most one byte: a CR waiting for its LF).
-    std::size_t kept = end_ - pos_;
+    const std::size_t kept = end_ - pos_;
     consumedBefore_ += pos_;
-    for (std::size_t i = 0; i < kept; ++i)
-        buffer_[i] = buffer_[pos_ + i];
+    std::copy(buffer_.begin() + static_cast<std::ptrdiff_t>(pos_), buffer_.begin() + static_cast<std::ptrdiff_t>(end_), buffer_.begin());
     pos_ = 0;
     end_ = kept;
-    nextCr_ = nextEndMark_ = kUnknown;
-    std::ptrdiff_t n = os::readFile(file_, buffer_.data() + end_, buffer_.size() - end_);
-    if (n > 0) {
-        end_ += static_cast<std::size_t>(n);
-        if (asciiSoFar_ && readRestAsUtf8WhenItIs(kept))
-            return end_ > 0;
-        return true;
+    const std::ptrdiff_t n = readSource(buffer_.data() + end_, buffer_.size() - end_);
+    if (n <= 0)
+        return false;
+    end_ += static_cast<std::size_t>(n);
+    if (asciiSoFar_ && readRestAsUtf8WhenItIs(kept))
+        return refill();  // the unread bytes went to the conversion
+    return true;
+}
+
+// Bytes for the buffer: the file's own, or those the conversion made of
+// them; 0 at the end, less at a read error.
+std::ptrdiff_t TextModeFile::readSource(char* into, std::size_t room)
+{
+    if (!transcoder_) {
+        if (file_ == os::kNoFile)
+            return 0;
+        const std::ptrdiff_t n = os::readFile(file_, into, room);
+        readFailed_ = n < 0;
+        return n;
     }
-    readFailed_ = n < 0;
-    return false;
+    while (convertedTaken_ == converted_.size())
+        if (!convertNextBlock())
+            return 0;
+    const std::size_t n = std::min(room, converted_.size() - convertedTaken_);
+    std::memcpy(into, converted_.data() + convertedTaken_, n);
+    convertedTaken_ += n;
+    return static_cast<std::ptrdiff_t>(n);
+}
+
+// Converts the lines that the next block of the file completes (none, while
+// a line is longer than the block); false when nothing is left.
+bool TextModeFile::convertNextBlock()
+{
+    if (rawEnded_ && raw_.empty())
+        return false;
+    converted_.clear();
+    convertedTaken_ = 0;
+    if (!rawEnded_) {
+        const std::size_t before = raw_.size();
+        raw_.resize(before + kBufferSize);
+        const std::ptrdiff_t n = os::readFile(file_, raw_.data() + before, kBufferSize);
+        raw_.resize(before + (n > 0 ? static_cast<std::size_t>(n) : 0));
+        rawRead_ += raw_.size() - before;
+        rawEnded_ = n <= 0;
+        readFailed_ = n < 0;
+    }
+    transcoder_->convert(raw_, rawEnded_, converted_);
+    return true;
 }
 
 bool TextModeFile::atEnd()
@@ -220,47 +250,26 @@ int TextModeFile::nextByte()
     return static_cast<unsigned char>(c);
 }
 
-// Position of the next `byte` at or after pos_, or end_ when the buffer
-// holds none. CR and Ctrl-Z are rare (CR once a line at most), so their
-// places are remembered until passed: one scan per line for LF alone, where
-// scanning for all three each time took a quarter of a large search.
-std::size_t TextModeFile::nextOf(char byte, std::size_t& cached)
+bool TextModeFile::readPiece(std::string& piece)
 {
-    if (cached == kUnknown || cached < pos_) {
-        const char* from = buffer_.data() + pos_;
-        const void* hit = std::memchr(from, byte, end_ - pos_);
-        cached = hit ? pos_ + static_cast<std::size_t>(static_cast<const char*>(hit) - from) : end_;
+    std::string_view view;
+    if (!nextPiece(view)) {
+        piece.clear();
+        return false;
     }
-    return cached;
+    piece.assign(view);
+    return true;
 }
 
-bool TextModeFile::readPiece(std::string& piece)
+// The rare piece that crosses a refill or holds a lone CR or a Ctrl-Z.
+bool TextModeFile::readPieceByteByByte(std::string& piece)
 {
     piece.clear();
     if (atEnd())
         return false;
     pieceLine_ = nextLine_;
-    // Most lines take one pass: the plain bytes up to the line feed, the
-    // piece limit or the next CR or Ctrl-Z, copied at once.
     do {
-        std::size_t stop = std::min(
-            {end_, pos_ + (kMaxPiece - piece.size()), nextOf('\r', nextCr_), nextOf(kEndOfFileMark, nextEndMark_)});
-        const char* p = buffer_.data() + pos_;
-        std::size_t run = stop - pos_;
-        if (const void* lf = std::memchr(p, '\n', run)) {
-            std::size_t length = static_cast<std::size_t>(static_cast<const char*>(lf) - p) + 1;
-            piece.append(p, length);
-            pos_ += length;
-            ++nextLine_;
-            break;
-        }
-        if (run > 0) {
-            piece.append(p, run);
-            pos_ += run;
-            continue;
-        }
-        // At a CR: text mode turns CR LF into LF.
-        int c = nextByte();
+        const int c = nextByte();
         if (c < 0)
             break;
         piece.push_back(static_cast<char>(c));
@@ -331,7 +340,7 @@ bool TextModeFile::nextPiece(std::string_view& piece)
         pieceLine_ = nextLine_++;
     } else {
         // Ctrl-Z, a lone CR, or the end of the buffer: the careful way.
-        if (!readPiece(scratch_))
+        if (!readPieceByteByByte(scratch_))
             return false;
         piece = scratch_;
         return true;

@@ -33,6 +33,10 @@ public:
     // Opens `path` for reading; nullptr when it cannot be opened or is no
     // regular file (a directory, FIFO, socket or device), at once.
     static std::unique_ptr<TextModeFile> open(const std::filesystem::path& path);
+    // Opens `path` read as Shift-JIS from byte `offset` on, its lines and
+    // bytes counted from there: the second half of a file whose first
+    // bytes decided for Shift-JIS.
+    static std::unique_ptr<TextModeFile> openAt(const std::filesystem::path& path, std::uint64_t offset);
     // Reads from bytes held in memory (tests, the fuzzer).
     static std::unique_ptr<TextModeFile> fromBytes(std::string bytes);
 
@@ -42,13 +46,17 @@ public:
 
     bool readPiece(std::string& piece) override;
     // The same piece as readPiece gives, as a view valid until the next
-    // call: straight into the read buffer when no CR LF had to be joined and
-    // the piece does not cross a refill, which is nearly every line.
+    // call: straight into the read buffer unless the piece crosses a refill
+    // or holds a lone CR or a Ctrl-Z, which is nearly every line.
     bool nextPiece(std::string_view& piece);
     // Bytes of the file taken from the buffer so far; of a UTF-8 file, those
     // converted so far.
     std::uint64_t bytesRead() const { return transcoder_ ? rawRead_ - raw_.size() : consumedBefore_ + pos_; }
     long lineNumber() const override { return pieceLine_; }
+
+    // Whether all the rest of the file is read as it is, its first bytes
+    // that are not ASCII having been no UTF-8.
+    bool readsAsShiftJis() const { return !transcoder_ && !asciiSoFar_; }
 
     // True when reading stopped on an I/O error rather than at the end.
     bool readFailed() const { return readFailed_; }
@@ -64,17 +72,16 @@ public:
 private:
     explicit TextModeFile(os::FileHandle file);
     bool refill();
+    std::ptrdiff_t readSource(char* into, std::size_t room);
+    bool convertNextBlock();
     void readAsUtf8WhenItIs();
     bool readRestAsUtf8WhenItIs(std::size_t from);
     void readAhead(std::size_t end);
     void startTranscoding(std::string_view raw);
-    bool refillTranscoded();
     bool atEnd();
     int nextByte();
-    std::size_t nextOf(char byte, std::size_t& cached);
+    bool readPieceByteByByte(std::string& piece);
     static std::size_t firstBreak(const char* p, std::size_t size);
-
-    static constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
 
     os::FileHandle file_ = os::kNoFile;
     std::vector<char> buffer_;
@@ -88,13 +95,14 @@ private:
     long pieceLine_ = 0;
     std::uint64_t consumedBefore_ = 0;    // file bytes that came before buffer_[0]
     std::string scratch_;                 // a piece that nextPiece had to put together
-    std::size_t nextCr_ = kUnknown;       // where the next CR stands, once looked up
-    std::size_t nextEndMark_ = kUnknown;  // the same for Ctrl-Z
-    // A UTF-8 file: its bytes not yet converted, and whether it has ended.
+    // A UTF-8 file: its bytes not yet converted, and whether it has ended;
+    // the converted bytes that the buffer has not taken yet.
     std::unique_ptr<Utf8Transcoder> transcoder_;
     std::string raw_;
     std::uint64_t rawRead_ = 0;
     bool rawEnded_ = false;
+    std::string converted_;
+    std::size_t convertedTaken_ = 0;
 };
 
 }  // namespace card

@@ -166,13 +166,14 @@ void TextReadings::add(std::string_view cp932)
 
 bool TextReadings::readingOf(std::string_view cp932, textfold::FoldedText& out) const
 {
-    if (const Entry* entry = holdsKanji(cp932) ? find(cp932) : nullptr) {
-        out.assign(readings_.begin() + entry->readingAt, readings_.begin() + entry->readingAt + entry->readingSize);
+    if (!holdsKanji(cp932)) {
+        textfold::fold(cp932, out);
         return true;
     }
-    if (holdsKanji(cp932))
+    const Entry* entry = find(cp932);
+    if (!entry)
         return false;
-    textfold::fold(cp932, out);
+    out.assign(readings_.begin() + entry->readingAt, readings_.begin() + entry->readingAt + entry->readingSize);
     return true;
 }
 
@@ -205,6 +206,12 @@ std::vector<std::pair<std::size_t, std::size_t>> TextReadings::sourceOf(std::str
 
 std::string TextReadings::shownReading(std::string_view cp932) const
 {
+    // A text without kanji reads as it is written, its hiragana as katakana.
+    if (!holdsKanji(cp932)) {
+        Cp932Converter converter;
+        const std::optional<std::string> katakana = converter.fromUtf8(kana::toKatakana(converter.toUtf8(cp932)));
+        return katakana ? *katakana : std::string(cp932);
+    }
     textfold::FoldedText folded;
     std::string out;
     if (readingOf(cp932, folded)) {
@@ -212,6 +219,14 @@ std::string TextReadings::shownReading(std::string_view cp932) const
             appendCode(out, c);
     }
     return out;
+}
+
+void TextReadings::compact()
+{
+    entries_.shrink_to_fit();
+    texts_.shrink_to_fit();
+    readings_.shrink_to_fit();
+    pieces_.shrink_to_fit();
 }
 
 std::size_t TextReadings::memoryBytes() const

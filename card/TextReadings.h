@@ -49,9 +49,12 @@ public:
     // were read from, each piece as [first, last) bytes.
     std::vector<std::pair<std::size_t, std::size_t>> sourceOf(std::string_view cp932, std::size_t begin,
                                                               std::size_t end) const;
-    // The reading as CP932 katakana, to show; empty when not made yet.
+    // The reading as CP932 katakana, to show (Latin letters of a text with
+    // kanji folded to small ones, as compared); empty when not made yet.
     std::string shownReading(std::string_view cp932) const;
 
+    // Gives back what the pools hold in reserve, once a list's texts are read.
+    void compact();
     // Texts with an entry, and the bytes the readings hold.
     std::size_t size() const { return entries_.size(); }
     std::size_t memoryBytes() const;

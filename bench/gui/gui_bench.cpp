@@ -8,7 +8,7 @@
 #include "../EngineOnlyFrontEnd.h"
 #include "CMainWindow.h"
 #include "CMyApp.h"
-#include "CardFilterRunner.h"
+#include "FilterBoxWorker.h"
 #include "CardListBox.h"
 #include "CardListHeader.h"
 #include "CardListModel.h"
@@ -81,9 +81,9 @@ double threadCpuMs()
 void reportPastedPage(CMainWindow& window)
 {
     auto* box = window.findChild<QLineEdit*>(QStringLiteral("filterText"));
-    auto* runner = window.findChild<CardFilterRunner*>();
+    auto* runner = window.findChild<FilterBoxWorker*>();
     bool done = false;
-    QObject::connect(runner, &CardFilterRunner::finished, &window, [&done] { done = true; });
+    QObject::connect(runner, &FilterBoxWorker::finished, &window, [&done] { done = true; });
     QElapsedTimer clock;
     clock.start();
     double cpu = threadCpuMs();

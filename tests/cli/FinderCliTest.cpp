@@ -172,6 +172,9 @@ const CliCase kCases[] = {
     {{"filter", "\xff"}, 2, "", "voxtarn-find: filter: a word is no UTF-8\n"},
     {{"filter", "--", "-\xff"}, 2, "", "voxtarn-find: filter: a word is no UTF-8\n"},
     {{"filter", "-t:T", "n:\xe7\x81"}, 2, "", "voxtarn-find: filter: a word is no UTF-8\n"},
+    {{"filter", "\xc0\xaf"}, 2, "", "voxtarn-find: filter: a word is no UTF-8\n"},  // "/" in overlong forms
+    {{"filter", "n:\xe0\x80\xaf"}, 2, "", "voxtarn-find: filter: a word is no UTF-8\n"},
+    {{"filter", "--", "-\xed\xa0\x80"}, 2, "", "voxtarn-find: filter: a word is no UTF-8\n"},  // a lone surrogate
     // Files named as opened: bare, or with the -C folder.
     {{"list", "all"}, 2, "", "corp.txt" + kOpenFailed, "none"},
     {{"list", "all"}, 2, "Common\tA\tT\tn\ti\n", "runner.txt" + kOpenFailed, "dir"},
@@ -246,6 +249,8 @@ const CliCase kCases[] = {
      "Common\tC2\tT\t\t\nCommon\t-h\tT\tn\ti\nCommon\t--version\tT\tn\ti\nCommon\tヴォイド\tT\tn\ti\n"
      "Uncommon\t蜘蛛の糸\tプログラム\tn\ti\nRare\t灰の門\tアイス：城壁\tX\tY\nRare\t札\uFFFDz\t施設\tn\uFFFD\ti\n", ""},
     {{"search", "--side", "runner", "--name", "蜘蛛の糸", "--show-reading"}, 0, "Uncommon\t蜘蛛の糸\tプログラム\tn\ti\tクモノイト\n", ""},
+    {{"list", "corp", "--show-reading"}, 0,
+     "Rare\t灰の門\tアイス：城壁\tX\tY\tハイノモン\nCommon\tC2\tT\t\t\tC2\nRare\t札\uFFFDz\t施設\tn\uFFFD\ti\t札\uFFFDz\n", ""},
     {{"filter", "--side", "runner", "--sort", "type", "くもの", "|", "ゔぉいど"}, 0,
      "Common\tヴォイド\tT\tn\ti\nUncommon\t蜘蛛の糸\tプログラム\tn\ti\n", ""},
     {{"filter", "--color", "always", "いのも"}, 0,

@@ -28,14 +28,15 @@ voxtarn-find -C |FOLDERS
 voxtarn-find --encoding c|cp932
 voxtarn-find -C x l|list
 voxtarn-find list |all runner corp
-voxtarn-find list --|--format --records
+voxtarn-find list --|--format --records --sort --no-reading --show-reading
+voxtarn-find list all --sort |name type illust rate
 voxtarn-find search --format |lines records csv
 voxtarn-find search --side |corp runner
 voxtarn-find search --mode p|prefix partial
 voxtarn-find search --name |
 voxtarn-find search --fo|--format --fold
 voxtarn-find filter --side |all corp runner
-voxtarn-find filter --s|--side
+voxtarn-find filter --s|--sort --show-reading --side
 voxtarn-find filter ab|
 voxtarn-find filter -- --s|
 voxtarn-find check |

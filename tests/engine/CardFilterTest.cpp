@@ -3,7 +3,8 @@
 #include "CardStore.h"
 #include "Cp932Converter.h"
 #include "Sjis.h"
-#include "FilterRun.h"
+#include "FilterPass.h"
+#include "WorkPair.h"
 #include "FilterText.h"
 
 #include <gtest/gtest.h>
@@ -262,31 +263,43 @@ TEST(Filter, MarksWhereTheWordsThatKeepCardsStand)
     }
 }
 
-// Slices end after a few thousand cards each: the cards on both sides of every slice's end are tested once.
+// Slices end after a few thousand cards each: the cards on both sides of every slice's end, and of the
+// halves two cores test, are tested once, and come in store order as on one core.
 TEST(Filter, ARunInSlicesShowsWhatOneRunShows)
 {
     card::CardStore many;
-    for (int i = 0; i < 10000; ++i) {
+    for (int i = 0; i < 30000; ++i) {
         many.beginCard();
         for (int field = 0; field < 10; ++field)
             many.addField(field == 8 && i % 3 == 0 ? "hit" : std::to_string(i));
         many.commitCard();
     }
+    struct Cores {
+        std::size_t cores;
+        std::size_t firstSlice;  // cards tested by the first slice: 1024 a thread for two words
+    };
+    const Cores rows[] = {{1, 1024}, {2, 2048}};
     card::Cp932Converter converter;
-    card::FilterRun whole(many, card::CardFilter(card::FilterText("i:hit", false, converter)));
-    ASSERT_TRUE(whole.runUntil(card::FilterRun::Clock::time_point::max()));
-    EXPECT_EQ(whole.result().size(), 3334u);
-    card::FilterRun sliced(many, card::CardFilter(card::FilterText("i:hit -5", false, converter)), whole.result());
-    int slices = 1;
-    while (!sliced.runUntil({}))
-        ++slices;
-    EXPECT_GT(slices, 1);
-    std::vector<std::uint32_t> expected;
-    for (std::uint32_t card : whole.result()) {
-        if (std::to_string(card).find('5') == std::string::npos)
-            expected.push_back(card);
+    for (const Cores& row : rows) {
+        card::WorkPair::pretendCores(row.cores);
+        card::FilterPass whole(many, card::CardFilter(card::FilterText("i:hit", false, converter)));
+        ASSERT_TRUE(whole.runUntil(card::FilterPass::Clock::time_point::max()));
+        EXPECT_EQ(whole.result().size(), 10000u);
+        card::FilterPass sliced(many, card::CardFilter(card::FilterText("i:hit -5", false, converter)), whole.result());
+        EXPECT_FALSE(sliced.runUntil({}));
+        EXPECT_EQ(sliced.tested(), row.firstSlice) << row.cores;
+        int slices = 2;
+        while (!sliced.runUntil({}))
+            ++slices;
+        EXPECT_GT(slices, 2);
+        std::vector<std::uint32_t> expected;
+        for (std::uint32_t card : whole.result()) {
+            if (std::to_string(card).find('5') == std::string::npos)
+                expected.push_back(card);
+        }
+        EXPECT_EQ(sliced.result(), expected) << row.cores;
     }
-    EXPECT_EQ(sliced.result(), expected);
+    card::WorkPair::pretendCores(0);
 }
 
 // A pasted page is cut at 1,000 words or 10,000 characters, and its run looks at the clock after each few cards.
@@ -315,9 +328,9 @@ TEST(Filter, ALongTextIsCutAndRunsInShortSlices)
             EXPECT_EQ(parsed.root().parts[0].word.text.size(), 2 * (card::FilterText::kMaxCharacters - 1));
         }
     }
-    card::FilterRun run(store(), card::CardFilter(card::FilterText(words1001, false, converter)));
+    card::FilterPass run(store(), card::CardFilter(card::FilterText(words1001, false, converter)));
     EXPECT_FALSE(run.runUntil({}));
     EXPECT_EQ(run.tested(), 2u);
-    EXPECT_TRUE(run.runUntil(card::FilterRun::Clock::time_point::max()));
+    EXPECT_TRUE(run.runUntil(card::FilterPass::Clock::time_point::max()));
     EXPECT_EQ(run.result().size(), store().size());
 }

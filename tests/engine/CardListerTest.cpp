@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "CardLister.h"
+#include "ParallelLoad.h"
 #include "TempDir.h"
+#include "WorkPair.h"
 
 #include <gtest/gtest.h>
 
@@ -44,6 +46,30 @@ std::string record(const std::string& name, const std::string& rate = "Common", 
 
 const std::string kOpenFailed = "データファイルをオープンできない";
 std::string failingName;
+
+// Runs as if the process had `cores` cores while it lives; on more than one, every file is read in two halves.
+struct Cores {
+    explicit Cores(std::size_t cores)
+    {
+        card::WorkPair::pretendCores(cores);
+        card::ParallelLoad::splitFilesFrom(cores > 1 ? 1 : 0);
+    }
+    ~Cores()
+    {
+        card::WorkPair::pretendCores(0);
+        card::ParallelLoad::splitFilesFrom(0);
+    }
+};
+
+const std::string kShiftJisComment = "# \x83\x4A\x81\x5B\x83\x68\n";
+
+std::string records(const std::string& prefix, int count)
+{
+    std::string all;
+    for (int i = 0; i < count; ++i)
+        all += record(prefix + std::to_string(i));
+    return all;
+}
 
 }  // namespace
 
@@ -181,6 +207,7 @@ TEST_F(CardListerTest, SearchListsHitsInFileOrderAndKeepsTheListWhenTheFileIsMis
 // with the list, and neither the stop nor the counts reach the next command.
 TEST_F(CardListerTest, ProgressAndStopBelongToOneCommand)
 {
+    const Cores one(1);
     std::string corp, runner;
     for (int i = 0; i < 5000; ++i)
         corp += record("C" + std::to_string(i));
@@ -220,4 +247,96 @@ TEST_F(CardListerTest, ProgressAndStopBelongToOneCommand)
     }
     lister.RunSearch(card::SearchCriteria{"R1", "", "", 1, Exact});  // the progress of runner.txt alone
     EXPECT_EQ(screen.reports.back().bytesTotal, runner.size());
+}
+
+// 全カード reads both files at once on two threads, each in two halves: the list, the sides, the messages in file order
+// with their lines and the early ends are those of one thread reading one file after the other, while the other file is
+// still being read or not, and where a half begins at a line "--" that is no record's end.
+TEST_F(CardListerTest, BothFilesReadAtOnceListAsOneThreadDoes)
+{
+    const std::string bad = "Bad\nType\n\nnote\nillust\nRare\n---\n";
+    const std::string many = records("M", 9000), missing = "(missing)";
+    // Five lines "--" of rules text in each card, and a comment after them that puts the middle of the file into the
+    // name of card 1500: the line "--" after the middle ends no card. Then CR LF line ends.
+    std::string dashes, crLf;
+    for (int i = 0; i < 3000; ++i) {
+        dashes += "D" + std::to_string(1000 + i) + "\nT\n--\n--\n--\n--\n--\nn\ni\nRare\n--\n";
+        crLf += "W" + std::to_string(i) + "\r\nType\r\n\r\nnote\r\nillust\r\nRare\r\n--\r\n";
+    }
+    dashes += "#" + std::string(kShiftJisComment.size(), 'x') + "\n";
+    struct Row {
+        std::string corp, runner, failing;
+    } rows[] = {
+        {record("C1") + bad + record("C2"), many, ""},             // a format error while runner.txt is still read
+        {many + bad, record("R1") + "R2\nType\n", ""},              // the other way round, both files with an error
+        {many, missing, ""},                                        // no runner.txt: its message after corp.txt's cards
+        {missing, many, ""},                                        // no corp.txt: runner.txt is not read
+        {records("C", 3000), many, "runner.txt"},                   // a read error in runner.txt
+        {"\xEF\xBB\xBF" + records("U", 3000), many + bad, "corp.txt"},  // UTF-8 with a read error, and a format error
+        {"", "", ""},
+        {dashes, dashes, ""},                                       // a wrong guess at the half
+        {crLf + bad + crLf, "#\n" + crLf + "\x1A" + many, ""},       // an error in the second half; Ctrl-Z in the first
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.corp.substr(0, 20) + " | " + row.runner.substr(0, 20));
+        for (const auto& [file, text] : {std::pair{"corp.txt", row.corp}, std::pair{"runner.txt", row.runner}}) {
+            std::filesystem::remove(dir.path() / file);
+            if (text != missing)  // a Shift-JIS comment first: a file read as UTF-8 is never split
+                dir.write(file, text.empty() || text.starts_with("\xEF") ? text : kShiftJisComment + text);
+        }
+        std::string results[2];
+        for (std::size_t cores : {1, 2}) {
+            const Cores pretended(cores);
+            failingName = row.failing;
+            lister.OnListAll();
+            failingName.clear();
+            std::string& result = results[cores - 1];
+            result = names() + " |";
+            for (std::size_t i = 0; i < lister.cards().size(); ++i)
+                result += std::to_string(lister.sideOf(i));
+            for (const std::string& event : events())
+                result += " | " + event;
+            for (const card::EngineMessage& end : lister.earlyEnds())
+                result += " | " + end.file + ":" + std::to_string(end.line);
+        }
+        EXPECT_EQ(results[1], results[0]);
+    }
+}
+
+// A stop at any progress report, on one thread or two: the list holds the cards of the files in their order up to
+// where the stop found the reading, the file it stopped named with the line of its last card, and nothing after it;
+// the next command reads everything again.
+TEST_F(CardListerTest, AReadingStoppedAtAnyReportKeepsAPrefixOfTheList)
+{
+    constexpr int kCorp = 20000, kRunner = 30000, kLines = 8;  // lines a record; long enough for reports on two threads
+    dir.write("corp.txt", kShiftJisComment + records("C", kCorp));
+    dir.write("runner.txt", kShiftJisComment + records("R", kRunner));
+    for (std::size_t cores : {1, 2}) {
+        const Cores pretended(cores);
+        std::size_t stops = 0;
+        for (screen.stopAtReport = 1; screen.stopAtReport < 1000; ++screen.stopAtReport) {
+            screen.reports.clear();
+            lister.OnListAll();
+            const std::size_t listed = lister.cards().size();
+            if (lister.earlyEnds().empty()) {
+                EXPECT_EQ(listed, std::size_t(kCorp + kRunner));
+                break;
+            }
+            ++stops;
+            const bool inCorp = listed < kCorp;
+            ASSERT_GT(listed, 0u);
+            EXPECT_EQ(lister.cards()[listed - 1].name, (inCorp ? "C" : "R") + std::to_string(inCorp ? listed - 1 : listed - kCorp - 1));
+            ASSERT_EQ(lister.earlyEnds().size(), 1u);
+            const card::EngineMessage& stop = lister.earlyEnds()[0];
+            EXPECT_EQ(stop.file + ":" + std::to_string(stop.line),
+                      (inCorp ? "corp.txt:" + std::to_string(listed * kLines + 1) : "runner.txt:" + std::to_string((listed - kCorp) * kLines + 1)));
+            EXPECT_EQ(screen.reports.size(), screen.stopAtReport);  // none after the stop
+            EXPECT_EQ(screen.lines.size(), listed);
+        }
+        EXPECT_GE(stops, 1u) << cores;
+        screen.stopAtReport = 0;
+        lister.OnListAll();
+        EXPECT_EQ(lister.cards().size(), std::size_t(kCorp + kRunner));
+        EXPECT_TRUE(lister.earlyEnds().empty());
+    }
 }

@@ -123,7 +123,8 @@ TEST(Readings, SortMixedNamesByReading)
     std::vector<std::pair<std::string, std::string>> keyed;
     for (auto it = sorted.rbegin(); it != sorted.rend(); ++it)
         keyed.emplace_back(keyOf(it->c_str()), *it);
-    std::sort(keyed.begin(), keyed.end());
+    // Given backwards: a key that held two names equal would leave them backwards.
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<std::string> got;
     for (const auto& [key, name] : keyed)
         got.push_back(name);

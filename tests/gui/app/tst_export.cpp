@@ -3,7 +3,7 @@
 // pdftotext, the preview's pages, a failed write that keeps the earlier file.
 #include "CMainWindow.h"
 #include "CMyApp.h"
-#include "CardFilterRunner.h"
+#include "FilterBoxWorker.h"
 #include "CardListBox.h"
 #include "DeckDocument.h"
 #include "DeckExport.h"
@@ -11,7 +11,11 @@
 #include "FilterBar.h"
 #include "GuiTest.h"
 #include "ListExport.h"
+#include "MainMenu.h"
+#include "DeckMenu.h"
 
+#include <QLineEdit>
+#include <QMenu>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QMessageBox>
@@ -63,7 +67,7 @@ QStringList shownNames(const CardListBox& list)
 
 void filter(CMainWindow& window, const QString& text)
 {
-    QSignalSpy finished(window.findChild<CardFilterRunner*>(), &CardFilterRunner::finished);
+    QSignalSpy finished(window.findChild<FilterBoxWorker*>(), &FilterBoxWorker::finished);
     window.filterBar()->setText(text);
     QVERIFY(text.isEmpty() || !finished.isEmpty() || finished.wait(5000));
 }
@@ -204,6 +208,34 @@ private slots:
         QVERIFY(page.contains("どこにもない札") && page.contains("1/1"));
         for (const QString& name : text.split('\n').filter(QRegularExpression("^2 ")))
             QVERIFY2(page.contains(name.mid(2).remove(' ')), qPrintable(name));
+    }
+
+    // The items stand in ファイル before 終了 and at the end of デッキ, Ctrl+P printing the list; each asks for its file,
+    // offering the list's or the deck's name, and writes it.
+    void exportItemsInTheMenus()
+    {
+        auto window = openWindow(VOXTARN_SAMPLE_DATA);
+        window->OnListAll();
+        QStringList seen;
+        for (QMenu* menu : {qobject_cast<QMenu*>(window->commandAction(ID_EXIT)->parent()), window->deck()->menu().menu()}) {
+            for (const QAction* item : menu->actions())
+                seen << item->objectName() + ' ' + item->text() + ' ' + item->shortcut().toString();
+        }
+        QTemporaryDir out;
+        for (const char* name : {"listPdf", "deckCsv"}) {
+            then([&](QWidget* chooser) {
+                auto* file = chooser->findChild<QLineEdit*>("fileNameEdit");
+                seen << file->text();
+                file->setText(out.filePath(name));
+                static_cast<QDialog*>(chooser)->accept();
+            });
+            window->findChild<QAction*>(name)->trigger();
+            seen << QString::fromUtf8(slurp(out.filePath(name))).remove(QChar(0xFEFF)).left(4);
+        }
+        QCOMPARE(seen.mid(seen.indexOf("command101 終了(&X) ") - 5, 6).join('|'),
+                 "  |listCsv CSVで書き出す...(&E) |listPrint 印刷...(&P) Ctrl+P|listPdf PDFに書き出す...(&F) |  |command101 終了(&X) ");
+        QCOMPARE(seen.mid(seen.size() - 8).join('|'), "  |deckCsv CSVで書き出す...(&V) |deckPrint 印刷...(&I) |deckPdf PDFに書き出す...(&F) "
+                                                       "|カードリスト.pdf|%PDF|無題.csv|枚数,サ");
     }
 
     // The earlier file stays whole, and the message names the file and why.

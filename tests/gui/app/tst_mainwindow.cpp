@@ -6,7 +6,7 @@
 #include "DialogBaseUnits.h"
 #include "DialogTemplates.h"
 #include "TemplateDialog.h"
-#include "CardFilterRunner.h"
+#include "FilterBoxWorker.h"
 #include "CardListBox.h"
 #include "CardListHeader.h"
 #include "CardListModel.h"
@@ -19,6 +19,7 @@
 #include "DeckTable.h"
 #include "FilterBar.h"
 #include "GuiTest.h"
+#include "ListReadings.h"
 #include "ListStatus.h"
 #include "MainMenu.h"
 #include "MatchHighlightDelegate.h"
@@ -26,6 +27,7 @@
 #include "ReadingSession.h"
 #include "SampleFolder.h"
 #include "StartOptions.h"
+#include "WorkPair.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -311,24 +313,32 @@ private slots:
     // keys; 中止, Esc in the window or the notice's close box stops it at the next slice, keeping the cards read
     // so far with the first one selected and no message; closing the window, also by Alt+F4, stops it and closes the
     // window with the settings saved. The Runner file is not read after a stop. Meanwhile the commands that read are
-    // disabled, and enabled again after the stop.
+    // disabled, and enabled again after the stop. On two threads, both files long, the list ends where the stop found
+    // the reading of the files in their order, as the status bar says.
     void stoppingALongReading_data()
     {
         QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("cores");
         for (const char* how : {"中止", "Esc", "close box", "window closed", "window Alt+F4"})
-            QTest::addRow("%s", how) << QString(how);
+            QTest::addRow("%s", how) << QString(how) << 1;
+        for (const char* how : {"中止", "window closed"})
+            QTest::addRow("%s, two threads", how) << QString(how) << 2;
     }
 
     void stoppingALongReading()
     {
         QFETCH(QString, how);
+        QFETCH(int, cores);
+        card::WorkPair::pretendCores(std::size_t(cores));
+        const auto asItIs = qScopeGuard([] { card::WorkPair::pretendCores(0); });
         QTemporaryDir data;
         const std::string card = record("Card");
         std::string corp;
-        for (int i = 0; i < 10000; ++i)
+        const int corpCards = cores == 1 ? 10000 : 40000;  // on two threads long enough for a report, however they run
+        for (int i = 0; i < corpCards; ++i)
             corp += card;
         writeFile(data, "corp.txt", corp);
-        writeFile(data, "runner.txt", record("R1"));
+        writeFile(data, "runner.txt", cores == 1 ? record("R1") : corp);
         auto window = openWindow(data);
         window->setProgressDelay(0);
         QString progress;
@@ -347,13 +357,20 @@ private slots:
                 QTest::keySequence(window->windowHandle(), QKeySequence("Alt+F4"));
         });
         window->OnListAll();
-        const int read = 4096;  // the records of one slice
-        QCOMPARE(progress, QString("%1 4,096枚 102 103 104 105 106 108").arg(read * card.size() * 1000 / (corp.size() + card.size())));
+        const int read = cores == 1 ? 4096 : window->listBox()->count();  // the records of one slice on one thread
+        const int lines = int(std::count(card.begin(), card.end(), '\n'));
+        if (cores == 1)
+            QCOMPARE(progress, QString("%1 4,096枚 102 103 104 105 106 108").arg(read * card.size() * 1000 / (corp.size() + card.size())));
+        else
+            QVERIFY2(progress.endsWith("枚 102 103 104 105 106 108"), qPrintable(progress));
         QCOMPARE(disabledCommands(*window), "");
         QCOMPARE(window->listBox()->count(), read);
         QCOMPARE(window->listBox()->currentSelection(), 0);
         QCOMPARE(window->findChild<QLabel*>("statusText")->text(),
-                 QString("全カード 4,096枚、corp.txt %1行目で読み込みを中止").arg(read * std::count(card.begin(), card.end(), '\n')));
+                 QString("全カード %1枚、%2行目で読み込みを中止")
+                     .arg(QLocale(QLocale::English).toString(read),
+                          read < corpCards ? QString("corp.txt %1").arg(read * lines)
+                                           : QString("runner.txt %1").arg((read - corpCards) * lines)));
         QCOMPARE(cardNames(*window).count("R1"), 0);
         QVERIFY(window->findChildren<NowSearchDialog*>().isEmpty());
         const bool closes = how.startsWith("window");
@@ -367,7 +384,7 @@ private slots:
             return;
         // The stop was this reading's: the next one reads to the end.
         window->OnListAll();
-        QCOMPARE(window->findChild<QLabel*>("statusText")->text(), "全カード 10,001枚");
+        QCOMPARE(window->findChild<QLabel*>("statusText")->text(), QString("全カード %1枚").arg(cores == 1 ? "10,001" : "80,000"));
     }
 
     // Names alike in their first 16 characters and more sort whole; equal texts (every type here) keep the file order in
@@ -399,9 +416,21 @@ private slots:
     }
 
     // A sort that makes its keys longer than a slice shows the notice; 中止 leaves the order and the arrow as they were,
-    // and the next click sorts.
+    // and the next click sorts, on two cores (a stride of keys each between reports) as on one.
+    void stoppingALongSort_data()
+    {
+        QTest::addColumn<int>("cores");
+        QTest::addColumn<QString>("keyed");  // when the notice first shows
+        QTest::addRow("one core") << 1 << "4,096枚";
+        QTest::addRow("two cores") << 2 << "8,192枚";
+    }
+
     void stoppingALongSort()
     {
+        QFETCH(int, cores);
+        QFETCH(QString, keyed);
+        card::WorkPair::pretendCores(std::size_t(cores));
+        const auto allCores = qScopeGuard([] { card::WorkPair::pretendCores(0); });
         QTemporaryDir data;
         std::string corp;
         for (int i = 10000; i > 0; --i)
@@ -409,6 +438,7 @@ private slots:
         writeFile(data, "corp.txt", corp);
         auto window = openWindow(data);
         window->OnListCorp();
+        QTRY_VERIFY(window->findChild<ListReadings*>()->done());  // the keys alone are timed
         window->setProgressDelay(0);
         CardListBox* list = window->listBox();
         list->lines()->setQuietTime(0);
@@ -421,7 +451,67 @@ private slots:
             list->header()->setSortIndicator(1, Qt::AscendingOrder);
             seen += QString(" %1 %2 %3").arg(list->header()->sortIndicatorSection()).arg(list->lines()->index(0, 1).data().toString()).arg(window->findChildren<NowSearchDialog*>().size());
         }
-        QCOMPARE(seen, "4,096枚 -1 名10000 0 1 名1 0");
+        QCOMPARE(seen, keyed + " -1 名10000 0 1 名1 0");
+        QStringList ascending;
+        for (int i = 1; i <= 10000; ++i)
+            ascending << QString("名%1").arg(i);
+        QCOMPARE(shownNames(list), ascending.join(' '));
+    }
+
+    // Names sort by reading, kana and kanji together, at once after the list came (the click makes the readings the
+    // background has not made yet); 読みで並べる off sorts by the text and stays off at the next start. Kana words find
+    // kanji names, folded or not; a wrong line of readings.txt is named once a start.
+    void sortAndFindByReading()
+    {
+        QTemporaryDir data;
+        writeCards(data, {"ミラーハウス", "雨宿りの約束", "見えない手袋", "コンパス", "夜明けの研究棟"}, {"かぎ", "黒曜の城門"});
+        writeFile(data, "readings.txt", "黒曜\tこくよう\n壊れた行\n");
+        const QString byReading = "雨宿りの約束 かぎ 黒曜の城門 コンパス 見えない手袋 ミラーハウス 夜明けの研究棟";
+        const QString byText = "かぎ コンパス ミラーハウス 雨宿りの約束 見えない手袋 黒曜の城門 夜明けの研究棟";
+        QStringList seen;
+        for (int start = 0; start < 2; ++start) {
+            auto window = openWindow(data);
+            window->OnListAll();
+            CardListBox* list = window->listBox();
+            QAction* item = window->commandAction(ID_READING_SORT);
+            list->header()->setSortIndicator(1, Qt::AscendingOrder);
+            seen << QString::number(item->isChecked()) + " " + shownNames(list);
+            item->trigger();
+            seen << QString::number(item->isChecked()) + " " + shownNames(list);
+            auto* status = window->findChild<QLabel*>("statusText");
+            QVERIFY(status->text().endsWith("、readings.txt の 2 行目は使えない"));
+            window->OnListAll();
+            QTRY_COMPARE(status->text(), "全カード 7枚");
+        }
+        QCOMPARE(seen, (QStringList{"1 " + byReading, "0 " + byText, "0 " + byText, "1 " + byReading}));
+        auto window = openWindow(data);
+        window->OnListAll();
+        auto* box = window->filterBar()->findChild<QLineEdit*>();
+        for (bool fold : {true, false}) {
+            window->findChild<QCheckBox*>("filterFold")->setChecked(fold);
+            box->setText("こくよう");
+            QTRY_COMPARE(shownNames(window->listBox()), "黒曜の城門");
+            box->setText("ﾐｴﾅｲ");
+            QTRY_COMPARE(shownNames(window->listBox()), "見えない手袋");
+        }
+    }
+
+    // The readings are made after the list shows, the status bar counting them; a kana word typed meanwhile finds the
+    // cards read so far, and every card once they are all read.
+    void readingsMadeInTheBackground()
+    {
+        QTemporaryDir data;
+        QStringList names;
+        for (int i = 0; i < 3000; ++i)
+            names << QString("夜明け%1").arg(i);
+        writeCards(data, names, {});
+        auto window = openWindow(data);
+        window->findChild<ListReadings*>()->setSliceMs(1);
+        window->OnListAll();
+        auto* status = window->findChild<QLabel*>("statusText");
+        QTRY_VERIFY(status->text().startsWith("読みを作っています… "));
+        window->filterBar()->findChild<QLineEdit*>()->setText("よあけ");
+        QTRY_COMPARE(status->text(), "全カード 3,000枚のうち 3,000枚、一致: カード名");
     }
 
     // Three clicks on a column: ascending, descending, file order. The selection stays on its line, Details opens its
@@ -519,28 +609,34 @@ private slots:
     {
         QFETCH(int, command);
         QFETCH(QString, name);
+        QFETCH(QString, status);
         QTemporaryDir data;
         writeFile(data, "corp.txt", record("C1") + toCp932("Bad\nIce\n\nnote\nillust\nCommon\nxx\n").value());
         writeFile(data, "runner.txt", record("氷の鍵") + record("Rope"));
         auto window = openWindow(data);
-        const auto* status = window->findChild<QLabel*>("statusText");
+        const auto* label = window->findChild<QLabel*>("statusText");
         QVERIFY(window->statusBar()->isVisible());
-        QCOMPARE(status->text(), "データフォルダ: " + QDir::toNativeSeparators(data.path()));
+        QCOMPARE(label->text(), "データフォルダ: " + QDir::toNativeSeparators(data.path()));
         QStringList messages;
         if (command != 105)  // the Runner file is whole
             then(command == 102 ? fillSearch(name, 203, 206) : acceptMessage(messages));
         window->findChild<QAction*>(QString("command%1").arg(command))->trigger();
-        QTEST(status->text(), "status");
+        QCOMPARE(label->text(), status);
         QCOMPARE(disabledCommands(*window), "");  // after a reading ended by a fault too
         QFile::remove(data.filePath("runner.txt"));
         then(fillSearch("R", 203, 204)).then(acceptMessage(messages));
         window->OnSearch();
-        QCOMPARE(status->text(), "データファイルをオープンできない: " + QDir::toNativeSeparators(data.filePath("runner.txt")));
+        const QString failure = "データファイルをオープンできない: " + QDir::toNativeSeparators(data.filePath("runner.txt"));
+        QCOMPARE(label->text(), failure);
+        // The list stays the one before, and so does what the status bar says of it.
+        window->filterBar()->setText("x");
+        window->filterBar()->setText("");
+        QCOMPARE(label->text(), status + "、" + failure);
         // Once the file opens again, the status bar lets go of the failure.
         writeFile(data, "runner.txt", record("R"));
         then(fillSearch("R", 203, 204));
         window->OnSearch();
-        QCOMPARE(status->text(), "検索結果 1枚 (ランナー: 完全一致 \"R\")");
+        QCOMPARE(label->text(), "検索結果 1枚 (ランナー: 完全一致 \"R\")");
     }
 
     // The status bar's wording for each kind of list: search texts cut after 16 characters, the type and rarity texts
@@ -586,6 +682,7 @@ private slots:
         QTest::addColumn<QString>("widths");  // in pixels, "fit" for the fitted ones
         QTest::addColumn<QString>("text");    // the テキスト column's width as stored, "-first" for hidden at first
         QTest::addRow("first run") << QByteArray() << true << "fit" << "-first";
+        QTest::addRow("first run, filled") << QByteArray("liststart=1") << true << "fit" << "-first";
         QTest::addRow("hidden") << QByteArray("statusbar=0") << false << "fit" << "-first";
         QTest::addRow("shown") << QByteArray("statusbar=1") << true << "fit" << "-first";
         QTest::addRow("never written") << QByteArray("statusbar=2") << true << "fit" << "-first";
@@ -611,12 +708,17 @@ private slots:
         QFETCH(QString, text);
         writeSettings("[view]\n" + stored + "\n");
         QTemporaryDir data;
+        const bool filled = stored.startsWith("liststart");  // cards listed once the window shows, as at a start
+        if (filled)
+            writeCards(data, QStringList(100, "札"), {});
         CMainWindow window(data.path().toStdString());
         window.setFont(QFont(window.font().family(), 12));  // the tab stops wider than the window, as with a Japanese system's font
         window.resize(960, 600);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.listAtStart(false);
         CardListBox* list = window.listBox();
+        QCOMPARE(list->verticalScrollBar()->isVisible(), filled);
         CardListHeader* header = list->header();
         const auto sizes = [header] { QStringList seen; for (int c = 0; c < card::kListColumnCount; ++c) seen << QString::number(header->sectionSize(c)); return seen; };
         // Fitted: the list's width, every name whole (and "Uncommon" in the rarity column), no scroll bar sideways.
@@ -685,8 +787,8 @@ private slots:
         QTest::keyClick(box, Qt::Key_Return);
         QVERIFY(QApplication::focusWidget() == list && list->currentSelection() == 0);
         // The folding follows the check box; a character Shift-JIS lacks is named.
-        box->setText("いぬ");
-        QCOMPARE(shownNames(list), "ｲﾇ");
+        box->setText("ｗａｌｌ");
+        QCOMPARE(shownNames(list), "Wall");
         window->findChild<QCheckBox*>("filterFold")->click();
         QCOMPARE(shownNames(list), "");
         box->setText("-r:rare 😀");
@@ -898,6 +1000,10 @@ private slots:
     void typingDuringALongReading()
     {
         QFETCH(QString, stage);
+        // On one thread the reading reports at its 4,096th card; on two a loaded machine may read both files between
+        // two reports.
+        card::WorkPair::pretendCores(1);
+        const auto asItIs = qScopeGuard([] { card::WorkPair::pretendCores(0); });
         QTemporaryDir data;
         QStringList names;
         for (int i = 0; i < 9000; ++i)
@@ -935,9 +1041,20 @@ private slots:
         QTRY_COMPARE(shownNames(list), typedMeanwhile);
     }
 
-    // A filter longer than a slice lets the events run; a newer text abandons it, and only its cards come.
+    // A filter longer than a slice lets the events run; a newer text abandons it, and only its cards come,
+    // on two cores (each slice tests both halves at once) as on one.
+    void aNewerTextAbandonsALongFilter_data()
+    {
+        QTest::addColumn<int>("cores");
+        QTest::addRow("one core") << 1;
+        QTest::addRow("two cores") << 2;
+    }
+
     void aNewerTextAbandonsALongFilter()
     {
+        QFETCH(int, cores);
+        card::WorkPair::pretendCores(std::size_t(cores));
+        const auto allCores = qScopeGuard([] { card::WorkPair::pretendCores(0); });
         QTemporaryDir data;
         QStringList names;
         for (int i = 0; i < 5000; ++i)
@@ -945,9 +1062,9 @@ private slots:
         writeCards(data, names, {});
         auto window = openWindow(data);
         window->OnListCorp();
-        auto* runner = window->findChild<CardFilterRunner*>();
+        auto* runner = window->findChild<FilterBoxWorker*>();
         runner->setSliceMs(0);
-        QSignalSpy finished(runner, &CardFilterRunner::finished);
+        QSignalSpy finished(runner, &FilterBoxWorker::finished);
         window->filterBar()->setText("c1");
         QVERIFY(finished.isEmpty() && window->listBox()->count() == 5000);
         window->filterBar()->setText("c49");

@@ -3,7 +3,7 @@
 
 #include "CardFilter.h"
 #include "Cp932Converter.h"
-#include "FilterRun.h"
+#include "FilterPass.h"
 
 #include <QObject>
 #include <QString>
@@ -24,10 +24,10 @@ class TextReadings;
 // between them; a newer text abandons it, so only the newest text's cards
 // are ever reported. A text that only narrows the last one filters that
 // one's cards alone.
-class CardFilterRunner : public QObject {
+class FilterBoxWorker : public QObject {
     Q_OBJECT
 public:
-    CardFilterRunner(const card::CardStore& cards, QObject* parent);
+    FilterBoxWorker(const card::CardStore& cards, QObject* parent);
 
     // Filters by `text`, folded or not; `finished` comes when it is done,
     // before this returns when one slice does.
@@ -71,7 +71,7 @@ private:
     QString unholdable_;
     QString ignored_;
     bool cut_ = false;
-    std::unique_ptr<card::FilterRun> run_;
+    std::unique_ptr<card::FilterPass> run_;
     // The filter of the cards reported last, for the next text to narrow.
     std::optional<card::CardFilter> lastFilter_;
     std::optional<std::vector<std::uint32_t>> cards_;

@@ -1,24 +1,24 @@
 // SPDX-License-Identifier: MIT
-#include "CardFilterRunner.h"
+#include "FilterBoxWorker.h"
 
 #include "CardStore.h"
 #include "FilterText.h"
 
-CardFilterRunner::CardFilterRunner(const card::CardStore& cards, QObject* parent) : QObject(parent), store_(cards)
+FilterBoxWorker::FilterBoxWorker(const card::CardStore& cards, QObject* parent) : QObject(parent), store_(cards)
 {
     nextSlice_.setSingleShot(true);
     nextSlice_.setInterval(0);  // after the events waiting
-    connect(&nextSlice_, &QTimer::timeout, this, &CardFilterRunner::runSlice);
+    connect(&nextSlice_, &QTimer::timeout, this, &FilterBoxWorker::runSlice);
 }
 
-void CardFilterRunner::setText(const QString& text, bool fold)
+void FilterBoxWorker::setText(const QString& text, bool fold)
 {
     text_ = text;
     fold_ = fold;
     start();
 }
 
-void CardFilterRunner::stop()
+void FilterBoxWorker::stop()
 {
     nextSlice_.stop();
     run_.reset();
@@ -26,13 +26,13 @@ void CardFilterRunner::stop()
     cards_.reset();
 }
 
-void CardFilterRunner::cardsChanged(const QString& text, bool fold)
+void FilterBoxWorker::cardsChanged(const QString& text, bool fold)
 {
     stop();
     setText(text, fold);
 }
 
-void CardFilterRunner::start()
+void FilterBoxWorker::start()
 {
     nextSlice_.stop();
     run_.reset();
@@ -52,15 +52,15 @@ void CardFilterRunner::start()
     std::optional<std::vector<std::uint32_t>> among;
     if (lastFilter_ && filter.narrows(*lastFilter_) && cards_)
         among = *cards_;
-    run_ = std::make_unique<card::FilterRun>(store_, std::move(filter), std::move(among));
+    run_ = std::make_unique<card::FilterPass>(store_, std::move(filter), std::move(among));
     runSlice();
 }
 
-void CardFilterRunner::runSlice()
+void FilterBoxWorker::runSlice()
 {
     if (!run_)
         return;
-    if (!run_->runUntil(card::FilterRun::Clock::now() + std::chrono::milliseconds(sliceMs_))) {
+    if (!run_->runUntil(card::FilterPass::Clock::now() + std::chrono::milliseconds(sliceMs_))) {
         nextSlice_.start();
         return;
     }
