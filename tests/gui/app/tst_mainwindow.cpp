@@ -30,6 +30,7 @@
 #include "WorkPair.h"
 
 #include <QCheckBox>
+#include <QCollator>
 #include <QClipboard>
 #include <QFileDialog>
 #include <QLabel>
@@ -47,6 +48,7 @@
 #include <QStatusBar>
 #include <QToolTip>
 
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -467,7 +469,15 @@ private slots:
         writeCards(data, {"ミラーハウス", "雨宿りの約束", "見えない手袋", "コンパス", "夜明けの研究棟"}, {"かぎ", "黒曜の城門"});
         writeFile(data, "readings.txt", "黒曜\tこくよう\n壊れた行\n");
         const QString byReading = "雨宿りの約束 かぎ 黒曜の城門 コンパス 見えない手袋 ミラーハウス 夜明けの研究棟";
-        const QString byText = "かぎ コンパス ミラーハウス 雨宿りの約束 見えない手袋 黒曜の城門 夜明けの研究棟";
+        // Off, the order is the platform's own Japanese collation keys, whose order of kanji differs between ICU and
+        // Windows (and, under Wine, from its own string comparison): the names it sorts are those of the reading order.
+        QStringList names = QString(byReading).split(' ');
+        QCollator collation(QLocale(QLocale::Japanese, QLocale::Japan));
+        std::stable_sort(names.begin(), names.end(), [&](const QString& a, const QString& b) {
+            return collation.sortKey(a).compare(collation.sortKey(b)) < 0;
+        });
+        const QString byText = names.join(' ');
+        QVERIFY(byText != byReading);
         QStringList seen;
         for (int start = 0; start < 2; ++start) {
             auto window = openWindow(data);
@@ -1079,7 +1089,7 @@ private slots:
             page += QString(" -x%1").arg(i);
         window->filterBar()->setText(page + " -c49");
         QVERIFY(runner->cut() && finished.count() == 1);
-        QTRY_COMPARE(finished.count(), 2);
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 2, 30000);  // a page of words over slices of one test is slow under Wine
         QCOMPARE(shownNames(window->listBox()), names.filter("c4").join(' '));
         QCOMPARE(window->findChild<QLabel*>("statusText")->text(), "Corporateカード 5,000枚のうち 1,111枚、カードにない文字: " +
                                                                        page.mid(4, 30) + "…、絞り込みは先頭の1,000語・10,000文字まで、一致: カード名");
