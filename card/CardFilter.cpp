@@ -89,11 +89,10 @@ bool comparesRarity(WordTest test)
     return test != WordTest::Contains && test != WordTest::Equals;
 }
 
-// The folded katakana ァ to ヶ (CP932 puts them from 0x8340, without
-// 0x837F) and the long vowel mark: what a reading is written in.
+// What a reading is written in.
 bool isFoldedKana(textfold::FoldedChar c)
 {
-    return (c >= 0x8340 && c <= 0x8396 && c != 0x837F) || c == 0x815B;
+    return textfold::isKatakana(c) || c == textfold::kLongVowelMark;
 }
 
 constexpr FieldMask kReadFields = filterfields::kName | filterfields::kType | filterfields::kIllust;

@@ -51,16 +51,8 @@ DeckFile::Refusal DeckFile::read(const std::filesystem::path& path, std::string&
     std::error_code error;
     if (std::filesystem::is_directory(path, error))
         return Refusal::Folder;
-    const os::FileHandle file = os::openRegularFile(path);
-    if (file == os::kNoFile)
-        return Refusal::CannotOpen;
     std::string bytes;
-    char buffer[64 * 1024];
-    std::ptrdiff_t got = 0;
-    while (bytes.size() <= kMaxBytes && (got = os::readFile(file, buffer, sizeof buffer)) > 0)
-        bytes.append(buffer, std::size_t(got));
-    os::closeFile(file);
-    if (got < 0)
+    if (!os::readWholeFile(path, kMaxBytes, bytes))
         return Refusal::CannotOpen;
     if (Refusal refusal = check(bytes); refusal != Refusal::None)
         return refusal;

@@ -306,3 +306,22 @@ std::filesystem::path programFolder()
 }  // namespace card::os
 
 #endif
+
+namespace card::os {
+
+// Both platforms' readFile beneath it.
+bool readWholeFile(const std::filesystem::path& path, std::size_t limit, std::string& bytes)
+{
+    const FileHandle file = openRegularFile(path);
+    if (file == kNoFile)
+        return false;
+    bytes.clear();
+    char buffer[64 * 1024];
+    std::ptrdiff_t got = 0;
+    while (bytes.size() <= limit && (got = readFile(file, buffer, sizeof buffer)) > 0)
+        bytes.append(buffer, std::size_t(got));
+    closeFile(file);
+    return got >= 0;
+}
+
+}  // namespace card::os

@@ -26,6 +26,10 @@ std::ptrdiff_t readFile(FileHandle file, char* buffer, std::size_t size);
 // Makes the next read start at byte `offset`; false when it cannot.
 bool seekFile(FileHandle file, std::uint64_t offset);
 void closeFile(FileHandle file);
+// Reads the regular file `path` whole into `bytes`, stopping once more than
+// `limit` bytes are in (the caller refuses a file that large): false when
+// it cannot be opened (as openRegularFile) or read.
+bool readWholeFile(const std::filesystem::path& path, std::size_t limit, std::string& bytes);
 
 // Memory for the card store's large blocks, straight from the system and
 // asked for in huge pages where it offers them: a million cards then cost a

@@ -2,11 +2,11 @@
 #include "ReadingCorrections.h"
 
 #include "KanaText.h"
+#include "OperatingSystem.h"
+#include "Utf8Transcoder.h"
 #include "Utf8Sequence.h"
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 
 namespace card {
 
@@ -24,8 +24,8 @@ std::string_view trimmed(std::string_view text, std::string_view blank = " \t\r"
 
 ReadingCorrections::ReadingCorrections(std::string_view utf8)
 {
-    if (utf8.starts_with("\xEF\xBB\xBF"))
-        utf8.remove_prefix(3);
+    if (utf8.starts_with(Utf8Transcoder::kByteOrderMark))
+        utf8.remove_prefix(Utf8Transcoder::kByteOrderMark.size());
     std::size_t number = 0;
     while (!utf8.empty()) {
         const std::size_t end = utf8.find('\n');
@@ -71,16 +71,15 @@ ReadingCorrections ReadingCorrections::load(const std::filesystem::path& folder)
     std::error_code error;
     if (!std::filesystem::exists(path, error))
         return {};
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    if (file.is_open())
-        text << file.rdbuf();
-    if (!file.is_open() || file.bad()) {
+    // Through the engine's file access, which opens regular files only: a
+    // FIFO by that name never holds the list up.
+    std::string text;
+    if (!os::readWholeFile(path, kMaxBytes, text) || text.size() > kMaxBytes) {
         ReadingCorrections none;
         none.unreadable_ = true;
         return none;
     }
-    return ReadingCorrections(text.str());
+    return ReadingCorrections(text);
 }
 
 }  // namespace card

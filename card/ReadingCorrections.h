@@ -16,6 +16,8 @@ namespace card {
 class ReadingCorrections {
 public:
     static constexpr std::string_view kFileName = "readings.txt";
+    // A larger file is taken as unreadable: no list of corrections is that long.
+    static constexpr std::size_t kMaxBytes = 16 * 1024 * 1024;
 
     struct Word {
         std::string text;  // UTF-8

@@ -14,9 +14,6 @@ constexpr std::u32string_view kSyllabary = U"アイウエオカキクケコサ�
 constexpr std::u32string_view kSmall = U"ァィゥェォッャュョヮ";
 constexpr std::u32string_view kVoicedNext = U"カキクケコサシスセソタチツテトハヒフヘホ";
 constexpr std::u32string_view kSemiVoicedAfterNext = U"ハヒフヘホ";
-// CP932 holds the katakana ァ to ヶ in Unicode's order from 0x8340, without 0x837F.
-constexpr unsigned kFirstKatakana = 0x8340, kLastKatakana = 0x8396;
-constexpr unsigned kLongVowelMark = 0x815B;
 
 struct Weights {
     std::uint16_t primary = 0;
@@ -60,16 +57,6 @@ std::uint16_t vowelAfter(std::uint16_t primary)
     return std::uint16_t(kKana + vowel);
 }
 
-bool isKana(textfold::FoldedChar c)
-{
-    return c >= kFirstKatakana && c <= kLastKatakana && c != 0x837F;
-}
-
-char32_t katakanaOf(textfold::FoldedChar c)
-{
-    return U'ァ' + (c - kFirstKatakana) - (c > 0x837F ? 1 : 0);
-}
-
 bool isDigit(textfold::FoldedChar c)
 {
     return c >= '0' && c <= '9';
@@ -104,9 +91,9 @@ void appendKey(const textfold::FoldedText& folded, std::string& out)
             last = 0;
             continue;
         }
-        if (isKana(c))
-            w = kanaWeights(katakanaOf(c));
-        else if (c == kLongVowelMark)
+        if (textfold::isKatakana(c))
+            w = kanaWeights(textfold::katakanaOf(c));
+        else if (c == textfold::kLongVowelMark)
             w.primary = last >= kKana && last < kKanji ? vowelAfter(last) : std::uint16_t(kKana + kSyllabary.size()),
             w.size = 2;
         else if (c >= 'a' && c <= 'z')

@@ -28,6 +28,20 @@ namespace card::textfold {
 using FoldedChar = std::uint16_t;
 using FoldedText = std::vector<FoldedChar>;
 
+// Every kana folds to a katakana: CP932 holds ァ to ヶ in Unicode's order
+// from 0x8340, skipping 0x837F. With the long vowel mark they are what a
+// reading is written in.
+inline constexpr FoldedChar kLongVowelMark = 0x815B;
+constexpr bool isKatakana(FoldedChar c)
+{
+    return c >= 0x8340 && c <= 0x8396 && c != 0x837F;
+}
+// The Unicode katakana of a folded one (isKatakana(c) holds).
+constexpr char32_t katakanaOf(FoldedChar c)
+{
+    return U'ァ' + (c - 0x8340) - (c > 0x837F ? 1 : 0);
+}
+
 // Replaces `out` with the folded characters of the CP932 text `cp932`,
 // keeping its capacity so that a search reuses one buffer for every card.
 void fold(std::string_view cp932, FoldedText& out);

@@ -5,6 +5,7 @@
 #include "MecabAnalyser.h"
 #include "ReadingOrder.h"
 #include "Sjis.h"
+#include "TempDir.h"
 #include "TextReadings.h"
 
 #include <gtest/gtest.h>
@@ -97,6 +98,19 @@ TEST(Readings, CorrectionLinesGoodWrongAndEmpty)
     EXPECT_EQ(read.words()[0].text, "合わせ鏡");
     EXPECT_EQ(read.words()[0].kana, "アワセカガミ");
     EXPECT_EQ(read.words()[1].kana, "シンカイ");
+
+    // From the data folder: none there is no problem; a folder or a FIFO by
+    // that name is unreadable, and the FIFO never waits for a writer.
+    const TempDir none, folder;
+    std::filesystem::create_directory(folder.path() / "readings.txt");
+    EXPECT_FALSE(card::ReadingCorrections::load(none.path()).unreadable());
+    EXPECT_TRUE(card::ReadingCorrections::load(folder.path()).unreadable());
+#if !defined(_WIN32)
+    const TempDir fifo;
+    fifo.fifo("readings.txt");
+    EXPECT_TRUE(card::ReadingCorrections::load(fifo.path()).unreadable());
+#endif
+    EXPECT_EQ(card::ReadingCorrections::load(TempDir().write("readings.txt", "深海\tしんかい\n").parent_path()).words().size(), 1u);
 }
 
 // Kana and kanji names together in the order of the syllabary; voiced after

@@ -123,6 +123,15 @@ void atFirstYield(CMainWindow& window, std::function<void(NowSearchDialog*)> act
         [&window, action] { action(window.findChild<NowSearchDialog*>()); }, Qt::SingleShotConnection);
 }
 
+// `prefix` followed by first, first + 1, ... : `count` card names.
+QStringList numberedNames(const QString& prefix, int count, int first = 0)
+{
+    QStringList names;
+    for (int i = first; i < first + count; ++i)
+        names << prefix + QString::number(i);
+    return names;
+}
+
 // The names of the lines shown, in their order.
 QString shownNames(CardListBox* list)
 {
@@ -454,10 +463,7 @@ private slots:
             seen += QString(" %1 %2 %3").arg(list->header()->sortIndicatorSection()).arg(list->lines()->index(0, 1).data().toString()).arg(window->findChildren<NowSearchDialog*>().size());
         }
         QCOMPARE(seen, keyed + " -1 名10000 0 1 名1 0");
-        QStringList ascending;
-        for (int i = 1; i <= 10000; ++i)
-            ascending << QString("名%1").arg(i);
-        QCOMPARE(shownNames(list), ascending.join(' '));
+        QCOMPARE(shownNames(list), numberedNames("名", 10000, 1).join(' '));
     }
 
     // Names sort by reading, kana and kanji together, at once after the list came (the click makes the readings the
@@ -511,9 +517,7 @@ private slots:
     void readingsMadeInTheBackground()
     {
         QTemporaryDir data;
-        QStringList names;
-        for (int i = 0; i < 3000; ++i)
-            names << QString("夜明け%1").arg(i);
+        const QStringList names = numberedNames("夜明け", 3000);
         writeCards(data, names, {});
         auto window = openWindow(data);
         window->findChild<ListReadings*>()->setSliceMs(1);
@@ -1015,9 +1019,7 @@ private slots:
         card::WorkPair::pretendCores(1);
         const auto asItIs = qScopeGuard([] { card::WorkPair::pretendCores(0); });
         QTemporaryDir data;
-        QStringList names;
-        for (int i = 0; i < 9000; ++i)
-            names << QString("c%1").arg(i);
+        const QStringList names = numberedNames("c", 9000);
         writeCards(data, names, {"r12"});
         auto window = openWindow(data);
         window->setProgressDelay(0);
@@ -1066,9 +1068,7 @@ private slots:
         card::WorkPair::pretendCores(std::size_t(cores));
         const auto allCores = qScopeGuard([] { card::WorkPair::pretendCores(0); });
         QTemporaryDir data;
-        QStringList names;
-        for (int i = 0; i < 5000; ++i)
-            names << QString("c%1").arg(i);
+        const QStringList names = numberedNames("c", 5000);
         writeCards(data, names, {});
         auto window = openWindow(data);
         window->OnListCorp();
