@@ -62,7 +62,7 @@ void FilterPass::runHalf(Half& half, CardFilter& filter, Clock::time_point deadl
         const std::size_t sliceEnd = std::min(half.end, next + cardsPerLook_);
         for (; next < sliceEnd; ++next) {
             const auto card = static_cast<std::uint32_t>(among ? among[next] : next);
-            if (filter.accepts(store_[card]))
+            if (filter.accepts(store_.packed(card)))
                 passed.push_back(card);
         }
         if (next < half.end && Clock::now() >= deadline)
