@@ -296,6 +296,15 @@ bool CardFilter::accepts(const CardView& card)
     return passes(root_);
 }
 
+bool CardFilter::accepts(const CardStore::Packed& card)
+{
+    if (root_.parts.empty())
+        return true;
+    readFields(card, fields_);
+    foldedFields_ = 0;
+    return passes(root_);
+}
+
 bool CardFilter::passes(const Node& node)
 {
     bool passed;
@@ -326,6 +335,20 @@ void CardFilter::readFields(const CardView& card, Fields& out)
     for (std::size_t i = 1; i < out.text.size(); ++i)
         contiguous = contiguous && out.offsets[i] == out.offsets[i - 1] + out.text[i - 1].size();
     out.contiguous = contiguous;
+}
+
+// The store keeps a card's fields back to back.
+void CardFilter::readFields(const CardStore::Packed& card, Fields& out)
+{
+    std::size_t at = 0;
+    for (int i = 0; i < kFieldCount; ++i) {
+        const std::uint8_t length = (*card.lengths)[std::size_t(i)];
+        out.text[std::size_t(i)] = std::string_view(card.bytes + at, length);
+        out.offsets[std::size_t(i)] = at;
+        at += length;
+    }
+    out.offsets[kFieldCount] = at;
+    out.contiguous = true;
 }
 
 bool CardFilter::matches(const Word& word, const Fields& fields)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "CardStore.h"
 #include "CardView.h"
 #include "FilterText.h"
 #include "TextFold.h"
@@ -11,7 +12,6 @@
 
 namespace card {
 
-class CardStore;
 class TextReadings;
 
 // A piece of a card's field that a word of the filter matched: bytes
@@ -48,6 +48,8 @@ public:
     // Whether every card passes: no word.
     bool acceptsAll() const { return root_.parts.empty(); }
     bool accepts(const CardView& card);
+    // The same for a card as the store holds it, without a view of it.
+    bool accepts(const CardStore::Packed& card);
     // Whether each card this filter accepts is one that `previous` accepts
     // too, so that it need only look at the cards `previous` left. Words
     // side by side are compared in the order typed, as a text grows while
@@ -115,6 +117,7 @@ private:
     void collectMatches(const Node& node, const CardView& card, std::vector<MatchedText>& out) const;
     void addMatches(const Word& word, Field field, std::string_view text, std::vector<MatchedText>& out) const;
     static void readFields(const CardView& card, Fields& out);
+    static void readFields(const CardStore::Packed& card, Fields& out);
 
     Node root_;
     std::size_t wordCount_ = 0;

@@ -4,6 +4,7 @@
 #include "OperatingSystem.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <iterator>
 #include <new>
@@ -19,7 +20,9 @@ constexpr std::size_t kMaxCardBytes = CardStore::kFields * CardStore::kMaxField;
 // pages and lose little in the unused tail of each (less than one record);
 // only the pages touched count, so a short list takes little of them.
 CardStore::CardStore(std::size_t fieldBlockBytes, std::size_t blockEntries)
-    : fieldBlockBytes_(std::max(fieldBlockBytes, kMaxCardBytes)), blockEntries_(std::max<std::size_t>(blockEntries, 1))
+    : fieldBlockBytes_(std::max(fieldBlockBytes, kMaxCardBytes)),
+      blockEntries_(std::bit_floor(std::max<std::size_t>(blockEntries, 1))),
+      blockShift_(std::countr_zero(blockEntries_))
 {
 }
 
@@ -45,6 +48,19 @@ void CardStore::clear()
     runs_.assign(1, Run{});
     size_ = 0;
     free_ = blockEnd_ = nullptr;
+    pending_ = Entry{};
+    pendingFields_ = 0;
+    pendingBytes_ = 0;
+}
+
+void CardStore::restart()
+{
+    blocks_.resize(std::min<std::size_t>(blocks_.size(), 1));
+    entryBlocks_.resize(std::min<std::size_t>(entryBlocks_.size(), 1));
+    runs_.assign(1, Run{});
+    size_ = 0;
+    free_ = blocks_.empty() ? nullptr : blocks_[0].get();
+    blockEnd_ = free_ ? free_ + fieldBlockBytes_ : nullptr;
     pending_ = Entry{};
     pendingFields_ = 0;
     pendingBytes_ = 0;
@@ -84,12 +100,13 @@ void CardStore::addField(std::string_view bytes)
 void CardStore::commitCard()
 {
     const std::size_t at = size_ - runs_.back().firstCard;
-    if (at % blockEntries_ == 0) {
+    const std::size_t block = runs_.back().firstBlock + (at >> blockShift_);
+    if (block == entryBlocks_.size()) {  // a restarted store has its first one still
         static_assert(std::is_trivially_copyable_v<Entry>);
         const std::size_t bytes = blockEntries_ * sizeof(Entry);
         entryBlocks_.emplace_back(reinterpret_cast<Entry*>(newBlock(bytes)), BlockFree{bytes});
     }
-    entryBlocks_.back()[at % blockEntries_] = pending_;
+    entryBlocks_[block][at & (blockEntries_ - 1)] = pending_;
     ++size_;
     free_ += pendingBytes_;
     pendingFields_ = kFields;  // nothing more goes into a committed card

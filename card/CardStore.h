@@ -29,7 +29,8 @@ public:
     static constexpr std::size_t kMaxField = 255;
 
     // The sizes of the blocks: bytes of card fields (at least a whole
-    // record, kFields * kMaxField), and entries, one per card.
+    // record, kFields * kMaxField), and entries, one per card (rounded down
+    // to a power of two, so that finding a card's block costs no division).
     explicit CardStore(std::size_t fieldBlockBytes = kFieldBlockBytes, std::size_t blockEntries = kBlockEntries);
     CardStore(const CardStore&) = delete;
     CardStore& operator=(const CardStore&) = delete;
@@ -37,6 +38,19 @@ public:
     std::size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
     CardView operator[](std::size_t i) const { return viewOf(entryAt(i)); }
+
+    // A card as the store holds it: its fields' bytes back to back in
+    // record order, and each field's length. For a test of many cards that
+    // needs no view of each.
+    struct Packed {
+        const char* bytes;
+        const std::array<std::uint8_t, kFieldCount>* lengths;
+    };
+    Packed packed(std::size_t i) const
+    {
+        const Entry& entry = entryAt(i);
+        return {entry.bytes, &entry.lengths};
+    }
 
     // Walks the cards in list order, each as a view.
     class Iterator {
@@ -59,6 +73,9 @@ public:
 
     // Removes every card and gives the memory back.
     void clear();
+    // Removes every card but keeps the first blocks for the next ones: a
+    // store filled again and again costs no fresh pages each time.
+    void restart();
     // Moves every card of `part`, a store with the same block sizes, behind
     // this store's without copying one; `part` is left empty.
     void append(CardStore& part);
@@ -90,7 +107,7 @@ private:
         while (i < runs_[run].firstCard)  // a few runs at most
             --run;
         const std::size_t at = i - runs_[run].firstCard;
-        return entryBlocks_[runs_[run].firstBlock + at / blockEntries_][at % blockEntries_];
+        return entryBlocks_[runs_[run].firstBlock + (at >> blockShift_)][at & (blockEntries_ - 1)];
     }
     void startBlock();
 
@@ -100,6 +117,7 @@ private:
     };
     const std::size_t fieldBlockBytes_;
     const std::size_t blockEntries_;
+    const int blockShift_;  // log2 of blockEntries_
     std::vector<std::unique_ptr<char[], BlockFree>> blocks_;
     // The entries in blocks of their own: they never move, and growing
     // costs no copy of those before.

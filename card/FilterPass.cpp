@@ -18,8 +18,8 @@ constexpr std::size_t kCardsWorthASecondThread = 4096;
 }  // namespace
 
 FilterPass::FilterPass(const CardStore& store, CardFilter filter, std::optional<std::vector<std::uint32_t>> among)
-    : store_(store), filter_(std::move(filter)), secondFilter_(filter_), among_(std::move(among)),
-      cardsPerLook_(std::max<std::size_t>(1, kWordTestsPerLook / std::max<std::size_t>(1, filter_.wordCount())))
+    : store_(store), first_{std::move(filter)}, second_(first_), among_(std::move(among)),
+      cardsPerLook_(std::max<std::size_t>(1, kWordTestsPerLook / std::max<std::size_t>(1, first_.filter.wordCount())))
 {
     const std::size_t count = candidateCount();
     const bool split = count >= kCardsWorthASecondThread && WorkPair::usableCores() >= 2;
@@ -39,30 +39,37 @@ bool FilterPass::runUntil(Clock::time_point deadline)
     if (done())
         return true;
     if (halves_[1].done())
-        runHalf(halves_[0], filter_, deadline);
+        runHalf(halves_[0], first_.filter, deadline);
     else if (halves_[0].done())
-        runHalf(halves_[1], secondFilter_, deadline);
+        runHalf(halves_[1], second_.filter, deadline);
     else
-        WorkPair::runBoth([&] { runHalf(halves_[0], filter_, deadline); },
-                          [&] { runHalf(halves_[1], secondFilter_, deadline); });
+        WorkPair::runBoth([&] { runHalf(halves_[0], first_.filter, deadline); },
+                          [&] { runHalf(halves_[1], second_.filter, deadline); });
     if (!done())
         return false;
     joinHalves();
     return true;
 }
 
+// The loop keeps its place and its hits in locals: a member written for each
+// card would go through memory the other thread's filter may share.
 void FilterPass::runHalf(Half& half, CardFilter& filter, Clock::time_point deadline)
 {
-    while (half.next < half.end) {
-        const std::size_t sliceEnd = std::min(half.end, half.next + cardsPerLook_);
-        for (; half.next < sliceEnd; ++half.next) {
-            const auto card = static_cast<std::uint32_t>(among_ ? (*among_)[half.next] : half.next);
-            if (filter.accepts(store_[card]))
-                half.passed.push_back(card);
+    std::size_t next = half.next;
+    std::vector<std::uint32_t> passed = std::move(half.passed);
+    const std::uint32_t* among = among_ ? among_->data() : nullptr;
+    while (next < half.end) {
+        const std::size_t sliceEnd = std::min(half.end, next + cardsPerLook_);
+        for (; next < sliceEnd; ++next) {
+            const auto card = static_cast<std::uint32_t>(among ? among[next] : next);
+            if (filter.accepts(store_.packed(card)))
+                passed.push_back(card);
         }
-        if (half.next < half.end && Clock::now() >= deadline)
-            return;
+        if (next < half.end && Clock::now() >= deadline)
+            break;
     }
+    half.next = next;
+    half.passed = std::move(passed);
 }
 
 // The second half's cards follow the first's, so the result stays ascending.

@@ -37,11 +37,13 @@ public:
     // The cards that passed, ascending, once done.
     const std::vector<std::uint32_t>& result() const { return result_; }
     std::vector<std::uint32_t> takeResult() { return std::move(result_); }
-    const CardFilter& filter() const { return filter_; }
+    const CardFilter& filter() const { return first_.filter; }
 
 private:
-    // The candidates [begin, end) one thread tests, and those that passed.
-    struct Half {
+    // The candidates [begin, end) one thread tests, and those that passed;
+    // each on cache lines of its own, so that one thread's writes do not
+    // keep taking the line from under the other's.
+    struct alignas(64) Half {
         std::size_t begin = 0, next = 0, end = 0;
         std::vector<std::uint32_t> passed;
         bool done() const { return next == end; }
@@ -53,8 +55,12 @@ private:
     void joinHalves();
 
     const CardStore& store_;
-    CardFilter filter_;
-    CardFilter secondFilter_;  // the second half's own copy
+    // A filter writes the card it tests into itself: each on lines of its own.
+    struct alignas(64) OwnFilter {
+        CardFilter filter;
+    };
+    OwnFilter first_;
+    OwnFilter second_;  // the second half's own copy
     std::optional<std::vector<std::uint32_t>> among_;
     std::size_t cardsPerLook_;  // between two looks at the clock
     std::array<Half, 2> halves_;

@@ -241,6 +241,11 @@ void foldInto(std::string_view cp932, FoldedText& out, AtChar atChar)
     for (std::size_t i = 0; i < size;) {
         atChar(i);
         const auto b = static_cast<unsigned char>(cp932[i]);
+        if (b < 0x80) {  // ASCII: no lead byte, and no voiced mark joins it
+            *next++ = folds.single(b);
+            ++i;
+            continue;
+        }
         if (i + 1 < size) {
             const auto after = static_cast<unsigned char>(cp932[i + 1]);
             if (sjis::isLeadByte(b)) {

@@ -79,4 +79,5 @@ private:
     ConsoleUi ui_;
     card::Cp932Converter converter_;
     std::unique_ptr<card::TextReadings> readings_;
+    std::string record_;  // the record being printed
 };

@@ -171,13 +171,17 @@ const card::CardStore& store()
     return *cards;
 }
 
-std::string shownBy(const card::FilterText& text, bool asCards)
+enum class Asked { Packed, StoreView, Card };
+
+std::string shownBy(const card::FilterText& text, Asked asked)
 {
     card::CardFilter filter(text, &store());
     std::string shown;
     for (std::size_t i = 0; i < store().size(); ++i) {
         const card::Card copy = store()[i].toCard();
-        if (asCards ? filter.accepts(card::CardView(copy)) : filter.accepts(store()[i]))
+        if (asked == Asked::Card        ? filter.accepts(card::CardView(copy))
+            : asked == Asked::StoreView ? filter.accepts(store()[i])
+                                        : filter.accepts(store().packed(i)))
             shown += std::to_string(i + 1);
     }
     return shown;
@@ -185,14 +189,15 @@ std::string shownBy(const card::FilterText& text, bool asCards)
 
 }  // namespace
 
-// The store's cards are looked for byte by byte, separate Cards field by field: both must show the same.
+// The store's cards (as it holds them, or as views) are looked for byte by byte, separate Cards field by field:
+// all must show the same.
 TEST_P(Filter, ShowsTheCardsEveryWordMatches)
 {
     const FilterCase& c = GetParam();
     card::Cp932Converter converter;
     const card::FilterText text(c.text, c.fold, converter);
-    EXPECT_EQ(shownBy(text, false), c.shown);
-    EXPECT_EQ(shownBy(text, true), c.shown);
+    for (Asked asked : {Asked::Packed, Asked::StoreView, Asked::Card})
+        EXPECT_EQ(shownBy(text, asked), c.shown) << int(asked);
     EXPECT_EQ(text.unholdable(), c.unholdable);
     EXPECT_EQ(text.ignoredText(), c.ignored);
 }

@@ -276,6 +276,7 @@ TEST_F(CardListerTest, BothFilesReadAtOnceListAsOneThreadDoes)
         {"", "", ""},
         {dashes, dashes, ""},                                       // a wrong guess at the half
         {crLf + bad + crLf, "#\n" + crLf + "\x1A" + many, ""},       // an error in the second half; Ctrl-Z in the first
+        {records("B", 20000) + bad, many, ""},                      // an error after the first batch of printed lines
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.corp.substr(0, 20) + " | " + row.runner.substr(0, 20));
@@ -284,59 +285,72 @@ TEST_F(CardListerTest, BothFilesReadAtOnceListAsOneThreadDoes)
             if (text != missing)  // a Shift-JIS comment first: a file read as UTF-8 is never split
                 dir.write(file, text.empty() || text.starts_with("\xEF") ? text : kShiftJisComment + text);
         }
-        std::string results[2];
-        for (std::size_t cores : {1, 2}) {
-            const Cores pretended(cores);
-            failingName = row.failing;
-            lister.OnListAll();
-            failingName.clear();
-            std::string& result = results[cores - 1];
-            result = names() + " |";
-            for (std::size_t i = 0; i < lister.cards().size(); ++i)
-                result += std::to_string(lister.sideOf(i));
-            for (const std::string& event : events())
-                result += " | " + event;
-            for (const card::EngineMessage& end : lister.earlyEnds())
-                result += " | " + end.file + ":" + std::to_string(end.line);
+        for (bool keep : {true, false}) {  // cards kept, or lines only printed
+            lister.setKeepCards(keep);
+            std::string results[2];
+            for (std::size_t cores : {1, 2}) {
+                const Cores pretended(cores);
+                failingName = row.failing;
+                lister.OnListAll();
+                failingName.clear();
+                std::string& result = results[cores - 1];
+                result = keep ? names() : std::to_string(screen.lines.size()) + " " + (screen.lines.empty() ? "" : screen.lines.back());
+                result += " |";
+                for (std::size_t i = 0; i < lister.cards().size(); ++i)
+                    result += std::to_string(lister.sideOf(i));
+                for (const std::string& event : events())
+                    result += " | " + event;
+                for (const card::EngineMessage& end : lister.earlyEnds())
+                    result += " | " + end.file + ":" + std::to_string(end.line);
+            }
+            EXPECT_EQ(results[1], results[0]) << keep;
         }
-        EXPECT_EQ(results[1], results[0]);
+        lister.setKeepCards(true);
     }
 }
 
-// A stop at any progress report, on one thread or two: the list holds the cards of the files in their order up to
-// where the stop found the reading, the file it stopped named with the line of its last card, and nothing after it;
-// the next command reads everything again.
+// A stop at any progress report, on one thread or two, cards kept or only printed: the list holds the cards of the
+// files in their order up to where the stop found the reading, the file it stopped named with the line of its last
+// card, and nothing after it; the next command reads everything again. Lines only printed are read in batches of
+// 16384 records on two cores while the batch before is printed, and stop where one thread stops.
 TEST_F(CardListerTest, AReadingStoppedAtAnyReportKeepsAPrefixOfTheList)
 {
-    constexpr int kCorp = 20000, kRunner = 30000, kLines = 8;  // lines a record; long enough for reports on two threads
+    constexpr int kCorp = 20000, kRunner = 40000, kLines = 8;  // lines a record; long enough for reports on two threads
     dir.write("corp.txt", kShiftJisComment + records("C", kCorp));
     dir.write("runner.txt", kShiftJisComment + records("R", kRunner));
-    for (std::size_t cores : {1, 2}) {
-        const Cores pretended(cores);
-        std::size_t stops = 0;
-        for (screen.stopAtReport = 1; screen.stopAtReport < 1000; ++screen.stopAtReport) {
-            screen.reports.clear();
-            lister.OnListAll();
-            const std::size_t listed = lister.cards().size();
-            if (lister.earlyEnds().empty()) {
-                EXPECT_EQ(listed, std::size_t(kCorp + kRunner));
-                break;
+    for (bool keep : {true, false}) {
+        lister.setKeepCards(keep);
+        std::vector<std::size_t> listedAt[2];  // by cores, at each stop
+        for (std::size_t cores : {1, 2}) {
+            const Cores pretended(cores);
+            for (screen.stopAtReport = 1; screen.stopAtReport < 1000; ++screen.stopAtReport) {
+                screen.reports.clear();
+                lister.OnListAll();
+                const std::size_t listed = screen.lines.size();
+                if (lister.earlyEnds().empty()) {
+                    EXPECT_EQ(listed, std::size_t(kCorp + kRunner));
+                    break;
+                }
+                listedAt[cores - 1].push_back(listed);
+                const bool inCorp = listed < kCorp;
+                ASSERT_GT(listed, 0u);
+                EXPECT_TRUE(screen.lines.back().starts_with("Common\t" + std::string(inCorp ? "C" : "R") +
+                                                            std::to_string(inCorp ? listed - 1 : listed - kCorp - 1) + "\t"));
+                ASSERT_EQ(lister.earlyEnds().size(), 1u);
+                const card::EngineMessage& stop = lister.earlyEnds()[0];
+                EXPECT_EQ(stop.file + ":" + std::to_string(stop.line),
+                          (inCorp ? "corp.txt:" + std::to_string(listed * kLines + 1) : "runner.txt:" + std::to_string((listed - kCorp) * kLines + 1)));
+                EXPECT_EQ(screen.reports.size(), screen.stopAtReport);  // none after the stop
+                EXPECT_EQ(lister.cards().size(), keep ? listed : 0);
             }
-            ++stops;
-            const bool inCorp = listed < kCorp;
-            ASSERT_GT(listed, 0u);
-            EXPECT_EQ(lister.cards()[listed - 1].name, (inCorp ? "C" : "R") + std::to_string(inCorp ? listed - 1 : listed - kCorp - 1));
-            ASSERT_EQ(lister.earlyEnds().size(), 1u);
-            const card::EngineMessage& stop = lister.earlyEnds()[0];
-            EXPECT_EQ(stop.file + ":" + std::to_string(stop.line),
-                      (inCorp ? "corp.txt:" + std::to_string(listed * kLines + 1) : "runner.txt:" + std::to_string((listed - kCorp) * kLines + 1)));
-            EXPECT_EQ(screen.reports.size(), screen.stopAtReport);  // none after the stop
-            EXPECT_EQ(screen.lines.size(), listed);
+            EXPECT_GE(listedAt[cores - 1].size(), 1u) << cores;
+            screen.stopAtReport = 0;
+            lister.OnListAll();
+            EXPECT_EQ(screen.lines.size(), std::size_t(kCorp + kRunner));
+            EXPECT_TRUE(lister.earlyEnds().empty());
         }
-        EXPECT_GE(stops, 1u) << cores;
-        screen.stopAtReport = 0;
-        lister.OnListAll();
-        EXPECT_EQ(lister.cards().size(), std::size_t(kCorp + kRunner));
-        EXPECT_TRUE(lister.earlyEnds().empty());
+        if (!keep)
+            EXPECT_EQ(listedAt[1], listedAt[0]);
     }
+    lister.setKeepCards(true);
 }

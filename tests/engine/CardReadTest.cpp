@@ -155,12 +155,12 @@ TEST(RecordWriter, WrittenRecordsReadBackAsTheSameCards)
     }
 }
 
-// Blocks of a few cards, where the default ones hold about 700,000: cards of every size, whole records of ten
+// Blocks of a few cards, where the default ones hold about half a million: cards of every size, whole records of ten
 // 255-byte fields among them, fill many blocks of both kinds and meet the last bytes of each field block; after
 // clear() the store fills again from nothing.
 TEST(CardStore, CardsAcrossTheEdgesOfTheirBlocks)
 {
-    card::CardStore store(4096, 5);
+    card::CardStore store(4096, 4);
     for (std::size_t count : {1, 60}) {
         store.clear();
         std::vector<std::string> cards(count);  // as fields() shows them
