@@ -171,14 +171,14 @@ int measure(const QString& mode, const QString& folder)
     FirstPaintPeak listPeak(*window.listBox());
     QElapsedTimer clock;
     clock.start();
-    const double cpuStart = processCpuSeconds();
+    const double listCpuStart = processCpuSeconds();
     window.commandAction(104)->trigger();  // 全カードリスト
     const double commandSeconds = clock.nsecsElapsed() / 1e9;
-    const double commandCpu = processCpuSeconds() - cpuStart;
+    const double commandCpu = processCpuSeconds() - listCpuStart;
     QApplication::processEvents();  // the view's layout and first paint
     const double seconds = clock.nsecsElapsed() / 1e9;
     std::fprintf(stderr, "  window: command %.3f s (processor %.3f s), layout and first paint %.3f s (processor %.3f s)\n",
-                 commandSeconds, commandCpu, seconds - commandSeconds, processCpuSeconds() - cpuStart - commandCpu);
+                 commandSeconds, commandCpu, seconds - commandSeconds, processCpuSeconds() - listCpuStart - commandCpu);
     CardListBox* list = window.listBox();
     if (list->currentSelection() != 0)
         return 1;
