@@ -301,7 +301,7 @@ private slots:
         window->OnListAll();
         QCOMPARE(list->count(), 4);
         QCOMPARE(list->currentIndex().row(), 0);
-        QVERIFY(inserted.count() == 0 && resets.count() == 2);  // each list filled by one reset, not line by line
+        QVERIFY(inserted.count() == 0 && resets.count() == 4);  // each list emptied, then filled by one reset, not line by line
         QVERIFY(window->findChildren<NowSearchDialog*>().isEmpty());
         press(*window, QKeySequence::Copy);  // the first line, selected
         QCOMPARE(QGuiApplication::clipboard()->text(), "Common\tC1\tIce\tnote\tillust");
