@@ -260,7 +260,6 @@ QModelIndex CardListBox::moveCursor(CursorAction action, Qt::KeyboardModifiers m
         horizontalScrollBar()->triggerAction(action == MoveLeft ? QAbstractSlider::SliderSingleStepSub
                                                                 : QAbstractSlider::SliderSingleStepAdd);
         return current;
-    default:
-        return QTableView::moveCursor(action, modifiers);
+    default: return QTableView::moveCursor(action, modifiers);
     }
 }
