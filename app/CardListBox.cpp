@@ -14,17 +14,22 @@
 #include <QStyle>
 #include <QToolTip>
 
-CardListBox::CardListBox(QWidget* parent) : QTreeView(parent), header_(new CardListHeader(this))
+#include <algorithm>
+
+CardListBox::CardListBox(QWidget* parent) : QTableView(parent), header_(new CardListHeader(this))
 {
     setObjectName(QStringLiteral("cardList"));
-    setHeader(header_);
-    // Every row as tall as the first: the view then lays out a million
-    // lines without asking for each one.
-    setUniformRowHeights(true);
-    setRootIsDecorated(false);
-    setItemsExpandable(false);
-    setIndentation(0);
-    setAllColumnsShowFocus(true);
+    setHorizontalHeader(header_);
+    header_->setHighlightSections(false);
+    // Every row as tall as a line of text: the view then shows a million
+    // lines without asking the model for each one.
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    matchRowHeightToText();
+    setShowGrid(false);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    setTabKeyNavigation(false);  // Tab leaves the list, as from any other control
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -46,6 +51,7 @@ void CardListBox::showCardsOf(const card::CardStore& cards, card::FinderUi& ui)
     // The header's clicks ask the model to sort; the arrow is set right
     // after, as the view's own connection comes first.
     setSortingEnabled(true);
+    header_->setSectionsClickable(true);
     connect(header_, &QHeaderView::sortIndicatorChanged, this, &CardListBox::matchArrowToOrder);
     connect(shown_, &SortedCardLines::fileOrderBack, header_, &CardListHeader::showFileOrder);
 }
@@ -131,6 +137,11 @@ void CardListBox::setRedraw(bool on)
         return;
     }
     model_->resumeUpdates();
+    // The scroll bars as the lines need them at once, not after the events
+    // waiting (a table view lays out its rows in no time, whatever their
+    // number): setting the policy again shows or hides them now.
+    executeDelayedItemsLayout();
+    setVerticalScrollBarPolicy(verticalScrollBarPolicy());
     if (selectFirstPending_)
         applyFirstLineSelection();
     setUpdatesEnabled(true);
@@ -174,20 +185,20 @@ void CardListBox::fitColumnsOnce()
 
 void CardListBox::showEvent(QShowEvent* event)
 {
-    QTreeView::showEvent(event);
+    QTableView::showEvent(event);
     fitColumnsOnce();
 }
 
 void CardListBox::resizeEvent(QResizeEvent* event)
 {
-    QTreeView::resizeEvent(event);
+    QTableView::resizeEvent(event);
     fitColumnsOnce();
 }
 
 bool CardListBox::viewportEvent(QEvent* event)
 {
     if (event->type() != QEvent::ToolTip)
-        return QTreeView::viewportEvent(event);
+        return QTableView::viewportEvent(event);
     auto* help = static_cast<QHelpEvent*>(event);
     // The delegate's own tooltip first: what the filter matched in the line.
     const QModelIndex cell = indexAt(help->pos());
@@ -210,4 +221,45 @@ void CardListBox::showWholeField(const QPoint& at, const QPoint& globalAt)
         QToolTip::showText(globalAt, text, viewport(), box);
     else
         QToolTip::hideText();
+}
+
+// A line's height as the item delegate draws one line of text in the list's
+// font, Japanese text included, whose fallback faces may stand taller.
+void CardListBox::matchRowHeightToText()
+{
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.features |= QStyleOptionViewItem::HasDisplay;
+    option.text = QStringLiteral("Ag漢字カード");
+    const int height = style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this).height();
+    verticalHeader()->setMinimumSectionSize(1);
+    if (verticalHeader()->defaultSectionSize() != height)
+        verticalHeader()->setDefaultSectionSize(height);
+}
+
+void CardListBox::changeEvent(QEvent* event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        matchRowHeightToText();
+}
+
+// Lines, not cells: Home and End go to the first and the last line, and
+// Left and Right scroll the columns sideways, the line staying selected.
+QModelIndex CardListBox::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    const QModelIndex current = currentIndex();
+    switch (action) {
+    case MoveHome:
+    case MoveEnd:
+        if (shown_->rowCount() == 0)
+            return current;
+        return shown_->index(action == MoveHome ? 0 : shown_->rowCount() - 1, std::max(current.column(), 0));
+    case MoveLeft:
+    case MoveRight:
+        horizontalScrollBar()->triggerAction(action == MoveLeft ? QAbstractSlider::SliderSingleStepSub
+                                                                : QAbstractSlider::SliderSingleStepAdd);
+        return current;
+    default: return QTableView::moveCursor(action, modifiers);
+    }
 }

@@ -4,7 +4,7 @@
 #include "CardListOutput.h"
 #include "SortedCardLines.h"
 
-#include <QTreeView>
+#include <QTableView>
 
 namespace card {
 class CardStore;
@@ -16,10 +16,13 @@ class CardListModel;
 
 // The card list: a table of the listed cards, one line each, in the list's
 // columns under a header that sorts them and whose columns the user
-// resizes; no frame, one selected line at most, rows of one height. A field
+// resizes; no frame, one selected line at most, rows of one height. A table
+// view, whose rows are sections of one fixed height, keeps a few bytes a line
+// where a tree view lays out an item for each. Home and End go to the first
+// and last line, Left and Right scroll sideways. A field
 // wider than its column ends in "…" and shows whole in a tooltip. The list
 // commands put their cards here themselves; it also copies the selected line.
-class CardListBox : public QTreeView, public card::CardListOutput {
+class CardListBox : public QTableView, public card::CardListOutput {
     Q_OBJECT
 public:
     explicit CardListBox(QWidget* parent);
@@ -60,11 +63,14 @@ signals:
 
 protected:
     bool viewportEvent(QEvent* event) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     void applyFirstLineSelection();
+    void matchRowHeightToText();
     void fitColumnsOnce();
     void addCopyAction();
     void matchArrowToOrder();

@@ -108,5 +108,5 @@ void CardListModel::resumeUpdates()
 
 Qt::ItemFlags CardListModel::flags(const QModelIndex& index) const
 {
-    return QAbstractTableModel::flags(index) | (index.isValid() ? Qt::ItemIsDragEnabled : Qt::NoItemFlags);
+    return index.isValid() ? kLineFlags : Qt::NoItemFlags;
 }

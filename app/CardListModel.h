@@ -29,6 +29,9 @@ public:
     static constexpr int kRulesTextColumn = card::kListColumnCount;
     static constexpr int kColumnCount = kRulesTextColumn + 1;
     static constexpr std::string_view kRulesTextSeparator = " / ";
+    // What every cell is: selectable, and dragged onto the deck panel.
+    static constexpr Qt::ItemFlags kLineFlags{Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled |
+                                              Qt::ItemNeverHasChildren};
 
     // The card's rules-text lines that are not empty, joined by the separator.
     static QString rulesText(const card::CardView& card);
@@ -39,7 +42,6 @@ public:
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
-    // A line can be dragged (onto the deck panel).
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     void clear();

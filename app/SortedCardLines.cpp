@@ -126,8 +126,12 @@ void SortedCardLines::applyOrder(std::vector<int> rows, int column, Qt::SortOrde
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
+// Every line shown again while every line shows changes nothing: no reset,
+// which would make the view take in a million lines once more.
 void SortedCardLines::showOnly(std::optional<std::vector<std::uint32_t>> cards)
 {
+    if (!cards && !shownCards_)
+        return;
     beginResetModel();
     shownCards_ = std::move(cards);
     mapShownRows();
@@ -178,6 +182,12 @@ QModelIndex SortedCardLines::index(int row, int column, const QModelIndex& paren
     if (parent.isValid() || column < 0 || column >= columnCount() || row < 0 || row >= rowCount())
         return QModelIndex();
     return createIndex(row, column);
+}
+
+// Every line the same, whatever its order: no need to ask the lines.
+Qt::ItemFlags SortedCardLines::flags(const QModelIndex& index) const
+{
+    return index.isValid() ? CardListModel::kLineFlags : Qt::NoItemFlags;
 }
 
 QModelIndex SortedCardLines::parent(const QModelIndex&) const

@@ -226,6 +226,9 @@ private slots:
         for (const auto& [keys, seen] : {std::pair{"Return", "dialog110 First"}, {"Alt+F4", "closed, saved"}})
             QTest::addRow("%s", keys) << "key" << QKeySequence(keys) << 0 << seen;
         QTest::addRow("keypad Enter") << "key" << QKeySequence(Qt::Key_Enter | Qt::KeypadModifier) << 0 << "dialog110 First";
+        // Home and End go to the first and the last line.
+        QTest::addRow("End, Return") << "key" << QKeySequence("End, Return") << 0 << "dialog110 Second";
+        QTest::addRow("End, Home, Return") << "key" << QKeySequence("End, Home, Return") << 0 << "dialog110 First";
         QTest::addRow("double-click") << "mouse" << QKeySequence() << 1 << "dialog110 Second";
     }
 
@@ -293,11 +296,12 @@ private slots:
         window->resize(500, 300);
         CardListBox* list = window->listBox();
         QSignalSpy inserted(list->lines(), &QAbstractItemModel::rowsInserted);
+        QSignalSpy resets(list->lines(), &QAbstractItemModel::modelReset);
         window->OnListAll();
         window->OnListAll();
         QCOMPARE(list->count(), 4);
         QCOMPARE(list->currentIndex().row(), 0);
-        QCOMPARE(inserted.count(), 0);  // filled by one reset, not line by line
+        QVERIFY(inserted.count() == 0 && resets.count() == 4);  // each list emptied, then filled by one reset, not line by line
         QVERIFY(window->findChildren<NowSearchDialog*>().isEmpty());
         press(*window, QKeySequence::Copy);  // the first line, selected
         QCOMPARE(QGuiApplication::clipboard()->text(), "Common\tC1\tIce\tnote\tillust");
@@ -733,6 +737,8 @@ private slots:
         window.listAtStart(false);
         CardListBox* list = window.listBox();
         QCOMPARE(list->verticalScrollBar()->isVisible(), filled);
+        const QAbstractItemView* view = list;  // a line's height as its text asks, in the font set after the window was made
+        QVERIFY(!filled || list->rowHeight(0) >= view->sizeHintForRow(0));
         CardListHeader* header = list->header();
         const auto sizes = [header] { QStringList seen; for (int c = 0; c < card::kListColumnCount; ++c) seen << QString::number(header->sectionSize(c)); return seen; };
         // Fitted: the list's width, every name whole (and "Uncommon" in the rarity column), no scroll bar sideways.
@@ -748,6 +754,12 @@ private slots:
             QTRY_COMPARE(sizes(), wider);
         } else {  // wider than the window: the last one keeps its width, and the scroll bar shows
             QVERIFY(sizes().join(QChar(32)) == widths && list->horizontalScrollBar()->isVisible());
+            // Right and Left scroll sideways, the line staying where it is.
+            const int line = list->currentSelection();
+            QTest::keyClick(list, Qt::Key_Right);
+            QVERIFY(list->horizontalScrollBar()->value() > 0 && list->currentSelection() == line);
+            QTest::keyClick(list, Qt::Key_Left);
+            QVERIFY(list->horizontalScrollBar()->value() == 0 && list->currentSelection() == line);
         }
         window.resize(400, 300);
         QAction* item = window.findChild<QAction*>("command109");
