@@ -9,7 +9,10 @@ namespace card {
 
 namespace {
 
+// Blocks grow from 4 KB to 256 KB, so that a few readings take little; an
+// offset is the block's number times the largest block, and where in it.
 constexpr std::size_t kBlockBytes = std::size_t(1) << 18;
+constexpr std::size_t kFirstBlockBytes = std::size_t(1) << 12;
 constexpr std::size_t kMaxBlocks = (std::size_t(std::numeric_limits<std::uint32_t>::max()) + 1) / kBlockBytes;
 constexpr std::size_t kFirstSlots = 1024;
 
@@ -147,6 +150,12 @@ std::size_t readingSizeOf(const char* entry, const char** readingAt)
     return size;
 }
 
+std::size_t blockBytes(std::size_t block)
+{
+    static_assert(kFirstBlockBytes << 6 == kBlockBytes);
+    return block >= 6 ? kBlockBytes : kFirstBlockBytes << block;
+}
+
 std::size_t hashOf(std::string_view text)
 {
     return std::hash<std::string_view>{}(text);
@@ -263,10 +272,10 @@ bool ReadingPool::insert(const char* entry)
     if (find(text))
         return false;
     const std::size_t bytes = std::size_t(endOf(entry) - entry);
-    if (blocks_.empty() || lastUsed_ + bytes > kBlockBytes) {
+    if (blocks_.empty() || lastUsed_ + bytes > blockBytes(blocks_.size() - 1)) {
         if (blocks_.size() == kMaxBlocks)
             return false;  // 4 GB of readings: the texts past them stay unread
-        blocks_.push_back(std::make_unique_for_overwrite<char[]>(kBlockBytes));
+        blocks_.push_back(std::make_unique_for_overwrite<char[]>(blockBytes(blocks_.size())));
         lastUsed_ = 0;
     }
     std::memcpy(blocks_.back().get() + lastUsed_, entry, bytes);
@@ -281,7 +290,10 @@ bool ReadingPool::insert(const char* entry)
 
 std::size_t ReadingPool::memoryBytes() const
 {
-    return blocks_.size() * kBlockBytes + offsets_.capacity() * sizeof(std::uint32_t) + tags_.capacity();
+    std::size_t bytes = 0;
+    for (std::size_t block = 0; block < blocks_.size(); ++block)
+        bytes += blockBytes(block);
+    return bytes + offsets_.capacity() * sizeof(std::uint32_t) + tags_.capacity();
 }
 
 }  // namespace card
