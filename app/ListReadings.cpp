@@ -14,17 +14,16 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 
 #include <algorithm>
-#include <array>
+#include <chrono>
 
 namespace {
 
 constexpr SettingsKey kSortByReading{"view", "reading"};  // 表示 → 読みで並べる
 
 constexpr std::size_t kProgressStride = 4096;  // cards between two reports to a waiting sort, as the sort's own
-constexpr std::array kReadColumns{card::Field::Name, card::Field::Type, card::Field::Illust};
+constexpr auto kReadColumns = card::TextReadings::kReadFields;
 
 }  // namespace
 
@@ -94,12 +93,6 @@ bool ListReadings::done() const
     return next_ >= cards_.size();
 }
 
-void ListReadings::readCard(std::size_t card)
-{
-    for (card::Field field : kReadColumns)
-        readings_->add(cards_[card].field(field));
-}
-
 // A reading of the files yields to the window too: the cards are left alone
 // until it is over.
 void ListReadings::readSlice()
@@ -110,11 +103,9 @@ void ListReadings::readSlice()
         nextSlice_.start(sliceMs_);
         return;
     }
-    QElapsedTimer clock;
-    clock.start();
-    do  // one card at least, however short the slice
-        readCard(next_++);
-    while (!done() && clock.elapsed() < sliceMs_);
+    // Some cards at least, however short the slice.
+    const auto until = card::TextReadings::Clock::now() + std::chrono::milliseconds(sliceMs_);
+    next_ = readings_->addCards(cards_, next_, cards_.size(), until);
     if (!done()) {
         status_.showText(QStringLiteral("読みを作っています… %1 / %2").arg(next_).arg(cards_.size()));
         nextSlice_.start(0);
@@ -126,7 +117,6 @@ void ListReadings::readSlice()
 void ListReadings::finish()
 {
     nextSlice_.stop();
-    readings_->compact();
     status_.showList();
     if (!notes_.isEmpty())
         status_.showText(status_.listText().isEmpty() ? notes_ : status_.listText() + QStringLiteral("、") + notes_);
@@ -139,8 +129,8 @@ bool ListReadings::prepare(const Progress& progress)
     if (done())
         return true;
     while (!done()) {
-        readCard(next_++);
-        if (next_ % kProgressStride == 0 && !progress(next_, cards_.size()))
+        next_ = readings_->addCards(cards_, next_, std::min(cards_.size(), next_ + kProgressStride));
+        if (!done() && !progress(next_, cards_.size()))
             return false;
     }
     finish();

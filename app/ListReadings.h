@@ -20,10 +20,10 @@ class StatusLine;
 
 // The readings of the listed cards' names, types and illustrators, made
 // after a list is shown, in slices between the window's events, the status
-// bar saying so; each distinct text is read once for as long as the window
-// lives. The name, type and illustrator columns sort by them while 表示 →
-// 読みで並べる is on; a sort asked for before they are all made makes the
-// rest first, under the notice.
+// bar saying so, on both cores where there are two; each distinct text is
+// read once for as long as the window lives. The name, type and illustrator
+// columns sort by them while 表示 → 読みで並べる is on; a sort asked for
+// before they are all made makes the rest first, under the notice.
 class ListReadings : public QObject, public SortTextSource {
     Q_OBJECT
 public:
@@ -50,7 +50,6 @@ private:
     void sortByReading(bool on);
     void openReadings(const std::filesystem::path& dataDir);
     void readSlice();
-    void readCard(std::size_t card);
     void finish();
 
     const card::CardStore& cards_;
@@ -62,5 +61,5 @@ private:
     QString notes_;                   // what the status bar says once the readings are made
     std::size_t next_ = 0;            // the next card to read
     QTimer nextSlice_;
-    int sliceMs_ = 15;
+    int sliceMs_ = 25;
 };

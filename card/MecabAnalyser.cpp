@@ -75,26 +75,46 @@ std::unique_ptr<MecabAnalyser> MecabAnalyser::open(const std::filesystem::path& 
     std::vector<char*> argv;
     for (std::string& arg : args)
         argv.push_back(arg.data());
-    mecab_t* mecab = mecab_new(int(argv.size()), argv.data());
-    if (!mecab) {
+    Model model(mecab_model_new(int(argv.size()), argv.data()), mecab_model_destroy);
+    std::unique_ptr<MecabAnalyser> analyser = model ? onModel(std::move(model)) : nullptr;
+    if (!analyser) {
         const char* reason = mecab_strerror(nullptr);
         error = reason && *reason ? reason : "the dictionary does not open";
-        return nullptr;
     }
-    return std::unique_ptr<MecabAnalyser>(new MecabAnalyser(mecab));
+    return analyser;
+}
+
+std::unique_ptr<MecabAnalyser> MecabAnalyser::onModel(Model model)
+{
+    mecab_t* tagger = mecab_model_new_tagger(model.get());
+    mecab_lattice_t* lattice = mecab_model_new_lattice(model.get());
+    if (tagger && lattice)
+        return std::unique_ptr<MecabAnalyser>(new MecabAnalyser(std::move(model), tagger, lattice));
+    if (tagger)
+        mecab_destroy(tagger);
+    if (lattice)
+        mecab_lattice_destroy(lattice);
+    return nullptr;
+}
+
+std::unique_ptr<ReadingAnalyser> MecabAnalyser::another() const
+{
+    return onModel(model_);
 }
 
 MecabAnalyser::~MecabAnalyser()
 {
-    mecab_destroy(mecab_);
+    mecab_lattice_destroy(lattice_);
+    mecab_destroy(tagger_);
 }
 
 bool MecabAnalyser::read(std::string_view utf8, std::vector<ReadingPiece>& out)
 {
     out.clear();
-    const mecab_node_t* node = mecab_sparse_tonode2(mecab_, utf8.data(), utf8.size());
-    if (!node)
+    mecab_lattice_set_sentence2(lattice_, utf8.data(), utf8.size());
+    if (!mecab_parse_lattice(tagger_, lattice_))
         return false;
+    const mecab_node_t* node = mecab_lattice_get_bos_node(lattice_);
     std::size_t done = 0;
     for (; node; node = node->next) {
         if (node->stat == MECAB_BOS_NODE || node->stat == MECAB_EOS_NODE)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,9 @@ public:
     // The pieces of the UTF-8 text `utf8`, in order, covering all of it;
     // false when the analyser failed on it (then `out` is unspecified).
     virtual bool read(std::string_view utf8, std::vector<ReadingPiece>& out) = 0;
+    // An analyser for another thread, reading as this one does and sharing
+    // its dictionary; nullptr when none can be made.
+    virtual std::unique_ptr<ReadingAnalyser> another() const = 0;
 };
 
 }  // namespace card

@@ -1,18 +1,21 @@
 // SPDX-License-Identifier: MIT
 #include "TextReadings.h"
 
+#include "CardStore.h"
 #include "Cp932Converter.h"
 #include "KanaText.h"
+#include "ReadingMaker.h"
 #include "ShiftJis.h"
-
-#include <functional>
-#include <limits>
+#include "WorkPair.h"
 
 namespace card {
 
 namespace {
 
-constexpr std::size_t kMaxSize = std::numeric_limits<std::uint16_t>::max();
+// Cards a thread takes at a time, and cards between two joins with the
+// pool: what the threads make waits in memory until the join.
+constexpr std::size_t kChunkCards = 32;
+constexpr std::size_t kBatchCards = 16384;
 
 // Kanji, and 々 and 〆 that stand for kanji, are what need reading: CP932
 // puts the kanji from lead byte 0x88 on.
@@ -38,9 +41,9 @@ void appendCode(std::string& out, textfold::FoldedChar c)
 }  // namespace
 
 TextReadings::TextReadings(std::unique_ptr<ReadingAnalyser> analyser, ReadingCorrections corrections)
-    : analyser_(std::move(analyser)), corrections_(std::move(corrections)),
-      converter_(std::make_unique<Cp932Converter>()), slots_(1024, 0)
+    : corrections_(std::move(corrections))
 {
+    makers_[0] = std::make_unique<ReadingMaker>(std::move(analyser), corrections_);
 }
 
 TextReadings::~TextReadings() = default;
@@ -48,120 +51,91 @@ TextReadings::~TextReadings() = default;
 void TextReadings::restart(ReadingCorrections corrections)
 {
     corrections_ = std::move(corrections);
-    entries_.clear();
-    texts_.clear();
-    readings_.clear();
-    pieces_.clear();
-    slots_.assign(1024, 0);
+    pool_.clear();
 }
 
-std::size_t TextReadings::slotOf(std::string_view cp932) const
+bool TextReadings::hasAnalyser() const
 {
-    return std::hash<std::string_view>{}(cp932) & (slots_.size() - 1);
-}
-
-const TextReadings::Entry* TextReadings::find(std::string_view cp932) const
-{
-    for (std::size_t slot = slotOf(cp932);; slot = (slot + 1) & (slots_.size() - 1)) {
-        if (slots_[slot] == 0)
-            return nullptr;
-        const Entry& entry = entries_[slots_[slot] - 1];
-        if (std::string_view(texts_).substr(entry.textAt, entry.textSize) == cp932)
-            return &entry;
-    }
+    return makers_[0]->analyser() != nullptr;
 }
 
 bool TextReadings::needs(std::string_view cp932) const
 {
-    return cp932.size() <= kMaxSize && holdsKanji(cp932) && !find(cp932);
-}
-
-// Kept at most half full, so that a look-up seldom passes more than one
-// other entry.
-void TextReadings::grow()
-{
-    slots_.assign(slots_.size() * 2, 0);
-    for (std::size_t i = 0; i < entries_.size(); ++i) {
-        const Entry& entry = entries_[i];
-        std::size_t slot = slotOf(std::string_view(texts_).substr(entry.textAt, entry.textSize));
-        while (slots_[slot] != 0)
-            slot = (slot + 1) & (slots_.size() - 1);
-        slots_[slot] = std::uint32_t(i + 1);
-    }
-}
-
-// The player's words where they stand, the analyser's reading between them.
-void TextReadings::readPieces(std::string_view utf8, std::vector<ReadingPiece>& out)
-{
-    out.clear();
-    std::vector<ReadingPiece> between;
-    auto readBetween = [&](std::size_t from, std::size_t to) {
-        if (from == to)
-            return;
-        const std::string_view part = utf8.substr(from, to - from);
-        if (!analyser_ || !analyser_->read(part, between))
-            between = {{0, part.size(), kana::toKatakana(part)}};
-        for (ReadingPiece& piece : between)
-            out.push_back({piece.sourceBegin + from, piece.sourceEnd + from, std::move(piece.kana)});
-    };
-    std::size_t at = 0;
-    while (at < utf8.size()) {
-        const ReadingCorrections::Word* first = nullptr;
-        std::size_t firstAt = utf8.size();
-        for (const ReadingCorrections::Word& word : corrections_.words()) {
-            const std::size_t found = utf8.find(word.text, at);
-            if (found < firstAt)
-                first = &word, firstAt = found;
-        }
-        readBetween(at, firstAt);
-        if (!first)
-            break;
-        out.push_back({firstAt, firstAt + first->text.size(), first->kana});
-        at = firstAt + first->text.size();
-    }
+    return cp932.size() <= ReadingPool::kMaxSize && holdsKanji(cp932) && !pool_.find(cp932);
 }
 
 void TextReadings::add(std::string_view cp932)
 {
     if (!needs(cp932))
         return;
-    const std::string utf8 = converter_->toUtf8(cp932);
-    readPieces(utf8, analysed_);
-    Entry entry{std::uint32_t(texts_.size()), std::uint32_t(readings_.size()), std::uint32_t(pieces_.size()),
-                std::uint16_t(cp932.size()), 0, 0};
-    std::size_t source = 0;
-    bool whole = true;
-    for (const ReadingPiece& piece : analysed_) {
-        const auto text = converter_->fromUtf8(std::string_view(utf8).substr(piece.sourceBegin, piece.sourceEnd - piece.sourceBegin));
-        const auto kana = converter_->fromUtf8(piece.kana);
-        if (!text) {
-            whole = false;
-            break;
+    made_[0].entries.clear();
+    makers_[0]->make(cp932, made_[0].entries);
+    join(made_[0]);
+}
+
+// The second thread's analyser is made when it is first needed: with one
+// core there is none.
+bool TextReadings::secondWorkerReady()
+{
+    if (!makers_[1] && !noSecondAnalyser_) {
+        std::unique_ptr<ReadingAnalyser> analyser;
+        if (ReadingAnalyser* first = makers_[0]->analyser())
+            analyser = first->another();
+        if (analyser || !makers_[0]->analyser())
+            makers_[1] = std::make_unique<ReadingMaker>(std::move(analyser), corrections_);
+        noSecondAnalyser_ = !makers_[1];
+    }
+    return makers_[1] != nullptr;
+}
+
+// Takes chunks of cards until none is left or the time is up, and makes the
+// readings the pool lacks; the pool is only looked at meanwhile.
+void TextReadings::readChunks(std::size_t worker, const CardStore& cards, std::atomic<std::size_t>& next,
+                              std::size_t end, Clock::time_point until)
+{
+    Made& made = made_[worker];
+    do {
+        const std::size_t begin = next.fetch_add(kChunkCards);
+        if (begin >= end)
+            return;
+        for (std::size_t i = begin; i < std::min(end, begin + kChunkCards); ++i) {
+            const CardView card = cards[i];
+            for (const Field field : kReadFields) {
+                const std::string_view text = card.field(field);
+                if (needs(text) && made.texts.insert(text).second)
+                    makers_[worker]->make(text, made.entries);
+            }
         }
-        textfold::fold(kana ? *kana : *text, folded_);
-        readings_.insert(readings_.end(), folded_.begin(), folded_.end());
-        source += text->size();
-        pieces_.push_back({std::uint16_t(source), std::uint16_t(readings_.size() - entry.readingAt)});
+    } while (Clock::now() < until);
+}
+
+void TextReadings::join(Made& made)
+{
+    for (const char* entry = made.entries.data(); entry < made.entries.data() + made.entries.size();
+         entry = ReadingPool::endOf(entry))
+        pool_.insert(entry);
+    made.entries.clear();
+    made.texts.clear();
+}
+
+std::size_t TextReadings::addCards(const CardStore& cards, std::size_t from, std::size_t to, Clock::time_point until)
+{
+    while (from < to) {
+        const std::size_t end = std::min(to, from + kBatchCards);
+        std::atomic<std::size_t> next{from};
+        WorkPair::runBoth([&] { readChunks(0, cards, next, end, until); },
+                          [&] {
+                              if (next.load() < end && Clock::now() < until && secondWorkerReady())
+                                  readChunks(1, cards, next, end, until);
+                          });
+        // If the second had no analyser the first read on alone.
+        join(made_[0]);
+        join(made_[1]);
+        from = std::min(next.load(), end);
+        if (Clock::now() >= until)
+            break;
     }
-    // A character the converter does not give back the same: the text is
-    // its own reading.
-    if (!whole || source != cp932.size() || readings_.size() - entry.readingAt > kMaxSize) {
-        readings_.resize(entry.readingAt);
-        pieces_.resize(entry.piecesAt);
-        textfold::fold(cp932, folded_);
-        readings_.insert(readings_.end(), folded_.begin(), folded_.end());
-        pieces_.push_back({std::uint16_t(cp932.size()), std::uint16_t(folded_.size())});
-    }
-    entry.readingSize = std::uint16_t(readings_.size() - entry.readingAt);
-    entry.pieceCount = std::uint16_t(pieces_.size() - entry.piecesAt);
-    texts_.append(cp932);
-    if ((entries_.size() + 1) * 2 > slots_.size())
-        grow();
-    entries_.push_back(entry);
-    std::size_t slot = slotOf(cp932);
-    while (slots_[slot] != 0)
-        slot = (slot + 1) & (slots_.size() - 1);
-    slots_[slot] = std::uint32_t(entries_.size());
+    return from;
 }
 
 bool TextReadings::readingOf(std::string_view cp932, textfold::FoldedText& out) const
@@ -170,10 +144,10 @@ bool TextReadings::readingOf(std::string_view cp932, textfold::FoldedText& out) 
         textfold::fold(cp932, out);
         return true;
     }
-    const Entry* entry = find(cp932);
+    const char* entry = pool_.find(cp932);
     if (!entry)
         return false;
-    out.assign(readings_.begin() + entry->readingAt, readings_.begin() + entry->readingAt + entry->readingSize);
+    ReadingPool::readingOf(entry, out);
     return true;
 }
 
@@ -181,7 +155,7 @@ std::vector<std::pair<std::size_t, std::size_t>> TextReadings::sourceOf(std::str
                                                                        std::size_t end) const
 {
     std::vector<std::pair<std::size_t, std::size_t>> out;
-    const Entry* entry = holdsKanji(cp932) ? find(cp932) : nullptr;
+    const char* entry = holdsKanji(cp932) ? pool_.find(cp932) : nullptr;
     if (!entry) {
         textfold::FoldedText folded;
         std::vector<std::size_t> starts;
@@ -190,9 +164,10 @@ std::vector<std::pair<std::size_t, std::size_t>> TextReadings::sourceOf(std::str
             out.emplace_back(starts[begin], starts[end]);
         return out;
     }
-    PieceEnd before{0, 0};
-    for (std::size_t i = 0; i < entry->pieceCount; ++i) {
-        const PieceEnd piece = pieces_[entry->piecesAt + i];
+    std::vector<PieceEnd> pieces;
+    ReadingPool::piecesOf(entry, pieces);
+    PieceEnd before;
+    for (const PieceEnd piece : pieces) {
         if (piece.reading > begin && before.reading < end && piece.source > before.source) {
             if (!out.empty() && out.back().second == before.source)
                 out.back().second = piece.source;
@@ -221,18 +196,12 @@ std::string TextReadings::shownReading(std::string_view cp932) const
     return out;
 }
 
-void TextReadings::compact()
-{
-    entries_.shrink_to_fit();
-    texts_.shrink_to_fit();
-    readings_.shrink_to_fit();
-    pieces_.shrink_to_fit();
-}
-
 std::size_t TextReadings::memoryBytes() const
 {
-    return entries_.capacity() * sizeof(Entry) + texts_.capacity() + readings_.capacity() * sizeof(textfold::FoldedChar) +
-           pieces_.capacity() * sizeof(PieceEnd) + slots_.capacity() * sizeof(std::uint32_t);
+    std::size_t bytes = pool_.memoryBytes();
+    for (const Made& made : made_)
+        bytes += made.entries.capacity();
+    return bytes;
 }
 
 }  // namespace card

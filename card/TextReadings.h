@@ -1,20 +1,26 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "CardLayout.h"
 #include "ReadingAnalyser.h"
 #include "ReadingCorrections.h"
+#include "ReadingPool.h"
 #include "TextFold.h"
 
-#include <cstdint>
+#include <array>
+#include <atomic>
+#include <chrono>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
 namespace card {
 
-class Cp932Converter;
+class CardStore;
+class ReadingMaker;
 
 // The readings of card texts (names, types, illustrators), each distinct
 // text made once: the analyser's, with the player's corrections winning.
@@ -22,16 +28,14 @@ class Cp932Converter;
 // kept folded as the folded search folds (katakana, full width), so that a
 // kana word is compared with them as they are.
 //
-// Memory: the text, its folded reading and the pieces that lead back from
-// the reading to the text, back to back in three pools, and a table of
-// 32-bit slots to find them; no allocation per text.
+// Cards are read on two threads where two cores are, each with an analyser
+// of its own; what they make joins the pool on the calling thread, so the
+// look-ups (const) may run on any threads while no cards are being read.
 class TextReadings {
 public:
-    // Where a piece of the reading ends: after `reading` folded characters,
-    // read from the text's first `source` bytes.
-    struct PieceEnd {
-        std::uint16_t source, reading;
-    };
+    using Clock = std::chrono::steady_clock;
+    // The fields of a card that are read.
+    static constexpr std::array kReadFields{Field::Name, Field::Type, Field::Illust};
 
     // Without an analyser, only corrections and texts without kanji read.
     TextReadings(std::unique_ptr<ReadingAnalyser> analyser, ReadingCorrections corrections);
@@ -41,6 +45,11 @@ public:
     void restart(ReadingCorrections corrections);
     // Makes the reading of the CP932 text `cp932` unless it is known.
     void add(std::string_view cp932);
+    // Makes the readings of the read fields of cards [from, to) of `cards`,
+    // until `until` has passed (some cards at least); returns the card
+    // before which all are read.
+    std::size_t addCards(const CardStore& cards, std::size_t from, std::size_t to,
+                         Clock::time_point until = Clock::time_point::max());
     // Whether `add` has something to do for `cp932`.
     bool needs(std::string_view cp932) const;
     // The folded reading of `cp932` in `out`; false when it is not made yet.
@@ -53,36 +62,29 @@ public:
     // kanji folded to small ones, as compared); empty when not made yet.
     std::string shownReading(std::string_view cp932) const;
 
-    // Gives back what the pools hold in reserve, once a list's texts are read.
-    void compact();
     // Texts with an entry, and the bytes the readings hold.
-    std::size_t size() const { return entries_.size(); }
+    std::size_t size() const { return pool_.size(); }
     std::size_t memoryBytes() const;
-    bool hasAnalyser() const { return analyser_ != nullptr; }
+    bool hasAnalyser() const;
     const ReadingCorrections& corrections() const { return corrections_; }
 
 private:
-    struct Entry {
-        std::uint32_t textAt, readingAt, piecesAt;
-        std::uint16_t textSize, readingSize, pieceCount;
+    // What one thread makes of a batch of cards before it joins the pool.
+    struct Made {
+        std::string entries;
+        std::unordered_set<std::string_view> texts;  // made in this batch, not to be made twice
     };
 
-    const Entry* find(std::string_view cp932) const;
-    std::size_t slotOf(std::string_view cp932) const;
-    void grow();
-    void readPieces(std::string_view utf8, std::vector<ReadingPiece>& out);
+    void readChunks(std::size_t worker, const CardStore& cards, std::atomic<std::size_t>& next, std::size_t end,
+                    Clock::time_point until);
+    bool secondWorkerReady();
+    void join(Made& made);
 
-    std::unique_ptr<ReadingAnalyser> analyser_;
     ReadingCorrections corrections_;
-    std::unique_ptr<Cp932Converter> converter_;
-    std::vector<Entry> entries_;
-    std::string texts_;
-    textfold::FoldedText readings_;
-    std::vector<PieceEnd> pieces_;
-    std::vector<std::uint32_t> slots_;  // entry + 1; 0: empty
-    // Reused from text to text.
-    std::vector<ReadingPiece> analysed_;
-    textfold::FoldedText folded_;
+    ReadingPool pool_;
+    std::array<std::unique_ptr<ReadingMaker>, 2> makers_;
+    std::array<Made, 2> made_;
+    bool noSecondAnalyser_ = false;  // MeCab made no second analyser: one thread reads
 };
 
 }  // namespace card

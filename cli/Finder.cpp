@@ -233,12 +233,8 @@ int Finder::printWhole(const card::CardLister& lister, card::CardFilter* filter,
     const card::CardStore& cards = lister.cards();
     const bool reads = (filter && filter->readsKana()) || commandLine_.showReading ||
                        (commandLine_.sort && commandLine_.sort != CommandLine::Sort::Rate && commandLine_.byReading);
-    if (reads) {
-        for (const card::CardView card : cards) {
-            for (card::Field field : {card::Field::Name, card::Field::Type, card::Field::Illust})
-                readings().add(card.field(field));
-        }
-    }
+    if (reads)
+        readings().addCards(cards, 0, cards.size());
     std::vector<std::uint32_t> shown;
     for (std::uint32_t i = 0; i < cards.size(); ++i) {
         if (!filter || filter->accepts(cards[i]))

@@ -6,7 +6,9 @@
 #include "ReadingOrder.h"
 #include "Sjis.h"
 #include "TempDir.h"
+#include "ReadingPool.h"
 #include "TextReadings.h"
+#include "WorkPair.h"
 
 #include <gtest/gtest.h>
 
@@ -216,6 +218,133 @@ TEST_P(KanaFinds, KanaWordsMatchReadings)
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, KanaFinds, ::testing::ValuesIn(kKanaCases));
+
+namespace {
+
+// Every card's read fields, each with its reading and the bytes each piece of it was read from.
+std::string readingsOfCards(const card::TextReadings& readings, const card::CardStore& store)
+{
+    std::string out;
+    for (const card::CardView card : store) {
+        for (const card::Field field : card::TextReadings::kReadFields) {
+            const std::string_view text = card.field(field);
+            card::textfold::FoldedText folded;
+            out += utf8(readings.shownReading(text)) + (readings.readingOf(text, folded) ? "" : "?");
+            for (const auto& [first, last] : readings.sourceOf(text, 0, folded.size()))
+                out += " " + std::to_string(first) + "-" + std::to_string(last);
+            out += "\n";
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+// Two threads read as one and as texts added one at a time: across the edges of the threads' chunks, of a batch, of
+// the pool's blocks and of its table's growth, with texts repeated within a batch and between threads; a reading cut
+// by the clock goes on where it stopped.
+TEST(Readings, TwoThreadsReadAsOne)
+{
+    card::CardStore store;
+    const std::array<const char*, 3> types{"作戦", "アイス：城壁", "施設"};
+    for (int i = 0; i < 17000; ++i) {
+        store.beginCard();
+        store.addField(sjis("深海の都" + std::to_string(i % 9000) + (i % 3 ? "番の門" : "ー黒曜")));
+        store.addField(sjis(types[std::size_t(i) % types.size()]));
+        for (int line = 0; line < 6; ++line)
+            store.addField("");
+        store.addField(sjis(i % 2 ? "Illus. 深川 灯" : "Illus. 桐谷 澪"));
+        store.addField("Rare");
+        store.commitCard();
+    }
+    card::TextReadings oneByOne(dictionary(), card::ReadingCorrections(kCorrections));
+    for (const card::CardView card : store) {
+        for (const card::Field field : card::TextReadings::kReadFields)
+            oneByOne.add(card.field(field));
+    }
+    const std::string expected = readingsOfCards(oneByOne, store);
+    ASSERT_EQ(expected.find('?'), std::string::npos);
+    struct AllCoresAfter {
+        ~AllCoresAfter() { card::WorkPair::pretendCores(0); }
+    } allCores;
+    for (const std::size_t cores : {1, 2}) {
+        for (const bool cut : {false, true}) {
+            card::WorkPair::pretendCores(cores);
+            card::TextReadings readings(dictionary(), card::ReadingCorrections(kCorrections));
+            std::size_t read = 0, slices = 0;
+            while (read < store.size()) {
+                const std::size_t before = read;
+                read = readings.addCards(store, read, store.size(),
+                                         cut ? card::TextReadings::Clock::now() + std::chrono::milliseconds(2)
+                                             : card::TextReadings::Clock::time_point::max());
+                ASSERT_GT(read, before);
+                ++slices;
+            }
+            EXPECT_EQ(read, store.size());
+            EXPECT_EQ(slices > 2, cut) << cores;  // 2 ms never reads a batch, let alone the two here
+            EXPECT_EQ(readings.size(), oneByOne.size()) << cores << cut;
+            EXPECT_TRUE(readingsOfCards(readings, store) == expected) << cores << cut;
+        }
+    }
+}
+
+// Entries keep what they were given, and take what no byte of theirs can say in longer forms: runs of more one-kana
+// pieces than a byte counts, pieces longer than a nibble, readings of any character, a piece read from no byte, and
+// the longest text; longer texts and readings are refused.
+TEST(Readings, PoolEntriesGiveBackWhatTheyHold)
+{
+    using Pieces = std::vector<card::PieceEnd>;
+    auto ends = [](std::initializer_list<int> pairs) {
+        Pieces out;
+        for (auto it = pairs.begin(); it != pairs.end(); it += 2)
+            out.push_back({std::uint8_t(it[0]), std::uint8_t(it[1])});
+        return out;
+    };
+    struct Case {
+        std::string text;
+        card::textfold::FoldedText reading;
+        Pieces pieces, kept;  // kept: what comes back, when not `pieces`
+    };
+    auto kana = [](std::size_t count) {
+        card::textfold::FoldedText out;
+        for (std::size_t i = 0; i < count; ++i)
+            out.push_back(card::textfold::FoldedChar(0x8340 + i % 0x57));
+        return out;
+    };
+    Pieces run;
+    for (int i = 1; i <= 17; ++i)
+        run.push_back({std::uint8_t(2 * i), std::uint8_t(i)});
+    const std::vector<Case> cases{
+        {std::string(34, 'x'), kana(17), run, {}},
+        {std::string(40, 'x'), {'a', 0x815B, 0x8396, 0x8340, 0x88A0, 0x8146, 0x00FF, 0x7F}, ends({16, 2, 20, 8, 40, 8}), {}},
+        {"xxxx", kana(20), ends({1, 0, 2, 16, 4, 20}), {}},
+        {"yyyy", kana(3), ends({0, 1, 2, 2, 2, 3, 4, 3}), ends({2, 3, 4, 3})},
+        {std::string(255, 'x'), kana(255), ends({255, 255}), {}},
+    };
+    std::string pool;
+    for (const Case& c : cases)
+        ASSERT_TRUE(card::ReadingPool::encode(c.text, c.reading, c.pieces, pool));
+    card::ReadingPool read;
+    const char* entry = pool.data();
+    for (const Case& c : cases) {
+        EXPECT_TRUE(read.insert(entry));
+        EXPECT_FALSE(read.insert(entry));
+        entry = card::ReadingPool::endOf(entry);
+        const char* found = read.find(c.text);
+        ASSERT_TRUE(found);
+        card::textfold::FoldedText reading;
+        Pieces pieces;
+        card::ReadingPool::readingOf(found, reading);
+        card::ReadingPool::piecesOf(found, pieces);
+        EXPECT_EQ(reading, c.reading) << c.text;
+        EXPECT_EQ(pieces, c.kept.empty() ? c.pieces : c.kept) << c.text;
+    }
+    EXPECT_EQ(entry, pool.data() + pool.size());
+    EXPECT_EQ(read.size(), cases.size());
+    for (const auto& [text, reading] : {std::pair(std::string(256, 'x'), kana(1)), std::pair(std::string("x"), kana(256))})
+        EXPECT_FALSE(card::ReadingPool::encode(text, reading, ends({int(text.size()), int(reading.size())}), pool));
+    EXPECT_EQ(entry, pool.data() + pool.size());
+}
 
 // Readings made after a filter was made let it match more: it is no
 // narrowing of the earlier one.

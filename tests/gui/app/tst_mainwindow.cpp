@@ -39,6 +39,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
@@ -516,20 +517,59 @@ private slots:
         }
     }
 
-    // The readings are made after the list shows, the status bar counting them; a kana word typed meanwhile finds the
-    // cards read so far, and every card once they are all read.
+    // The readings are made after the list shows, on two cores as on one, the status bar counting them; a kana word
+    // typed meanwhile finds the cards read so far, and every card once they are all read. After the first count: a list
+    // made again is read from its first card; a sort stopped while it made the rest leaves them to the background and
+    // the next click sorts by reading; a closed window leaves nothing running.
+    void readingsMadeInTheBackground_data()
+    {
+        QTest::addColumn<int>("cores");
+        QTest::addColumn<QString>("meanwhile");
+        for (int cores : {1, 2}) {
+            for (const char* meanwhile : {"typing", "new list", "sort stopped", "window closed"})
+                QTest::addRow("%d %s", cores, meanwhile) << cores << QString(meanwhile);
+        }
+    }
+
     void readingsMadeInTheBackground()
     {
+        QFETCH(int, cores);
+        QFETCH(QString, meanwhile);
+        card::WorkPair::pretendCores(std::size_t(cores));
+        const auto asItIs = qScopeGuard([] { card::WorkPair::pretendCores(0); });
         QTemporaryDir data;
-        const QStringList names = numberedNames("夜明け", 3000);
+        QStringList names = numberedNames("夜明け", 9000);
+        std::reverse(names.begin(), names.end());
         writeCards(data, names, {});
         auto window = openWindow(data);
-        window->findChild<ListReadings*>()->setSliceMs(1);
+        window->setProgressDelay(0);
+        QPointer<ListReadings> readings = window->findChild<ListReadings*>();
+        readings->setSliceMs(1);
         window->OnListAll();
         auto* status = window->findChild<QLabel*>("statusText");
-        QTRY_VERIFY(status->text().startsWith("読みを作っています… "));
-        window->filterBar()->findChild<QLineEdit*>()->setText("よあけ");
-        QTRY_COMPARE(status->text(), "全カード 3,000枚のうち 3,000枚、一致: カード名");
+        while (!status->text().startsWith("読みを作っています… ") && !readings->done())
+            QCoreApplication::processEvents();
+        QVERIFY(!readings->done());
+        QString word = "よあけ";
+        if (meanwhile == "new list") {
+            writeCards(data, numberedNames("深海", 9000), {});
+            window->OnListAll();
+            word = "しんかい";
+        } else if (meanwhile == "sort stopped") {
+            atFirstYield(*window, [](NowSearchDialog* notice) { notice->findChild<QPushButton*>("stop")->click(); });
+            window->listBox()->header()->setSortIndicator(1, Qt::AscendingOrder);
+            QCOMPARE(window->listBox()->header()->sortIndicatorSection(), -1);
+            QTRY_VERIFY(readings->done());
+            window->listBox()->header()->setSortIndicator(1, Qt::AscendingOrder);
+            QCOMPARE(shownNames(window->listBox()).section(QChar(' '), 0, 4), "夜明け0 夜明け1 夜明け2 夜明け3 夜明け4");
+        } else if (meanwhile == "window closed") {
+            window.reset();
+            QVERIFY(readings.isNull());
+            QTest::qWait(50);
+            return;
+        }
+        window->filterBar()->findChild<QLineEdit*>()->setText(word);
+        QTRY_COMPARE(status->text(), "全カード 9,000枚のうち 9,000枚、一致: カード名");
     }
 
     // Three clicks on a column: ascending, descending, file order. The selection stays on its line, Details opens its
