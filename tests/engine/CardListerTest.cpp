@@ -349,8 +349,9 @@ TEST_F(CardListerTest, AReadingStoppedAtAnyReportKeepsAPrefixOfTheList)
             EXPECT_EQ(screen.lines.size(), std::size_t(kCorp + kRunner));
             EXPECT_TRUE(lister.earlyEnds().empty());
         }
-        if (!keep)
+        if (!keep) {
             EXPECT_EQ(listedAt[1], listedAt[0]);
+        }
     }
     lister.setKeepCards(true);
 }
