@@ -109,20 +109,21 @@ struct DistinctTexts {
     }
 };
 
-// Bytes of a text's whole key held for it at a time.
-constexpr std::size_t kWindow = 16;
+// Bytes of a text's whole key held for it at a time: enough for most
+// names' readings to differ in, 40 bytes a text with its id.
+constexpr std::size_t kWindow = 32;
 
 // What a window of a text's whole key shows of its place in the order: the
-// key's bytes [offset, offset + 16), zeros past its end, as two big-endian
-// words, and how many of them the key has (17: more follow). Slots compare
+// key's bytes [offset, offset + 32), zeros past its end, as big-endian
+// words, and how many of them the key has (33: more follow). Slots compare
 // as their texts' keys do, but for those whose windows are equal and whose
-// keys go on: only another window tells them apart.
+// keys go on: only more of their keys tells them apart.
 struct KeySlot {
-    std::uint64_t high = 0, low = 0;
+    std::array<std::uint64_t, kWindow / 8> words{};
     std::uint32_t text = 0;
     std::uint8_t length = 0;
 
-    auto window() const { return std::tie(high, low, length); }
+    auto window() const { return std::tie(words, length); }
     bool operator<(const KeySlot& other) const { return window() < other.window(); }
     bool sameWindow(const KeySlot& other) const { return window() == other.window(); }
     bool keyGoesOn() const { return length > kWindow; }
@@ -160,10 +161,20 @@ public:
         slot.length = std::uint8_t(length);
         std::array<unsigned char, kWindow> window{};
         std::memcpy(window.data(), key_.data() + offset, std::min(length, kWindow));
-        slot.high = bigEndianWord(window.data());
-        slot.low = bigEndianWord(window.data() + 8);
+        for (std::size_t i = 0; i < slot.words.size(); ++i)
+            slot.words[i] = bigEndianWord(window.data() + 8 * i);
         return slot;
     }
+
+    // The key of text `text`, which stays valid until the next call: whole,
+    // or without its collation when a source's key comes before it (a tie
+    // of such keys is rare: that key holds the text's own folded key).
+    std::string_view keyOf(std::uint32_t text, bool whole)
+    {
+        makeKey(distinct_.texts[text], whole ? std::string::npos : 0);
+        return key_;
+    }
+    bool keysBeforeCollation() const { return source_ != nullptr; }
 
 private:
     // The key of `text`, whole or at least its first `needed` bytes and one.
@@ -173,11 +184,7 @@ private:
         if (byRarity_)
             key_.push_back(char(rarityRank(text)));
         if (source_) {
-            for (char byte : source_->keyOf(text)) {
-                if (byte == '\0' || byte == '\1')
-                    key_.push_back('\1');
-                key_.push_back(byte == '\0' ? '\1' : byte == '\1' ? '\2' : byte);
-            }
+            appendEscaped(source_->keyOf(text));
             key_.push_back('\0');
             if (key_.size() > needed)
                 return;  // the collation only breaks ties among equal keys
@@ -185,6 +192,18 @@ private:
         decoded_.resize(text.size());
         decoded_.resize(card::Cp932DecodeTable::instance().decode(text, decoded_.data()));
         collation_.appendKey(std::u16string_view(decoded_.data(), decoded_.size()), key_);
+    }
+
+    // Zero and one bytes as one and two after a one: the zero after the
+    // source's key comes before any byte of a longer one.
+    void appendEscaped(const std::string& sourceKey)
+    {
+        for (std::size_t at = 0, clean; at < sourceKey.size(); at = clean + 1) {
+            clean = std::min(sourceKey.find_first_of(std::string_view("\0\1", 2), at), sourceKey.size());
+            key_.append(sourceKey, at, clean - at);
+            if (clean < sourceKey.size())
+                key_ += {'\1', char(sourceKey[clean] + 1)};
+        }
     }
 
     const DistinctTexts& distinct_;
@@ -227,10 +246,65 @@ void sortOnTwoThreads(std::vector<KeySlot>& keyed)
     card::WorkPair::runBoth([&] { std::sort(keyed.begin(), middle); }, [&] { std::sort(middle, keyed.end()); });
 }
 
+// Texts of a tie at most this many have their whole keys made at once;
+// a larger tie is ranked by its next windows first.
+constexpr std::size_t kWholeKeysAtOnce = 1 << 13;
+
+void rankSorted(std::span<KeySlot> keyed, std::size_t offset, std::uint32_t first, SlotMaker& maker,
+                SortKeys::Ranks& rankOfText);
+
+// Ranks the texts of a tie, which begins at place `first`, by their keys,
+// made once more and held only for the tie: first without the collation
+// when they can be, then whole for the texts those keys tie.
+void rankByKeys(std::span<const KeySlot> tie, std::uint32_t first, bool whole, SlotMaker& maker,
+                SortKeys::Ranks& rankOfText)
+{
+    std::string bytes;
+    std::vector<std::size_t> ends;
+    for (const KeySlot& slot : tie) {
+        bytes += maker.keyOf(slot.text, whole);
+        ends.push_back(bytes.size());
+    }
+    const auto keyAt = [&](std::size_t i) {
+        const std::size_t begin = i == 0 ? 0 : ends[i - 1];
+        return std::string_view(bytes).substr(begin, ends[i] - begin);
+    };
+    std::vector<std::uint32_t> order(tie.size());
+    std::iota(order.begin(), order.end(), 0u);
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return keyAt(a) < keyAt(b); });
+    for (std::size_t at = 0, end; at < order.size(); at = end) {
+        for (end = at + 1; end < order.size() && keyAt(order[end]) == keyAt(order[at]);)
+            ++end;
+        if (end - at > 1 && !whole) {
+            std::vector<KeySlot> equal;
+            for (std::size_t i = at; i < end; ++i)
+                equal.push_back(tie[order[i]]);
+            rankByKeys(equal, first + std::uint32_t(at), true, maker, rankOfText);
+            continue;
+        }
+        for (std::size_t i = at; i < end; ++i)
+            rankOfText[tie[order[i]].text] = first + std::uint32_t(at);
+    }
+}
+
+// Ranks a tie of sorted windows at `offset`, which begins at place `first`.
+void rankTie(std::span<KeySlot> tie, std::size_t offset, std::uint32_t first, SlotMaker& maker,
+             SortKeys::Ranks& rankOfText)
+{
+    if (tie.size() <= kWholeKeysAtOnce) {
+        rankByKeys(tie, first, !maker.keysBeforeCollation(), maker, rankOfText);
+        return;
+    }
+    for (KeySlot& slot : tie)
+        slot = maker.slotOf(slot.text, offset + kWindow);
+    std::sort(tie.begin(), tie.end());
+    rankSorted(tie, offset + kWindow, first, maker, rankOfText);
+}
+
 // Ranks the texts of the sorted `keyed`, which begin at place `first` of
-// all: each group of equal windows takes the place of its first slot, and
-// a group whose keys go on is given its next windows, sorted and ranked
-// the same way. Only the texts of a tie have their keys made again.
+// all: each group of equal windows takes the place of its first slot, but
+// for a group whose keys go on past the window: only the texts of such a
+// tie have their keys made again.
 void rankSorted(std::span<KeySlot> keyed, std::size_t offset, std::uint32_t first, SlotMaker& maker,
                 SortKeys::Ranks& rankOfText)
 {
@@ -238,11 +312,7 @@ void rankSorted(std::span<KeySlot> keyed, std::size_t offset, std::uint32_t firs
         for (end = at + 1; end < keyed.size() && keyed[end].sameWindow(keyed[at]);)
             ++end;
         if (end - at > 1 && keyed[at].keyGoesOn()) {
-            const std::span<KeySlot> tie = keyed.subspan(at, end - at);
-            for (KeySlot& slot : tie)
-                slot = maker.slotOf(slot.text, offset + kWindow);
-            std::sort(tie.begin(), tie.end());
-            rankSorted(tie, offset + kWindow, first + std::uint32_t(at), maker, rankOfText);
+            rankTie(keyed.subspan(at, end - at), offset, first + std::uint32_t(at), maker, rankOfText);
             continue;
         }
         for (std::size_t i = at; i < end; ++i)
@@ -253,7 +323,7 @@ void rankSorted(std::span<KeySlot> keyed, std::size_t offset, std::uint32_t firs
 }  // namespace
 
 // Each distinct text gets a slot with the first window of its key, made by
-// one of two threads over half of the texts; the keyed are sorted on both,
+// one of two threads over half of the texts; the slots are sorted on both,
 // and each thread ranks half of them, from a boundary between groups of
 // equal windows. Progress is told between strides, on the caller's thread.
 SortKeys::Ranks SortKeys::ranksOf(const CardListModel& lines, int column, const Progress& progress)
@@ -280,6 +350,7 @@ SortKeys::Ranks SortKeys::ranksOf(const CardListModel& lines, int column, const 
             return {};
     }
     sortOnTwoThreads(keyed);
+
     Ranks rankOfText(count);
     std::size_t split = count / 2;
     while (split > 0 && split < count && keyed[split].sameWindow(keyed[split - 1]))

@@ -442,10 +442,12 @@ private slots:
         QFETCH(QString, keyed);
         card::WorkPair::pretendCores(std::size_t(cores));
         const auto allCores = qScopeGuard([] { card::WorkPair::pretendCores(0); });
+        // Their keys alike far past what is held of them at first: more than a tie's keys made at once.
+        const QString kLongName = "氷河期の研究棟地下迷路夜明けの記録蛍火の名";
         QTemporaryDir data;
         std::string corp;
         for (int i = 10000; i > 0; --i)
-            corp += record(QString("名%1").arg(i));  // no 0: Wine's collation puts it after 1
+            corp += record(kLongName + QString::number(i));  // no 0: Wine's collation puts it after 1
         writeFile(data, "corp.txt", corp);
         auto window = openWindow(data);
         window->OnListCorp();
@@ -462,8 +464,50 @@ private slots:
             list->header()->setSortIndicator(1, Qt::AscendingOrder);
             seen += QString(" %1 %2 %3").arg(list->header()->sortIndicatorSection()).arg(list->lines()->index(0, 1).data().toString()).arg(window->findChildren<NowSearchDialog*>().size());
         }
-        QCOMPARE(seen, keyed + " -1 名10000 0 1 名1 0");
-        QCOMPARE(shownNames(list), numberedNames("名", 10000, 1).join(' '));
+        QCOMPARE(seen, keyed + " -1 " + kLongName + "10000 0 1 " + kLongName + "1 0");
+        QCOMPARE(shownNames(list), numberedNames(kLongName, 10000, 1).join(' '));
+    }
+
+    // With 読みで並べる off names sort as the platform's Japanese collation keys order them, numbers by value, on one
+    // core as on two: kana of both scripts and widths, voiced marks, a name that begins another, names alike past the
+    // part of their keys held at first (a dozen characters), no name; equal names in file order.
+    void namesSortAsTheCollationKeysOrderThem_data()
+    {
+        QTest::addColumn<QString>("names");  // in file order; "_" for no name
+        QTest::addRow("kana, widths, voiced") << "ｶｰﾄﾞ カード かーど カード ガード かと かど ｶﾞｰﾄﾞ ハ バ パ は";
+        QTest::addRow("numbers") << "カード10 カード2 カード02 カード1 カード100 カード ｶｰﾄﾞ１０";
+        QTest::addRow("one begins another") << "城門の鍵 城門 城門の 城 城門の鍵束 城門";
+        const QString alike = "氷河期の研究棟地下迷路夜明けの記録蛍火";
+        QTest::addRow("alike past the window") << QStringList{alike + "10", alike + "ア", alike + "2", alike, alike + "あ", alike + "ｱ", alike + "2"}.join(' ');
+        QTest::addRow("no name") << "ア _ あ _ 1";
+    }
+
+    void namesSortAsTheCollationKeysOrderThem()
+    {
+        QFETCH(QString, names);
+        QStringList fileOrder = names.replace('_', "").split(' ');
+        QCollator collation(QLocale(QLocale::Japanese, QLocale::Japan));
+        collation.setNumericMode(true);
+        QStringList expected = fileOrder;
+        std::stable_sort(expected.begin(), expected.end(), [&](const QString& a, const QString& b) {
+            return collation.sortKey(a).compare(collation.sortKey(b)) < 0;
+        });
+        QTemporaryDir data;
+        std::string corp;
+        for (const QString& name : fileOrder)
+            corp += record(name);
+        writeFile(data, "corp.txt", corp);
+        QStringList seen;
+        for (int cores : {1, 2}) {
+            card::WorkPair::pretendCores(std::size_t(cores));
+            const auto allCores = qScopeGuard([] { card::WorkPair::pretendCores(0); });
+            auto window = openWindow(data);
+            window->commandAction(ID_READING_SORT)->setChecked(false);
+            window->OnListCorp();
+            window->listBox()->header()->setSortIndicator(1, Qt::AscendingOrder);
+            seen << shownNames(window->listBox());
+        }
+        QCOMPARE(seen, QStringList(2, expected.join(' ')));
     }
 
     // Names sort by reading, kana and kanji together, at once after the list came (the click makes the readings the
