@@ -3,37 +3,28 @@
 
 #include "CardLayout.h"
 #include "CardListModel.h"
-#include "Cp932Text.h"
 #include "SortTextSource.h"
 #include "WorkPair.h"
 
-#include <QCollator>
-#include <QCoreApplication>
-#include <QLocale>
-#include <QString>
-#include <QTimer>
+#include "CollationKeys.h"
+#include "Cp932DecodeTable.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
+#include <cstring>
 #include <limits>
-#include <memory>
 #include <numeric>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <tuple>
 
 namespace {
 
 // Texts keyed by each thread between two progress reports: a few milliseconds.
 constexpr std::size_t kProgressStride = 4096;
-
-// A collator is reentrant, not thread-safe: each thread makes its own.
-QCollator japaneseCollator()
-{
-    QCollator collator(QLocale(QLocale::Japanese, QLocale::Japan));
-    collator.setNumericMode(true);  // "カード2" before "カード10"
-    return collator;
-}
 
 // A rarity's place among those the search offers; the others after them.
 int rarityRank(std::string_view text)
@@ -118,85 +109,223 @@ struct DistinctTexts {
     }
 };
 
-// A text's place in the order: its rarity's rank, when the column is the
-// rarity, then the key of the column's text source when it has one, then
-// its collation key.
-struct KeyedText {
-    QCollatorSortKey key;
-    std::string sourceKey;
-    int rarity;
-    std::uint32_t text;
+// Bytes of a text's whole key held for it at a time: enough for most
+// names' readings to differ in, 40 bytes a text with its id.
+constexpr std::size_t kWindow = 32;
 
-    bool operator<(const KeyedText& other) const
-    {
-        if (rarity != other.rarity)
-            return rarity < other.rarity;
-        if (sourceKey != other.sourceKey)
-            return sourceKey < other.sourceKey;
-        return key.compare(other.key) < 0;
-    }
+// What a window of a text's whole key shows of its place in the order: the
+// key's bytes [offset, offset + 32), zeros past its end, as big-endian
+// words, and how many of them the key has (33: more follow). Slots compare
+// as their texts' keys do, but for those whose windows are equal and whose
+// keys go on: only more of their keys tells them apart.
+struct KeySlot {
+    std::array<std::uint64_t, kWindow / 8> words{};
+    std::uint32_t text = 0;
+    std::uint8_t length = 0;
+
+    auto window() const { return std::tie(words, length); }
+    bool operator<(const KeySlot& other) const { return window() < other.window(); }
+    bool sameWindow(const KeySlot& other) const { return window() == other.window(); }
+    bool keyGoesOn() const { return length > kWindow; }
 };
 
-// The keys of texts [next, end) of the distinct ones, made by one thread
-// with its own collator, a stride at a time, then sorted.
-struct KeyedPart {
-    std::size_t next, end;
-    QCollator collator = japaneseCollator();
-    QString text;  // decoded, reused
-    std::vector<KeyedText> keyed;
+std::uint64_t bigEndianWord(const unsigned char* bytes)
+{
+    std::uint64_t word = 0;
+    for (int i = 0; i < 8; ++i)
+        word = word << 8 | bytes[i];
+    return word;
+}
 
-    KeyedPart(std::size_t begin, std::size_t end) : next(begin), end(end) { keyed.reserve(end - begin); }
-
-    void keyAStride(const DistinctTexts& distinct, bool byRarity, const SortTextSource* source)
+// Makes the whole keys of the column's distinct texts and cuts windows out
+// of them; one for each thread, with its own collator. A whole key is the
+// rarity's rank (the rarity column), the source's key with its zero and one
+// bytes escaped and a zero after it (a column with a source), then the
+// collation key: its bytes compare as the texts sort. A part of the key
+// past the window asked for is not made.
+class SlotMaker {
+public:
+    SlotMaker(const DistinctTexts& distinct, bool byRarity, const SortTextSource* source)
+        : distinct_(distinct), byRarity_(byRarity), source_(source)
     {
-        for (const std::size_t strideEnd = std::min(end, next + kProgressStride); next < strideEnd; ++next) {
-            fromCp932(distinct.texts[next], text);
-            keyed.push_back({collator.sortKey(text), source ? source->keyOf(distinct.texts[next]) : std::string(),
-                             byRarity ? rarityRank(distinct.texts[next]) : 0, std::uint32_t(next)});
+    }
+
+    KeySlot slotOf(std::uint32_t text, std::size_t offset)
+    {
+        makeKey(distinct_.texts[text], offset + kWindow);
+        KeySlot slot;
+        slot.text = text;
+        if (key_.size() <= offset)
+            return slot;
+        const std::size_t length = std::min(key_.size() - offset, kWindow + 1);
+        slot.length = std::uint8_t(length);
+        std::array<unsigned char, kWindow> window{};
+        std::memcpy(window.data(), key_.data() + offset, std::min(length, kWindow));
+        for (std::size_t i = 0; i < slot.words.size(); ++i)
+            slot.words[i] = bigEndianWord(window.data() + 8 * i);
+        return slot;
+    }
+
+    // The key of text `text`, which stays valid until the next call: whole,
+    // or without its collation when a source's key comes before it (a tie
+    // of such keys is rare: that key holds the text's own folded key).
+    std::string_view keyOf(std::uint32_t text, bool whole)
+    {
+        makeKey(distinct_.texts[text], whole ? std::string::npos : 0);
+        return key_;
+    }
+    bool keysBeforeCollation() const { return source_ != nullptr; }
+
+private:
+    // The key of `text`, whole or at least its first `needed` bytes and one.
+    void makeKey(std::string_view text, std::size_t needed)
+    {
+        key_.clear();
+        if (byRarity_)
+            key_.push_back(char(rarityRank(text)));
+        if (source_) {
+            appendEscaped(source_->keyOf(text));
+            key_.push_back('\0');
+            if (key_.size() > needed)
+                return;  // the collation only breaks ties among equal keys
         }
+        decoded_.resize(text.size());
+        decoded_.resize(card::Cp932DecodeTable::instance().decode(text, decoded_.data()));
+        collation_.appendKey(std::u16string_view(decoded_.data(), decoded_.size()), key_);
+    }
+
+    // Zero and one bytes as one and two after a one: the zero after the
+    // source's key comes before any byte of a longer one.
+    void appendEscaped(const std::string& sourceKey)
+    {
+        for (std::size_t at = 0, clean; at < sourceKey.size(); at = clean + 1) {
+            clean = std::min(sourceKey.find_first_of(std::string_view("\0\1", 2), at), sourceKey.size());
+            key_.append(sourceKey, at, clean - at);
+            if (clean < sourceKey.size())
+                key_ += {'\1', char(sourceKey[clean] + 1)};
+        }
+    }
+
+    const DistinctTexts& distinct_;
+    const bool byRarity_;
+    const SortTextSource* const source_;
+    CollationKeys collation_;
+    std::vector<char16_t> decoded_;  // reused
+    std::string key_;  // reused
+};
+
+// The first windows of texts [next, end) of the distinct ones, made by one
+// thread a stride at a time.
+struct SlotPart {
+    std::size_t next, end;
+    SlotMaker maker;
+
+    void makeAStride(std::vector<KeySlot>& keyed)
+    {
+        for (const std::size_t strideEnd = std::min(end, next + kProgressStride); next < strideEnd; ++next)
+            keyed[next] = maker.slotOf(std::uint32_t(next), 0);
     }
     bool done() const { return next == end; }
 };
 
-// The rank of every distinct text from the two sorted parts, merged: equal
-// texts, in either part, share one rank.
-SortKeys::Ranks ranksOfTexts(const std::vector<KeyedText>& first, const std::vector<KeyedText>& second)
+// Sorted on two threads: split around the median of a sample, each side
+// sorted by one.
+void sortOnTwoThreads(std::vector<KeySlot>& keyed)
 {
-    SortKeys::Ranks rankOfText(first.size() + second.size(), 0);
-    std::uint32_t rank = 0;
-    const KeyedText* previous = nullptr;
-    for (std::size_t i = 0, j = 0; i < first.size() || j < second.size();) {
-        const bool fromFirst = j == second.size() || (i < first.size() && !(second[j] < first[i]));
-        const KeyedText& next = fromFirst ? first[i++] : second[j++];
-        if (previous && *previous < next)
-            ++rank;
-        rankOfText[next.text] = rank;
-        previous = &next;
+    static constexpr std::size_t kSample = 255;
+    if (card::WorkPair::usableCores() < 2 || keyed.size() < 16 * kSample) {
+        std::sort(keyed.begin(), keyed.end());
+        return;
     }
-    return rankOfText;
+    std::vector<KeySlot> sample;
+    for (std::size_t i = 0; i < kSample; ++i)
+        sample.push_back(keyed[i * keyed.size() / kSample]);
+    std::nth_element(sample.begin(), sample.begin() + kSample / 2, sample.end());
+    const KeySlot pivot = sample[kSample / 2];
+    const auto middle = std::partition(keyed.begin(), keyed.end(), [&](const KeySlot& slot) { return slot < pivot; });
+    card::WorkPair::runBoth([&] { std::sort(keyed.begin(), middle); }, [&] { std::sort(middle, keyed.end()); });
 }
 
-// Gives the keys' memory back from the event loop, a slice at a time: a
-// million small blocks freed at once would hold up the sorted list's first
-// paint by a third of a second, and nothing waits for them.
-void releaseInSlices(std::vector<KeyedText> keyed)
+// Texts of a tie at most this many have their whole keys made at once;
+// a larger tie is ranked by its next windows first.
+constexpr std::size_t kWholeKeysAtOnce = 1 << 13;
+
+void rankSorted(std::span<KeySlot> keyed, std::size_t offset, std::uint32_t first, SlotMaker& maker,
+                SortKeys::Ranks& rankOfText);
+
+// Ranks the texts of a tie, which begins at place `first`, by their keys,
+// made once more and held only for the tie: first without the collation
+// when they can be, then whole for the texts those keys tie.
+void rankByKeys(std::span<const KeySlot> tie, std::uint32_t first, bool whole, SlotMaker& maker,
+                SortKeys::Ranks& rankOfText)
 {
-    static constexpr std::size_t kReleaseStride = 1 << 16;
-    auto held = std::make_shared<std::vector<KeyedText>>(std::move(keyed));
-    auto* timer = new QTimer(QCoreApplication::instance());
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, held] {
-        held->erase(held->end() - std::ptrdiff_t(std::min(kReleaseStride, held->size())), held->end());
-        if (held->empty())
-            timer->deleteLater();
-    });
-    timer->start(0);
+    std::string bytes;
+    std::vector<std::size_t> ends;
+    for (const KeySlot& slot : tie) {
+        bytes += maker.keyOf(slot.text, whole);
+        ends.push_back(bytes.size());
+    }
+    const auto keyAt = [&](std::size_t i) {
+        const std::size_t begin = i == 0 ? 0 : ends[i - 1];
+        return std::string_view(bytes).substr(begin, ends[i] - begin);
+    };
+    std::vector<std::uint32_t> order(tie.size());
+    std::iota(order.begin(), order.end(), 0u);
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return keyAt(a) < keyAt(b); });
+    for (std::size_t at = 0, end; at < order.size(); at = end) {
+        for (end = at + 1; end < order.size() && keyAt(order[end]) == keyAt(order[at]);)
+            ++end;
+        if (end - at > 1 && !whole) {
+            std::vector<KeySlot> equal;
+            for (std::size_t i = at; i < end; ++i)
+                equal.push_back(tie[order[i]]);
+            rankByKeys(equal, first + std::uint32_t(at), true, maker, rankOfText);
+            continue;
+        }
+        for (std::size_t i = at; i < end; ++i)
+            rankOfText[tie[order[i]].text] = first + std::uint32_t(at);
+    }
+}
+
+// Ranks a tie of sorted windows at `offset`, which begins at place `first`.
+void rankTie(std::span<KeySlot> tie, std::size_t offset, std::uint32_t first, SlotMaker& maker,
+             SortKeys::Ranks& rankOfText)
+{
+    if (tie.size() <= kWholeKeysAtOnce) {
+        rankByKeys(tie, first, !maker.keysBeforeCollation(), maker, rankOfText);
+        return;
+    }
+    for (KeySlot& slot : tie)
+        slot = maker.slotOf(slot.text, offset + kWindow);
+    std::sort(tie.begin(), tie.end());
+    rankSorted(tie, offset + kWindow, first, maker, rankOfText);
+}
+
+// Ranks the texts of the sorted `keyed`, which begin at place `first` of
+// all: each group of equal windows takes the place of its first slot, but
+// for a group whose keys go on past the window: only the texts of such a
+// tie have their keys made again.
+void rankSorted(std::span<KeySlot> keyed, std::size_t offset, std::uint32_t first, SlotMaker& maker,
+                SortKeys::Ranks& rankOfText)
+{
+    for (std::size_t at = 0, end; at < keyed.size(); at = end) {
+        for (end = at + 1; end < keyed.size() && keyed[end].sameWindow(keyed[at]);)
+            ++end;
+        if (end - at > 1 && keyed[at].keyGoesOn()) {
+            rankTie(keyed.subspan(at, end - at), offset, first + std::uint32_t(at), maker, rankOfText);
+            continue;
+        }
+        for (std::size_t i = at; i < end; ++i)
+            rankOfText[keyed[i].text] = first + std::uint32_t(at);
+    }
 }
 
 }  // namespace
 
-// Each text is keyed once, by one of two threads, each over half of the
-// distinct texts; each thread sorts its half, and the halves are merged
-// into ranks. Progress is told between strides, on the caller's thread.
+// Each distinct text gets a slot with the first window of its key, made by
+// one of two threads over half of the texts; the slots are sorted on both,
+// and each thread ranks half of them, from a boundary between groups of
+// equal windows. Progress is told between strides, on the caller's thread.
 SortKeys::Ranks SortKeys::ranksOf(const CardListModel& lines, int column, const Progress& progress)
 {
     // The source makes what its keys need here, on this thread: the two
@@ -208,22 +337,28 @@ SortKeys::Ranks SortKeys::ranksOf(const CardListModel& lines, int column, const 
     const std::size_t count = distinct.texts.size();
     const bool byRarity = card::kListColumns[std::size_t(column)].field == card::Field::Rate;
     const std::size_t half = card::WorkPair::usableCores() >= 2 ? count / 2 : count;  // one core: one part
-    KeyedPart first(0, half), second(half, count);
+    SlotPart first{0, half, SlotMaker(distinct, byRarity, source)};
+    SlotPart second{half, count, SlotMaker(distinct, byRarity, source)};
+    std::vector<KeySlot> keyed(count);
     while (!first.done() || !second.done()) {
         if (second.done())
-            first.keyAStride(distinct, byRarity, source);
+            first.makeAStride(keyed);
         else
-            card::WorkPair::runBoth([&] { first.keyAStride(distinct, byRarity, source); },
-                                    [&] { second.keyAStride(distinct, byRarity, source); });
+            card::WorkPair::runBoth([&] { first.makeAStride(keyed); }, [&] { second.makeAStride(keyed); });
         const std::size_t done = first.next + (second.next - half);
         if (done < count && !progress(done, count))
             return {};
     }
-    card::WorkPair::runBoth([&] { std::sort(first.keyed.begin(), first.keyed.end()); },
-                            [&] { std::sort(second.keyed.begin(), second.keyed.end()); });
-    const Ranks rankOfText = ranksOfTexts(first.keyed, second.keyed);
-    releaseInSlices(std::move(first.keyed));
-    releaseInSlices(std::move(second.keyed));
+    sortOnTwoThreads(keyed);
+
+    Ranks rankOfText(count);
+    std::size_t split = count / 2;
+    while (split > 0 && split < count && keyed[split].sameWindow(keyed[split - 1]))
+        ++split;
+    const std::span<KeySlot> all(keyed);
+    card::WorkPair::runBoth([&] { rankSorted(all.first(split), 0, 0, first.maker, rankOfText); },
+                            [&] { rankSorted(all.subspan(split), 0, std::uint32_t(split), second.maker, rankOfText); });
+    std::vector<KeySlot>().swap(keyed);
     // Each row's text id becomes its text's rank, in place.
     Ranks ranks = std::move(distinct.ofRow);
     for (std::uint32_t& rank : ranks)

@@ -17,9 +17,10 @@ class CardListModel;
 // this order, then the others by their text. A column's order is kept as a
 // rank per row, so that its keys are made once, and sorting again, either
 // way, costs a pass over the ranks. The keys are made on two threads, one
-// for each half of the column's distinct texts; they live only until the
-// ranks are known. A column with a SortTextSource in the model (the
-// readings) sorts by that source's keys first, its collation breaking ties.
+// for each half of the column's distinct texts, and only a fixed window of
+// each is held: texts whose windows tie have theirs made again, a window
+// further. A column with a SortTextSource in the model (the readings) sorts
+// by that source's keys first, its collation breaking ties.
 class SortKeys {
 public:
     // Told every few thousand texts with how many are done of how many;

@@ -471,6 +471,48 @@ private slots:
         QCOMPARE(shownNames(list), numberedNames("名", 10000, 1).join(' '));
     }
 
+    // With 読みで並べる off names sort as the platform's Japanese collation keys order them, numbers by value, on one
+    // core as on two: kana of both scripts and widths, voiced marks, a name that begins another, names alike past the
+    // part of their keys held at first (a dozen characters), no name; equal names in file order.
+    void namesSortAsTheCollationKeysOrderThem_data()
+    {
+        QTest::addColumn<QString>("names");  // in file order; "_" for no name
+        QTest::addRow("kana, widths, voiced") << "ｶｰﾄﾞ カード かーど カード ガード かと かど ｶﾞｰﾄﾞ ハ バ パ は";
+        QTest::addRow("numbers") << "カード10 カード2 カード02 カード1 カード100 カード ｶｰﾄﾞ１０";
+        QTest::addRow("one begins another") << "城門の鍵 城門 城門の 城 城門の鍵束 城門";
+        const QString alike = "氷河期の研究棟地下迷路夜明けの記録蛍火";
+        QTest::addRow("alike past the window") << QStringList{alike + "10", alike + "ア", alike + "2", alike, alike + "あ", alike + "ｱ", alike + "2"}.join(' ');
+        QTest::addRow("no name") << "ア _ あ _ 1";
+    }
+
+    void namesSortAsTheCollationKeysOrderThem()
+    {
+        QFETCH(QString, names);
+        QStringList fileOrder = names.replace('_', "").split(' ');
+        QCollator collation(QLocale(QLocale::Japanese, QLocale::Japan));
+        collation.setNumericMode(true);
+        QStringList expected = fileOrder;
+        std::stable_sort(expected.begin(), expected.end(), [&](const QString& a, const QString& b) {
+            return collation.sortKey(a).compare(collation.sortKey(b)) < 0;
+        });
+        QTemporaryDir data;
+        std::string corp;
+        for (const QString& name : fileOrder)
+            corp += record(name);
+        writeFile(data, "corp.txt", corp);
+        QStringList seen;
+        for (int cores : {1, 2}) {
+            card::WorkPair::pretendCores(std::size_t(cores));
+            const auto allCores = qScopeGuard([] { card::WorkPair::pretendCores(0); });
+            auto window = openWindow(data);
+            window->commandAction(ID_READING_SORT)->setChecked(false);
+            window->OnListCorp();
+            window->listBox()->header()->setSortIndicator(1, Qt::AscendingOrder);
+            seen << shownNames(window->listBox());
+        }
+        QCOMPARE(seen, QStringList(2, expected.join(' ')));
+    }
+
     // Names sort by reading, kana and kanji together, at once after the list came (the click makes the readings the
     // background has not made yet); 読みで並べる off sorts by the text and stays off at the next start. Kana words find
     // kanji names, folded or not; a wrong line of readings.txt is named once a start.
