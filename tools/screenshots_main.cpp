@@ -12,6 +12,7 @@
 #include "DeckParts.h"
 #include "FilterBar.h"
 #include "ListExport.h"
+#include "ListReadings.h"
 #include "Card.h"
 #include "CardListBox.h"
 #include "FilterBar.h"
@@ -142,6 +143,12 @@ int main(int argc, char** argv)
     window.resize(960, 520);
     window.show();
     window.OnListAll();
+    // The list as a player sees it a moment later: its readings made and the
+    // status bar back to the count.
+    if (auto* readings = window.findChild<ListReadings*>()) {
+        while (!readings->done())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
     QCoreApplication::processEvents();
     save(window, QStringLiteral("main-window.png"));
     // Sorted by name: kana and kanji names together in the order of their readings.
