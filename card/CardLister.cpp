@@ -7,7 +7,6 @@
 #include "RecordReader.h"
 #include "TextModeFile.h"
 #include "Utf8Path.h"
-#include "WorkPair.h"
 
 #include <algorithm>
 #include <system_error>
@@ -16,10 +15,6 @@ namespace card {
 
 namespace {
 constexpr unsigned kProgressStride = ParallelLoad::kProgressStride;
-// Progress reports in a batch of records read on one thread while the
-// other lists the batch before: a few megabytes of cards, and two threads
-// joined a few hundred times for a million cards.
-constexpr unsigned kReportsPerBatch = 4;
 }  // namespace
 
 CardLister::CardLister(CardListOutput& view, FinderUi& ui, std::filesystem::path dataDir)
@@ -284,8 +279,6 @@ bool CardLister::searchSide(int side, Accepts accepts)
 template <typename Accepts>
 int CardLister::readRecords(TextModeFile& data, RecordTrace& trace, Accepts accepts)
 {
-    if (!keepCards_ && WorkPair::usableCores() >= 2)
-        return readRecordsInBatches(data, trace, accepts);
     RecordReader reader(data);
     int result;
     unsigned untilReport = kProgressStride;
@@ -304,60 +297,3 @@ int CardLister::readRecords(TextModeFile& data, RecordTrace& trace, Accepts acce
 
 }  // namespace card
 
-namespace card {
-
-// Without kept cards, on two cores: one thread reads a batch of records
-// while the other tests the batch before and lists those that pass, so
-// no more than two batches of cards are ever held. The calling thread
-// reads, and so alone talks to the screen; the lines come in file order
-// as from the loop above, and a stop or a bad record lists the cards read
-// before it.
-template <typename Accepts>
-int CardLister::readRecordsInBatches(TextModeFile& data, RecordTrace& trace, Accepts accepts)
-{
-    RecordReader reader(data);
-    int result = 0;
-    bool more = true;
-    auto readBatch = [&](CardStore& batch) {
-        batch.restart();
-        for (unsigned untilReport = kProgressStride, reports = 0; reports < kReportsPerBatch;) {
-            if ((result = reader.read(batch, &trace)) != 0) {
-                more = false;
-                return;
-            }
-            batch.commitCard();
-            if (--untilReport == 0) {
-                untilReport = kProgressStride;
-                ++reports;
-                if (!reportProgress(data)) {
-                    more = false;
-                    return;
-                }
-            }
-        }
-    };
-    auto listBatch = [this, &accepts](const CardStore& batch, std::size_t& listed) {
-        for (const CardView card : batch) {
-            if (accepts(card)) {
-                view_.addCard(card);
-                ++listed;
-            }
-        }
-    };
-    std::array<CardStore, 2> batches;
-    std::size_t full = 0;
-    readBatch(batches[full]);
-    while (more) {
-        std::size_t listed = 0;
-        WorkPair::runBoth([&] { readBatch(batches[1 - full]); }, [&] { listBatch(batches[full], listed); });
-        lineCount_ += listed;
-        full = 1 - full;
-    }
-    std::size_t listed = 0;
-    listBatch(batches[full], listed);
-    lineCount_ += listed;
-    bytesDone_ += data.bytesRead();
-    return stopped_ ? 1 : result;
-}
-
-}  // namespace card

@@ -87,8 +87,6 @@ private:
     void takeCards(ParallelLoad::Part& part);
     template <typename Accepts>
     int readRecords(TextModeFile& data, RecordTrace& trace, Accepts accepts);
-    template <typename Accepts>
-    int readRecordsInBatches(TextModeFile& data, RecordTrace& trace, Accepts accepts);
     bool reportProgress(const TextModeFile& data);
     std::uint64_t commandBytes(std::initializer_list<int> sides) const;
     void reportUnfinishedRecord(int result, const RecordTrace& trace, const char* file,

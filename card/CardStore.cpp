@@ -53,19 +53,6 @@ void CardStore::clear()
     pendingBytes_ = 0;
 }
 
-void CardStore::restart()
-{
-    blocks_.resize(std::min<std::size_t>(blocks_.size(), 1));
-    entryBlocks_.resize(std::min<std::size_t>(entryBlocks_.size(), 1));
-    runs_.assign(1, Run{});
-    size_ = 0;
-    free_ = blocks_.empty() ? nullptr : blocks_[0].get();
-    blockEnd_ = free_ ? free_ + fieldBlockBytes_ : nullptr;
-    pending_ = Entry{};
-    pendingFields_ = 0;
-    pendingBytes_ = 0;
-}
-
 void CardStore::startBlock()
 {
     char* block = newBlock(fieldBlockBytes_);
@@ -100,13 +87,12 @@ void CardStore::addField(std::string_view bytes)
 void CardStore::commitCard()
 {
     const std::size_t at = size_ - runs_.back().firstCard;
-    const std::size_t block = runs_.back().firstBlock + (at >> blockShift_);
-    if (block == entryBlocks_.size()) {  // a restarted store has its first one still
+    if ((at & (blockEntries_ - 1)) == 0) {
         static_assert(std::is_trivially_copyable_v<Entry>);
         const std::size_t bytes = blockEntries_ * sizeof(Entry);
         entryBlocks_.emplace_back(reinterpret_cast<Entry*>(newBlock(bytes)), BlockFree{bytes});
     }
-    entryBlocks_[block][at & (blockEntries_ - 1)] = pending_;
+    entryBlocks_.back()[at & (blockEntries_ - 1)] = pending_;
     ++size_;
     free_ += pendingBytes_;
     pendingFields_ = kFields;  // nothing more goes into a committed card

@@ -73,9 +73,6 @@ public:
 
     // Removes every card and gives the memory back.
     void clear();
-    // Removes every card but keeps the first blocks for the next ones: a
-    // store filled again and again costs no fresh pages each time.
-    void restart();
     // Moves every card of `part`, a store with the same block sizes, behind
     // this store's without copying one; `part` is left empty.
     void append(CardStore& part);

@@ -276,7 +276,7 @@ TEST_F(CardListerTest, BothFilesReadAtOnceListAsOneThreadDoes)
         {"", "", ""},
         {dashes, dashes, ""},                                       // a wrong guess at the half
         {crLf + bad + crLf, "#\n" + crLf + "\x1A" + many, ""},       // an error in the second half; Ctrl-Z in the first
-        {records("B", 20000) + bad, many, ""},                      // an error after the first batch of printed lines
+        {records("B", 20000) + bad, many, ""},                      // an error past the first progress reports
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.corp.substr(0, 20) + " | " + row.runner.substr(0, 20));
@@ -311,8 +311,7 @@ TEST_F(CardListerTest, BothFilesReadAtOnceListAsOneThreadDoes)
 
 // A stop at any progress report, on one thread or two, cards kept or only printed: the list holds the cards of the
 // files in their order up to where the stop found the reading, the file it stopped named with the line of its last
-// card, and nothing after it; the next command reads everything again. Lines only printed are read in batches of
-// 16384 records on two cores while the batch before is printed, and stop where one thread stops.
+// card, and nothing after it; the next command reads everything again.
 TEST_F(CardListerTest, AReadingStoppedAtAnyReportKeepsAPrefixOfTheList)
 {
     constexpr int kCorp = 20000, kRunner = 40000, kLines = 8;  // lines a record; long enough for reports on two threads
