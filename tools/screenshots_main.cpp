@@ -40,13 +40,23 @@
 namespace {
 
 QDir output;
+bool anyFailed = false;  // then the exit status says so
+
+// Names the file written, or says why it was not.
+void report(const QString& path, const QString& failure)
+{
+    if (failure.isEmpty()) {
+        std::printf("%s\n", qPrintable(path));
+        return;
+    }
+    anyFailed = true;
+    std::fprintf(stderr, "voxtarn-screenshots: %s\n", qPrintable(failure));
+}
 
 void save(QWidget& widget, const QString& name)
 {
     const QString path = output.filePath(name);
-    if (!widget.grab().save(path))
-        std::fprintf(stderr, "voxtarn-screenshots: cannot write %s\n", qPrintable(path));
-    std::printf("%s\n", qPrintable(path));
+    report(path, widget.grab().save(path) ? QString() : QStringLiteral("cannot write ") + path);
 }
 
 // Saves the next modal dialog once it is up, then closes it.
@@ -90,17 +100,13 @@ void saveFilterMarks(CMainWindow& window)
         }
     }
     const QString path = output.filePath(QStringLiteral("filter-marks.png"));
-    if (!picture.save(path))
-        std::fprintf(stderr, "voxtarn-screenshots: cannot write %s\n", qPrintable(path));
-    std::printf("%s\n", qPrintable(path));
+    report(path, picture.save(path) ? QString() : QStringLiteral("cannot write ") + path);
     window.filterBar()->setText(QString());
 }
 
 void writePdf(const QString& failed, const QString& name)
 {
-    if (!failed.isEmpty())
-        std::fprintf(stderr, "voxtarn-screenshots: %s\n", qPrintable(failed));
-    std::printf("%s\n", qPrintable(output.filePath(name)));
+    report(output.filePath(name), failed);
 }
 
 std::optional<card::Card> fiveLineCard(const QDir& data)
@@ -200,5 +206,5 @@ int main(int argc, char** argv)
     detail.card = *card;
     saveNextModal(QStringLiteral("detail-dialog.png"));
     detail.DoModal();
-    return 0;
+    return anyFailed ? 1 : 0;
 }
