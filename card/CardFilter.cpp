@@ -287,7 +287,8 @@ void CardFilter::chooseAnchors(Word& word, std::uint64_t& cost, const ByteCounts
     }
 }
 
-bool CardFilter::accepts(const CardView& card)
+template <typename CardFields>
+bool CardFilter::acceptsFields(const CardFields& card)
 {
     if (root_.parts.empty())
         return true;
@@ -296,13 +297,14 @@ bool CardFilter::accepts(const CardView& card)
     return passes(root_);
 }
 
+bool CardFilter::accepts(const CardView& card)
+{
+    return acceptsFields(card);
+}
+
 bool CardFilter::accepts(const CardStore::Packed& card)
 {
-    if (root_.parts.empty())
-        return true;
-    readFields(card, fields_);
-    foldedFields_ = 0;
-    return passes(root_);
+    return acceptsFields(card);
 }
 
 bool CardFilter::passes(const Node& node)

@@ -118,6 +118,9 @@ private:
     void addMatches(const Word& word, Field field, std::string_view text, std::vector<MatchedText>& out) const;
     static void readFields(const CardView& card, Fields& out);
     static void readFields(const CardStore::Packed& card, Fields& out);
+    // A card's fields read from a view or from the store, then tested.
+    template <typename CardFields>
+    bool acceptsFields(const CardFields& card);
 
     Node root_;
     std::size_t wordCount_ = 0;

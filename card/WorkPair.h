@@ -22,6 +22,14 @@ public:
     static std::size_t usableCores();
     // For tests: run as if the process had `cores` cores (0: as it has).
     static void pretendCores(std::size_t cores);
+    // For tests: `cores` pretended while it lives, the real count after.
+    class PretendedCores {
+    public:
+        explicit PretendedCores(std::size_t cores) { pretendCores(cores); }
+        ~PretendedCores() { pretendCores(0); }
+        PretendedCores(const PretendedCores&) = delete;
+        PretendedCores& operator=(const PretendedCores&) = delete;
+    };
 };
 
 }  // namespace card

@@ -286,7 +286,7 @@ TEST(Filter, ARunInSlicesShowsWhatOneRunShows)
     const Cores rows[] = {{1, 1024}, {2, 2048}};
     card::Cp932Converter converter;
     for (const Cores& row : rows) {
-        card::WorkPair::pretendCores(row.cores);
+        const card::WorkPair::PretendedCores pretended(row.cores);
         card::FilterPass whole(many, card::CardFilter(card::FilterText("i:hit", false, converter)));
         ASSERT_TRUE(whole.runUntil(card::FilterPass::Clock::time_point::max()));
         EXPECT_EQ(whole.result().size(), 10000u);
@@ -304,7 +304,6 @@ TEST(Filter, ARunInSlicesShowsWhatOneRunShows)
         }
         EXPECT_EQ(sliced.result(), expected) << row.cores;
     }
-    card::WorkPair::pretendCores(0);
 }
 
 // A pasted page is cut at 1,000 words or 10,000 characters, and its run looks at the clock after each few cards.

@@ -49,16 +49,9 @@ std::string failingName;
 
 // Runs as if the process had `cores` cores while it lives; on more than one, every file is read in two halves.
 struct Cores {
-    explicit Cores(std::size_t cores)
-    {
-        card::WorkPair::pretendCores(cores);
-        card::ParallelLoad::splitFilesFrom(cores > 1 ? 1 : 0);
-    }
-    ~Cores()
-    {
-        card::WorkPair::pretendCores(0);
-        card::ParallelLoad::splitFilesFrom(0);
-    }
+    explicit Cores(std::size_t cores) : pretended(cores) { card::ParallelLoad::splitFilesFrom(cores > 1 ? 1 : 0); }
+    ~Cores() { card::ParallelLoad::splitFilesFrom(0); }
+    card::WorkPair::PretendedCores pretended;
 };
 
 const std::string kShiftJisComment = "# \x83\x4A\x81\x5B\x83\x68\n";

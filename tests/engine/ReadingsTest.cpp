@@ -264,12 +264,9 @@ TEST(Readings, TwoThreadsReadAsOne)
     }
     const std::string expected = readingsOfCards(oneByOne, store);
     ASSERT_EQ(expected.find('?'), std::string::npos);
-    struct AllCoresAfter {
-        ~AllCoresAfter() { card::WorkPair::pretendCores(0); }
-    } allCores;
     for (const std::size_t cores : {1, 2}) {
         for (const bool cut : {false, true}) {
-            card::WorkPair::pretendCores(cores);
+            const card::WorkPair::PretendedCores pretended(cores);
             card::TextReadings readings(dictionary(), card::ReadingCorrections(kCorrections));
             std::size_t read = 0, slices = 0;
             while (read < store.size()) {

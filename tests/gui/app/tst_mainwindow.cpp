@@ -345,8 +345,7 @@ private slots:
     {
         QFETCH(QString, how);
         QFETCH(int, cores);
-        card::WorkPair::pretendCores(std::size_t(cores));
-        const auto asItIs = qScopeGuard([] { card::WorkPair::pretendCores(0); });
+        const card::WorkPair::PretendedCores pretended{std::size_t(cores)};
         QTemporaryDir data;
         const std::string card = record("Card");
         std::string corp;
@@ -445,8 +444,7 @@ private slots:
     {
         QFETCH(int, cores);
         QFETCH(QString, keyed);
-        card::WorkPair::pretendCores(std::size_t(cores));
-        const auto allCores = qScopeGuard([] { card::WorkPair::pretendCores(0); });
+        const card::WorkPair::PretendedCores pretended{std::size_t(cores)};
         QTemporaryDir data;
         std::string corp;
         for (int i = 10000; i > 0; --i)
@@ -502,8 +500,7 @@ private slots:
         writeFile(data, "corp.txt", corp);
         QStringList seen;
         for (int cores : {1, 2}) {
-            card::WorkPair::pretendCores(std::size_t(cores));
-            const auto allCores = qScopeGuard([] { card::WorkPair::pretendCores(0); });
+            const card::WorkPair::PretendedCores pretended{std::size_t(cores)};
             auto window = openWindow(data);
             window->commandAction(ID_READING_SORT)->setChecked(false);
             window->OnListCorp();
@@ -577,8 +574,7 @@ private slots:
     {
         QFETCH(int, cores);
         QFETCH(QString, meanwhile);
-        card::WorkPair::pretendCores(std::size_t(cores));
-        const auto asItIs = qScopeGuard([] { card::WorkPair::pretendCores(0); });
+        const card::WorkPair::PretendedCores pretended{std::size_t(cores)};
         QTemporaryDir data;
         QStringList names = numberedNames("夜明け", 9000);
         std::reverse(names.begin(), names.end());
@@ -1112,8 +1108,7 @@ private slots:
         QFETCH(QString, stage);
         // On one thread the reading reports at its 4,096th card; on two a loaded machine may read both files between
         // two reports.
-        card::WorkPair::pretendCores(1);
-        const auto asItIs = qScopeGuard([] { card::WorkPair::pretendCores(0); });
+        const card::WorkPair::PretendedCores pretended(1);
         QTemporaryDir data;
         const QStringList names = numberedNames("c", 9000);
         writeCards(data, names, {"r12"});
@@ -1161,8 +1156,7 @@ private slots:
     void aNewerTextAbandonsALongFilter()
     {
         QFETCH(int, cores);
-        card::WorkPair::pretendCores(std::size_t(cores));
-        const auto allCores = qScopeGuard([] { card::WorkPair::pretendCores(0); });
+        const card::WorkPair::PretendedCores pretended{std::size_t(cores)};
         QTemporaryDir data;
         const QStringList names = numberedNames("c", 5000);
         writeCards(data, names, {});
