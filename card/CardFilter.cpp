@@ -376,8 +376,8 @@ bool CardFilter::matches(const Word& word, const Fields& fields)
 }
 
 // Looks for the word's anchor bytes in the bytes of its fields, and
-// compares only a field where one stands with its partner, then goes on
-// after that field.
+// compares only a field where one stands as a whole character with its
+// partner, then goes on after that field.
 bool CardFilter::matchesFrom(const Word& word, const Fields& fields)
 {
     constexpr std::size_t kNotYet = std::numeric_limits<std::size_t>::max();
@@ -402,20 +402,39 @@ bool CardFilter::matchesFrom(const Word& word, const Fields& fields)
         }
         if (hit >= end)
             return false;
-        const Anchor& anchor = word.anchors[which];
-        const std::size_t partnerAt = hit + anchor.partnerAt;
-        if (anchor.partnerAt != 0 && (hit + anchor.partnerAt >= end || (hit == 0 && anchor.partnerAt < 0) ||
-                                      static_cast<unsigned char>(base[partnerAt]) != anchor.partner)) {
-            next[which] = find(anchor.byte, hit + 1);
-            continue;
-        }
         while (fields.offsets[field + 1] <= hit)
             ++field;
-        if ((word.word.fields >> field & 1) && fieldMatches(word, field))
+        if (!(word.word.fields >> field & 1)) {
+            pos = fields.offsets[field + 1];
+            continue;
+        }
+        const std::size_t fieldStart = fields.offsets[field];
+        if (!word.anchors[which].standsIn(fields.text[std::size_t(field)], hit - fieldStart)) {
+            next[which] = find(word.anchors[which].byte, hit + 1);
+            continue;
+        }
+        if (fieldMatches(word, field))
             return true;
         pos = fields.offsets[field + 1];
     }
     return false;
+}
+
+// Most stray anchors are the second byte of a kanji or kana: 'u' (0x75)
+// ends ブ, 'I' (0x49) ends オ. A field is read from its first byte, so
+// an odd run of lead bytes just before a byte makes it a second byte; a
+// byte that is no lead byte always ends a character.
+bool CardFilter::Anchor::standsIn(std::string_view field, std::size_t at) const
+{
+    const std::size_t first = partnerAt < 0 ? at - 1 : at;
+    if ((partnerAt < 0 && at == 0) || first + (partnerAt == 0 ? 1 : 2) > field.size())
+        return false;
+    if (partnerAt != 0 && static_cast<unsigned char>(field[at + std::size_t(std::ptrdiff_t(partnerAt))]) != partner)
+        return false;
+    std::size_t leads = 0;
+    while (leads < first && sjis::isLeadByte(static_cast<unsigned char>(field[first - leads - 1])))
+        ++leads;
+    return leads % 2 == 0;
 }
 
 bool CardFilter::fieldMatches(const Word& word, int index)
@@ -427,8 +446,7 @@ bool CardFilter::fieldMatches(const Word& word, int index)
         return word.word.test == WordTest::Equals ? wholeFieldMatches(word.word, word.folded, field, false, buffer_)
                                                   : sjis::find(field, word.word.text) != std::string_view::npos;
     }
-    const textfold::FoldedText& folded = foldedField(index);
-    return textfold::matches(folded, word.folded,
+    return textfold::matches(foldedField(index), word.folded,
                              word.word.test == WordTest::Equals ? search_mode::Exact : search_mode::Partial);
 }
 
@@ -440,13 +458,17 @@ bool CardFilter::readingMatches(const Word& word, std::string_view text, textfol
 }
 
 // Folded once a card, however many words look at the field.
-const textfold::FoldedText& CardFilter::foldedField(int index)
+std::span<const textfold::FoldedChar> CardFilter::foldedField(int index)
 {
+    const auto i = std::size_t(index);
     if (!(foldedFields_ >> index & 1)) {
-        textfold::fold(fields_.text[std::size_t(index)], folded_[std::size_t(index)]);
+        const std::string_view field = fields_.text[i];
+        if (folded_[i].size() < field.size())
+            folded_[i].resize(field.size());
+        foldedLengths_[i] = textfold::foldTo(field, folded_[i].data());
         foldedFields_ = static_cast<FieldMask>(foldedFields_ | 1u << index);
     }
-    return folded_[std::size_t(index)];
+    return {folded_[i].data(), foldedLengths_[i]};
 }
 
 bool CardFilter::narrows(const CardFilter& previous) const

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace card {
@@ -75,6 +76,9 @@ private:
         signed char partnerAt = 0;  // -1, +1, or 0: a spelling of one byte
         unsigned char partner = 0;
         auto operator<=>(const Anchor&) const = default;
+        // Whether the spelling stands in `field` as a whole character, this
+        // byte of it at `at`.
+        bool standsIn(std::string_view field, std::size_t at) const;
     };
     struct Word {
         FilterWord word;
@@ -113,7 +117,7 @@ private:
     bool fieldMatches(const Word& word, int field);
     bool readingMatches(const Word& word, std::string_view text, textfold::FoldedText& reading) const;
     void addReadingMatches(const Word& word, Field field, std::string_view text, std::vector<MatchedText>& out) const;
-    const textfold::FoldedText& foldedField(int field);
+    std::span<const textfold::FoldedChar> foldedField(int field);
     void collectMatches(const Node& node, const CardView& card, std::vector<MatchedText>& out) const;
     void addMatches(const Word& word, Field field, std::string_view text, std::vector<MatchedText>& out) const;
     static void readFields(const CardView& card, Fields& out);
@@ -130,8 +134,10 @@ private:
     bool readsKana_ = false;
     Fields fields_;                // the card being tested
     textfold::FoldedText buffer_;  // a field folded
-    // The card's fields folded so far, while a card is tested.
+    // The card's fields folded so far, while a card is tested: each buffer
+    // only grows, and holds its field's characters up to its length.
     std::array<textfold::FoldedText, kFieldCount> folded_;
+    std::array<std::size_t, kFieldCount> foldedLengths_{};
     FieldMask foldedFields_ = 0;
 };
 

@@ -27,7 +27,7 @@ const Fields kCards[] = {
     {"ｶﾞｰﾄﾞ", "施設", {}, "", "Ａｒｔ ｂｙ Ｚ", "Uncommon"},
     {"がーど", "プログラム", {"T: カードを2枚引く(任意)。", "- 2: 追跡する"}, "", "h", "Vital"},
     {"n:x y", "イベント", {"a", "b", "c", "d", "e | OR"}, "末尾", "i", "RARE"},
-    {"枠", "ノード", {}, "", "", "Legend"},
+    {"枠", "ノード", {}, "亜亜q", "", "Legend"},
 };
 
 struct FilterCase {
@@ -140,6 +140,12 @@ const FilterCase kCases[] = {
     {"art", true, "3"},
     {"-ガ", true, "1256"},
     {"ゔ", true, ""},
+    {"ド", true, "346"},
+    // A byte that looks like ASCII is no letter as the second byte of プ (83 76), but is after 亜亜 (88 9F 88 9F).
+    {"t:v", false, ""},
+    {"t:v", true, ""},
+    {"Q", false, "6"},
+    {"ｑ", true, "6"},
     // A text Shift-JIS cannot hold: no card holds it, no card is left out for it.
     {"犬😀", false, "", "😀"},
     {"-😀 -猫😀", false, "123456", "😀"},
