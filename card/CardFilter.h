@@ -85,6 +85,8 @@ private:
         textfold::FoldedText folded;  // the text folded, when folding
         // One of them stands wherever the word does; none: every field is compared.
         std::vector<Anchor> anchors;
+        // Their bytes, the first repeated after the last, looked for together.
+        std::array<unsigned char, kMaxAnchors> anchorBytes{};
         int firstField = 0, lastField = 0;  // the first and last field of word.fields
         textfold::FoldedText kana;  // folded, when the word is kana that a reading may hold
         FieldMask readFields = 0;   // of word.fields, those with a reading
@@ -114,6 +116,7 @@ private:
     bool impliesWord(const Word& later, bool laterExcludes, const Word& earlier, bool earlierExcludes) const;
     bool matches(const Word& word, const Fields& fields);
     bool matchesFrom(const Word& word, const Fields& fields);
+    static bool anchorStandsAt(const Word& word, std::string_view field, std::size_t at);
     bool fieldMatches(const Word& word, int field);
     bool readingMatches(const Word& word, std::string_view text, textfold::FoldedText& reading) const;
     void addReadingMatches(const Word& word, Field field, std::string_view text, std::vector<MatchedText>& out) const;
