@@ -31,9 +31,9 @@ struct MatchedText {
 // whole fields, the rarity comparisons the order of kRarityNames.
 //
 // Most cards hold none of a word's characters, so the test first looks
-// for one chosen byte of the word's rarest character (of any of its
-// spellings, when folded) in the card's bytes with memchr, and compares
-// only a field where it stands.
+// for one chosen byte of the word's rarest character (of each of its
+// spellings, when folded, all in one pass) in the card's bytes, and
+// compares only a field where it stands as a whole character.
 //
 // A word of kana alone (hiragana or katakana, either width) also matches a
 // name, type or illustrator whose reading holds it, folded or not, once
