@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: MIT
 // Times filter changes over the cards of a data folder, listed in a card
 // store as the window lists them:
-//   voxtarn-filter-bench [--runs N] DIR...
+//   voxtarn-filter-bench [--runs N] [--text TEXT [--fold on|off]] DIR...
 // For each folder and each way of comparing (as typed, folded): a first word
 // over every card, then a second word added, which only narrows, over the
 // first word's cards alone. Then texts with OR, groups, "=" and rarity
 // comparisons over every card, each beside the same words alone. Prints
-// milliseconds, the best of N runs.
+// milliseconds, the best of N runs. With --text, only that text over every
+// card, as typed and folded or only as --fold says: one case alone, for a
+// profiler.
 #include "CardFilter.h"
 #include "CardLister.h"
 #include "Cp932Converter.h"
@@ -137,17 +139,42 @@ void printForms(const card::CardStore& store, int runs)
     }
 }
 
+void printText(const std::vector<std::string>& folders, const char* text, const std::vector<bool>& folds, int runs)
+{
+    for (const std::string& folder : folders) {
+        bench::DiscardingView view;
+        bench::StderrUi ui;
+        card::CardLister lister(view, ui, folder);
+        lister.OnListAll();
+        for (bool fold : folds) {
+            std::size_t cards = 0;
+            const double ms = timeText(lister.cards(), text, fold, runs, cards);
+            std::printf("%-10zu %-30s %5s | %9.1f %9zu\n", lister.cards().size(), text, fold ? "on" : "off", ms, cards);
+        }
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     int runs = 5;
+    const char* text = nullptr;
+    std::vector<bool> folds = {false, true};
     std::vector<std::string> folders;
     for (int i = 1; i < argc; ++i) {
         if (std::string(argv[i]) == "--runs" && i + 1 < argc)
             runs = std::atoi(argv[++i]);
+        else if (std::string(argv[i]) == "--text" && i + 1 < argc)
+            text = argv[++i];
+        else if (std::string(argv[i]) == "--fold" && i + 1 < argc)
+            folds = {std::string(argv[++i]) == "on"};
         else
             folders.push_back(argv[i]);
+    }
+    if (text) {
+        printText(folders, text, folds, runs);
+        return 0;
     }
     std::printf("%-10s %-24s %5s | %9s %9s | %9s %9s\n", "cards", "words", "fold", "first ms", "cards", "second ms",
                 "cards");

@@ -7,9 +7,14 @@
 #include "TextReadings.h"
 
 #include <algorithm>
-#include <tuple>
+#include <bit>
 #include <cstring>
 #include <limits>
+#include <tuple>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace card {
 
@@ -166,6 +171,40 @@ void findEachFolded(std::string_view field, const textfold::FoldedText& text,
     }
 }
 
+// The first byte of [from, end) that is one of `bytes`, or end. A folded
+// word's rarest character has up to four spellings, each with a byte of
+// its own: one pass over a card for all of them costs less than a memchr
+// for each, which starts again after each stray hit.
+const char* findAnyOf(const char* from, const char* end, const std::array<unsigned char, 4>& bytes)
+{
+#if defined(__SSE2__)
+    constexpr std::ptrdiff_t kStep = 16;
+    if (end - from >= kStep) {
+        const __m128i a = _mm_set1_epi8(static_cast<char>(bytes[0])), b = _mm_set1_epi8(static_cast<char>(bytes[1]));
+        const __m128i c = _mm_set1_epi8(static_cast<char>(bytes[2])), d = _mm_set1_epi8(static_cast<char>(bytes[3]));
+        auto hitsAt = [&](const char* at) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+            const __m128i hits = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(chunk, a), _mm_cmpeq_epi8(chunk, b)),
+                                              _mm_or_si128(_mm_cmpeq_epi8(chunk, c), _mm_cmpeq_epi8(chunk, d)));
+            return static_cast<unsigned>(_mm_movemask_epi8(hits));
+        };
+        for (; end - from >= kStep; from += kStep) {
+            if (const unsigned hits = hitsAt(from))
+                return from + std::countr_zero(hits);
+        }
+        // The last bytes in a step that ends at `end`, those before `from` masked off.
+        const unsigned hits = hitsAt(end - kStep) & (0xFFFFu << (kStep - (end - from))) & 0xFFFFu;
+        return hits ? end - kStep + std::countr_zero(hits) : end;
+    }
+#endif
+    for (; from != end; ++from) {
+        const auto byte = static_cast<unsigned char>(*from);
+        if (byte == bytes[0] || byte == bytes[1] || byte == bytes[2] || byte == bytes[3])
+            return from;
+    }
+    return end;
+}
+
 // Whether the whole field, or its rarity, passes the word.
 bool wholeFieldMatches(const FilterWord& word, const textfold::FoldedText& folded, std::string_view field, bool fold,
                        textfold::FoldedText& buffer)
@@ -215,6 +254,8 @@ CardFilter::Node CardFilter::build(const FilterNode& parsed, const ByteCounts& c
                 word.lastField = field;
         }
         chooseAnchors(word, node.cost, counts);
+        for (std::size_t k = 0; k < kMaxAnchors; ++k)
+            word.anchorBytes[k] = word.anchors.empty() ? 0 : word.anchors[k < word.anchors.size() ? k : 0].byte;
         if (word.readFields && readings_)
             word.anchors.clear(), node.cost = std::numeric_limits<std::uint64_t>::max();  // a reading holds no byte of the card
         return node;
@@ -376,46 +417,62 @@ bool CardFilter::matches(const Word& word, const Fields& fields)
 }
 
 // Looks for the word's anchor bytes in the bytes of its fields, and
-// compares only a field where one stands with its partner, then goes on
-// after that field.
+// compares only a field where one stands as a whole character with its
+// partner, then goes on after that field. A single byte is looked for
+// with memchr, the fastest for one.
 bool CardFilter::matchesFrom(const Word& word, const Fields& fields)
 {
-    constexpr std::size_t kNotYet = std::numeric_limits<std::size_t>::max();
     const char* base = fields.text[0].data();
     const std::size_t end = fields.offsets[word.lastField + 1];
-    auto find = [base, end](unsigned char byte, std::size_t from) {
-        const void* found = std::memchr(base + from, byte, end - from);
+    const bool single = word.anchors.size() == 1;
+    auto find = [&word, base, end, single](std::size_t from) {
+        if (!single)
+            return static_cast<std::size_t>(findAnyOf(base + from, base + end, word.anchorBytes) - base);
+        const void* found = std::memchr(base + from, word.anchorBytes[0], end - from);
         return found ? static_cast<std::size_t>(static_cast<const char*>(found) - base) : end;
     };
-    std::size_t pos = fields.offsets[word.firstField];
-    std::array<std::size_t, kMaxAnchors> next;
-    next.fill(kNotYet);
     int field = word.firstField;
-    while (pos < end) {
-        std::size_t hit = end;
-        std::size_t which = 0;
-        for (std::size_t k = 0; k < word.anchors.size(); ++k) {
-            if (next[k] == kNotYet || next[k] < pos)
-                next[k] = find(word.anchors[k].byte, pos);
-            if (next[k] < hit)
-                hit = next[k], which = k;
-        }
-        if (hit >= end)
-            return false;
-        const Anchor& anchor = word.anchors[which];
-        const std::size_t partnerAt = hit + anchor.partnerAt;
-        if (anchor.partnerAt != 0 && (hit + anchor.partnerAt >= end || (hit == 0 && anchor.partnerAt < 0) ||
-                                      static_cast<unsigned char>(base[partnerAt]) != anchor.partner)) {
-            next[which] = find(anchor.byte, hit + 1);
-            continue;
-        }
+    for (std::size_t hit = find(fields.offsets[field]); hit < end;) {
         while (fields.offsets[field + 1] <= hit)
             ++field;
-        if ((word.word.fields >> field & 1) && fieldMatches(word, field))
+        const std::size_t fieldEnd = fields.offsets[field + 1];
+        if (!(word.word.fields >> field & 1)) {
+            hit = find(fieldEnd);
+            continue;
+        }
+        if (!anchorStandsAt(word, fields.text[std::size_t(field)], hit - fields.offsets[field])) {
+            hit = find(hit + 1);
+            continue;
+        }
+        if (fieldMatches(word, field))
             return true;
-        pos = fields.offsets[field + 1];
+        hit = find(fieldEnd);
     }
     return false;
+}
+
+bool CardFilter::anchorStandsAt(const Word& word, std::string_view field, std::size_t at)
+{
+    const auto byte = static_cast<unsigned char>(field[at]);
+    return std::any_of(word.anchors.begin(), word.anchors.end(),
+                       [&](const Anchor& anchor) { return anchor.byte == byte && anchor.standsIn(field, at); });
+}
+
+// Most stray anchors are the second byte of a kanji or kana: 'u' (0x75)
+// ends ブ, 'I' (0x49) ends オ. A field is read from its first byte, so
+// an odd run of lead bytes just before a byte makes it a second byte; a
+// byte that is no lead byte always ends a character.
+bool CardFilter::Anchor::standsIn(std::string_view field, std::size_t at) const
+{
+    const std::size_t first = partnerAt < 0 ? at - 1 : at;
+    if ((partnerAt < 0 && at == 0) || first + (partnerAt == 0 ? 1 : 2) > field.size())
+        return false;
+    if (partnerAt != 0 && static_cast<unsigned char>(field[at + std::size_t(std::ptrdiff_t(partnerAt))]) != partner)
+        return false;
+    std::size_t leads = 0;
+    while (leads < first && sjis::isLeadByte(static_cast<unsigned char>(field[first - leads - 1])))
+        ++leads;
+    return leads % 2 == 0;
 }
 
 bool CardFilter::fieldMatches(const Word& word, int index)
@@ -427,8 +484,7 @@ bool CardFilter::fieldMatches(const Word& word, int index)
         return word.word.test == WordTest::Equals ? wholeFieldMatches(word.word, word.folded, field, false, buffer_)
                                                   : sjis::find(field, word.word.text) != std::string_view::npos;
     }
-    const textfold::FoldedText& folded = foldedField(index);
-    return textfold::matches(folded, word.folded,
+    return textfold::matches(foldedField(index), word.folded,
                              word.word.test == WordTest::Equals ? search_mode::Exact : search_mode::Partial);
 }
 
@@ -440,13 +496,17 @@ bool CardFilter::readingMatches(const Word& word, std::string_view text, textfol
 }
 
 // Folded once a card, however many words look at the field.
-const textfold::FoldedText& CardFilter::foldedField(int index)
+std::span<const textfold::FoldedChar> CardFilter::foldedField(int index)
 {
+    const auto i = std::size_t(index);
     if (!(foldedFields_ >> index & 1)) {
-        textfold::fold(fields_.text[std::size_t(index)], folded_[std::size_t(index)]);
+        const std::string_view field = fields_.text[i];
+        if (folded_[i].size() < field.size())
+            folded_[i].resize(field.size());
+        foldedLengths_[i] = textfold::foldTo(field, folded_[i].data());
         foldedFields_ = static_cast<FieldMask>(foldedFields_ | 1u << index);
     }
-    return folded_[std::size_t(index)];
+    return {folded_[i].data(), foldedLengths_[i]};
 }
 
 bool CardFilter::narrows(const CardFilter& previous) const

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace card {
@@ -30,9 +31,9 @@ struct MatchedText {
 // whole fields, the rarity comparisons the order of kRarityNames.
 //
 // Most cards hold none of a word's characters, so the test first looks
-// for one chosen byte of the word's rarest character (of any of its
-// spellings, when folded) in the card's bytes with memchr, and compares
-// only a field where it stands.
+// for one chosen byte of the word's rarest character (of each of its
+// spellings, when folded, all in one pass) in the card's bytes, and
+// compares only a field where it stands as a whole character.
 //
 // A word of kana alone (hiragana or katakana, either width) also matches a
 // name, type or illustrator whose reading holds it, folded or not, once
@@ -75,12 +76,17 @@ private:
         signed char partnerAt = 0;  // -1, +1, or 0: a spelling of one byte
         unsigned char partner = 0;
         auto operator<=>(const Anchor&) const = default;
+        // Whether the spelling stands in `field` as a whole character, this
+        // byte of it at `at`.
+        bool standsIn(std::string_view field, std::size_t at) const;
     };
     struct Word {
         FilterWord word;
         textfold::FoldedText folded;  // the text folded, when folding
         // One of them stands wherever the word does; none: every field is compared.
         std::vector<Anchor> anchors;
+        // Their bytes, the first repeated after the last, looked for together.
+        std::array<unsigned char, kMaxAnchors> anchorBytes{};
         int firstField = 0, lastField = 0;  // the first and last field of word.fields
         textfold::FoldedText kana;  // folded, when the word is kana that a reading may hold
         FieldMask readFields = 0;   // of word.fields, those with a reading
@@ -110,10 +116,11 @@ private:
     bool impliesWord(const Word& later, bool laterExcludes, const Word& earlier, bool earlierExcludes) const;
     bool matches(const Word& word, const Fields& fields);
     bool matchesFrom(const Word& word, const Fields& fields);
+    static bool anchorStandsAt(const Word& word, std::string_view field, std::size_t at);
     bool fieldMatches(const Word& word, int field);
     bool readingMatches(const Word& word, std::string_view text, textfold::FoldedText& reading) const;
     void addReadingMatches(const Word& word, Field field, std::string_view text, std::vector<MatchedText>& out) const;
-    const textfold::FoldedText& foldedField(int field);
+    std::span<const textfold::FoldedChar> foldedField(int field);
     void collectMatches(const Node& node, const CardView& card, std::vector<MatchedText>& out) const;
     void addMatches(const Word& word, Field field, std::string_view text, std::vector<MatchedText>& out) const;
     static void readFields(const CardView& card, Fields& out);
@@ -130,8 +137,10 @@ private:
     bool readsKana_ = false;
     Fields fields_;                // the card being tested
     textfold::FoldedText buffer_;  // a field folded
-    // The card's fields folded so far, while a card is tested.
+    // The card's fields folded so far, while a card is tested: each buffer
+    // only grows, and holds its field's characters up to its length.
     std::array<textfold::FoldedText, kFieldCount> folded_;
+    std::array<std::size_t, kFieldCount> foldedLengths_{};
     FieldMask foldedFields_ = 0;
 };
 

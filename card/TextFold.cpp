@@ -229,14 +229,14 @@ const FoldTable& table()
 
 namespace {
 
-// Folds `cp932` into `out`, telling `atChar` the byte where each folded
-// character begins.
+// Folds `cp932` into `out`, which has room for cp932.size() characters,
+// telling `atChar` the byte where each folded character begins; returns
+// how many characters it wrote.
 template <typename AtChar>
-void foldInto(std::string_view cp932, FoldedText& out, AtChar atChar)
+std::size_t foldInto(std::string_view cp932, FoldedChar* out, AtChar atChar)
 {
     const FoldTable& folds = table();
-    out.resize(cp932.size());
-    FoldedChar* next = out.data();
+    FoldedChar* next = out;
     const std::size_t size = cp932.size();
     for (std::size_t i = 0; i < size;) {
         atChar(i);
@@ -264,27 +264,34 @@ void foldInto(std::string_view cp932, FoldedText& out, AtChar atChar)
         *next++ = folds.single(b);
         ++i;
     }
-    out.resize(static_cast<std::size_t>(next - out.data()));
+    return static_cast<std::size_t>(next - out);
 }
 
 }  // namespace
 
 void fold(std::string_view cp932, FoldedText& out)
 {
-    foldInto(cp932, out, [](std::size_t) {});
+    out.resize(cp932.size());
+    out.resize(foldTo(cp932, out.data()));
 }
 
 void fold(std::string_view cp932, FoldedText& out, std::vector<std::size_t>& starts)
 {
     starts.clear();
-    foldInto(cp932, out, [&starts](std::size_t at) { starts.push_back(at); });
+    out.resize(cp932.size());
+    out.resize(foldInto(cp932, out.data(), [&starts](std::size_t at) { starts.push_back(at); }));
     starts.push_back(cp932.size());
 }
 
-bool matches(const FoldedText& field, const FoldedText& text, search_mode mode)
+std::size_t foldTo(std::string_view cp932, FoldedChar* out)
+{
+    return foldInto(cp932, out, [](std::size_t) {});
+}
+
+bool matches(std::span<const FoldedChar> field, std::span<const FoldedChar> text, search_mode mode)
 {
     switch (mode) {
-    case search_mode::Exact: return field == text;
+    case search_mode::Exact: return std::equal(field.begin(), field.end(), text.begin(), text.end());
     case search_mode::Prefix: return field.size() >= text.size() && std::equal(text.begin(), text.end(), field.begin());
     case search_mode::Partial:
         return text.empty() || std::search(field.begin(), field.end(), text.begin(), text.end()) != field.end();

@@ -4,6 +4,7 @@
 #include "SearchMode.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,11 +49,15 @@ void fold(std::string_view cp932, FoldedText& out);
 // The same, and in `starts` the byte where each folded character begins,
 // then the text's size.
 void fold(std::string_view cp932, FoldedText& out, std::vector<std::size_t>& starts);
+// Writes the folded characters of `cp932` to `out`, which has room for
+// cp932.size() of them, and returns how many it wrote: a buffer kept for
+// every card is written over, never cleared first.
+std::size_t foldTo(std::string_view cp932, FoldedChar* out);
 
 // Whether the folded `field` matches the folded `text` by `mode`: the
 // whole field, its beginning, or from any of its characters on. A value
 // outside the three matches nothing.
-bool matches(const FoldedText& field, const FoldedText& text, search_mode mode);
+bool matches(std::span<const FoldedChar> field, std::span<const FoldedChar> text, search_mode mode);
 
 // A UTF-8 text typed for a folded search, with the hiragana that CP932
 // lacks (ゔ, ゕ, ゖ) taken as the katakana they fold to, so that the text

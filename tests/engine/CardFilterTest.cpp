@@ -27,7 +27,7 @@ const Fields kCards[] = {
     {"ｶﾞｰﾄﾞ", "施設", {}, "", "Ａｒｔ ｂｙ Ｚ", "Uncommon"},
     {"がーど", "プログラム", {"T: カードを2枚引く(任意)。", "- 2: 追跡する"}, "", "h", "Vital"},
     {"n:x y", "イベント", {"a", "b", "c", "d", "e | OR"}, "末尾", "i", "RARE"},
-    {"枠", "ノード", {}, "", "", "Legend"},
+    {"枠", "ノード", {}, "亜亜q", "", "Legend"},
 };
 
 struct FilterCase {
@@ -140,6 +140,12 @@ const FilterCase kCases[] = {
     {"art", true, "3"},
     {"-ガ", true, "1256"},
     {"ゔ", true, ""},
+    {"ド", true, "346"},
+    // A byte that looks like ASCII is no letter as the second byte of プ (83 76), but is after 亜亜 (88 9F 88 9F).
+    {"t:v", false, ""},
+    {"t:v", true, ""},
+    {"Q", false, "6"},
+    {"ｑ", true, "6"},
     // A text Shift-JIS cannot hold: no card holds it, no card is left out for it.
     {"犬😀", false, "", "😀"},
     {"-😀 -猫😀", false, "123456", "😀"},
@@ -203,6 +209,36 @@ TEST_P(Filter, ShowsTheCardsEveryWordMatches)
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, Filter, ::testing::ValuesIn(kCases));
+
+// A card's bytes are looked at 16 at a time: a word at every place of a rules text that ends the card, after
+// ヒ (83 71), whose second byte is "q", and 亜 (88 9F), whose second byte is a lead byte; never in ブ (83 75),
+// whose second byte is "u".
+TEST(Filter, FindsAWordAtEveryPlaceOfACard)
+{
+    card::Cp932Converter converter;
+    for (std::size_t at = 0; at <= 40; ++at) {
+        std::string filler = at >= 2 ? sjis("ヒ") : "";
+        while (filler.size() + 2 <= at)
+            filler += sjis("亜");
+        filler.resize(at, 'x');
+        card::CardStore cards;
+        for (const char* end : {"q", "ブ"}) {
+            cards.beginCard();
+            for (int field = 0; field < card::kFieldCount; ++field)
+                cards.addField(field == int(card::Field::Text1) ? filler + sjis(end) : "");
+            cards.commitCard();
+        }
+        for (const auto& [text, fold, shown] : {std::tuple("Q", false, "q"), {"ｑ", true, "q"}, {"u", true, ""}, {"ブ", false, "u"}}) {
+            card::CardFilter filter(card::FilterText(text, fold, converter));
+            std::string found;
+            for (std::size_t i = 0; i < cards.size(); ++i) {
+                if (filter.accepts(cards.packed(i)))
+                    found += cards[i].text[0].substr(cards[i].text[0].size() - 1);
+            }
+            EXPECT_EQ(found, shown) << text << " at " << at;
+        }
+    }
+}
 
 TEST(Filter, NarrowsOnlyWhenEveryCardShownWasShownBefore)
 {
