@@ -162,6 +162,7 @@ bool TextModeFile::refill()
 {
     if (ended_)
         return false;
+    beforePiecesMove();
     const std::size_t kept = end_ - pos_;
     consumedBefore_ += pos_;
     std::copy(buffer_.begin() + static_cast<std::ptrdiff_t>(pos_), buffer_.begin() + static_cast<std::ptrdiff_t>(end_), buffer_.begin());
@@ -264,6 +265,7 @@ bool TextModeFile::readPiece(std::string& piece)
 // The rare piece that crosses a refill or holds a lone CR or a Ctrl-Z.
 bool TextModeFile::readPieceByteByByte(std::string& piece)
 {
+    beforePiecesMove();  // the piece before may be in `piece`
     piece.clear();
     if (atEnd())
         return false;

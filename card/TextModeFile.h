@@ -24,6 +24,18 @@ namespace card {
 // block is plain ASCII when its first other bytes turn out to be UTF-8.
 class TextModeFile : public DataFile {
 public:
+    // Told just before the bytes of the pieces handed out so far are moved
+    // or overwritten (a refill, or a piece put together anew), while they
+    // are still valid: a reader holding views of earlier pieces copies them
+    // then, and copies nothing the rest of the time.
+    class PieceKeeper {
+    public:
+        virtual void keepPieces() = 0;
+
+    protected:
+        ~PieceKeeper() = default;
+    };
+
     // A Ctrl-Z that ended the file while something followed it.
     struct EndMark {
         long line = 0;        // the line it stands in
@@ -54,6 +66,9 @@ public:
     std::uint64_t bytesRead() const { return transcoder_ ? rawRead_ - raw_.size() : consumedBefore_ + pos_; }
     long lineNumber() const override { return pieceLine_; }
 
+    // The one keeper told before pieces move; nullptr for none.
+    void setPieceKeeper(PieceKeeper* keeper) { keeper_ = keeper; }
+
     // Whether all the rest of the file is read as it is, its first bytes
     // that are not ASCII having been no UTF-8.
     bool readsAsShiftJis() const { return !transcoder_ && !asciiSoFar_; }
@@ -72,6 +87,11 @@ public:
 private:
     explicit TextModeFile(os::FileHandle file);
     bool refill();
+    void beforePiecesMove()
+    {
+        if (keeper_)
+            keeper_->keepPieces();
+    }
     std::ptrdiff_t readSource(char* into, std::size_t room);
     bool convertNextBlock();
     void readAsUtf8WhenItIs();
@@ -95,6 +115,7 @@ private:
     long pieceLine_ = 0;
     std::uint64_t consumedBefore_ = 0;    // file bytes that came before buffer_[0]
     std::string scratch_;                 // a piece that nextPiece had to put together
+    PieceKeeper* keeper_ = nullptr;
     // A UTF-8 file: its bytes not yet converted, and whether it has ended;
     // the converted bytes that the buffer has not taken yet.
     std::unique_ptr<Utf8Transcoder> transcoder_;
