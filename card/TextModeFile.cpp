@@ -287,37 +287,63 @@ bool TextModeFile::readPieceByteByByte(std::string& piece)
     return true;
 }
 
-// Sixteen bytes at a time, four times; a window that reaches past the
-// buffer's end is read from a copy.
+// Offset of the first `byte` in the buffer from `from` on, or kNoWindow.
+std::size_t TextModeFile::findByte(std::size_t from, char byte) const
+{
+    const void* at = std::memchr(buffer_.data() + from, byte, end_ - from);
+    return at ? static_cast<std::size_t>(static_cast<const char*>(at) - buffer_.data()) : kNoWindow;
+}
+
+// A window that reaches past the buffer's end is read from a copy. CR and
+// Ctrl-Z are rare: where the next of each lies is known, and a window
+// without one looks for LF alone.
 void TextModeFile::findBreaks(std::size_t base)
 {
     windowBase_ = base;
-    const char* p = buffer_.data() + base;
+    if (!rareBytesKnown_ || crAt_ < base)
+        crAt_ = findByte(base, '\r');
+    if (!rareBytesKnown_ || markAt_ < base)
+        markAt_ = findByte(base, kEndOfFileMark);
+    rareBytesKnown_ = true;
+    const bool lineFeedsOnly = std::min(crAt_, markAt_) >= base + kWindow;
+    breaks_ = buffer_.size() - base < kWindow ? breaksInTail(base, lineFeedsOnly)
+                                              : breaksAt(buffer_.data() + base, lineFeedsOnly);
+    if (end_ - base < kWindow)
+        breaks_ &= (std::uint64_t{1} << (end_ - base)) - 1;
+}
+
+std::uint64_t TextModeFile::breaksInTail(std::size_t base, bool lineFeedsOnly) const
+{
     std::array<char, kWindow> tail{};
-    if (buffer_.size() - base < kWindow) {
-        std::memcpy(tail.data(), p, buffer_.size() - base);
-        p = tail.data();
-    }
-    std::uint64_t bits = 0;
+    std::memcpy(tail.data(), buffer_.data() + base, buffer_.size() - base);
+    return breaksAt(tail.data(), lineFeedsOnly);
+}
+
+// One bit for each LF (and CR and Ctrl-Z, unless `lineFeedsOnly`) among the
+// 64 bytes at `p`, sixteen at a time.
+std::uint64_t TextModeFile::breaksAt(const char* p, bool lineFeedsOnly)
+{
 #if defined(__SSE2__)
     const __m128i lf = _mm_set1_epi8('\n');
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i mark = _mm_set1_epi8(kEndOfFileMark);
-    for (std::size_t i = 0; i < kWindow; i += 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-        const __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)), _mm_cmpeq_epi8(v, mark));
-        bits |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(hit))) << i;
-    }
+    const auto bitsOf = [&](std::size_t at) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at));
+        __m128i hit = _mm_cmpeq_epi8(v, lf);
+        if (!lineFeedsOnly)
+            hit = _mm_or_si128(hit, _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, mark)));
+        return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(hit))) << at;
+    };
+    return bitsOf(0) | bitsOf(16) | bitsOf(32) | bitsOf(48);
 #else
+    std::uint64_t bits = 0;
     for (std::size_t i = 0; i < kWindow; ++i) {
         const char c = p[i];
-        if (c == '\n' || c == '\r' || c == kEndOfFileMark)
+        if (c == '\n' || (!lineFeedsOnly && (c == '\r' || c == kEndOfFileMark)))
             bits |= std::uint64_t{1} << i;
     }
+    return bits;
 #endif
-    if (end_ - base < kWindow)
-        bits &= (std::uint64_t{1} << (end_ - base)) - 1;
-    breaks_ = bits;
 }
 
 // Ctrl-Z, a lone CR, or a line across the end of the buffer: the careful way.

@@ -150,8 +150,15 @@ private:
         return limit;
     }
     void findBreaks(std::size_t base);
+    std::size_t findByte(std::size_t from, char byte) const;
+    std::uint64_t breaksInTail(std::size_t base, bool lineFeedsOnly) const;
+    static std::uint64_t breaksAt(const char* p, bool lineFeedsOnly);
     // The window's bits no longer tell: the buffer's bytes or end moved.
-    void forgetBreaks() { windowBase_ = kNoWindow; }
+    void forgetBreaks()
+    {
+        windowBase_ = kNoWindow;
+        rareBytesKnown_ = false;
+    }
 
     os::FileHandle file_ = os::kNoFile;
     std::vector<char> buffer_;
@@ -171,6 +178,11 @@ private:
     static constexpr std::size_t kNoWindow = static_cast<std::size_t>(-1);
     std::size_t windowBase_ = kNoWindow;
     std::uint64_t breaks_ = 0;
+    // The first CR and Ctrl-Z in the buffer from windowBase_ on (kNoWindow:
+    // none), when known.
+    bool rareBytesKnown_ = false;
+    std::size_t crAt_ = kNoWindow;
+    std::size_t markAt_ = kNoWindow;
     PieceKeeper* keeper_ = nullptr;
     // A UTF-8 file: its bytes not yet converted, and whether it has ended;
     // the converted bytes that the buffer has not taken yet.
