@@ -306,10 +306,9 @@ void TextModeFile::findBreaks(std::size_t base)
         markAt_ = findByte(base, kEndOfFileMark);
     rareBytesKnown_ = true;
     const bool lineFeedsOnly = std::min(crAt_, markAt_) >= base + kWindow;
+    // Bits past end_ come from bytes read before; nextBreak never looks that far.
     breaks_ = buffer_.size() - base < kWindow ? breaksInTail(base, lineFeedsOnly)
                                               : breaksAt(buffer_.data() + base, lineFeedsOnly);
-    if (end_ - base < kWindow)
-        breaks_ &= (std::uint64_t{1} << (end_ - base)) - 1;
 }
 
 std::uint64_t TextModeFile::breaksInTail(std::size_t base, bool lineFeedsOnly) const

@@ -132,7 +132,7 @@ private:
     bool readPieceByteByByte(std::string& piece);
     bool nextPieceApart(std::string_view& piece);
     // Offset from pos_ of the first LF, CR or Ctrl-Z among the next `limit`
-    // bytes, or `limit`. Lines are a few dozen bytes: the breaks of a
+    // bytes (no more than the buffer holds), or `limit`. Lines are a few dozen bytes: the breaks of a
     // 64-byte window of the buffer are found at once and serve the lines
     // that start in it.
     std::size_t nextBreak(std::size_t limit)
@@ -173,7 +173,7 @@ private:
     std::uint64_t consumedBefore_ = 0;    // file bytes that came before buffer_[0]
     std::string scratch_;                 // a piece that nextPiece had to put together
     // The breaks (LF, CR, Ctrl-Z) among the 64 bytes of the buffer from
-    // windowBase_, one bit each, none at or past end_.
+    // windowBase_, one bit each.
     static constexpr std::size_t kWindow = 64;
     static constexpr std::size_t kNoWindow = static_cast<std::size_t>(-1);
     std::size_t windowBase_ = kNoWindow;
