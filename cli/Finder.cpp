@@ -22,7 +22,6 @@
 #include "TextReadings.h"
 #include "Utf8Path.h"
 #include "Utf8Transcoder.h"
-#include "WorkPair.h"
 
 #include <algorithm>
 #include <set>
@@ -206,60 +205,26 @@ int Finder::runOnList(const std::function<void(card::CardLister&)>& command, car
 
 int Finder::listStatus(const card::CardLister& lister)
 {
-    if (commandLine_.format == CommandLine::Format::Records)
-        printRecords(lister.cards());
+    if (commandLine_.format == CommandLine::Format::Records) {
+        for (const card::CardView stored : lister.cards())
+            printRecord(stored);
+    }
     if (ui_.messageCount() > 0)
         return kError;
     return lister.lineCount() == 0 ? kNothing : kFound;
 }
 
-// With two cores the records of every second stretch of cards are made on
-// the other core, into a buffer of their own that is printed after the
-// stretch before: never more than one stretch is held.
-void Finder::printRecords(const card::CardStore& cards)
-{
-    constexpr std::size_t kStretch = 16384;
-    if (card::WorkPair::usableCores() < 2) {
-        for (const card::CardView stored : cards)
-            printRecord(stored);
-        return;
-    }
-    std::string later;
-    std::string record;
-    for (std::size_t first = 0; first < cards.size(); first += 2 * kStretch) {
-        const std::size_t middle = std::min(first + kStretch, cards.size());
-        const std::size_t end = std::min(middle + kStretch, cards.size());
-        later.clear();
-        card::WorkPair::runBoth(
-            [&] {
-                for (std::size_t i = first; i < middle; ++i)
-                    printRecord(cards[i]);
-            },
-            [&] {
-                for (std::size_t i = middle; i < end; ++i)
-                    appendRecord(later, record, cards[i]);
-            });
-        out_.append(later);
-    }
-}
-
+// One buffer for every record: a million records cost no million allocations.
 void Finder::printRecord(const card::CardView& card)
-{
-    out_.appendBuilt([&](std::string& out) { appendRecord(out, record_, card); });
-}
-
-// `record`: one buffer for every record to be converted, so that a million
-// records cost no million allocations.
-void Finder::appendRecord(std::string& out, std::string& record, const card::CardView& card)
 {
     card::Cp932Converter* converter = utf8Converter();
     if (!converter) {
-        card::appendRecord(out, card);
+        out_.appendBuilt([&card](std::string& out) { card::appendRecord(out, card); });
         return;
     }
-    record.clear();
-    card::appendRecord(record, card);
-    out += converter->toUtf8(record);
+    record_.clear();
+    card::appendRecord(record_, card);
+    out_.append(converter->toUtf8(record_));
 }
 
 // Every listed card's name, type and illustrator is read before the first

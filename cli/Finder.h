@@ -16,8 +16,6 @@
 namespace card {
 class CardFilter;
 class CardLister;
-class CardStore;
-struct CardView;
 class Deck;
 struct DeckLine;
 class TextReadings;
@@ -69,10 +67,7 @@ private:
     // The filter words as UTF-8, however they were given.
     std::string filterText();
 
-    void printRecords(const card::CardStore& cards);
     void printRecord(const card::CardView& card);
-    // Appends the record of `card`, as printed, to `out`.
-    void appendRecord(std::string& out, std::string& record, const card::CardView& card);
     int listStatus(const card::CardLister& lister);
     std::filesystem::path dataDir() const;
     bool dataDirIsNoFolder() const;
@@ -84,5 +79,5 @@ private:
     ConsoleUi ui_;
     card::Cp932Converter converter_;
     std::unique_ptr<card::TextReadings> readings_;
-    std::string record_;  // the record being converted on the calling thread
+    std::string record_;  // the record being printed
 };

@@ -17,18 +17,10 @@ OutputSink::~OutputSink()
     flush();
 }
 
-// A block as large as the buffer goes out as it is, after what is held.
 void OutputSink::append(std::string_view bytes)
 {
-    if (bytes.size() < kBlockSize) {
-        buffer_ += bytes;
-        flushIfFull();
-        return;
-    }
-    if (!flush() || !writeText(stream_, bytes, cp932_)) {
-        failed_ = true;
-        throw WriteFailed();
-    }
+    buffer_ += bytes;
+    flushIfFull();
 }
 
 void OutputSink::append(char byte)
