@@ -22,11 +22,11 @@ CardLister::CardLister(CardListOutput& view, FinderUi& ui, std::filesystem::path
 {
 }
 
-void CardLister::AddCardLine()
+void CardLister::listCard(const CardView& card)
 {
     if (keepCards_)
         cards_.commitCard();
-    view_.addCard(cards_.pendingCard());
+    view_.addCard(card);
     ++lineCount_;
 }
 
@@ -275,16 +275,25 @@ bool CardLister::searchSide(int side, Accepts accepts)
 // command; the result of the last read, as Card::read gives it. One loop
 // for the list commands and both search tests: without folding it runs the
 // very test it always ran, with not even a look at the option per card.
-// Each record is read into the store and kept only when accepted.
+// A card to be kept is read into the store and committed when accepted; one
+// only printed is tested and printed where it lies in the file's buffer.
 template <typename Accepts>
 int CardLister::readRecords(TextModeFile& data, RecordTrace& trace, Accepts accepts)
 {
     RecordReader reader(data);
+    CardView card;
+    const auto next = [&] {
+        if (!keepCards_)
+            return reader.readInPlace(card, &trace);
+        const int result = reader.read(cards_, &trace);
+        card = cards_.pendingCard();
+        return result;
+    };
     int result;
     unsigned untilReport = kProgressStride;
-    while ((result = reader.read(cards_, &trace)) == 0) {
-        if (accepts(cards_.pendingCard()))
-            AddCardLine();
+    while ((result = next()) == 0) {
+        if (accepts(card))
+            listCard(card);
         if (--untilReport == 0) {
             untilReport = kProgressStride;
             if (!reportProgress(data))
@@ -296,4 +305,3 @@ int CardLister::readRecords(TextModeFile& data, RecordTrace& trace, Accepts acce
 }
 
 }  // namespace card
-

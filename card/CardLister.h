@@ -36,9 +36,6 @@ class CardLister {
 public:
     CardLister(CardListOutput& view, FinderUi& ui, std::filesystem::path dataDir = ".");
 
-    // Keeps the card just read (the store's pending card) and appends it to
-    // the list.
-    void AddCardLine();
     // Reads the side's file and adds every card of it: 0 when the file was
     // opened, -1 when it cannot be opened (or the side has no file).
     int LoadSide(int side);
@@ -52,7 +49,7 @@ public:
     // whole file.
     bool RunSearch(const SearchCriteria& criteria);
 
-    // Whether AddCardLine keeps each card in the store (the default). A front
+    // Whether a listed card is kept in the store (the default). A front
     // end that only prints the lines as they come and never looks a card up
     // again turns it off and holds no card at all.
     void setKeepCards(bool keep) { keepCards_ = keep; }
@@ -79,6 +76,9 @@ private:
     template <typename Accepts>
     bool searchSide(int side, Accepts accepts);
     void clearList();
+    // Appends the card to the list, keeping it when cards are kept (it is
+    // then the store's pending card).
+    void listCard(const CardView& card);
     void markSideStart(int side);
     bool readsAtOnce() const { return keepCards_ && !filter_; }
     struct SideFile;

@@ -2,6 +2,7 @@
 #include "TextModeFile.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -89,6 +90,7 @@ bool TextModeFile::readRestAsUtf8WhenItIs(std::size_t from)
 // Reads on until the buffer holds `end` bytes or the file ends.
 void TextModeFile::readAhead(std::size_t end)
 {
+    forgetBreaks();
     if (buffer_.size() < end)
         buffer_.resize(end);
     while (file_ != os::kNoFile && end_ < end) {
@@ -104,6 +106,7 @@ void TextModeFile::readAhead(std::size_t end)
 // from where they are.
 void TextModeFile::startTranscoding(std::string_view raw)
 {
+    forgetBreaks();
     transcoder_ = std::make_unique<Utf8Transcoder>(nextLine_);
     raw_.assign(raw);
     consumedBefore_ += pos_;
@@ -162,6 +165,8 @@ bool TextModeFile::refill()
 {
     if (ended_)
         return false;
+    beforePiecesMove();
+    forgetBreaks();
     const std::size_t kept = end_ - pos_;
     consumedBefore_ += pos_;
     std::copy(buffer_.begin() + static_cast<std::ptrdiff_t>(pos_), buffer_.begin() + static_cast<std::ptrdiff_t>(end_), buffer_.begin());
@@ -264,6 +269,7 @@ bool TextModeFile::readPiece(std::string& piece)
 // The rare piece that crosses a refill or holds a lone CR or a Ctrl-Z.
 bool TextModeFile::readPieceByteByByte(std::string& piece)
 {
+    beforePiecesMove();  // the piece before may be in `piece`
     piece.clear();
     if (atEnd())
         return false;
@@ -281,72 +287,70 @@ bool TextModeFile::readPieceByteByByte(std::string& piece)
     return true;
 }
 
-// Offset of the first LF, CR or Ctrl-Z among the `size` bytes at `p`, or
-// `size`. Lines are short, a few dozen bytes: sixteen bytes at a time, the
-// last sixteen overlapping, beat a library scan per byte sought.
-std::size_t TextModeFile::firstBreak(const char* p, std::size_t size)
+// Offset of the first `byte` in the buffer from `from` on, or kNoWindow.
+std::size_t TextModeFile::findByte(std::size_t from, char byte) const
 {
-    std::size_t i = 0;
-#if defined(__SSE2__)
-    if (size >= 16) {
-        const __m128i lf = _mm_set1_epi8('\n');
-        const __m128i cr = _mm_set1_epi8('\r');
-        const __m128i mark = _mm_set1_epi8(kEndOfFileMark);
-        auto hits = [&](std::size_t at) {
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at));
-            return static_cast<unsigned>(_mm_movemask_epi8(
-                _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)), _mm_cmpeq_epi8(v, mark))));
-        };
-        for (; i + 16 <= size; i += 16) {
-            if (unsigned mask = hits(i))
-                return i + static_cast<std::size_t>(__builtin_ctz(mask));
-        }
-        if (i == size)
-            return size;
-        const std::size_t last = size - 16;
-        const unsigned mask = hits(last) >> (i - last);
-        return mask ? i + static_cast<std::size_t>(__builtin_ctz(mask)) : size;
-    }
-#endif
-    for (; i < size; ++i) {
-        const char c = p[i];
-        if (c == '\n' || c == '\r' || c == kEndOfFileMark)
-            return i;
-    }
-    return size;
+    const void* at = std::memchr(buffer_.data() + from, byte, end_ - from);
+    return at ? static_cast<std::size_t>(static_cast<const char*>(at) - buffer_.data()) : kNoWindow;
 }
 
-// A piece that ends in CR LF comes back as a view too: the CR's place in the
-// buffer, which only this file reads, takes the LF.
-bool TextModeFile::nextPiece(std::string_view& piece)
+// A window that reaches past the buffer's end is read from a copy. CR and
+// Ctrl-Z are rare: where the next of each lies is known, and a window
+// without one looks for LF alone.
+void TextModeFile::findBreaks(std::size_t base)
 {
-    if (atEnd())
-        return false;
-    char* p = buffer_.data() + pos_;
-    const std::size_t available = end_ - pos_;
-    const std::size_t at = firstBreak(p, std::min(available, kMaxPiece));
-    std::size_t length = 0;  // of the piece in the buffer
-    std::size_t taken = 0;   // bytes of the buffer it uses up
-    if (at == kMaxPiece) {
-        length = taken = kMaxPiece;  // a whole piece of a long line
-        pieceLine_ = nextLine_;
-    } else if (at < available && p[at] == '\n') {
-        length = taken = at + 1;
-        pieceLine_ = nextLine_++;
-    } else if (at + 1 < available && p[at] == '\r' && p[at + 1] == '\n') {
-        p[at] = '\n';
-        length = at + 1;
-        taken = at + 2;
-        pieceLine_ = nextLine_++;
-    } else {
-        // Ctrl-Z, a lone CR, or the end of the buffer: the careful way.
-        if (!readPieceByteByByte(scratch_))
-            return false;
-        piece = scratch_;
-        return true;
+    windowBase_ = base;
+    if (!rareBytesKnown_ || crAt_ < base)
+        crAt_ = findByte(base, '\r');
+    if (!rareBytesKnown_ || markAt_ < base)
+        markAt_ = findByte(base, kEndOfFileMark);
+    rareBytesKnown_ = true;
+    const bool lineFeedsOnly = std::min(crAt_, markAt_) >= base + kWindow;
+    // Bits past end_ come from bytes read before; nextBreak never looks that far.
+    breaks_ = buffer_.size() - base < kWindow ? breaksInTail(base, lineFeedsOnly)
+                                              : breaksAt(buffer_.data() + base, lineFeedsOnly);
+}
+
+std::uint64_t TextModeFile::breaksInTail(std::size_t base, bool lineFeedsOnly) const
+{
+    std::array<char, kWindow> tail{};
+    std::memcpy(tail.data(), buffer_.data() + base, buffer_.size() - base);
+    return breaksAt(tail.data(), lineFeedsOnly);
+}
+
+// One bit for each LF (and CR and Ctrl-Z, unless `lineFeedsOnly`) among the
+// 64 bytes at `p`, sixteen at a time.
+std::uint64_t TextModeFile::breaksAt(const char* p, bool lineFeedsOnly)
+{
+#if defined(__SSE2__)
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i mark = _mm_set1_epi8(kEndOfFileMark);
+    const auto bitsOf = [&](std::size_t at) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at));
+        __m128i hit = _mm_cmpeq_epi8(v, lf);
+        if (!lineFeedsOnly)
+            hit = _mm_or_si128(hit, _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, mark)));
+        return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(hit))) << at;
+    };
+    return bitsOf(0) | bitsOf(16) | bitsOf(32) | bitsOf(48);
+#else
+    std::uint64_t bits = 0;
+    for (std::size_t i = 0; i < kWindow; ++i) {
+        const char c = p[i];
+        if (c == '\n' || (!lineFeedsOnly && (c == '\r' || c == kEndOfFileMark)))
+            bits |= std::uint64_t{1} << i;
     }
-    pos_ += taken;
-    piece = std::string_view(p, length);
+    return bits;
+#endif
+}
+
+// Ctrl-Z, a lone CR, or a line across the end of the buffer: the careful way.
+bool TextModeFile::nextPieceApart(std::string_view& piece)
+{
+    if (!readPieceByteByByte(scratch_))
+        return false;
+    piece = scratch_;
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "OperatingSystem.h"
 #include "Utf8Transcoder.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -24,6 +25,18 @@ namespace card {
 // block is plain ASCII when its first other bytes turn out to be UTF-8.
 class TextModeFile : public DataFile {
 public:
+    // Told just before the bytes of the pieces handed out so far are moved
+    // or overwritten (a refill, or a piece put together anew), while they
+    // are still valid: a reader holding views of earlier pieces copies them
+    // then, and copies nothing the rest of the time.
+    class PieceKeeper {
+    public:
+        virtual void keepPieces() = 0;
+
+    protected:
+        ~PieceKeeper() = default;
+    };
+
     // A Ctrl-Z that ended the file while something followed it.
     struct EndMark {
         long line = 0;        // the line it stands in
@@ -47,12 +60,43 @@ public:
     bool readPiece(std::string& piece) override;
     // The same piece as readPiece gives, as a view valid until the next
     // call: straight into the read buffer unless the piece crosses a refill
-    // or holds a lone CR or a Ctrl-Z, which is nearly every line.
-    bool nextPiece(std::string_view& piece);
+    // or holds a lone CR or a Ctrl-Z, which is nearly every line. A piece
+    // that ends in CR LF comes back as a view too: the CR's place in the
+    // buffer, which only this file reads, takes the LF.
+    bool nextPiece(std::string_view& piece)
+    {
+        if (ended_ || pos_ == end_)
+            return nextPieceApart(piece);
+        char* p = buffer_.data() + pos_;
+        const std::size_t available = end_ - pos_;
+        const std::size_t at = nextBreak(std::min(available, kMaxPiece));
+        std::size_t length = 0;  // of the piece in the buffer
+        std::size_t taken = 0;   // bytes of the buffer it uses up
+        if (at == kMaxPiece) {
+            length = taken = kMaxPiece;  // a whole piece of a long line
+            pieceLine_ = nextLine_;
+        } else if (at < available && p[at] == '\n') {
+            length = taken = at + 1;
+            pieceLine_ = nextLine_++;
+        } else if (at + 1 < available && p[at] == '\r' && p[at + 1] == '\n') {
+            p[at] = '\n';
+            length = at + 1;
+            taken = at + 2;
+            pieceLine_ = nextLine_++;
+        } else {
+            return nextPieceApart(piece);
+        }
+        pos_ += taken;
+        piece = std::string_view(p, length);
+        return true;
+    }
     // Bytes of the file taken from the buffer so far; of a UTF-8 file, those
     // converted so far.
     std::uint64_t bytesRead() const { return transcoder_ ? rawRead_ - raw_.size() : consumedBefore_ + pos_; }
     long lineNumber() const override { return pieceLine_; }
+
+    // The one keeper told before pieces move; nullptr for none.
+    void setPieceKeeper(PieceKeeper* keeper) { keeper_ = keeper; }
 
     // Whether all the rest of the file is read as it is, its first bytes
     // that are not ASCII having been no UTF-8.
@@ -72,6 +116,11 @@ public:
 private:
     explicit TextModeFile(os::FileHandle file);
     bool refill();
+    void beforePiecesMove()
+    {
+        if (keeper_)
+            keeper_->keepPieces();
+    }
     std::ptrdiff_t readSource(char* into, std::size_t room);
     bool convertNextBlock();
     void readAsUtf8WhenItIs();
@@ -81,7 +130,35 @@ private:
     bool atEnd();
     int nextByte();
     bool readPieceByteByByte(std::string& piece);
-    static std::size_t firstBreak(const char* p, std::size_t size);
+    bool nextPieceApart(std::string_view& piece);
+    // Offset from pos_ of the first LF, CR or Ctrl-Z among the next `limit`
+    // bytes (no more than the buffer holds), or `limit`. Lines are a few dozen bytes: the breaks of a
+    // 64-byte window of the buffer are found at once and serve the lines
+    // that start in it.
+    std::size_t nextBreak(std::size_t limit)
+    {
+        std::size_t base = pos_ & ~(kWindow - 1);
+        if (base != windowBase_)
+            findBreaks(base);
+        if (const std::uint64_t bits = breaks_ >> (pos_ - base))
+            return std::min(static_cast<std::size_t>(__builtin_ctzll(bits)), limit);
+        for (base += kWindow; base < pos_ + limit; base += kWindow) {
+            findBreaks(base);
+            if (breaks_)
+                return std::min(base - pos_ + static_cast<std::size_t>(__builtin_ctzll(breaks_)), limit);
+        }
+        return limit;
+    }
+    void findBreaks(std::size_t base);
+    std::size_t findByte(std::size_t from, char byte) const;
+    std::uint64_t breaksInTail(std::size_t base, bool lineFeedsOnly) const;
+    static std::uint64_t breaksAt(const char* p, bool lineFeedsOnly);
+    // The window's bits no longer tell: the buffer's bytes or end moved.
+    void forgetBreaks()
+    {
+        windowBase_ = kNoWindow;
+        rareBytesKnown_ = false;
+    }
 
     os::FileHandle file_ = os::kNoFile;
     std::vector<char> buffer_;
@@ -95,6 +172,18 @@ private:
     long pieceLine_ = 0;
     std::uint64_t consumedBefore_ = 0;    // file bytes that came before buffer_[0]
     std::string scratch_;                 // a piece that nextPiece had to put together
+    // The breaks (LF, CR, Ctrl-Z) among the 64 bytes of the buffer from
+    // windowBase_, one bit each.
+    static constexpr std::size_t kWindow = 64;
+    static constexpr std::size_t kNoWindow = static_cast<std::size_t>(-1);
+    std::size_t windowBase_ = kNoWindow;
+    std::uint64_t breaks_ = 0;
+    // The first CR and Ctrl-Z in the buffer from windowBase_ on (kNoWindow:
+    // none), when known.
+    bool rareBytesKnown_ = false;
+    std::size_t crAt_ = kNoWindow;
+    std::size_t markAt_ = kNoWindow;
+    PieceKeeper* keeper_ = nullptr;
     // A UTF-8 file: its bytes not yet converted, and whether it has ended;
     // the converted bytes that the buffer has not taken yet.
     std::unique_ptr<Utf8Transcoder> transcoder_;

@@ -36,11 +36,12 @@ void ConsoleListView::addCard(const card::CardView& card)
         out_.append(line_);
         return;
     }
-    card.appendListLine(line_);
-    if (toUtf8_)
+    if (toUtf8_) {
+        card.appendListLine(line_);
         out_.append(toUtf8_->toUtf8(line_));
-    else
-        out_.append(line_);
+    } else {
+        out_.appendBuilt([&card](std::string& out) { card.appendListLine(out); });
+    }
     appendReading(card);
     out_.append('\n');
 }

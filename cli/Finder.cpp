@@ -217,12 +217,14 @@ int Finder::listStatus(const card::CardLister& lister)
 // One buffer for every record: a million records cost no million allocations.
 void Finder::printRecord(const card::CardView& card)
 {
+    card::Cp932Converter* converter = utf8Converter();
+    if (!converter) {
+        out_.appendBuilt([&card](std::string& out) { card::appendRecord(out, card); });
+        return;
+    }
     record_.clear();
     card::appendRecord(record_, card);
-    if (card::Cp932Converter* converter = utf8Converter())
-        out_.append(converter->toUtf8(record_));
-    else
-        out_.append(record_);
+    out_.append(converter->toUtf8(record_));
 }
 
 // Every listed card's name, type and illustrator is read before the first

@@ -25,6 +25,14 @@ public:
 
     void append(std::string_view bytes);
     void append(char byte);
+    // Appends what `write(std::string&)` adds to the end of the buffer: a
+    // line or record built in place costs no copy of its own.
+    template <typename Write>
+    void appendBuilt(Write write)
+    {
+        write(buffer_);
+        flushIfFull();
+    }
 
     // Writes out everything held so far; false once any write has failed.
     // Never throws.

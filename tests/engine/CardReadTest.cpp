@@ -46,6 +46,8 @@ const ReadCase kReadCases[] = {
     {"N\nT\n # no comment\n\nn\ni\nr\n--\n", 0, "N|T| # no comment,,,,|n|i|r"},
     // The terminator is exactly "--"; the last line may lack its line feed.
     {"N\nT\n\nn\ni\nr\n--\r\n", 0, "N|T|,,,,|n|i|r"},
+    // Lines put together apart from the buffer (a lone CR) stay each its own.
+    {"N\rx\nT\r\n\n\rn\ni\r\nr\n--\n", 0, "N\rx|T|,,,,|\rn|i|r"},
     {"N\nT\n\nn\ni\nr\n-- \n", -1, ""},
     {"N\nT\n\nn\ni\nr\n---\n", -1, ""},
     {"N\nT\n\nn\ni\nr\n", 1, ""},
@@ -61,7 +63,7 @@ class CardRead : public ::testing::TestWithParam<ReadCase> {};
 
 }  // namespace
 
-// Card::read and the store's reader, straight on the buffer, alike.
+// Card::read, the store's reader and the views of the buffer alike.
 TEST_P(CardRead, OneRecord)
 {
     const ReadCase& c = GetParam();
@@ -71,39 +73,53 @@ TEST_P(CardRead, OneRecord)
     auto direct = card::TextModeFile::fromBytes(c.bytes);
     card::CardStore store;
     ASSERT_EQ(card::RecordReader(*direct).read(store), c.result);
+    auto inPlace = card::TextModeFile::fromBytes(c.bytes);
+    card::RecordReader viewReader(*inPlace);
+    card::CardView view;
+    ASSERT_EQ(viewReader.readInPlace(view), c.result);
     if (c.result == 0) {
         EXPECT_EQ(fields(read), c.fields);
         EXPECT_EQ(fields(store.pendingCard()), c.fields);
+        EXPECT_EQ(fields(view), c.fields);
     }
 }
 
-// A file of many blocks, with CR LF ends, NUL bytes and overlong lines (but
-// none of exactly 255 bytes, which would end the rules text) at
-// every offset: both readers give the same cards and the same ending.
+// A file of many blocks, with CR LF ends, lone CRs, NUL bytes and overlong
+// lines (but none of exactly 255 bytes, which would end the rules text) at
+// every offset, so that records and lines, a CR and its LF stand across the
+// edges of the buffer: the three readers give the same cards and the same
+// ending.
 TEST(CardRead, DirectReaderAgreesAcrossBufferRefills)
 {
     std::string bytes;
     for (int i = 0; bytes.size() < 300'000; ++i) {
         const std::string name = "N" + std::to_string(i) + std::string(i % 7 == 0 ? 1 : 0, '\0');
-        bytes += name + (i % 3 ? "\r\n" : "\n") + std::string(i % 254 + (i % 5 ? 0 : 256), 't') + "\nx\r\n\nnote\nill\nR\n--\n";
+        bytes += name + (i % 3 ? "\r\n" : "\n") + std::string(i % 254 + (i % 5 ? 0 : 256), 't') + "\nx\r\n\nno" +
+                 (i % 11 ? "" : "\r") + "te\nill\nR\n--\n";
     }
     bytes += "N\nT\n\nn\ni\nr\n-- \n";
     TempDir dir;
     auto simple = card::TextModeFile::open(dir.write("cards.txt", bytes));
     auto direct = card::TextModeFile::open(dir.path() / "cards.txt");
-    card::RecordReader reader(*direct);
+    auto inPlace = card::TextModeFile::open(dir.path() / "cards.txt");
+    card::RecordReader reader(*direct), viewReader(*inPlace);
     card::CardStore store;
     card::Card read;
-    card::RecordTrace trace, directTrace;
+    card::CardView view;
+    card::RecordTrace trace, directTrace, viewTrace;
     int result;
     while ((result = read.read(*simple, &trace)) == 0) {
         ASSERT_EQ(reader.read(store, &directTrace), 0);
+        ASSERT_EQ(viewReader.readInPlace(view, &viewTrace), 0);
         store.commitCard();
         ASSERT_EQ(fields(store[store.size() - 1]), fields(read));
+        ASSERT_EQ(fields(view), fields(read));
     }
     EXPECT_EQ(reader.read(store, &directTrace), result);
+    EXPECT_EQ(viewReader.readInPlace(view, &viewTrace), result);
     EXPECT_EQ(result, -1);
     EXPECT_EQ(directTrace.lastLine, trace.lastLine);
+    EXPECT_EQ(viewTrace.lastLine, trace.lastLine);
     EXPECT_GT(store.size(), 1000u);
 }
 

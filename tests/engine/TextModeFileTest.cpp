@@ -28,6 +28,17 @@ struct PieceCase {
 
 const std::string k255(255, 'x');
 
+// `count` times the line `bytes`, and the pieces they read as.
+PieceCase sameLines(const std::string& bytes, const std::string& piece, int count)
+{
+    PieceCase lines;
+    for (int i = 1; i <= count; ++i) {
+        lines.bytes += bytes;
+        lines.pieces.push_back({piece, i});
+    }
+    return lines;
+}
+
 const PieceCase kPieceCases[] = {
     {"a\r\nb\n", {{"a\n", 1}, {"b\n", 2}}},
     // A lone CR stays, also right before the end; CR CR LF keeps one CR.
@@ -44,6 +55,13 @@ const PieceCase kPieceCases[] = {
     {k255 + "\n", {{k255, 1}, {"\n", 1}}},
     // A dropped CR does not count towards the 255 bytes.
     {k255.substr(1) + "\r\n", {{k255.substr(1) + "\n", 1}}},
+    // Line breaks are looked for 64 bytes at a time: a CR LF across two of them; a lone CR and a Ctrl-Z after
+    // windows of LF alone, one at the first byte of a window; CR LF in every window.
+    {std::string(63, 'a') + "\r\nb\n", {{std::string(63, 'a') + "\n", 1}, {"b\n", 2}}},
+    {std::string(63, 'a') + "\n" + std::string(70, 'b') + "\rc\nd\n\x1A" "e\n",
+     {{std::string(63, 'a') + "\n", 1}, {std::string(70, 'b') + "\rc\n", 2}, {"d\n", 3}}},
+    {std::string(63, 'a') + "\n\x1A" "b\n", {{std::string(63, 'a') + "\n", 1}}},
+    sameLines("ab\r\n", "ab\n", 50),
 };
 
 void PrintTo(const PieceCase& c, std::ostream* os) { *os << ::testing::PrintToString(c.bytes); }
