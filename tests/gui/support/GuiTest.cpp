@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -26,7 +27,8 @@ void closeModal(QWidget* modal)
 bool GuiTest::eventFilter(QObject* watched, QEvent* event)
 {
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (event->type() != QEvent::Show || !widget || !widget->isWindow() || !widget->isModal())
+    if (event->type() != QEvent::Show || !widget || !widget->isWindow() || !widget->isModal() ||
+        qobject_cast<QProgressDialog*>(widget))
         return false;
     const QPointer<QWidget> modal(widget);
     if (!actions_.isEmpty()) {

@@ -22,7 +22,9 @@ void closeModal(QWidget* modal);  // as the close box does: a dialog is rejected
 // inside their own event loops: the actions run in order, each on the next
 // modal widget shown, so an action may open the next one (a message box over
 // a dialog). A modal widget shown with no action waiting is closed 5 s later;
-// the test fails then, and when an action found no modal widget.
+// the test fails then, and when an action found no modal widget. A progress
+// dialog shows or not by the machine's speed: it takes no action and is
+// never a stray.
 class GuiTest : public QObject {
     Q_OBJECT
 public:
