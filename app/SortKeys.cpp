@@ -4,6 +4,7 @@
 #include "CardLayout.h"
 #include "CardListModel.h"
 #include "SortTextSource.h"
+#include "WindowLog.h"
 #include "WorkPair.h"
 
 #include "CollationKeys.h"
@@ -35,45 +36,66 @@ int rarityRank(std::string_view text)
 // Rows [begin, end) of a column: its texts, each once, and for each row
 // which of them it shows. A text is looked up by its hash in a table of
 // ids, so that equal texts, which many columns hold in plenty, get one key;
-// the texts themselves stay in the card store.
+// a text is known by the first row that shows it, its bytes staying in the
+// card store: four bytes a text where a view of it would take sixteen.
 class TextTable {
 public:
     static constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
 
-    TextTable(const CardListModel& lines, int column, int begin, int end)
-        : slots_(std::bit_ceil(std::max<std::size_t>(16, 2 * std::size_t(end - begin))), kNone)
+    // Room for `reserve` rows' ids, so that the second half's can follow.
+    TextTable(const CardListModel& lines, int column, int begin, int end, int reserve)
+        : lines_(lines), column_(column)
     {
-        ofRow.reserve(std::size_t(end - begin));
+        ofRow.reserve(std::size_t(reserve));
         for (int row = begin; row < end; ++row)
-            ofRow.push_back(idOf(lines.field(row, column)));
+            ofRow.push_back(idOf(lines.field(row, column), std::uint32_t(row)));
     }
 
+    std::string_view text(std::uint32_t id) const { return lines_.field(int(firstRow[id]), column_); }
     // The id of `text` here, or kNone.
     std::uint32_t find(std::string_view text) const
     {
-        for (std::size_t at = std::hash<std::string_view>{}(text) & (slots_.size() - 1);; at = (at + 1) & (slots_.size() - 1)) {
-            if (slots_[at] == kNone || texts[slots_[at]] == text)
+        for (std::size_t at = hashOf(text) & (slots_.size() - 1);; at = (at + 1) & (slots_.size() - 1)) {
+            if (slots_[at] == kNone || this->text(slots_[at]) == text)
                 return slots_[at];
         }
     }
     void forgetLookups() { std::vector<std::uint32_t>().swap(slots_); }
 
-    std::vector<std::string_view> texts;
-    std::vector<std::uint32_t> ofRow;  // the id of each row's text
+    std::vector<std::uint32_t> firstRow;  // of each text
+    std::vector<std::uint32_t> ofRow;     // the id of each row's text
 
 private:
-    std::uint32_t idOf(std::string_view text)
+    static std::size_t hashOf(std::string_view text) { return std::hash<std::string_view>{}(text); }
+
+    std::uint32_t idOf(std::string_view text, std::uint32_t row)
     {
-        std::size_t at = std::hash<std::string_view>{}(text) & (slots_.size() - 1);
+        if (2 * (firstRow.size() + 1) > slots_.size())
+            grow();
+        std::size_t at = hashOf(text) & (slots_.size() - 1);
         for (; slots_[at] != kNone; at = (at + 1) & (slots_.size() - 1)) {
-            if (texts[slots_[at]] == text)
+            if (this->text(slots_[at]) == text)
                 return slots_[at];
         }
-        slots_[at] = std::uint32_t(texts.size());
-        texts.push_back(text);
+        slots_[at] = std::uint32_t(firstRow.size());
+        firstRow.push_back(row);
         return slots_[at];
     }
+    // Half full at most, the table sized by the texts it holds, not the rows:
+    // a column of few texts takes little.
+    void grow()
+    {
+        slots_.assign(std::max<std::size_t>(1024, 2 * slots_.size()), kNone);
+        for (std::uint32_t id = 0; id < firstRow.size(); ++id) {
+            std::size_t at = hashOf(text(id)) & (slots_.size() - 1);
+            while (slots_[at] != kNone)
+                at = (at + 1) & (slots_.size() - 1);
+            slots_[at] = id;
+        }
+    }
 
+    const CardListModel& lines_;
+    const int column_;
     std::vector<std::uint32_t> slots_;  // ids by hash; kNone where free
 };
 
@@ -81,32 +103,39 @@ private:
 // read at once: the second half's texts that the first holds take the
 // first's ids, the others follow them.
 struct DistinctTexts {
-    std::vector<std::string_view> texts;
+    const CardListModel& lines;
+    const int column;
+    std::vector<std::uint32_t> firstRow;
     std::vector<std::uint32_t> ofRow;
 
-    DistinctTexts(const CardListModel& lines, int column)
+    DistinctTexts(const CardListModel& lines, int column) : lines(lines), column(column)
     {
         const int rows = lines.rowCount();
         const int half = card::WorkPair::usableCores() >= 2 ? rows / 2 : rows;  // one core: one table
         std::optional<TextTable> first, second;
-        card::WorkPair::runBoth([&] { first.emplace(lines, column, 0, half); },
-                                [&] { second.emplace(lines, column, half, rows); });
+        card::WorkPair::runBoth([&] { first.emplace(lines, column, 0, half, rows); },
+                                [&] { second.emplace(lines, column, half, rows, rows - half); });
         second->forgetLookups();
-        std::vector<std::uint32_t> idInFirst(second->texts.size());
-        for (std::size_t id = 0; id < second->texts.size(); ++id) {
-            idInFirst[id] = first->find(second->texts[id]);
+        std::vector<std::uint32_t> idInFirst(second->firstRow.size());
+        for (std::size_t id = 0; id < second->firstRow.size(); ++id) {
+            idInFirst[id] = first->find(second->text(std::uint32_t(id)));
             if (idInFirst[id] == TextTable::kNone) {
-                idInFirst[id] = std::uint32_t(first->texts.size());
-                first->texts.push_back(second->texts[id]);
+                idInFirst[id] = std::uint32_t(first->firstRow.size());
+                first->firstRow.push_back(second->firstRow[id]);
             }
         }
         first->forgetLookups();
-        texts = std::move(first->texts);
+        second->firstRow = {};
+        firstRow = std::move(first->firstRow);
+        firstRow.shrink_to_fit();
         ofRow = std::move(first->ofRow);
-        ofRow.reserve(std::size_t(rows));
-        for (std::uint32_t id : second->ofRow)
-            ofRow.push_back(idInFirst[id]);
+        ofRow.resize(std::size_t(rows));
+        std::transform(second->ofRow.begin(), second->ofRow.end(), ofRow.begin() + half,
+                       [&](std::uint32_t id) { return idInFirst[id]; });
     }
+
+    std::size_t size() const { return firstRow.size(); }
+    std::string_view text(std::uint32_t id) const { return lines.field(int(firstRow[id]), column); }
 };
 
 // Bytes of a text's whole key held for it at a time: enough for most
@@ -152,7 +181,7 @@ public:
 
     KeySlot slotOf(std::uint32_t text, std::size_t offset)
     {
-        makeKey(distinct_.texts[text], offset + kWindow);
+        makeKey(distinct_.text(text), offset + kWindow);
         KeySlot slot;
         slot.text = text;
         if (key_.size() <= offset)
@@ -171,10 +200,12 @@ public:
     // of such keys is rare: that key holds the text's own folded key).
     std::string_view keyOf(std::uint32_t text, bool whole)
     {
-        makeKey(distinct_.texts[text], whole ? std::string::npos : 0);
+        makeKey(distinct_.text(text), whole ? std::string::npos : 0);
         return key_;
     }
     bool keysBeforeCollation() const { return source_ != nullptr; }
+    const std::string& collationProblem() const { return collation_.problem(); }
+    void useCodePoints(const std::string& why) { collation_.useCodePoints(why); }
 
 private:
     // The key of `text`, whole or at least its first `needed` bytes and one.
@@ -261,9 +292,14 @@ void rankByKeys(std::span<const KeySlot> tie, std::uint32_t first, bool whole, S
 {
     std::string bytes;
     std::vector<std::size_t> ends;
+    const bool collated = maker.collationProblem().empty();
     for (const KeySlot& slot : tie) {
         bytes += maker.keyOf(slot.text, whole);
         ends.push_back(bytes.size());
+    }
+    if (collated && !maker.collationProblem().empty()) {
+        rankByKeys(tie, first, whole, maker, rankOfText);  // a key failed: the tie's keys all of one kind
+        return;
     }
     const auto keyAt = [&](std::size_t i) {
         const std::size_t begin = i == 0 ? 0 : ends[i - 1];
@@ -295,8 +331,13 @@ void rankTie(std::span<KeySlot> tie, std::size_t offset, std::uint32_t first, Sl
         rankByKeys(tie, first, !maker.keysBeforeCollation(), maker, rankOfText);
         return;
     }
+    const bool collated = maker.collationProblem().empty();
     for (KeySlot& slot : tie)
         slot = maker.slotOf(slot.text, offset + kWindow);
+    if (collated && !maker.collationProblem().empty()) {
+        for (KeySlot& slot : tie)  // a key failed: the tie's windows all of one kind
+            slot = maker.slotOf(slot.text, offset + kWindow);
+    }
     std::sort(tie.begin(), tie.end());
     rankSorted(tie, offset + kWindow, first, maker, rankOfText);
 }
@@ -320,6 +361,27 @@ void rankSorted(std::span<KeySlot> keyed, std::size_t offset, std::uint32_t firs
     }
 }
 
+// Once either collator has made a code-point key, both make only those:
+// keys of two kinds do not compare. False when the keys so far were mixed.
+bool bothMakeOneKindOfKey(SlotMaker& first, SlotMaker& second)
+{
+    const std::string& problem = first.collationProblem().empty() ? second.collationProblem() : first.collationProblem();
+    if (problem.empty())
+        return true;
+    const bool oneKind = !first.collationProblem().empty() && !second.collationProblem().empty();
+    first.useCodePoints(problem);
+    second.useCodePoints(problem);
+    return oneKind;
+}
+
+void logCollationProblem(const SlotMaker& first, const SlotMaker& second)
+{
+    const std::string& problem = first.collationProblem().empty() ? second.collationProblem() : first.collationProblem();
+    if (!problem.empty())
+        qCWarning(lcWindow, "the list is sorted by the texts' code points, without the Japanese collation: %s",
+                  problem.c_str());
+}
+
 }  // namespace
 
 // Each distinct text gets a slot with the first window of its key, made by
@@ -334,20 +396,28 @@ SortKeys::Ranks SortKeys::ranksOf(const CardListModel& lines, int column, const 
     if (source && !source->prepare(progress))
         return {};
     DistinctTexts distinct(lines, column);
-    const std::size_t count = distinct.texts.size();
+    const std::size_t count = distinct.size();
     const bool byRarity = card::kListColumns[std::size_t(column)].field == card::Field::Rate;
     const std::size_t half = card::WorkPair::usableCores() >= 2 ? count / 2 : count;  // one core: one part
     SlotPart first{0, half, SlotMaker(distinct, byRarity, source)};
     SlotPart second{half, count, SlotMaker(distinct, byRarity, source)};
     std::vector<KeySlot> keyed(count);
-    while (!first.done() || !second.done()) {
-        if (second.done())
-            first.makeAStride(keyed);
-        else
-            card::WorkPair::runBoth([&] { first.makeAStride(keyed); }, [&] { second.makeAStride(keyed); });
-        const std::size_t done = first.next + (second.next - half);
-        if (done < count && !progress(done, count))
-            return {};
+    bool oneKind = bothMakeOneKindOfKey(first.maker, second.maker);
+    for (;;) {
+        while (!first.done() || !second.done()) {
+            if (second.done())
+                first.makeAStride(keyed);
+            else
+                card::WorkPair::runBoth([&] { first.makeAStride(keyed); }, [&] { second.makeAStride(keyed); });
+            const std::size_t done = first.next + (second.next - half);
+            if (done < count && !progress(done, count))
+                return {};
+        }
+        if (oneKind || bothMakeOneKindOfKey(first.maker, second.maker))
+            break;
+        oneKind = true;  // a key failed on the way: every window again, in code points
+        first.next = 0;
+        second.next = half;
     }
     sortOnTwoThreads(keyed);
 
@@ -359,6 +429,7 @@ SortKeys::Ranks SortKeys::ranksOf(const CardListModel& lines, int column, const 
     card::WorkPair::runBoth([&] { rankSorted(all.first(split), 0, 0, first.maker, rankOfText); },
                             [&] { rankSorted(all.subspan(split), 0, std::uint32_t(split), second.maker, rankOfText); });
     std::vector<KeySlot>().swap(keyed);
+    logCollationProblem(first.maker, second.maker);
     // Each row's text id becomes its text's rank, in place.
     Ranks ranks = std::move(distinct.ofRow);
     for (std::uint32_t& rank : ranks)
