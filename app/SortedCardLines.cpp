@@ -148,7 +148,7 @@ void SortedCardLines::mapShownRows()
         return;
     viewRow_.assign(static_cast<std::size_t>(lines_->rowCount()), -1);
     if (!shownCards_) {
-        rows_ = order_;
+        // the order itself: no copy of it
     } else if (order_.empty()) {
         rows_.assign(shownCards_->begin(), shownCards_->end());
     } else {
@@ -160,13 +160,14 @@ void SortedCardLines::mapShownRows()
                 rows_.push_back(row);
         }
     }
-    for (std::size_t row = 0; row < rows_.size(); ++row)
-        viewRow_[static_cast<std::size_t>(rows_[row])] = static_cast<int>(row);
+    const std::vector<int>& rows = shownRows();
+    for (std::size_t row = 0; row < rows.size(); ++row)
+        viewRow_[static_cast<std::size_t>(rows[row])] = static_cast<int>(row);
 }
 
 int SortedCardLines::sourceRow(int row) const
 {
-    return identity_ ? row : rows_.at(static_cast<std::size_t>(row));
+    return identity_ ? row : shownRows().at(static_cast<std::size_t>(row));
 }
 
 int SortedCardLines::rowOfCard(int card) const
@@ -199,7 +200,7 @@ int SortedCardLines::rowCount(const QModelIndex& parent) const
 {
     if (parent.isValid())
         return 0;
-    return identity_ ? lines_->rowCount() : static_cast<int>(rows_.size());
+    return identity_ ? lines_->rowCount() : static_cast<int>(shownRows().size());
 }
 
 int SortedCardLines::columnCount(const QModelIndex& parent) const

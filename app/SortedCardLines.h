@@ -85,8 +85,10 @@ private:
     int quietMs_ = 30;
     std::vector<int> order_;                                // sorted row -> row as read; empty in file order
     std::optional<std::vector<std::uint32_t>> shownCards_;  // the filter's cards
-    // Row here -> row as read, and its inverse (-1: not shown); both empty
-    // when every line shows in file order.
+    // Row here -> row as read, of the filter's cards in the order chosen
+    // (every card's: order_ itself), and its inverse (-1: not shown); both
+    // empty when every line shows in file order.
+    const std::vector<int>& shownRows() const { return shownCards_ ? rows_ : order_; }
     std::vector<int> rows_;
     std::vector<int> viewRow_;
     bool identity_ = true;
