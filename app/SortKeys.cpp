@@ -281,12 +281,20 @@ void sortOnTwoThreads(std::vector<KeySlot>& keyed)
     card::WorkPair::runBoth([&] { std::sort(keyed.begin(), middle); }, [&] { std::sort(middle, keyed.end()); });
 }
 
-// Texts of a tie at most this many have their whole keys made at once;
-// a larger tie is ranked by its next windows first.
-constexpr std::size_t kWholeKeysAtOnce = 1 << 13;
+SortKeys::TieLimits tieLimits{};
+
+// A tie too large to rank where it was found, on either thread: ranked after
+// all others, a stride of its texts at a time on both threads, with
+// progress reports and a stop between strides.
+struct LargeTie {
+    std::span<KeySlot> keyed;
+    std::size_t offset;  // of the windows its slots hold
+    std::uint32_t first;
+};
+using LargeTies = std::vector<LargeTie>;
 
 void rankSorted(std::span<KeySlot> keyed, std::size_t offset, std::uint32_t first, SlotMaker& maker,
-                SortKeys::Ranks& rankOfText);
+                SortKeys::Ranks& rankOfText, LargeTies& large);
 
 // Ranks the texts of a tie, which begins at place `first`, by their keys,
 // made once more and held only for the tie: first without the collation
@@ -327,23 +335,15 @@ void rankByKeys(std::span<const KeySlot> tie, std::uint32_t first, bool whole, S
     }
 }
 
-// Ranks a tie of sorted windows at `offset`, which begins at place `first`.
+// Ranks a tie of sorted windows at `offset`, which begins at place `first`,
+// or leaves it for later when it is large.
 void rankTie(std::span<KeySlot> tie, std::size_t offset, std::uint32_t first, SlotMaker& maker,
-             SortKeys::Ranks& rankOfText)
+             SortKeys::Ranks& rankOfText, LargeTies& large)
 {
-    if (tie.size() <= kWholeKeysAtOnce) {
+    if (tie.size() <= tieLimits.texts)
         rankByKeys(tie, first, !maker.keysBeforeCollation(), maker, rankOfText);
-        return;
-    }
-    const bool collated = maker.collationProblem().empty();
-    for (KeySlot& slot : tie)
-        slot = maker.slotOf(slot.text, offset + kWindow);
-    if (collated && !maker.collationProblem().empty()) {
-        for (KeySlot& slot : tie)  // a key failed: the tie's windows all of one kind
-            slot = maker.slotOf(slot.text, offset + kWindow);
-    }
-    std::sort(tie.begin(), tie.end());
-    rankSorted(tie, offset + kWindow, first, maker, rankOfText);
+    else
+        large.push_back({tie, offset, first});
 }
 
 // Ranks the texts of the sorted `keyed`, which begin at place `first` of
@@ -351,13 +351,13 @@ void rankTie(std::span<KeySlot> tie, std::size_t offset, std::uint32_t first, Sl
 // for a group whose keys go on past the window: only the texts of such a
 // tie have their keys made again.
 void rankSorted(std::span<KeySlot> keyed, std::size_t offset, std::uint32_t first, SlotMaker& maker,
-                SortKeys::Ranks& rankOfText)
+                SortKeys::Ranks& rankOfText, LargeTies& large)
 {
     for (std::size_t at = 0, end; at < keyed.size(); at = end) {
         for (end = at + 1; end < keyed.size() && keyed[end].sameWindow(keyed[at]);)
             ++end;
         if (end - at > 1 && keyed[at].keyGoesOn()) {
-            rankTie(keyed.subspan(at, end - at), offset, first + std::uint32_t(at), maker, rankOfText);
+            rankTie(keyed.subspan(at, end - at), offset, first + std::uint32_t(at), maker, rankOfText, large);
             continue;
         }
         for (std::size_t i = at; i < end; ++i)
@@ -376,6 +376,125 @@ bool bothMakeOneKindOfKey(SlotMaker& first, SlotMaker& second)
     first.useCodePoints(problem);
     second.useCodePoints(problem);
     return oneKind;
+}
+
+// Texts of a large tie keyed by each thread between two progress reports.
+constexpr std::size_t kTieStride = 1024;
+
+// What a stride of a large tie's texts gives: made by one thread into its own
+// part, taken by the caller's thread after both strides; false there ends
+// the work early.
+struct TieStride {
+    std::function<void(std::size_t begin, std::size_t end, SlotMaker& maker, int part)> make;
+    std::function<bool()> take = [] { return true; };
+};
+
+enum class StrideEnd { Done, Stopped, Ended };
+
+// Runs `stride` over the texts [0, count) of a large tie, two strides at a
+// time, one on each thread with its own maker; progress is told between
+// them, when no thread runs.
+StrideEnd inStrides(std::size_t count, SlotMaker& first, SlotMaker& second, const SortKeys::Progress& progress,
+                    const TieStride& stride)
+{
+    for (std::size_t done = 0; done < count;) {
+        const std::size_t middle = std::min(count, done + kTieStride), end = std::min(count, middle + kTieStride);
+        card::WorkPair::runBoth([&] { stride.make(done, middle, first, 0); },
+                                [&] { stride.make(middle, end, second, 1); });
+        if (!stride.take())
+            return StrideEnd::Ended;
+        done = end;
+        if (done < count && !progress(done, count))
+            return StrideEnd::Stopped;
+    }
+    return StrideEnd::Done;
+}
+
+// The whole keys of a large tie's texts, back to back, and where each ends.
+struct TieKeys {
+    std::string bytes;
+    std::vector<std::size_t> ends;
+
+    std::string_view operator[](std::size_t i) const
+    {
+        const std::size_t begin = i == 0 ? 0 : ends[i - 1];
+        return std::string_view(bytes).substr(begin, ends[i] - begin);
+    }
+};
+
+// The whole keys of the tie's texts, made once each, unless they would take
+// more than the limit: then none.
+StrideEnd wholeKeysOf(const LargeTie& tie, SlotMaker& first, SlotMaker& second, const SortKeys::Progress& progress,
+                      TieKeys& keys)
+{
+    std::array<std::string, 2> made;
+    std::array<std::vector<std::size_t>, 2> lengths;
+    const TieStride stride{
+        [&](std::size_t begin, std::size_t end, SlotMaker& maker, int part) {
+            made[std::size_t(part)].clear();
+            lengths[std::size_t(part)].clear();
+            for (std::size_t i = begin; i < end; ++i) {
+                const std::string_view key = maker.keyOf(tie.keyed[i].text, true);
+                made[std::size_t(part)] += key;
+                lengths[std::size_t(part)].push_back(key.size());
+            }
+        },
+        [&] {
+            for (std::size_t part : {0, 1}) {
+                if (keys.bytes.size() + made[part].size() > tieLimits.keyBytes)
+                    return false;
+                keys.bytes += made[part];
+                for (std::size_t length : lengths[part])
+                    keys.ends.push_back((keys.ends.empty() ? 0 : keys.ends.back()) + length);
+            }
+            return true;
+        }};
+    const StrideEnd end = inStrides(tie.keyed.size(), first, second, progress, stride);
+    if (end != StrideEnd::Done)
+        keys = {};
+    return end;
+}
+
+// A large tie ranked by the whole keys of its texts, held for the tie alone
+// when they fit the limit, or else by its next windows, which may leave
+// large ties again. False when `progress` stopped it.
+bool rankLargeTie(const LargeTie& tie, SlotMaker& first, SlotMaker& second, SortKeys::Ranks& rankOfText,
+                  LargeTies& large, const SortKeys::Progress& progress)
+{
+    TieKeys keys;
+    const StrideEnd whole = wholeKeysOf(tie, first, second, progress, keys);
+    if (whole == StrideEnd::Stopped)
+        return false;
+    if (!bothMakeOneKindOfKey(first, second)) {
+        large.push_back(tie);  // a key failed on the way: all again, in code points
+        return true;
+    }
+    if (whole == StrideEnd::Done) {
+        std::vector<std::uint32_t> order(tie.keyed.size());
+        std::iota(order.begin(), order.end(), 0u);
+        std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
+        for (std::size_t at = 0, end; at < order.size(); at = end) {
+            for (end = at + 1; end < order.size() && keys[order[end]] == keys[order[at]];)
+                ++end;
+            for (std::size_t i = at; i < end; ++i)
+                rankOfText[tie.keyed[order[i]].text] = tie.first + std::uint32_t(at);
+        }
+        return true;
+    }
+    const std::size_t offset = tie.offset + kWindow;
+    const TieStride nextWindows{[&](std::size_t begin, std::size_t end, SlotMaker& maker, int) {
+        for (std::size_t i = begin; i < end; ++i)
+            tie.keyed[i] = maker.slotOf(tie.keyed[i].text, offset);
+    }};
+    if (inStrides(tie.keyed.size(), first, second, progress, nextWindows) == StrideEnd::Stopped)
+        return false;
+    if (!bothMakeOneKindOfKey(first, second)) {
+        large.push_back(tie);
+        return true;
+    }
+    std::sort(tie.keyed.begin(), tie.keyed.end());
+    rankSorted(tie.keyed, offset, tie.first, first, rankOfText, large);
+    return true;
 }
 
 void logCollationProblem(const SlotMaker& first, const SlotMaker& second)
@@ -398,6 +517,16 @@ void giveBackFreedMemory()
 }
 
 }  // namespace
+
+SortKeys::PretendedTieLimits::PretendedTieLimits(TieLimits limits) : before_(tieLimits)
+{
+    tieLimits = limits;
+}
+
+SortKeys::PretendedTieLimits::~PretendedTieLimits()
+{
+    tieLimits = before_;
+}
 
 // Each distinct text gets a slot with the first window of its key, made by
 // one of two threads over half of the texts; the slots are sorted on both,
@@ -441,8 +570,16 @@ SortKeys::Ranks SortKeys::ranksOf(const CardListModel& lines, int column, const 
     while (split > 0 && split < count && keyed[split].sameWindow(keyed[split - 1]))
         ++split;
     const std::span<KeySlot> all(keyed);
-    card::WorkPair::runBoth([&] { rankSorted(all.first(split), 0, 0, first.maker, rankOfText); },
-                            [&] { rankSorted(all.subspan(split), 0, std::uint32_t(split), second.maker, rankOfText); });
+    LargeTies large, largeOfSecond;
+    card::WorkPair::runBoth([&] { rankSorted(all.first(split), 0, 0, first.maker, rankOfText, large); },
+                            [&] { rankSorted(all.subspan(split), 0, std::uint32_t(split), second.maker, rankOfText, largeOfSecond); });
+    large.insert(large.end(), largeOfSecond.begin(), largeOfSecond.end());
+    while (!large.empty()) {
+        const LargeTie tie = large.back();
+        large.pop_back();
+        if (!rankLargeTie(tie, first.maker, second.maker, rankOfText, large, progress))
+            return {};
+    }
     std::vector<KeySlot>().swap(keyed);
     logCollationProblem(first.maker, second.maker);
     // Each row's text id becomes its text's rank, in place.

@@ -34,4 +34,24 @@ public:
     // The rows by rank, ascending or descending; rows of equal rank keep
     // their file order either way.
     static std::vector<int> sortedRows(const Ranks& ranks, Qt::SortOrder order);
+
+    // Texts whose first windows tie, at most `texts` of them, have their
+    // whole keys made at once; a larger tie is ranked after all others, on
+    // both threads a stride at a time with progress reports, by whole keys
+    // held for it when they take at most `keyBytes`, else a window further.
+    struct TieLimits {
+        std::size_t texts = std::size_t(1) << 13;
+        std::size_t keyBytes = std::size_t(32) << 20;
+    };
+    // Tests: other limits while one lives.
+    class PretendedTieLimits {
+    public:
+        explicit PretendedTieLimits(TieLimits limits);
+        ~PretendedTieLimits();
+        PretendedTieLimits(const PretendedTieLimits&) = delete;
+        PretendedTieLimits& operator=(const PretendedTieLimits&) = delete;
+
+    private:
+        TieLimits before_;
+    };
 };

@@ -27,6 +27,7 @@
 #include "NowSearchDialog.h"
 #include "ReadingSession.h"
 #include "SampleFolder.h"
+#include "SortKeys.h"
 #include "StartOptions.h"
 #include "WorkPair.h"
 
@@ -432,24 +433,37 @@ private slots:
     }
 
     // A sort that makes its keys longer than a slice shows the notice; 中止 leaves the order and the arrow as they were,
-    // and the next click sorts, on two cores (a stride of keys each between reports) as on one.
+    // and the next click sorts, on two cores (a stride of keys each between reports) as on one. Names alike far past
+    // the windows of their keys held at first make a tie larger than the limit, ranked after the others, a stride at a
+    // time: by its whole keys, or when they take more than their limit, a window further.
     void stoppingALongSort_data()
     {
         QTest::addColumn<int>("cores");
+        QTest::addColumn<QString>("prefix");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("tieKeyBytes");
         QTest::addColumn<QString>("keyed");  // when the notice first shows
-        QTest::addRow("one core") << 1 << "4,096枚";
-        QTest::addRow("two cores") << 2 << "8,192枚";
+        const QString alike = QString("氷河期の研究棟地下迷路夜明けの記録蛍火").repeated(2);
+        for (int cores : {1, 2}) {
+            QTest::addRow("%d, distinct", cores) << cores << "名" << 10000 << (32 << 20) << QString(cores == 1 ? "4,096枚" : "8,192枚");
+            QTest::addRow("%d, a tie, whole keys", cores) << cores << alike << 3000 << (32 << 20) << "2,048枚";
+            QTest::addRow("%d, a tie, windows", cores) << cores << alike << 3000 << 4096 << "2,048枚";
+        }
     }
 
     void stoppingALongSort()
     {
         QFETCH(int, cores);
+        QFETCH(QString, prefix);
+        QFETCH(int, count);
+        QFETCH(int, tieKeyBytes);
         QFETCH(QString, keyed);
         const card::WorkPair::PretendedCores pretended{std::size_t(cores)};
+        const SortKeys::PretendedTieLimits limits{{16, std::size_t(tieKeyBytes)}};
         QTemporaryDir data;
         std::string corp;
-        for (int i = 10000; i > 0; --i)
-            corp += record(QString("名%1").arg(i));  // no 0: Wine's collation puts it after 1
+        for (int i = count; i > 0; --i)
+            corp += record(prefix + QString::number(i));  // no 0: Wine's collation puts it after 1
         writeFile(data, "corp.txt", corp);
         auto window = openWindow(data);
         window->OnListCorp();
@@ -466,8 +480,8 @@ private slots:
             list->header()->setSortIndicator(1, Qt::AscendingOrder);
             seen += QString(" %1 %2 %3").arg(list->header()->sortIndicatorSection()).arg(list->lines()->index(0, 1).data().toString()).arg(window->findChildren<NowSearchDialog*>().size());
         }
-        QCOMPARE(seen, keyed + " -1 名10000 0 1 名1 0");
-        QCOMPARE(shownNames(list), numberedNames("名", 10000, 1).join(' '));
+        QCOMPARE(seen, keyed + QString(" -1 %1%2 0 1 %1%3 0").arg(prefix).arg(count).arg(1));
+        QCOMPARE(shownNames(list), numberedNames(prefix, count, 1).join(' '));
     }
 
     // With 読みで並べる off names sort as the platform's Japanese collation keys order them, numbers by value, on one
