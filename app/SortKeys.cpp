@@ -591,18 +591,38 @@ SortKeys::Ranks SortKeys::ranksOf(const CardListModel& lines, int column, const 
 }
 
 // A counting sort: the rows go into their rank's place in file order.
-std::vector<int> SortKeys::sortedRows(const Ranks& ranks, Qt::SortOrder order)
+std::vector<int> SortKeys::sortedRows(const Ranks& ranks, std::vector<bool>& groupStarts)
 {
     const std::uint32_t highest = ranks.empty() ? 0 : *std::max_element(ranks.begin(), ranks.end());
     std::vector<std::uint32_t> start(std::size_t(highest) + 2, 0);
-    const auto slot = [&](std::uint32_t rank) {
-        return std::size_t(order == Qt::AscendingOrder ? rank : highest - rank);
-    };
     for (std::uint32_t rank : ranks)
-        ++start[slot(rank) + 1];
+        ++start[std::size_t(rank) + 1];
     std::partial_sum(start.begin(), start.end(), start.begin());
+    groupStarts.assign(ranks.size(), false);
+    for (std::size_t rank = 0; rank + 1 < start.size(); ++rank) {
+        if (start[rank] < start[rank + 1])
+            groupStarts[start[rank]] = true;
+    }
     std::vector<int> rows(ranks.size());
     for (std::size_t row = 0; row < ranks.size(); ++row)
-        rows[start[slot(ranks[row])]++] = int(row);
+        rows[start[ranks[row]]++] = int(row);
     return rows;
+}
+
+// Reversed whole, each run of one rank comes in reverse file order: each is
+// turned back. A run starts at place i of the reversal where the place after
+// its row in the order before started one.
+void SortKeys::reverse(std::vector<int>& rows, std::vector<bool>& groupStarts)
+{
+    const std::size_t count = rows.size();
+    std::reverse(rows.begin(), rows.end());
+    std::vector<bool> starts(count, true);
+    for (std::size_t i = 1; i < count; ++i)
+        starts[i] = groupStarts[count - i];
+    for (std::size_t at = 0, end; at < count; at = end) {
+        for (end = at + 1; end < count && !starts[end];)
+            ++end;
+        std::reverse(rows.begin() + std::ptrdiff_t(at), rows.begin() + std::ptrdiff_t(end));
+    }
+    groupStarts = std::move(starts);
 }
