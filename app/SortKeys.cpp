@@ -505,14 +505,17 @@ void logCollationProblem(const SlotMaker& first, const SlotMaker& second)
                   problem.c_str());
 }
 
-// The keys' tens of megabytes, freed, go back to the system at once: glibc
-// keeps freed memory below its heap's top, where the next sort would find
-// the list's resident size grown by them. Windows' heap gives large blocks
-// back as they are freed.
-void giveBackFreedMemory()
+// A sort's vectors of megabytes each, and the list's order, are mapped
+// from the system on their own and given back as they are freed. Without
+// this glibc raises its threshold for that to the largest block freed so
+// far (up to 32 MB), and the next sort's keys go to its heap, where freed
+// memory stays resident: each sort by another column or text peaked higher.
+// Windows' heap maps large blocks on their own anyway.
+void mapLargeBlocksOnTheirOwn()
 {
 #ifdef __GLIBC__
-    malloc_trim(0);
+    static const bool fixed = mallopt(M_MMAP_THRESHOLD, 1 << 20) != 0;
+    (void)fixed;
 #endif
 }
 
@@ -536,6 +539,7 @@ SortKeys::Ranks SortKeys::ranksOf(const CardListModel& lines, int column, const 
 {
     // The source makes what its keys need here, on this thread: the two
     // threads below only read it.
+    mapLargeBlocksOnTheirOwn();
     SortTextSource* source = lines.sortTextSource(column);
     if (source && !source->prepare(progress))
         return {};
@@ -586,7 +590,6 @@ SortKeys::Ranks SortKeys::ranksOf(const CardListModel& lines, int column, const 
     Ranks ranks = std::move(distinct.ofRow);
     for (std::uint32_t& rank : ranks)
         rank = rankOfText[rank];
-    giveBackFreedMemory();
     return ranks;
 }
 

@@ -7,6 +7,8 @@
 
 #include <QElapsedTimer>
 
+#include <algorithm>
+
 SortedCardLines::SortedCardLines(CardListModel* lines, card::FinderUi& ui, QObject* parent)
     : QAbstractProxyModel(parent), lines_(lines), ui_(ui)
 {
@@ -93,9 +95,14 @@ void SortedCardLines::sort(int column, Qt::SortOrder order)
         });
         return;
     }
+    // The inverse of the order shown is let go while the keys are made, when
+    // the sort peaks: rowOfCard searches meanwhile.
+    std::vector<int>().swap(viewRow_);
     SortKeys::Ranks ranks = ranksOf(column);
-    if (ranks.empty())
+    if (ranks.empty()) {
+        mapViewRows();
         return;
+    }
     std::vector<bool> groupStarts;
     std::vector<int> rows = SortKeys::sortedRows(ranks, groupStarts);
     SortKeys::Ranks().swap(ranks);
@@ -172,13 +179,12 @@ void SortedCardLines::mapShownRows()
     identity_ = column_ == kFileOrder && !shownCards_;
     if (identity_)
         return;
-    viewRow_.assign(static_cast<std::size_t>(lines_->rowCount()), -1);
     if (!shownCards_) {
         // the order itself: no copy of it
     } else if (column_ == kFileOrder) {
         rows_.assign(shownCards_->begin(), shownCards_->end());
     } else {
-        std::vector<bool> shown(viewRow_.size());
+        std::vector<bool> shown(static_cast<std::size_t>(lines_->rowCount()));
         for (std::uint32_t card : *shownCards_)
             shown[card] = true;
         for (int row : order_) {
@@ -186,6 +192,14 @@ void SortedCardLines::mapShownRows()
                 rows_.push_back(row);
         }
     }
+    mapViewRows();
+}
+
+void SortedCardLines::mapViewRows()
+{
+    if (identity_)
+        return;
+    viewRow_.assign(static_cast<std::size_t>(lines_->rowCount()), -1);
     const std::vector<int>& rows = shownRows();
     for (std::size_t row = 0; row < rows.size(); ++row)
         viewRow_[static_cast<std::size_t>(rows[row])] = static_cast<int>(row);
@@ -200,6 +214,11 @@ int SortedCardLines::rowOfCard(int card) const
 {
     if (identity_)
         return card >= 0 && card < lines_->rowCount() ? card : -1;
+    if (viewRow_.empty()) {  // a sort makes its keys
+        const std::vector<int>& rows = shownRows();
+        const auto at = std::find(rows.begin(), rows.end(), card);
+        return at == rows.end() ? -1 : int(at - rows.begin());
+    }
     // Cards appended since the rows were mapped are not shown.
     return card >= 0 && std::size_t(card) < viewRow_.size() ? viewRow_[std::size_t(card)] : -1;
 }

@@ -75,6 +75,7 @@ private:
     void dropKeptOrder();
     void applyOrder(int column, Qt::SortOrder order, const std::function<void()>& change);
     void mapShownRows();
+    void mapViewRows();
     SortKeys::Ranks ranksOf(int column);
 
     CardListModel* lines_;

@@ -482,6 +482,13 @@ private slots:
         }
         QCOMPARE(seen, keyed + QString(" -1 %1%2 0 1 %1%3 0").arg(prefix).arg(count).arg(1));
         QCOMPARE(shownNames(list), numberedNames(prefix, count, 1).join(' '));
+        // Sorted again by the text alone, stopped: the first card is found on its line meanwhile and after.
+        atFirstYield(*window, [&](NowSearchDialog* notice) {
+            seen = QString::number(list->lines()->rowOfCard(0));
+            notice->findChild<QPushButton*>("stop")->click();
+        });
+        window->commandAction(ID_READING_SORT)->trigger();
+        QCOMPARE(seen + " " + QString::number(list->lines()->rowOfCard(0)), QString("%1 %1").arg(count - 1));
     }
 
     // With 読みで並べる off names sort as the platform's Japanese collation keys order them, numbers by value, on one
