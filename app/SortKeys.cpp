@@ -39,33 +39,38 @@ int rarityRank(std::string_view text)
 
 // Rows [begin, end) of a column: its texts, each once, and for each row
 // which of them it shows. A text is looked up by its hash in a table of
-// ids, so that equal texts, which many columns hold in plenty, get one key;
-// a text is known by the first row that shows it, its bytes staying in the
-// card store: four bytes a text where a view of it would take sixteen.
+// ids, so that equal texts, which many columns hold in plenty, get one key.
+// Each text is a view into the card store while the table is built, and
+// after it the first row that shows it: four bytes a text where a view
+// takes sixteen, while the keys are made.
 class TextTable {
 public:
     static constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
 
     // Room for `reserve` rows' ids, so that the second half's can follow.
     TextTable(const CardListModel& lines, int column, int begin, int end, int reserve)
-        : lines_(lines), column_(column)
+        : slots_(std::bit_ceil(std::max<std::size_t>(16, 2 * std::size_t(end - begin))), kNone)
     {
         ofRow.reserve(std::size_t(reserve));
         for (int row = begin; row < end; ++row)
             ofRow.push_back(idOf(lines.field(row, column), std::uint32_t(row)));
     }
 
-    std::string_view text(std::uint32_t id) const { return lines_.field(int(firstRow[id]), column_); }
     // The id of `text` here, or kNone.
     std::uint32_t find(std::string_view text) const
     {
         for (std::size_t at = hashOf(text) & (slots_.size() - 1);; at = (at + 1) & (slots_.size() - 1)) {
-            if (slots_[at] == kNone || this->text(slots_[at]) == text)
+            if (slots_[at] == kNone || texts[slots_[at]] == text)
                 return slots_[at];
         }
     }
-    void forgetLookups() { std::vector<std::uint32_t>().swap(slots_); }
+    void forgetLookups()
+    {
+        std::vector<std::uint32_t>().swap(slots_);
+        std::vector<std::string_view>().swap(texts);
+    }
 
+    std::vector<std::string_view> texts;  // until forgetLookups
     std::vector<std::uint32_t> firstRow;  // of each text
     std::vector<std::uint32_t> ofRow;     // the id of each row's text
 
@@ -74,32 +79,17 @@ private:
 
     std::uint32_t idOf(std::string_view text, std::uint32_t row)
     {
-        if (2 * (firstRow.size() + 1) > slots_.size())
-            grow();
         std::size_t at = hashOf(text) & (slots_.size() - 1);
         for (; slots_[at] != kNone; at = (at + 1) & (slots_.size() - 1)) {
-            if (this->text(slots_[at]) == text)
+            if (texts[slots_[at]] == text)
                 return slots_[at];
         }
-        slots_[at] = std::uint32_t(firstRow.size());
+        slots_[at] = std::uint32_t(texts.size());
+        texts.push_back(text);
         firstRow.push_back(row);
         return slots_[at];
     }
-    // Half full at most, the table sized by the texts it holds, not the rows:
-    // a column of few texts takes little.
-    void grow()
-    {
-        slots_.assign(std::max<std::size_t>(1024, 2 * slots_.size()), kNone);
-        for (std::uint32_t id = 0; id < firstRow.size(); ++id) {
-            std::size_t at = hashOf(text(id)) & (slots_.size() - 1);
-            while (slots_[at] != kNone)
-                at = (at + 1) & (slots_.size() - 1);
-            slots_[at] = id;
-        }
-    }
 
-    const CardListModel& lines_;
-    const int column_;
     std::vector<std::uint32_t> slots_;  // ids by hash; kNone where free
 };
 
@@ -119,16 +109,16 @@ struct DistinctTexts {
         std::optional<TextTable> first, second;
         card::WorkPair::runBoth([&] { first.emplace(lines, column, 0, half, rows); },
                                 [&] { second.emplace(lines, column, half, rows, rows - half); });
-        second->forgetLookups();
         std::vector<std::uint32_t> idInFirst(second->firstRow.size());
         for (std::size_t id = 0; id < second->firstRow.size(); ++id) {
-            idInFirst[id] = first->find(second->text(std::uint32_t(id)));
+            idInFirst[id] = first->find(second->texts[id]);
             if (idInFirst[id] == TextTable::kNone) {
                 idInFirst[id] = std::uint32_t(first->firstRow.size());
                 first->firstRow.push_back(second->firstRow[id]);
             }
         }
         first->forgetLookups();
+        second->forgetLookups();
         second->firstRow = {};
         firstRow = std::move(first->firstRow);
         firstRow.shrink_to_fit();
