@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <Qt>
-
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -31,7 +29,29 @@ public:
     // The rank of every row's text in column `column`, equal for texts the
     // order holds equal; empty when `progress` stopped it.
     static Ranks ranksOf(const CardListModel& lines, int column, const Progress& progress);
-    // The rows by rank, ascending or descending; rows of equal rank keep
-    // their file order either way.
-    static std::vector<int> sortedRows(const Ranks& ranks, Qt::SortOrder order);
+    // The rows by rank, ascending, rows of equal rank in file order; and for
+    // each place whether its rank differs from the place's before.
+    static std::vector<int> sortedRows(const Ranks& ranks, std::vector<bool>& groupStarts);
+    // The order of sortedRows reversed, rows of equal rank kept in file order.
+    static void reverse(std::vector<int>& rows, std::vector<bool>& groupStarts);
+
+    // Texts whose first windows tie, at most `texts` of them, have their
+    // whole keys made at once; a larger tie is ranked after all others, on
+    // both threads a stride at a time with progress reports, by whole keys
+    // held for it when they take at most `keyBytes`, else a window further.
+    struct TieLimits {
+        std::size_t texts = std::size_t(1) << 13;
+        std::size_t keyBytes = std::size_t(32) << 20;
+    };
+    // Tests: other limits while one lives.
+    class PretendedTieLimits {
+    public:
+        explicit PretendedTieLimits(TieLimits limits);
+        ~PretendedTieLimits();
+        PretendedTieLimits(const PretendedTieLimits&) = delete;
+        PretendedTieLimits& operator=(const PretendedTieLimits&) = delete;
+
+    private:
+        TieLimits before_;
+    };
 };

@@ -7,6 +7,8 @@
 
 #include <QElapsedTimer>
 
+#include <algorithm>
+
 SortedCardLines::SortedCardLines(CardListModel* lines, card::FinderUi& ui, QObject* parent)
     : QAbstractProxyModel(parent), lines_(lines), ui_(ui)
 {
@@ -48,21 +50,29 @@ void SortedCardLines::followTheLines()
 
 void SortedCardLines::forgetOrder()
 {
-    std::vector<int>().swap(order_);
+    column_ = kFileOrder;
+    dropKeptOrder();
     if (shownCards_)
         shownCards_->clear();
     mapShownRows();
-    column_ = kFileOrder;
-    for (SortKeys::Ranks& ranks : ranks_)
-        SortKeys::Ranks().swap(ranks);
 }
 
+void SortedCardLines::dropKeptOrder()
+{
+    std::vector<int>().swap(order_);
+    std::vector<bool>().swap(groupStarts_);
+    orderColumn_ = kFileOrder;
+}
+
+// A list shown sorted keeps its order until the new one replaces it.
 void SortedCardLines::sortTextsChanged()
 {
-    for (SortKeys::Ranks& ranks : ranks_)
-        SortKeys::Ranks().swap(ranks);
-    if (column_ != kFileOrder)
-        sort(column_, sortOrder());
+    if (column_ == kFileOrder) {
+        dropKeptOrder();
+        return;
+    }
+    orderColumn_ = kFileOrder;
+    sort(column_, sortOrder());
 }
 
 void SortedCardLines::sort(int column, Qt::SortOrder order)
@@ -71,22 +81,45 @@ void SortedCardLines::sort(int column, Qt::SortOrder order)
         return;  // the new lines come in file order anyway; one sort at a time
     if (column == kFileOrder) {
         if (column_ != kFileOrder)
-            applyOrder({}, kFileOrder, Qt::AscendingOrder);
+            applyOrder(kFileOrder, Qt::AscendingOrder, [] {});
         return;
     }
-    if (column < 0 || column >= card::kListColumnCount)
+    if (column < 0 || column >= card::kListColumnCount || lines_->rowCount() == 0)
         return;
-    if (const SortKeys::Ranks* ranks = ranksOf(column))
-        applyOrder(SortKeys::sortedRows(*ranks, order), column, order);
+    const bool ascending = order == Qt::AscendingOrder;
+    if (column == orderColumn_) {
+        applyOrder(column, order, [&] {
+            if (keptAscending_ != ascending)
+                SortKeys::reverse(order_, groupStarts_);
+            keptAscending_ = ascending;
+        });
+        return;
+    }
+    // The inverse of the order shown is let go while the keys are made, when
+    // the sort peaks: rowOfCard searches meanwhile.
+    std::vector<int>().swap(viewRow_);
+    SortKeys::Ranks ranks = ranksOf(column);
+    if (ranks.empty()) {
+        mapViewRows();
+        return;
+    }
+    std::vector<bool> groupStarts;
+    std::vector<int> rows = SortKeys::sortedRows(ranks, groupStarts);
+    SortKeys::Ranks().swap(ranks);
+    if (!ascending)
+        SortKeys::reverse(rows, groupStarts);
+    applyOrder(column, order, [&] {
+        order_ = std::move(rows);
+        groupStarts_ = std::move(groupStarts);
+        orderColumn_ = column;
+        keptAscending_ = ascending;
+    });
 }
 
 // The keys of a long column are made with the notice up once they have
 // taken longer than a slice, the window answering between slices.
-const SortKeys::Ranks* SortedCardLines::ranksOf(int column)
+SortKeys::Ranks SortedCardLines::ranksOf(int column)
 {
-    SortKeys::Ranks& ranks = ranks_[std::size_t(column)];
-    if (!ranks.empty() || lines_->rowCount() == 0)
-        return &ranks;
     QElapsedTimer clock;
     clock.start();
     bool notice = false;
@@ -99,26 +132,26 @@ const SortKeys::Ranks* SortedCardLines::ranksOf(int column)
         return ui_.keepReading({done, total, done});
     };
     sorting_ = true;
-    ranks = SortKeys::ranksOf(*lines_, column, progress);
+    SortKeys::Ranks ranks = SortKeys::ranksOf(*lines_, column, progress);
     sorting_ = false;
     if (notice)
         ui_.hideNotice();
-    return ranks.empty() ? nullptr : &ranks;
+    return ranks;
 }
 
 // A layout change, not a reset: the selected line stays selected where it
-// moves to.
-void SortedCardLines::applyOrder(std::vector<int> rows, int column, Qt::SortOrder order)
+// moves to. `change` makes the kept order the one shown.
+void SortedCardLines::applyOrder(int column, Qt::SortOrder order, const std::function<void()>& change)
 {
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList before = persistentIndexList();
     QModelIndexList sources;
     for (const QModelIndex& index : before)
         sources << mapToSource(index);
-    order_ = std::move(rows);
-    mapShownRows();
+    change();
     column_ = column;
     order_ascending_ = order == Qt::AscendingOrder;
+    mapShownRows();
     QModelIndexList after;
     for (qsizetype i = 0; i < before.size(); ++i)
         after << mapFromSource(sources[i]);
@@ -143,16 +176,15 @@ void SortedCardLines::mapShownRows()
 {
     std::vector<int>().swap(rows_);
     std::vector<int>().swap(viewRow_);
-    identity_ = order_.empty() && !shownCards_;
+    identity_ = column_ == kFileOrder && !shownCards_;
     if (identity_)
         return;
-    viewRow_.assign(static_cast<std::size_t>(lines_->rowCount()), -1);
     if (!shownCards_) {
-        rows_ = order_;
-    } else if (order_.empty()) {
+        // the order itself: no copy of it
+    } else if (column_ == kFileOrder) {
         rows_.assign(shownCards_->begin(), shownCards_->end());
     } else {
-        std::vector<bool> shown(viewRow_.size());
+        std::vector<bool> shown(static_cast<std::size_t>(lines_->rowCount()));
         for (std::uint32_t card : *shownCards_)
             shown[card] = true;
         for (int row : order_) {
@@ -160,19 +192,33 @@ void SortedCardLines::mapShownRows()
                 rows_.push_back(row);
         }
     }
-    for (std::size_t row = 0; row < rows_.size(); ++row)
-        viewRow_[static_cast<std::size_t>(rows_[row])] = static_cast<int>(row);
+    mapViewRows();
+}
+
+void SortedCardLines::mapViewRows()
+{
+    if (identity_)
+        return;
+    viewRow_.assign(static_cast<std::size_t>(lines_->rowCount()), -1);
+    const std::vector<int>& rows = shownRows();
+    for (std::size_t row = 0; row < rows.size(); ++row)
+        viewRow_[static_cast<std::size_t>(rows[row])] = static_cast<int>(row);
 }
 
 int SortedCardLines::sourceRow(int row) const
 {
-    return identity_ ? row : rows_.at(static_cast<std::size_t>(row));
+    return identity_ ? row : shownRows().at(static_cast<std::size_t>(row));
 }
 
 int SortedCardLines::rowOfCard(int card) const
 {
     if (identity_)
         return card >= 0 && card < lines_->rowCount() ? card : -1;
+    if (viewRow_.empty()) {  // a sort makes its keys
+        const std::vector<int>& rows = shownRows();
+        const auto at = std::find(rows.begin(), rows.end(), card);
+        return at == rows.end() ? -1 : int(at - rows.begin());
+    }
     // Cards appended since the rows were mapped are not shown.
     return card >= 0 && std::size_t(card) < viewRow_.size() ? viewRow_[std::size_t(card)] : -1;
 }
@@ -199,7 +245,7 @@ int SortedCardLines::rowCount(const QModelIndex& parent) const
 {
     if (parent.isValid())
         return 0;
-    return identity_ ? lines_->rowCount() : static_cast<int>(rows_.size());
+    return identity_ ? lines_->rowCount() : static_cast<int>(shownRows().size());
 }
 
 int SortedCardLines::columnCount(const QModelIndex& parent) const

@@ -6,7 +6,7 @@
 
 #include <QAbstractProxyModel>
 
-#include <array>
+#include <functional>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -72,21 +72,31 @@ signals:
 private:
     void followTheLines();
     void forgetOrder();
-    void applyOrder(std::vector<int> rows, int column, Qt::SortOrder order);
+    void dropKeptOrder();
+    void applyOrder(int column, Qt::SortOrder order, const std::function<void()>& change);
     void mapShownRows();
-    const SortKeys::Ranks* ranksOf(int column);
+    void mapViewRows();
+    SortKeys::Ranks ranksOf(int column);
 
     CardListModel* lines_;
     card::FinderUi& ui_;
-    // Each column's ranks once it was sorted, until the lines change.
-    std::array<SortKeys::Ranks, card::kListColumnCount> ranks_;
-    bool order_ascending_ = true;
+    bool order_ascending_ = true;  // as shown
     bool sorting_ = false;  // making keys, with events running meanwhile
     int quietMs_ = 30;
-    std::vector<int> order_;                                // sorted row -> row as read; empty in file order
+    // The order of the column sorted last, kept while the file order shows
+    // (a click brings it back), in the direction it was shown last, and
+    // where each run of rows of one rank starts in it: a reversal keeps each
+    // run in file order. orderColumn_ is kFileOrder when there is none, or
+    // it is no longer the column's order (its sort texts changed).
+    std::vector<int> order_;  // sorted row -> row as read
+    std::vector<bool> groupStarts_;
+    int orderColumn_ = kFileOrder;
+    bool keptAscending_ = true;
     std::optional<std::vector<std::uint32_t>> shownCards_;  // the filter's cards
-    // Row here -> row as read, and its inverse (-1: not shown); both empty
-    // when every line shows in file order.
+    // Row here -> row as read, of the filter's cards in the order chosen
+    // (every card's: order_ itself), and its inverse (-1: not shown); both
+    // empty when every line shows in file order.
+    const std::vector<int>& shownRows() const { return shownCards_ ? rows_ : order_; }  // not in file order
     std::vector<int> rows_;
     std::vector<int> viewRow_;
     bool identity_ = true;

@@ -19,10 +19,11 @@ constexpr std::size_t kMaxCardBytes = CardStore::kFields * CardStore::kMaxField;
 // The default blocks are large enough that they are few, hold whole huge
 // pages and lose little in the unused tail of each (less than one record);
 // only the pages touched count, so a short list takes little of them.
-CardStore::CardStore(std::size_t fieldBlockBytes, std::size_t blockEntries)
-    : fieldBlockBytes_(std::max(fieldBlockBytes, kMaxCardBytes)),
+CardStore::CardStore(std::size_t fieldBlockBytes, std::size_t blockEntries, std::size_t blocksInARun)
+    : fieldBlockBytes_(std::clamp(fieldBlockBytes, kMaxCardBytes, std::size_t(1) << 31)),
       blockEntries_(std::bit_floor(std::max<std::size_t>(blockEntries, 1))),
-      blockShift_(std::countr_zero(blockEntries_))
+      blockShift_(std::countr_zero(blockEntries_)),
+      blocksInARun_(std::clamp<std::size_t>(blocksInARun, 1, kBlocksInARun))
 {
 }
 
@@ -49,16 +50,24 @@ void CardStore::clear()
     size_ = 0;
     free_ = blockEnd_ = nullptr;
     pending_ = Entry{};
+    pendingStart_ = nullptr;
     pendingFields_ = 0;
     pendingBytes_ = 0;
 }
 
+// A run whose blocks an entry can no longer count goes on as a new run,
+// its entries from a new entry block.
 void CardStore::startBlock()
 {
     char* block = newBlock(fieldBlockBytes_);
     blocks_.emplace_back(block, BlockFree{fieldBlockBytes_});
     free_ = block;
     blockEnd_ = free_ + fieldBlockBytes_;
+    if (blocks_.size() - runs_.back().firstByteBlock > blocksInARun_) {
+        if (runs_.back().firstCard == size_)
+            runs_.pop_back();  // no card in it yet
+        runs_.push_back({size_, entryBlocks_.size(), blocks_.size() - 1});
+    }
 }
 
 // A card never spans two blocks: each begins where a whole record fits.
@@ -66,7 +75,9 @@ void CardStore::beginCard()
 {
     if (static_cast<std::size_t>(blockEnd_ - free_) < kMaxCardBytes)
         startBlock();
-    pending_ = Entry{free_, {}};
+    pending_ = Entry{std::uint32_t(free_ - blocks_.back().get()),
+                     std::uint16_t(blocks_.size() - 1 - runs_.back().firstByteBlock), {}};
+    pendingStart_ = free_;
     pendingFields_ = 0;
     pendingBytes_ = 0;
 }
@@ -112,7 +123,7 @@ void CardStore::append(CardStore& part)
         std::swap(runs_, part.runs_);
     } else {
         for (const Run& run : part.runs_)
-            runs_.push_back({size_ + run.firstCard, entryBlocks_.size() + run.firstBlock});
+            runs_.push_back({size_ + run.firstCard, entryBlocks_.size() + run.firstBlock, blocks_.size() + run.firstByteBlock});
         std::move(part.blocks_.begin(), part.blocks_.end(), std::back_inserter(blocks_));
         std::move(part.entryBlocks_.begin(), part.entryBlocks_.end(), std::back_inserter(entryBlocks_));
     }
@@ -120,15 +131,16 @@ void CardStore::append(CardStore& part)
     free_ = part.free_;
     blockEnd_ = part.blockEnd_;
     pending_ = Entry{};
+    pendingStart_ = nullptr;
     pendingFields_ = 0;
     pendingBytes_ = 0;
     part.clear();
 }
 
-CardView CardStore::viewOf(const Entry& entry)
+CardView CardStore::viewOf(const char* bytes, const Entry& entry)
 {
     CardView card;
-    const char* at = entry.bytes;
+    const char* at = bytes;
     for (int field = 0; field < kFields; ++field) {  // in record order
         card.field(Field(field)) = std::string_view(at, entry.lengths[field]);
         at += entry.lengths[field];

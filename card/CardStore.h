@@ -27,17 +27,24 @@ public:
     static constexpr int kFields = kFieldCount;
     // The longest field: a record line is one piece of a text-mode read.
     static constexpr std::size_t kMaxField = 255;
+    static constexpr std::size_t kBlocksInARun = std::size_t(1) << 16;  // as an entry counts them
 
     // The sizes of the blocks: bytes of card fields (at least a whole
     // record, kFields * kMaxField), and entries, one per card (rounded down
-    // to a power of two, so that finding a card's block costs no division).
-    explicit CardStore(std::size_t fieldBlockBytes = kFieldBlockBytes, std::size_t blockEntries = kBlockEntries);
+    // to a power of two, so that finding a card's block costs no division);
+    // and how many byte blocks a run of entries reaches (at most 65,536).
+    explicit CardStore(std::size_t fieldBlockBytes = kFieldBlockBytes, std::size_t blockEntries = kBlockEntries,
+                       std::size_t blocksInARun = kBlocksInARun);
     CardStore(const CardStore&) = delete;
     CardStore& operator=(const CardStore&) = delete;
 
     std::size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
-    CardView operator[](std::size_t i) const { return viewOf(entryAt(i)); }
+    CardView operator[](std::size_t i) const
+    {
+        const Located card = locate(i);
+        return viewOf(card.bytes, *card.entry);
+    }
 
     // A card as the store holds it: its fields' bytes back to back in
     // record order, and each field's length. For a test of many cards that
@@ -48,8 +55,8 @@ public:
     };
     Packed packed(std::size_t i) const
     {
-        const Entry& entry = entryAt(i);
-        return {entry.bytes, &entry.lengths};
+        const Located card = locate(i);
+        return {card.bytes, &card.entry->lengths};
     }
 
     // Walks the cards in list order, each as a view.
@@ -81,30 +88,42 @@ public:
     // The next field of the card begun, in file order; at most kMaxField
     // bytes, as every record line is.
     void addField(std::string_view bytes);
-    CardView pendingCard() const { return viewOf(pending_); }
+    CardView pendingCard() const { return viewOf(pendingStart_, pending_); }
     void commitCard();
 
 private:
+    // Where a card's bytes start, as a block of its run and a place in it
+    // rather than a pointer: 16 bytes a card, not 24.
     struct Entry {
-        const char* bytes = nullptr;
+        std::uint32_t offset = 0;
+        std::uint16_t block = 0;  // counted from its run's first byte block
         std::array<std::uint8_t, kFields> lengths{};
     };
+    static_assert(sizeof(Entry) == 16);
     static constexpr std::size_t kFieldBlockBytes = 16u << 20;
     static constexpr std::size_t kBlockEntries = kFieldBlockBytes / sizeof(Entry);
     // Cards from `firstCard` on have their entries from entry block
-    // `firstBlock` on: a store that took in parts has one run per part.
+    // `firstBlock` on and their bytes from byte block `firstByteBlock` on: a
+    // store that took in parts has one run per part, and a run holds at most
+    // blocksInARun_ byte blocks.
     struct Run {
         std::size_t firstCard = 0;
         std::size_t firstBlock = 0;
+        std::size_t firstByteBlock = 0;
     };
-    static CardView viewOf(const Entry& entry);
-    const Entry& entryAt(std::size_t i) const
+    struct Located {
+        const Entry* entry;
+        const char* bytes;
+    };
+    static CardView viewOf(const char* bytes, const Entry& entry);
+    Located locate(std::size_t i) const
     {
         std::size_t run = runs_.size() - 1;
         while (i < runs_[run].firstCard)  // a few runs at most
             --run;
         const std::size_t at = i - runs_[run].firstCard;
-        return entryBlocks_[runs_[run].firstBlock + (at >> blockShift_)][at & (blockEntries_ - 1)];
+        const Entry& entry = entryBlocks_[runs_[run].firstBlock + (at >> blockShift_)][at & (blockEntries_ - 1)];
+        return {&entry, blocks_[runs_[run].firstByteBlock + entry.block].get() + entry.offset};
     }
     void startBlock();
 
@@ -115,6 +134,7 @@ private:
     const std::size_t fieldBlockBytes_;
     const std::size_t blockEntries_;
     const int blockShift_;  // log2 of blockEntries_
+    const std::size_t blocksInARun_;
     std::vector<std::unique_ptr<char[], BlockFree>> blocks_;
     // The entries in blocks of their own: they never move, and growing
     // costs no copy of those before.
@@ -124,6 +144,7 @@ private:
     char* free_ = nullptr;  // first unused byte of the last block
     char* blockEnd_ = nullptr;
     Entry pending_;
+    const char* pendingStart_ = nullptr;
     int pendingFields_ = 0;
     std::size_t pendingBytes_ = 0;
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "CollationKeys.h"
 
+#include <atomic>
 #include <cstdint>
 #include <stdexcept>
 
@@ -31,7 +32,7 @@ struct CollationKeys::Collator {
         bytes.resize(std::size_t(size) + 1);
         size = LCMapStringW(locale, kFlags, source, length, reinterpret_cast<wchar_t*>(bytes.data()), size);
         if (size == 0)
-            throw std::runtime_error("LCMapStringW failed to make a sort key");
+            throw std::runtime_error("LCMapStringW failed to make a sort key (error " + std::to_string(GetLastError()) + ")");
         bytes.resize(std::size_t(size + 1) & ~std::size_t(1), '\0');  // whole units
         for (std::size_t at = 0; at < bytes.size(); at += 2) {
             key.push_back(bytes[at + 1]);
@@ -77,6 +78,8 @@ struct CollationKeys::Collator {
             key.resize(start + room);
             const std::int32_t size =
                 ucol_getSortKey(collator, source, length, reinterpret_cast<std::uint8_t*>(key.data() + start), std::int32_t(room));
+            if (size == 0 && !text.empty())
+                throw std::runtime_error("ICU failed to make a sort key");
             if (std::size_t(size) <= room) {
                 key.resize(start + std::size_t(size));
                 return;
@@ -87,11 +90,63 @@ struct CollationKeys::Collator {
 };
 #endif
 
-CollationKeys::CollationKeys() : collator_(std::make_unique<Collator>()) {}
+namespace {
+std::atomic<int> pretendedFailures{0};
+}  // namespace
+
+CollationKeys::PretendedFailure::PretendedFailure()
+{
+    ++pretendedFailures;
+}
+
+CollationKeys::PretendedFailure::~PretendedFailure()
+{
+    --pretendedFailures;
+}
+
+CollationKeys::CollationKeys()
+{
+    try {
+        if (pretendedFailures > 0)
+            throw std::runtime_error("the Japanese collation could not be opened (pretended)");
+        collator_ = std::make_unique<Collator>();
+    } catch (const std::exception& error) {
+        problem_ = error.what();
+    }
+}
 
 CollationKeys::~CollationKeys() = default;
 
+// A key the platform failed to make leaves `key` as it was, in code points.
 void CollationKeys::appendKey(std::u16string_view text, std::string& key)
 {
-    collator_->appendKey(text, key);
+    if (collator_) {
+        const std::size_t start = key.size();
+        try {
+            collator_->appendKey(text, key);
+            return;
+        } catch (const std::exception& error) {
+            key.resize(start);
+            useCodePoints(error.what());
+        }
+    }
+    appendCodePoints(text, key);
+}
+
+void CollationKeys::useCodePoints(std::string why)
+{
+    collator_.reset();
+    if (problem_.empty())
+        problem_ = std::move(why);
+}
+
+// A lone surrogate stands for itself, as a code point of its own.
+void CollationKeys::appendCodePoints(std::u16string_view text, std::string& key)
+{
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        char32_t point = text[at];
+        if (point >= 0xD800 && point < 0xDC00 && at + 1 < text.size() && text[at + 1] >= 0xDC00 && text[at + 1] < 0xE000)
+            point = 0x10000 + ((point - 0xD800) << 10) + (text[++at] - 0xDC00);
+        key += {char(point >> 16), char(point >> 8 & 0xFF), char(point & 0xFF)};
+    }
 }

@@ -171,26 +171,39 @@ TEST(RecordWriter, WrittenRecordsReadBackAsTheSameCards)
     }
 }
 
-// Blocks of a few cards, where the default ones hold about half a million: cards of every size, whole records of ten
-// 255-byte fields among them, fill many blocks of both kinds and meet the last bytes of each field block; after
-// clear() the store fills again from nothing.
+// Blocks of a few cards, where the default ones hold about a million: cards of every size, whole records of ten 255-byte
+// fields among them, fill many blocks of both kinds and meet the last bytes of each field block; after clear() the store
+// fills again from nothing. Parts read on their own are appended and more cards committed behind them, and runs of
+// entries reach few byte blocks, so that cards cross from one run to the next.
 TEST(CardStore, CardsAcrossTheEdgesOfTheirBlocks)
 {
-    card::CardStore store(4096, 4);
-    for (std::size_t count : {1, 60}) {
-        store.clear();
-        std::vector<std::string> cards(count);  // as fields() shows them
-        for (std::size_t i = 0; i < count; ++i) {
-            store.beginCard();
+    struct Row {
+        std::size_t count, parts, blocksInARun;
+    };
+    for (const Row row : {Row{1, 1, 65536}, {60, 1, 65536}, {60, 3, 65536}, {60, 1, 2}, {60, 4, 3}}) {
+        card::CardStore store(4096, 4, row.blocksInARun);
+        std::vector<std::string> cards(row.count);  // as fields() shows them
+        const auto add = [&](card::CardStore& into, std::size_t i) {
+            into.beginCard();
             for (std::size_t f = 0; f < card::CardStore::kFields; ++f) {
-                const std::string field(i % 4 == 3 ? 255 : (i * 37 + f * 11) % 120, char('a' + (i + f + count) % 26));
-                store.addField(field);
+                const std::string field(i % 4 == 3 ? 255 : (i * 37 + f * 11) % 120, char('a' + (i + f + row.count) % 26));
+                into.addField(field);
                 cards[i] += field + (f == 9 ? "" : f >= 2 && f <= 5 ? "," : "|");
             }
-            store.commitCard();
+            into.commitCard();
+        };
+        for (std::size_t i = 0; i < 5; ++i)
+            add(store, i % row.count);
+        store.clear();
+        cards.assign(row.count, "");
+        for (std::size_t part = 0; part < row.parts; ++part) {
+            card::CardStore piece(4096, 4, row.blocksInARun);
+            for (std::size_t i = part * row.count / row.parts; i < (part + 1) * row.count / row.parts; ++i)
+                add(part + 1 < row.parts ? piece : store, i);  // the last part straight behind the others
+            store.append(piece);
         }
-        ASSERT_EQ(store.size(), count);
-        for (std::size_t i = 0; i < count; ++i)
-            EXPECT_EQ(fields(store[i]), cards[i]) << i;
+        ASSERT_EQ(store.size(), row.count);
+        for (std::size_t i = 0; i < row.count; ++i)
+            EXPECT_EQ(fields(store[i]), cards[i]) << i << " of " << row.count << " in " << row.parts;
     }
 }

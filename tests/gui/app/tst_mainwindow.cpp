@@ -8,6 +8,7 @@
 #include "TemplateDialog.h"
 #include "FilterBoxWorker.h"
 #include "CardListBox.h"
+#include "CollationKeys.h"
 #include "CardListHeader.h"
 #include "CardListModel.h"
 #include "DataFolderSettings.h"
@@ -26,6 +27,7 @@
 #include "NowSearchDialog.h"
 #include "ReadingSession.h"
 #include "SampleFolder.h"
+#include "SortKeys.h"
 #include "StartOptions.h"
 #include "WorkPair.h"
 
@@ -431,24 +433,37 @@ private slots:
     }
 
     // A sort that makes its keys longer than a slice shows the notice; 中止 leaves the order and the arrow as they were,
-    // and the next click sorts, on two cores (a stride of keys each between reports) as on one.
+    // and the next click sorts, on two cores (a stride of keys each between reports) as on one. Names alike far past
+    // the windows of their keys held at first make a tie larger than the limit, ranked after the others, a stride at a
+    // time: by its whole keys, or when they take more than their limit, a window further.
     void stoppingALongSort_data()
     {
         QTest::addColumn<int>("cores");
+        QTest::addColumn<QString>("prefix");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("tieKeyBytes");
         QTest::addColumn<QString>("keyed");  // when the notice first shows
-        QTest::addRow("one core") << 1 << "4,096枚";
-        QTest::addRow("two cores") << 2 << "8,192枚";
+        const QString alike = QString("氷河期の研究棟地下迷路夜明けの記録蛍火").repeated(2);
+        for (int cores : {1, 2}) {
+            QTest::addRow("%d, distinct", cores) << cores << "名" << 10000 << (32 << 20) << QString(cores == 1 ? "4,096枚" : "8,192枚");
+            QTest::addRow("%d, a tie, whole keys", cores) << cores << alike << 3000 << (32 << 20) << "2,048枚";
+            QTest::addRow("%d, a tie, windows", cores) << cores << alike << 3000 << 4096 << "2,048枚";
+        }
     }
 
     void stoppingALongSort()
     {
         QFETCH(int, cores);
+        QFETCH(QString, prefix);
+        QFETCH(int, count);
+        QFETCH(int, tieKeyBytes);
         QFETCH(QString, keyed);
         const card::WorkPair::PretendedCores pretended{std::size_t(cores)};
+        const SortKeys::PretendedTieLimits limits{{16, std::size_t(tieKeyBytes)}};
         QTemporaryDir data;
         std::string corp;
-        for (int i = 10000; i > 0; --i)
-            corp += record(QString("名%1").arg(i));  // no 0: Wine's collation puts it after 1
+        for (int i = count; i > 0; --i)
+            corp += record(prefix + QString::number(i));  // no 0: Wine's collation puts it after 1
         writeFile(data, "corp.txt", corp);
         auto window = openWindow(data);
         window->OnListCorp();
@@ -465,13 +480,21 @@ private slots:
             list->header()->setSortIndicator(1, Qt::AscendingOrder);
             seen += QString(" %1 %2 %3").arg(list->header()->sortIndicatorSection()).arg(list->lines()->index(0, 1).data().toString()).arg(window->findChildren<NowSearchDialog*>().size());
         }
-        QCOMPARE(seen, keyed + " -1 名10000 0 1 名1 0");
-        QCOMPARE(shownNames(list), numberedNames("名", 10000, 1).join(' '));
+        QCOMPARE(seen, keyed + QString(" -1 %1%2 0 1 %1%3 0").arg(prefix).arg(count).arg(1));
+        QCOMPARE(shownNames(list), numberedNames(prefix, count, 1).join(' '));
+        // Sorted again by the text alone, stopped: the first card is found on its line meanwhile and after.
+        atFirstYield(*window, [&](NowSearchDialog* notice) {
+            seen = QString::number(list->lines()->rowOfCard(0));
+            notice->findChild<QPushButton*>("stop")->click();
+        });
+        window->commandAction(ID_READING_SORT)->trigger();
+        QCOMPARE(seen + " " + QString::number(list->lines()->rowOfCard(0)), QString("%1 %1").arg(count - 1));
     }
 
     // With 読みで並べる off names sort as the platform's Japanese collation keys order them, numbers by value, on one
     // core as on two: kana of both scripts and widths, voiced marks, a name that begins another, names alike past the
-    // part of their keys held at first (a dozen characters), no name; equal names in file order.
+    // part of their keys held at first (a dozen characters), no name; equal names in file order. Without the collation
+    // they sort by their code points, and the window's log says so.
     void namesSortAsTheCollationKeysOrderThem_data()
     {
         QTest::addColumn<QString>("names");  // in file order; "_" for no name
@@ -489,9 +512,12 @@ private slots:
         QStringList fileOrder = names.replace('_', "").split(' ');
         QCollator collation(QLocale(QLocale::Japanese, QLocale::Japan));
         collation.setNumericMode(true);
-        QStringList expected = fileOrder;
+        QStringList expected = fileOrder, byCodePoints = fileOrder;
         std::stable_sort(expected.begin(), expected.end(), [&](const QString& a, const QString& b) {
             return collation.sortKey(a).compare(collation.sortKey(b)) < 0;
+        });
+        std::stable_sort(byCodePoints.begin(), byCodePoints.end(), [](const QString& a, const QString& b) {
+            return a.toUcs4() < b.toUcs4();
         });
         QTemporaryDir data;
         std::string corp;
@@ -499,15 +525,23 @@ private slots:
             corp += record(name);
         writeFile(data, "corp.txt", corp);
         QStringList seen;
-        for (int cores : {1, 2}) {
-            const card::WorkPair::PretendedCores pretended{std::size_t(cores)};
-            auto window = openWindow(data);
-            window->commandAction(ID_READING_SORT)->setChecked(false);
-            window->OnListCorp();
-            window->listBox()->header()->setSortIndicator(1, Qt::AscendingOrder);
-            seen << shownNames(window->listBox());
+        for (const bool collated : {true, false}) {
+            for (int cores : {1, 2}) {
+                const card::WorkPair::PretendedCores pretended{std::size_t(cores)};
+                std::optional<CollationKeys::PretendedFailure> failure;
+                if (!collated) {
+                    failure.emplace();
+                    QTest::ignoreMessage(QtWarningMsg, "the list is sorted by the texts' code points, without the "
+                                                       "Japanese collation: the Japanese collation could not be opened (pretended)");
+                }
+                auto window = openWindow(data);
+                window->commandAction(ID_READING_SORT)->setChecked(false);
+                window->OnListCorp();
+                window->listBox()->header()->setSortIndicator(1, Qt::AscendingOrder);
+                seen << shownNames(window->listBox());
+            }
         }
-        QCOMPARE(seen, QStringList(2, expected.join(' ')));
+        QCOMPARE(seen, (QStringList{expected.join(' '), expected.join(' '), byCodePoints.join(' '), byCodePoints.join(' ')}));
     }
 
     // Names sort by reading, kana and kanji together, at once after the list came (the click makes the readings the
@@ -627,7 +661,7 @@ private slots:
         const auto show = [&] {
             seen << shownNames(list) + QString(" %1%2").arg(header->sortIndicatorSection()).arg(header->sortIndicatorOrder() ? "v" : "^");
         };
-        for (int column : {1, 1, 1, 0}) {
+        for (int column : {1, 1, 1, 1, 1, 0}) {  // the fourth brings back the order kept, the other way
             QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(column) + 5, 5));
             show();
         }
@@ -647,7 +681,8 @@ private slots:
         window->OnListCorp();
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(1) + 5, 5));
         show();
-        QCOMPARE(seen, (QStringList{"1 2 3 ア イ 氷 1^", "氷 イ ア 3 2 1 1v", "氷 3 ア イ 1 2 -1^", "ア 1 イ 氷 2 3 0^", "3 2 氷 イ 1 ア 0v",
+        QCOMPARE(seen, (QStringList{"1 2 3 ア イ 氷 1^", "氷 イ ア 3 2 1 1v", "氷 3 ア イ 1 2 -1^", "1 2 3 ア イ 氷 1^", "氷 イ ア 3 2 1 1v",
+                                    "ア 1 イ 氷 2 3 0^", "3 2 氷 イ 1 ア 0v",
                                     "ア ア", "Common\tア\tIce\tnote\tillust コピー", "氷 3 ア イ 1 2 -1^", "い ウ 1^"}));
     }
 
