@@ -368,16 +368,27 @@ bool CardFilter::passes(const Node& node)
 // would make every card wait for ten additions in a row.
 void CardFilter::readFields(const CardView& card, Fields& out)
 {
+    // Between two lines read in place: a line break, and the empty line
+    // that ends a short rules text; CR LF each at most.
+    constexpr std::uintptr_t kBetweenLines = 4;
     const auto base = reinterpret_cast<std::uintptr_t>(card.name.data());
+    std::uintptr_t end = base;  // of the fields so far
+    bool oneRun = base != 0;
     for (int i = 0; i < kFieldCount; ++i) {
-        out.text[i] = card.field(Field(i));
-        out.offsets[i] = reinterpret_cast<std::uintptr_t>(out.text[i].data()) - base;
+        std::string_view text = card.field(Field(i));
+        const auto at = reinterpret_cast<std::uintptr_t>(text.data());
+        if (text.empty()) {
+            // An absent line has no place of its own: it stands where the run is.
+            text = oneRun ? std::string_view(reinterpret_cast<const char*>(end), 0) : text;
+        } else {
+            oneRun = oneRun && at >= end && at - end <= kBetweenLines;
+            end = at + text.size();
+        }
+        out.text[std::size_t(i)] = text;
+        out.offsets[std::size_t(i)] = reinterpret_cast<std::uintptr_t>(text.data()) - base;
     }
-    out.offsets[kFieldCount] = out.offsets[kFieldCount - 1] + out.text[kFieldCount - 1].size();
-    bool contiguous = true;
-    for (std::size_t i = 1; i < out.text.size(); ++i)
-        contiguous = contiguous && out.offsets[i] == out.offsets[i - 1] + out.text[i - 1].size();
-    out.contiguous = contiguous;
+    out.offsets[kFieldCount] = end - base;
+    out.contiguous = oneRun;
 }
 
 // The store keeps a card's fields back to back.

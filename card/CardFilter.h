@@ -101,11 +101,13 @@ private:
         std::uint64_t cost = 0;  // how often its anchors stand in text
     };
     // The card's fields in record order, and where each begins when they
-    // stand back to back, as in the store.
+    // stand in one run of bytes: back to back, as in the store, or a line
+    // break apart, as in the finder's read buffer. The bytes between two
+    // fields are never part of a match.
     struct Fields {
         std::array<std::string_view, kFieldCount> text;
         std::array<std::size_t, kFieldCount + 1> offsets{};
-        bool contiguous = true;
+        bool contiguous = true;  // in one run
     };
     using ByteCounts = std::array<std::uint32_t, 256>;
 

@@ -222,20 +222,40 @@ TEST(Filter, FindsAWordAtEveryPlaceOfACard)
             filler += sjis("亜");
         filler.resize(at, 'x');
         card::CardStore cards;
-        for (const char* end : {"q", "ブ"}) {
+        // The same cards as the finder reads them in place: their lines a
+        // line break apart in its buffer, the rules text ended by an empty line.
+        std::array<std::string, 2> buffers;
+        std::array<card::CardView, 2> inPlace;
+        for (std::size_t i = 0; i < 2; ++i) {
             cards.beginCard();
-            for (int field = 0; field < card::kFieldCount; ++field)
-                cards.addField(field == int(card::Field::Text1) ? filler + sjis(end) : "");
+            std::array<std::size_t, card::kFieldCount> starts{};
+            for (int field = 0; field < card::kFieldCount; ++field) {
+                const std::string line = field == int(card::Field::Text1)    ? filler + sjis(i ? "ブ" : "q")
+                                         : field == int(card::Field::Illust) ? "w"
+                                         : field < int(card::Field::Text3) || field > int(card::Field::Text5) ? "x"
+                                                                                                             : "";
+                cards.addField(line);
+                starts[std::size_t(field)] = buffers[i].size();
+                if (!line.empty() || field == int(card::Field::Text3))  // the empty line that ends the rules text
+                    buffers[i] += line + (i ? "\r\n" : "\n");
+            }
             cards.commitCard();
+            for (int field = 0; field < card::kFieldCount; ++field) {
+                if (const std::size_t length = cards[i].field(card::Field(field)).size())
+                    inPlace[i].field(card::Field(field)) = std::string_view(buffers[i]).substr(starts[std::size_t(field)], length);
+            }
         }
-        for (const auto& [text, fold, shown] : {std::tuple("Q", false, "q"), {"ｑ", true, "q"}, {"u", true, ""}, {"ブ", false, "u"}}) {
+        for (const auto& [text, fold, shown] : {std::tuple("Q", false, "q"), {"ｑ", true, "q"}, {"u", true, ""}, {"ブ", false, "u"}, {"W", false, "qu"}}) {
             card::CardFilter filter(card::FilterText(text, fold, converter));
-            std::string found;
+            std::string found, foundInPlace;
             for (std::size_t i = 0; i < cards.size(); ++i) {
                 if (filter.accepts(cards.packed(i)))
                     found += cards[i].text[0].substr(cards[i].text[0].size() - 1);
+                if (filter.accepts(inPlace[i]))
+                    foundInPlace += cards[i].text[0].substr(cards[i].text[0].size() - 1);
             }
             EXPECT_EQ(found, shown) << text << " at " << at;
+            EXPECT_EQ(foundInPlace, shown) << text << " at " << at << ", read in place";
         }
     }
 }
