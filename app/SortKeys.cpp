@@ -10,10 +10,6 @@
 #include "CollationKeys.h"
 #include "Cp932DecodeTable.h"
 
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
-
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -495,20 +491,6 @@ void logCollationProblem(const SlotMaker& first, const SlotMaker& second)
                   problem.c_str());
 }
 
-// A sort's vectors of megabytes each, and the list's order, are mapped
-// from the system on their own and given back as they are freed. Without
-// this glibc raises its threshold for that to the largest block freed so
-// far (up to 32 MB), and the next sort's keys go to its heap, where freed
-// memory stays resident: each sort by another column or text peaked higher.
-// Windows' heap maps large blocks on their own anyway.
-void mapLargeBlocksOnTheirOwn()
-{
-#ifdef __GLIBC__
-    static const bool fixed = mallopt(M_MMAP_THRESHOLD, 1 << 20) != 0;
-    (void)fixed;
-#endif
-}
-
 }  // namespace
 
 SortKeys::PretendedTieLimits::PretendedTieLimits(TieLimits limits) : before_(tieLimits)
@@ -529,7 +511,6 @@ SortKeys::Ranks SortKeys::ranksOf(const CardListModel& lines, int column, const 
 {
     // The source makes what its keys need here, on this thread: the two
     // threads below only read it.
-    mapLargeBlocksOnTheirOwn();
     SortTextSource* source = lines.sortTextSource(column);
     if (source && !source->prepare(progress))
         return {};
