@@ -282,43 +282,63 @@ using LargeTies = std::vector<LargeTie>;
 void rankSorted(std::span<KeySlot> keyed, std::size_t offset, std::uint32_t first, SlotMaker& maker,
                 SortKeys::Ranks& rankOfText, LargeTies& large);
 
+// The keys of a tie's texts, made again for the tie alone, back to back,
+// and where each ends.
+struct TieKeys {
+    std::string bytes;
+    std::vector<std::size_t> ends;
+
+    void append(std::string_view key)
+    {
+        bytes += key;
+        ends.push_back(bytes.size());
+    }
+    std::string_view operator[](std::size_t i) const
+    {
+        const std::size_t begin = i == 0 ? 0 : ends[i - 1];
+        return std::string_view(bytes).substr(begin, ends[i] - begin);
+    }
+};
+
+// The tie's places in the order of their keys, and for each run of equal
+// keys, the call eachRun(order, at, end).
+template <typename EachRun>
+void forEachRunOfEqualKeys(const TieKeys& keys, EachRun&& eachRun)
+{
+    std::vector<std::uint32_t> order(keys.ends.size());
+    std::iota(order.begin(), order.end(), 0u);
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
+    for (std::size_t at = 0, end; at < order.size(); at = end) {
+        for (end = at + 1; end < order.size() && keys[order[end]] == keys[order[at]];)
+            ++end;
+        eachRun(order, at, end);
+    }
+}
+
 // Ranks the texts of a tie, which begins at place `first`, by their keys,
 // made once more and held only for the tie: first without the collation
 // when they can be, then whole for the texts those keys tie.
 void rankByKeys(std::span<const KeySlot> tie, std::uint32_t first, bool whole, SlotMaker& maker,
                 SortKeys::Ranks& rankOfText)
 {
-    std::string bytes;
-    std::vector<std::size_t> ends;
+    TieKeys keys;
     const bool collated = maker.collationProblem().empty();
-    for (const KeySlot& slot : tie) {
-        bytes += maker.keyOf(slot.text, whole);
-        ends.push_back(bytes.size());
-    }
+    for (const KeySlot& slot : tie)
+        keys.append(maker.keyOf(slot.text, whole));
     if (collated && !maker.collationProblem().empty()) {
         rankByKeys(tie, first, whole, maker, rankOfText);  // a key failed: the tie's keys all of one kind
         return;
     }
-    const auto keyAt = [&](std::size_t i) {
-        const std::size_t begin = i == 0 ? 0 : ends[i - 1];
-        return std::string_view(bytes).substr(begin, ends[i] - begin);
-    };
-    std::vector<std::uint32_t> order(tie.size());
-    std::iota(order.begin(), order.end(), 0u);
-    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return keyAt(a) < keyAt(b); });
-    for (std::size_t at = 0, end; at < order.size(); at = end) {
-        for (end = at + 1; end < order.size() && keyAt(order[end]) == keyAt(order[at]);)
-            ++end;
+    forEachRunOfEqualKeys(keys, [&](const std::vector<std::uint32_t>& order, std::size_t at, std::size_t end) {
         if (end - at > 1 && !whole) {
             std::vector<KeySlot> equal;
             for (std::size_t i = at; i < end; ++i)
                 equal.push_back(tie[order[i]]);
-            rankByKeys(equal, first + std::uint32_t(at), true, maker, rankOfText);
-            continue;
+            return rankByKeys(equal, first + std::uint32_t(at), true, maker, rankOfText);
         }
         for (std::size_t i = at; i < end; ++i)
             rankOfText[tie[order[i]].text] = first + std::uint32_t(at);
-    }
+    });
 }
 
 // Ranks a tie of sorted windows at `offset`, which begins at place `first`,
@@ -351,11 +371,17 @@ void rankSorted(std::span<KeySlot> keyed, std::size_t offset, std::uint32_t firs
     }
 }
 
+// Why either collator makes code-point keys; empty while both collate.
+const std::string& collationProblemOf(const SlotMaker& first, const SlotMaker& second)
+{
+    return first.collationProblem().empty() ? second.collationProblem() : first.collationProblem();
+}
+
 // Once either collator has made a code-point key, both make only those:
 // keys of two kinds do not compare. False when the keys so far were mixed.
 bool bothMakeOneKindOfKey(SlotMaker& first, SlotMaker& second)
 {
-    const std::string& problem = first.collationProblem().empty() ? second.collationProblem() : first.collationProblem();
+    const std::string problem = collationProblemOf(first, second);
     if (problem.empty())
         return true;
     const bool oneKind = !first.collationProblem().empty() && !second.collationProblem().empty();
@@ -395,18 +421,6 @@ StrideEnd inStrides(std::size_t count, SlotMaker& first, SlotMaker& second, cons
     }
     return StrideEnd::Done;
 }
-
-// The whole keys of a large tie's texts, back to back, and where each ends.
-struct TieKeys {
-    std::string bytes;
-    std::vector<std::size_t> ends;
-
-    std::string_view operator[](std::size_t i) const
-    {
-        const std::size_t begin = i == 0 ? 0 : ends[i - 1];
-        return std::string_view(bytes).substr(begin, ends[i] - begin);
-    }
-};
 
 // The whole keys of the tie's texts, made once each, unless they would take
 // more than the limit: then none.
@@ -456,15 +470,10 @@ bool rankLargeTie(const LargeTie& tie, SlotMaker& first, SlotMaker& second, Sort
         return true;
     }
     if (whole == StrideEnd::Done) {
-        std::vector<std::uint32_t> order(tie.keyed.size());
-        std::iota(order.begin(), order.end(), 0u);
-        std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
-        for (std::size_t at = 0, end; at < order.size(); at = end) {
-            for (end = at + 1; end < order.size() && keys[order[end]] == keys[order[at]];)
-                ++end;
+        forEachRunOfEqualKeys(keys, [&](const std::vector<std::uint32_t>& order, std::size_t at, std::size_t end) {
             for (std::size_t i = at; i < end; ++i)
                 rankOfText[tie.keyed[order[i]].text] = tie.first + std::uint32_t(at);
-        }
+        });
         return true;
     }
     const std::size_t offset = tie.offset + kWindow;
@@ -485,7 +494,7 @@ bool rankLargeTie(const LargeTie& tie, SlotMaker& first, SlotMaker& second, Sort
 
 void logCollationProblem(const SlotMaker& first, const SlotMaker& second)
 {
-    const std::string& problem = first.collationProblem().empty() ? second.collationProblem() : first.collationProblem();
+    const std::string& problem = collationProblemOf(first, second);
     if (!problem.empty())
         qCWarning(lcWindow, "the list is sorted by the texts' code points, without the Japanese collation: %s",
                   problem.c_str());
