@@ -43,6 +43,23 @@ long peakKilobytes()
     return usage.ru_maxrss;
 }
 
+// The resident size now and at its peak, step by step: which part of the
+// run the window's peak belongs to.
+void reportMemory(const char* after)
+{
+    std::FILE* status = std::fopen("/proc/self/status", "r");
+    if (!status)
+        return;
+    long resident = 0, peak = 0;
+    char line[256];
+    while (std::fgets(line, sizeof line, status)) {
+        std::sscanf(line, "VmRSS: %ld", &resident);
+        std::sscanf(line, "VmHWM: %ld", &peak);
+    }
+    std::fclose(status);
+    std::fprintf(stderr, "  window: after %s, resident %ld MB, peak %ld MB\n", after, resident / 1024, peak / 1024);
+}
+
 // The floor under any list that keeps the cards: writing once into as much
 // fresh memory as both files hold, in blocks as the card store takes them.
 // The system has to hand out and clear every page of it.
@@ -183,7 +200,9 @@ int measure(const QString& mode, const QString& folder)
     CardListBox* list = window.listBox();
     if (list->currentSelection() != 0)
         return 1;
+    reportMemory("the list's first paint");
     reportPastedPage(window);
+    reportMemory("a pasted filter");
     // Jumps to the middle and the end and repaints: with only the visible
     // rows drawn this takes milliseconds whatever the length.
     clock.restart();
@@ -201,6 +220,7 @@ int measure(const QString& mode, const QString& folder)
     const double sortSeconds = clock.nsecsElapsed() / 1e9;
     std::fprintf(stderr, "  window: sort %.3f s, of it %.3f s CPU time\n", sortSeconds,
                  double(std::clock() - cpuStart) / CLOCKS_PER_SEC);
+    reportMemory("the first sort");
     if (list->lines()->sortColumn() != 1)
         return 1;
     // 読みで並べる off sorts the column again by the text's collation alone,
@@ -212,6 +232,7 @@ int measure(const QString& mode, const QString& folder)
         byReading->trigger();
         list->viewport()->repaint();
         spent = clock.nsecsElapsed() / 1e9;
+        reportMemory(byReading->isChecked() ? "the sort by reading" : "the sort by text");
     }
     std::printf("%.3f %ld %d %.1f %.3f %.3f %.3f %ld\n", seconds, peakKilobytes(), list->count(), scrollMs, sortSeconds,
                 switchSeconds[byReading->isChecked() ? 0 : 1], switchSeconds[byReading->isChecked() ? 1 : 0],
