@@ -17,11 +17,11 @@ class OutputSink;
 // as soon as it is added, so the cards read before an error are printed.
 class ConsoleListView : public card::CardListOutput {
 public:
-    enum class Print { Lines, Csv, Nothing };
+    enum class Print { Lines, Records, Csv, Nothing };
 
-    // With a converter, lines are printed in UTF-8; without, as read. CSV
-    // rows are always UTF-8, after the header row. Nothing keeps the list
-    // silent (whole records are printed after the command instead).
+    // With a converter, lines and records are printed in UTF-8; without, as
+    // read. CSV rows are always UTF-8, after the header row. Nothing keeps
+    // the list silent (its lines are printed after the command instead).
     ConsoleListView(OutputSink& out, card::Cp932Converter* toUtf8, Print print);
 
     // Lines already written cannot be taken back; a run of the finder fills
@@ -38,6 +38,7 @@ public:
     void showReadingsOf(const card::TextReadings* readings) { readings_ = readings; }
 
 private:
+    void appendRecord(const card::CardView& card);
     void appendMarkedLine(const card::CardView& card);
     void appendText(std::string_view cp932);
     void appendReading(const card::CardView& card);

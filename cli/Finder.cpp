@@ -180,58 +180,43 @@ std::string Finder::filterText()
     return commandLine_.filterText;
 }
 
-// The lines go out as they come; only records need the cards afterwards.
+// The lines and records go out as they come.
 int Finder::runOnList(const std::function<void(card::CardLister&)>& command, card::CardFilter* filter, bool marked)
 {
-    using Print = ConsoleListView::Print;
     if (listsWholeFirst(filter)) {
-        ConsoleListView quiet(out_, nullptr, Print::Nothing);
+        ConsoleListView quiet(out_, nullptr, ConsoleListView::Print::Nothing);
         card::CardLister lister(quiet, ui_, dataDir());
         command(lister);
         return printWhole(lister, filter, marked);
     }
-    const bool records = commandLine_.format == CommandLine::Format::Records;
-    ConsoleListView view(out_, utf8Converter(),
-                         records                                             ? Print::Nothing
-                         : commandLine_.format == CommandLine::Format::Csv ? Print::Csv
-                                                                             : Print::Lines);
+    ConsoleListView view(out_, utf8Converter(), printStyle());
     view.markMatchesOf(marked ? filter : nullptr);
     card::CardLister lister(view, ui_, dataDir());
-    lister.setKeepCards(records);
+    lister.setKeepCards(false);
     lister.setFilter(filter);
     command(lister);
-    return listStatus(lister);
-}
-
-int Finder::listStatus(const card::CardLister& lister)
-{
-    if (commandLine_.format == CommandLine::Format::Records) {
-        for (const card::CardView stored : lister.cards())
-            printRecord(stored);
-    }
     if (ui_.messageCount() > 0)
         return kError;
     return lister.lineCount() == 0 ? kNothing : kFound;
 }
 
-// One buffer for every record: a million records cost no million allocations.
-void Finder::printRecord(const card::CardView& card)
+ConsoleListView::Print Finder::printStyle() const
 {
-    card::Cp932Converter* converter = utf8Converter();
-    if (!converter) {
-        out_.appendBuilt([&card](std::string& out) { card::appendRecord(out, card); });
-        return;
+    using Print = ConsoleListView::Print;
+    switch (commandLine_.format) {
+    case CommandLine::Format::Records:
+        return Print::Records;
+    case CommandLine::Format::Csv:
+        return Print::Csv;
+    default:
+        return Print::Lines;
     }
-    record_.clear();
-    card::appendRecord(record_, card);
-    out_.append(converter->toUtf8(record_));
 }
 
 // Every listed card's name, type and illustrator is read before the first
 // line goes out: the order and the filter need all of them.
 int Finder::printWhole(const card::CardLister& lister, card::CardFilter* filter, bool marked)
 {
-    using Print = ConsoleListView::Print;
     const card::CardStore& cards = lister.cards();
     const bool reads = (filter && filter->readsKana()) || commandLine_.showReading ||
                        (commandLine_.sort && commandLine_.sort != CommandLine::Sort::Rate && commandLine_.byReading);
@@ -245,17 +230,11 @@ int Finder::printWhole(const card::CardLister& lister, card::CardFilter* filter,
     if (commandLine_.sort)
         shown = ListOrder::sorted(cards, std::move(shown), *commandLine_.sort,
                                   commandLine_.byReading && reads ? &readings() : nullptr);
-    const bool records = commandLine_.format == CommandLine::Format::Records;
-    ConsoleListView view(out_, utf8Converter(),
-                         records ? Print::Nothing : commandLine_.format == CommandLine::Format::Csv ? Print::Csv : Print::Lines);
+    ConsoleListView view(out_, utf8Converter(), printStyle());
     view.markMatchesOf(marked ? filter : nullptr);
     view.showReadingsOf(commandLine_.showReading ? &readings() : nullptr);
-    for (std::uint32_t i : shown) {
-        if (records)
-            printRecord(cards[i]);
-        else
-            view.addCard(cards[i]);
-    }
+    for (std::uint32_t i : shown)
+        view.addCard(cards[i]);
     if (ui_.messageCount() > 0)
         return kError;
     return shown.empty() ? kNothing : kFound;

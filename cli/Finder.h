@@ -2,6 +2,7 @@
 #pragma once
 
 #include "CommandLine.h"
+#include "ConsoleListView.h"
 #include "ConsoleUi.h"
 #include "Cp932Converter.h"
 #include "OutputSink.h"
@@ -67,8 +68,8 @@ private:
     // The filter words as UTF-8, however they were given.
     std::string filterText();
 
-    void printRecord(const card::CardView& card);
-    int listStatus(const card::CardLister& lister);
+    // How the list's cards are printed: lines, whole records or CSV rows.
+    ConsoleListView::Print printStyle() const;
     std::filesystem::path dataDir() const;
     bool dataDirIsNoFolder() const;
     card::Cp932Converter* utf8Converter();
@@ -79,5 +80,4 @@ private:
     ConsoleUi ui_;
     card::Cp932Converter converter_;
     std::unique_ptr<card::TextReadings> readings_;
-    std::string record_;  // the record being printed
 };

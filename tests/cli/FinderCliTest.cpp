@@ -314,6 +314,18 @@ TEST(FinderCliOutput, AFailedWriteStopsTheCommandWithOneMessage)
     }
 }
 
+// Records go out as they are read, whole across every refill of the read buffer, up to the bad one.
+TEST(FinderCliOutput, RecordsOfABigFileComeOutWholeUpToTheBadOne)
+{
+    std::string expected;
+    for (int i = 0; i < 8000; ++i)
+        expected += record(std::to_string(i) + std::string(200, 'x'));
+    const Outcome result = run({"list", "all", "--records"}, "big");
+    EXPECT_EQ(result.status, 2);
+    EXPECT_TRUE(result.out == expected) << result.out.size() << " bytes, " << expected.size() << " expected";
+    EXPECT_EQ(result.err, "corp.txt:56007" + kFormat + "runner.txt" + kOpenFailed);
+}
+
 // As grep: a reader that has seen enough ends the finder by SIGPIPE, without a word (the shell's 141).
 TEST(FinderCliOutput, APipeClosedEarlyEndsItBySigpipe)
 {
