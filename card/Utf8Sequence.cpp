@@ -64,9 +64,24 @@ std::size_t characterAt(std::string_view text, std::size_t pos, bool* cut)
     return length;
 }
 
+// A card file's text is mostly ASCII and three-byte characters whose lead
+// is neither E0 nor ED (kana, kanji, full-width forms): those are checked
+// here, every other sequence by characterAt.
 bool isValid(std::string_view text)
 {
+    const auto byte = [&text](std::size_t at) { return static_cast<unsigned char>(text[at]); };
+    const auto isContinuation = [](unsigned char b) { return (b & 0xC0) == 0x80; };
     for (std::size_t pos = 0; pos < text.size();) {
+        const unsigned char lead = byte(pos);
+        if (lead < 0x80) {
+            ++pos;
+            continue;
+        }
+        if (lead > 0xE0 && lead <= 0xEF && lead != 0xED && text.size() - pos >= 3 && isContinuation(byte(pos + 1)) &&
+            isContinuation(byte(pos + 2))) {
+            pos += 3;
+            continue;
+        }
         const std::size_t length = characterAt(text, pos);
         if (length == 0)
             return false;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "Cp932Converter.h"
+#include "Utf8Sequence.h"
 
 #include <gtest/gtest.h>
 
@@ -73,4 +74,26 @@ TEST(Cp932Converter, EncodesWhatCp932HoldsAndRefusesTheRest)
     card::Cp932Converter converter;
     for (const auto& [utf8, cp932] : rows)
         EXPECT_EQ(converter.fromUtf8(utf8), cp932) << utf8;
+}
+
+// What the converters are given is checked first: not every system's
+// converter refuses what UTF-8 forbids.
+TEST(Utf8Sequence, TellsWellFormedTextFromEveryForbiddenForm)
+{
+    const std::pair<std::string, bool> rows[] = {
+        {"", true},
+        {"ABC アン\u00E9\U0001F600", true},
+        {"\xED\x9F\xBF\xEE\x80\x80", true},  // U+D7FF and U+E000, either side of the surrogates
+        {"\xEF\xBF\xBF\xF4\x8F\xBF\xBF", true},
+        {"ア\xED\xA0\x80", false},  // a surrogate
+        {"ア\xE0\x81\x81", false},  // "A" in an overlong form
+        {"\xC1\xBF", false},
+        {"ア\xE3\x82", false},  // a character cut short at the end
+        {"\xE3\x82\x41ア", false},  // a letter where a continuation byte belongs
+        {"\xE3\x41\x82", false},
+        {"\xF4\x90\x80\x80", false},  // past U+10FFFF
+        {"\x82\xA0", false},  // a continuation byte first
+    };
+    for (const auto& [text, valid] : rows)
+        EXPECT_EQ(card::utf8::isValid(text), valid) << text;
 }
