@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <limits>
 #include <memory>
@@ -164,8 +165,9 @@ struct DistinctTexts {
         const int rows = lines.rowCount();
         const int half = card::WorkPair::usableCores() >= 2 ? rows / 2 : rows;  // one core: one table
         std::optional<TextTable> first;
+        // The second half's table goes at once: only the first's is looked up.
         card::WorkPair::runBoth([&] { first.emplace(lines, column, firstRowOf, 0, half); },
-                                [&] { TextTable(lines, column, firstRowOf, half, rows); });
+                                [&] { const TextTable second(lines, column, firstRowOf, half, rows); });
         for (std::size_t row = std::size_t(half); row < firstRowOf.size(); ++row) {
             const std::uint32_t of = firstRowOf[row];
             if (of != row) {
@@ -203,12 +205,18 @@ struct DistinctTexts {
     }
 };
 
-std::uint64_t bigEndianWord(const unsigned char* bytes)
+// Eight or four bytes of a key as a number that compares as they do.
+template <typename Word>
+Word bigEndian(const unsigned char* bytes)
 {
-    std::uint64_t word = 0;
-    for (int i = 0; i < 8; ++i)
-        word = word << 8 | bytes[i];
-    return word;
+    Word word;
+    std::memcpy(&word, bytes, sizeof word);
+    if constexpr (std::endian::native == std::endian::big)
+        return word;
+    else if constexpr (sizeof word == 8)
+        return __builtin_bswap64(word);
+    else
+        return __builtin_bswap32(word);
 }
 
 // What a window of a text's whole key shows of its place in the order: the
@@ -217,32 +225,36 @@ std::uint64_t bigEndianWord(const unsigned char* bytes)
 // keys do, eight bytes at a time, but for those whose windows are equal and
 // whose keys go on: only more of their keys tells them apart. Bytes, not
 // words: a slot takes no padding after its first row.
-template <std::size_t Words>
+template <std::size_t Bytes>
 struct KeySlot {
-    static constexpr std::size_t kWindow = 8 * Words - 1;
+    static_assert(Bytes % 4 == 0);
+    static constexpr std::size_t kWindow = Bytes - 1;
 
-    std::array<unsigned char, 8 * Words> window{};
+    std::array<unsigned char, Bytes> window{};
     std::uint32_t text = 0;  // its first row
 
     bool operator<(const KeySlot& other) const
     {
-        for (std::size_t at = 0; at < window.size(); at += 8) {
-            const std::uint64_t mine = bigEndianWord(window.data() + at), theirs = bigEndianWord(other.window.data() + at);
+        std::size_t at = 0;
+        for (; at + 8 <= Bytes; at += 8) {
+            const auto mine = bigEndian<std::uint64_t>(&window[at]), theirs = bigEndian<std::uint64_t>(&other.window[at]);
             if (mine != theirs)
                 return mine < theirs;
         }
+        if constexpr (Bytes % 8 != 0)
+            return bigEndian<std::uint32_t>(&window[at]) < bigEndian<std::uint32_t>(&other.window[at]);
         return false;
     }
-    bool sameWindow(const KeySlot& other) const { return window == other.window; }
+    bool sameWindow(const KeySlot& other) const { return std::memcmp(window.data(), other.window.data(), Bytes) == 0; }
     bool keyGoesOn() const { return window.back() > kWindow; }
 };
 // A collation key tells nearly all names apart in its first 23 bytes: 28
-// bytes a text. Keys by reading share longer starts (two bytes a syllable):
-// 31 bytes, 36 a text, where a shorter window has many more of them made
-// again, whole, to break the ties.
-using CollationSlot = KeySlot<3>;
-using ReadingSlot = KeySlot<4>;
-static_assert(sizeof(CollationSlot) == 28 && sizeof(ReadingSlot) == 36);
+// bytes a text. Keys by reading share longer starts, two bytes a syllable,
+// the first of them alike for every kana: 35 bytes, 40 a text, where a
+// shorter window has many more of them made again, whole, to break ties.
+using CollationSlot = KeySlot<24>;
+using ReadingSlot = KeySlot<36>;
+static_assert(sizeof(CollationSlot) == 28 && sizeof(ReadingSlot) == 40);
 
 // Makes the whole keys of the column's distinct texts and cuts windows out
 // of them; one for each thread, with its own collator. A whole key is the
