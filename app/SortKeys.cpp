@@ -152,7 +152,8 @@ constexpr std::uint32_t kRanked = std::uint32_t(1) << 31;
 // The column's texts, each known by the first row that shows it, and each
 // row's: read from both halves of the rows at once, after which the second
 // half's texts that the first holds point into it. No list of the texts is
-// kept: the first rows are those that point to themselves.
+// kept: the first rows are those that point to themselves. Rows point only
+// to earlier rows.
 struct DistinctTexts {
     const CardListModel& lines;
     const int column;
@@ -169,11 +170,9 @@ struct DistinctTexts {
         card::WorkPair::runBoth([&] { first.emplace(lines, column, firstRowOf, 0, half); },
                                 [&] { const TextTable second(lines, column, firstRowOf, half, rows); });
         for (std::size_t row = std::size_t(half); row < firstRowOf.size(); ++row) {
-            const std::uint32_t of = firstRowOf[row];
-            if (of != row) {
-                firstRowOf[row] = firstRowOf[of];  // resolved already: of < row
-            } else if (const std::uint32_t inFirst = first->find(text(of)); inFirst != TextTable::kNone) {
-                firstRowOf[row] = inFirst;
+            if (isFirst(row)) {
+                if (const std::uint32_t inFirst = first->find(text(std::uint32_t(row))); inFirst != TextTable::kNone)
+                    firstRowOf[row] = inFirst;  // the rows that point here follow it there
             }
         }
         for (std::size_t row = 0; row < firstRowOf.size(); ++row)
@@ -191,8 +190,8 @@ struct DistinctTexts {
         return row;
     }
     void setRank(std::uint32_t text, std::uint32_t rank) { firstRowOf[text] = rank | kRanked; }
-    // Each row's text's rank, in place: a row's first row comes before it
-    // and holds its rank by then.
+    // Each row's text's rank, in place: a first row holds its own, and any
+    // other row points to an earlier one, whose entry holds it by then.
     SortKeys::Ranks ranks() &&
     {
         for (std::uint32_t& of : firstRowOf) {
