@@ -26,37 +26,8 @@
 
 namespace {
 
-// A sort's large arrays come straight from the system and go back to it
-// when the sort ends, on whichever thread: the heap would keep them
-// resident for nothing until the next sort. Small ones come from the heap.
 template <typename T>
-struct SystemBlocks {
-    using value_type = T;
-    static constexpr std::size_t kLarge = std::size_t(1) << 20;
-
-    SystemBlocks() = default;
-    template <typename U>
-    SystemBlocks(const SystemBlocks<U>&) {}
-
-    T* allocate(std::size_t n)
-    {
-        if (n * sizeof(T) < kLarge)
-            return std::allocator<T>().allocate(n);
-        if (char* block = card::os::allocateBlock(n * sizeof(T)))
-            return reinterpret_cast<T*>(block);
-        throw std::bad_alloc();
-    }
-    void deallocate(T* p, std::size_t n)
-    {
-        if (n * sizeof(T) < kLarge)
-            std::allocator<T>().deallocate(p, n);
-        else
-            card::os::freeBlock(reinterpret_cast<char*>(p), n * sizeof(T));
-    }
-    friend bool operator==(const SystemBlocks&, const SystemBlocks&) { return true; }
-};
-template <typename T>
-using LargeVector = std::vector<T, SystemBlocks<T>>;
+using LargeVector = std::vector<T, SortKeys::SystemBlocks<T>>;
 
 // Texts keyed by each thread between two progress reports: a few milliseconds.
 constexpr std::size_t kProgressStride = 4096;
@@ -157,7 +128,7 @@ constexpr std::uint32_t kRanked = std::uint32_t(1) << 31;
 struct DistinctTexts {
     const CardListModel& lines;
     const int column;
-    std::vector<std::uint32_t> firstRowOf;  // of each row's text; then the ranks
+    SortKeys::Ranks firstRowOf;  // of each row's text; then the ranks
     std::size_t count = 0;
 
     DistinctTexts(const CardListModel& lines, int column)
@@ -699,11 +670,23 @@ SortKeys::Ranks SortKeys::ranksOf(const CardListModel& lines, int column, const 
     return std::move(distinct).ranks();
 }
 
+void* SortKeys::allocateLarge(std::size_t bytes)
+{
+    if (char* block = card::os::allocateBlock(bytes))
+        return block;
+    throw std::bad_alloc();
+}
+
+void SortKeys::freeLarge(void* block, std::size_t bytes)
+{
+    card::os::freeBlock(static_cast<char*>(block), bytes);
+}
+
 // A counting sort: the rows go into their rank's place in file order.
-std::vector<int> SortKeys::sortedRows(const Ranks& ranks, std::vector<bool>& groupStarts)
+SortKeys::Rows SortKeys::sortedRows(const Ranks& ranks, std::vector<bool>& groupStarts)
 {
     const std::uint32_t highest = ranks.empty() ? 0 : *std::max_element(ranks.begin(), ranks.end());
-    std::vector<std::uint32_t> start(std::size_t(highest) + 2, 0);
+    LargeVector<std::uint32_t> start(std::size_t(highest) + 2, 0);
     for (std::uint32_t rank : ranks)
         ++start[std::size_t(rank) + 1];
     std::partial_sum(start.begin(), start.end(), start.begin());
@@ -712,7 +695,7 @@ std::vector<int> SortKeys::sortedRows(const Ranks& ranks, std::vector<bool>& gro
         if (start[rank] < start[rank + 1])
             groupStarts[start[rank]] = true;
     }
-    std::vector<int> rows(ranks.size());
+    Rows rows(ranks.size());
     for (std::size_t row = 0; row < ranks.size(); ++row)
         rows[start[ranks[row]]++] = int(row);
     return rows;
@@ -721,7 +704,7 @@ std::vector<int> SortKeys::sortedRows(const Ranks& ranks, std::vector<bool>& gro
 // Reversed whole, each run of one rank comes in reverse file order: each is
 // turned back. A run starts at place i of the reversal where the place after
 // its row in the order before started one.
-void SortKeys::reverse(std::vector<int>& rows, std::vector<bool>& groupStarts)
+void SortKeys::reverse(Rows& rows, std::vector<bool>& groupStarts)
 {
     const std::size_t count = rows.size();
     std::reverse(rows.begin(), rows.end());
