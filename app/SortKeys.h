@@ -26,14 +26,15 @@ public:
     // false stops the work.
     using Progress = std::function<bool(std::size_t done, std::size_t total)>;
 
-    // A sort's large arrays, of a megabyte and more, come straight from the
-    // system and go back to it when freed, on whichever thread: the heap
-    // would keep them resident for nothing until the next sort. Smaller ones
-    // come from the heap.
+    // A sort's large arrays, from glibc's first threshold for mapping on,
+    // come straight from the system and go back to it when freed, on
+    // whichever thread: the heap, whose threshold grows with the blocks
+    // freed, would keep them resident for nothing until the next sort.
+    // Smaller ones come from the heap.
     template <typename T>
     struct SystemBlocks {
         using value_type = T;
-        static constexpr std::size_t kLarge = std::size_t(1) << 20;
+        static constexpr std::size_t kLarge = std::size_t(128) << 10;
 
         SystemBlocks() = default;
         template <typename U>
