@@ -13,12 +13,11 @@ class CardListModel;
 // by the collation of the Japanese locale (hiragana and katakana, full and
 // half width together, voiced after unvoiced), numbers inside a text by
 // their value; for the rarity, Common, Uncommon, Vital and Rare first and in
-// this order, then the others by their text. A column's order is kept as a
-// rank per row, so that its keys are made once, and sorting again, either
-// way, costs a pass over the ranks. The keys are made on two threads, one
-// for each half of the column's distinct texts, and only a fixed window of
-// each is held: texts whose windows tie have theirs made again, a window
-// further. A column with a SortTextSource in the model (the readings) sorts
+// this order, then the others by their text. Each row gets its text's
+// rank, from which a counting sort gives the order. The keys are made on
+// two threads, one for each half of the column's distinct texts, and only
+// a fixed window of each is held: texts whose windows tie have theirs made
+// again, a window further. A column with a SortTextSource in the model (the readings) sorts
 // by that source's keys first, its collation breaking ties.
 class SortKeys {
 public:
