@@ -9,20 +9,25 @@
 
 #include "CollationKeys.h"
 #include "Cp932DecodeTable.h"
+#include "OperatingSystem.h"
 
 #include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
 #include <limits>
+#include <memory>
+#include <new>
 #include <numeric>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
-#include <tuple>
 
 namespace {
+
+template <typename T>
+using LargeVector = std::vector<T, SortKeys::SystemBlocks<T>>;
 
 // Texts keyed by each thread between two progress reports: a few milliseconds.
 constexpr std::size_t kProgressStride = 4096;
@@ -33,128 +38,193 @@ int rarityRank(std::string_view text)
     return int(std::find(card::kRarityNames.begin(), card::kRarityNames.end(), text) - card::kRarityNames.begin());
 }
 
-// Rows [begin, end) of a column: its texts, each once, and for each row
-// which of them it shows. A text is looked up by its hash in a table of
-// ids, so that equal texts, which many columns hold in plenty, get one key.
-// Each text is a view into the card store while the table is built, and
-// after it the first row that shows it: four bytes a text where a view
-// takes sixteen, while the keys are made.
+// Rows [begin, end) of a column: each row's text as the first row that
+// shows it, written into `firstRowOf`; a first row points to itself. A text
+// is looked up by its hash in a table of first rows, so that equal texts,
+// which many columns hold in plenty, get one key. A slot holds the row and
+// the text's hash, which passes over most other texts without reading them
+// from the card store and grows the table without hashing them again. The
+// table grows with the texts found: a column of few texts takes little.
 class TextTable {
 public:
     static constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
 
-    // Room for `reserve` rows' ids, so that the second half's can follow.
-    TextTable(const CardListModel& lines, int column, int begin, int end, int reserve)
-        : slots_(std::bit_ceil(std::max<std::size_t>(16, 2 * std::size_t(end - begin))), kNone)
+    TextTable(const CardListModel& lines, int column, std::span<std::uint32_t> firstRowOf, int begin, int end)
+        : lines_(lines), column_(column)
     {
-        ofRow.reserve(std::size_t(reserve));
         for (int row = begin; row < end; ++row)
-            ofRow.push_back(idOf(lines.field(row, column), std::uint32_t(row)));
+            firstRowOf[std::size_t(row)] = firstRowOf_(lines.field(row, column), std::uint32_t(row));
     }
 
-    // The id of `text` here, or kNone.
+    // The first row here of `text`, or kNone.
     std::uint32_t find(std::string_view text) const
     {
-        for (std::size_t at = hashOf(text) & (slots_.size() - 1);; at = (at + 1) & (slots_.size() - 1)) {
-            if (slots_[at] == kNone || texts[slots_[at]] == text)
-                return slots_[at];
+        const std::uint32_t hash = hashOf(text);
+        for (std::size_t at = hash & mask(); slots_[at].row != kNone; at = (at + 1) & mask()) {
+            if (slots_[at].hash == hash && lines_.field(int(slots_[at].row), column_) == text)
+                return slots_[at].row;
         }
+        return kNone;
     }
-    void forgetLookups()
-    {
-        std::vector<std::uint32_t>().swap(slots_);
-        std::vector<std::string_view>().swap(texts);
-    }
-
-    std::vector<std::string_view> texts;  // until forgetLookups
-    std::vector<std::uint32_t> firstRow;  // of each text
-    std::vector<std::uint32_t> ofRow;     // the id of each row's text
 
 private:
-    static std::size_t hashOf(std::string_view text) { return std::hash<std::string_view>{}(text); }
+    struct Slot {
+        std::uint32_t hash = 0;
+        std::uint32_t row = kNone;
+    };
 
-    std::uint32_t idOf(std::string_view text, std::uint32_t row)
+    static std::uint32_t hashOf(std::string_view text)
     {
-        std::size_t at = hashOf(text) & (slots_.size() - 1);
-        for (; slots_[at] != kNone; at = (at + 1) & (slots_.size() - 1)) {
-            if (texts[slots_[at]] == text)
-                return slots_[at];
+        const std::size_t hash = std::hash<std::string_view>{}(text);
+        return std::uint32_t(hash ^ (hash >> 32));
+    }
+    std::size_t mask() const { return slots_.size() - 1; }
+
+    std::uint32_t firstRowOf_(std::string_view text, std::uint32_t row)
+    {
+        if (4 * (count_ + 1) > 3 * slots_.size())
+            grow();
+        const std::uint32_t hash = hashOf(text);
+        std::size_t at = hash & mask();
+        for (; slots_[at].row != kNone; at = (at + 1) & mask()) {
+            if (slots_[at].hash == hash && lines_.field(int(slots_[at].row), column_) == text)
+                return slots_[at].row;
         }
-        slots_[at] = std::uint32_t(texts.size());
-        texts.push_back(text);
-        firstRow.push_back(row);
-        return slots_[at];
+        slots_[at] = {hash, row};
+        ++count_;
+        return row;
+    }
+    // Three quarters full at most: a probe past a slot of another hash reads
+    // no text, so a fuller table costs little.
+    void grow()
+    {
+        LargeVector<Slot> before(std::max<std::size_t>(1024, 2 * slots_.size()));
+        before.swap(slots_);
+        for (const Slot& slot : before) {
+            if (slot.row == kNone)
+                continue;
+            std::size_t at = slot.hash & mask();
+            while (slots_[at].row != kNone)
+                at = (at + 1) & mask();
+            slots_[at] = slot;
+        }
     }
 
-    std::vector<std::uint32_t> slots_;  // ids by hash; kNone where free
+    const CardListModel& lines_;
+    const int column_;
+    LargeVector<Slot> slots_;
+    std::size_t count_ = 0;
 };
 
-// The column's distinct texts and each row's, from both halves of the rows
-// read at once: the second half's texts that the first holds take the
-// first's ids, the others follow them.
+// Marks a first row's entry once it holds its text's rank: rows are ints,
+// so the top bit is free.
+constexpr std::uint32_t kRanked = std::uint32_t(1) << 31;
+
+// The column's texts, each known by the first row that shows it, and each
+// row's: read from both halves of the rows at once, after which the second
+// half's texts that the first holds point into it. No list of the texts is
+// kept: the first rows are those that point to themselves. Rows point only
+// to earlier rows.
 struct DistinctTexts {
     const CardListModel& lines;
     const int column;
-    std::vector<std::uint32_t> firstRow;
-    std::vector<std::uint32_t> ofRow;
+    SortKeys::Ranks firstRowOf;  // of each row's text; then the ranks
+    std::size_t count = 0;
 
-    DistinctTexts(const CardListModel& lines, int column) : lines(lines), column(column)
+    DistinctTexts(const CardListModel& lines, int column)
+        : lines(lines), column(column), firstRowOf(std::size_t(lines.rowCount()))
     {
         const int rows = lines.rowCount();
         const int half = card::WorkPair::usableCores() >= 2 ? rows / 2 : rows;  // one core: one table
-        std::optional<TextTable> first, second;
-        card::WorkPair::runBoth([&] { first.emplace(lines, column, 0, half, rows); },
-                                [&] { second.emplace(lines, column, half, rows, rows - half); });
-        std::vector<std::uint32_t> idInFirst(second->firstRow.size());
-        for (std::size_t id = 0; id < second->firstRow.size(); ++id) {
-            idInFirst[id] = first->find(second->texts[id]);
-            if (idInFirst[id] == TextTable::kNone) {
-                idInFirst[id] = std::uint32_t(first->firstRow.size());
-                first->firstRow.push_back(second->firstRow[id]);
+        std::optional<TextTable> first;
+        // The second half's table goes at once: only the first's is looked up.
+        card::WorkPair::runBoth([&] { first.emplace(lines, column, firstRowOf, 0, half); },
+                                [&] { const TextTable second(lines, column, firstRowOf, half, rows); });
+        for (std::size_t row = std::size_t(half); row < firstRowOf.size(); ++row) {
+            if (isFirst(row)) {
+                if (const std::uint32_t inFirst = first->find(text(std::uint32_t(row))); inFirst != TextTable::kNone)
+                    firstRowOf[row] = inFirst;  // the rows that point here follow it there
             }
         }
-        first->forgetLookups();
-        second->forgetLookups();
-        second->firstRow = {};
-        firstRow = std::move(first->firstRow);
-        firstRow.shrink_to_fit();
-        ofRow = std::move(first->ofRow);
-        ofRow.resize(std::size_t(rows));
-        std::transform(second->ofRow.begin(), second->ofRow.end(), ofRow.begin() + half,
-                       [&](std::uint32_t id) { return idInFirst[id]; });
+        for (std::size_t row = 0; row < firstRowOf.size(); ++row)
+            count += firstRowOf[row] == row;
     }
 
-    std::size_t size() const { return firstRow.size(); }
-    std::string_view text(std::uint32_t id) const { return lines.field(int(firstRow[id]), column); }
+    std::string_view text(std::uint32_t firstRow) const { return lines.field(int(firstRow), column); }
+    bool isFirst(std::size_t row) const { return firstRowOf[row] == row; }
+    // The row after which `texts` of the texts have their first rows.
+    std::size_t rowAfter(std::size_t texts) const
+    {
+        std::size_t row = 0;
+        for (std::size_t seen = 0; seen < texts; ++row)
+            seen += isFirst(row);
+        return row;
+    }
+    void setRank(std::uint32_t text, std::uint32_t rank) { firstRowOf[text] = rank | kRanked; }
+    // Each row's text's rank, in place: a first row holds its own, and any
+    // other row points to an earlier one, whose entry holds it by then.
+    SortKeys::Ranks ranks() &&
+    {
+        for (std::uint32_t& of : firstRowOf) {
+            if (!(of & kRanked))
+                of = firstRowOf[of];
+        }
+        for (std::uint32_t& rank : firstRowOf)
+            rank &= ~kRanked;
+        return std::move(firstRowOf);
+    }
 };
 
-// Bytes of a text's whole key held for it at a time: enough for most
-// names' readings to differ in, 40 bytes a text with its id.
-constexpr std::size_t kWindow = 32;
+// Eight or four bytes of a key as a number that compares as they do.
+template <typename Word>
+Word bigEndian(const unsigned char* bytes)
+{
+    Word word;
+    std::memcpy(&word, bytes, sizeof word);
+    if constexpr (std::endian::native == std::endian::big)
+        return word;
+    else if constexpr (sizeof word == 8)
+        return __builtin_bswap64(word);
+    else
+        return __builtin_bswap32(word);
+}
 
 // What a window of a text's whole key shows of its place in the order: the
-// key's bytes [offset, offset + 32), zeros past its end, as big-endian
-// words, and how many of them the key has (33: more follow). Slots compare
-// as their texts' keys do, but for those whose windows are equal and whose
-// keys go on: only more of their keys tells them apart.
+// key's bytes [offset, offset + kWindow), zeros past its end, then how many
+// of them the key has (one more: more follow). Slots compare as their texts'
+// keys do, eight bytes at a time, but for those whose windows are equal and
+// whose keys go on: only more of their keys tells them apart. Bytes, not
+// words: a slot takes no padding after its first row.
+template <std::size_t Bytes>
 struct KeySlot {
-    std::array<std::uint64_t, kWindow / 8> words{};
-    std::uint32_t text = 0;
-    std::uint8_t length = 0;
+    static_assert(Bytes % 4 == 0);
+    static constexpr std::size_t kWindow = Bytes - 1;
 
-    auto window() const { return std::tie(words, length); }
-    bool operator<(const KeySlot& other) const { return window() < other.window(); }
-    bool sameWindow(const KeySlot& other) const { return window() == other.window(); }
-    bool keyGoesOn() const { return length > kWindow; }
+    std::array<unsigned char, Bytes> window{};
+    std::uint32_t text = 0;  // its first row
+
+    bool operator<(const KeySlot& other) const
+    {
+        std::size_t at = 0;
+        for (; at + 8 <= Bytes; at += 8) {
+            const auto mine = bigEndian<std::uint64_t>(&window[at]), theirs = bigEndian<std::uint64_t>(&other.window[at]);
+            if (mine != theirs)
+                return mine < theirs;
+        }
+        if constexpr (Bytes % 8 != 0)
+            return bigEndian<std::uint32_t>(&window[at]) < bigEndian<std::uint32_t>(&other.window[at]);
+        return false;
+    }
+    bool sameWindow(const KeySlot& other) const { return std::memcmp(window.data(), other.window.data(), Bytes) == 0; }
+    bool keyGoesOn() const { return window.back() > kWindow; }
 };
-
-std::uint64_t bigEndianWord(const unsigned char* bytes)
-{
-    std::uint64_t word = 0;
-    for (int i = 0; i < 8; ++i)
-        word = word << 8 | bytes[i];
-    return word;
-}
+// A collation key tells nearly all names apart in its first 23 bytes: 28
+// bytes a text. Keys by reading share longer starts, two bytes a syllable,
+// the first of them alike for every kana: 35 bytes, 40 a text, where a
+// shorter window has many more of them made again, whole, to break ties.
+using CollationSlot = KeySlot<24>;
+using ReadingSlot = KeySlot<36>;
+static_assert(sizeof(CollationSlot) == 28 && sizeof(ReadingSlot) == 40);
 
 // Makes the whole keys of the column's distinct texts and cuts windows out
 // of them; one for each thread, with its own collator. A whole key is the
@@ -169,19 +239,18 @@ public:
     {
     }
 
-    KeySlot slotOf(std::uint32_t text, std::size_t offset)
+    template <typename Slot>
+    Slot slotOf(std::uint32_t text, std::size_t offset)
     {
+        constexpr std::size_t kWindow = Slot::kWindow;
         makeKey(distinct_.text(text), offset + kWindow);
-        KeySlot slot;
+        Slot slot;
         slot.text = text;
         if (key_.size() <= offset)
             return slot;
         const std::size_t length = std::min(key_.size() - offset, kWindow + 1);
-        slot.length = std::uint8_t(length);
-        std::array<unsigned char, kWindow> window{};
-        std::memcpy(window.data(), key_.data() + offset, std::min(length, kWindow));
-        for (std::size_t i = 0; i < slot.words.size(); ++i)
-            slot.words[i] = bigEndianWord(window.data() + 8 * i);
+        std::memcpy(slot.window.data(), key_.data() + offset, std::min(length, kWindow));
+        slot.window.back() = static_cast<unsigned char>(length);
         return slot;
     }
 
@@ -235,35 +304,40 @@ private:
     std::string key_;  // reused
 };
 
-// The first windows of texts [next, end) of the distinct ones, made by one
-// thread a stride at a time.
+// The first windows of the texts whose first rows are among rows
+// [row, end), made by one thread a stride of texts at a time into their
+// places from `next` on.
 struct SlotPart {
-    std::size_t next, end;
+    std::size_t row, end, next;
     SlotMaker maker;
 
-    void makeAStride(std::vector<KeySlot>& keyed)
+    template <typename Slot>
+    void makeAStride(const DistinctTexts& distinct, LargeVector<Slot>& keyed)
     {
-        for (const std::size_t strideEnd = std::min(end, next + kProgressStride); next < strideEnd; ++next)
-            keyed[next] = maker.slotOf(std::uint32_t(next), 0);
+        for (const std::size_t strideEnd = next + kProgressStride; row < end && next < strideEnd; ++row) {
+            if (distinct.isFirst(row))
+                keyed[next++] = maker.slotOf<Slot>(std::uint32_t(row), 0);
+        }
     }
-    bool done() const { return next == end; }
+    bool done() const { return row == end; }
 };
 
 // Sorted on two threads: split around the median of a sample, each side
 // sorted by one.
-void sortOnTwoThreads(std::vector<KeySlot>& keyed)
+template <typename Slot>
+void sortOnTwoThreads(LargeVector<Slot>& keyed)
 {
     static constexpr std::size_t kSample = 255;
     if (card::WorkPair::usableCores() < 2 || keyed.size() < 16 * kSample) {
         std::sort(keyed.begin(), keyed.end());
         return;
     }
-    std::vector<KeySlot> sample;
+    std::vector<Slot> sample;
     for (std::size_t i = 0; i < kSample; ++i)
         sample.push_back(keyed[i * keyed.size() / kSample]);
     std::nth_element(sample.begin(), sample.begin() + kSample / 2, sample.end());
-    const KeySlot pivot = sample[kSample / 2];
-    const auto middle = std::partition(keyed.begin(), keyed.end(), [&](const KeySlot& slot) { return slot < pivot; });
+    const Slot pivot = sample[kSample / 2];
+    const auto middle = std::partition(keyed.begin(), keyed.end(), [&](const Slot& slot) { return slot < pivot; });
     card::WorkPair::runBoth([&] { std::sort(keyed.begin(), middle); }, [&] { std::sort(middle, keyed.end()); });
 }
 
@@ -272,15 +346,18 @@ SortKeys::TieLimits tieLimits{};
 // A tie too large to rank where it was found, on either thread: ranked after
 // all others, a stride of its texts at a time on both threads, with
 // progress reports and a stop between strides.
+template <typename Slot>
 struct LargeTie {
-    std::span<KeySlot> keyed;
+    std::span<Slot> keyed;
     std::size_t offset;  // of the windows its slots hold
     std::uint32_t first;
 };
-using LargeTies = std::vector<LargeTie>;
+template <typename Slot>
+using LargeTies = std::vector<LargeTie<Slot>>;
 
-void rankSorted(std::span<KeySlot> keyed, std::size_t offset, std::uint32_t first, SlotMaker& maker,
-                SortKeys::Ranks& rankOfText, LargeTies& large);
+template <typename Slot>
+void rankSorted(std::span<Slot> keyed, std::size_t offset, std::uint32_t first, SlotMaker& maker,
+                DistinctTexts& rankOfText, LargeTies<Slot>& large);
 
 // The keys of a tie's texts, made again for the tie alone, back to back,
 // and where each ends.
@@ -318,36 +395,38 @@ void forEachRunOfEqualKeys(const TieKeys& keys, EachRun&& eachRun)
 // Ranks the texts of a tie, which begins at place `first`, by their keys,
 // made once more and held only for the tie: first without the collation
 // when they can be, then whole for the texts those keys tie.
-void rankByKeys(std::span<const KeySlot> tie, std::uint32_t first, bool whole, SlotMaker& maker,
-                SortKeys::Ranks& rankOfText)
+template <typename Slot>
+void rankByKeys(std::span<const Slot> tie, std::uint32_t first, bool whole, SlotMaker& maker,
+                DistinctTexts& rankOfText)
 {
     TieKeys keys;
     const bool collated = maker.collationProblem().empty();
-    for (const KeySlot& slot : tie)
+    for (const Slot& slot : tie)
         keys.append(maker.keyOf(slot.text, whole));
     if (collated && !maker.collationProblem().empty()) {
-        rankByKeys(tie, first, whole, maker, rankOfText);  // a key failed: the tie's keys all of one kind
+        rankByKeys<Slot>(tie, first, whole, maker, rankOfText);  // a key failed: the tie's keys all of one kind
         return;
     }
     forEachRunOfEqualKeys(keys, [&](const std::vector<std::uint32_t>& order, std::size_t at, std::size_t end) {
         if (end - at > 1 && !whole) {
-            std::vector<KeySlot> equal;
+            std::vector<Slot> equal;
             for (std::size_t i = at; i < end; ++i)
                 equal.push_back(tie[order[i]]);
-            return rankByKeys(equal, first + std::uint32_t(at), true, maker, rankOfText);
+            return rankByKeys<Slot>(equal, first + std::uint32_t(at), true, maker, rankOfText);
         }
         for (std::size_t i = at; i < end; ++i)
-            rankOfText[tie[order[i]].text] = first + std::uint32_t(at);
+            rankOfText.setRank(tie[order[i]].text, first + std::uint32_t(at));
     });
 }
 
 // Ranks a tie of sorted windows at `offset`, which begins at place `first`,
 // or leaves it for later when it is large.
-void rankTie(std::span<KeySlot> tie, std::size_t offset, std::uint32_t first, SlotMaker& maker,
-             SortKeys::Ranks& rankOfText, LargeTies& large)
+template <typename Slot>
+void rankTie(std::span<Slot> tie, std::size_t offset, std::uint32_t first, SlotMaker& maker,
+             DistinctTexts& rankOfText, LargeTies<Slot>& large)
 {
     if (tie.size() <= tieLimits.texts)
-        rankByKeys(tie, first, !maker.keysBeforeCollation(), maker, rankOfText);
+        rankByKeys<Slot>(tie, first, !maker.keysBeforeCollation(), maker, rankOfText);
     else
         large.push_back({tie, offset, first});
 }
@@ -356,8 +435,9 @@ void rankTie(std::span<KeySlot> tie, std::size_t offset, std::uint32_t first, Sl
 // all: each group of equal windows takes the place of its first slot, but
 // for a group whose keys go on past the window: only the texts of such a
 // tie have their keys made again.
-void rankSorted(std::span<KeySlot> keyed, std::size_t offset, std::uint32_t first, SlotMaker& maker,
-                SortKeys::Ranks& rankOfText, LargeTies& large)
+template <typename Slot>
+void rankSorted(std::span<Slot> keyed, std::size_t offset, std::uint32_t first, SlotMaker& maker,
+                DistinctTexts& rankOfText, LargeTies<Slot>& large)
 {
     for (std::size_t at = 0, end; at < keyed.size(); at = end) {
         for (end = at + 1; end < keyed.size() && keyed[end].sameWindow(keyed[at]);)
@@ -367,7 +447,7 @@ void rankSorted(std::span<KeySlot> keyed, std::size_t offset, std::uint32_t firs
             continue;
         }
         for (std::size_t i = at; i < end; ++i)
-            rankOfText[keyed[i].text] = first + std::uint32_t(at);
+            rankOfText.setRank(keyed[i].text, first + std::uint32_t(at));
     }
 }
 
@@ -424,7 +504,8 @@ StrideEnd inStrides(std::size_t count, SlotMaker& first, SlotMaker& second, cons
 
 // The whole keys of the tie's texts, made once each, unless they would take
 // more than the limit: then none.
-StrideEnd wholeKeysOf(const LargeTie& tie, SlotMaker& first, SlotMaker& second, const SortKeys::Progress& progress,
+template <typename Slot>
+StrideEnd wholeKeysOf(const LargeTie<Slot>& tie, SlotMaker& first, SlotMaker& second, const SortKeys::Progress& progress,
                       TieKeys& keys)
 {
     std::array<std::string, 2> made;
@@ -458,8 +539,9 @@ StrideEnd wholeKeysOf(const LargeTie& tie, SlotMaker& first, SlotMaker& second, 
 // A large tie ranked by the whole keys of its texts, held for the tie alone
 // when they fit the limit, or else by its next windows, which may leave
 // large ties again. False when `progress` stopped it.
-bool rankLargeTie(const LargeTie& tie, SlotMaker& first, SlotMaker& second, SortKeys::Ranks& rankOfText,
-                  LargeTies& large, const SortKeys::Progress& progress)
+template <typename Slot>
+bool rankLargeTie(const LargeTie<Slot>& tie, SlotMaker& first, SlotMaker& second, DistinctTexts& rankOfText,
+                  LargeTies<Slot>& large, const SortKeys::Progress& progress)
 {
     TieKeys keys;
     const StrideEnd whole = wholeKeysOf(tie, first, second, progress, keys);
@@ -472,14 +554,14 @@ bool rankLargeTie(const LargeTie& tie, SlotMaker& first, SlotMaker& second, Sort
     if (whole == StrideEnd::Done) {
         forEachRunOfEqualKeys(keys, [&](const std::vector<std::uint32_t>& order, std::size_t at, std::size_t end) {
             for (std::size_t i = at; i < end; ++i)
-                rankOfText[tie.keyed[order[i]].text] = tie.first + std::uint32_t(at);
+                rankOfText.setRank(tie.keyed[order[i]].text, tie.first + std::uint32_t(at));
         });
         return true;
     }
-    const std::size_t offset = tie.offset + kWindow;
+    const std::size_t offset = tie.offset + Slot::kWindow;
     const TieStride nextWindows{[&](std::size_t begin, std::size_t end, SlotMaker& maker, int) {
         for (std::size_t i = begin; i < end; ++i)
-            tie.keyed[i] = maker.slotOf(tie.keyed[i].text, offset);
+            tie.keyed[i] = maker.template slotOf<Slot>(tie.keyed[i].text, offset);
     }};
     if (inStrides(tie.keyed.size(), first, second, progress, nextWindows) == StrideEnd::Stopped)
         return false;
@@ -512,10 +594,60 @@ SortKeys::PretendedTieLimits::~PretendedTieLimits()
     tieLimits = before_;
 }
 
+namespace {
+
 // Each distinct text gets a slot with the first window of its key, made by
-// one of two threads over half of the texts; the slots are sorted on both,
-// and each thread ranks half of them, from a boundary between groups of
-// equal windows. Progress is told between strides, on the caller's thread.
+// one of two threads over the texts of a part of the rows; the slots are
+// sorted on both, and each thread ranks half of them, from a boundary
+// between groups of equal windows. Progress is told between strides, on
+// the caller's thread. False when `progress` stopped it.
+template <typename Slot>
+bool rankTexts(DistinctTexts& distinct, SlotPart& first, SlotPart& second, const SortKeys::Progress& progress)
+{
+    const std::size_t count = distinct.count, half = second.next, middleRow = second.row;
+    LargeVector<Slot> keyed(count);
+    bool oneKind = bothMakeOneKindOfKey(first.maker, second.maker);
+    for (;;) {
+        while (!first.done() || !second.done()) {
+            if (second.done())
+                first.makeAStride(distinct, keyed);
+            else if (first.done())
+                second.makeAStride(distinct, keyed);
+            else
+                card::WorkPair::runBoth([&] { first.makeAStride(distinct, keyed); },
+                                        [&] { second.makeAStride(distinct, keyed); });
+            const std::size_t done = first.next + (second.next - half);
+            if (done < count && !progress(done, count))
+                return false;
+        }
+        if (oneKind || bothMakeOneKindOfKey(first.maker, second.maker))
+            break;
+        oneKind = true;  // a key failed on the way: every window again, in code points
+        first.row = first.next = 0;
+        second.row = middleRow;
+        second.next = half;
+    }
+    sortOnTwoThreads(keyed);
+
+    std::size_t split = count / 2;
+    while (split > 0 && split < count && keyed[split].sameWindow(keyed[split - 1]))
+        ++split;
+    const std::span<Slot> all(keyed);
+    LargeTies<Slot> large, largeOfSecond;
+    card::WorkPair::runBoth([&] { rankSorted(all.first(split), 0, 0, first.maker, distinct, large); },
+                            [&] { rankSorted(all.subspan(split), 0, std::uint32_t(split), second.maker, distinct, largeOfSecond); });
+    large.insert(large.end(), largeOfSecond.begin(), largeOfSecond.end());
+    while (!large.empty()) {
+        const LargeTie<Slot> tie = large.back();
+        large.pop_back();
+        if (!rankLargeTie(tie, first.maker, second.maker, distinct, large, progress))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 SortKeys::Ranks SortKeys::ranksOf(const CardListModel& lines, int column, const Progress& progress)
 {
     // The source makes what its keys need here, on this thread: the two
@@ -524,60 +656,37 @@ SortKeys::Ranks SortKeys::ranksOf(const CardListModel& lines, int column, const 
     if (source && !source->prepare(progress))
         return {};
     DistinctTexts distinct(lines, column);
-    const std::size_t count = distinct.size();
+    const std::size_t count = distinct.count;
     const bool byRarity = card::kListColumns[std::size_t(column)].field == card::Field::Rate;
     const std::size_t half = card::WorkPair::usableCores() >= 2 ? count / 2 : count;  // one core: one part
-    SlotPart first{0, half, SlotMaker(distinct, byRarity, source)};
-    SlotPart second{half, count, SlotMaker(distinct, byRarity, source)};
-    std::vector<KeySlot> keyed(count);
-    bool oneKind = bothMakeOneKindOfKey(first.maker, second.maker);
-    for (;;) {
-        while (!first.done() || !second.done()) {
-            if (second.done())
-                first.makeAStride(keyed);
-            else
-                card::WorkPair::runBoth([&] { first.makeAStride(keyed); }, [&] { second.makeAStride(keyed); });
-            const std::size_t done = first.next + (second.next - half);
-            if (done < count && !progress(done, count))
-                return {};
-        }
-        if (oneKind || bothMakeOneKindOfKey(first.maker, second.maker))
-            break;
-        oneKind = true;  // a key failed on the way: every window again, in code points
-        first.next = 0;
-        second.next = half;
-    }
-    sortOnTwoThreads(keyed);
-
-    Ranks rankOfText(count);
-    std::size_t split = count / 2;
-    while (split > 0 && split < count && keyed[split].sameWindow(keyed[split - 1]))
-        ++split;
-    const std::span<KeySlot> all(keyed);
-    LargeTies large, largeOfSecond;
-    card::WorkPair::runBoth([&] { rankSorted(all.first(split), 0, 0, first.maker, rankOfText, large); },
-                            [&] { rankSorted(all.subspan(split), 0, std::uint32_t(split), second.maker, rankOfText, largeOfSecond); });
-    large.insert(large.end(), largeOfSecond.begin(), largeOfSecond.end());
-    while (!large.empty()) {
-        const LargeTie tie = large.back();
-        large.pop_back();
-        if (!rankLargeTie(tie, first.maker, second.maker, rankOfText, large, progress))
-            return {};
-    }
-    std::vector<KeySlot>().swap(keyed);
+    const std::size_t rows = distinct.firstRowOf.size(), middleRow = half == count ? rows : distinct.rowAfter(half);
+    SlotPart first{0, middleRow, 0, SlotMaker(distinct, byRarity, source)};
+    SlotPart second{middleRow, rows, half, SlotMaker(distinct, byRarity, source)};
+    const bool ranked = source ? rankTexts<ReadingSlot>(distinct, first, second, progress)
+                               : rankTexts<CollationSlot>(distinct, first, second, progress);
+    if (!ranked)
+        return {};
     logCollationProblem(first.maker, second.maker);
-    // Each row's text id becomes its text's rank, in place.
-    Ranks ranks = std::move(distinct.ofRow);
-    for (std::uint32_t& rank : ranks)
-        rank = rankOfText[rank];
-    return ranks;
+    return std::move(distinct).ranks();
+}
+
+void* SortKeys::allocateLarge(std::size_t bytes)
+{
+    if (char* block = card::os::allocateBlock(bytes))
+        return block;
+    throw std::bad_alloc();
+}
+
+void SortKeys::freeLarge(void* block, std::size_t bytes)
+{
+    card::os::freeBlock(static_cast<char*>(block), bytes);
 }
 
 // A counting sort: the rows go into their rank's place in file order.
-std::vector<int> SortKeys::sortedRows(const Ranks& ranks, std::vector<bool>& groupStarts)
+SortKeys::Rows SortKeys::sortedRows(const Ranks& ranks, std::vector<bool>& groupStarts)
 {
     const std::uint32_t highest = ranks.empty() ? 0 : *std::max_element(ranks.begin(), ranks.end());
-    std::vector<std::uint32_t> start(std::size_t(highest) + 2, 0);
+    LargeVector<std::uint32_t> start(std::size_t(highest) + 2, 0);
     for (std::uint32_t rank : ranks)
         ++start[std::size_t(rank) + 1];
     std::partial_sum(start.begin(), start.end(), start.begin());
@@ -586,7 +695,7 @@ std::vector<int> SortKeys::sortedRows(const Ranks& ranks, std::vector<bool>& gro
         if (start[rank] < start[rank + 1])
             groupStarts[start[rank]] = true;
     }
-    std::vector<int> rows(ranks.size());
+    Rows rows(ranks.size());
     for (std::size_t row = 0; row < ranks.size(); ++row)
         rows[start[ranks[row]]++] = int(row);
     return rows;
@@ -595,7 +704,7 @@ std::vector<int> SortKeys::sortedRows(const Ranks& ranks, std::vector<bool>& gro
 // Reversed whole, each run of one rank comes in reverse file order: each is
 // turned back. A run starts at place i of the reversal where the place after
 // its row in the order before started one.
-void SortKeys::reverse(std::vector<int>& rows, std::vector<bool>& groupStarts)
+void SortKeys::reverse(Rows& rows, std::vector<bool>& groupStarts)
 {
     const std::size_t count = rows.size();
     std::reverse(rows.begin(), rows.end());

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class CardListModel;
@@ -12,28 +13,60 @@ class CardListModel;
 // by the collation of the Japanese locale (hiragana and katakana, full and
 // half width together, voiced after unvoiced), numbers inside a text by
 // their value; for the rarity, Common, Uncommon, Vital and Rare first and in
-// this order, then the others by their text. A column's order is kept as a
-// rank per row, so that its keys are made once, and sorting again, either
-// way, costs a pass over the ranks. The keys are made on two threads, one
-// for each half of the column's distinct texts, and only a fixed window of
-// each is held: texts whose windows tie have theirs made again, a window
-// further. A column with a SortTextSource in the model (the readings) sorts
+// this order, then the others by their text. Each row gets its text's
+// rank, from which a counting sort gives the order. The keys are made on
+// two threads, one for each half of the column's distinct texts, and only
+// a fixed window of each is held: texts whose windows tie have theirs made
+// again, a window further. A column with a SortTextSource in the model (the readings) sorts
 // by that source's keys first, its collation breaking ties.
 class SortKeys {
 public:
     // Told every few thousand texts with how many are done of how many;
     // false stops the work.
     using Progress = std::function<bool(std::size_t done, std::size_t total)>;
-    using Ranks = std::vector<std::uint32_t>;
+
+    // A sort's large arrays, from glibc's first threshold for mapping on,
+    // come straight from the system and go back to it when freed, on
+    // whichever thread: the heap, whose threshold grows with the blocks
+    // freed, would keep them resident for nothing until the next sort.
+    // Smaller ones come from the heap.
+    template <typename T>
+    struct SystemBlocks {
+        using value_type = T;
+        static constexpr std::size_t kLarge = std::size_t(128) << 10;
+
+        SystemBlocks() = default;
+        template <typename U>
+        SystemBlocks(const SystemBlocks<U>&) {}
+
+        T* allocate(std::size_t n)
+        {
+            return n * sizeof(T) < kLarge ? std::allocator<T>().allocate(n) : static_cast<T*>(allocateLarge(n * sizeof(T)));
+        }
+        void deallocate(T* p, std::size_t n)
+        {
+            if (n * sizeof(T) < kLarge)
+                std::allocator<T>().deallocate(p, n);
+            else
+                freeLarge(p, n * sizeof(T));
+        }
+        friend bool operator==(const SystemBlocks&, const SystemBlocks&) { return true; }
+    };
+    // Throws std::bad_alloc when the system has no more.
+    static void* allocateLarge(std::size_t bytes);
+    static void freeLarge(void* block, std::size_t bytes);
+
+    using Ranks = std::vector<std::uint32_t, SystemBlocks<std::uint32_t>>;
+    using Rows = std::vector<int, SystemBlocks<int>>;
 
     // The rank of every row's text in column `column`, equal for texts the
     // order holds equal; empty when `progress` stopped it.
     static Ranks ranksOf(const CardListModel& lines, int column, const Progress& progress);
     // The rows by rank, ascending, rows of equal rank in file order; and for
     // each place whether its rank differs from the place's before.
-    static std::vector<int> sortedRows(const Ranks& ranks, std::vector<bool>& groupStarts);
+    static Rows sortedRows(const Ranks& ranks, std::vector<bool>& groupStarts);
     // The order of sortedRows reversed, rows of equal rank kept in file order.
-    static void reverse(std::vector<int>& rows, std::vector<bool>& groupStarts);
+    static void reverse(Rows& rows, std::vector<bool>& groupStarts);
 
     // Texts whose first windows tie, at most `texts` of them, have their
     // whole keys made at once; a larger tie is ranked after all others, on

@@ -59,7 +59,7 @@ void SortedCardLines::forgetOrder()
 
 void SortedCardLines::dropKeptOrder()
 {
-    std::vector<int>().swap(order_);
+    SortKeys::Rows().swap(order_);
     std::vector<bool>().swap(groupStarts_);
     orderColumn_ = kFileOrder;
 }
@@ -97,14 +97,14 @@ void SortedCardLines::sort(int column, Qt::SortOrder order)
     }
     // The inverse of the order shown is let go while the keys are made, when
     // the sort peaks: rowOfCard searches meanwhile.
-    std::vector<int>().swap(viewRow_);
+    SortKeys::Rows().swap(viewRow_);
     SortKeys::Ranks ranks = ranksOf(column);
     if (ranks.empty()) {
         mapViewRows();
         return;
     }
     std::vector<bool> groupStarts;
-    std::vector<int> rows = SortKeys::sortedRows(ranks, groupStarts);
+    SortKeys::Rows rows = SortKeys::sortedRows(ranks, groupStarts);
     SortKeys::Ranks().swap(ranks);
     if (!ascending)
         SortKeys::reverse(rows, groupStarts);
@@ -174,8 +174,8 @@ void SortedCardLines::showOnly(std::optional<std::vector<std::uint32_t>> cards)
 // The rows in the order chosen, of the cards shown.
 void SortedCardLines::mapShownRows()
 {
-    std::vector<int>().swap(rows_);
-    std::vector<int>().swap(viewRow_);
+    SortKeys::Rows().swap(rows_);
+    SortKeys::Rows().swap(viewRow_);
     identity_ = column_ == kFileOrder && !shownCards_;
     if (identity_)
         return;
@@ -200,7 +200,7 @@ void SortedCardLines::mapViewRows()
     if (identity_)
         return;
     viewRow_.assign(static_cast<std::size_t>(lines_->rowCount()), -1);
-    const std::vector<int>& rows = shownRows();
+    const SortKeys::Rows& rows = shownRows();
     for (std::size_t row = 0; row < rows.size(); ++row)
         viewRow_[static_cast<std::size_t>(rows[row])] = static_cast<int>(row);
 }
@@ -215,7 +215,7 @@ int SortedCardLines::rowOfCard(int card) const
     if (identity_)
         return card >= 0 && card < lines_->rowCount() ? card : -1;
     if (viewRow_.empty()) {  // a sort makes its keys
-        const std::vector<int>& rows = shownRows();
+        const SortKeys::Rows& rows = shownRows();
         const auto at = std::find(rows.begin(), rows.end(), card);
         return at == rows.end() ? -1 : int(at - rows.begin());
     }

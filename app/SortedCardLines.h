@@ -88,7 +88,7 @@ private:
     // where each run of rows of one rank starts in it: a reversal keeps each
     // run in file order. orderColumn_ is kFileOrder when there is none, or
     // it is no longer the column's order (its sort texts changed).
-    std::vector<int> order_;  // sorted row -> row as read
+    SortKeys::Rows order_;  // sorted row -> row as read
     std::vector<bool> groupStarts_;
     int orderColumn_ = kFileOrder;
     bool keptAscending_ = true;
@@ -96,9 +96,9 @@ private:
     // Row here -> row as read, of the filter's cards in the order chosen
     // (every card's: order_ itself), and its inverse (-1: not shown); both
     // empty when every line shows in file order.
-    const std::vector<int>& shownRows() const { return shownCards_ ? rows_ : order_; }  // not in file order
-    std::vector<int> rows_;
-    std::vector<int> viewRow_;
+    const SortKeys::Rows& shownRows() const { return shownCards_ ? rows_ : order_; }  // not in file order
+    SortKeys::Rows rows_;
+    SortKeys::Rows viewRow_;
     bool identity_ = true;
     int column_ = kFileOrder;
     bool linesResetting_ = false;

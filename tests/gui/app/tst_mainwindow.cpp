@@ -494,7 +494,8 @@ private slots:
     // With 読みで並べる off names sort as the platform's Japanese collation keys order them, numbers by value, on one
     // core as on two: kana of both scripts and widths, voiced marks, a name that begins another, names alike past the
     // part of their keys held at first (a dozen characters), no name; equal names in file order. Without the collation
-    // they sort by their code points, and the window's log says so.
+    // they sort by their code points, and the window's log says so. Two cores read the names in halves: names of both
+    // halves, and of the second alone, more than once in it.
     void namesSortAsTheCollationKeysOrderThem_data()
     {
         QTest::addColumn<QString>("names");  // in file order; "_" for no name
@@ -504,6 +505,7 @@ private slots:
         const QString alike = "氷河期の研究棟地下迷路夜明けの記録蛍火";
         QTest::addRow("alike past the window") << QStringList{alike + "10", alike + "ア", alike + "2", alike, alike + "あ", alike + "ｱ", alike + "2"}.join(' ');
         QTest::addRow("no name") << "ア _ あ _ 1";
+        QTest::addRow("again in the second half") << "城 門 城 鍵 扉 門 城 扉 門";
     }
 
     void namesSortAsTheCollationKeysOrderThem()
