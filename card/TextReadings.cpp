@@ -54,12 +54,14 @@ void TextReadings::restart(ReadingCorrections corrections)
     pool_.clear();
 }
 
-// The second thread's analyser shares the first one's dictionary: both go.
+// The second thread's analyser shares the first one's dictionary: both go,
+// and the batches' buffers with them.
 void TextReadings::useAnalyser(std::unique_ptr<ReadingAnalyser> analyser)
 {
     makers_[1].reset();
     noSecondAnalyser_ = false;
     makers_[0] = std::make_unique<ReadingMaker>(std::move(analyser), corrections_);
+    made_ = {};
 }
 
 bool TextReadings::hasAnalyser() const
