@@ -110,7 +110,6 @@ void ListReadings::openAnalyser()
     } else if (readWithoutDictionary_) {
         readings_->restart(readings_->corrections());
         readWithoutDictionary_ = false;
-        next_ = 0;
     }
     readings_->useAnalyser(std::move(analyser));
 }
