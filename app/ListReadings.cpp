@@ -31,12 +31,11 @@ ListReadings::ListReadings(const card::CardStore& cards, CardListBox& list, cons
                            StatusLine& status, QAction& sortItem, QObject* parent)
     : QObject(parent), cards_(cards), list_(list), session_(session), status_(status)
 {
-    std::string error;
-    const std::filesystem::path program(QCoreApplication::applicationDirPath().toStdU16String());
-    std::unique_ptr<card::MecabAnalyser> analyser = card::MecabAnalyser::open(program, error);
-    if (!analyser)
-        notes_ = QStringLiteral("漢字の読みは使えない (辞書を開けない: %1)").arg(QString::fromStdString(error));
-    readings_ = std::make_unique<card::TextReadings>(std::move(analyser), card::ReadingCorrections());
+    openAnalyser_ = [](std::string& error) -> std::unique_ptr<card::ReadingAnalyser> {
+        const std::filesystem::path program(QCoreApplication::applicationDirPath().toStdU16String());
+        return card::MecabAnalyser::open(program, error);
+    };
+    readings_ = std::make_unique<card::TextReadings>(nullptr, card::ReadingCorrections());
     nextSlice_.setSingleShot(true);
     connect(&nextSlice_, &QTimer::timeout, this, &ListReadings::readSlice);
     sortItem.setChecked(kSortByReading.readSwitch(ProfileStore(), true));
@@ -68,6 +67,7 @@ void ListReadings::listMade(const std::filesystem::path& dataDir)
     if (readFrom_.empty() || dataDir != readFrom_)
         openReadings(dataDir);
     next_ = 0;
+    analyserAsked_ = readings_->hasAnalyser();
     nextSlice_.start(0);
 }
 
@@ -82,10 +82,36 @@ void ListReadings::openReadings(const std::filesystem::path& dataDir)
         lines << QString::number(problem.line);
     const QString file = QString::fromStdString(std::string(card::ReadingCorrections::kFileName));
     if (corrections.unreadable())
-        notes_ = file + QStringLiteral(" を読めない");
+        addNote(file + QStringLiteral(" を読めない"));
     else if (!lines.isEmpty())
-        notes_ = file + QStringLiteral(" の ") + lines.join(QStringLiteral(", ")) + QStringLiteral(" 行目は使えない");
+        addNote(file + QStringLiteral(" の ") + lines.join(QStringLiteral(", ")) + QStringLiteral(" 行目は使えない"));
     readings_->restart(std::move(corrections));
+}
+
+void ListReadings::addNote(const QString& note)
+{
+    notes_ = notes_.isEmpty() ? note : notes_ + QStringLiteral("、") + note;
+}
+
+// Once a list, when its cards begin to be read. A missing dictionary is
+// said when it goes missing; the texts read as written meanwhile are read
+// again once it opens.
+void ListReadings::openAnalyser()
+{
+    if (analyserAsked_)
+        return;
+    analyserAsked_ = true;
+    std::string error;
+    std::unique_ptr<card::ReadingAnalyser> analyser = openAnalyser_(error);
+    if (!analyser) {
+        if (!readWithoutDictionary_)
+            addNote(QStringLiteral("漢字の読みは使えない (辞書を開けない: %1)").arg(QString::fromStdString(error)));
+        readWithoutDictionary_ = true;
+    } else if (readWithoutDictionary_) {
+        readings_->restart(readings_->corrections());
+        readWithoutDictionary_ = false;
+    }
+    readings_->useAnalyser(std::move(analyser));
 }
 
 bool ListReadings::done() const
@@ -103,6 +129,7 @@ void ListReadings::readSlice()
         nextSlice_.start(sliceMs_);
         return;
     }
+    openAnalyser();
     // Some cards at least, however short the slice.
     const auto until = card::TextReadings::Clock::now() + std::chrono::milliseconds(sliceMs_);
     next_ = readings_->addCards(cards_, next_, cards_.size(), until);
@@ -114,9 +141,12 @@ void ListReadings::readSlice()
     finish();
 }
 
+// The dictionary is let go with the last reading: what is read stays.
 void ListReadings::finish()
 {
     nextSlice_.stop();
+    readings_->useAnalyser(nullptr);
+    analyserAsked_ = false;
     status_.showList();
     if (!notes_.isEmpty())
         status_.showText(status_.listText().isEmpty() ? notes_ : status_.listText() + QStringLiteral("、") + notes_);
@@ -128,6 +158,7 @@ bool ListReadings::prepare(const Progress& progress)
 {
     if (done())
         return true;
+    openAnalyser();
     while (!done()) {
         next_ = readings_->addCards(cards_, next_, std::min(cards_.size(), next_ + kProgressStride));
         if (!done() && !progress(next_, cards_.size()))

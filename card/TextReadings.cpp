@@ -43,7 +43,7 @@ void appendCode(std::string& out, textfold::FoldedChar c)
 TextReadings::TextReadings(std::unique_ptr<ReadingAnalyser> analyser, ReadingCorrections corrections)
     : corrections_(std::move(corrections))
 {
-    makers_[0] = std::make_unique<ReadingMaker>(std::move(analyser), corrections_);
+    useAnalyser(std::move(analyser));
 }
 
 TextReadings::~TextReadings() = default;
@@ -52,6 +52,16 @@ void TextReadings::restart(ReadingCorrections corrections)
 {
     corrections_ = std::move(corrections);
     pool_.clear();
+}
+
+// The second thread's analyser shares the first one's dictionary: both go,
+// and the batches' buffers with them.
+void TextReadings::useAnalyser(std::unique_ptr<ReadingAnalyser> analyser)
+{
+    makers_[1].reset();
+    noSecondAnalyser_ = false;
+    makers_[0] = std::make_unique<ReadingMaker>(std::move(analyser), corrections_);
+    made_ = {};
 }
 
 bool TextReadings::hasAnalyser() const

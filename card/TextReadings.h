@@ -43,6 +43,10 @@ public:
 
     // Forgets every reading, to read again with `corrections`.
     void restart(ReadingCorrections corrections);
+    // Reads from now on with `analyser` (nullptr: none), the readings made
+    // so far kept. Letting the analyser go once every text is read gives
+    // back its dictionary; the next cards to read need one again.
+    void useAnalyser(std::unique_ptr<ReadingAnalyser> analyser);
     // Makes the reading of the CP932 text `cp932` unless it is known.
     void add(std::string_view cp932);
     // Makes the readings of the read fields of cards [from, to) of `cards`,

@@ -24,6 +24,7 @@
 #include "ListStatus.h"
 #include "MainMenu.h"
 #include "MatchHighlightDelegate.h"
+#include "MecabAnalyser.h"
 #include "NowSearchDialog.h"
 #include "ReadingSession.h"
 #include "SampleFolder.h"
@@ -605,13 +606,14 @@ private slots:
     // The readings are made after the list shows, on two cores as on one, the status bar counting them; a kana word
     // typed meanwhile finds the cards read so far, and every card once they are all read. After the first count: a list
     // made again is read from its first card; a sort stopped while it made the rest leaves them to the background and
-    // the next click sorts by reading; a closed window leaves nothing running.
+    // the next click sorts by reading; a closed window leaves nothing running. The dictionary, let go once all is read,
+    // opens again for a new list's cards; missing then, it is said once and the cards read again when it is back.
     void readingsMadeInTheBackground_data()
     {
         QTest::addColumn<int>("cores");
         QTest::addColumn<QString>("meanwhile");
         for (int cores : {1, 2}) {
-            for (const char* meanwhile : {"typing", "new list", "sort stopped", "window closed"})
+            for (const char* meanwhile : {"typing", "new list", "sort stopped", "window closed", "dictionary gone"})
                 QTest::addRow("%d %s", cores, meanwhile) << cores << QString(meanwhile);
         }
     }
@@ -625,10 +627,17 @@ private slots:
         QStringList names = numberedNames("夜明け", 9000);
         std::reverse(names.begin(), names.end());
         writeCards(data, names, {});
+        int opened = 0;
+        bool gone = false;
         auto window = openWindow(data);
         window->setProgressDelay(0);
         QPointer<ListReadings> readings = window->findChild<ListReadings*>();
         readings->setSliceMs(1);
+        readings->setAnalyserOpener([&](std::string& error) {
+            ++opened;
+            error = "gone";  // said only when it is
+            return gone ? nullptr : card::MecabAnalyser::open(QCoreApplication::applicationDirPath().toStdU16String(), error);
+        });
         window->OnListAll();
         auto* status = window->findChild<QLabel*>("statusText");
         while (!status->text().startsWith("読みを作っています… ") && !readings->done())
@@ -647,6 +656,18 @@ private slots:
             QTRY_VERIFY(readings->done());
             window->listBox()->header()->setSortIndicator(1, Qt::AscendingOrder);
             QCOMPARE(shownNames(window->listBox()).section(QChar(' '), 0, 4), "夜明け0 夜明け1 夜明け2 夜明け3 夜明け4");
+        } else if (meanwhile == "dictionary gone") {
+            QTRY_VERIFY(readings->done());
+            writeCards(data, numberedNames("深海", 9000), {});
+            for (int list = 0; list < 3; ++list) {
+                gone = list < 2;  // missing for two lists, back for the third
+                window->OnListAll();
+                QTRY_VERIFY(readings->done());
+                if (gone)
+                    QCOMPARE(status->text(), list == 0 ? "全カード 9,000枚、漢字の読みは使えない (辞書を開けない: gone)" : "全カード 9,000枚");
+            }
+            QCOMPARE(opened, 4);  // let go after each list's readings
+            word = "しんかい";
         } else if (meanwhile == "window closed") {
             window.reset();
             QVERIFY(readings.isNull());
