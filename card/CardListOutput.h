@@ -5,6 +5,7 @@
 #include "CardView.h"
 
 #include <cstddef>
+#include <string_view>
 
 namespace card {
 
@@ -18,6 +19,11 @@ public:
     virtual void addCard(const CardView& card) = 0;  // append the card's line at the end
     virtual void selectFirstLine() = 0;              // select line 0; an empty list keeps none
     virtual void setRedraw(bool on) = 0;             // suspend or resume repainting
+    // Whether the output prints whole records: a card read in place then
+    // comes to addRecord with its record's bytes as they lie in the file,
+    // when those are the record as written (RecordReader::recordBytes).
+    virtual bool printsRecords() const { return false; }
+    virtual void addRecord(const CardView& card, std::string_view) { addCard(card); }
     // Appends the lines of the cards of `cards` from `first` on, which a
     // reading on two threads put there at once.
     virtual void addCards(const CardStore& cards, std::size_t first)

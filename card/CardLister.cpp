@@ -22,11 +22,14 @@ CardLister::CardLister(CardListOutput& view, FinderUi& ui, std::filesystem::path
 {
 }
 
-void CardLister::listCard(const CardView& card)
+void CardLister::listCard(const CardView& card, std::string_view recordBytes)
 {
     if (keepCards_)
         cards_.commitCard();
-    view_.addCard(card);
+    if (recordBytes.empty())
+        view_.addCard(card);
+    else
+        view_.addRecord(card, recordBytes);
     ++lineCount_;
 }
 
@@ -289,11 +292,12 @@ int CardLister::readRecords(TextModeFile& data, RecordTrace& trace, Accepts acce
         card = cards_.pendingCard();
         return result;
     };
+    const bool printsRecords = view_.printsRecords();
     int result;
     unsigned untilReport = kProgressStride;
     while ((result = next()) == 0) {
         if (accepts(card))
-            listCard(card);
+            listCard(card, printsRecords ? reader.recordBytes() : std::string_view());
         if (--untilReport == 0) {
             untilReport = kProgressStride;
             if (!reportProgress(data))

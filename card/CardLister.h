@@ -78,7 +78,9 @@ private:
     void clearList();
     // Appends the card to the list, keeping it when cards are kept (it is
     // then the store's pending card).
-    void listCard(const CardView& card);
+    // `recordBytes`: the card's record as it lies in the file, for an output
+    // that prints whole records; empty to have it written anew.
+    void listCard(const CardView& card, std::string_view recordBytes = {});
     void markSideStart(int side);
     bool readsAtOnce() const { return keepCards_ && !filter_; }
     struct SideFile;

@@ -30,12 +30,35 @@ public:
     int read(CardStore& store, RecordTrace* trace = nullptr);
     // The same, the card's fields given as views valid until the next call.
     int readInPlace(CardView& card, RecordTrace* trace = nullptr);
+    // The bytes of the card readInPlace read last as they lie in the read
+    // buffer, when they are exactly the record appendRecord writes for it
+    // (line feeds alone, no comment inside, no line of a whole piece, nothing
+    // moved by a refill): a printer of whole records copies them at once.
+    // Empty otherwise; valid as long as the card.
+    std::string_view recordBytes() const;
 
 private:
     void keepPieces() override;
 
+    // The file as readRecord reads it, the last piece handed out noted: the
+    // closing "--" of a card read in place.
+    struct WatchedFile {
+        TextModeFile& file;
+        std::string_view lastPiece;
+
+        bool nextPiece(std::string_view& piece)
+        {
+            const bool got = file.nextPiece(piece);
+            lastPiece = piece;
+            return got;
+        }
+        long lineNumber() const { return file.lineNumber(); }
+    };
+
     TextModeFile& file_;
     CardView* card_ = nullptr;  // the card readInPlace filled last, until read() is called
+    std::string_view closing_;  // its "--" line as handed out, line feed and all
+    bool moved_ = false;        // some of its lines were copied aside
     // Where a record's fields go when the buffer is about to move them:
     // never more than a record's ten lines.
     std::array<char, kFieldCount * DataFile::kMaxPiece> kept_{};

@@ -95,6 +95,10 @@ public:
     std::uint64_t bytesRead() const { return transcoder_ ? rawRead_ - raw_.size() : consumedBefore_ + pos_; }
     long lineNumber() const override { return pieceLine_; }
 
+    // The bytes in the read buffer now, read and unread: the pieces handed
+    // out since the last refill lie in them.
+    std::string_view buffered() const { return {buffer_.data(), end_}; }
+
     // The one keeper told before pieces move; nullptr for none.
     void setPieceKeeper(PieceKeeper* keeper) { keeper_ = keeper; }
 

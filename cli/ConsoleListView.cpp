@@ -63,6 +63,15 @@ void ConsoleListView::appendRecord(const card::CardView& card)
     out_.append(toUtf8_->toUtf8(line_));
 }
 
+// The record's bytes as read are the record as written: copied at once.
+void ConsoleListView::addRecord(const card::CardView&, std::string_view bytes)
+{
+    if (toUtf8_)
+        out_.append(toUtf8_->toUtf8(bytes));
+    else
+        out_.append(bytes);
+}
+
 void ConsoleListView::appendReading(const card::CardView& card)
 {
     if (!readings_)

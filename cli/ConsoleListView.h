@@ -28,6 +28,8 @@ public:
     // its list once, so emptying has nothing to do.
     void resetContent() override {}
     void addCard(const card::CardView& card) override;
+    bool printsRecords() const override { return print_ == Print::Records; }
+    void addRecord(const card::CardView& card, std::string_view bytes) override;
     void selectFirstLine() override {}
     void setRedraw(bool) override {}
 
