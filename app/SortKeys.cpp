@@ -9,7 +9,6 @@
 
 #include "CollationKeys.h"
 #include "Cp932DecodeTable.h"
-#include "OperatingSystem.h"
 
 #include <algorithm>
 #include <array>
@@ -17,7 +16,6 @@
 #include <cstring>
 #include <limits>
 #include <memory>
-#include <new>
 #include <numeric>
 #include <optional>
 #include <span>
@@ -25,9 +23,6 @@
 #include <string_view>
 
 namespace {
-
-template <typename T>
-using LargeVector = std::vector<T, SortKeys::SystemBlocks<T>>;
 
 // Texts keyed by each thread between two progress reports: a few milliseconds.
 constexpr std::size_t kProgressStride = 4096;
@@ -668,18 +663,6 @@ SortKeys::Ranks SortKeys::ranksOf(const CardListModel& lines, int column, const 
         return {};
     logCollationProblem(first.maker, second.maker);
     return std::move(distinct).ranks();
-}
-
-void* SortKeys::allocateLarge(std::size_t bytes)
-{
-    if (char* block = card::os::allocateBlock(bytes))
-        return block;
-    throw std::bad_alloc();
-}
-
-void SortKeys::freeLarge(void* block, std::size_t bytes)
-{
-    card::os::freeBlock(static_cast<char*>(block), bytes);
 }
 
 // A counting sort: the rows go into their rank's place in file order.

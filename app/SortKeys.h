@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "SystemBlocks.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <vector>
 
 class CardListModel;
@@ -25,39 +26,8 @@ public:
     // false stops the work.
     using Progress = std::function<bool(std::size_t done, std::size_t total)>;
 
-    // A sort's large arrays, from glibc's first threshold for mapping on,
-    // come straight from the system and go back to it when freed, on
-    // whichever thread: the heap, whose threshold grows with the blocks
-    // freed, would keep them resident for nothing until the next sort.
-    // Smaller ones come from the heap.
-    template <typename T>
-    struct SystemBlocks {
-        using value_type = T;
-        static constexpr std::size_t kLarge = std::size_t(128) << 10;
-
-        SystemBlocks() = default;
-        template <typename U>
-        SystemBlocks(const SystemBlocks<U>&) {}
-
-        T* allocate(std::size_t n)
-        {
-            return n * sizeof(T) < kLarge ? std::allocator<T>().allocate(n) : static_cast<T*>(allocateLarge(n * sizeof(T)));
-        }
-        void deallocate(T* p, std::size_t n)
-        {
-            if (n * sizeof(T) < kLarge)
-                std::allocator<T>().deallocate(p, n);
-            else
-                freeLarge(p, n * sizeof(T));
-        }
-        friend bool operator==(const SystemBlocks&, const SystemBlocks&) { return true; }
-    };
-    // Throws std::bad_alloc when the system has no more.
-    static void* allocateLarge(std::size_t bytes);
-    static void freeLarge(void* block, std::size_t bytes);
-
-    using Ranks = std::vector<std::uint32_t, SystemBlocks<std::uint32_t>>;
-    using Rows = std::vector<int, SystemBlocks<int>>;
+    using Ranks = LargeVector<std::uint32_t>;
+    using Rows = LargeVector<int>;
 
     // The rank of every row's text in column `column`, equal for texts the
     // order holds equal; empty when `progress` stopped it.
