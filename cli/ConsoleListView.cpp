@@ -66,10 +66,7 @@ void ConsoleListView::appendRecord(const card::CardView& card)
 // The record's bytes as read are the record as written: copied at once.
 void ConsoleListView::addRecord(const card::CardView&, std::string_view bytes)
 {
-    if (toUtf8_)
-        out_.append(toUtf8_->toUtf8(bytes));
-    else
-        out_.append(bytes);
+    appendText(bytes);
 }
 
 void ConsoleListView::appendReading(const card::CardView& card)
