@@ -213,13 +213,10 @@ struct KeySlot {
     bool sameWindow(const KeySlot& other) const { return std::memcmp(window.data(), other.window.data(), Bytes) == 0; }
     bool keyGoesOn() const { return window.back() > kWindow; }
 };
-// A collation key tells nearly all names apart in its first 23 bytes: 28
-// bytes a text. Keys by reading share longer starts, two bytes a syllable,
-// the first of them alike for every kana: 35 bytes, 40 a text, where a
-// shorter window has many more of them made again, whole, to break ties.
-using CollationSlot = KeySlot<24>;
-using ReadingSlot = KeySlot<36>;
-static_assert(sizeof(CollationSlot) == 28 && sizeof(ReadingSlot) == 40);
+// A collation key tells nearly all names apart in its first 23 bytes, and
+// so does a key by reading, a byte a syllable: 28 bytes a text.
+using Slot = KeySlot<24>;
+static_assert(sizeof(Slot) == 28);
 
 // Makes the whole keys of the column's distinct texts and cuts windows out
 // of them; one for each thread, with its own collator. A whole key is the
@@ -657,9 +654,7 @@ SortKeys::Ranks SortKeys::ranksOf(const CardListModel& lines, int column, const 
     const std::size_t rows = distinct.firstRowOf.size(), middleRow = half == count ? rows : distinct.rowAfter(half);
     SlotPart first{0, middleRow, 0, SlotMaker(distinct, byRarity, source)};
     SlotPart second{middleRow, rows, half, SlotMaker(distinct, byRarity, source)};
-    const bool ranked = source ? rankTexts<ReadingSlot>(distinct, first, second, progress)
-                               : rankTexts<CollationSlot>(distinct, first, second, progress);
-    if (!ranked)
+    if (!rankTexts<Slot>(distinct, first, second, progress))
         return {};
     logCollationProblem(first.maker, second.maker);
     return std::move(distinct).ranks();

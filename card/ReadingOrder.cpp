@@ -62,15 +62,32 @@ bool isDigit(textfold::FoldedChar c)
     return c >= '0' && c <= '9';
 }
 
+// A primary weight as bytes that compare as the weights do, no code the
+// start of another: a kana's in one byte, any other weight's in two. The
+// first byte tells which, and is never 0 or 1, so the two zeros that end
+// the primaries come before any code. A reading key is mostly kana, and a
+// sort keeps the first bytes of each key: one byte a syllable lets those
+// bytes tell twice as many readings apart.
+void appendPrimary(std::uint16_t weight, std::string& out)
+{
+    constexpr auto kKanaEnd = std::uint16_t(kKana + kSyllabary.size() + 1);  // with a long vowel mark of its own
+    if (weight < kKana) {
+        out += char(0x02 + (weight >> 8));  // 0x02 to 0x41
+        out += char(weight & 0xFF);
+    } else if (weight < kKanaEnd) {
+        out += char(0x42 + (weight - kKana));  // 0x42 to 0x72
+    } else {
+        out += char(0x80 + ((weight - kKana) >> 8));  // 0x80 to 0xFF
+        out += char(weight & 0xFF);
+    }
+}
+
 }  // namespace
 
 void appendKey(const textfold::FoldedText& folded, std::string& out)
 {
     std::string secondary, tertiary;
-    auto primary = [&out](std::uint16_t weight) {
-        out += char(weight >> 8);
-        out += char(weight & 0xFF);
-    };
+    auto primary = [&out](std::uint16_t weight) { appendPrimary(weight, out); };
     std::uint16_t last = 0;  // the primary weight before, for a long vowel mark
     for (std::size_t i = 0; i < folded.size(); ++i) {
         const textfold::FoldedChar c = folded[i];

@@ -117,12 +117,14 @@ TEST(Readings, CorrectionLinesGoodWrongAndEmpty)
 
 // Kana and kanji names together in the order of the syllabary; voiced after
 // unvoiced, small before large, the long vowel mark as its vowel, ties by the
-// text itself.
+// text itself. Signs, numbers by value and Latin letters come before kana,
+// a kanji the dictionary cannot read after them.
 TEST(Readings, SortMixedNamesByReading)
 {
     const std::vector<std::string> sorted{
-        "雨宿りの約束", "カアド",   "カード",   "ガード",       "キャンプ",     "キヤンプ",       "黒曜の城門", "コンパス",
-        "ハンマー",     "バンマー", "パンマー", "見えない手袋", "ミラーハウス", "夜明けの研究棟", "ン",
+        "「鍵」",       "2番目の鍵",    "10番目の鍵",   "Alpha回路",      "雨宿りの約束", "カアド",   "カード",
+        "ガード",       "キャンプ",     "キヤンプ",     "黒曜の城門",     "コンパス",     "ハンマー", "バンマー",
+        "パンマー",     "見えない手袋", "ミラーハウス", "夜明けの研究棟", "ン",           "曜",
     };
     card::TextReadings readings(dictionary(), card::ReadingCorrections(kCorrections));
     auto keyOf = [&](const char* name) {
@@ -145,6 +147,9 @@ TEST(Readings, SortMixedNamesByReading)
     for (const auto& [key, name] : keyed)
         got.push_back(name);
     EXPECT_EQ(got, sorted);
+    // A kana takes one byte of a key, so that a key's first bytes, which a
+    // sort keeps, tell most readings apart: ハンマー's sounds, then two zeros.
+    EXPECT_EQ(keyOf("ハンマー").find(std::string(2, '\0')), 4u);
 }
 
 namespace {
