@@ -99,6 +99,11 @@ void CardStore::beginCard()
 {
     if (static_cast<std::size_t>(blockEnd_ - free_) < kMaxCardBytes)
         startBlock();
+    static_assert([] {
+        Entry last;
+        last.block = kBlocksInARun - 1;
+        return last.block == kBlocksInARun - 1 && last.rarity == 0;
+    }(), "an entry counts every block of a run");
     pending_ = Entry{};
     pending_.offset = std::uint32_t(free_ - blocks_.back().get());
     pending_.block = std::uint16_t(blocks_.size() - 1 - runs_.back().firstByteBlock);  // below blocksInARun_
