@@ -50,13 +50,10 @@ const FilterCase kCases[] = {
     {"rare", false, "15"},
     // The four rarities the store names rather than keeps, and the illustrator before them: never one word across both.
     {"ＣＯＭＭＯＮ", true, "23"},
-    {"ＣＯＭＭＯＮ", false, ""},
     {"tal", false, "4"},
     {"灯", false, "1"},
     {"灯 are", true, "1"},
     {"灯R", false, ""},
-    {"hV", true, ""},
-    {"iR", false, ""},
     {"r=vital", false, "4"},
     {"r=ｖｉｔａｌ", true, "4"},
     {"-r=ｖｉｔａｌ", true, "12356"},

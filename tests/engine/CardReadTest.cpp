@@ -234,9 +234,8 @@ TEST(CardStore, CardsAcrossTheEdgesOfTheirBlocks)
     card::CardStore store;
     for (const char* rate : {"Vital", "Vital!", "Rare"}) {
         store.beginCard();
-        for (const char* field : {"n", "t", "", "", "", "", "", "", "i"})
+        for (const char* field : {"n", "t", "", "", "", "", "", "", "i", rate})
             store.addField(field);
-        store.addField(rate);
         EXPECT_EQ(fields(store.pendingCard()), std::string("n|t|,,,,||i|") + rate);
         store.commitCard();
     }
