@@ -258,6 +258,7 @@ CardFilter::Node CardFilter::build(const FilterNode& parsed, const ByteCounts& c
             word.anchorBytes[k] = word.anchors.empty() ? 0 : word.anchors[k < word.anchors.size() ? k : 0].byte;
         if (word.readFields && readings_)
             word.anchors.clear(), node.cost = std::numeric_limits<std::uint64_t>::max();  // a reading holds no byte of the card
+        word.rarityHits = rarityHitsOf(word);
         return node;
     }
     for (const FilterNode& part : parsed.parts) {
@@ -328,6 +329,20 @@ void CardFilter::chooseAnchors(Word& word, std::uint64_t& cost, const ByteCounts
     }
 }
 
+// Decided once by the test a card's rarity gets, so that a card whose
+// rarity the store names costs a look at a bit.
+std::uint8_t CardFilter::rarityHitsOf(const Word& word)
+{
+    fields_.rarity = -1;
+    std::uint8_t hits = 0;
+    for (std::size_t i = 0; i < kRarityNames.size(); ++i) {
+        fields_.text[kRateField] = kRarityNames[i];
+        foldedFields_ = 0;
+        hits = std::uint8_t(hits | (fieldMatches(word, kRateField) ? 1u : 0u) << i);
+    }
+    return hits;
+}
+
 template <typename CardFields>
 bool CardFilter::acceptsFields(const CardFields& card)
 {
@@ -374,34 +389,49 @@ void CardFilter::readFields(const CardView& card, Fields& out)
     const auto base = reinterpret_cast<std::uintptr_t>(card.name.data());
     std::uintptr_t end = base;  // of the fields so far
     bool oneRun = base != 0;
+    auto follows = [&end](std::uintptr_t at) { return at >= end && at - end <= kBetweenLines; };
+    out.rateApart = false;
+    out.rarity = -1;
     for (int i = 0; i < kFieldCount; ++i) {
         std::string_view text = card.field(Field(i));
         const auto at = reinterpret_cast<std::uintptr_t>(text.data());
-        if (text.empty()) {
+        if (i == kRateField && !text.empty() && !follows(at)) {
+            // A store's card names a known rarity from elsewhere: the others stay one run.
+            out.rateApart = true;
+            out.rarity = CardStore::knownRarity(text);
+            out.offsets[std::size_t(i)] = end - base;
+        } else if (text.empty()) {
             // An absent line has no place of its own: it stands where the run is.
             text = oneRun ? std::string_view(reinterpret_cast<const char*>(end), 0) : text;
+            out.offsets[std::size_t(i)] = end - base;
         } else {
-            oneRun = oneRun && at >= end && at - end <= kBetweenLines;
+            oneRun = oneRun && follows(at);
             end = at + text.size();
+            out.offsets[std::size_t(i)] = at - base;
         }
         out.text[std::size_t(i)] = text;
-        out.offsets[std::size_t(i)] = reinterpret_cast<std::uintptr_t>(text.data()) - base;
     }
     out.offsets[kFieldCount] = end - base;
     out.contiguous = oneRun;
 }
 
-// The store keeps a card's fields back to back.
+// The store keeps a card's fields back to back, the rarity apart when it
+// names one of kRarityNames.
 void CardFilter::readFields(const CardStore::Packed& card, Fields& out)
 {
     std::size_t at = 0;
-    for (int i = 0; i < kFieldCount; ++i) {
+    for (int i = 0; i < kRateField; ++i) {
         const std::uint8_t length = (*card.lengths)[std::size_t(i)];
         out.text[std::size_t(i)] = std::string_view(card.bytes + at, length);
         out.offsets[std::size_t(i)] = at;
         at += length;
     }
-    out.offsets[kFieldCount] = at;
+    out.offsets[kRateField] = at;
+    out.rateApart = card.rarity >= 0;
+    out.rarity = card.rarity;
+    const std::size_t rateLength = out.rateApart ? 0 : (*card.lengths)[kRateField];
+    out.text[kRateField] = out.rateApart ? kRarityNames[std::size_t(card.rarity)] : std::string_view(card.bytes + at, rateLength);
+    out.offsets[kFieldCount] = at + rateLength;
     out.contiguous = true;
 }
 
@@ -459,7 +489,7 @@ bool CardFilter::matchesFrom(const Word& word, const Fields& fields)
             return true;
         hit = find(fieldEnd);
     }
-    return false;
+    return fields.rateApart && (word.word.fields >> kRateField & 1) && fieldMatches(word, kRateField);
 }
 
 bool CardFilter::anchorStandsAt(const Word& word, std::string_view field, std::size_t at)
@@ -488,6 +518,8 @@ bool CardFilter::Anchor::standsIn(std::string_view field, std::size_t at) const
 
 bool CardFilter::fieldMatches(const Word& word, int index)
 {
+    if (index == kRateField && fields_.rarity >= 0)
+        return word.rarityHits >> fields_.rarity & 1;
     const std::string_view field = fields_.text[std::size_t(index)];
     if (comparesRarity(word.word.test))
         return wholeFieldMatches(word.word, word.folded, field, fold_, buffer_);

@@ -69,6 +69,7 @@ public:
 
 private:
     static constexpr std::size_t kMaxAnchors = 4;
+    static constexpr int kRateField = int(Field::Rate);
     // A byte to look for, and the other byte of the spelling it belongs to,
     // just before or after it, which a hit must have to be worth comparing.
     struct Anchor {
@@ -90,6 +91,7 @@ private:
         int firstField = 0, lastField = 0;  // the first and last field of word.fields
         textfold::FoldedText kana;  // folded, when the word is kana that a reading may hold
         FieldMask readFields = 0;   // of word.fields, those with a reading
+        std::uint8_t rarityHits = 0;  // the rarities of kRarityNames it matches, a bit each
     };
     // A word or a group, as in FilterNode, its parts in the order typed.
     struct Node {
@@ -103,11 +105,15 @@ private:
     // The card's fields in record order, and where each begins when they
     // stand in one run of bytes: back to back, as in the store, or a line
     // break apart, as in the finder's read buffer. The bytes between two
-    // fields are never part of a match.
+    // fields are never part of a match. The rarity may stand apart, as the
+    // store keeps the four the game knows: the run then ends with the
+    // illustrator, and the rarity takes none of its bytes.
     struct Fields {
         std::array<std::string_view, kFieldCount> text;
         std::array<std::size_t, kFieldCount + 1> offsets{};
         bool contiguous = true;  // in one run
+        bool rateApart = false;
+        int rarity = -1;  // its index in kRarityNames when apart and one of them
     };
     using ByteCounts = std::array<std::uint32_t, 256>;
 
@@ -120,6 +126,7 @@ private:
     bool matchesFrom(const Word& word, const Fields& fields);
     static bool anchorStandsAt(const Word& word, std::string_view field, std::size_t at);
     bool fieldMatches(const Word& word, int field);
+    std::uint8_t rarityHitsOf(const Word& word);
     bool readingMatches(const Word& word, std::string_view text, textfold::FoldedText& reading) const;
     void addReadingMatches(const Word& word, Field field, std::string_view text, std::vector<MatchedText>& out) const;
     std::span<const textfold::FoldedChar> foldedField(int field);

@@ -14,7 +14,31 @@ namespace card {
 
 namespace {
 constexpr std::size_t kMaxCardBytes = CardStore::kFields * CardStore::kMaxField;
+
+constexpr bool rarityNamesDifferInLength()
+{
+    for (std::size_t i = 0; i < kRarityNames.size(); ++i) {
+        for (std::size_t j = 0; j < i; ++j) {
+            if (kRarityNames[i].size() == kRarityNames[j].size())
+                return false;
+        }
+    }
+    return true;
+}
+static_assert(rarityNamesDifferInLength(), "knownRarity compares one name of each length");
+static_assert(kRarityNames.size() <= 7, "an entry names a rarity in three bits");
 }  // namespace
+
+// Run for every card while a list is read: lengths first, then one memcmp
+// at most, as no two of the names are as long.
+int CardStore::knownRarity(std::string_view bytes)
+{
+    for (std::size_t i = 0; i < kRarityNames.size(); ++i) {
+        if (bytes.size() == kRarityNames[i].size())
+            return std::memcmp(bytes.data(), kRarityNames[i].data(), bytes.size()) == 0 ? int(i) : -1;
+    }
+    return -1;
+}
 
 // The default blocks are large enough that they are few, hold whole huge
 // pages and lose little in the unused tail of each (less than one record);
@@ -75,8 +99,14 @@ void CardStore::beginCard()
 {
     if (static_cast<std::size_t>(blockEnd_ - free_) < kMaxCardBytes)
         startBlock();
-    pending_ = Entry{std::uint32_t(free_ - blocks_.back().get()),
-                     std::uint16_t(blocks_.size() - 1 - runs_.back().firstByteBlock), {}};
+    static_assert([] {
+        Entry last;
+        last.block = kBlocksInARun - 1;
+        return last.block == kBlocksInARun - 1 && last.rarity == 0;
+    }(), "an entry counts every block of a run");
+    pending_ = Entry{};
+    pending_.offset = std::uint32_t(free_ - blocks_.back().get());
+    pending_.block = std::uint16_t(blocks_.size() - 1 - runs_.back().firstByteBlock);  // below blocksInARun_
     pendingStart_ = free_;
     pendingFields_ = 0;
     pendingBytes_ = 0;
@@ -89,9 +119,11 @@ void CardStore::addField(std::string_view bytes)
 {
     if (pendingFields_ >= kFields)
         return;
+    pending_.lengths[pendingFields_] = static_cast<std::uint8_t>(bytes.size());
+    if (pendingFields_++ == int(Field::Rate) && (pending_.rarity = std::uint16_t(knownRarity(bytes) + 1)) != 0)
+        return;  // named by the entry, not copied
     if (!bytes.empty())  // an empty view may hold no pointer, which memcpy must not get
         std::memcpy(free_ + pendingBytes_, bytes.data(), bytes.size());
-    pending_.lengths[pendingFields_++] = static_cast<std::uint8_t>(bytes.size());
     pendingBytes_ += bytes.size();
 }
 
@@ -145,6 +177,9 @@ CardView CardStore::viewOf(const char* bytes, const Entry& entry)
         card.field(Field(field)) = std::string_view(at, entry.lengths[field]);
         at += entry.lengths[field];
     }
+    // The names live as long as the program: the view outlives a clear().
+    if (entry.rarity != 0)
+        card.rate = kRarityNames[entry.rarity - 1];
     return card;
 }
 

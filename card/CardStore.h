@@ -27,16 +27,23 @@ public:
     static constexpr int kFields = kFieldCount;
     // The longest field: a record line is one piece of a text-mode read.
     static constexpr std::size_t kMaxField = 255;
-    static constexpr std::size_t kBlocksInARun = std::size_t(1) << 16;  // as an entry counts them
+    // As an entry counts them: 13 bits, the other three of its 16 name the
+    // rarity. Of the default blocks that is 128 GiB a run, and a store that
+    // needs more starts another run.
+    static constexpr std::size_t kBlocksInARun = std::size_t(1) << 13;
 
     // The sizes of the blocks: bytes of card fields (at least a whole
     // record, kFields * kMaxField), and entries, one per card (rounded down
     // to a power of two, so that finding a card's block costs no division);
-    // and how many byte blocks a run of entries reaches (at most 65,536).
+    // and how many byte blocks a run of entries reaches (at most 8,192).
     explicit CardStore(std::size_t fieldBlockBytes = kFieldBlockBytes, std::size_t blockEntries = kBlockEntries,
                        std::size_t blocksInARun = kBlocksInARun);
     CardStore(const CardStore&) = delete;
     CardStore& operator=(const CardStore&) = delete;
+
+    // The index in kRarityNames of the rarity `bytes` is exactly, else -1:
+    // the store names such a rarity instead of keeping its bytes.
+    static int knownRarity(std::string_view bytes);
 
     std::size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
@@ -47,16 +54,18 @@ public:
     }
 
     // A card as the store holds it: its fields' bytes back to back in
-    // record order, and each field's length. For a test of many cards that
-    // needs no view of each.
+    // record order, and each field's length; the rarity's bytes are not
+    // among them when it is one of kRarityNames (`rarity`, its index, else
+    // -1). For a test of many cards that needs no view of each.
     struct Packed {
         const char* bytes;
         const std::array<std::uint8_t, kFieldCount>* lengths;
+        int rarity;
     };
     Packed packed(std::size_t i) const
     {
         const Located card = locate(i);
-        return {card.bytes, &card.entry->lengths};
+        return {card.bytes, &card.entry->lengths, int(card.entry->rarity) - 1};
     }
 
     // Walks the cards in list order, each as a view.
@@ -93,10 +102,13 @@ public:
 
 private:
     // Where a card's bytes start, as a block of its run and a place in it
-    // rather than a pointer: 16 bytes a card, not 24.
+    // rather than a pointer: 16 bytes a card, not 24. Nearly every card's
+    // rarity is one of the four the game knows: it is named by its number
+    // instead of kept in the block, a few bytes less a card.
     struct Entry {
         std::uint32_t offset = 0;
-        std::uint16_t block = 0;  // counted from its run's first byte block
+        std::uint16_t block : 13 = 0;  // counted from its run's first byte block
+        std::uint16_t rarity : 3 = 0;  // 1 + its index in kRarityNames; 0: its bytes follow the illustrator's
         std::array<std::uint8_t, kFields> lengths{};
     };
     static_assert(sizeof(Entry) == 16);

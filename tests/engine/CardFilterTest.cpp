@@ -48,6 +48,15 @@ const FilterCase kCases[] = {
     {"末尾", false, "5"},
     {"ILLUS.", false, "12"},
     {"rare", false, "15"},
+    // The four rarities the store names rather than keeps, and the illustrator before them: never one word across both.
+    {"ＣＯＭＭＯＮ", true, "23"},
+    {"tal", false, "4"},
+    {"灯", false, "1"},
+    {"灯 are", true, "1"},
+    {"灯R", false, ""},
+    {"r=vital", false, "4"},
+    {"r=ｖｉｔａｌ", true, "4"},
+    {"-r=ｖｉｔａｌ", true, "12356"},
     // Prefixes in both spellings, either letter case, either colon.
     {"x:クレジット", false, "12"},
     {"文：クレジット", false, "12"},
@@ -312,6 +321,9 @@ TEST(Filter, MarksWhereTheWordsThatKeepCardsStand)
         {"r>=vital", false, 2, ""},
         {"a | 追跡", false, 4, "3:5-9 9:3-4"},
         {"a", false, 5, "2:0-1 9:1-2"},
+        {"mo", false, 2, "9:3-5"},
+        {"ＭＯ", true, 3, "9:5-7"},
+        {"灯 rare", false, 1, "8:12-14 9:0-4"},
     };
     card::Cp932Converter converter;
     for (const Marks& c : cases) {

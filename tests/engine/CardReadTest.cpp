@@ -193,19 +193,24 @@ TEST(RecordWriter, WrittenRecordsReadBackAsTheSameCards)
 // Blocks of a few cards, where the default ones hold about a million: cards of every size, whole records of ten 255-byte
 // fields among them, fill many blocks of both kinds and meet the last bytes of each field block; after clear() the store
 // fills again from nothing. Parts read on their own are appended and more cards committed behind them, and runs of
-// entries reach few byte blocks, so that cards cross from one run to the next.
+// entries reach few byte blocks, so that cards cross from one run to the next. The rarities the store names instead of
+// keeping their bytes are among them, and those it must keep as they are.
 TEST(CardStore, CardsAcrossTheEdgesOfTheirBlocks)
 {
     struct Row {
         std::size_t count, parts, blocksInARun;
     };
-    for (const Row row : {Row{1, 1, 65536}, {60, 1, 65536}, {60, 3, 65536}, {60, 1, 2}, {60, 4, 3}}) {
+    const std::string rarities[] = {"Common", "Uncommon", "Vital", "Rare", "common", "Rare ", "Uncommonx", "", "Rar",
+                                    "Vita1", std::string(255, 'r'), "Commo", "Uncommo"};
+    for (const Row row : {Row{1, 1, 8192}, {60, 1, 8192}, {60, 3, 8192}, {60, 1, 2}, {60, 4, 3}, {60, 2, 1}}) {
         card::CardStore store(4096, 4, row.blocksInARun);
         std::vector<std::string> cards(row.count);  // as fields() shows them
         const auto add = [&](card::CardStore& into, std::size_t i) {
             into.beginCard();
             for (std::size_t f = 0; f < card::CardStore::kFields; ++f) {
-                const std::string field(i % 4 == 3 ? 255 : (i * 37 + f * 11) % 120, char('a' + (i + f + row.count) % 26));
+                const std::string field = f == 9 ? rarities[(i + row.count) % std::size(rarities)]
+                                                 : std::string(i % 4 == 3 ? 255 : (i * 37 + f * 11) % 120,
+                                                               char('a' + (i + f + row.count) % 26));
                 into.addField(field);
                 cards[i] += field + (f == 9 ? "" : f >= 2 && f <= 5 ? "," : "|");
             }
@@ -225,4 +230,18 @@ TEST(CardStore, CardsAcrossTheEdgesOfTheirBlocks)
         for (std::size_t i = 0; i < row.count; ++i)
             EXPECT_EQ(fields(store[i]), cards[i]) << i << " of " << row.count << " in " << row.parts;
     }
+    // A rarity the store names takes no byte of a block: the next card starts right after the illustrator.
+    card::CardStore store;
+    for (const char* rate : {"Vital", "Vital!", "Rare"}) {
+        store.beginCard();
+        for (const char* field : {"n", "t", "", "", "", "", "", "", "i", rate})
+            store.addField(field);
+        EXPECT_EQ(fields(store.pendingCard()), std::string("n|t|,,,,||i|") + rate);
+        store.commitCard();
+    }
+    EXPECT_EQ(store[1].name.data(), store[0].illust.data() + 1);
+    EXPECT_EQ(store[2].name.data(), store[1].rate.data() + 6);
+    const std::string_view named = store[2].rate;
+    store.clear();
+    EXPECT_EQ(named, "Rare");  // a view of a named rarity outlives the cards
 }
