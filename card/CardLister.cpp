@@ -125,6 +125,7 @@ void CardLister::replaceList(Load load)
     view_.setRedraw(false);
     ui_.showNotice();
     load();
+    cards_.releaseUnusedTails();
     ui_.hideNotice();
     view_.selectFirstLine();
     view_.setRedraw(true);

@@ -79,6 +79,20 @@ void CardStore::clear()
     pendingBytes_ = 0;
 }
 
+// The last entry block always holds the last card's entry: entry blocks
+// are made as cards are committed.
+void CardStore::releaseUnusedTails()
+{
+    if (blocks_.empty())
+        return;
+    os::releaseUnusedPages(free_, blockEnd_);
+    if (size_ == 0)
+        return;
+    auto* const entries = reinterpret_cast<char*>(entryBlocks_.back().get());
+    const auto* const lastEntry = reinterpret_cast<const char*>(locate(size_ - 1).entry + 1);
+    os::releaseUnusedPages(entries + (lastEntry - entries), entries + blockEntries_ * sizeof(Entry));
+}
+
 // A run whose blocks an entry can no longer count goes on as a new run,
 // its entries from a new entry block.
 void CardStore::startBlock()
@@ -142,12 +156,14 @@ void CardStore::commitCard()
 }
 
 // The part's blocks are taken over as they are: its entries point into its
-// own byte blocks, which do not move. The last blocks of both keep their
-// unused tails; the part's last byte block takes the cards committed next.
+// own byte blocks, which do not move. This store's last blocks give back
+// their unused tails; the part's last byte block takes the cards committed
+// next.
 void CardStore::append(CardStore& part)
 {
     if (part.empty())
         return;
+    releaseUnusedTails();  // the part's blocks take the cards from here on
     if (empty()) {
         clear();
         std::swap(blocks_, part.blocks_);

@@ -89,6 +89,10 @@ public:
 
     // Removes every card and gives the memory back.
     void clear();
+    // Gives back what a huge page made resident past the last card in the
+    // last blocks, once no more cards are coming; cards committed after it
+    // take those pages again.
+    void releaseUnusedTails();
     // Moves every card of `part`, a store with the same block sizes, behind
     // this store's without copying one; `part` is left empty.
     void append(CardStore& part);

@@ -121,6 +121,10 @@ void freeBlock(char* block, std::size_t)
     VirtualFree(block, 0, MEM_RELEASE);
 }
 
+// Pages of a block come one by one as they are first written: an unwritten
+// one was never resident.
+void releaseUnusedPages(char*, char*) {}
+
 bool cp932ToUtf8(std::string_view in, std::string& out)
 {
     return convert(kCodePage932, CP_UTF8, in, out);
@@ -275,6 +279,15 @@ char* allocateBlock(std::size_t size)
 void freeBlock(char* block, std::size_t size)
 {
     ::munmap(block, size);
+}
+
+void releaseUnusedPages(char* from, char* end)
+{
+    const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+    const std::uintptr_t first = (reinterpret_cast<std::uintptr_t>(from) + page - 1) / page * page;
+    const auto last = reinterpret_cast<std::uintptr_t>(end) / page * page;
+    if (first < last)
+        ::madvise(reinterpret_cast<void*>(first), last - first, MADV_DONTNEED);
 }
 
 bool cp932ToUtf8(std::string_view in, std::string& out)

@@ -37,6 +37,10 @@ bool readWholeFile(const std::filesystem::path& path, std::size_t limit, std::st
 // system has none left; freeBlock takes the same size back.
 char* allocateBlock(std::size_t size);
 void freeBlock(char* block, std::size_t size);
+// Gives back the pages of a block wholly within [from, end), which hold
+// nothing: a huge page that a write near them made resident is split, and
+// its unwritten part freed. A later write there finds zeros again.
+void releaseUnusedPages(char* from, char* end);
 
 // How many cores this process may run on (the affinity mask, which
 // `taskset` narrows), or 0 when the system does not say.

@@ -241,6 +241,16 @@ TEST(CardStore, CardsAcrossTheEdgesOfTheirBlocks)
     }
     EXPECT_EQ(store[1].name.data(), store[0].illust.data() + 1);
     EXPECT_EQ(store[2].name.data(), store[1].rate.data() + 6);
+    // The pages past the last card given back keep every card, and take the next one.
+    store.releaseUnusedTails();
+    store.beginCard();
+    for (const char* field : {"m", "u", "", "", "", "", "", "", "j", "Common"})
+        store.addField(field);
+    store.commitCard();
+    std::string shown;
+    for (std::size_t i = 0; i < store.size(); ++i)
+        shown += fields(store[i]) + "/";
+    EXPECT_EQ(shown, "n|t|,,,,||i|Vital/n|t|,,,,||i|Vital!/n|t|,,,,||i|Rare/m|u|,,,,||j|Common/");
     const std::string_view named = store[2].rate;
     store.clear();
     EXPECT_EQ(named, "Rare");  // a view of a named rarity outlives the cards
