@@ -44,7 +44,7 @@ int CardStore::knownRarity(std::string_view bytes)
 // pages and lose little in the unused tail of each (less than one record);
 // only the pages touched count, so a short list takes little of them.
 CardStore::CardStore(std::size_t fieldBlockBytes, std::size_t blockEntries, std::size_t blocksInARun)
-    : fieldBlockBytes_(std::clamp(fieldBlockBytes, kMaxCardBytes, std::size_t(1) << 31)),
+    : fieldBlockBytes_(std::clamp(fieldBlockBytes, kMaxCardBytes, kMaxBlockBytes)),
       blockEntries_(std::bit_floor(std::max<std::size_t>(blockEntries, 1))),
       blockShift_(std::countr_zero(blockEntries_)),
       blocksInARun_(std::clamp<std::size_t>(blocksInARun, 1, kBlocksInARun))
@@ -113,14 +113,7 @@ void CardStore::beginCard()
 {
     if (static_cast<std::size_t>(blockEnd_ - free_) < kMaxCardBytes)
         startBlock();
-    static_assert([] {
-        Entry last;
-        last.block = kBlocksInARun - 1;
-        return last.block == kBlocksInARun - 1 && last.rarity == 0;
-    }(), "an entry counts every block of a run");
-    pending_ = Entry{};
-    pending_.offset = std::uint32_t(free_ - blocks_.back().get());
-    pending_.block = std::uint16_t(blocks_.size() - 1 - runs_.back().firstByteBlock);  // below blocksInARun_
+    pending_ = Entry(std::size_t(free_ - blocks_.back().get()), blocks_.size() - 1 - runs_.back().firstByteBlock);
     pendingStart_ = free_;
     pendingFields_ = 0;
     pendingBytes_ = 0;
@@ -134,8 +127,10 @@ void CardStore::addField(std::string_view bytes)
     if (pendingFields_ >= kFields)
         return;
     pending_.lengths[pendingFields_] = static_cast<std::uint8_t>(bytes.size());
-    if (pendingFields_++ == int(Field::Rate) && (pending_.rarity = std::uint16_t(knownRarity(bytes) + 1)) != 0)
-        return;  // named by the entry, not copied
+    if (pendingFields_++ == int(Field::Rate)) {
+        if (const int known = knownRarity(bytes); known >= 0)
+            return pending_.setRarity(unsigned(known) + 1);  // named by the entry, not copied
+    }
     if (!bytes.empty())  // an empty view may hold no pointer, which memcpy must not get
         std::memcpy(free_ + pendingBytes_, bytes.data(), bytes.size());
     pendingBytes_ += bytes.size();
@@ -194,8 +189,8 @@ CardView CardStore::viewOf(const char* bytes, const Entry& entry)
         at += entry.lengths[field];
     }
     // The names live as long as the program: the view outlives a clear().
-    if (entry.rarity != 0)
-        card.rate = kRarityNames[entry.rarity - 1];
+    if (const unsigned rarity = entry.rarity(); rarity != 0)
+        card.rate = kRarityNames[rarity - 1];
     return card;
 }
 

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -27,15 +28,16 @@ public:
     static constexpr int kFields = kFieldCount;
     // The longest field: a record line is one piece of a text-mode read.
     static constexpr std::size_t kMaxField = 255;
-    // As an entry counts them: 13 bits, the other three of its 16 name the
-    // rarity. Of the default blocks that is 128 GiB a run, and a store that
-    // needs more starts another run.
-    static constexpr std::size_t kBlocksInARun = std::size_t(1) << 13;
+    // As an entry counts them, in 5 bits: 512 MiB of the default blocks a
+    // run, and a store that needs more starts another run.
+    static constexpr std::size_t kBlocksInARun = std::size_t(1) << 5;
+    // The largest byte block: a place in it takes 24 bits of an entry.
+    static constexpr std::size_t kMaxBlockBytes = std::size_t(1) << 24;
 
     // The sizes of the blocks: bytes of card fields (at least a whole
     // record, kFields * kMaxField), and entries, one per card (rounded down
     // to a power of two, so that finding a card's block costs no division);
-    // and how many byte blocks a run of entries reaches (at most 8,192).
+    // and how many byte blocks a run of entries reaches (at most 32).
     explicit CardStore(std::size_t fieldBlockBytes = kFieldBlockBytes, std::size_t blockEntries = kBlockEntries,
                        std::size_t blocksInARun = kBlocksInARun);
     CardStore(const CardStore&) = delete;
@@ -65,7 +67,7 @@ public:
     Packed packed(std::size_t i) const
     {
         const Located card = locate(i);
-        return {card.bytes, &card.entry->lengths, int(card.entry->rarity) - 1};
+        return {card.bytes, &card.entry->lengths, int(card.entry->rarity()) - 1};
     }
 
     // Walks the cards in list order, each as a view.
@@ -106,17 +108,39 @@ public:
 
 private:
     // Where a card's bytes start, as a block of its run and a place in it
-    // rather than a pointer: 16 bytes a card, not 24. Nearly every card's
-    // rarity is one of the four the game knows: it is named by its number
-    // instead of kept in the block, a few bytes less a card.
+    // rather than a pointer, and its fields' lengths: 14 bytes a card, the
+    // first four one 32-bit word kept as bytes, so that no padding follows
+    // the lengths. Nearly every card's rarity is one of the four the game
+    // knows: it is named by its number instead of kept in the block, a few
+    // bytes less a card.
     struct Entry {
-        std::uint32_t offset = 0;
-        std::uint16_t block : 13 = 0;  // counted from its run's first byte block
-        std::uint16_t rarity : 3 = 0;  // 1 + its index in kRarityNames; 0: its bytes follow the illustrator's
+        static constexpr int kPlaceBits = 24, kBlockBits = 5;
+        std::array<std::uint8_t, 4> where{};  // place, block and rarity: 24, 5 and 3 bits from the lowest
         std::array<std::uint8_t, kFields> lengths{};
+
+        Entry() = default;
+        Entry(std::size_t place, std::size_t block) { setWord(std::uint32_t(place | block << kPlaceBits)); }
+        // Counted from the first byte of its block.
+        std::size_t place() const { return word() & ((1u << kPlaceBits) - 1); }
+        // Counted from its run's first byte block.
+        std::size_t block() const { return word() >> kPlaceBits & ((1u << kBlockBits) - 1); }
+        // 1 + its index in kRarityNames; 0: its bytes follow the illustrator's.
+        unsigned rarity() const { return word() >> (kPlaceBits + kBlockBits); }
+        void setRarity(unsigned rarity) { setWord(word() | rarity << (kPlaceBits + kBlockBits)); }
+
+    private:
+        std::uint32_t word() const
+        {
+            std::uint32_t word;
+            std::memcpy(&word, where.data(), sizeof word);
+            return word;
+        }
+        void setWord(std::uint32_t word) { std::memcpy(where.data(), &word, sizeof word); }
     };
-    static_assert(sizeof(Entry) == 16);
-    static constexpr std::size_t kFieldBlockBytes = 16u << 20;
+    static_assert(sizeof(Entry) == 14);
+    static_assert(kMaxBlockBytes == std::size_t(1) << Entry::kPlaceBits &&
+                  kBlocksInARun == std::size_t(1) << Entry::kBlockBits);
+    static constexpr std::size_t kFieldBlockBytes = kMaxBlockBytes;
     static constexpr std::size_t kBlockEntries = kFieldBlockBytes / sizeof(Entry);
     // Cards from `firstCard` on have their entries from entry block
     // `firstBlock` on and their bytes from byte block `firstByteBlock` on: a
@@ -139,7 +163,7 @@ private:
             --run;
         const std::size_t at = i - runs_[run].firstCard;
         const Entry& entry = entryBlocks_[runs_[run].firstBlock + (at >> blockShift_)][at & (blockEntries_ - 1)];
-        return {&entry, blocks_[runs_[run].firstByteBlock + entry.block].get() + entry.offset};
+        return {&entry, blocks_[runs_[run].firstByteBlock + entry.block()].get() + entry.place()};
     }
     void startBlock();
 

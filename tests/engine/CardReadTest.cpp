@@ -198,12 +198,13 @@ TEST(RecordWriter, WrittenRecordsReadBackAsTheSameCards)
 TEST(CardStore, CardsAcrossTheEdgesOfTheirBlocks)
 {
     struct Row {
-        std::size_t count, parts, blocksInARun;
+        std::size_t count, parts, blocksInARun, blockBytes = 4096;
     };
     const std::string rarities[] = {"Common", "Uncommon", "Vital", "Rare", "common", "Rare ", "Uncommonx", "", "Rar",
                                     "Vita1", std::string(255, 'r'), "Commo", "Uncommo"};
-    for (const Row row : {Row{1, 1, 8192}, {60, 1, 8192}, {60, 3, 8192}, {60, 1, 2}, {60, 4, 3}, {60, 2, 1}}) {
-        card::CardStore store(4096, 4, row.blocksInARun);
+    // The last row fills most of a default block, whose places take all the bits an entry has for them.
+    for (const Row row : {Row{1, 1, 32}, {60, 1, 32}, {60, 3, 32}, {60, 1, 2}, {60, 4, 3}, {60, 2, 1}, {7000, 2, 32, 16u << 20}}) {
+        card::CardStore store(row.blockBytes, 4, row.blocksInARun);
         std::vector<std::string> cards(row.count);  // as fields() shows them
         const auto add = [&](card::CardStore& into, std::size_t i) {
             into.beginCard();
@@ -221,7 +222,7 @@ TEST(CardStore, CardsAcrossTheEdgesOfTheirBlocks)
         store.clear();
         cards.assign(row.count, "");
         for (std::size_t part = 0; part < row.parts; ++part) {
-            card::CardStore piece(4096, 4, row.blocksInARun);
+            card::CardStore piece(row.blockBytes, 4, row.blocksInARun);
             for (std::size_t i = part * row.count / row.parts; i < (part + 1) * row.count / row.parts; ++i)
                 add(part + 1 < row.parts ? piece : store, i);  // the last part straight behind the others
             store.append(piece);
