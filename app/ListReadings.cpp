@@ -64,19 +64,21 @@ void ListReadings::sortByReading(bool on)
 
 void ListReadings::listMade(const std::filesystem::path& dataDir)
 {
-    if (readFrom_.empty() || dataDir != readFrom_)
-        openReadings(dataDir);
+    openReadings(dataDir);
     next_ = 0;
     analyserAsked_ = readings_->hasAnalyser();
     nextSlice_.start(0);
 }
 
-// The player's corrections of the folder; a line that is no correction is
-// named by its number.
+// The player's corrections of the folder, read at every list so that an
+// edited file counts at once; a line that is no correction is named by its
+// number. The same corrections again, of this folder or another, change
+// nothing and are not named again.
 void ListReadings::openReadings(const std::filesystem::path& dataDir)
 {
-    readFrom_ = dataDir;
     card::ReadingCorrections corrections = card::ReadingCorrections::load(dataDir);
+    if (corrections == readings_->corrections())
+        return;
     QStringList lines;
     for (const card::ReadingCorrections::Problem& problem : corrections.problems())
         lines << QString::number(problem.line);

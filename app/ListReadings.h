@@ -68,7 +68,6 @@ private:
     const ReadingSession& session_;
     StatusLine& status_;
     std::unique_ptr<card::TextReadings> readings_;
-    std::filesystem::path readFrom_;  // the data folder of readings_'s readings.txt
     QString notes_;                   // what the status bar says once the readings are made
     std::size_t next_ = 0;            // the next card to read
     AnalyserOpener openAnalyser_;

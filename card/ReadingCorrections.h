@@ -22,6 +22,7 @@ public:
     struct Word {
         std::string text;  // UTF-8
         std::string kana;  // UTF-8 katakana
+        bool operator==(const Word&) const = default;
     };
     struct Problem {
         std::size_t line;    // from 1
@@ -39,6 +40,7 @@ public:
     const std::vector<Problem>& problems() const { return problems_; }
     // The file could not be read although it is there.
     bool unreadable() const { return unreadable_; }
+    bool operator==(const ReadingCorrections&) const = default;
 
 private:
     void readLine(std::size_t number, std::string_view line);

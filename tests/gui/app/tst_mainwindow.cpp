@@ -601,6 +601,12 @@ private slots:
             box->setText("ﾐｴﾅｲ");
             QTRY_COMPARE(shownNames(window->listBox()), "見えない手袋");
         }
+        // An edited readings.txt counts from the next list on.
+        writeFile(data, "readings.txt", "黒曜\tくろがね\n");
+        window->OnListAll();
+        QTRY_VERIFY(window->findChild<ListReadings*>()->done());
+        box->setText("くろがね");
+        QTRY_COMPARE(shownNames(window->listBox()), "黒曜の城門");
     }
 
     // The readings are made after the list shows, on two cores as on one, the status bar counting them; a kana word
