@@ -88,9 +88,9 @@ void CardStore::releaseUnusedTails()
     os::releaseUnusedPages(free_, blockEnd_);
     if (size_ == 0)
         return;
-    auto* const entries = reinterpret_cast<char*>(entryBlocks_.back().get());
-    const auto* const lastEntry = reinterpret_cast<const char*>(locate(size_ - 1).entry + 1);
-    os::releaseUnusedPages(entries + (lastEntry - entries), entries + blockEntries_ * sizeof(Entry));
+    Entry* const entries = entryBlocks_.back().get();
+    const std::size_t used = std::size_t(locate(size_ - 1).entry + 1 - entries);
+    os::releaseUnusedPages(reinterpret_cast<char*>(entries + used), reinterpret_cast<char*>(entries + blockEntries_));
 }
 
 // A run whose blocks an entry can no longer count goes on as a new run,

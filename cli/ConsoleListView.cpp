@@ -60,7 +60,7 @@ void ConsoleListView::appendRecord(const card::CardView& card)
         return;
     }
     card::appendRecord(line_, card);
-    out_.append(toUtf8_->toUtf8(line_));
+    appendText(line_);
 }
 
 // The record's bytes as read are the record as written: copied at once.
